@@ -1,0 +1,107 @@
+#include "platform/Language.h"
+
+#include "platform/ProgramDirectory.h"
+#include "platform/SettingsKey.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+namespace platform {
+
+const QString Language::kKeyName = QStringLiteral("PellionLanguage");
+const QString Language::kValueName = QStringLiteral("Language");
+
+QString Language::currentName()
+{
+    const std::optional<SettingsKey> key = SettingsKey::open(kKeyName, false);
+    if (!key)
+        return QStringLiteral("English");
+    return key->readString(kValueName, QString());
+}
+
+bool Language::setCurrentName(const QString &name)
+{
+    std::optional<SettingsKey> key = SettingsKey::open(kKeyName, true);
+    if (!key)
+        return false;
+    key->writeString(kValueName, name);
+    return key->commit();
+}
+
+QString Language::directory()
+{
+    return ProgramDirectory::filePath(QStringLiteral("Language/"));
+}
+
+LanguageFile Language::currentFile()
+{
+    return LanguageFile::load(directory() + currentName() + QLatin1String(".ini"));
+}
+
+QString Language::text(const char *section, const char *key, const char *builtIn)
+{
+    return currentFile().text(QString::fromUtf8(section), QString::fromUtf8(key),
+                              QString::fromUtf8(builtIn));
+}
+
+namespace {
+// A tab page's caption lives in its QTabWidget, two parents up (page → stack → tabs).
+bool setTabCaption(QWidget *page, const QString &caption)
+{
+    QWidget *stack = page->parentWidget();
+    auto *tabs = stack ? qobject_cast<QTabWidget *>(stack->parentWidget()) : nullptr;
+    if (!tabs || !qobject_cast<QStackedWidget *>(stack))
+        return false;
+    const int index = tabs->indexOf(page);
+    if (index < 0)
+        return false;
+    tabs->setTabText(index, caption);
+    return true;
+}
+
+void setCaption(QObject *target, const QString &caption)
+{
+    if (auto *action = qobject_cast<QAction *>(target))
+        action->setText(caption);
+    else if (auto *menu = qobject_cast<QMenu *>(target))
+        menu->setTitle(caption);
+    else if (auto *button = qobject_cast<QAbstractButton *>(target))
+        button->setText(caption);
+    else if (auto *label = qobject_cast<QLabel *>(target))
+        label->setText(caption);
+    else if (auto *group = qobject_cast<QGroupBox *>(target))
+        group->setTitle(caption);
+    else if (auto *widget = qobject_cast<QWidget *>(target))
+        setTabCaption(widget, caption);
+}
+} // namespace
+
+void Language::apply(QWidget *window, std::span<const TextEntry> entries, const LanguageFile &file)
+{
+    for (const TextEntry &entry : entries) {
+        const QString key = QString::fromUtf8(entry.key);
+        const QString caption = file.text(QString::fromUtf8(entry.section), key,
+                                          QString::fromUtf8(entry.builtIn));
+        const QString control = entry.control ? QString::fromUtf8(entry.control)
+                                              : key.section(QLatin1Char('.'), 0, 0);
+        // "Title", or the window's own name ("frmTask.Caption"), is the window's caption.
+        if (key == QLatin1String("Title") || control == window->objectName()) {
+            window->setWindowTitle(caption);
+            continue;
+        }
+        if (QObject *target = window->findChild<QObject *>(control))
+            setCaption(target, caption);
+    }
+}
+
+void Language::apply(QWidget *window, std::span<const TextEntry> entries)
+{
+    apply(window, entries, currentFile());
+}
+
+} // namespace platform

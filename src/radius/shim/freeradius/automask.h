@@ -1,0 +1,1 @@
+/* Debian does not ship this header; the library builds without it. */

@@ -1,0 +1,25 @@
+#include "platform/ScriptedDialogService.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(ScriptedDialogService, AnswersFromTheScriptThenCautiously)
+{
+    ScriptedDialogService dialogs;
+    EXPECT_EQ(&DialogService::instance(), &dialogs);
+    dialogs.queueAnswer(Answer::Yes);
+    EXPECT_TRUE(DialogService::instance().askYesNo(QStringLiteral("Delete?")));
+    EXPECT_FALSE(DialogService::instance().askYesNo(QStringLiteral("Again?")));
+    EXPECT_FALSE(DialogService::instance().askOkCancel(QStringLiteral("Sure?")));
+    DialogService::instance().showError(QStringLiteral("disk full"));
+    ASSERT_EQ(dialogs.messages().size(), 4);
+    EXPECT_EQ(dialogs.messages().last().title, QStringLiteral("Error"));
+    EXPECT_EQ(dialogs.messages().last().icon, MessageIcon::Error);
+    EXPECT_EQ(dialogs.lastMessageText(), QStringLiteral("disk full"));
+
+    dialogs.queueFileName(QStringLiteral("/tmp/x.txt"));
+    EXPECT_EQ(DialogService::instance().openFileName({}), QStringLiteral("/tmp/x.txt"));
+    EXPECT_TRUE(DialogService::instance().saveFileName({}).isEmpty());
+    EXPECT_FALSE(DialogService::instance().chooseColor(Qt::red).has_value());
+}
