@@ -1,0 +1,87 @@
+#include "taskstore/TaskReader.h"
+
+#include "platform/ProgramDirectory.h"
+#include "taskstore/Query.h"
+#include "taskstore/Statements.h"
+
+#include <QFile>
+
+namespace taskstore {
+
+QString scriptRelativePath(const QString &taskId)
+{
+    return QLatin1String("script/") + taskId + QLatin1String(".txt");
+}
+
+QString scriptFilePath(const QString &taskId)
+{
+    return platform::ProgramDirectory::filePath(scriptRelativePath(taskId));
+}
+
+TaskRecord readTaskRecord(Query &query, const QString &taskId)
+{
+    TaskRecord task;
+    OpenQuery(query, sql::selectTask(taskId));
+    task.TaskID = query.asText(QStringLiteral("TaskID"));
+    task.GroupID = query.asText(QStringLiteral("GroupID"));
+    task.TaskName = query.asText(QStringLiteral("TaskName"));
+    task.ServerIP = query.asText(QStringLiteral("ServerIP"));
+    task.SecretKey = query.asText(QStringLiteral("SecretKey"));
+    task.Port = query.asInteger(QStringLiteral("Port"));
+    task.RequestType = query.asInteger(QStringLiteral("RequestType"));
+    task.RequestTypeCode = query.asInteger(QStringLiteral("RequestTypeCode"));
+    task.AuthMode = query.asText(QStringLiteral("AuthMode"));
+    task.RunType = query.asInteger(QStringLiteral("RunType"));
+
+    OpenQuery(query, sql::selectTaskOption(taskId));
+    task.StartID = query.asInteger(QStringLiteral("StartID"));
+    task.ReplyTimeout = query.asInteger(QStringLiteral("ReplyTimeout"));
+    task.RetryTimes = query.asInteger(QStringLiteral("RetryTimes"));
+    task.RepeatTimes = query.asInteger(QStringLiteral("RepeatTimes"));
+    task.NumPerSec = query.asInteger(QStringLiteral("NumPerSec"));
+    task.NumInParall = query.asInteger(QStringLiteral("NumInParall"));
+    return task;
+}
+
+QList<ScheduleRecord> readScheduleRecords(Query &query, const QString &taskId)
+{
+    QList<ScheduleRecord> records;
+    OpenQuery(query, sql::selectSchedules(taskId));
+    for (query.first(); !query.atEnd(); query.next()) {
+        ScheduleRecord row;
+        row.TaskSchID = query.asInteger(QStringLiteral("TaskSchID"));
+        row.TaskID = query.asText(QStringLiteral("TaskID"));
+        row.ScheduleType = query.asInteger(QStringLiteral("ScheduleType"));
+        row.value = query.asInteger(QStringLiteral("value"));
+        row.withweek = query.asText(QStringLiteral("withweek"));
+        row.StartTime = query.asText(QStringLiteral("StartTime"));
+        row.LastRunTime = query.asDateTime(QStringLiteral("LastRunTime"));
+        row.NextRunTime = query.asDateTime(QStringLiteral("NextRunTime"));
+        records << row;
+    }
+    return records;
+}
+
+QString lastRunTimeText(Query &query, const QString &taskId)
+{
+    OpenQuery(query, sql::selectLastRunTime(taskId));
+    return query.asText(QStringLiteral("LastRunTime"));
+}
+
+QString nextRunTimeText(Query &query, const QString &taskId)
+{
+    OpenQuery(query, sql::selectNextRunTime(taskId));
+    return query.asText(QStringLiteral("NextRunTime"));
+}
+
+void deleteTaskRows(Query &query, const QString &taskId, bool includingPackage)
+{
+    if (includingPackage)
+        ExecQuery(query, sql::deletePackage(taskId));
+    ExecQuery(query, sql::deleteSchedules(taskId));
+    ExecQuery(query, sql::deleteTaskOption(taskId));
+    ExecQuery(query, sql::deleteTask(taskId));
+    QFile::remove(scriptFilePath(taskId));
+}
+
+} // namespace taskstore

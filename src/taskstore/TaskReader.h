@@ -1,0 +1,33 @@
+#pragma once
+
+#include "taskstore/ScheduleRecord.h"
+#include "taskstore/TaskRecord.h"
+
+#include <QList>
+#include <QString>
+
+namespace taskstore {
+
+class Query;
+
+// The packet script file of a task, relative to the program directory: "script/<id>.txt".
+QString scriptRelativePath(const QString &taskId);
+// The same, absolute.
+QString scriptFilePath(const QString &taskId);
+
+// Reads a task's Task row and TaskOption row on the given query object; a missing row
+// leaves empty texts and zeros. Throws DatabaseError.
+TaskRecord readTaskRecord(Query &query, const QString &taskId);
+
+// Every TaskSchedule row of a task ("select * from TaskSchedule where TaskID='%s' ").
+QList<ScheduleRecord> readScheduleRecords(Query &query, const QString &taskId);
+
+// The latest LastRunTime and the earliest NextRunTime over a task's schedule rows, as
+// text; empty when the task has none.
+QString lastRunTimeText(Query &query, const QString &taskId);
+QString nextRunTimeText(Query &query, const QString &taskId);
+
+// Removes a task's rows (Package too when asked) and its packet script file.
+void deleteTaskRows(Query &query, const QString &taskId, bool includingPackage);
+
+} // namespace taskstore
