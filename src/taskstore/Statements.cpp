@@ -244,4 +244,19 @@ QString deletePackage(const QString &taskId)
     return format("delete from Package where [TaskID]= '%s'", {taskId});
 }
 
+QString selectTaskKey(const QString &taskId)
+{
+    return format("select TaskID from Task where TaskID='%s'", {taskId});
+}
+
+QString selectGroupKey(const QString &groupId)
+{
+    return format("select TaskGroupID from TaskGroup where TaskGroupID='%s'", {groupId});
+}
+
+QString selectServerKey(const QString &serverId)
+{
+    return format("select ServerID from Server where ServerID='%s'", {serverId});
+}
+
 } // namespace taskstore::sql

@@ -65,4 +65,9 @@ QString selectSecretOfServerIP(const QString &serverIp);
 // Package
 QString deletePackage(const QString &taskId);
 
+// Key lookups, so that a new key is drawn again while it is taken.
+QString selectTaskKey(const QString &taskId);
+QString selectGroupKey(const QString &groupId);
+QString selectServerKey(const QString &serverId);
+
 } // namespace taskstore::sql

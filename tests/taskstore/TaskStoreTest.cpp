@@ -2,6 +2,7 @@
 #include "taskstore/Connection.h"
 #include "taskstore/DatabaseError.h"
 #include "taskstore/DateTimeText.h"
+#include "taskstore/NewRecordId.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 #include "taskstore/TaskReader.h"
@@ -161,4 +162,22 @@ TEST(TaskStoreFile, UnopenableFileThrowsWithItsPath)
 {
     testsupport::TempProgramDir dir;
     EXPECT_THROW(Connection(dir.filePath("no/such/dir/Pellion.dat")), DatabaseError);
+}
+
+TEST_F(TaskStore, NewKeysAreDecimalBelow999999AndSkipTakenOnes)
+{
+    for (int i = 0; i < 200; ++i) {
+        bool ok = false;
+        const QString id = NewRecordId();
+        const int value = id.toInt(&ok);
+        ASSERT_TRUE(ok && value >= 0 && value < 999999 && id == QString::number(value)) << id.toStdString();
+    }
+    // A key already taken in its table is drawn again.
+    ExecQuery(query, sql::insertGroup("5", "g"));
+    ExecQuery(query, sql::insertServer("6", "127.0.0.1", "k"));
+    QStringList draws{"5", "5", "6"};
+    auto next = [&] { return draws.takeFirst(); };
+    EXPECT_EQ(NewRecordId(query, KeyTable::TaskGroup, next), "6");
+    draws = {"6", "7"};
+    EXPECT_EQ(NewRecordId(query, KeyTable::Server, next), "7");
 }
