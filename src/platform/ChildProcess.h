@@ -32,6 +32,10 @@ public:
     // Next byte of the output; false once every writer has closed the pipe.
     bool readByte(char &byte);
     pid_t pid() const { return m_pid; }
+    // For readers that batch lines or wait with a time-out: whether readByte can answer
+    // without a read, and the pipe to poll() before it must.
+    bool hasBufferedBytes() const { return m_position < m_available; }
+    int readFd() const { return m_readFd; }
 
 private:
     ChildProcess(pid_t pid, int readFd);

@@ -38,8 +38,12 @@ LanguageFile LanguageFile::parse(const QByteArray &content)
             continue;
         const QString key = keyOf(section, line.left(equals).toString());
         // The first of two equal keys wins, as with the profile functions.
+        // A value in double quotes keeps its blanks; the quotes go, as with the profile functions.
+        QStringView value = line.mid(equals + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+            value = value.mid(1, value.size() - 2);
         if (!result.m_values.contains(key))
-            result.m_values.insert(key, line.mid(equals + 1).trimmed().toString());
+            result.m_values.insert(key, value.toString());
     }
     return result;
 }

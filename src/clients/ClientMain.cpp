@@ -1,0 +1,75 @@
+#include "clients/ClientMain.h"
+
+#include "clients/ClientOptions.h"
+#include "clients/ConsoleOutput.h"
+#include "clients/EapConversation.h"
+#include "clients/PacketScript.h"
+#include "clients/PlainConversation.h"
+#include "clients/RequestEngine.h"
+#include "clients/RunStatistics.h"
+#include "clients/ServerAddress.h"
+#include "radius/Dictionary.h"
+
+#include <QString>
+
+#include <unistd.h>
+
+namespace clients {
+
+namespace {
+
+int usage(const std::string &program, bool eapClient, const std::string &reason)
+{
+    const std::string text = "Error: " + reason + "\r\n" + usageText(program, eapClient);
+    [[maybe_unused]] const ssize_t n = ::write(2, text.data(), text.size());
+    return 2;
+}
+
+} // namespace
+
+int runClient(int argc, char **argv, bool eapClient)
+{
+    const std::string program = eapClient ? "radeapclient" : "radclient";
+    std::vector<std::string> words(argv + 1, argv + argc);
+    ClientOptions options;
+    std::string reason;
+    if (!parseClientOptions(words, eapClient, options, reason)) return usage(program, eapClient, reason);
+    ServerAddress server;
+    if (const std::string error = server.parse(options.server); !error.empty())
+        return usage(program, eapClient, error);
+    if (eapClient) options.parallel = 1;
+
+    ConsoleOutput out;
+    const radius::Status loaded = radius::Dictionary::load(QStringLiteral("dictionary"), QStringLiteral("dictionary"));
+    if (!loaded) {
+        out.error("Cannot read the dictionary dictionary/dictionary: " + loaded.error().toStdString());
+        return 1;
+    }
+    if (const std::string error = server.resolve(); !error.empty()) {
+        out.error(error);
+        return 1;
+    }
+    PacketScript script;
+    if (const std::string error = script.load(options.scriptFile, options.code, server.port()); !error.empty()) {
+        out.error(error);
+        return 1;
+    }
+
+    out.info(program + ": " + std::to_string(script.packets().size()) + " packet(s) x " +
+             std::to_string(options.repeat) + " to " + server.display(server.port()));
+    RunStatistics stats;
+    RequestEngine::ConversationFactory factory;
+    if (eapClient)
+        factory = [](const PacketTemplate &packet) { return std::make_unique<EapConversation>(packet); };
+    else
+        factory = [](const PacketTemplate &packet) { return std::make_unique<PlainConversation>(packet); };
+    RequestEngine engine(options, server, script.packets(), factory, out, stats);
+    const bool ran = engine.run();
+    if (options.summary)
+        for (const std::string &line : stats.summaryLines(engine.elapsedSeconds(), eapClient)) out.line(line);
+    out.flush();
+    const bool complete = stats.count(Outcome::Lost) == 0 && stats.count(Outcome::Failed) == 0;
+    return ran && complete ? 0 : 1;
+}
+
+} // namespace clients

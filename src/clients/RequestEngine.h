@@ -1,0 +1,84 @@
+#pragma once
+
+#include "clients/ClientOptions.h"
+#include "clients/Conversation.h"
+#include "clients/PacketScript.h"
+#include "clients/RunStatistics.h"
+#include "clients/ServerAddress.h"
+
+#include <array>
+#include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace clients {
+
+class ConsoleOutput;
+
+// Sends the packet list -c times over UDP with at most -p conversations in flight,
+// paced to -n per second, each request with the next identifier, retried after -t
+// seconds up to -r times. One thread, one poll loop.
+class RequestEngine {
+public:
+    using Clock = std::chrono::steady_clock;
+    using ConversationFactory = std::function<std::unique_ptr<Conversation>(const PacketTemplate &)>;
+
+    RequestEngine(const ClientOptions &options, const ServerAddress &server, std::vector<PacketTemplate> &packets,
+                  ConversationFactory factory, ConsoleOutput &out, RunStatistics &stats);
+    ~RequestEngine();
+    RequestEngine(const RequestEngine &) = delete;
+    RequestEngine &operator=(const RequestEngine &) = delete;
+
+    // False when a socket could not be opened or polled (an "Error:" line says why).
+    bool run();
+    double elapsedSeconds() const;
+
+private:
+    struct Flight {
+        std::unique_ptr<Conversation> conversation;
+        const PacketTemplate *packet = nullptr;
+        radius::TransportPacket request;
+        std::size_t socket = 0;
+        int id = 0;
+        int attempts = 0;
+        Clock::time_point sentAt;
+        std::multimap<Clock::time_point, Flight *>::iterator timer;
+    };
+    struct Socket {
+        int fd = -1;
+        std::array<Flight *, 256> byId{};
+    };
+
+    void launch(std::size_t item);
+    // Sends the conversation's next request; false when the conversation ended instead.
+    bool sendNext(Flight *flight, const Outgoing &outgoing);
+    bool transmit(Flight *flight);
+    void receiveOn(std::size_t socket);
+    void handleDatagram(std::size_t socket, const std::uint8_t *data, std::size_t length,
+                        const sockaddr_storage &from);
+    void expire(Clock::time_point now);
+    void release(Flight *flight);
+    void finish(Flight *flight, Outcome outcome);
+    bool socketFor(int id, std::size_t &index);
+    void printAttributes(const std::vector<std::string> &lines);
+
+    const ClientOptions &m_options;
+    const ServerAddress &m_server;
+    std::vector<PacketTemplate> &m_packets;
+    ConversationFactory m_factory;
+    ConsoleOutput &m_out;
+    RunStatistics &m_stats;
+
+    std::vector<Socket> m_sockets;
+    std::multimap<Clock::time_point, Flight *> m_timers;
+    std::vector<std::unique_ptr<Flight>> m_flights; // in flight, unordered
+    unsigned m_requestCount = 0;                     // identifiers handed out
+    bool m_failed = false;
+    Clock::time_point m_start;
+    Clock::time_point m_end;
+};
+
+} // namespace clients

@@ -1,0 +1,6 @@
+#include "clients/ClientMain.h"
+
+int main(int argc, char **argv)
+{
+    return clients::runClient(argc, argv, false);
+}

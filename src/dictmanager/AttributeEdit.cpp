@@ -1,0 +1,92 @@
+#include "dictmanager/AttributeEdit.h"
+
+#include "dictmanager/DictionaryModel.h"
+#include "dictmanager/DictionaryNames.h"
+
+namespace dictmanager {
+
+namespace {
+QString notOneWord(const QString &what)
+{
+    return QStringLiteral("%1 must be one word, without blanks, \"#\" or control characters.").arg(what);
+}
+} // namespace
+
+AttributeEdit AttributeEdit::forAdd()
+{
+    return {};
+}
+
+AttributeEdit AttributeEdit::forEdit(const DictionaryModel &model, qsizetype row)
+{
+    AttributeEdit edit;
+    edit.mode = Mode::Edit;
+    edit.row = row;
+    edit.name = model.attributeList.value(row);
+    const qsizetype index = model.firstAttribute(edit.name);
+    if (index >= 0) {
+        edit.code = model.attributes.at(index).code;
+        edit.dataType = model.attributes.at(index).dataType;
+    }
+    for (const ValueEntry &value : model.valuesOf(edit.name))
+        edit.rows.prepend({value.valueName, value.number});
+    return edit;
+}
+
+std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel &model)
+{
+    if (name.isEmpty())
+        return Refusal{QStringLiteral("Attribute name is empty!"), true};
+    if (code.isEmpty())
+        return Refusal{QStringLiteral("Attribute code is empty!"), true};
+    // A blank or "#" would split the line when the file is read back.
+    if (!DictionaryNames::isWord(name))
+        return Refusal{notOneWord(QStringLiteral("The attribute name"))};
+    if (!DictionaryNames::isWord(dataType))
+        return Refusal{notOneWord(QStringLiteral("The data type"))};
+
+    const qsizetype own = mode == Mode::Edit ? model.lastAttribute(model.attributeList.value(row)) : -1;
+    for (qsizetype i = 0; i < model.attributes.size(); ++i) {
+        if (i != own && model.attributes.at(i).name == name)
+            return Refusal{QStringLiteral("The Attribute Name have existed!")};
+    }
+
+    if (!rows.isEmpty() && rows.last().first.isEmpty() && rows.last().second.isEmpty())
+        rows.removeLast();
+    for (const Row &r : rows) {
+        if (r.first.isEmpty())
+            return Refusal{QStringLiteral("A value name is empty!")};
+        if (!DictionaryNames::isWord(r.first))
+            return Refusal{notOneWord(QStringLiteral("A value name"))};
+        if (valueOf(r.first).isEmpty())
+            return Refusal{QStringLiteral("A value  is empty!")};
+    }
+    return std::nullopt;
+}
+
+void AttributeEdit::apply(DictionaryModel &model) const
+{
+    if (mode == Mode::Add) {
+        model.attributeList.append(name);
+    } else {
+        if (row < 0 || row >= model.attributeList.size())
+            return;
+        model.removeAttribute(model.attributeList.value(row));
+        model.attributeList[row] = name;
+    }
+    model.attributes.append({name, code, dataType});
+    for (const Row &r : rows)
+        model.values.append({name, r.first, valueOf(r.first)});
+    model.modified = true;
+}
+
+QString AttributeEdit::valueOf(const QString &valueName) const
+{
+    for (const Row &r : rows) {
+        if (r.first == valueName)
+            return r.second;
+    }
+    return {};
+}
+
+} // namespace dictmanager

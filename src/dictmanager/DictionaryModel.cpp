@@ -1,0 +1,93 @@
+#include "dictmanager/DictionaryModel.h"
+
+namespace dictmanager {
+
+QString DictionaryModel::placeholder()
+{
+    return QStringLiteral("<None Selected>");
+}
+
+qsizetype DictionaryModel::firstAttribute(const QString &name) const
+{
+    for (qsizetype i = 0; i < attributes.size(); ++i) {
+        if (attributes.at(i).name == name)
+            return i;
+    }
+    return -1;
+}
+
+qsizetype DictionaryModel::lastAttribute(const QString &name) const
+{
+    for (qsizetype i = attributes.size() - 1; i >= 0; --i) {
+        if (attributes.at(i).name == name)
+            return i;
+    }
+    return -1;
+}
+
+QList<ValueEntry> DictionaryModel::valuesOf(const QString &attributeName) const
+{
+    QList<ValueEntry> found;
+    for (const ValueEntry &value : values) {
+        if (value.attributeName == attributeName)
+            found << value;
+    }
+    return found;
+}
+
+std::optional<QString> DictionaryModel::firstVendorCode(const QString &vendorName) const
+{
+    for (const VendorEntry &entry : vendorTable) {
+        if (entry.name == vendorName)
+            return entry.code;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> DictionaryModel::lastVendorCode(const QString &vendorName) const
+{
+    for (qsizetype i = vendorTable.size() - 1; i >= 0; --i) {
+        if (vendorTable.at(i).name == vendorName)
+            return vendorTable.at(i).code;
+    }
+    return std::nullopt;
+}
+
+bool DictionaryModel::vendorListed(const QString &vendorName) const
+{
+    return vendorList.indexOf(vendorName, 1) >= 1;
+}
+
+void DictionaryModel::clearStores()
+{
+    attributes.clear();
+    values.clear();
+    attributeList.clear();
+}
+
+void DictionaryModel::removeAttribute(const QString &name)
+{
+    const qsizetype index = firstAttribute(name);
+    if (index >= 0)
+        attributes.removeAt(index);
+    values.removeIf([&](const ValueEntry &value) { return value.attributeName == name; });
+}
+
+void DictionaryModel::deleteAttributeRow(qsizetype row)
+{
+    if (row < 0 || row >= attributeList.size())
+        return;
+    removeAttribute(attributeList.at(row));
+    attributeList.removeAt(row);
+    modified = true;
+}
+
+void DictionaryModel::moveRow(qsizetype row, int offset)
+{
+    const qsizetype other = row + offset;
+    if (row < 0 || other < 0 || row >= attributeList.size() || other >= attributeList.size())
+        return;
+    attributeList.swapItemsAt(row, other);
+}
+
+} // namespace dictmanager

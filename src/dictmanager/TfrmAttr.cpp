@@ -1,0 +1,94 @@
+#include "dictmanager/TfrmAttr.h"
+
+#include "dictmanager/DictionaryModel.h"
+#include "dictmanager/DigitKeyFilter.h"
+#include "dictmanager/ValueGrid.h"
+#include "dictmanager/MessageBoxes.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace dictmanager {
+
+TfrmAttr::TfrmAttr(DictionaryModel &model, const AttributeEdit &edit, QWidget *parent)
+    : QDialog(parent)
+    , m_model(model)
+    , m_edit(edit)
+    , m_edtAttrName(new QLineEdit(edit.name, this))
+    , m_edtAttrCode(new QLineEdit(edit.code, this))
+    , m_cboDataType(new QComboBox(this))
+    , m_valueListEdt(new ValueGrid(true, this))
+    , m_lblFlag(new QLabel(edit.mode == AttributeEdit::Mode::Add ? QStringLiteral("add") : QStringLiteral("edit"), this))
+{
+    setObjectName(QStringLiteral("frmAttr"));
+    setWindowTitle(QStringLiteral("Attribute"));
+    m_edtAttrName->setObjectName(QStringLiteral("edtAttrName"));
+    m_edtAttrName->setMaxLength(40);
+    m_edtAttrCode->setObjectName(QStringLiteral("edtAttrCode"));
+    m_edtAttrCode->setMaxLength(5);
+    DigitKeyFilter::install(m_edtAttrCode);
+    m_cboDataType->setObjectName(QStringLiteral("cboDataType"));
+    m_cboDataType->setEditable(true);
+    m_cboDataType->setInsertPolicy(QComboBox::NoInsert);
+    m_cboDataType->addItems({QStringLiteral("string"), QStringLiteral("integer"), QStringLiteral("ipaddr"),
+                             QStringLiteral("date"), QStringLiteral("octets"), QStringLiteral("ifid"),
+                             QStringLiteral("ipv6addr"), QStringLiteral("ipv6prefix")});
+    m_cboDataType->setCurrentIndex(-1);
+    m_cboDataType->setEditText(edit.dataType);
+    m_lblFlag->setObjectName(QStringLiteral("lblFlag"));
+    m_lblFlag->hide();
+
+    // An empty row to type into; the down arrow on the last row adds more.
+    m_valueListEdt->setRows(edit.rows.isEmpty() ? QList<ValueGrid::Row>{{}} : edit.rows);
+
+    auto *spbtnOK = new QPushButton(QStringLiteral("&OK"), this);
+    spbtnOK->setObjectName(QStringLiteral("spbtnOK"));
+    spbtnOK->setAutoDefault(false);
+    auto *spbtnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    spbtnCancel->setObjectName(QStringLiteral("spbtnCancel"));
+    spbtnCancel->setAutoDefault(false);
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Attribute Name:"), m_edtAttrName);
+    form->addRow(QStringLiteral("Attribute Code:"), m_edtAttrCode);
+    form->addRow(QStringLiteral("Data Type:"), m_cboDataType);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(spbtnOK);
+    buttons->addWidget(spbtnCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(QStringLiteral("Attribute Value(Press \u2193 key to add a row)"), this));
+    layout->addWidget(m_valueListEdt);
+    layout->addWidget(m_lblFlag);
+    layout->addLayout(buttons);
+    resize(420, 400);
+
+    connect(spbtnOK, &QPushButton::clicked, this, &TfrmAttr::spbtnOKClick);
+    connect(spbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmAttr::spbtnOKClick()
+{
+    m_valueListEdt->finishEditing();
+    AttributeEdit edit = m_edit;
+    edit.name = m_edtAttrName->text();
+    edit.code = m_edtAttrCode->text();
+    edit.dataType = m_cboDataType->currentText();
+    edit.rows = m_valueListEdt->rows();
+    if (const std::optional<AttributeEdit::Refusal> refusal = edit.check(m_model)) {
+        if (refusal->information)
+            MessageBoxes::information(refusal->text);
+        else
+            MessageBoxes::plain(refusal->text);
+        return;
+    }
+    edit.apply(m_model);
+    accept();
+}
+
+} // namespace dictmanager

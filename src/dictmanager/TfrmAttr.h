@@ -1,0 +1,34 @@
+#pragma once
+
+#include "dictmanager/AttributeEdit.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace dictmanager {
+
+struct DictionaryModel;
+class ValueGrid;
+
+// "Attribute": adds or changes one attribute with its named values.
+class TfrmAttr : public QDialog {
+    Q_OBJECT
+public:
+    TfrmAttr(DictionaryModel &model, const AttributeEdit &edit, QWidget *parent = nullptr);
+
+private:
+    void spbtnOKClick();
+
+    DictionaryModel &m_model;
+    AttributeEdit m_edit;
+    QLineEdit *m_edtAttrName;
+    QLineEdit *m_edtAttrCode;
+    QComboBox *m_cboDataType;
+    ValueGrid *m_valueListEdt;
+    QLabel *m_lblFlag;
+};
+
+} // namespace dictmanager

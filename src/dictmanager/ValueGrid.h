@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QTableWidget>
+
+namespace dictmanager {
+
+// A two-column "Name"/"Value" grid of an attribute's named values. Editable: the down
+// arrow on the last row appends an empty row, Ctrl+Delete removes the current row, and
+// only digits can be typed into "Value". Read-only: no editing at all.
+class ValueGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    using Row = QPair<QString, QString>;
+
+    ValueGrid(bool editable, QWidget *parent = nullptr);
+
+    QList<Row> rows() const;
+    void setRows(const QList<Row> &rows);
+    // Takes in what an open cell editor holds.
+    void finishEditing();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool m_editable;
+};
+
+} // namespace dictmanager

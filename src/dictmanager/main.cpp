@@ -1,0 +1,25 @@
+#include "dictmanager/TfrmMain.h"
+#include "platform/DialogService.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Glossor"));
+    platform::ProgramDirectory::enterExecutableDirectory();
+
+    platform::SingleInstance guard(QStringLiteral("Glossor.exe"));
+    if (!guard.acquire()) {
+        platform::DialogService::instance().inform(QStringLiteral("Application Already Running"));
+        return 0;
+    }
+    // Plain message boxes carry the application's title.
+    QApplication::setApplicationName(QStringLiteral("Dictionary Manager"));
+    dictmanager::TfrmMain window;
+    window.show();
+    app.exec();
+    return 0;
+}

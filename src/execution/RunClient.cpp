@@ -1,0 +1,149 @@
+#include "execution/RunClient.h"
+
+#include "execution/RunFlags.h"
+#include "platform/ChildProcess.h"
+#include "platform/DialogService.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/UiThread.h"
+
+#include <QElapsedTimer>
+
+#include <cerrno>
+#include <poll.h>
+
+namespace execution {
+
+namespace {
+constexpr int kLineBufferSize = 4096;
+// A batch goes to the window when the client has been quiet this long, or is this big.
+constexpr int kBatchWindowMs = 10;
+constexpr int kMaxBatchLines = 2000;
+// How often a silent client's reader looks at the shut-down and suspend flags.
+constexpr int kSilentSliceMs = 100;
+
+enum class Wait { Ready, Quiet, Abandoned };
+
+// Reads one client's output into lines and hands them over in batches.
+class ClientReader {
+public:
+    ClientReader(platform::ChildProcess &process, const LineSink &sink, RunFlags &flags)
+        : m_process(process)
+        , m_sink(sink)
+        , m_flags(flags)
+    {
+    }
+
+    void run()
+    {
+        for (;;) {
+            if (!m_process.hasBufferedBytes() && !waitForOutput())
+                break;
+            char byte;
+            if (!m_process.readByte(byte)) {
+                if (m_count > 0)
+                    deliver(false);
+                break;
+            }
+            m_buffer[m_count++] = byte;
+            const bool lineEnd = byte == '\n';
+            if (!lineEnd && m_count < kLineBufferSize && !m_flags.stopRequested())
+                continue;
+            deliver(lineEnd);
+            if (m_batch.size() >= kMaxBatchLines)
+                flush();
+            if (m_flags.stopRequested())
+                break;
+        }
+        flush();
+    }
+
+private:
+    // Before a read that may block: sends a pending batch once the client has paused, and
+    // waits in slices so that suspend and shut-down are noticed while the client is silent.
+    // False when the reading is abandoned.
+    bool waitForOutput()
+    {
+        while (!m_batch.isEmpty()) {
+            const int left = kBatchWindowMs - int(m_batchAge.elapsed());
+            if (left <= 0)
+                break;
+            if (poll(left) == Wait::Ready)
+                return true;
+        }
+        flush();
+        for (;;) {
+            m_flags.checkpoint();
+            if (m_flags.abandoned())
+                return false;
+            if (poll(kSilentSliceMs) == Wait::Ready)
+                return true;
+        }
+    }
+
+    Wait poll(int milliseconds)
+    {
+        pollfd descriptor{m_process.readFd(), POLLIN, 0};
+        const int result = ::poll(&descriptor, 1, milliseconds);
+        if (result > 0 || (result < 0 && errno != EINTR))
+            return Wait::Ready; // data, end of output, or an error the read will report
+        return Wait::Quiet;
+    }
+
+    void deliver(bool lineEnd)
+    {
+        qsizetype length = m_count;
+        if (lineEnd) {
+            --length;
+            // Drop the client's CR; a bare LF keeps the byte before it.
+            if (length > 0 && m_buffer[length - 1] == '\r')
+                --length;
+        }
+        const qsizetype nul = QByteArrayView(m_buffer, length).indexOf('\0');
+        if (nul >= 0)
+            length = nul;
+        const QString text = QString::fromUtf8(m_buffer, length);
+        if (m_batch.isEmpty())
+            m_batchAge.start();
+        m_batch.append({text, ClassifyLine(text)});
+        m_count = 0;
+    }
+
+    void flush()
+    {
+        if (m_batch.isEmpty())
+            return;
+        m_flags.checkpoint();
+        platform::synchronize([this] { m_sink(m_batch); });
+        m_batch.clear();
+    }
+
+    platform::ChildProcess &m_process;
+    const LineSink &m_sink;
+    RunFlags &m_flags;
+    char m_buffer[kLineBufferSize];
+    qsizetype m_count = 0;
+    QList<ClientLine> m_batch;
+    QElapsedTimer m_batchAge;
+};
+} // namespace
+
+void RunClient(const QString &commandLine, const LineSink &lineSink, RunFlags &flags)
+{
+    using platform::ChildProcess;
+    using platform::DialogService;
+    auto started = ChildProcess::start(commandLine, platform::ProgramDirectory::path());
+    if (started.failure == ChildProcess::Failure::Pipe) {
+        DialogService::instance().message({QStringLiteral("CreatePipe failed.")});
+        return;
+    }
+    if (started.failure == ChildProcess::Failure::Start) {
+        DialogService::instance().message({started.errorText, QStringLiteral("Error"),
+                                           platform::MessageIcon::Information});
+        DialogService::instance().message({QStringLiteral("无法建立新进程!")});
+        return;
+    }
+    ClientReader reader(*started.process, lineSink, flags);
+    reader.run();
+}
+
+} // namespace execution

@@ -1,0 +1,53 @@
+#include "execution/RunFlags.h"
+
+#include <chrono>
+
+namespace execution {
+
+void RunFlags::requestStop()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+}
+
+void RunFlags::abandon()
+{
+    m_abandon = true;
+    requestStop();
+}
+
+void RunFlags::suspend()
+{
+    std::lock_guard lock(m_mutex);
+    m_suspended = true;
+}
+
+void RunFlags::resume()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_suspended = false;
+    }
+    m_wake.notify_all();
+}
+
+bool RunFlags::checkpoint()
+{
+    if (m_suspended.load()) {
+        std::unique_lock lock(m_mutex);
+        m_wake.wait(lock, [this] { return !m_suspended || m_stop; });
+    }
+    return stopRequested();
+}
+
+bool RunFlags::sleepFor(int milliseconds)
+{
+    std::unique_lock lock(m_mutex);
+    m_wake.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return m_stop.load(); });
+    return stopRequested();
+}
+
+} // namespace execution

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
+namespace execution {
+
+// The flags through which the user-interface thread steers one worker: stop, cooperative
+// suspend, and abandon (shut-down: stop reading even while the client is silent). The
+// worker calls checkpoint() between reads and before each hand-over.
+class RunFlags {
+public:
+    void requestStop();      // takes effect at the client's next byte or end of output
+    void abandon();          // requestStop() and leave a silent client at once
+    bool stopRequested() const { return m_stop.load(std::memory_order_relaxed); }
+    bool abandoned() const { return m_abandon.load(std::memory_order_relaxed); }
+
+    void suspend();
+    void resume();
+    bool isSuspended() const { return m_suspended.load(); }
+
+    // Waits while suspended; a stop request also ends the wait. Returns stopRequested().
+    bool checkpoint();
+    // Sleeps up to `milliseconds`, ending early on a stop request. Returns stopRequested().
+    bool sleepFor(int milliseconds);
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_abandon{false};
+    std::atomic<bool> m_suspended{false};
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+};
+
+} // namespace execution

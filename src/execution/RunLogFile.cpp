@@ -1,0 +1,62 @@
+#include "execution/RunLogFile.h"
+
+#include "execution/Settings.h"
+#include "platform/Clock.h"
+#include "platform/DialogService.h"
+#include "platform/ProgramDirectory.h"
+#include "taskstore/DateTimeText.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace execution {
+
+QString RunLogFile::path(const QString &logFileName)
+{
+    return platform::ProgramDirectory::filePath(QStringLiteral("Log/") + logFileName);
+}
+
+bool RunLogFile::appendBlock(const QString &logFileName, const QStringList &lines)
+{
+    QByteArray block;
+    for (const QString &line : lines)
+        block += line.toUtf8() + "\r\n";
+    block += "\r\n";
+    // The directory is not ours to create; without it the block is lost silently.
+    QFile file(path(logFileName));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    return file.write(block) == block.size();
+}
+
+RunLogFile::LimitResult RunLogFile::applySizeLimit(const QString &logFileName, int maxKilobytes,
+                                                   const QDateTime &now)
+{
+    if (maxKilobytes <= 0)
+        return LimitResult::Kept;
+    const QFileInfo info(path(logFileName));
+    const qint64 kilobytes = info.exists() ? info.size() / 1024 : 0;
+    if (maxKilobytes >= kilobytes)
+        return LimitResult::Kept;
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return LimitResult::Failed;
+    const QByteArray banner = "************************Pellion Log************************ "
+        + taskstore::DateTimeText::dateTimeText(now).toUtf8() + "\r\n";
+    return file.write(banner) == banner.size() && file.flush() ? LimitResult::Replaced
+                                                               : LimitResult::Failed;
+}
+
+RunLogFile::LimitResult RunLogFile::applySizeLimitAtStartup()
+{
+    const Settings settings = Settings::read();
+    const LimitResult result =
+        applySizeLimit(settings.LogFileName, settings.MaxLogFileSize, platform::Clock::now());
+    if (result == LimitResult::Failed)
+        platform::DialogService::instance().showError(
+            QStringLiteral("The log file \"%1\" could not be emptied; it keeps growing.")
+                .arg(path(settings.LogFileName)));
+    return result;
+}
+
+} // namespace execution

@@ -1,0 +1,148 @@
+#include "execution/TMyThread.h"
+
+#include "execution/ClientCommandLine.h"
+#include "execution/LogPane.h"
+#include "execution/PageCtrlLog.h"
+#include "execution/RunLogFile.h"
+#include "execution/TaskListUpdater.h"
+#include "platform/Clock.h"
+#include "platform/UiThread.h"
+#include "scheduling/ScheduleRows.h"
+#include "scheduling/ScheduleRules.h"
+#include "taskstore/DateTimeText.h"
+#include "taskstore/Query.h"
+#include "taskstore/Statements.h"
+#include "taskstore/TaskReader.h"
+
+#include <exception>
+
+namespace execution {
+
+namespace {
+QString banner(const char *what, const QString &time, const QString &taskName)
+{
+    return QStringLiteral("--------------------") + time + QLatin1String(what) + taskName
+        + QStringLiteral("]-------------------------");
+}
+
+QString nowText()
+{
+    return taskstore::DateTimeText::dateTimeText(platform::Clock::now());
+}
+} // namespace
+
+TMyThread::TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent)
+    : QThread(parent)
+    , m_taskId(taskId)
+    , m_env(environment)
+    , m_settings(Settings::read())
+    , m_colors(LogColors::from(m_settings))
+{
+}
+
+void TMyThread::Resume()
+{
+    if (!isRunning() && !isFinished())
+        start(m_settings.threadPriority());
+    m_flags.resume();
+}
+
+void TMyThread::run()
+{
+    if (m_flags.stopRequested())
+        return;
+    try {
+        runSequence();
+    } catch (const std::exception &) {
+        // An error ends the run silently; its page keeps what it holds.
+    }
+}
+
+// Runs a step on the user-interface thread; an error raised there comes back here.
+void TMyThread::onUi(const std::function<void()> &step)
+{
+    m_flags.checkpoint();
+    std::exception_ptr error;
+    platform::synchronize([&] {
+        try {
+            step();
+        } catch (...) {
+            error = std::current_exception();
+        }
+    });
+    if (error)
+        std::rethrow_exception(error);
+}
+
+void TMyThread::runSequence()
+{
+    m_startText = nowText();
+    taskstore::TaskRecord task;
+    onUi([&] {
+        taskstore::Query query(*m_env.runConnection);
+        task = taskstore::readTaskRecord(query, m_taskId);
+    });
+    m_taskName = task.TaskName;
+    onUi([&] { m_page = m_env.log->openRunPage(m_taskName); });
+    writeBanner(banner(" Test started  [", m_startText, m_taskName));
+
+    RunClient(BuildCommandLine(task), [this](const QList<ClientLine> &lines) { appendToPage(lines); },
+              m_flags);
+
+    stampScheduleRows();
+    onUi([&] {
+        taskstore::Query query(*m_env.runConnection);
+        taskstore::OpenQuery(query, taskstore::sql::selectRunType(m_taskId));
+        const int runType = query.asInteger(QStringLiteral("RunType"));
+        QString display;
+        if (runType == taskstore::kRunManually) {
+            display = QStringLiteral("Manually");
+        } else if (runType == taskstore::kRunBySchedule) {
+            taskstore::OpenQuery(query, taskstore::sql::selectRunNextRunTime(m_taskId));
+            display = query.asText(QStringLiteral("NextRunTime"));
+        }
+        if (m_env.taskList)
+            m_env.taskList->showRunTimes(m_taskId, m_startText, display);
+    });
+    writeBanner(banner(" Test finished [", nowText(), m_taskName));
+    onUi([&] { RunLogFile::appendBlock(m_settings.LogFileName, m_lines); });
+    onUi([&] {
+        m_env.log->copyToAllLog(m_lines, m_colors);
+        m_env.log->closeRunPage(m_page);
+        m_page = nullptr;
+    });
+}
+
+void TMyThread::stampScheduleRows()
+{
+    QList<taskstore::ScheduleRecord> rows;
+    onUi([&] {
+        taskstore::Query query(*m_env.runConnection);
+        rows = scheduling::readScheduleRows(query, taskstore::sql::selectRunSchedules(m_taskId));
+    });
+    // Every row is held: a task may have any number of schedules.
+    for (const taskstore::ScheduleRecord &row : std::as_const(rows)) {
+        const QDateTime now = platform::Clock::now();
+        if (row.NextRunTime.isValid() && row.NextRunTime.msecsTo(now) < 1)
+            continue; // not due: keeps its next and last run time
+        const QString next = scheduling::FollowingNextRun(row, now);
+        onUi([&] {
+            taskstore::Query query(*m_env.runConnection);
+            taskstore::ExecQuery(query, taskstore::sql::updateRunTimes(next, m_startText, row.TaskSchID));
+        });
+    }
+}
+
+void TMyThread::appendToPage(const QList<ClientLine> &lines)
+{
+    m_page->appendLines(lines, m_colors);
+    for (const ClientLine &line : lines)
+        m_lines << line.text;
+}
+
+void TMyThread::writeBanner(const QString &text)
+{
+    onUi([&] { appendToPage({ClientLine{text, MessageClass::Info}}); });
+}
+
+} // namespace execution

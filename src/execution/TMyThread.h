@@ -1,0 +1,74 @@
+#pragma once
+
+#include "execution/LogColors.h"
+#include "execution/RunClient.h"
+#include "execution/RunFlags.h"
+#include "execution/Settings.h"
+
+#include <QString>
+#include <QStringList>
+#include <QThread>
+
+#include <functional>
+
+namespace taskstore {
+class Connection;
+}
+
+namespace execution {
+
+class LogPane;
+class PageCtrlLog;
+class TaskListUpdater;
+
+// What a run reaches on the user-interface thread.
+struct RunEnvironment {
+    taskstore::Connection *runConnection = nullptr; // ADOConn_DoWork
+    PageCtrlLog *log = nullptr;
+    TaskListUpdater *taskList = nullptr; // may be null
+};
+
+// One run of one task: reads the task, opens its log page, runs the client, stamps the
+// due schedule rows, refreshes the task list, writes the banners and the log file block,
+// moves its lines to "All Log". Every database and window step is handed to the
+// user-interface thread. An error ends the sequence silently; the end-of-life step (run
+// control's handling of `finished`) always follows.
+class TMyThread : public QThread {
+    Q_OBJECT
+public:
+    // On the user-interface thread: takes the settings snapshot and the priority.
+    TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent = nullptr);
+
+    const QString &taskId() const { return m_taskId; }
+
+    // Starts a new thread, or resumes a suspended one.
+    void Resume();
+    void Suspend() { m_flags.suspend(); }
+    bool isSuspended() const { return m_flags.isSuspended(); }
+    // The stop flag; a suspended run must be resumed to notice it.
+    void Terminate() { m_flags.requestStop(); }
+    // Shut-down: stop at once, also while the client is silent or the run suspended.
+    void Abandon() { m_flags.abandon(); }
+
+protected:
+    void run() override;
+
+private:
+    void onUi(const std::function<void()> &step);
+    void runSequence();
+    void stampScheduleRows();
+    void appendToPage(const QList<ClientLine> &lines);
+    void writeBanner(const QString &text);
+
+    QString m_taskId;
+    RunEnvironment m_env;
+    Settings m_settings;
+    LogColors m_colors;
+    RunFlags m_flags;
+    QString m_startText;
+    QString m_taskName;
+    LogPane *m_page = nullptr;
+    QStringList m_lines; // the page's lines, for the log file and "All Log"
+};
+
+} // namespace execution

@@ -1,0 +1,138 @@
+#include "radius/PairList.h"
+
+#include "radius/CConvert.h"
+
+#include <new>
+
+namespace radius {
+
+namespace {
+constexpr size_t ErrorSize = 512;
+
+pr_pairs *newOrThrow()
+{
+    pr_pairs *p = pr_pairs_new();
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
+
+Status statusOf(int rcode, const char *err)
+{
+    return rcode < 0 ? Status::failure(QString::fromUtf8(err)) : Status();
+}
+} // namespace
+
+void PairList::Free::operator()(pr_pairs *p) const
+{
+    pr_pairs_free(p);
+}
+
+PairList::PairList() : m_pairs(newOrThrow()) {}
+
+PairList::PairList(pr_pairs *adopted) : m_pairs(adopted) {}
+
+PairList PairList::copy() const
+{
+    pr_pairs *p = pr_pairs_copy(m_pairs.get());
+    if (!p)
+        throw std::bad_alloc();
+    return PairList(p);
+}
+
+Status PairList::add(const QString &name, const QString &value, PairOperator op)
+{
+    return add(name.toUtf8(), value.toUtf8(), op);
+}
+
+Status PairList::add(const QByteArray &name, const QByteArray &value, PairOperator op)
+{
+    char err[ErrorSize] = {};
+    return statusOf(pr_pairs_add(m_pairs.get(), name.constData(), value.constData(), static_cast<int>(op), err,
+                                 sizeof err),
+                    err);
+}
+
+Result<PairList> PairList::parse(const QString &text)
+{
+    PairList list;
+    char err[ErrorSize] = {};
+    if (pr_pairs_add_text(list.m_pairs.get(), text.toUtf8().constData(), err, sizeof err) < 0)
+        return Result<PairList>::failure(QString::fromUtf8(err));
+    return list;
+}
+
+Status PairList::addOctets(unsigned number, unsigned vendor, const QByteArray &value)
+{
+    char err[ErrorSize] = {};
+    return statusOf(pr_pairs_add_octets(m_pairs.get(), number, vendor,
+                                        reinterpret_cast<const uint8_t *>(value.constData()),
+                                        size_t(value.size()), err, sizeof err),
+                    err);
+}
+
+int PairList::size() const
+{
+    return int(pr_pairs_count(m_pairs.get()));
+}
+
+PairValue PairList::at(int index) const
+{
+    pr_pair_view view{};
+    PairValue value;
+    if (index < 0 || pr_pairs_get(m_pairs.get(), size_t(index), &view) < 0)
+        return value;
+    value.attribute = attributeFromC(view.attr);
+    value.tag = view.tag;
+    value.integer = view.integer;
+    value.octets = QByteArray(reinterpret_cast<const char *>(view.data), qsizetype(view.length));
+    return value;
+}
+
+QString PairList::valueText(int index) const
+{
+    if (index < 0)
+        return {};
+    char buffer[8192];
+    buffer[0] = '\0';
+    pr_pairs_value_text(m_pairs.get(), size_t(index), buffer, sizeof buffer);
+    return QString::fromUtf8(buffer);
+}
+
+int PairList::indexOf(unsigned number, unsigned vendor) const
+{
+    return int(pr_pairs_find(m_pairs.get(), number, vendor));
+}
+
+Status PairList::setValue(int index, const QString &text)
+{
+    char err[ErrorSize] = {};
+    return statusOf(pr_pairs_set_value(m_pairs.get(), size_t(index), text.toUtf8().constData(), err, sizeof err),
+                    err);
+}
+
+Status PairList::setOctets(int index, const QByteArray &value)
+{
+    char err[ErrorSize] = {};
+    return statusOf(pr_pairs_set_octets(m_pairs.get(), size_t(index),
+                                        reinterpret_cast<const uint8_t *>(value.constData()),
+                                        size_t(value.size()), err, sizeof err),
+                    err);
+}
+
+Status PairList::replaceWithOctets(int index, unsigned number, unsigned vendor, const QByteArray &value)
+{
+    char err[ErrorSize] = {};
+    return statusOf(pr_pairs_replace_octets(m_pairs.get(), size_t(index), number, vendor,
+                                            reinterpret_cast<const uint8_t *>(value.constData()),
+                                            size_t(value.size()), err, sizeof err),
+                    err);
+}
+
+void PairList::remove(int index)
+{
+    if (index >= 0)
+        pr_pairs_remove(m_pairs.get(), size_t(index));
+}
+
+} // namespace radius

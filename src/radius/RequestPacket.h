@@ -1,0 +1,52 @@
+#pragma once
+
+#include "radius/PairList.h"
+#include "radius/Result.h"
+
+#include <QByteArray>
+
+#include <memory>
+
+struct pr_packet;
+
+namespace radius {
+
+// A RADIUS request that is encoded and signed here but never sent.
+class RequestPacket {
+public:
+    enum class Authenticator { Random, Zero };
+    explicit RequestPacket(Authenticator authenticator = Authenticator::Random);
+    RequestPacket(RequestPacket &&) noexcept = default;
+    RequestPacket &operator=(RequestPacket &&) noexcept = default;
+
+    unsigned code() const;
+    void setCode(unsigned code);
+    int id() const;             // -1 until assigned
+    void setId(int id);
+    QByteArray authenticator() const;  // 16 octets
+    void setAuthenticator(const QByteArray &sixteenOctets);
+    quint16 dstPort() const;
+    void setDestination(quint32 ipv4NetworkOrder, quint16 port);
+    void setDstPort(quint16 port);
+
+    PairList &pairs() { return m_pairs; }
+    const PairList &pairs() const { return m_pairs; }
+
+    // The whole packet's octets, by the library's encoder and signer with secret.
+    Result<QByteArray> encode(const QByteArray &secret);
+    // The 17-octet CHAP response for password: identifier, then MD5 over identifier,
+    // password and CHAP-Challenge (or the authenticator when the pairs hold none).
+    Result<QByteArray> chapResponse(int chapId, const QByteArray &password);
+
+    pr_packet *handle() const { return m_packet.get(); }
+
+private:
+    struct Free {
+        void operator()(pr_packet *p) const;
+    };
+    std::unique_ptr<pr_packet, Free> m_packet;
+    PairList m_pairs;
+    quint32 m_address = 0;
+};
+
+} // namespace radius

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct pel_tr_pairs;
+
+namespace radius {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// An attribute list read from a packet file or built for a request; owns its memory.
+class TransportPairs {
+public:
+    TransportPairs();
+    explicit TransportPairs(pel_tr_pairs *adopted);
+    ~TransportPairs();
+    TransportPairs(TransportPairs &&other) noexcept;
+    TransportPairs &operator=(TransportPairs &&other) noexcept;
+    TransportPairs(const TransportPairs &) = delete;
+    TransportPairs &operator=(const TransportPairs &) = delete;
+
+    TransportPairs copy() const;
+    int count() const;
+    bool has(const char *name) const;
+    std::optional<std::uint32_t> integer(const char *name) const;
+    std::optional<Bytes> bytes(const char *name) const;
+    // Every value of the attribute joined in order (EAP-Message spans several).
+    std::optional<Bytes> joined(const char *name) const;
+    void remove(const char *name);
+    // Empty on success, else the reason.
+    std::string add(const char *name, const Bytes &value);
+    // "Name = value" for each pair, in order.
+    std::vector<std::string> lines() const;
+
+    const pel_tr_pairs *handle() const { return m_pairs; }
+
+    // Lines of a list owned elsewhere (a packet's attributes).
+    static std::vector<std::string> linesOf(const pel_tr_pairs *pairs);
+
+private:
+    pel_tr_pairs *m_pairs;
+};
+
+} // namespace radius

@@ -1,0 +1,20 @@
+/* Shared by the C files of this folder only: the library's headers and our structs. */
+#pragma once
+
+#include <freeradius/build.h>
+#include <freeradius/libradius.h>
+
+#include "fr_api.h"
+
+struct pr_pairs {
+    TALLOC_CTX *ctx;
+    VALUE_PAIR *head;
+};
+
+struct pr_packet {
+    RADIUS_PACKET *packet;
+};
+
+void pr_copy_error(char *err, size_t errlen);
+void pr_set_error(char *err, size_t errlen, char const *text);
+void pr_fill_attr(DICT_ATTR const *da, pr_attr_info *out);

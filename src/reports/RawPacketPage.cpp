@@ -1,0 +1,72 @@
+#include "reports/RawPacketPage.h"
+
+#include "reports/PacketAttributes.h"
+#include "reports/RawPacketText.h"
+#include "reports/RequestPreparation.h"
+
+#include "radius/HostLookup.h"
+
+namespace reports {
+
+namespace {
+
+// Fills in what the script left unset; false when a request has no code and the task
+// gives none.
+bool completeRequests(std::vector<taskdef::RequestRecord> &records, const RawPacketSettings &settings,
+                      quint32 address)
+{
+    for (taskdef::RequestRecord &record : records) {
+        radius::RequestPacket &packet = record.packet;
+        const quint16 port = packet.dstPort() != 0 ? packet.dstPort() : quint16(settings.defaultPort);
+        packet.setDestination(address, port);
+        if (packet.code() == 0) {
+            if (settings.defaultCode == -1)
+                return false;
+            packet.setCode(unsigned(settings.defaultCode));
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+QStringList RawPacketPage::lines(const RawPacketSettings &settings, const RequestSource &readRequests)
+{
+    QStringList out = RawPacketText::figure();
+    const auto address = radius::HostLookup::ipv4NetworkOrder(settings.serverIp);
+    if (!address) {
+        out << RawPacketText::unresolvedHost(settings.serverIp);
+        return out;
+    }
+    std::vector<taskdef::RequestRecord> records = readRequests();
+    if (records.empty()) {
+        out << RawPacketText::noPackets();
+        return out;
+    }
+    if (!completeRequests(records, settings, *address)) {
+        out << RawPacketText::badPacketCode();
+        return out;
+    }
+
+    const RequestPreparation preparation(PacketAttributes::fromDictionary());
+    int nextId = settings.startId;
+    for (int k = 0; k < int(records.size()); ++k) {
+        radius::RequestPacket &packet = records[k].packet;
+        packet.setId(nextId++ & 0xff);
+        const radius::Status prepared = settings.eapMode
+            ? preparation.prepareEap(packet, settings.fallbackEapId)
+            : preparation.preparePlain(packet, records[k].password);
+        if (!prepared) {
+            out << RawPacketText::failedBlock(k, prepared.error());
+            continue;
+        }
+        const auto encoded = packet.encode(settings.secret);
+        if (encoded)
+            out << RawPacketText::block(k, *encoded);
+        else
+            out << RawPacketText::failedBlock(k, encoded.error());
+    }
+    return out;
+}
+
+} // namespace reports

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "taskstore/TaskRecord.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace reports {
+
+// What the raw page takes from a task for one build.
+struct RawPacketSettings {
+    QString serverIp;
+    int defaultPort = 0;
+    int defaultCode = 0;  // -1: none, every request must set its own
+    QByteArray secret;
+    int startId = 0;
+    bool eapMode = false;
+    int fallbackEapId = 0; // EAP identifier of a request without EAP-Id
+
+    // The process number's low octet serves as the fallback EAP identifier.
+    static RawPacketSettings fromTask(const taskstore::TaskRecord &task);
+};
+
+} // namespace reports

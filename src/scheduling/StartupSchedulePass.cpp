@@ -1,0 +1,34 @@
+#include "scheduling/StartupSchedulePass.h"
+
+#include "scheduling/ScheduleRows.h"
+#include "scheduling/ScheduleRules.h"
+#include "scheduling/SchedulerEntry.h"
+#include "taskstore/Query.h"
+#include "taskstore/Statements.h"
+
+namespace scheduling {
+
+namespace {
+// A row that holds a date alone is due all through that date, so it has passed only once
+// the date is over; a moment has passed when it lies before now.
+bool hasPassed(const taskstore::ScheduleRecord &row, const QDateTime &now)
+{
+    const SchedulerEntry entry{row.TaskID, row.ScheduleType, row.NextRunTime, row.StartTime};
+    if (!entry.isTimed())
+        return row.NextRunTime.isValid() && row.NextRunTime.date() < now.date();
+    return !row.NextRunTime.isValid() || row.NextRunTime.msecsTo(now) >= 1;
+}
+} // namespace
+
+void RunStartupSchedulePass(taskstore::Connection &mainConnection, const QDateTime &now)
+{
+    taskstore::Query reading(mainConnection);
+    taskstore::Query updating(mainConnection);
+    for (const taskstore::ScheduleRecord &row : readScheduleRows(reading, taskstore::sql::selectRuleRows())) {
+        if (hasPassed(row, now))
+            taskstore::ExecQuery(updating, taskstore::sql::updateNextRunTime(FollowingNextRun(row, now),
+                                                                             row.TaskSchID));
+    }
+}
+
+} // namespace scheduling

@@ -1,0 +1,69 @@
+#include "scheduling/TCheckThread.h"
+
+#include "platform/Clock.h"
+#include "platform/UiThread.h"
+#include "scheduling/RunStarter.h"
+#include "scheduling/SchedulerPass.h"
+#include "taskstore/Query.h"
+#include "taskstore/Statements.h"
+
+#include <exception>
+
+namespace scheduling {
+
+namespace {
+constexpr int kPauseMs = 1000;
+constexpr int kPauseSliceMs = 50;
+} // namespace
+
+TCheckThread::TCheckThread(taskstore::Connection &checkConnection, RunStarter &starter,
+                           SchedulerPass &pass, QObject *parent)
+    : QThread(parent)
+    , m_connection(checkConnection)
+    , m_starter(starter)
+    , m_pass(pass)
+{
+}
+
+void TCheckThread::run()
+{
+    try {
+        runPasses();
+    } catch (const std::exception &) {
+        // An error in a pass ends the scheduler without a message; a restart brings it back.
+    }
+}
+
+void TCheckThread::runPasses()
+{
+    while (!stopRequested()) {
+        QList<SchedulerEntry> due;
+        platform::synchronize([&] {
+            taskstore::Query query(m_connection);
+            taskstore::OpenQuery(query, taskstore::sql::selectCheckRows());
+            QList<SchedulerEntry> entries;
+            for (query.first(); !query.atEnd(); query.next())
+                entries << SchedulerEntry{query.asText(QStringLiteral("TaskID")),
+                                          query.asInteger(QStringLiteral("ScheduleType")),
+                                          query.asDateTime(QStringLiteral("NextRunTime")),
+                                          query.asText(QStringLiteral("StartTime"))};
+            due = m_pass.dueEntries(entries, platform::Clock::now());
+        });
+        for (const SchedulerEntry &entry : due) {
+            if (stopRequested())
+                return;
+            bool running = true;
+            platform::synchronize([&] { running = m_starter.isRunning(entry.TaskID); });
+            if (!running) {
+                platform::synchronize([&] {
+                    m_starter.startRun(entry.TaskID);
+                    m_pass.markStarted(entry);
+                });
+            }
+        }
+        for (int slept = 0; slept < kPauseMs && !stopRequested(); slept += kPauseSliceMs)
+            msleep(kPauseSliceMs);
+    }
+}
+
+} // namespace scheduling

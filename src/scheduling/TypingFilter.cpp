@@ -1,0 +1,43 @@
+#include "scheduling/TypingFilter.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace scheduling {
+
+TypingFilter::TypingFilter(const QString &accepted, QObject *parent)
+    : QObject(parent)
+    , m_accepted(accepted)
+{
+}
+
+void TypingFilter::install(QWidget *widget, const QString &accepted)
+{
+    auto *filter = new TypingFilter(accepted, widget);
+    widget->installEventFilter(filter);
+    // Spin boxes and editable combo boxes receive the keys in their inner line edit.
+    for (QLineEdit *edit : widget->findChildren<QLineEdit *>())
+        edit->installEventFilter(filter);
+}
+
+bool TypingFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (key->key() == Qt::Key_Backspace)
+            return true;
+        if (!text.isEmpty() && text.at(0).isPrint()) {
+            for (const QChar c : text)
+                if (!m_accepted.contains(c))
+                    return true;
+        } else if (!text.isEmpty() && key->key() != Qt::Key_Escape && key->key() != Qt::Key_Return
+                   && key->key() != Qt::Key_Enter && key->key() != Qt::Key_Tab) {
+            return true; // control characters that would edit the text
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace scheduling

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace scheduling {
+
+// Lets through only the key presses whose text is one of the accepted characters; every
+// other key that produces text (Backspace included) is dropped. Keys without text
+// (arrows, Tab, Esc) pass. An empty set blocks all typing.
+class TypingFilter : public QObject {
+    Q_OBJECT
+public:
+    TypingFilter(const QString &accepted, QObject *parent);
+
+    // Installs a filter on the widget and on its line edit, if it has one.
+    static void install(QWidget *widget, const QString &accepted);
+    static QString digits() { return QStringLiteral("0123456789"); }
+    static QString nonZeroDigits() { return QStringLiteral("123456789"); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString m_accepted;
+};
+
+} // namespace scheduling

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace shell {
+
+// A hint is "short | long"; the status bar shows its long part, or the whole hint when it
+// has no "|".
+inline QString longHint(const QString &hint)
+{
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
+} // namespace shell

@@ -1,0 +1,298 @@
+// TfrmMain: the group tree, the task list and their commands.
+#include "shell/TfrmMain.h"
+
+#include "execution/RunControl.h"
+#include "platform/DialogService.h"
+#include "scheduling/Scheduler.h"
+#include "shell/ShellIcons.h"
+#include "shell/TaskListView.h"
+#include "shell/TaskWindows.h"
+#include "shell/TfrmGroup.h"
+#include "taskstore/DatabaseError.h"
+#include "taskstore/NewRecordId.h"
+#include "taskstore/Query.h"
+#include "taskstore/Statements.h"
+#include "taskstore/TaskReader.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTreeWidget>
+
+namespace shell {
+
+namespace {
+constexpr int kKeyRole = Qt::UserRole + 1;
+
+QIcon nodeIcon(ShellIcons::Picture normal, ShellIcons::Picture selected)
+{
+    QIcon icon = ShellIcons::picture(normal);
+    const QIcon chosen = ShellIcons::picture(selected);
+    for (const QSize &size : chosen.availableSizes())
+        icon.addPixmap(chosen.pixmap(size), QIcon::Selected);
+    return icon;
+}
+
+void showDatabaseError(const taskstore::DatabaseError &error)
+{
+    platform::DialogService::instance().showError(error.text());
+}
+} // namespace
+
+QTreeWidgetItem *TfrmMain::rootNode() const
+{
+    return m_ui.treTaskGroup->topLevelItemCount() > 0 ? m_ui.treTaskGroup->topLevelItem(0) : nullptr;
+}
+
+QString TfrmMain::selectedGroupKey() const
+{
+    const QList<QTreeWidgetItem *> selected = m_ui.treTaskGroup->selectedItems();
+    return selected.isEmpty() ? kAllTasksKey : selected.first()->data(0, kKeyRole).toString();
+}
+
+QString TfrmMain::selectedTaskId() const
+{
+    return m_ui.lvwTask->selectedTaskId();
+}
+
+QTreeWidgetItem *TfrmMain::addGroupNode(const QString &name, const QString &key)
+{
+    auto *node = new QTreeWidgetItem(rootNode(), {name});
+    node->setData(0, kKeyRole, key);
+    node->setIcon(0, nodeIcon(ShellIcons::Group, ShellIcons::GroupSelected));
+    node->setExpanded(true);
+    return node;
+}
+
+void TfrmMain::fillGroups()
+{
+    m_fillingTree = true;
+    m_ui.treTaskGroup->clear();
+    auto *root = new QTreeWidgetItem(m_ui.treTaskGroup, {QStringLiteral("All Tasks")});
+    root->setData(0, kKeyRole, kAllTasksKey);
+    root->setIcon(0, nodeIcon(ShellIcons::Root, ShellIcons::RootSelected));
+    taskstore::OpenQuery(*m_query, taskstore::sql::selectAllGroups());
+    for (m_query->first(); !m_query->atEnd(); m_query->next())
+        addGroupNode(m_query->asText(QStringLiteral("Name")), m_query->asText(QStringLiteral("TaskGroupID")));
+    root->setExpanded(true);
+    m_ui.treTaskGroup->setCurrentItem(root);
+    m_fillingTree = false;
+    treTaskGroupChange();
+}
+
+void TfrmMain::fillTasks()
+{
+    const QList<TaskRow> rows = readTaskRows(*m_query, *m_queryTime, selectedGroupKey());
+    m_ui.lvwTask->setUpdatesEnabled(false);
+    m_ui.lvwTask->clear();
+    for (const TaskRow &row : rows)
+        m_ui.lvwTask->appendRow(row);
+    m_ui.lvwTask->setUpdatesEnabled(true);
+}
+
+void TfrmMain::treTaskGroupChange()
+{
+    const bool group = selectedGroupKey() != kAllTasksKey && !m_ui.treTaskGroup->selectedItems().isEmpty();
+    m_groupRename.setEnabled(group);
+    m_groupDelete.setEnabled(group);
+}
+
+void TfrmMain::treTaskGroupClick()
+{
+    try {
+        fillTasks();
+    } catch (const taskstore::DatabaseError &error) {
+        showDatabaseError(error);
+    }
+}
+
+void TfrmMain::setTaskCommandsEnabled(bool enabled)
+{
+    m_taskRun.setEnabled(enabled);
+    m_taskEdit.setEnabled(enabled);
+    m_taskDelete.setEnabled(enabled);
+    m_taskView.setEnabled(enabled);
+}
+
+void TfrmMain::lvwTaskSelected()
+{
+    setTaskCommandsEnabled(true);
+}
+
+void TfrmMain::lvwTaskClick()
+{
+    if (!m_ui.lvwTask->hasSelection())
+        setTaskCommandsEnabled(false);
+}
+
+void TfrmMain::lvwTaskChange()
+{
+    m_ui.StatusPanel1->setText(QStringLiteral(" %1 Task(s)").arg(m_ui.lvwTask->rowCount()));
+    setTaskCommandsEnabled(m_ui.lvwTask->hasSelection());
+}
+
+void TfrmMain::lvwTaskColumnClick(int column)
+{
+    if (column < 0 || column >= TaskListView::kColumns - 1)
+        return; // the hidden fifth column has no comparison
+    const bool ascending = m_order.headerClicked(column);
+    for (int each = 0; each < TaskListView::kColumns; ++each) {
+        const TaskListOrder::Mark mark = m_order.mark(each);
+        m_ui.lvwTask->setHeadingIcon(each, mark == TaskListOrder::Mark::None ? QIcon()
+                                           : ShellIcons::picture(mark == TaskListOrder::Mark::Up
+                                                                     ? ShellIcons::MarkUp
+                                                                     : ShellIcons::MarkDown));
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_ui.lvwTask->sortBy(column, ascending);
+    QApplication::restoreOverrideCursor();
+}
+
+void TfrmMain::groupAddClick()
+{
+    const QString key = taskstore::NewRecordId();
+    // The row is stored first, so a failed statement leaves neither row nor node.
+    TfrmGroup dialog(TfrmGroup::Mode::Add, key, QString(), [this, key](const QString &name) {
+        try {
+            taskstore::Query group(*m_connection); // ADOQueryGroup
+            taskstore::ExecQuery(group, taskstore::sql::insertGroup(key, name));
+        } catch (const taskstore::DatabaseError &error) {
+            showDatabaseError(error);
+            return false;
+        }
+        m_fillingTree = true;
+        m_ui.treTaskGroup->setCurrentItem(addGroupNode(name, key));
+        m_fillingTree = false;
+        treTaskGroupChange();
+        return true;
+    }, this);
+    dialog.exec();
+    treTaskGroupClick();
+}
+
+void TfrmMain::groupRenClick()
+{
+    QTreeWidgetItem *node = m_ui.treTaskGroup->currentItem();
+    if (!node || node == rootNode())
+        return;
+    const QString key = node->data(0, kKeyRole).toString();
+    TfrmGroup dialog(TfrmGroup::Mode::Rename, key, node->text(0), [this, node, key](const QString &name) {
+        try {
+            taskstore::Query group(*m_connection);
+            taskstore::ExecQuery(group, taskstore::sql::renameGroup(name, key));
+        } catch (const taskstore::DatabaseError &error) {
+            showDatabaseError(error);
+            return false;
+        }
+        node->setText(0, name);
+        return true;
+    }, this);
+    dialog.exec();
+}
+
+void TfrmMain::groupDelClick()
+{
+    QTreeWidgetItem *node = m_ui.treTaskGroup->currentItem();
+    if (!node || node == rootNode())
+        return;
+    if (!platform::DialogService::instance().askOkCancel(
+            QStringLiteral("Do you really want to delete the selected task group?")))
+        return;
+    try {
+        taskstore::ExecQuery(*m_query, taskstore::sql::deleteGroup(node->data(0, kKeyRole).toString()));
+    } catch (const taskstore::DatabaseError &error) {
+        showDatabaseError(error);
+        return;
+    }
+    // The list keeps its rows until the next tree click; the group's tasks stay stored.
+    m_fillingTree = true;
+    delete node;
+    m_ui.treTaskGroup->setCurrentItem(rootNode());
+    m_fillingTree = false;
+    treTaskGroupChange();
+}
+
+void TfrmMain::appendTaskRow(const QString &taskId)
+{
+    m_ui.lvwTask->appendRow(readTaskRow(*m_queryTime, taskId));
+}
+
+void TfrmMain::restartScheduler()
+{
+    if (m_scheduler)
+        m_scheduler->restart();
+}
+
+void TfrmMain::taskNewClick()
+{
+    const QString taskId = taskstore::NewRecordId();
+    if (!m_windows.openNewTask(this, taskId, selectedGroupKey()))
+        return;
+    try {
+        appendTaskRow(taskId);
+    } catch (const taskstore::DatabaseError &error) {
+        showDatabaseError(error);
+    }
+    restartScheduler();
+}
+
+void TfrmMain::taskEditClick()
+{
+    const QString taskId = selectedTaskId();
+    if (m_runControl && m_runControl->isRunning(taskId)) {
+        platform::DialogService::instance().inform(QStringLiteral(
+            "You can't modify properties of the running Task.\nPlease wait while task work finished and then try again."));
+        return;
+    }
+    if (!m_windows.openEditTask(this, taskId))
+        return;
+    // The saved task replaces its row, at the end of the list.
+    m_ui.lvwTask->removeRow(taskId);
+    try {
+        appendTaskRow(taskId);
+    } catch (const taskstore::DatabaseError &error) {
+        showDatabaseError(error);
+    }
+    restartScheduler();
+}
+
+void TfrmMain::taskDelClick()
+{
+    const QString taskId = selectedTaskId();
+    if (m_runControl && m_runControl->isRunning(taskId)) {
+        platform::DialogService::instance().inform(QStringLiteral(
+            "You can't delete the running Task.\nPlease wait while task work finished and then try again."));
+        return;
+    }
+    if (!platform::DialogService::instance().askOkCancel(QStringLiteral("Do you really want to delete the selected task?")))
+        return;
+    try {
+        taskstore::deleteTaskRows(*m_query, taskId, true);
+    } catch (const taskstore::DatabaseError &error) {
+        showDatabaseError(error);
+        return;
+    }
+    m_ui.lvwTask->removeRow(taskId);
+    restartScheduler();
+}
+
+void TfrmMain::taskViewClick()
+{
+    m_windows.openView(this, selectedTaskId());
+}
+
+void TfrmMain::showRunTimes(const QString &taskId, const QString &lastRunTime, const QString &nextRunTime)
+{
+    m_ui.lvwTask->updateTimes(taskId, lastRunTime, nextRunTime);
+    QCoreApplication::processEvents();
+}
+
+void TfrmMain::setViewStyle(int style)
+{
+    m_ui.lvwTask->setStyle(TaskListView::Style(style));
+    const QList<QAction *> menuItems = {m_ui.mnuLargeIcon, m_ui.mnuSmallIcon, m_ui.mnuList, m_ui.mnuDetailed};
+    const QList<QAction *> popupItems = {m_ui.pmuLargleIcon, m_ui.pmuSmallIcon, m_ui.pmuList, m_ui.pmuDetailed};
+    menuItems.at(style)->setChecked(true);
+    popupItems.at(style)->setChecked(true);
+}
+
+} // namespace shell

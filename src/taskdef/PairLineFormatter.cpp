@@ -1,0 +1,100 @@
+#include "taskdef/PairLineFormatter.h"
+
+#include "taskdef/ScriptLineParser.h"
+
+#include <cstdio>
+
+namespace taskdef {
+
+namespace {
+bool isControl(unsigned char c)
+{
+    return c < 0x20 || c == 0x7f;
+}
+
+QByteArray trimBlanks(const QByteArray &v)
+{
+    qsizetype b = 0;
+    qsizetype e = v.size();
+    while (b < e && v[b] == ' ')
+        ++b;
+    while (e > b && v[e - 1] == ' ')
+        --e;
+    return v.mid(b, e - b);
+}
+
+void appendEscaped(QByteArray &out, unsigned char c)
+{
+    switch (c) {
+    case '\n': out.append("\\n"); break;
+    case '\r': out.append("\\r"); break;
+    case '\t': out.append("\\t"); break;
+    default: {
+        char octal[5];
+        std::snprintf(octal, sizeof octal, "\\%03o", unsigned(c));
+        out.append(octal);
+    }
+    }
+}
+} // namespace
+
+QByteArray PairLineFormatter::escapeControls(const QByteArray &value)
+{
+    QByteArray out;
+    out.reserve(value.size());
+    for (const char ch : value) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (isControl(c))
+            appendEscaped(out, c);
+        else
+            out.append(ch);
+    }
+    return out;
+}
+
+// The value taken literally: every character reads back as itself.
+QByteArray PairLineFormatter::literal(const QByteArray &value)
+{
+    QByteArray out("\"");
+    for (const char ch : value) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (isControl(c))
+            appendEscaped(out, c);
+        else if (ch == '"' || ch == '\\')
+            out.append('\\').append(ch);
+        else
+            out.append(ch);
+    }
+    return out.append('"');
+}
+
+QByteArray PairLineFormatter::quotingRule(const QByteArray &name, const QByteArray &v)
+{
+    const bool quoted = !v.isEmpty() && v.startsWith('"') && v.endsWith('"');
+    if (!quoted && (v.contains(' ') || v.contains(',') || v.contains(';')))
+        return name + " = \"" + v + '"';
+    return name + " = " + v;
+}
+
+QByteArray PairLineFormatter::format(const QString &name, const QString &value)
+{
+    const QByteArray n = name.toUtf8();
+    const QByteArray v = escapeControls(trimBlanks(value.toUtf8()));
+    QByteArray line = quotingRule(n, v);
+    // A value whose quotes do not pair up (a lone '"', a quote inside quotes) would spoil
+    // this line and every packet after it; such a value is written to read back literally.
+    if (!readsBack(line, name)) {
+        QByteArray safe = n + " = " + literal(trimBlanks(value.toUtf8()));
+        if (readsBack(safe, name))
+            return safe;
+    }
+    return line;
+}
+
+bool PairLineFormatter::readsBack(const QByteArray &line, const QString &name)
+{
+    const ScriptLineParser::Outcome outcome = ScriptLineParser::parse(line);
+    return outcome.ok() && outcome.pairs.size() == 1 && outcome.pairs.first().name == name.toUtf8();
+}
+
+} // namespace taskdef

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace taskdef {
+
+// "name = value" as the script file and the import text hold it, by the quoting rule:
+// a value already in double quotes stays as it is, one with a blank, comma or semicolon
+// is put in double quotes, any other is written bare. Control characters are written
+// as escapes so that a value can never end the line or start a new one.
+class PairLineFormatter {
+public:
+    // The line without its line end; value is trimmed of blanks first.
+    static QByteArray format(const QString &name, const QString &value);
+    // Whether line reads back as exactly one pair named name.
+    static bool readsBack(const QByteArray &line, const QString &name);
+
+private:
+    static QByteArray quotingRule(const QByteArray &name, const QByteArray &value);
+    static QByteArray escapeControls(const QByteArray &value);
+    static QByteArray literal(const QByteArray &value);
+};
+
+} // namespace taskdef

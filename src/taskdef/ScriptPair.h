@@ -1,0 +1,20 @@
+#pragma once
+
+#include "radius/PairOperator.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace taskdef {
+
+// One pair as read from a packet script line, not looked up in any dictionary.
+struct ScriptPair {
+    QByteArray name;
+    radius::PairOperator op = radius::PairOperator::Equal;
+    QByteArray value;  // after quote removal and escapes; may hold any octet
+
+    QString nameText() const { return QString::fromUtf8(name); }
+    QString valueText() const { return QString::fromUtf8(value); }
+};
+
+} // namespace taskdef

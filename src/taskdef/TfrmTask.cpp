@@ -1,0 +1,594 @@
+#include "taskdef/TfrmTask.h"
+
+#include "platform/Clock.h"
+#include "platform/DialogService.h"
+#include "scheduling/ScheduleError.h"
+#include "scheduling/ScheduleRules.h"
+#include "scheduling/SpinEdit.h"
+#include "scheduling/TfrmTaskSchedule.h"
+#include "taskdef/EscapedForm.h"
+#include "taskdef/ImportText.h"
+#include "taskdef/PacketScriptFile.h"
+#include "taskdef/PacketTextReader.h"
+#include "taskdef/SaveError.h"
+#include "taskdef/ServerTable.h"
+#include "taskdef/TaskEditorRules.h"
+#include "taskdef/TaskSaver.h"
+#include "taskdef/TfrmPackage.h"
+#include "taskstore/DatabaseError.h"
+#include "taskstore/DateTimeText.h"
+#include "taskstore/NewRecordId.h"
+#include "taskstore/Query.h"
+#include "taskstore/TaskReader.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+using scheduling::ScheduleListRow;
+using taskstore::DateTimeText;
+
+namespace taskdef {
+
+namespace {
+const QString kNewRoot = QStringLiteral("Packets List");
+const QString kLoadedRoot = QStringLiteral("Packages List");
+const QString kFileFilter = QStringLiteral("Text Files (*.txt);;Doc Files (*.doc);;All Files (*)");
+// Columns of the attribute list and of the schedule list.
+enum { kAttrName, kAttrValue, kAttrId, kAttrPackage };
+enum { kSchDisplay, kSchType, kSchValue, kSchStart, kSchId };
+// Identifies a schedule row for a schedule editor opened to modify it.
+constexpr int kScheduleTagRole = Qt::UserRole + 1;
+
+platform::DialogService &dialogs()
+{
+    return platform::DialogService::instance();
+}
+
+// Selects the item of that text, so that choosing it again later is a change; a text
+// the list lacks is typed in.
+void setComboText(QComboBox *combo, const QString &text)
+{
+    const int index = combo->findText(text);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+    else
+        combo->setEditText(text);
+}
+
+ScheduleListRow rowOfRecord(const taskstore::ScheduleRecord &record)
+{
+    ScheduleListRow row;
+    row.display = scheduling::DescribeSchedule(record);
+    row.type = record.ScheduleType;
+    switch (record.ScheduleType) {
+    case 3: row.value = record.withweek; break;
+    case 5:
+    case 6: row.value = DateTimeText::dateTimeText(record.NextRunTime); break;
+    default: row.value = QString::number(record.value); break;
+    }
+    row.startTime = record.StartTime;
+    row.id = QString::number(record.TaskSchID);
+    return row;
+}
+} // namespace
+
+TfrmTask::TfrmTask(taskstore::Connection &connection, const radius::DictionaryCatalog *dictionary, QWidget *parent)
+    : QDialog(parent)
+    , m_connection(connection)
+    , m_dictionary(dictionary)
+    , m_servers(std::make_unique<ServerTable>(connection))
+{
+    buildControls();
+    try {
+        const QSignalBlocker block(m_serverIp);
+        m_serverIp->addItems(m_servers->addresses());
+        m_serverIp->setCurrentIndex(-1);
+        m_serverIp->clearEditText();
+    } catch (const taskstore::DatabaseError &error) {
+        dialogs().showError(error.text());
+    }
+    resetPacketTree(kNewRoot);
+    connectControls();
+    runTypeClick();
+    updatePacketButtons();
+}
+
+TfrmTask::~TfrmTask() = default;
+
+void TfrmTask::startNew(const QString &taskId, const QString &groupId)
+{
+    m_modify = false;
+    m_taskId->setText(taskId);
+    m_groupId->setText(groupId);
+}
+
+bool TfrmTask::loadTask(const QString &taskId)
+{
+    m_modify = true;
+    m_loading = true;
+    struct Done {
+        bool &flag;
+        ~Done() { flag = false; }
+    } done{m_loading};
+
+    taskstore::TaskRecord task;
+    QList<taskstore::ScheduleRecord> schedules;
+    try {
+        taskstore::Query query(m_connection);
+        task = taskstore::readTaskRecord(query, taskId);
+        if (task.TaskID.isEmpty()) {
+            dialogs().showError(QStringLiteral("The task cannot be found."));
+            return false;
+        }
+        if (task.RunType != taskstore::kRunManually)
+            schedules = taskstore::readScheduleRecords(query, taskId);
+    } catch (const taskstore::DatabaseError &error) {
+        dialogs().showError(error.text());
+        return false;
+    }
+
+    m_groupId->setText(task.GroupID);
+    m_taskId->setText(task.TaskID);
+    m_taskName->setText(task.TaskName);
+    m_serverIp->setEditText(task.ServerIP);
+    m_secret->setText(task.SecretKey);
+    setComboText(m_port, QString::number(task.Port));
+    m_requestType->setCurrentIndex(task.RequestType);
+    m_code->setValue(task.RequestTypeCode);
+    setComboText(m_mode, task.AuthMode);
+    setOptionFieldsEnabled(!isEapMode(task.AuthMode));
+    showRequestType(task.RequestType);
+    m_startId->setValue(task.StartID);
+    m_timeout->setValue(task.ReplyTimeout);
+    m_retry->setValue(task.RetryTimes);
+    m_repeat->setValue(task.RepeatTimes);
+    m_parallel->setValue(task.NumInParall);
+    m_perSecond->setValue(task.NumPerSec);
+
+    // Every packet of the file, however many, so that saving keeps them all.
+    resetPacketTree(kLoadedRoot);
+    m_packets.clear();
+    if (const auto packets = PacketTextReader::readFile(taskstore::scriptFilePath(taskId))) {
+        int key = 0;
+        for (qsizetype k = 0; k < packets->size(); ++k) {
+            const QString name = QStringLiteral("Packet%1").arg(k + 1);
+            QList<AttributeRow> rows;
+            for (const ScriptPair &pair : packets->at(k))
+                rows.append({pair.nameText(), EscapedForm::fromValue(pair.valueText()), QString::number(++key), name});
+            m_packets.setPacketRows(name, rows);
+            addPacketNode(name);
+        }
+    }
+    m_packetTree->expandAll();
+    m_packetTree->setCurrentItem(m_packetTree->topLevelItem(0));
+    refreshAttributeList();
+
+    // The schedules are shown even when the script file is missing, so that a save does
+    // not silently turn a scheduled task into a manual one.
+    m_schedules->clear();
+    if (task.RunType != taskstore::kRunManually) {
+        m_scheduled->setChecked(true);
+        for (const taskstore::ScheduleRecord &record : std::as_const(schedules))
+            appendScheduleRow(rowOfRecord(record));
+    } else {
+        m_manually->setChecked(true);
+    }
+    runTypeClick();
+    updatePacketButtons();
+    return true;
+}
+
+std::optional<TaskListRow> TfrmTask::createTask(taskstore::Connection &connection,
+                                                const radius::DictionaryCatalog *dictionary,
+                                                const QString &groupId, QWidget *parent)
+{
+    TfrmTask editor(connection, dictionary, parent);
+    editor.startNew(taskstore::NewRecordId(), groupId);
+    if (editor.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return editor.savedRow();
+}
+
+std::optional<TaskListRow> TfrmTask::editTask(taskstore::Connection &connection,
+                                              const radius::DictionaryCatalog *dictionary,
+                                              const QString &taskId, QWidget *parent)
+{
+    TfrmTask editor(connection, dictionary, parent);
+    if (!editor.loadTask(taskId) || editor.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return editor.savedRow();
+}
+
+void TfrmTask::showEvent(QShowEvent *event)
+{
+    applyLanguage();
+    m_packets.counter = 0;
+    QTreeWidgetItemIterator it(m_packetTree);
+    for (; *it; ++it)
+        ++m_packets.counter;
+    QDialog::showEvent(event);
+}
+
+// ---- Setting page ----
+
+void TfrmTask::cboRequestTypeChange(int position)
+{
+    if (m_loading || position < 0)
+        return;
+    const RequestTypeEffect effect = requestTypeEffect(position);
+    m_code->setValue(effect.code);
+    m_code->setEnabled(effect.codeEnabled);
+    m_mode->setVisible(effect.modeShown);
+    m_modeLabel->setVisible(effect.modeShown);
+    if (effect.modeToPap) {
+        // Setting "PAP" here is not a choice of mode: the option fields keep their state.
+        const QSignalBlocker block(m_mode);
+        m_mode->setCurrentIndex(m_mode->findText(QStringLiteral("PAP")));
+    }
+    setComboText(m_port, effect.port);
+}
+
+void TfrmTask::showRequestType(int position)
+{
+    const bool modeShown = position == taskstore::kAuth || position == taskstore::kUserDefined;
+    m_code->setEnabled(position == taskstore::kUserDefined);
+    m_mode->setVisible(modeShown);
+    m_modeLabel->setVisible(modeShown);
+}
+
+void TfrmTask::cboModeChange(int position)
+{
+    if (m_loading || position < 0)
+        return;
+    const bool eap = isEapMode(m_mode->itemText(position));
+    if (eap) {
+        m_parallel->setValue(1);
+        m_perSecond->setValue(0);
+    }
+    setOptionFieldsEnabled(!eap);
+}
+
+void TfrmTask::setOptionFieldsEnabled(bool enabled)
+{
+    for (QWidget *w : {static_cast<QWidget *>(m_parallel), static_cast<QWidget *>(m_perSecond),
+                       static_cast<QWidget *>(m_parallelLabel), static_cast<QWidget *>(m_perSecondLabel)})
+        w->setEnabled(enabled);
+}
+
+void TfrmTask::cboServerIPChange(int position)
+{
+    if (m_loading || position < 0)
+        return;
+    try {
+        if (const std::optional<QString> secret = m_servers->secretOfAddress(m_serverIp->itemText(position).trimmed()))
+            m_secret->setText(*secret);
+    } catch (const taskstore::DatabaseError &error) {
+        dialogs().showError(error.text());
+    }
+}
+
+// ---- Packet page ----
+
+void TfrmTask::resetPacketTree(const QString &rootText)
+{
+    m_packetTree->clear();
+    auto *root = new QTreeWidgetItem(m_packetTree, {rootText});
+    root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+    m_packetTree->setCurrentItem(root);
+}
+
+QTreeWidgetItem *TfrmTask::addPacketNode(const QString &name)
+{
+    QTreeWidgetItem *root = m_packetTree->topLevelItem(0);
+    auto *node = new QTreeWidgetItem(root, {name});
+    node->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
+    root->setExpanded(true);
+    return node;
+}
+
+bool TfrmTask::rootSelected() const
+{
+    const QTreeWidgetItem *current = m_packetTree->currentItem();
+    return current && !current->parent();
+}
+
+QTreeWidgetItem *TfrmTask::selectedPacketNode() const
+{
+    QTreeWidgetItem *current = m_packetTree->currentItem();
+    return current && current->parent() ? current : nullptr;
+}
+
+void TfrmTask::refreshAttributeList()
+{
+    m_attributes->clear();
+    const QTreeWidgetItem *current = m_packetTree->currentItem();
+    if (!current)
+        return;
+    for (const AttributeRow &row : m_packets.shownRows(current->text(0), rootSelected()))
+        new QTreeWidgetItem(m_attributes, {row.attribute, row.value, row.id, row.packageId});
+    updatePacketButtons();
+}
+
+void TfrmTask::updatePacketButtons()
+{
+    const QTreeWidgetItem *root = m_packetTree->topLevelItem(0);
+    m_clear->setEnabled(root && root->childCount() > 0);
+    const bool packet = selectedPacketNode() != nullptr;
+    m_remove->setEnabled(packet);
+    m_modifyPacket->setEnabled(packet);
+    m_delete->setEnabled(!m_attributes->selectedItems().isEmpty());
+}
+
+void TfrmTask::spbtnAddClick()
+{
+    const QString name = m_packets.takeNextName();
+    TfrmPackage editor(m_dictionary, this);
+    editor.setPacket(name, PacketEditMode::Add);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    m_packets.setPacketRows(editor.packetName(), editor.rows());
+    QTreeWidgetItem *node = addPacketNode(editor.packetName());
+    m_packetTree->setCurrentItem(node);
+    refreshAttributeList();
+}
+
+void TfrmTask::spbtnModifyClick()
+{
+    QTreeWidgetItem *node = selectedPacketNode();
+    if (!node)
+        return;
+    QList<AttributeRow> rows;
+    for (int i = 0; i < m_attributes->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = m_attributes->topLevelItem(i);
+        rows.append({item->text(kAttrName).trimmed(), item->text(kAttrValue).trimmed(),
+                     item->text(kAttrId).trimmed(), node->text(0)});
+    }
+    TfrmPackage editor(m_dictionary, this);
+    editor.setPacket(node->text(0), PacketEditMode::Modify, rows);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    m_packets.setPacketRows(editor.packetName(), editor.rows());
+    refreshAttributeList();
+}
+
+void TfrmTask::spbtnRemoveClick()
+{
+    QTreeWidgetItem *node = selectedPacketNode();
+    if (!node || !dialogs().askYesNo(QStringLiteral("Do you really want to delete the packet?")))
+        return;
+    m_packets.removePacket(node->text(0));
+    delete node;
+    m_attributes->clear();
+    refreshAttributeList();
+    updatePacketButtons();
+}
+
+void TfrmTask::spbtnClearClick()
+{
+    if (!dialogs().askYesNo(QStringLiteral("Do you really want to clear these packets?")))
+        return;
+    m_packets.clear();
+    resetPacketTree(kNewRoot);
+    m_attributes->clear();
+    updatePacketButtons();
+}
+
+void TfrmTask::spbtnDeleteClick()
+{
+    QTreeWidgetItem *item = m_attributes->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    if (!dialogs().askYesNo(QStringLiteral("Do you really want to delete the Attribute?")))
+        return;
+    m_packets.deleteRow(item->text(kAttrId));
+    delete item;
+    if (m_attributes->topLevelItemCount() == 0) {
+        if (QTreeWidgetItem *node = selectedPacketNode()) {
+            m_packets.removePacket(node->text(0));
+            delete node;
+        }
+    }
+    updatePacketButtons();
+}
+
+void TfrmTask::btnImportClick()
+{
+    const QString path = dialogs().openFileName({QString(), QString(), kFileFilter, QStringLiteral("txt"), QString()});
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs().showError(file.errorString());
+        return;
+    }
+    const ImportText::Imported imported = ImportText::importText(file.readAll(), m_packets.table, m_packets.counter);
+    m_packets.append(imported.packets, imported.rows);
+    for (const QString &packet : imported.packets)
+        addPacketNode(packet);
+    m_packetTree->topLevelItem(0)->setExpanded(true);
+    updatePacketButtons();
+}
+
+void TfrmTask::btnExportClick()
+{
+    const QString path = dialogs().saveFileName({QString(), QString(), kFileFilter, QStringLiteral("txt"), QString()});
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!ImportText::exportToFile(path, m_packets.table, &error))
+        dialogs().showError(error);
+}
+
+// ---- Schedule page ----
+
+void TfrmTask::runTypeClick()
+{
+    const bool scheduled = m_scheduled->isChecked();
+    m_schedules->setEnabled(scheduled);
+    m_schAdd->setEnabled(scheduled);
+    updateScheduleButtons();
+}
+
+void TfrmTask::updateScheduleButtons()
+{
+    const bool selected = m_scheduled->isChecked() && !m_schedules->selectedItems().isEmpty();
+    m_schModify->setEnabled(selected);
+    m_schDelete->setEnabled(selected);
+}
+
+void TfrmTask::appendScheduleRow(const ScheduleListRow &row)
+{
+    auto *item = new QTreeWidgetItem({row.display, QString::number(row.type), row.value, row.startTime, row.id});
+    item->setData(kSchDisplay, kScheduleTagRole, m_nextScheduleTag++);
+    m_schedules->addTopLevelItem(item);
+}
+
+QList<ScheduleListRow> TfrmTask::scheduleRows() const
+{
+    QList<ScheduleListRow> rows;
+    for (int i = 0; i < m_schedules->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = m_schedules->topLevelItem(i);
+        rows.append({item->text(kSchDisplay), item->text(kSchType).toInt(), item->text(kSchValue),
+                     item->text(kSchStart), item->text(kSchId)});
+    }
+    return rows;
+}
+
+void TfrmTask::spbtnSchAddClick()
+{
+    scheduling::TfrmTaskSchedule editor(this);
+    if (editor.exec() == QDialog::Accepted)
+        appendScheduleRow(editor.acceptedRow());
+}
+
+void TfrmTask::spbtnSchModifyClick()
+{
+    QTreeWidgetItem *item = m_schedules->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    const int tag = item->data(kSchDisplay, kScheduleTagRole).toInt();
+    auto *editor = new scheduling::TfrmTaskSchedule(this);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->setRule({item->text(kSchDisplay), item->text(kSchType).toInt(), item->text(kSchValue),
+                     item->text(kSchStart), item->text(kSchId)});
+    // The row the editor was opened for is the one replaced, whatever is selected by then.
+    connect(editor, &scheduling::TfrmTaskSchedule::ruleAccepted, this, [this, tag](const ScheduleListRow &row) {
+        for (int i = 0; i < m_schedules->topLevelItemCount(); ++i) {
+            if (m_schedules->topLevelItem(i)->data(kSchDisplay, kScheduleTagRole).toInt() == tag) {
+                delete m_schedules->takeTopLevelItem(i);
+                break;
+            }
+        }
+        appendScheduleRow(row);
+        updateScheduleButtons();
+    });
+    editor->show();
+}
+
+void TfrmTask::spbtnSchDelClick()
+{
+    if (m_schedules->selectedItems().isEmpty()
+        || !dialogs().askYesNo(QStringLiteral("Delete this Schedule from the list?")))
+        return;
+    qDeleteAll(m_schedules->selectedItems());
+    updateScheduleButtons();
+}
+
+// ---- Save ----
+
+bool TfrmTask::refuse(const QString &message, QWidget *page)
+{
+    dialogs().inform(message);
+    if (page)
+        m_pages->setCurrentWidget(page);
+    return false;
+}
+
+taskstore::TaskRecord TfrmTask::collectTask(int port) const
+{
+    taskstore::TaskRecord task;
+    task.GroupID = m_groupId->text();
+    task.TaskID = m_taskId->text();
+    task.TaskName = m_taskName->text();
+    task.ServerIP = m_serverIp->currentText();
+    task.SecretKey = m_secret->text();
+    task.Port = port;
+    task.RequestType = m_requestType->currentIndex();
+    task.RequestTypeCode = m_code->readValue();
+    task.AuthMode = m_mode->currentText();
+    task.StartID = m_startId->readValue();
+    task.ReplyTimeout = m_timeout->readValue();
+    task.RetryTimes = m_retry->readValue();
+    task.RepeatTimes = m_repeat->readValue();
+    task.NumInParall = m_parallel->readValue();
+    task.NumPerSec = m_perSecond->readValue();
+    task.RunType = m_scheduled->isChecked() ? taskstore::kRunBySchedule : taskstore::kRunManually;
+    return task;
+}
+
+void TfrmTask::spbtnOKClick()
+{
+    TaskEditorFacts facts;
+    facts.taskName = m_taskName->text();
+    facts.serverIp = m_serverIp->currentText();
+    facts.secretKey = m_secret->text();
+    facts.requestType = m_requestType->currentIndex();
+    facts.requestCodeText = m_code->typedText();
+    facts.packetNodes = m_packetTree->topLevelItem(0)->childCount();
+    facts.scheduled = m_scheduled->isChecked();
+    facts.scheduleRows = m_schedules->topLevelItemCount();
+    if (const std::optional<Refusal> refusal = validateTask(facts)) {
+        QWidget *page = nullptr;
+        switch (refusal->page) {
+        case EditorPage::Setting: page = m_settingPage; break;
+        case EditorPage::Package: page = m_packagePage; break;
+        case EditorPage::Schedule: page = m_schedulePage; break;
+        case EditorPage::Unchanged: break;
+        }
+        refuse(refusal->message, page);
+        return;
+    }
+    const std::optional<int> port = portNumber(m_port->currentText());
+    if (!port) {
+        dialogs().showError(QStringLiteral("'%1' is not a valid integer value").arg(m_port->currentText()));
+        return;
+    }
+    // A row that would not read back would end the reading of the file, losing the
+    // packets after it.
+    const QStringList problems = PacketScriptFile::problems(m_packets.table);
+    if (!problems.isEmpty()) {
+        refuse(QStringLiteral("These attributes cannot be written to the packet script file:\n") + problems.join(QLatin1Char('\n')),
+               m_packagePage);
+        return;
+    }
+
+    TaskDraft draft;
+    draft.task = collectTask(*port);
+    draft.replacesExisting = m_modify;
+    draft.schedules = scheduleRows();
+    if (!m_packets.table.rows.isEmpty())
+        draft.script = PacketScriptFile::content(m_packets.table);
+    try {
+        m_savedRow = TaskSaver(m_connection).save(draft, platform::Clock::now());
+    } catch (const SaveError &error) {
+        dialogs().showError(error.text());
+        return;
+    } catch (const taskstore::DatabaseError &error) {
+        dialogs().showError(error.text());
+        return;
+    } catch (const scheduling::ScheduleError &error) {
+        dialogs().showError(QString::fromUtf8(error.what()));
+        return;
+    }
+    Q_EMIT taskSaved(*m_savedRow);
+    accept();
+}
+
+} // namespace taskdef

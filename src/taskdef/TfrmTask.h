@@ -1,0 +1,178 @@
+#pragma once
+
+#include "scheduling/ScheduleListRow.h"
+#include "taskdef/TaskListRow.h"
+#include "taskdef/TaskPackets.h"
+#include "taskstore/TaskRecord.h"
+
+#include <QDialog>
+
+#include <memory>
+
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace radius {
+class DictionaryCatalog;
+}
+namespace scheduling {
+class SpinEdit;
+}
+namespace taskstore {
+class Connection;
+}
+
+namespace taskdef {
+
+class ServerTable;
+
+// The task editor: creates or changes one task (settings, packets, schedules) and, on OK,
+// replaces it in the database and its packet script file as one step.
+//
+// The main window opens it with createTask()/editTask(), or builds it itself:
+//   TfrmTask editor(connection, dictionary, this);
+//   editor.startNew(NewRecordId(), groupKey);   // or: if (!editor.loadTask(id)) return;
+//   if (editor.exec() == QDialog::Accepted) use(*editor.savedRow());
+class TfrmTask : public QDialog {
+    Q_OBJECT
+public:
+    // dictionary: what the packet editor offers for picking; may be null.
+    TfrmTask(taskstore::Connection &connection, const radius::DictionaryCatalog *dictionary,
+             QWidget *parent = nullptr);
+    ~TfrmTask() override;
+
+    // Add mode for a new task.
+    void startNew(const QString &taskId, const QString &groupId);
+    // Modify mode: fills the form from the stored task. False (after showing why) when it
+    // cannot be read.
+    bool loadTask(const QString &taskId);
+    bool isModifyMode() const { return m_modify; }
+
+    // The task as the task list shows it, once a save has succeeded.
+    const std::optional<TaskListRow> &savedRow() const { return m_savedRow; }
+
+    // Opens the editor modally for a new task in the group (or "AllTask"); the new row
+    // after OK, nothing after Cancel.
+    static std::optional<TaskListRow> createTask(taskstore::Connection &connection,
+                                                 const radius::DictionaryCatalog *dictionary,
+                                                 const QString &groupId, QWidget *parent);
+    // The same for an existing task; its list item is to be replaced by the row returned.
+    static std::optional<TaskListRow> editTask(taskstore::Connection &connection,
+                                               const radius::DictionaryCatalog *dictionary,
+                                               const QString &taskId, QWidget *parent);
+
+Q_SIGNALS:
+    // The task was saved; emitted before the editor closes with OK.
+    void taskSaved(const taskdef::TaskListRow &row);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // Building (TfrmTaskLayout.cpp).
+    void buildControls();
+    QWidget *buildSettingPage();
+    QWidget *buildPackagePage();
+    QWidget *buildSchedulePage();
+    void connectControls();
+    void applyLanguage();
+
+    // Setting page rules.
+    void cboRequestTypeChange(int position);
+    void cboModeChange(int position);
+    void cboServerIPChange(int position);
+    void setOptionFieldsEnabled(bool enabled);
+    void showRequestType(int position);
+
+    // Packet page.
+    void resetPacketTree(const QString &rootText);
+    QTreeWidgetItem *addPacketNode(const QString &name);
+    QTreeWidgetItem *selectedPacketNode() const;
+    bool rootSelected() const;
+    void refreshAttributeList();
+    void updatePacketButtons();
+    void spbtnAddClick();
+    void spbtnModifyClick();
+    void spbtnRemoveClick();
+    void spbtnClearClick();
+    void spbtnDeleteClick();
+    void btnImportClick();
+    void btnExportClick();
+
+    // Schedule page.
+    void runTypeClick();
+    void updateScheduleButtons();
+    void appendScheduleRow(const scheduling::ScheduleListRow &row);
+    QList<scheduling::ScheduleListRow> scheduleRows() const;
+    void spbtnSchAddClick();
+    void spbtnSchModifyClick();
+    void spbtnSchDelClick();
+
+    // Save.
+    void spbtnOKClick();
+    bool refuse(const QString &message, QWidget *page);
+    taskstore::TaskRecord collectTask(int port) const;
+
+    taskstore::Connection &m_connection;
+    const radius::DictionaryCatalog *m_dictionary;
+    std::unique_ptr<ServerTable> m_servers;
+    bool m_modify = false;
+    bool m_loading = false;
+    int m_nextScheduleTag = 1;
+    TaskPackets m_packets;
+    std::optional<TaskListRow> m_savedRow;
+
+    QLineEdit *m_taskName = nullptr;
+    QLineEdit *m_taskId = nullptr;
+    QLabel *m_groupId = nullptr;
+    QTabWidget *m_pages = nullptr;
+    QWidget *m_settingPage = nullptr;
+    QWidget *m_packagePage = nullptr;
+    QWidget *m_schedulePage = nullptr;
+
+    QComboBox *m_serverIp = nullptr;
+    QLineEdit *m_secret = nullptr;
+    QComboBox *m_requestType = nullptr;
+    QComboBox *m_port = nullptr;
+    scheduling::SpinEdit *m_code = nullptr;
+    QLabel *m_modeLabel = nullptr;
+    QComboBox *m_mode = nullptr;
+    scheduling::SpinEdit *m_startId = nullptr;
+    scheduling::SpinEdit *m_timeout = nullptr;
+    scheduling::SpinEdit *m_retry = nullptr;
+    scheduling::SpinEdit *m_repeat = nullptr;
+    scheduling::SpinEdit *m_parallel = nullptr;
+    scheduling::SpinEdit *m_perSecond = nullptr;
+    QLabel *m_parallelLabel = nullptr;
+    QLabel *m_perSecondLabel = nullptr;
+
+    QTreeWidget *m_packetTree = nullptr;
+    QTreeWidget *m_attributes = nullptr;
+    QPushButton *m_add = nullptr;
+    QPushButton *m_modifyPacket = nullptr;
+    QPushButton *m_remove = nullptr;
+    QPushButton *m_clear = nullptr;
+    QPushButton *m_delete = nullptr;
+    QPushButton *m_import = nullptr;
+    QPushButton *m_export = nullptr;
+
+    QRadioButton *m_manually = nullptr;
+    QRadioButton *m_scheduled = nullptr;
+    QTreeWidget *m_schedules = nullptr;
+    QPushButton *m_schAdd = nullptr;
+    QPushButton *m_schModify = nullptr;
+    QPushButton *m_schDelete = nullptr;
+
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_cancel = nullptr;
+};
+
+} // namespace taskdef

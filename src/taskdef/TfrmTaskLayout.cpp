@@ -1,0 +1,316 @@
+// The task editor's controls, their names, layout and localised texts.
+#include "taskdef/TfrmTask.h"
+
+#include "platform/Language.h"
+#include "scheduling/SpinEdit.h"
+#include "scheduling/TypingFilter.h"
+#include "taskdef/FormTexts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <limits>
+
+using scheduling::SpinEdit;
+using scheduling::TypingFilter;
+
+namespace taskdef {
+
+namespace {
+const platform::TextEntry kTexts[] = {
+    {"frmTask", "frmTask.Caption", "The Sync Task Properties "},
+    {"frmTask", "lblTaskID.Caption", "Task ID:"},
+    {"frmTask", "TabSheetSetting.Caption", "Setting"},
+    {"frmTask", "lblGeneral.Caption", "General"},
+    {"frmTask", "lblIP.Caption", "Server IP:"},
+    {"frmTask", "lblSecretKey.Caption", "Secret Key:"},
+    {"frmTask", "lblPort.Caption", "Port:"},
+    {"frmTask", "lblReqType.Caption", "Request Type:"},
+    {"frmTask", "lblCode.Caption", "Code:"},
+    {"frmTask", "lblMode.Caption", "Mode"},
+    {"frmTask", "lblOption.Caption", "Additional Options"},
+    {"frmTask", "lblStartID.Caption", "RadReqStartId:"},
+    {"frmTask", "lblTimeout.Caption", "Reply Timeout [sec.]:"},
+    {"frmTask", "lblRetry.Caption", "Retry Times:"},
+    {"frmTask", "lblRepeat.Caption", "Repeat Times:"},
+    {"frmTask", "lblParallel.Caption", "NumReqsInPar:"},
+    {"frmTask", "lblPer.Caption", "NumReqsPerSec:"},
+    {"frmTask", "TabSheetPackage.Caption", "Additional Packages"},
+    {"frmTask", "lblPackage.Caption", "Packages"},
+    {"frmTask", "TabSheetSchedule.Caption", "Schedule"},
+    {"frmTask", "RadioBtnManually.Caption", "Run Manually"},
+    {"frmTask", "RadiobtnSchedule.Caption", "&Auto run using internal Schedule"},
+    {"frmTask", "spbtnSchAdd.Caption", "&Add..."},
+    {"frmTask", "spbtnShcModify.Caption", "&Modify...", "spbtnSchModify"},
+    {"frmTask", "spbtnSchDel.Caption", "&Delete"},
+    {"Button_Common", "spbtnAdd.Caption", "&Add"},
+    {"Button_Common", "spbtnModify.Caption", "&Modify"},
+    {"Button_Common", "spbtnRemove.Caption", "&Remove"},
+    {"Button_Common", "spbtnClear.Caption", "&Clear"},
+    {"Button_Common", "spbtnDelete.Caption", "&Delete"},
+    {"Button_Common", "btnImport.Caption", "&Import"},
+    {"Button_Common", "btnExport.Caption", "&Export"},
+    {"Dialog_Common", "btnOK.Caption", "OK", "spbtnOK"},
+    {"Dialog_Common", "btnCancel.Caption", "Cancel", "spbtnCancel"},
+};
+const HeadingEntry kHeadings[] = {
+    {"frmTask", "lvwAttr.Column1.Caption", "Attribute", "lvwAttr", 0},
+    {"frmTask", "lvwAttr.Column2.Caption", "Value", "lvwAttr", 1},
+};
+
+template <typename W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel *label(const char *name, const char *text)
+{
+    return named(new QLabel(QString::fromLatin1(text)), name);
+}
+
+QPushButton *button(const char *name, const char *text)
+{
+    auto *b = named(new QPushButton(QString::fromLatin1(text)), name);
+    b->setAutoDefault(false); // Enter in a field must not save the task
+    return b;
+}
+
+QTreeWidget *list(const char *name, const QStringList &headings)
+{
+    auto *l = named(new QTreeWidget, name);
+    l->setColumnCount(int(headings.size()));
+    l->setHeaderLabels(headings);
+    l->setRootIsDecorated(false);
+    return l;
+}
+} // namespace
+
+void TfrmTask::buildControls()
+{
+    setObjectName(QStringLiteral("frmTask"));
+    setWindowTitle(QStringLiteral("Task Properties"));
+
+    m_taskName = named(new QLineEdit(QStringLiteral("Untitled")), "edtTaskName");
+    m_taskName->setMaxLength(100);
+    m_taskId = named(new QLineEdit, "edtTaskID");
+    m_taskId->setReadOnly(true);
+    m_groupId = label("lblTaskGroupID", "");
+    m_groupId->setVisible(false);
+
+    m_pages = named(new QTabWidget, "PageControl");
+    m_settingPage = buildSettingPage();
+    m_packagePage = buildPackagePage();
+    m_schedulePage = buildSchedulePage();
+    m_pages->addTab(m_settingPage, QStringLiteral("   Setting   "));
+    m_pages->addTab(m_packagePage, QStringLiteral("Package"));
+    m_pages->addTab(m_schedulePage, QStringLiteral("Task Schedule"));
+    m_pages->setCurrentWidget(m_packagePage);
+
+    m_ok = button("spbtnOK", "OK");
+    m_cancel = button("spbtnCancel", "Cancel");
+
+    auto *head = new QGridLayout;
+    head->addWidget(label("lblTaskName", "  Task Name:"), 0, 0);
+    head->addWidget(m_taskName, 0, 1);
+    head->addWidget(label("lblTaskID", "Task ID:"), 1, 0);
+    head->addWidget(m_taskId, 1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(head);
+    layout->addWidget(m_groupId);
+    layout->addWidget(m_pages, 1);
+    layout->addLayout(buttons);
+    resize(640, 520);
+}
+
+QWidget *TfrmTask::buildSettingPage()
+{
+    auto *page = named(new QWidget, "TabSheetSetting");
+    m_serverIp = named(new QComboBox, "cboServerIP");
+    m_serverIp->setEditable(true);
+    m_serverIp->setInsertPolicy(QComboBox::NoInsert);
+    m_secret = named(new QLineEdit, "edtSecretKey");
+    m_secret->setEchoMode(QLineEdit::Password);
+    m_requestType = named(new QComboBox, "cboRequestType");
+    m_requestType->addItems({QStringLiteral("Auth"), QStringLiteral("Acct"), QStringLiteral("Status Server"),
+                             QStringLiteral("Disconnect Request"), QStringLiteral("User Defined")});
+    m_port = named(new QComboBox, "cboPort");
+    m_port->setEditable(true);
+    m_port->setInsertPolicy(QComboBox::NoInsert);
+    m_port->addItems({QStringLiteral("1812"), QStringLiteral("1813"), QStringLiteral("1645"),
+                      QStringLiteral("1646"), QStringLiteral("1700")});
+    m_code = named(new SpinEdit(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), 1), "CSpinEditCode");
+    m_modeLabel = label("lblMode", "Mode");
+    m_mode = named(new QComboBox, "cboMode");
+    m_mode->setEditable(true);
+    m_mode->setInsertPolicy(QComboBox::NoInsert);
+    m_mode->addItems({QStringLiteral("PAP"), QStringLiteral("CHAP"), QStringLiteral("EAP-MD5"), QStringLiteral("EAP-SIM")});
+
+    m_startId = named(new SpinEdit(0, 255, 0), "CSpinEditStartID");
+    m_timeout = named(new SpinEdit(1, 65535, 3), "CSpinEditTimeout");
+    m_retry = named(new SpinEdit(1, 65535, 3), "CSpinEditRetry");
+    m_repeat = named(new SpinEdit(1, 65535, 1), "CSpinEditRepeat");
+    m_parallel = named(new SpinEdit(1, 65535, 1), "CSpinEditParallel");
+    m_perSecond = named(new SpinEdit(0, 65535, 0), "CSpinEditPer");
+    m_parallelLabel = label("lblParallel", "NumReqsInPar:");
+    m_perSecondLabel = label("lblPer", "NumReqsPerSec:");
+
+    auto *grid = new QGridLayout(page);
+    int row = 0;
+    grid->addWidget(label("lblGeneral", "General"), row++, 0, 1, 4);
+    grid->addWidget(label("lblIP", "Server IP:"), row, 0);
+    grid->addWidget(m_serverIp, row, 1);
+    grid->addWidget(label("lblSecretKey", "Secret Key:"), row, 2);
+    grid->addWidget(m_secret, row++, 3);
+    grid->addWidget(label("lblReqType", "Request Type:"), row, 0);
+    grid->addWidget(m_requestType, row, 1);
+    grid->addWidget(label("lblPort", "Port:"), row, 2);
+    grid->addWidget(m_port, row++, 3);
+    grid->addWidget(label("lblCode", "Code:"), row, 0);
+    grid->addWidget(m_code, row, 1);
+    grid->addWidget(m_modeLabel, row, 2);
+    grid->addWidget(m_mode, row++, 3);
+    grid->addWidget(label("lblOption", "Additional Options"), row++, 0, 1, 4);
+    grid->addWidget(label("lblStartID", "RadReqStartId:"), row, 0);
+    grid->addWidget(m_startId, row, 1);
+    grid->addWidget(label("lblTimeout", "ReplyTimeout [sec.]:"), row, 2);
+    grid->addWidget(m_timeout, row++, 3);
+    grid->addWidget(label("lblRetry", "RetryTimes:  "), row, 0);
+    grid->addWidget(m_retry, row, 1);
+    grid->addWidget(label("lblRepeat", "RepeatTimes:"), row, 2);
+    grid->addWidget(m_repeat, row++, 3);
+    grid->addWidget(m_parallelLabel, row, 0);
+    grid->addWidget(m_parallel, row, 1);
+    grid->addWidget(m_perSecondLabel, row, 2);
+    grid->addWidget(m_perSecond, row++, 3);
+    grid->setRowStretch(row, 1);
+
+    for (QWidget *field : {static_cast<QWidget *>(m_port), static_cast<QWidget *>(m_startId),
+                           static_cast<QWidget *>(m_code), static_cast<QWidget *>(m_perSecond)})
+        TypingFilter::install(field, TypingFilter::digits());
+    for (SpinEdit *field : {m_timeout, m_retry, m_repeat, m_parallel})
+        TypingFilter::install(field, TypingFilter::nonZeroDigits());
+    TypingFilter::install(m_requestType, QString());
+    return page;
+}
+
+QWidget *TfrmTask::buildPackagePage()
+{
+    auto *page = named(new QWidget, "TabSheetPackage");
+    m_packetTree = named(new QTreeWidget, "trePackage");
+    m_packetTree->setHeaderHidden(true);
+    m_attributes = list("lvwAttr", {QStringLiteral("Attribute"), QStringLiteral("Value"), QStringLiteral("ID"),
+                                    QStringLiteral("PackageID")});
+    m_attributes->setColumnHidden(2, true);
+    m_attributes->setColumnHidden(3, true);
+
+    m_add = button("spbtnAdd", "&Add");
+    m_modifyPacket = button("spbtnModify", "&Modify");
+    m_remove = button("spbtnRemove", "&Remove");
+    m_clear = button("spbtnClear", "&Clear");
+    m_delete = button("spbtnDelete", "&Delete");
+    m_import = button("btnImport", "&Import");
+    m_export = button("btnExport", "&Export");
+
+    auto *lists = new QHBoxLayout;
+    lists->addWidget(m_packetTree, 1);
+    lists->addWidget(m_attributes, 2);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {m_add, m_modifyPacket, m_remove, m_clear, m_delete, m_import, m_export})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(label("lblPackage", "Packages"));
+    layout->addLayout(lists, 1);
+    layout->addLayout(buttons);
+    return page;
+}
+
+QWidget *TfrmTask::buildSchedulePage()
+{
+    auto *page = named(new QWidget, "TabSheetSchedule");
+    m_manually = named(new QRadioButton(QStringLiteral("Manually")), "RadioBtnManually");
+    m_scheduled = named(new QRadioButton(QStringLiteral("Auto run using internal Schedule")), "RadiobtnSchedule");
+    m_manually->setChecked(true);
+    m_schedules = list("lvwSchedule", {QStringLiteral("display"), QStringLiteral("SchType"), QStringLiteral("Value"),
+                                       QStringLiteral("StartTime"), QStringLiteral("id")});
+    m_schedules->setHeaderHidden(true);
+    for (int column = 1; column < 5; ++column)
+        m_schedules->setColumnHidden(column, true);
+    m_schedules->setSortingEnabled(true);
+    m_schedules->sortByColumn(0, Qt::AscendingOrder);
+    m_schedules->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_schAdd = button("spbtnSchAdd", "&Add...");
+    m_schModify = button("spbtnSchModify", "&Modify...");
+    m_schDelete = button("spbtnSchDel", "&Delete");
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_schAdd);
+    buttons->addWidget(m_schModify);
+    buttons->addWidget(m_schDelete);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(m_manually);
+    layout->addWidget(m_scheduled);
+    layout->addWidget(m_schedules, 1);
+    layout->addLayout(buttons);
+    return page;
+}
+
+void TfrmTask::connectControls()
+{
+    // The rules follow the user's choices from the lists only, not typing or loading.
+    connect(m_requestType, &QComboBox::activated, this, &TfrmTask::cboRequestTypeChange);
+    connect(m_mode, &QComboBox::activated, this, &TfrmTask::cboModeChange);
+    connect(m_serverIp, &QComboBox::activated, this, &TfrmTask::cboServerIPChange);
+
+    connect(m_packetTree, &QTreeWidget::currentItemChanged, this, [this] {
+        refreshAttributeList();
+        updatePacketButtons();
+    });
+    connect(m_packetTree, &QTreeWidget::itemClicked, this, &TfrmTask::refreshAttributeList);
+    connect(m_attributes, &QTreeWidget::itemSelectionChanged, this, &TfrmTask::updatePacketButtons);
+    connect(m_add, &QPushButton::clicked, this, &TfrmTask::spbtnAddClick);
+    connect(m_modifyPacket, &QPushButton::clicked, this, &TfrmTask::spbtnModifyClick);
+    connect(m_remove, &QPushButton::clicked, this, &TfrmTask::spbtnRemoveClick);
+    connect(m_clear, &QPushButton::clicked, this, &TfrmTask::spbtnClearClick);
+    connect(m_delete, &QPushButton::clicked, this, &TfrmTask::spbtnDeleteClick);
+    connect(m_import, &QPushButton::clicked, this, &TfrmTask::btnImportClick);
+    connect(m_export, &QPushButton::clicked, this, &TfrmTask::btnExportClick);
+
+    connect(m_manually, &QRadioButton::clicked, this, &TfrmTask::runTypeClick);
+    connect(m_scheduled, &QRadioButton::clicked, this, &TfrmTask::runTypeClick);
+    connect(m_schedules, &QTreeWidget::itemSelectionChanged, this, &TfrmTask::updateScheduleButtons);
+    connect(m_schAdd, &QPushButton::clicked, this, &TfrmTask::spbtnSchAddClick);
+    connect(m_schModify, &QPushButton::clicked, this, &TfrmTask::spbtnSchModifyClick);
+    connect(m_schDelete, &QPushButton::clicked, this, &TfrmTask::spbtnSchDelClick);
+
+    connect(m_ok, &QPushButton::clicked, this, &TfrmTask::spbtnOKClick);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmTask::applyLanguage()
+{
+    const platform::LanguageFile file = platform::Language::currentFile();
+    platform::Language::apply(this, kTexts, file);
+    applyHeadings(this, kHeadings, file);
+    if (auto *name = findChild<QLabel *>(QStringLiteral("lblTaskName")))
+        name->setText(QStringLiteral("  ") + file.text(QStringLiteral("frmTask"), QStringLiteral("lblTaskName.Caption"),
+                                                       QStringLiteral("Task Name:")));
+}
+
+} // namespace taskdef

@@ -1,0 +1,104 @@
+#include "ServerSuite.h"
+
+namespace {
+
+QByteArray simPacket(const char *user, bool wrongSres = false)
+{
+    QByteArray text = QByteArray("User-Name = ") + user + "\r\n";
+    const auto triplets = testsupport::FreeRadiusServer::standardTriplets();
+    for (std::size_t i = 0; i < triplets.size(); ++i) {
+        const QByteArray n = QByteArray::number(static_cast<int>(i + 1));
+        const QString sres = wrongSres ? QString("0x00000000") : triplets[i].sres;
+        text += "EAP-Sim-Rand" + n + " = " + triplets[i].rand.toUtf8() + "\r\n";
+        text += "EAP-Sim-SRES" + n + " = " + sres.toUtf8() + "\r\n";
+        text += "EAP-Sim-KC" + n + " = " + triplets[i].kc.toUtf8() + "\r\n";
+    }
+    return text + "\r\n";
+}
+
+// The attribute lines shown under each request sent.
+std::vector<QStringList> requestBlocks(const QStringList &lines)
+{
+    std::vector<QStringList> blocks;
+    bool inRequest = false;
+    for (const QString &line : lines) {
+        if (!line.startsWith('\t')) {
+            inRequest = line.startsWith("Info: Sent ");
+            if (inRequest) blocks.emplace_back();
+        } else if (inRequest) {
+            blocks.back() << line;
+        }
+    }
+    return blocks;
+}
+
+struct EapCase {
+    const char *name;
+    QByteArray script;
+    int approved;
+    int denied;
+};
+
+class Radeapclient : public ServerSuite, public ::testing::WithParamInterface<EapCase> {};
+
+TEST_P(Radeapclient, AuthenticatesAgainstTheServer)
+{
+    const EapCase &c = GetParam();
+    const auto r = m_runner.run(ClientRunner::radeapclient(), {"-sx", "-r", "1", "-t", "3", auth(), "1", secret()},
+                                c.script);
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.total("approved"), c.approved) << r.text().toStdString();
+    if (qEnvironmentVariableIsSet("SHOWRUN")) printf("%s", r.raw.constData()); // SCRATCH
+    EXPECT_EQ(r.total("denied"), c.denied);
+    EXPECT_EQ(r.total("lost"), 0);
+    EXPECT_EQ(r.total("failed"), 0);
+    EXPECT_TRUE(r.hasLine("Info: Received Access-Challenge"));
+    // Every request carries EAP and a Message-Authenticator; the password stays inside EAP.
+    const auto requests = requestBlocks(r.lines);
+    ASSERT_GE(requests.size(), 2u);
+    for (const QStringList &block : requests) {
+        EXPECT_EQ(block.filter("\tMessage-Authenticator = ").size(), 1) << block.join("\n").toStdString();
+        EXPECT_GE(block.filter("\tEAP-Message = ").size(), 1);
+        EXPECT_TRUE(block.filter("\tUser-Password").isEmpty());
+    }
+    EXPECT_TRUE(r.allLinesEndInCrLf());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Methods, Radeapclient,
+    ::testing::Values(EapCase{"Md5WithEapMd5Password", "User-Name = bob\r\nEAP-MD5-Password = hello\r\n\r\n", 1, 0},
+                      EapCase{"Md5WithUserPassword", "User-Name = bob\r\nUser-Password = hello\r\n\r\n", 1, 0},
+                      EapCase{"Md5WrongPassword", "User-Name = bob\r\nEAP-MD5-Password = wrong\r\n\r\n", 0, 1},
+                      EapCase{"Md5TwoPacketsInOrder",
+                              "User-Name = bob\r\nEAP-MD5-Password = hello\r\n\r\n"
+                              "User-Name = bob\r\nEAP-MD5-Password = nope\r\n\r\n",
+                              1, 1},
+                      EapCase{"Sim", simPacket("simuser"), 1, 0},
+                      EapCase{"SimWrongSres", simPacket("simuser", true), 0, 1}),
+    [](const ::testing::TestParamInfo<EapCase> &param) { return std::string(param.param.name); });
+
+class RadeapclientRun : public ServerSuite {};
+
+TEST_F(RadeapclientRun, RepeatAndIdentifiersSpanEveryExchange)
+{
+    const auto r = m_runner.run(ClientRunner::radeapclient(), {"-s", "-c", "2", "-i", "255", auth(), "1", secret()},
+                                "User-Name = bob\r\nEAP-MD5-Password = hello\r\n\r\n");
+    EXPECT_EQ(r.total("sent"), 2) << r.text().toStdString();
+    EXPECT_EQ(r.total("approved"), 2);
+    // Identity and MD5 response for each authentication: four requests, 255 then 0, 1, 2.
+    EXPECT_EQ(r.total("exchanges"), 4);
+    EXPECT_TRUE(r.hasLine("Sent Access-Request Id 255 "));
+    EXPECT_TRUE(r.hasLine("Sent Access-Request Id 2 "));
+}
+
+TEST_F(RadeapclientRun, SimWithoutTripletForTheServersRandFails)
+{
+    QByteArray script = simPacket("simuser");
+    script.replace("0x101112131415161718191a1b1c1d1e1f", "0x999112131415161718191a1b1c1d1e1f");
+    const auto r = m_runner.run(ClientRunner::radeapclient(), {"-s", "-t", "3", auth(), "1", secret()}, script);
+    EXPECT_TRUE(r.hasLine("Error: Packet 1: EAP-SIM")) << r.text().toStdString();
+    EXPECT_EQ(r.total("failed"), 1);
+    EXPECT_EQ(r.exitCode, 1);
+}
+
+} // namespace

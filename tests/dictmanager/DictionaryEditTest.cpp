@@ -1,0 +1,157 @@
+#include "dictmanager/AttributeEdit.h"
+#include "dictmanager/DictionaryManager.h"
+#include "dictmanager/DictionaryNames.h"
+#include "support/TempProgramDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace dictmanager;
+
+TEST(DictionaryNames, RefusesWhatWouldBreakAFileNameOrALine)
+{
+    for (const char *good : {"Acme", "Acme-2", "a.b", "Caf\xc3\xa9"})
+        EXPECT_TRUE(DictionaryNames::isVendorName(QString::fromUtf8(good))) << good;
+    for (const char *bad : {"", "a b", "a/b", "a\\b", "..", "x..y", "a#b", "tab\there", "bell\a"})
+        EXPECT_FALSE(DictionaryNames::isVendorName(QString::fromUtf8(bad))) << bad;
+    EXPECT_TRUE(DictionaryNames::isWord("a/b"));
+    EXPECT_FALSE(DictionaryNames::isWord("two words"));
+}
+
+TEST(DictionaryManager, CreateVendorChecksInOrder)
+{
+    testsupport::TempProgramDir dir;
+    ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary.Orphan", "VENDOR Other 5"));
+    DictionaryManager manager;
+    manager.model().vendorList << "Known";
+    const QString range = "The vendor code is larger than 65535 or less than 1.";
+    struct Case {
+        const char *name;
+        const char *code;
+        QString refusal;
+    };
+    const Case cases[] = {
+        {"", "1", "Vendor name is emply!"},
+        {"Acme", "", "Code is emply!"},
+        {"Acme", "0", range},
+        {"Acme", "00000", range},
+        {"Acme", "65536", range},
+        {"Acme", "12a", range},
+        {"Known", "5", "The Vendor Name have existed"},
+        {"<None Selected>", "5", "The Vendor Name have existed"},
+        {"a/b", "5", DictionaryNames::vendorNameRule()},
+        {"Orphan", "5", "The dictionary file \"" + dir.filePath("dictionary/userdefine/dictionary.Orphan") + "\" exists already."},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(manager.createVendor(c.name, c.code).value_or("created"), c.refusal) << c.name << " " << c.code;
+    }
+    EXPECT_EQ(manager.model().vendorList, (QStringList{"<None Selected>", "Known"}));
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Orphan"), QByteArray("VENDOR Other 5"));
+
+    EXPECT_FALSE(manager.createVendor("Acme", "00042").has_value());
+    EXPECT_FALSE(manager.createVendor("Top", "65535").has_value());
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Acme"), QByteArray("VENDOR  Acme  00042"));
+    EXPECT_EQ(manager.model().vendorList, (QStringList{"<None Selected>", "Known", "Acme", "Top"}));
+    EXPECT_EQ(manager.model().vendorTable, (QList<VendorEntry>{{"Acme", "00042"}, {"Top", "65535"}}));
+    EXPECT_FALSE(manager.model().modified);
+}
+
+namespace {
+DictionaryModel twoAttributes()
+{
+    DictionaryModel model;
+    model.attributes = {{"A", "1", "integer"}, {"B", "2", "string"}};
+    model.attributeList = {"A", "B"};
+    model.values = {{"A", "One", "1"}, {"B", "X", "9"}, {"A", "Two", "2"}};
+    return model;
+}
+} // namespace
+
+TEST(AttributeEdit, EditWithoutChangeMovesToTheEndAndReversesValues)
+{
+    DictionaryModel model = twoAttributes();
+    AttributeEdit edit = AttributeEdit::forEdit(model, 0);
+    EXPECT_EQ(edit.name, "A");
+    EXPECT_EQ(edit.code, "1");
+    EXPECT_EQ(edit.dataType, "integer");
+    EXPECT_EQ(edit.rows, (QList<AttributeEdit::Row>{{"Two", "2"}, {"One", "1"}}));
+    ASSERT_FALSE(edit.check(model).has_value());
+    edit.apply(model);
+    EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"B", "2", "string"}, {"A", "1", "integer"}}));
+    EXPECT_EQ(model.values, (QList<ValueEntry>{{"B", "X", "9"}, {"A", "Two", "2"}, {"A", "One", "1"}}));
+    EXPECT_EQ(model.attributeList, (QStringList{"A", "B"}));
+    EXPECT_TRUE(model.modified);
+
+    // Renaming keeps the row's place; the entry moves to the end.
+    edit = AttributeEdit::forEdit(model, 1);
+    edit.name = "B2";
+    ASSERT_FALSE(edit.check(model).has_value());
+    edit.apply(model);
+    EXPECT_EQ(model.attributeList, (QStringList{"A", "B2"}));
+    EXPECT_EQ(model.attributes.last(), (AttributeEntry{"B2", "2", "string"}));
+    EXPECT_EQ(model.valuesOf("B"), QList<ValueEntry>());
+    EXPECT_EQ(model.valuesOf("B2"), (QList<ValueEntry>{{"B2", "X", "9"}}));
+
+    EXPECT_EQ(AttributeEdit::forEdit(model, 5).dataType, "String");
+}
+
+TEST(AttributeEdit, ChecksAndGridRows)
+{
+    const DictionaryModel model = twoAttributes();
+    using Rows = QList<AttributeEdit::Row>;
+    struct Case {
+        AttributeEdit::Mode mode;
+        const char *name;
+        const char *code;
+        Rows rows;
+        QString refusal;
+    };
+    const Case cases[] = {
+        {AttributeEdit::Mode::Add, "", "1", {}, "Attribute name is empty!"},
+        {AttributeEdit::Mode::Add, "C", "", {}, "Attribute code is empty!"},
+        {AttributeEdit::Mode::Add, "A", "3", {}, "The Attribute Name have existed!"},
+        {AttributeEdit::Mode::Edit, "B", "3", {}, "The Attribute Name have existed!"},
+        {AttributeEdit::Mode::Edit, "A", "3", {}, "accepted"},
+        {AttributeEdit::Mode::Add, "Two Words", "3", {}, "The attribute name must be one word, without blanks, \"#\" or control characters."},
+        {AttributeEdit::Mode::Add, "C", "3", {{"x", "1"}, {"", ""}}, "accepted"},
+        {AttributeEdit::Mode::Add, "C", "3", {{"x", "1"}, {"", ""}, {"y", "2"}}, "A value name is empty!"},
+        {AttributeEdit::Mode::Add, "C", "3", {{"x", ""}}, "A value  is empty!"},
+        {AttributeEdit::Mode::Add, "C", "3", {{"x", "1"}, {"x", ""}}, "accepted"},
+        {AttributeEdit::Mode::Add, "C", "3", {{"x", ""}, {"x", "1"}}, "A value  is empty!"},
+    };
+    for (const Case &c : cases) {
+        AttributeEdit edit = c.mode == AttributeEdit::Mode::Add ? AttributeEdit::forAdd() : AttributeEdit::forEdit(model, 0);
+        edit.name = c.name;
+        edit.code = c.code;
+        edit.rows = c.rows;
+        const auto refusal = edit.check(model);
+        EXPECT_EQ(refusal ? refusal->text : QString("accepted"), c.refusal) << c.name << " " << c.rows.size();
+    }
+
+    DictionaryModel target = model;
+    AttributeEdit edit = AttributeEdit::forAdd();
+    edit.name = "C";
+    edit.code = "3";
+    edit.rows = {{"x", "1"}, {"x", "5"}, {"", ""}};
+    ASSERT_FALSE(edit.check(target).has_value());
+    edit.apply(target);
+    EXPECT_EQ(target.attributes.last(), (AttributeEntry{"C", "3", "String"}));
+    EXPECT_EQ(target.valuesOf("C"), (QList<ValueEntry>{{"C", "x", "1"}, {"C", "x", "1"}}));
+    EXPECT_EQ(target.attributeList.last(), "C");
+}
+
+TEST(DictionaryModel, DeleteAndMoveRows)
+{
+    DictionaryModel model = twoAttributes();
+    model.moveRow(0, +1);
+    EXPECT_EQ(model.attributeList, (QStringList{"B", "A"}));
+    EXPECT_EQ(model.attributes.first().name, "A") << "moving touches the rows only";
+    model.moveRow(0, -1);
+    EXPECT_EQ(model.attributeList, (QStringList{"B", "A"}));
+    EXPECT_FALSE(model.modified);
+
+    model.deleteAttributeRow(1);
+    EXPECT_EQ(model.attributeList, QStringList{"B"});
+    EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"B", "2", "string"}}));
+    EXPECT_EQ(model.values, (QList<ValueEntry>{{"B", "X", "9"}}));
+    EXPECT_TRUE(model.modified);
+}

@@ -1,0 +1,97 @@
+#include "dictmanager/DictionaryLineReader.h"
+#include "dictmanager/DictionaryModel.h"
+#include "dictmanager/DictionaryPaths.h"
+#include "dictmanager/VendorFileLoader.h"
+#include "dictmanager/VendorScanner.h"
+#include "support/TempProgramDir.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace dictmanager;
+
+TEST(DictionaryLineReader, SplitsLinesIntoNumberedTokens)
+{
+    struct Case {
+        const char *text;
+        QList<DictionaryLine> expected;
+    };
+    const QString long254 = QString(250, 'a') + " b c";                 // exactly 254: one line
+    const QString long260 = "VENDOR " + QString(247, 'x') + "Tail 9"; // cut after 254
+    const Case cases[] = {
+        {"VENDOR Acme 42\r\nATTRIBUTE\tA-B  1 string\n", {{1, {"VENDOR", "Acme", "42"}}, {2, {"ATTRIBUTE", "A-B", "1", "string"}}}},
+        {"# comment\n\n\r\n   \n  # not a comment\nVALUE a b 1", {{5, {"#", "not", "a", "comment"}}, {6, {"VALUE", "a", "b", "1"}}}},
+        {"\rVENDOR hidden 1\nx\ry\n", {{2, {"x", "y"}}}},
+        {"", {}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(DictionaryLineReader::parse(QString::fromUtf8(c.text)), c.expected) << c.text;
+
+    EXPECT_EQ(DictionaryLineReader::parse(long254 + "\r\nnext\r\n"),
+              (QList<DictionaryLine>{{1, {QString(250, 'a'), "b", "c"}}, {2, {"next"}}}));
+    const QList<DictionaryLine> cut = DictionaryLineReader::parse(long260 + "\nafter");
+    ASSERT_EQ(cut.size(), 3);
+    EXPECT_EQ(cut[0].tokens, (QStringList{"VENDOR", QString(247, 'x')}));
+    EXPECT_EQ(cut[1], (DictionaryLine{2, {"Tail", "9"}}));
+    EXPECT_EQ(cut[2].number, 3);
+}
+
+TEST(DictionaryLineReader, KeepsBytesThatAreNotUtf8)
+{
+    EXPECT_EQ(DictionaryLineReader::decode("Caf\xc3\xa9"), QString::fromUtf8("Caf\xc3\xa9"));
+    EXPECT_EQ(DictionaryLineReader::decode("Caf\xe9"), QString::fromLatin1("Caf\xe9"));
+}
+
+TEST(VendorFileLoader, KeepsWhatTheGrammarDeclares)
+{
+    testsupport::TempProgramDir dir;
+    ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary.Acme",
+                              "# Acme dictionary\r\n"
+                              "VENDOR Acme 0042\r\n"
+                              "ATTRIBUTE Outside 9 integer\r\n"
+                              "BEGIN-VENDOR Acme\r\n"
+                              "ATTRIBUTE Acme-Secret 1 string encrypt=2\r\n"
+                              "ATTRIBUTE Acme-NoType 2\r\n"
+                              "attribute Acme-Lower 3 string\r\n"
+                              "  # ATTRIBUTE Acme-Indented 4 string\r\n"
+                              "VALUE Outside On 1\r\n"
+                              "VALUE Undeclared Off 0\r\n"
+                              "VALUE Outside Short\r\n"
+                              "END-VENDOR Acme\r\n"
+                              "VENDOR Acme-Two 77\n"
+                              "VENDOR Incomplete\n"));
+    DictionaryModel model;
+    model.vendorTable = {{"Old", "1"}};
+    ASSERT_TRUE(VendorFileLoader::load(DictionaryPaths::vendorFile("Acme"), model));
+    EXPECT_EQ(model.vendorTable, (QList<VendorEntry>{{"Old", "1"}, {"Acme", "0042"}, {"Acme-Two", "77"}}));
+    EXPECT_EQ(model.vendorCode, "77");
+    EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"Outside", "9", "integer"}, {"Acme-Secret", "1", "string"}}));
+    EXPECT_EQ(model.attributeList, (QStringList{"Outside", "Acme-Secret"}));
+    EXPECT_EQ(model.values, (QList<ValueEntry>{{"Outside", "On", "1"}, {"Undeclared", "Off", "0"}}));
+
+    DictionaryModel untouched;
+    EXPECT_FALSE(VendorFileLoader::load(DictionaryPaths::vendorFile("Missing"), untouched));
+    EXPECT_TRUE(untouched.attributes.isEmpty());
+    EXPECT_TRUE(untouched.vendorTable.isEmpty());
+}
+
+TEST(VendorScanner, ListsEveryVendorLineDepthFirst)
+{
+    testsupport::TempProgramDir dir;
+    ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary", "$INCLUDE dictionary.Two\r\n"));
+    ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary.Two", "VENDOR First 1\nVENDOR Second 2\nvendor lower 3\n"));
+    ASSERT_TRUE(dir.writeFile("dictionary/userdefine/sub/deeper/dictionary.Deep", "VENDOR Deep\n"));
+    // A dangling link cannot be read; a link back up must not loop.
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dir.filePath("dictionary/userdefine/broken")));
+    ASSERT_TRUE(QFile::link(dir.filePath("dictionary/userdefine"), dir.filePath("dictionary/userdefine/sub/loop")));
+
+    const VendorScanner::Result result = VendorScanner::scan(DictionaryPaths::userDirectory());
+    QStringList sorted = result.names;
+    sorted.sort();
+    EXPECT_EQ(sorted, (QStringList{"Deep", "First", "Second"}));
+    EXPECT_LT(result.names.indexOf("First"), result.names.indexOf("Second"));
+    EXPECT_EQ(result.unreadable, QStringList{DictionaryPaths::userDirectory() + "/broken"});
+
+    EXPECT_TRUE(VendorScanner::scan(dir.filePath("no/such/dir")).names.isEmpty());
+}

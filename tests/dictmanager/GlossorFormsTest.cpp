@@ -1,0 +1,360 @@
+#include "dictmanager/DictionaryModel.h"
+#include "dictmanager/DictionaryManager.h"
+#include "dictmanager/TfrmAttr.h"
+#include "dictmanager/TfrmMain.h"
+#include "dictmanager/TfrmVendor.h"
+#include "platform/ScriptedDialogService.h"
+#include "support/TempProgramDir.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QStatusTipEvent>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace dictmanager;
+using platform::Answer;
+
+namespace {
+template <typename T>
+T *child(QObject *parent, const char *name)
+{
+    T *found = parent->findChild<T *>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+void click(QObject *parent, const char *name)
+{
+    QTest::mouseClick(child<QAbstractButton>(parent, name), Qt::LeftButton);
+}
+
+// What a user's pick in a drop-down does.
+void choose(QComboBox *box, const QString &text)
+{
+    const int index = box->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    box->setCurrentIndex(index);
+    Q_EMIT box->activated(index);
+}
+
+// Runs the steps against the modal dialog that the action opens, then waits for it.
+void withModal(const std::function<void(QWidget *)> &steps, const std::function<void()> &open)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        steps(modal);
+        ran = true;
+        if (modal->isVisible())
+            static_cast<QDialog *>(modal)->reject();
+    });
+    open();
+    EXPECT_TRUE(ran);
+}
+
+const QByteArray acmeFile = "VENDOR Acme 42\r\nATTRIBUTE Acme-A 1 string\r\nATTRIBUTE Acme-B 2 integer\r\n"
+                            "VALUE Acme-B Off 0\r\nVALUE Acme-B On 1\r\n";
+} // namespace
+
+TEST(TfrmVendor, DigitsOnlyCodeAndItsChecks)
+{
+    testsupport::TempProgramDir dir;
+    platform::ScriptedDialogService dialogs;
+    DictionaryManager manager;
+    TfrmVendor form(manager);
+    form.show();
+    EXPECT_EQ(form.objectName(), "frmVendor");
+    EXPECT_EQ(form.windowTitle(), "Add Vendor");
+    auto *code = child<QLineEdit>(&form, "edtCode");
+    QTest::keyClicks(code, "1a2-3 ");
+    EXPECT_EQ(code->text(), "123");
+    QTest::keyClick(code, Qt::Key_Backspace);
+    EXPECT_EQ(code->text(), "123") << "backspace is refused like any other non-digit";
+    QTest::keyClick(code, Qt::Key_Home);
+    QTest::keyClick(code, Qt::Key_Delete);
+    EXPECT_EQ(code->text(), "23");
+    code->selectAll();
+    QTest::keyClicks(code, "6553699");
+    EXPECT_EQ(code->text(), "65536");
+
+    QTest::keyClicks(child<QLineEdit>(&form, "edtVendor"), "Acme");
+    click(&form, "btnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), "The vendor code is larger than 65535 or less than 1.");
+    EXPECT_TRUE(form.isVisible());
+
+    code->selectAll();
+    QTest::keyClicks(code, "00042");
+    click(&form, "btnOK");
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Acme"), QByteArray("VENDOR  Acme  00042"));
+    EXPECT_EQ(manager.model().vendorList.last(), "Acme");
+}
+
+TEST(TfrmAttr, GridRowsDigitsAndChecks)
+{
+    platform::ScriptedDialogService dialogs;
+    DictionaryModel model;
+    model.attributes = {{"Taken", "1", "string"}};
+    model.attributeList = {"Taken"};
+    TfrmAttr form(model, AttributeEdit::forAdd());
+    form.show();
+    EXPECT_EQ(child<QLabel>(&form, "lblFlag")->text(), "add");
+    EXPECT_EQ(child<QComboBox>(&form, "cboDataType")->currentText(), "String");
+
+    click(&form, "spbtnOK");
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().last().text, "Attribute name is empty!");
+    EXPECT_EQ(dialogs.messages().last().icon, platform::MessageIcon::Information);
+
+    auto *grid = child<QTableWidget>(&form, "ValueListEdt");
+    ASSERT_EQ(grid->rowCount(), 1);
+    grid->setCurrentCell(0, 0);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->rowCount(), 2) << "down arrow on the last row appends one";
+    grid->setCurrentCell(0, 0);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->rowCount(), 2) << "not on the last row: just moves";
+
+    grid->setCurrentCell(0, 0);
+    QTest::keyClick(grid, 'O');
+    auto *nameEditor = grid->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(nameEditor, nullptr);
+    QTest::keyClicks(nameEditor, "n 1");
+    grid->setCurrentCell(0, 1); // leaves the cell: its text is taken
+    QTest::keyClick(grid, '7');
+    QLineEdit *valueEditor = nullptr;
+    for (QLineEdit *edit : grid->viewport()->findChildren<QLineEdit *>()) {
+        if (edit->isVisible())
+            valueEditor = edit;
+    }
+    ASSERT_NE(valueEditor, nullptr);
+    QTest::keyClicks(valueEditor, "x8");
+    QTest::keyClick(valueEditor, Qt::Key_Backspace);
+    EXPECT_EQ(valueEditor->text(), "78");
+
+    QTest::keyClicks(child<QLineEdit>(&form, "edtAttrName"), "Taken");
+    QTest::keyClicks(child<QLineEdit>(&form, "edtAttrCode"), "2z6");
+    click(&form, "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), "The Attribute Name have existed!");
+    EXPECT_EQ(dialogs.messages().last().icon, platform::MessageIcon::None);
+    EXPECT_TRUE(form.isVisible());
+
+    child<QLineEdit>(&form, "edtAttrName")->setText("Fresh");
+    click(&form, "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), "A value name must be one word, without blanks, \"#\" or control characters.");
+    grid->item(0, 0)->setText("On");
+    click(&form, "spbtnOK");
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(model.attributes.last(), (AttributeEntry{"Fresh", "26", "String"}));
+    EXPECT_EQ(model.values, (QList<ValueEntry>{{"Fresh", "On", "78"}})) << "trailing empty row dropped";
+    EXPECT_TRUE(model.modified);
+}
+
+TEST(TfrmMain, ChooseEditSwitchAndClose)
+{
+    testsupport::TempProgramDir dir;
+    dir.writeFile("dictionary/userdefine/dictionary.Acme", acmeFile);
+    dir.writeFile("dictionary/userdefine/dictionary.Zed", "VENDOR Zed 7\n");
+    platform::ScriptedDialogService dialogs;
+    auto form = std::make_unique<TfrmMain>();
+    form->show();
+    EXPECT_EQ(form->windowTitle(), "Dictionary Manager");
+    auto *vendors = child<QComboBox>(form.get(), "cboVendorList");
+    auto *list = child<QTreeWidget>(form.get(), "lvwAttrList");
+    auto *count = child<QLabel>(form.get(), "StatusBarPanel0");
+    EXPECT_EQ(vendors->count(), 3);
+    EXPECT_EQ(vendors->currentText(), "<None Selected>");
+    EXPECT_EQ(count->text(), "0   attributes");
+
+    child<QAction>(form.get(), "pmAdd")->trigger();
+    EXPECT_EQ(dialogs.lastMessageText(), "Please select a vendor before add  attributes in vendors list!");
+
+    choose(vendors, "Acme");
+    EXPECT_EQ(child<QLineEdit>(form.get(), "edtVendorCode")->text(), "42");
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(count->text(), " 2 attributes");
+    EXPECT_FALSE(child<QAction>(form.get(), "pmEdit")->isEnabled());
+    list->setCurrentItem(list->topLevelItem(1));
+    EXPECT_EQ(child<QLineEdit>(form.get(), "edtAttrCode")->text(), "2");
+    EXPECT_EQ(child<QLineEdit>(form.get(), "edtDataType")->text(), "integer");
+    auto *details = child<QTableWidget>(child<QWidget>(form.get(), "Default"), "ValueListEdt");
+    ASSERT_EQ(details->rowCount(), 2);
+    EXPECT_EQ(details->item(0, 0)->text(), "On") << "values shown newest first";
+    EXPECT_TRUE(child<QAction>(form.get(), "pmMoveUp")->isEnabled());
+    EXPECT_FALSE(child<QAction>(form.get(), "pmMoveDown")->isEnabled());
+
+    child<QAction>(form.get(), "pmMoveUp")->trigger();
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Acme-B");
+    EXPECT_EQ(list->currentIndex().row(), 1);
+
+    // Edit without a change: the attribute moves to the end of the store.
+    list->setCurrentItem(list->topLevelItem(0));
+    withModal([](QWidget *dialog) {
+        EXPECT_EQ(dialog->objectName(), "frmAttr");
+        EXPECT_EQ(child<QLineEdit>(dialog, "edtAttrName")->text(), "Acme-B");
+        EXPECT_EQ(child<QLabel>(dialog, "lblFlag")->text(), "edit");
+        click(dialog, "spbtnOK");
+    }, [&] { child<QAction>(form.get(), "pmEdit")->trigger(); });
+
+    choose(vendors, "Zed"); // switch save of Acme
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Acme"),
+              QByteArray("VENDOR  Acme  42\r\n\r\nBEGIN-VENDOR Acme\r\n"
+                         "ATTRIBUTE   Acme-A                          1       string          \r\n"
+                         "ATTRIBUTE   Acme-B                          2       integer         \r\n\r\n"
+                         "VALUE\tAcme-B                          On                      1\r\n"
+                         "VALUE\tAcme-B                          Off                     0\r\n\r\n"
+                         "END-VENDOR Acme"));
+    EXPECT_EQ(count->text(), " 0 attributes");
+
+    QStatusTipEvent tip(child<QAction>(form.get(), "pmDel")->statusTip());
+    child<QAction>(form.get(), "pmDel")->showStatusText();
+    EXPECT_EQ(child<QLabel>(form.get(), "StatusBarPanel1")->text(), " Delete the selected attribute");
+    QStatusTipEvent comboTip(vendors->statusTip());
+    QApplication::sendEvent(vendors, &comboTip);
+    EXPECT_EQ(child<QLabel>(form.get(), "StatusBarPanel1")->text(), "  The vendors list");
+
+    const QStringList order = form->manager().model().vendorList.mid(1);
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Zed"),
+              QByteArray("VENDOR  Zed  7\r\n\r\nBEGIN-VENDOR Zed\r\n\r\n\r\nEND-VENDOR Zed"));
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary"),
+              ("$INCLUDE dictionary." + order.join("\r\n$INCLUDE dictionary.") + "\r\n").toUtf8());
+}
+
+TEST(TfrmMain, NewVendorAddAttributeAndDelete)
+{
+    testsupport::TempProgramDir dir;
+    platform::ScriptedDialogService dialogs;
+    TfrmMain form;
+    form.show();
+    auto *vendors = child<QComboBox>(&form, "cboVendorList");
+    withModal([](QWidget *dialog) {
+        EXPECT_EQ(dialog->objectName(), "frmVendor");
+        QTest::keyClicks(child<QLineEdit>(dialog, "edtVendor"), "Acme");
+        QTest::keyClicks(child<QLineEdit>(dialog, "edtCode"), "9");
+        click(dialog, "btnOK");
+    }, [&] { click(&form, "spbtnAdd"); });
+    EXPECT_EQ(vendors->count(), 2);
+    EXPECT_EQ(vendors->currentIndex(), 0) << "a new vendor is not selected";
+
+    choose(vendors, "Acme");
+    withModal([](QWidget *dialog) {
+        QTest::keyClicks(child<QLineEdit>(dialog, "edtAttrName"), "Acme-A");
+        QTest::keyClicks(child<QLineEdit>(dialog, "edtAttrCode"), "1");
+        click(dialog, "spbtnOK");
+    }, [&] { child<QAction>(&form, "pmAdd")->trigger(); });
+    auto *list = child<QTreeWidget>(&form, "lvwAttrList");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(child<QLabel>(&form, "StatusBarPanel0")->text(), " 1 attributes");
+
+    list->setCurrentItem(list->topLevelItem(0));
+    dialogs.queueAnswer(Answer::Cancel);
+    child<QAction>(&form, "pmDel")->trigger();
+    EXPECT_EQ(dialogs.lastMessageText(), "Delete the selected atttbute?");
+    EXPECT_EQ(list->topLevelItemCount(), 1);
+    dialogs.queueAnswer(Answer::Ok);
+    child<QAction>(&form, "pmDel")->trigger();
+    EXPECT_EQ(list->topLevelItemCount(), 0);
+
+    // Entering the delete page saves the shown vendor and leaves the box on the placeholder.
+    click(&form, "spbtnDelDict");
+    EXPECT_EQ(vendors->currentIndex(), 0);
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Acme"),
+              QByteArray("VENDOR  Acme  9\r\n\r\nBEGIN-VENDOR Acme\r\n\r\n\r\nEND-VENDOR Acme"));
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary"), QByteArray("$INCLUDE dictionary.Acme\r\n"));
+    auto *deleteBox = child<QComboBox>(&form, "cboDelVendors");
+    auto *deleteButton = child<QAbstractButton>(&form, "spbtnDeleteDict");
+    EXPECT_FALSE(deleteButton->isEnabled());
+    choose(deleteBox, "Acme");
+    EXPECT_TRUE(deleteButton->isEnabled());
+    dialogs.queueAnswer(Answer::Ok);
+    click(&form, "spbtnDeleteDict");
+    EXPECT_EQ(dialogs.lastMessageText(), "Delete the dictionary file?");
+    EXPECT_FALSE(QFile::exists(dir.filePath("dictionary/userdefine/dictionary.Acme")));
+    EXPECT_EQ(deleteBox->count(), 1);
+    EXPECT_FALSE(deleteButton->isEnabled()) << "nothing left to delete";
+    const qsizetype asked = dialogs.messages().size();
+    click(&form, "spbtnDeleteDict");
+    EXPECT_EQ(dialogs.messages().size(), asked);
+    EXPECT_TRUE(QFile::exists(dir.filePath("dictionary/userdefine/dictionary")));
+
+    form.close();
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary"), QByteArray());
+}
+
+TEST(TfrmMain, UploadExportAndEditDictReload)
+{
+    testsupport::TempProgramDir dir;
+    dir.writeFile("dictionary/userdefine/dictionary.Acme", acmeFile);
+    dir.writeFile("in/new.txt", "# new\nVENDOR New 5\nATTRIBUTE New-A\n");
+    platform::ScriptedDialogService dialogs;
+    TfrmMain form;
+    form.show();
+    auto *notebook = child<QStackedWidget>(&form, "Notebook");
+    auto *pane = child<QPlainTextEdit>(&form, "memErrMsg");
+
+    click(&form, "spbtnUpload");
+    EXPECT_EQ(notebook->currentWidget()->objectName(), "UploadDict");
+    EXPECT_TRUE(pane->toPlainText().startsWith("The Dictionary File Format:\n"));
+    EXPECT_FALSE(child<QAbstractButton>(&form, "spbtnUploadDict")->isEnabled());
+    dialogs.queueFileName(dir.filePath("in/new.txt"));
+    click(&form, "spbtnBrowse");
+    EXPECT_EQ(child<QLineEdit>(&form, "edtFilePath")->text(), dir.filePath("in/new.txt"));
+    click(&form, "spbtnUploadDict");
+    EXPECT_EQ(pane->toPlainText(), "[Error] in the ATTRIBUTE line 3");
+    EXPECT_FALSE(QFile::exists(dir.filePath("dictionary/userdefine/dictionary.New")));
+
+    dir.writeFile("in/new.txt", "VENDOR New 5\nATTRIBUTE New-A 1 string\n");
+    click(&form, "spbtnUploadDict");
+    EXPECT_TRUE(pane->toPlainText().endsWith("\nUpload dictionary file success."));
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary"), QByteArray("$INCLUDE dictionary.New\r\n"));
+    EXPECT_GE(child<QComboBox>(&form, "cboVendorList")->findText("New"), 1);
+
+    click(&form, "spbtnExport");
+    auto *exportButton = child<QAbstractButton>(&form, "spbtnExeExport");
+    EXPECT_FALSE(exportButton->isEnabled());
+    choose(child<QComboBox>(&form, "cboVendors"), "Acme");
+    EXPECT_TRUE(exportButton->isEnabled());
+    click(&form, "spbtnExeExport"); // cancelled: nothing written
+    EXPECT_EQ(dialogs.fileRequestCount(), 2);
+    dialogs.queueFileName(dir.filePath("acme.txt"));
+    click(&form, "spbtnExeExport");
+    EXPECT_EQ(dir.readFile("acme.txt"), acmeFile);
+
+    // Back to the editor: the vendors anew, nothing chosen.
+    click(&form, "spbtnNew");
+    EXPECT_EQ(notebook->currentWidget()->objectName(), "Default");
+    EXPECT_EQ(form.manager().model().vendorList.size(), 3);
+    EXPECT_EQ(form.manager().model().currentVendorIndex, 0);
+}
+
+TEST(TfrmMain, CloseAsksWhenItCannotSave)
+{
+    testsupport::TempProgramDir dir;
+    platform::ScriptedDialogService dialogs;
+    QFile::remove(dir.filePath("dictionary/userdefine/dictionary"));
+    QDir().mkpath(dir.filePath("dictionary/userdefine/dictionary/blocked"));
+    TfrmMain form;
+    form.show();
+    dialogs.queueAnswer(Answer::No);
+    form.close();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(dialogs.lastMessageText().contains("Close anyway?")) << dialogs.lastMessageText().toStdString();
+    dialogs.queueAnswer(Answer::Yes);
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+}

@@ -1,0 +1,150 @@
+#include "reports/TaskDescription.h"
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using reports::TaskDescription;
+using taskstore::TaskRecord;
+
+namespace {
+
+const QString S1 = "  " + QString(86, '-');
+const QString S2 = "    " + QString(83, '-');
+
+TaskRecord accessTask()
+{
+    TaskRecord t;
+    t.TaskID = "17";
+    t.GroupID = "AllTask";
+    t.TaskName = "pap check";
+    t.ServerIP = "127.0.0.1";
+    t.Port = 1812;
+    t.RequestType = taskstore::kAuth;
+    t.RequestTypeCode = 1;
+    t.AuthMode = "PAP";
+    t.RunType = taskstore::kRunManually;
+    t.StartID = 7;
+    t.ReplyTimeout = 3;
+    t.RetryTimes = 2;
+    t.RepeatTimes = 1;
+    t.NumPerSec = 0;
+    t.NumInParall = 1;
+    return t;
+}
+
+QString join(const QStringList &lines)
+{
+    return lines.join('\n');
+}
+
+} // namespace
+
+TEST(TaskDescription, AccessRequestRunByHandWithDefaultRates)
+{
+    const QStringList golden = {
+        S1,
+        "  Task Name : pap check           ",
+        "  Group Name: All Tasks",
+        S1,
+        "    Server IP : 127.0.0.1       ",
+        "    Port      : 1812",
+        S2,
+        "    Request Type: Access Request",
+        "    Code        : 1 ",
+        "    Mode        : PAP",
+        S2,
+        "    Retry Timeout[sec.]: 3",
+        "    Retry Times        : 2",
+        "    Radius Request ID  : 7",
+        "    Repeat Times       : 1",
+        "    Number Requests Per Sec    : 0",
+        "        Default value is 0,and the requests are sent as fast as possible.",
+        "    Number Requests In Parall  : 1",
+        "        Default value is 1,and sends the first request,waits for the response,and once",
+        "        the response is received,sends the second request.",
+        S2,
+        "    Schedule Type:",
+        "        Run manually",
+        S2,
+    };
+    // A manual task ignores any schedule rows handed in.
+    EXPECT_EQ(join(TaskDescription::lines(accessTask(), "ignored", {"Run every day"})), join(golden));
+}
+
+TEST(TaskDescription, AccountingTaskOfAGroupOnSchedules)
+{
+    TaskRecord t = accessTask();
+    t.GroupID = " 4711 ";
+    t.TaskName = "a task name longer than twenty";
+    t.ServerIP = "radius.example.org.local";
+    t.RequestType = taskstore::kAcct;
+    t.RequestTypeCode = 4;
+    t.RunType = taskstore::kRunBySchedule;
+    t.NumPerSec = 5;
+    t.NumInParall = 3;
+    const QStringList golden = {
+        S1,
+        "  Task Name : a task name longer than twenty",
+        "  Group Name: Lab                 ",
+        S1,
+        "    Server IP : radius.example.org.local",
+        "    Port      : 1812",
+        S2,
+        "    Request Type: Accounting Request",
+        "    Code        : 4 ",
+        S2,
+        "    Retry Timeout[sec.]: 3",
+        "    Retry Times        : 2",
+        "    Radius Request ID  : 7",
+        "    Repeat Times       : 1",
+        "    Number Requests Per Sec    : 5",
+        "    Number Requests In Parall  : 3",
+        S2,
+        "    Schedule Type:",
+        "        Run every day",
+        "        Run every 5 minutes; Starting at 08:30:00",
+        S2,
+    };
+    EXPECT_EQ(join(TaskDescription::lines(t, "Lab", {"Run every day", "Run every 5 minutes; Starting at 08:30:00"})),
+              join(golden));
+}
+
+TEST(TaskDescription, RequestTypeLines)
+{
+    struct Case {
+        int type;
+        int code;
+        QStringList lines; // between the two separators around them
+    };
+    const Case cases[] = {
+        {taskstore::kStatusServer, 12, {"    Request Type: Status Server", "    Code        : 12"}},
+        {taskstore::kDisconnect, 40, {"    Request Type: Disconnect Request", "    Code        : 40"}},
+        {taskstore::kUserDefined, -1,
+         {"    Request Type: User Defined", "    Code        : -1", "    Mode        : CHAP"}},
+        {7, 1, {}},
+    };
+    for (const Case &c : cases) {
+        TaskRecord t = accessTask();
+        t.RequestType = c.type;
+        t.RequestTypeCode = c.code;
+        t.AuthMode = "CHAP";
+        const QStringList lines = TaskDescription::lines(t, {}, {});
+        const int first = lines.indexOf(S2) + 1;
+        const int end = lines.indexOf(S2, first);
+        EXPECT_EQ(lines.mid(first, end - first), c.lines) << "type " << c.type;
+    }
+}
+
+TEST(TaskDescription, MissingTaskGivesEmptyTextsAndZeros)
+{
+    // The view of TaskID "0": no row, so empty texts and zeros, and an empty group name.
+    const QStringList lines = TaskDescription::lines(TaskRecord{}, {}, {});
+    EXPECT_EQ(lines[1], "  Task Name : " + QString(20, ' '));
+    EXPECT_EQ(lines[2], "  Group Name: " + QString(20, ' '));
+    EXPECT_EQ(lines[5], "    Port      : 0");
+    EXPECT_TRUE(lines.contains("    Code        : 0 "));
+    EXPECT_TRUE(lines.contains("        Default value is 0,and the requests are sent as fast as possible."));
+    EXPECT_FALSE(lines.contains("        the response is received,sends the second request."));
+    EXPECT_EQ(lines.last(2).first(), "        Run manually");
+}
