@@ -10,6 +10,7 @@ packages=(
   freeradius freeradius-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   xdg-utils fonts-noto-cjk
+  xvfb xauth imagemagick xdotool
 )
 
 missing=()

@@ -18,6 +18,8 @@ namespace clients {
 
 namespace {
 
+constexpr int kAccessRequest = 1;
+
 int usage(const std::string &program, bool eapClient, const std::string &reason)
 {
     const std::string text = "Error: " + reason + "\r\n" + usageText(program, eapClient);
@@ -60,7 +62,11 @@ int runClient(int argc, char **argv, bool eapClient)
     RunStatistics stats;
     RequestEngine::ConversationFactory factory;
     if (eapClient)
-        factory = [](const PacketTemplate &packet) { return std::make_unique<EapConversation>(packet); };
+        // Only Access-Requests carry EAP; other codes go out as they are.
+        factory = [](const PacketTemplate &packet) -> std::unique_ptr<Conversation> {
+            if (packet.code == kAccessRequest) return std::make_unique<EapConversation>(packet);
+            return std::make_unique<PlainConversation>(packet);
+        };
     else
         factory = [](const PacketTemplate &packet) { return std::make_unique<PlainConversation>(packet); };
     RequestEngine engine(options, server, script.packets(), factory, out, stats);

@@ -40,8 +40,8 @@ bool takeValue(char option, const std::string &text, ClientOptions &out)
     case 'i': return parseInteger(text, 0, kMaxInt, out.firstId);
     case 'n': return parseNumber(text, 0, 1e7, out.ratePerSecond);
     case 'p': return parseInteger(text, 1, 65536, out.parallel);
-    case 'r': return parseInteger(text, 0, 1000, out.retries);
-    case 't': return parseNumber(text, 0.001, 86400, out.timeoutSeconds);
+    case 'r': return parseInteger(text, 0, 65535, out.retries);
+    case 't': return parseNumber(text, 0.001, 65535, out.timeoutSeconds);
     default: return false;
     }
 }
@@ -97,7 +97,10 @@ bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, C
         return false;
     }
     out.server = positional[0];
-    if (!parseInteger(positional[1], 1, 255, out.code)) {
+    // -1: no code for the run, every packet names its own with Packet-Type.
+    if (positional[1] == "-1") {
+        out.code = 0;
+    } else if (!parseInteger(positional[1], 1, 255, out.code)) {
         reason = "bad request code: " + positional[1];
         return false;
     }
@@ -124,7 +127,7 @@ std::string usageText(const std::string &program, bool eapClient)
     text += "  -s           print a summary\r\n";
     text += "  -x           print the attributes of every packet\r\n";
     text += "  code         numeric RADIUS code: 1 Access-Request, 4 Accounting-Request, 12 Status-Server,\r\n";
-    text += "               40 Disconnect-Request, 43 CoA-Request\r\n";
+    text += "               40 Disconnect-Request, 43 CoA-Request; -1 when every packet sets Packet-Type\r\n";
     return text;
 }
 

@@ -17,7 +17,7 @@ struct ClientOptions {
     bool summary = false;         // -s
     bool showAttributes = false;  // -x
     std::string server;           // address:port
-    int code = 0;                 // numeric request code
+    int code = 0;                 // numeric request code; 0 when every packet names its own
     std::string secret;
 };
 

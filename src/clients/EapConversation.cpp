@@ -3,6 +3,8 @@
 #include "clients/ConsoleOutput.h"
 #include "radius/TransportCrypto.h"
 
+#include <algorithm>
+
 namespace clients {
 
 namespace {
@@ -53,8 +55,6 @@ std::uint8_t EapConversation::methodOf(const radius::TransportPairs &pairs)
 
 std::optional<Outgoing> EapConversation::start(ConsoleOutput &out)
 {
-    if (m_packet.code != kAccessRequest)
-        return fail("EAP needs Access-Request (code 1), not code " + std::to_string(m_packet.code), out);
     if (m_identity.empty()) return fail("no User-Name or EAP-Type-Identity for the EAP identity", out);
     if (m_method == EapMessage::Sim && tripletsOf(m_packet.pairs).size() < 2)
         return fail("EAP-SIM needs at least two triplets (EAP-Sim-RandN, EAP-Sim-SRESN, EAP-Sim-KCN)", out);
@@ -95,12 +95,15 @@ std::optional<EapMessage> EapConversation::answer(const EapMessage &request, Con
             fail("malformed EAP-MD5 challenge", out);
             return std::nullopt;
         }
-        radius::Bytes input{request.id};
-        input.insert(input.end(), m_password.begin(), m_password.end());
-        input.insert(input.end(), request.data.begin() + 1, request.data.begin() + 1 + request.data[0]);
+        radius::Bytes input(1 + m_password.size() + request.data[0]);
+        input[0] = request.id;
+        std::copy(m_password.begin(), m_password.end(), input.begin() + 1);
+        std::copy_n(request.data.begin() + 1, request.data[0],
+                    input.begin() + 1 + static_cast<std::ptrdiff_t>(m_password.size()));
         const auto digest = radius::TransportCrypto::md5(input);
-        radius::Bytes value{16};
-        value.insert(value.end(), digest.begin(), digest.end());
+        radius::Bytes value(1 + digest.size());
+        value[0] = static_cast<std::uint8_t>(digest.size());
+        std::copy(digest.begin(), digest.end(), value.begin() + 1);
         return EapMessage{EapMessage::Response, request.id, EapMessage::Md5Challenge, value};
     }
     std::string error;

@@ -24,6 +24,11 @@ std::string PacketScript::load(const std::string &path, int defaultCode, std::ui
         if (auto type = result.pairs.integer("Packet-Type")) packet.code = static_cast<int>(*type & 0xff);
         if (auto port = result.pairs.integer("Packet-Dst-Port"); port && (*port & 0xffff) != 0)
             packet.port = static_cast<std::uint16_t>(*port & 0xffff);
+        if (packet.code == 0) {
+            m_packets.clear();
+            return "Packet file " + path + " line " + std::to_string(result.line) + ": packet " +
+                   std::to_string(packet.number) + " sets no Packet-Type and the command line gives no code";
+        }
         packet.pairs = std::move(result.pairs);
         m_packets.push_back(std::move(packet));
     }

@@ -1,5 +1,6 @@
 #include "clients/ServerAddress.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -74,8 +75,9 @@ std::string ServerAddress::display(std::uint16_t port) const
                           ? static_cast<const void *>(&reinterpret_cast<const sockaddr_in &>(m_address).sin_addr)
                           : static_cast<const void *>(&reinterpret_cast<const sockaddr_in6 &>(m_address).sin6_addr);
     inet_ntop(m_address.ss_family, raw, text, sizeof(text));
-    const std::string host = m_address.ss_family == AF_INET6 ? "[" + std::string(text) + "]" : std::string(text);
-    return host + ":" + std::to_string(port);
+    char out[INET6_ADDRSTRLEN + 16];
+    std::snprintf(out, sizeof(out), m_address.ss_family == AF_INET6 ? "[%s]:%u" : "%s:%u", text, unsigned{port});
+    return out;
 }
 
 } // namespace clients

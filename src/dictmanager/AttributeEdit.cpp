@@ -3,9 +3,20 @@
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryNames.h"
 
+#include <QStringList>
+
 namespace dictmanager {
 
 namespace {
+// The library that loads the main dictionary refuses named values for other types, and
+// attribute numbers above 255 in a vendor of the default format: either fails the whole load.
+bool allowsNamedValues(const QString &dataType)
+{
+    static const QStringList types{QStringLiteral("integer"), QStringLiteral("byte"),
+                                   QStringLiteral("short"), QStringLiteral("octets")};
+    return types.contains(dataType, Qt::CaseInsensitive);
+}
+
 QString notOneWord(const QString &what)
 {
     return QStringLiteral("%1 must be one word, without blanks, \"#\" or control characters.").arg(what);
@@ -39,6 +50,8 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
         return Refusal{QStringLiteral("Attribute name is empty!"), true};
     if (code.isEmpty())
         return Refusal{QStringLiteral("Attribute code is empty!"), true};
+    if (code.toUInt() > 255)
+        return Refusal{QStringLiteral("The attribute code is larger than 255.")};
     // A blank or "#" would split the line when the file is read back.
     if (!DictionaryNames::isWord(name))
         return Refusal{notOneWord(QStringLiteral("The attribute name"))};
@@ -61,6 +74,8 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
         if (valueOf(r.first).isEmpty())
             return Refusal{QStringLiteral("A value  is empty!")};
     }
+    if (!rows.isEmpty() && !allowsNamedValues(dataType))
+        return Refusal{QStringLiteral("Named values need the data type integer, byte, short or octets.")};
     return std::nullopt;
 }
 

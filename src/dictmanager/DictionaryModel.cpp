@@ -53,11 +53,6 @@ std::optional<QString> DictionaryModel::lastVendorCode(const QString &vendorName
     return std::nullopt;
 }
 
-bool DictionaryModel::vendorListed(const QString &vendorName) const
-{
-    return vendorList.indexOf(vendorName, 1) >= 1;
-}
-
 void DictionaryModel::clearStores()
 {
     attributes.clear();

@@ -32,7 +32,6 @@ struct DictionaryModel {
     QList<ValueEntry> valuesOf(const QString &attributeName) const;
     std::optional<QString> firstVendorCode(const QString &vendorName) const;
     std::optional<QString> lastVendorCode(const QString &vendorName) const;
-    bool vendorListed(const QString &vendorName) const; // from position 1 on
 
     void clearStores();
     // Removes the first attribute store entry with the name and every value carrying it.

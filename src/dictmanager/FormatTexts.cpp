@@ -59,6 +59,8 @@ QString FormatTexts::help()
                "  1. Press \"Edit Dict\".\n"
                "  2. Choose a vendor in \"Vendor Name\", or press \"New\" to create one.\n"
                "  3. Right-click the attribute list to add, edit, delete or move attributes.\n"
+               "     In the attribute dialog the down arrow on the last value row adds a row,\n"
+               "     Ctrl+Delete removes the current one.\n"
                "  4. The vendor is saved when you choose another vendor, open \"Delete  Dict\"\n"
                "     or close the window.\n"
                "\n"

@@ -299,7 +299,8 @@ QWidget *TfrmMain::buildHelpPage()
 bool TfrmMain::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
-        m_hintPanel->setText(HintText::longPart(static_cast<QStatusTipEvent *>(event)->tip()));
+        // Status tips hold the long part of each hint already.
+        m_hintPanel->setText(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     return QWidget::event(event);

@@ -133,13 +133,14 @@ void RunClient(const QString &commandLine, const LineSink &lineSink, RunFlags &f
     using platform::DialogService;
     auto started = ChildProcess::start(commandLine, platform::ProgramDirectory::path());
     if (started.failure == ChildProcess::Failure::Pipe) {
-        DialogService::instance().message({QStringLiteral("CreatePipe failed.")});
+        DialogService::instance().inform(QStringLiteral("CreatePipe failed."));
         return;
     }
     if (started.failure == ChildProcess::Failure::Start) {
         DialogService::instance().message({started.errorText, QStringLiteral("Error"),
-                                           platform::MessageIcon::Information});
-        DialogService::instance().message({QStringLiteral("无法建立新进程!")});
+                                           platform::MessageIcon::Information,
+                                           platform::MessageButtons::Ok});
+        DialogService::instance().inform(QStringLiteral("无法建立新进程!"));
         return;
     }
     ClientReader reader(*started.process, lineSink, flags);

@@ -19,10 +19,10 @@ bool isBlank(char c)
 }
 
 // Splits a line into at most 8 fields at blanks; a '#' starts a comment.
-int splitFields(const QByteArray &line, QByteArray (&fields)[8])
+int splitFields(QByteArrayView line, QByteArrayView (&fields)[8])
 {
     int count = 0;
-    const char *p = line.constData();
+    const char *p = line.data();
     const char *end = p + line.size();
     while (p < end && count < 8) {
         while (p < end && isBlank(*p))
@@ -32,27 +32,37 @@ int splitFields(const QByteArray &line, QByteArray (&fields)[8])
         const char *start = p;
         while (p < end && !isBlank(*p) && *p != '#')
             ++p;
-        fields[count++] = QByteArray(start, p - start);
+        fields[count++] = QByteArrayView(start, p - start);
     }
     return count;
 }
 
+QByteArray lowered(QByteArrayView v)
+{
+    return v.toByteArray().toLower();
+}
+
+QString latin1(QByteArrayView v)
+{
+    return QString::fromLatin1(v.data(), v.size());
+}
+
 // Numbers as the library reads them: 0x for hexadecimal, decimal otherwise.
-std::optional<qint64> parseNumber(const QByteArray &text)
+std::optional<qint64> parseNumber(QByteArrayView text)
 {
     bool ok = false;
     qint64 n = 0;
     if (text.startsWith("0x") || text.startsWith("0X"))
-        n = text.mid(2).toLongLong(&ok, 16);
+        n = text.sliced(2).toLongLong(&ok, 16);
     else
         n = text.toLongLong(&ok, 10);
     return ok ? std::optional<qint64>(n) : std::nullopt;
 }
 
-std::optional<quint32> parseAttributeNumber(const QByteArray &oid)
+std::optional<quint32> parseAttributeNumber(QByteArrayView oid)
 {
-    const int dot = oid.indexOf('.');
-    const auto n = parseNumber(dot < 0 ? oid : oid.left(dot));
+    const qsizetype dot = oid.indexOf('.');
+    const auto n = parseNumber(dot < 0 ? oid : oid.first(dot));
     if (!n || *n < 0 || *n > 0xffffffffLL)
         return std::nullopt;
     return quint32(*n);
@@ -105,27 +115,27 @@ void DictionaryFileReader::readFile(const QString &path, int depth)
         if (end < 0)
             end = content.size();
         ++lineNumber;
-        parseLine(QByteArray::fromRawData(content.constData() + start, end - start), path, lineNumber, depth);
+        parseLine(QByteArrayView(content.constData() + start, end - start), path, lineNumber, depth);
         start = end + 1;
     }
     m_blockVendor = outerVendor;
     m_open.remove(canonical);
 }
 
-void DictionaryFileReader::parseLine(const QByteArray &line, const QString &path, int lineNumber, int depth)
+void DictionaryFileReader::parseLine(QByteArrayView line, const QString &path, int lineNumber, int depth)
 {
-    QByteArray f[8];
+    QByteArrayView f[8];
     const int n = splitFields(line, f);
     if (n == 0)
         return;
-    const QByteArray &keyword = f[0];
+    const QByteArrayView keyword = f[0];
 
     if (keyword == "$INCLUDE" || keyword == "$INCLUDE-") {
         if (n < 2) {
             problem(path, lineNumber, QStringLiteral("$INCLUDE without a file name"));
             return;
         }
-        const QString target = QFileInfo(path).absoluteDir().absoluteFilePath(QString::fromLocal8Bit(f[1]));
+        const QString target = QFileInfo(path).absoluteDir().absoluteFilePath(QString::fromLocal8Bit(f[1].data(), f[1].size()));
         if (!QFileInfo::exists(target)) {
             if (keyword == "$INCLUDE")
                 problem(path, lineNumber, QStringLiteral("cannot open %1").arg(target));
@@ -142,13 +152,13 @@ void DictionaryFileReader::parseLine(const QByteArray &line, const QString &path
             problem(path, lineNumber, QStringLiteral("bad VENDOR line"));
             return;
         }
-        const QByteArray key = f[1].toLower();
+        const QByteArray key = lowered(f[1]);
         if (m_vendorByName.contains(key))
             return;
         m_vendorByName.insert(key, quint32(*number));
-        m_definedVendors.append({QString::fromLatin1(f[1]), quint32(*number)});
+        m_definedVendors.append({latin1(f[1]), quint32(*number)});
     } else if (keyword == "BEGIN-VENDOR") {
-        const auto it = n >= 2 ? m_vendorByName.constFind(f[1].toLower()) : m_vendorByName.constEnd();
+        const auto it = n >= 2 ? m_vendorByName.constFind(lowered(f[1])) : m_vendorByName.constEnd();
         if (it == m_vendorByName.constEnd()) {
             problem(path, lineNumber, QStringLiteral("unknown vendor in BEGIN-VENDOR"));
             return;
@@ -165,23 +175,23 @@ void DictionaryFileReader::parseLine(const QByteArray &line, const QString &path
         quint32 vendor = m_blockVendor;
         // An old-style fifth field names the vendor; otherwise it holds flags.
         if (n >= 5) {
-            const auto it = m_vendorByName.constFind(f[4].toLower());
+            const auto it = m_vendorByName.constFind(lowered(f[4]));
             if (it != m_vendorByName.constEnd())
                 vendor = *it;
         }
-        const QByteArray key = f[1].toLower();
+        const QByteArray key = lowered(f[1]);
         if (m_attributeByName.contains(key))
             return;
         m_attributeByName.insert(key, int(m_attributes.size()));
-        m_attributes.append({QString::fromLatin1(f[1]), *number, QString::fromLatin1(f[2]), vendor,
-                             QString::fromLatin1(f[3])});
+        m_attributes.append({latin1(f[1]), *number, latin1(f[2]), vendor,
+                             latin1(f[3])});
     } else if (keyword == "VALUE") {
         const auto number = n >= 4 ? parseNumber(f[3]) : std::nullopt;
         if (!number) {
             problem(path, lineNumber, QStringLiteral("bad VALUE line"));
             return;
         }
-        m_rawValues.append({f[1].toLower(), QString::fromLatin1(f[2]), *number});
+        m_rawValues.append({lowered(f[1]), latin1(f[2]), *number});
     }
 }
 

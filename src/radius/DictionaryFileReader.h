@@ -3,6 +3,7 @@
 #include "radius/DictionaryCatalog.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -27,7 +28,7 @@ private:
     };
 
     void readFile(const QString &path, int depth);
-    void parseLine(const QByteArray &line, const QString &path, int lineNumber, int depth);
+    void parseLine(QByteArrayView line, const QString &path, int lineNumber, int depth);
     void finish();
     void problem(const QString &path, int lineNumber, const QString &text);
 

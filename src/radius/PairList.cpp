@@ -9,6 +9,11 @@ namespace radius {
 namespace {
 constexpr size_t ErrorSize = 512;
 
+// PairOperator is handed to the C face by number.
+static_assert(int(PairOperator::Equal) == PR_OP_EQ && int(PairOperator::Set) == PR_OP_SET
+              && int(PairOperator::Less) == PR_OP_LT && int(PairOperator::RegexMatch) == PR_OP_REG_EQ
+              && int(PairOperator::Exists) == PR_OP_CMP_TRUE && int(PairOperator::Compare) == PR_OP_CMP_EQ);
+
 pr_pairs *newOrThrow()
 {
     pr_pairs *p = pr_pairs_new();

@@ -1,6 +1,7 @@
 #include "reports/RawPacketPage.h"
 
 #include "reports/PacketAttributes.h"
+#include "reports/PacketTruncation.h"
 #include "reports/RawPacketText.h"
 #include "reports/RequestPreparation.h"
 
@@ -61,10 +62,12 @@ QStringList RawPacketPage::lines(const RawPacketSettings &settings, const Reques
             continue;
         }
         const auto encoded = packet.encode(settings.secret);
-        if (encoded)
-            out << RawPacketText::block(k, *encoded);
-        else
+        if (!encoded)
             out << RawPacketText::failedBlock(k, encoded.error());
+        else if (PacketTruncation::isTruncated(packet.pairs(), *encoded))
+            out << RawPacketText::failedBlock(k, PacketTruncation::message());
+        else
+            out << RawPacketText::block(k, *encoded);
     }
     return out;
 }

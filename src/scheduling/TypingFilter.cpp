@@ -28,14 +28,9 @@ bool TypingFilter::eventFilter(QObject *watched, QEvent *event)
         const QString text = key->text();
         if (key->key() == Qt::Key_Backspace)
             return true;
-        if (!text.isEmpty() && text.at(0).isPrint()) {
-            for (const QChar c : text)
-                if (!m_accepted.contains(c))
-                    return true;
-        } else if (!text.isEmpty() && key->key() != Qt::Key_Escape && key->key() != Qt::Key_Return
-                   && key->key() != Qt::Key_Enter && key->key() != Qt::Key_Tab) {
-            return true; // control characters that would edit the text
-        }
+        for (const QChar c : text)
+            if (c.isPrint() && !m_accepted.contains(c))
+                return true;
     }
     return QObject::eventFilter(watched, event);
 }

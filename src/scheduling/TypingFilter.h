@@ -8,8 +8,8 @@ class QWidget;
 namespace scheduling {
 
 // Lets through only the key presses whose text is one of the accepted characters; every
-// other key that produces text (Backspace included) is dropped. Keys without text
-// (arrows, Tab, Esc) pass. An empty set blocks all typing.
+// other key that types a character, and Backspace, is dropped. Keys that type nothing
+// (arrows, Delete, Tab, Esc) pass. An empty set blocks all typing.
 class TypingFilter : public QObject {
     Q_OBJECT
 public:

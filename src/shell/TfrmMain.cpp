@@ -30,6 +30,7 @@
 #include <QStatusTipEvent>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace shell {
@@ -70,6 +71,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     setRunCommandStates(execution::RunCommandState::Idle);
     m_taskRun.setEnabled(false);
     setRunningCount(0);
+    m_ui.lvwTask->setHeadingIcon(0, ShellIcons::picture(ShellIcons::MarkUp));
 
     m_timerCheckSch->setObjectName(QStringLiteral("TimerCheckSch"));
     m_timerCheckSch->setSingleShot(true);

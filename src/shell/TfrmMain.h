@@ -3,6 +3,7 @@
 #include "execution/RunCommandState.h"
 #include "execution/TaskListUpdater.h"
 #include "shell/CommandGroup.h"
+#include "shell/FindDialog.h"
 #include "shell/TaskListOrder.h"
 #include "shell/TaskRows.h"
 #include "shell/TfrmMainUi.h"
@@ -30,7 +31,6 @@ class Query;
 
 namespace shell {
 
-class FindDialog;
 class LanguageMenu;
 class TaskWindows;
 class TfrmDataMod;

@@ -7,7 +7,6 @@
 #include "platform/DialogService.h"
 #include "platform/ProgramDirectory.h"
 #include "shell/FindDialog.h"
-#include "shell/LogSearch.h"
 #include "shell/ProductInfo.h"
 #include "shell/ShellIcons.h"
 #include "shell/TaskListView.h"
@@ -24,7 +23,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
-#include <QTextBlock>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
@@ -113,11 +111,11 @@ void TfrmMain::connectCommands()
 
     TaskListView *list = u.lvwTask;
     connect(list, &TaskListView::rowSelected, this, [this] { lvwTaskSelected(); });
+    // A change of the selection is a change of the list's state too.
     connect(list, &TaskListView::selectionChanged, this, [this] {
         if (m_runControl)
             m_runControl->updateCommandStates(selectedTaskId());
-        if (!m_ui.lvwTask->hasSelection())
-            m_taskRun.setEnabled(false);
+        lvwTaskChange();
     });
     connect(list, &TaskListView::clicked, this, [this] { lvwTaskClick(); });
     connect(list, &TaskListView::contentChanged, this, [this] { lvwTaskChange(); });
@@ -213,7 +211,7 @@ void TfrmMain::exitClick()
 void TfrmMain::saveAsClick()
 {
     execution::LogPane *pane = m_ui.PageCtrlLog->allLog();
-    if (pane->document()->isEmpty())
+    if (pane->isEmpty())
         return;
     platform::FileRequest request;
     request.title = QStringLiteral("Save As");
@@ -223,8 +221,8 @@ void TfrmMain::saveAsClick()
     if (path.isEmpty() || !m_ui.PageCtrlLog->isAllLogActive())
         return;
     QString text;
-    for (QTextBlock block = pane->document()->begin(); block.isValid(); block = block.next())
-        text += block.text() + QLatin1Char('\n');
+    for (const QString &line : pane->lines())
+        text += line + QLatin1Char('\n');
     // Written whole or not at all: a failed save leaves the previous file as it was.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
@@ -240,7 +238,7 @@ void TfrmMain::clearClick()
 
 void TfrmMain::findClick()
 {
-    if (m_ui.PageCtrlLog->allLog()->document()->isEmpty() || !m_ui.PageCtrlLog->isAllLogActive())
+    if (m_ui.PageCtrlLog->allLog()->isEmpty() || !m_ui.PageCtrlLog->isAllLogActive())
         return;
     if (!m_findDialog) {
         m_findDialog = new FindDialog(this);
@@ -253,17 +251,10 @@ void TfrmMain::findClick()
 
 void TfrmMain::findNext(const QString &text)
 {
+    // Case-exact, from the end of the selection; without a match nothing changes.
     execution::LogPane *pane = m_ui.PageCtrlLog->allLog();
-    QTextCursor cursor = pane->textCursor();
-    const qsizetype start = cursor.selectionStart();
-    const qsizetype length = cursor.selectionEnd() - cursor.selectionStart();
-    const std::optional<qsizetype> found = findNextInLog(pane->toPlainText(), start, length, text);
-    if (!found)
-        return;
-    pane->setFocus();
-    cursor.setPosition(int(*found));
-    cursor.setPosition(int(*found + text.size()), QTextCursor::KeepAnchor);
-    pane->setTextCursor(cursor);
+    if (pane->find(text))
+        pane->setFocus();
 }
 
 void TfrmMain::showForm()

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 // Command lines and packet files that must be refused before anything is sent.
 
 namespace {
@@ -11,6 +13,11 @@ struct WordsCase {
     bool eap;
     QStringList words;
 };
+
+void PrintTo(const WordsCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class BadCommandLine : public ::testing::TestWithParam<WordsCase> {};
 
@@ -54,6 +61,11 @@ struct ScriptCase {
     const char *expected; // part of the Error: line
 };
 
+void PrintTo(const ScriptCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class BadPacketFile : public ::testing::TestWithParam<ScriptCase> {};
 
 TEST_P(BadPacketFile, NamesFileAndLineAndSendsNothing)
@@ -84,5 +96,16 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"IndentedComment", "User-Name = bob\r\n  # late comment\r\n\r\n", true, "line 2"},
         ScriptCase{"BadInteger", "User-Name = bob\r\nNAS-Port = many\r\n\r\n", true, "line 2"}),
     [](const ::testing::TestParamInfo<ScriptCase> &param) { return std::string(param.param.name); });
+
+TEST(ClientPacketFile, NoCodeNeedsPacketTypeInEveryPacket)
+{
+    ClientRunner runner;
+    const auto result = runner.run(ClientRunner::radclient(), {"-s", "127.0.0.1:9", "-1", "secret"},
+                                   "Packet-Type = Access-Request\r\nUser-Name = a\r\n\r\nUser-Name = b\r\n\r\n");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.hasLine("Error: Packet file script/test.txt line 5: packet 2 sets no Packet-Type"))
+        << result.text().toStdString();
+    EXPECT_FALSE(result.hasLine("Sent "));
+}
 
 } // namespace

@@ -6,6 +6,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <ostream>
+
 namespace {
 
 class Radclient : public ServerSuite {
@@ -68,6 +70,11 @@ struct ExchangeCase {
     int denied;
 };
 
+void PrintTo(const ExchangeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class RadclientExchange : public Radclient, public ::testing::WithParamInterface<ExchangeCase> {};
 
 TEST_P(RadclientExchange, GetsTheExpectedReply)
@@ -98,6 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
                      0},
         ExchangeCase{"PacketTypeOverridesCode", 1, 'c',
                      "Packet-Type = Accounting-Request\r\nUser-Name = bob\r\nAcct-Status-Type = Stop\r\n\r\n",
+                     "Accounting-Response", 1, 0},
+        ExchangeCase{"NoCodeButPacketType", -1, 'c',
+                     "Packet-Type = Accounting-Request\r\nUser-Name = bob\r\nAcct-Status-Type = Start\r\n\r\n",
                      "Accounting-Response", 1, 0}),
     [](const ::testing::TestParamInfo<ExchangeCase> &param) { return std::string(param.param.name); });
 

@@ -1,5 +1,7 @@
 #include "ServerSuite.h"
 
+#include <ostream>
+
 namespace {
 
 QByteArray simPacket(const char *user, bool wrongSres = false)
@@ -39,6 +41,11 @@ struct EapCase {
     int denied;
 };
 
+void PrintTo(const EapCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class Radeapclient : public ServerSuite, public ::testing::WithParamInterface<EapCase> {};
 
 TEST_P(Radeapclient, AuthenticatesAgainstTheServer)
@@ -48,7 +55,6 @@ TEST_P(Radeapclient, AuthenticatesAgainstTheServer)
                                 c.script);
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(r.total("approved"), c.approved) << r.text().toStdString();
-    if (qEnvironmentVariableIsSet("SHOWRUN")) printf("%s", r.raw.constData()); // SCRATCH
     EXPECT_EQ(r.total("denied"), c.denied);
     EXPECT_EQ(r.total("lost"), 0);
     EXPECT_EQ(r.total("failed"), 0);
@@ -89,6 +95,15 @@ TEST_F(RadeapclientRun, RepeatAndIdentifiersSpanEveryExchange)
     EXPECT_EQ(r.total("exchanges"), 4);
     EXPECT_TRUE(r.hasLine("Sent Access-Request Id 255 "));
     EXPECT_TRUE(r.hasLine("Sent Access-Request Id 2 "));
+}
+
+TEST_F(RadeapclientRun, StatusServerGoesOutPlainWithMessageAuthenticator)
+{
+    const auto r = m_runner.run(ClientRunner::radeapclient(), {"-sx", "-t", "3", auth(), "12", secret()},
+                                "NAS-Identifier = probe\r\n\r\n");
+    EXPECT_TRUE(r.hasLine("Info: Received Access-Accept")) << r.text().toStdString();
+    EXPECT_EQ(r.total("approved"), 1);
+    EXPECT_FALSE(r.hasLine("EAP-Message"));
 }
 
 TEST_F(RadeapclientRun, SimWithoutTripletForTheServersRandFails)

@@ -2,6 +2,7 @@
 #include "dictmanager/DictionaryManager.h"
 #include "dictmanager/DictionaryNames.h"
 #include "support/TempProgramDir.h"
+#include "dictmanager/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +113,8 @@ TEST(AttributeEdit, ChecksAndGridRows)
         {AttributeEdit::Mode::Edit, "B", "3", {}, "The Attribute Name have existed!"},
         {AttributeEdit::Mode::Edit, "A", "3", {}, "accepted"},
         {AttributeEdit::Mode::Add, "Two Words", "3", {}, "The attribute name must be one word, without blanks, \"#\" or control characters."},
+        {AttributeEdit::Mode::Add, "C", "256", {}, "The attribute code is larger than 255."},
+        {AttributeEdit::Mode::Add, "C", "255", {}, "accepted"},
         {AttributeEdit::Mode::Add, "C", "3", {{"x", "1"}, {"", ""}}, "accepted"},
         {AttributeEdit::Mode::Add, "C", "3", {{"x", "1"}, {"", ""}, {"y", "2"}}, "A value name is empty!"},
         {AttributeEdit::Mode::Add, "C", "3", {{"x", ""}}, "A value  is empty!"},
@@ -123,6 +126,7 @@ TEST(AttributeEdit, ChecksAndGridRows)
         edit.name = c.name;
         edit.code = c.code;
         edit.rows = c.rows;
+        edit.dataType = "Integer";
         const auto refusal = edit.check(model);
         EXPECT_EQ(refusal ? refusal->text : QString("accepted"), c.refusal) << c.name << " " << c.rows.size();
     }
@@ -132,9 +136,16 @@ TEST(AttributeEdit, ChecksAndGridRows)
     edit.name = "C";
     edit.code = "3";
     edit.rows = {{"x", "1"}, {"x", "5"}, {"", ""}};
+    EXPECT_EQ(edit.check(target)->text, "Named values need the data type integer, byte, short or octets.")
+        << "the dialog's first type, \"String\", takes no named values";
+    for (const char *type : {"ipaddr", "date", "signed"}) {
+        edit.dataType = type;
+        EXPECT_TRUE(edit.check(target).has_value()) << type;
+    }
+    edit.dataType = "short";
     ASSERT_FALSE(edit.check(target).has_value());
     edit.apply(target);
-    EXPECT_EQ(target.attributes.last(), (AttributeEntry{"C", "3", "String"}));
+    EXPECT_EQ(target.attributes.last(), (AttributeEntry{"C", "3", "short"}));
     EXPECT_EQ(target.valuesOf("C"), (QList<ValueEntry>{{"C", "x", "1"}, {"C", "x", "1"}}));
     EXPECT_EQ(target.attributeList.last(), "C");
 }

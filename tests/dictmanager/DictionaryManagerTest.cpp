@@ -1,6 +1,7 @@
 #include "dictmanager/DictionaryManager.h"
 #include "dictmanager/DictionaryPaths.h"
 #include "support/TempProgramDir.h"
+#include "dictmanager/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>

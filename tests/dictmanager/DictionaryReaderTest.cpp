@@ -4,6 +4,7 @@
 #include "dictmanager/VendorFileLoader.h"
 #include "dictmanager/VendorScanner.h"
 #include "support/TempProgramDir.h"
+#include "dictmanager/QtPrinters.h"
 
 #include <QFile>
 

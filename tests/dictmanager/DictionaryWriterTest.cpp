@@ -4,6 +4,7 @@
 #include "dictmanager/DictionaryWriter.h"
 #include "dictmanager/SafeFile.h"
 #include "support/TempProgramDir.h"
+#include "dictmanager/QtPrinters.h"
 
 #include <QDir>
 

@@ -5,6 +5,7 @@
 #include "dictmanager/TfrmVendor.h"
 #include "platform/ScriptedDialogService.h"
 #include "support/TempProgramDir.h"
+#include "dictmanager/QtPrinters.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -156,9 +157,10 @@ TEST(TfrmAttr, GridRowsDigitsAndChecks)
     click(&form, "spbtnOK");
     EXPECT_EQ(dialogs.lastMessageText(), "A value name must be one word, without blanks, \"#\" or control characters.");
     grid->item(0, 0)->setText("On");
+    child<QComboBox>(&form, "cboDataType")->setEditText("integer");
     click(&form, "spbtnOK");
     EXPECT_EQ(form.result(), QDialog::Accepted);
-    EXPECT_EQ(model.attributes.last(), (AttributeEntry{"Fresh", "26", "String"}));
+    EXPECT_EQ(model.attributes.last(), (AttributeEntry{"Fresh", "26", "integer"}));
     EXPECT_EQ(model.values, (QList<ValueEntry>{{"Fresh", "On", "78"}})) << "trailing empty row dropped";
     EXPECT_TRUE(model.modified);
 }

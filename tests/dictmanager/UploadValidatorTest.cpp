@@ -1,6 +1,7 @@
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/UploadValidator.h"
 #include "support/TempProgramDir.h"
+#include "dictmanager/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

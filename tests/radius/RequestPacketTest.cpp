@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "01040014000102030405060708090a0b0c0d0e0f"},
         EncodeCase{"DisconnectRequestSigned", 40, 5, "User-Name = bob",
                    "28050019747caa3fb3daee0304d8cdd21ad8649b0105626f62"}),
-    [](const auto &info) { return std::string(info.param.label); });
+    [](const auto &p) { return std::string(p.param.label); });
 
 TEST_F(RequestPacketTest, ResponseCodesFailWithTheLibrarysMessage)
 {
@@ -85,6 +85,21 @@ TEST_F(RequestPacketTest, ChapResponseUsesChallengeOrAuthenticator)
     auto challenged = packet.chapResponse(5, "hello");
     ASSERT_TRUE(challenged.ok());
     EXPECT_EQ(challenged->toHex(), "057d25b172ba54624f9c56cfcf66312c7b");
+}
+
+TEST_F(RequestPacketTest, EveryOperatorAScriptMayCarryEncodes)
+{
+    for (int op = int(PairOperator::Equal); op <= int(PairOperator::Compare); ++op) {
+        RequestPacket packet;
+        packet.setCode(4);
+        packet.setId(op);
+        ASSERT_TRUE(packet.pairs().add(QStringLiteral("User-Name"), QStringLiteral("x"), PairOperator(op)).ok()) << op;
+        ASSERT_TRUE(packet.pairs().add(QStringLiteral("NAS-Port"), QStringLiteral("1"), PairOperator(op)).ok()) << op;
+        const auto octets = packet.encode("s3cret");
+        ASSERT_TRUE(octets.ok()) << op << octets.error().toStdString();
+        EXPECT_GE(octets->size(), 20) << op;
+        EXPECT_EQ(quint8(octets->at(1)), quint8(op));
+    }
 }
 
 TEST_F(RequestPacketTest, RandomAuthenticatorsDifferAndZeroIsZero)

@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LineOver8191Characters", "A = 1," + QByteArray(8200, ' ') + "B = 2\n", {},
              "Line longer than 8191 characters"},
         Case{"EmptyFile", "", {}, ""}),
-    [](const auto &info) { return std::string(info.param.label); });
+    [](const auto &p) { return std::string(p.param.label); });
 
 TEST(PacketTextReaderTest, KeepsOperatorsAndReadsEveryPacket)
 {

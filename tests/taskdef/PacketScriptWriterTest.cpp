@@ -39,10 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
         QuoteCase{"ControlCharactersEscaped", "a\tb\r\nc\x01", "Attr = a\\tb\\r\\nc\\001"},
         QuoteCase{"ControlCharactersInQuotedValue", "a b\n", "Attr = \"a b\\n\""},
         // These would open a quote that never closes and spoil the rest of the file.
+        QuoteCase{"EmptyValue", "  ", "Attr = \"\""},
         QuoteCase{"LoneDoubleQuote", "\"", "Attr = \"\\\"\""},
         QuoteCase{"OpeningQuoteOnly", "\"abc", "Attr = \"\\\"abc\""},
         QuoteCase{"QuoteInsideQuotedValue", "say \"hi\" now", "Attr = \"say \\\"hi\\\" now\""}),
-    [](const auto &info) { return std::string(info.param.label); });
+    [](const auto &p) { return std::string(p.param.label); });
 
 PacketTable sampleTable()
 {
@@ -122,18 +123,21 @@ TEST(PacketScriptWriterTest, PacketWithoutRowsReadsBackAsOneFewer)
     EXPECT_EQ(PacketTextReader::readFile(dir.filePath("script/1.txt"))->size(), 2);
 }
 
-TEST(PacketScriptWriterTest, FailedWriteKeepsTheOldFileAndSaysWhy)
+TEST(PacketScriptWriterTest, FailedWriteSaysWhyAndLeavesNoFile)
 {
     TempProgramDir dir;
     QString error;
     EXPECT_FALSE(PacketScriptFile::write(dir.filePath("missing-dir/1.txt"), sampleTable(), &error));
     EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath("missing-dir/1.txt")));
+}
 
-    ASSERT_TRUE(dir.writeFile("script/2.txt", "Old = 1\r\n\r\n"));
-    QFile::setPermissions(dir.filePath("script"), QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_FALSE(PacketScriptFile::write(dir.filePath("script/2.txt"), sampleTable()));
-    QFile::setPermissions(dir.filePath("script"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(dir.readFile("script/2.txt"), "Old = 1\r\n\r\n");
+TEST(PacketScriptWriterTest, WriteReplacesTheWholeOldFile)
+{
+    TempProgramDir dir;
+    ASSERT_TRUE(dir.writeFile("script/2.txt", QByteArray(5000, 'x')));
+    ASSERT_TRUE(PacketScriptFile::write(dir.filePath("script/2.txt"), sampleTable()));
+    EXPECT_EQ(dir.readFile("script/2.txt"), PacketScriptFile::content(sampleTable()));
 }
 
 TEST(PacketScriptWriterTest, RemoveIgnoresAMissingFile)

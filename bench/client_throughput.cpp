@@ -1,0 +1,142 @@
+// Throughput of our radclient against Debian's on the same flood of PAP
+// Access-Requests to a private FreeRADIUS server, and how well -n holds a rate.
+// Prints "name: value" lines. Not a test: run it by hand.
+
+#include "support/FreeRadiusServer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kPackets = 64;
+
+struct Flood {
+    QString name;
+    int repeat;
+    int parallel;
+};
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+// Wall seconds of one run, or a negative number when it failed or lost requests.
+double timeRun(const QString &program, const QStringList &words, const QString &dir, QByteArray *output = nullptr)
+{
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (output)
+        process.setProcessChannelMode(QProcess::MergedChannels);
+    else
+        process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, words);
+    if (!process.waitForFinished(300000)) {
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    if (output) *output = process.readAll();
+    return process.exitCode() == 0 ? seconds : -1;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (!testsupport::FreeRadiusServer::isInstalled()) {
+        std::printf("error: %s is not installed\n", testsupport::FreeRadiusServer::kProgram);
+        return 1;
+    }
+    const QString ours = QStringLiteral(PELLION_RADCLIENT);
+    const QString debian = QStringLiteral("/usr/bin/radclient");
+
+    testsupport::FreeRadiusServer server;
+    server.addStandardUsers();
+    QString error;
+    if (!server.start(&error)) {
+        std::printf("error: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("dictionary"));
+    QByteArray script;
+    for (int i = 0; i < kPackets; ++i)
+        script += "User-Name = bob\nUser-Password = hello\nNAS-Port = " + QByteArray::number(i) + "\n\n";
+    if (!writeFile(dir.filePath(QStringLiteral("dictionary/dictionary")),
+                   "$INCLUDE /usr/share/freeradius/dictionary\n") ||
+        !writeFile(dir.filePath(QStringLiteral("flood.txt")), script)) {
+        std::printf("error: cannot write into %s\n", qPrintable(dir.path()));
+        return 1;
+    }
+    const QString target = QStringLiteral("127.0.0.1:%1").arg(server.authPort());
+
+    const Flood floods[] = {{QStringLiteral("p64"), 313, 64}, {QStringLiteral("p1"), 32, 1}};
+    for (const Flood &flood : floods) {
+        const int requests = flood.repeat * kPackets;
+        const QStringList words{QStringLiteral("-c"), QString::number(flood.repeat), QStringLiteral("-f"),
+                                QStringLiteral("flood.txt"), QStringLiteral("-p"), QString::number(flood.parallel),
+                                QStringLiteral("-r"), QStringLiteral("3"), QStringLiteral("-t"), QStringLiteral("3"),
+                                QStringLiteral("-s"), target, QStringLiteral("1"), server.secret()};
+        std::vector<double> oursRps;
+        std::vector<double> debianRps;
+        for (int round = 0; round < 3; ++round) {
+            const double a = timeRun(ours, words, dir.path());
+            const double b = timeRun(debian, words, dir.path());
+            if (a <= 0 || b <= 0) {
+                std::printf("error: a %s run failed (ours %.3f s, debian %.3f s)\n", qPrintable(flood.name), a, b);
+                return 1;
+            }
+            oursRps.push_back(requests / a);
+            debianRps.push_back(requests / b);
+        }
+        const double o = median(oursRps);
+        const double d = median(debianRps);
+        std::printf("requests_%s: %d\n", qPrintable(flood.name), requests);
+        std::printf("ours_rps_%s: %.0f\n", qPrintable(flood.name), o);
+        std::printf("debian_rps_%s: %.0f\n", qPrintable(flood.name), d);
+        std::printf("ratio_%s: %.3f\n", qPrintable(flood.name), o / d);
+    }
+
+    // -n 500 over 1000 requests: the rate our own summary measures from first send to last reply.
+    QByteArray output;
+    const QStringList paced{QStringLiteral("-c"), QStringLiteral("1000"), QStringLiteral("-f"), QStringLiteral("one.txt"),
+                            QStringLiteral("-n"), QStringLiteral("500"), QStringLiteral("-p"), QStringLiteral("8"),
+                            QStringLiteral("-s"), target, QStringLiteral("1"), server.secret()};
+    writeFile(dir.filePath(QStringLiteral("one.txt")), "User-Name = bob\nUser-Password = hello\n\n");
+    const double wall = timeRun(ours, paced, dir.path(), &output);
+    const auto match = QRegularExpression(QStringLiteral("Total time: ([0-9.]+) s, ([0-9.]+) requests/s"))
+                           .match(QString::fromUtf8(output));
+    if (wall <= 0 || !match.hasMatch()) {
+        std::printf("error: the -n 500 run failed\n%s", output.constData());
+        return 1;
+    }
+    const double rate = match.captured(2).toDouble();
+    std::printf("rate_n500_rps: %.1f\n", rate);
+    std::printf("rate_error_n: %.2f\n", std::fabs(rate - 500.0) / 500.0 * 100.0);
+    return 0;
+}

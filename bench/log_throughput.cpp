@@ -1,0 +1,171 @@
+// The run log under a client that writes fast: every line must reach its page and the
+// log file in order, the window must keep answering, and the run must not take much
+// longer than the client writing to /dev/null. Prints "name: value" lines.
+#include "execution/LogPane.h"
+#include "execution/PageCtrlLog.h"
+#include "execution/RunControl.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/SettingsKey.h"
+#include "taskstore/Connection.h"
+#include "taskstore/Query.h"
+#include "taskstore/Statements.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+constexpr int kLines = 100000;
+
+void print(const char *name, double value)
+{
+    std::printf("%s: %.3f\n", name, value);
+    std::fflush(stdout);
+}
+
+// The client alone, its output thrown away; median of three.
+double devNullMs(const QString &client, const QStringList &arguments)
+{
+    std::vector<double> times;
+    for (int i = 0; i < 3; ++i) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        QElapsedTimer clock;
+        clock.start();
+        process.start(client, arguments);
+        process.waitForFinished(-1);
+        times.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[1];
+}
+
+struct Figures {
+    double ms = 0;
+    double maxGapMs = 0;
+    int pageLines = 0;
+    int fileLines = 0;
+    bool inOrder = true;
+};
+
+Figures runThroughPipeline(const QString &programDir, bool buffered)
+{
+    taskstore::Connection connection(taskstore::Connection::defaultPath());
+    taskstore::Query query(connection);
+    taskstore::TaskRecord task;
+    task.GroupID = QStringLiteral("AllTask");
+    task.TaskID = buffered ? QStringLiteral("2") : QStringLiteral("1");
+    task.TaskName = QStringLiteral("Fast");
+    task.AuthMode = QStringLiteral("PAP");
+    task.RepeatTimes = kLines; // the fake client takes "-c" as its line count
+    taskstore::ExecQuery(query, taskstore::sql::insertTask(task));
+    taskstore::ExecQuery(query, taskstore::sql::insertTaskOption(task));
+    QFile::remove(programDir + QStringLiteral("Log/PellionLog.txt"));
+
+    QWidget window;
+    auto *log = new execution::PageCtrlLog(&window);
+    log->resize(900, 500);
+    window.resize(900, 500);
+    window.show();
+    execution::RunControl control({&connection, log, nullptr});
+
+    // The user-interface thread's pulse: the longest gap between ticks of a 50 ms timer.
+    QElapsedTimer pulse;
+    double maxGap = 0;
+    QTimer timer;
+    timer.setInterval(50);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        maxGap = std::max(maxGap, double(pulse.nsecsElapsed()) / 1e6);
+        pulse.restart();
+    });
+    QTest::qWait(100);
+    timer.start();
+    pulse.start();
+
+    QElapsedTimer clock;
+    clock.start();
+    control.runClicked(task.TaskID);
+    while (control.liveRunCount() > 0)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    Figures f;
+    f.ms = double(clock.nsecsElapsed()) / 1e6;
+    while (log->pendingAllLogLines() > 0) // the copy into "All Log" goes on in slices
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QTest::qWait(100);
+    f.maxGapMs = std::max(maxGap, double(pulse.nsecsElapsed()) / 1e6);
+
+    // Every line in "All Log" (which holds what the run's page held) and in the file.
+    const QStringList &shown = log->allLog()->lines(); // after the start banner
+    for (int i = 0; i < kLines && i + 1 < shown.size(); ++i) {
+        if (shown[i + 1] != QStringLiteral("Info: line %1").arg(i))
+            f.inOrder = false;
+        ++f.pageLines;
+    }
+    QFile file(programDir + QStringLiteral("Log/PellionLog.txt"));
+    file.open(QIODevice::ReadOnly);
+    const QList<QByteArray> fileLines = file.readAll().split('\n');
+    for (int i = 0; i < kLines && i + 1 < fileLines.size(); ++i) {
+        if (fileLines[i + 1] != QByteArray("Info: line ") + QByteArray::number(i) + '\r')
+            f.inOrder = false;
+        ++f.fileLines;
+    }
+    return f;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString root = dir.path() + QLatin1Char('/');
+    QDir(root).mkpath(QStringLiteral("Log"));
+    QDir(root).mkpath(QStringLiteral("script"));
+    platform::SettingsKey::setRoot(root + QStringLiteral("settings"));
+    platform::ProgramDirectory::enter(root);
+
+    // The fake client answers to the name radclient: "-c" is its line count, and a
+    // second copy writes in large blocks.
+    const QString client = QStringLiteral(PELLION_LOG_FAST_CLIENT);
+    auto wrapper = [&](const QString &name, const char *mode) {
+        QFile script(root + name);
+        script.open(QIODevice::WriteOnly);
+        script.write("#!/bin/sh\nexec '" + QFile::encodeName(client) + "' \"$2\" " + mode + "\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    wrapper(QStringLiteral("radclient"), "");
+
+    const QString count = QString::number(kLines);
+    const double nullMs = devNullMs(client, {count});
+    const Figures f = runThroughPipeline(root, false);
+    print("lines_written", kLines);
+    print("lines_delivered", f.pageLines);
+    print("log_file_lines", f.fileLines);
+    print("in_order", f.inOrder ? 1 : 0);
+    print("devnull_ms", nullMs);
+    print("pipeline_ms", f.ms);
+    print("time_ratio", f.ms / nullMs);
+    print("max_ui_gap_ms", f.maxGapMs);
+
+    // The same with a client that writes in 64 KiB blocks, for comparison.
+    wrapper(QStringLiteral("radclient"), "--buffered");
+    const double bufferedNullMs = devNullMs(client, {count, QStringLiteral("--buffered")});
+    const Figures b = runThroughPipeline(root, true);
+    print("buffered_lines_delivered", b.pageLines);
+    print("buffered_in_order", b.inOrder ? 1 : 0);
+    print("buffered_devnull_ms", bufferedNullMs);
+    print("buffered_pipeline_ms", b.ms);
+    print("buffered_time_ratio", b.ms / bufferedNullMs);
+    print("buffered_max_ui_gap_ms", b.maxGapMs);
+    return f.pageLines == kLines && f.fileLines == kLines && f.inOrder ? 0 : 1;
+}

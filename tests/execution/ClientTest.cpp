@@ -1,0 +1,182 @@
+#include "execution/ClientCommandLine.h"
+#include "execution/MessageClass.h"
+#include "execution/RunClient.h"
+#include "execution/RunFlags.h"
+#include "platform/ScriptedDialogService.h"
+#include "platform/CommandLine.h"
+#include "support/TempProgramDir.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace execution;
+
+TEST(ClassifyLine, FirstMarkerInTestOrderWins)
+{
+    struct Case { const char *line; MessageClass expected; };
+    const Case cases[] = {
+        {"Info: sent 1", MessageClass::Info},
+        {"Warning: slow reply", MessageClass::Warning},
+        {"  x Error: no reply", MessageClass::Error},
+        {"Total: 10 requests", MessageClass::Summary},
+        {"Error: first, Info: later", MessageClass::Info},
+        {"Warning: then Error:", MessageClass::Warning},
+        {"total in lower case", MessageClass::Info},
+        {"error: lower case", MessageClass::Info},
+        {"Totals", MessageClass::Summary},
+        {"", MessageClass::Info},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(ClassifyLine(c.line), c.expected) << c.line;
+}
+
+namespace {
+taskstore::TaskRecord task(const char *mode)
+{
+    taskstore::TaskRecord t;
+    t.TaskID = "42";
+    t.AuthMode = mode;
+    t.ServerIP = "10.0.0.5";
+    t.Port = 1812;
+    t.RequestTypeCode = 1;
+    t.SecretKey = "testing123";
+    t.RepeatTimes = 1;
+    t.StartID = 0;
+    t.NumPerSec = 0;
+    t.NumInParall = 1;
+    t.RetryTimes = 3;
+    t.ReplyTimeout = 3;
+    return t;
+}
+} // namespace
+
+TEST(BuildCommandLine, BothFormatsByteExact)
+{
+    EXPECT_EQ(BuildCommandLine(task("PAP")),
+              "radclient -c 1  -f  \"script/42.txt\"  -i 0  -n 0  -p 1  -r 3  -t 3  -sx  10.0.0.5:1812 1 testing123");
+    EXPECT_EQ(BuildCommandLine(task("EAP-MD5")),
+              "radeapclient -c 1  -f  \"script/42.txt\"  -i 0  -r 3  -t 3  -sx  10.0.0.5:1812 1 testing123");
+    EXPECT_EQ(BuildCommandLine(task("EAP-SIM")).left(13), "radeapclient ");
+    // the EAP modes are recognised in their exact case only
+    EXPECT_EQ(BuildCommandLine(task("eap-md5")).left(10), "radclient ");
+    EXPECT_EQ(BuildCommandLine(task("CHAP")).left(10), "radclient ");
+}
+
+TEST(BuildCommandLine, ValuesWithBlanksStayOneWord)
+{
+    auto t = task("PAP");
+    t.SecretKey = "two words";
+    t.ServerIP = "10.0.0.5 x";
+    const QStringList words = platform::splitCommandLine(BuildCommandLine(t));
+    ASSERT_EQ(words.size(), 19);
+    EXPECT_EQ(words[16], "10.0.0.5 x:1812");
+    EXPECT_EQ(words[17], "1");
+    EXPECT_EQ(words[18], "two words");
+    EXPECT_EQ(words[4], "script/42.txt");
+}
+
+namespace {
+class ClientRun : public ::testing::Test {
+protected:
+    void writeClient(const QByteArray &body)
+    {
+        ASSERT_TRUE(dir.writeFile("fakeclient", "#!/bin/sh\n" + body));
+        QFile::setPermissions(dir.filePath("fakeclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // On the user-interface thread the hand-over runs directly.
+    QList<ClientLine> run(const QString &commandLine = "fakeclient")
+    {
+        QList<ClientLine> lines;
+        RunClient(commandLine, [&](const QList<ClientLine> &batch) { lines += batch; }, flags);
+        return lines;
+    }
+    static QStringList texts(const QList<ClientLine> &lines)
+    {
+        QStringList out;
+        for (const ClientLine &l : lines)
+            out << l.text;
+        return out;
+    }
+
+    testsupport::TempProgramDir dir;
+    platform::ScriptedDialogService dialogs;
+    RunFlags flags;
+};
+} // namespace
+
+TEST_F(ClientRun, DeliversLinesWithTheirClassesInOrder)
+{
+    writeClient("printf 'abc\\r\\nWarning: w\\r\\n' ; printf 'Total: 3\\r\\n' >&2; printf 'Error: e\\r\\nbare\\n\\r\\nlast'\n");
+    const auto lines = run();
+    EXPECT_EQ(texts(lines), (QStringList{"abc", "Warning: w", "Total: 3", "Error: e", "bare", "", "last"}));
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[1].messageClass, MessageClass::Warning);
+    EXPECT_EQ(lines[2].messageClass, MessageClass::Summary);
+    EXPECT_EQ(lines[3].messageClass, MessageClass::Error);
+    EXPECT_EQ(lines[6].messageClass, MessageClass::Info);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(ClientRun, LongLinesSplitAt4096AndNulEndsTheText)
+{
+    writeClient("head -c 5000 /dev/zero | tr '\\0' 'a'; printf '\\r\\n'; printf 'ab\\0cd\\r\\nUTF-8: \\303\\251\\r\\n'\n");
+    const QStringList got = texts(run());
+    ASSERT_EQ(got.size(), 4);
+    EXPECT_EQ(got[0], QString(4096, 'a'));
+    EXPECT_EQ(got[1], QString(904, 'a'));
+    EXPECT_EQ(got[2], "ab");
+    EXPECT_EQ(got[3], QString::fromUtf8("UTF-8: \xc3\xa9"));
+}
+
+TEST_F(ClientRun, SilentClientDeliversNothing)
+{
+    writeClient("exit 3\n");
+    EXPECT_TRUE(run().isEmpty());
+}
+
+TEST_F(ClientRun, MissingClientShowsTheTwoMessagesAndNoLine)
+{
+    EXPECT_TRUE(run("no-such-client -c 1").isEmpty());
+    ASSERT_EQ(dialogs.messages().size(), 2);
+    EXPECT_EQ(dialogs.messages()[0].text, "No such file or directory");
+    EXPECT_EQ(dialogs.messages()[0].title, "Error");
+    EXPECT_EQ(dialogs.messages()[0].icon, platform::MessageIcon::Information);
+    EXPECT_EQ(dialogs.messages()[1].text, QString::fromUtf8("无法建立新进程!"));
+    EXPECT_EQ(dialogs.messages()[1].icon, platform::MessageIcon::None);
+}
+
+TEST_F(ClientRun, StopWhileSilentTakesEffectWithTheNextByte)
+{
+    writeClient("printf 'one\\r\\n'; sleep 1; printf 'two\\r\\n'; sleep 10; printf 'three\\r\\n'\n");
+    std::thread stopper([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        flags.requestStop();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const QStringList got = texts(run());
+    stopper.join();
+    // the stop is seen after the first byte of "two": that byte is the last line
+    EXPECT_EQ(got, (QStringList{"one", "t"}));
+    EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_LT(clock.elapsed(), 5000);
+}
+
+TEST_F(ClientRun, AbandonLeavesASilentClientAtOnce)
+{
+    writeClient("printf 'one\\r\\n'; sleep 10\n");
+    std::thread stopper([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        flags.abandon();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const QStringList got = texts(run());
+    stopper.join();
+    EXPECT_EQ(got, QStringList{"one"});
+    EXPECT_LT(clock.elapsed(), 2000);
+}

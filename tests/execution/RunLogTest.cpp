@@ -1,0 +1,158 @@
+#include "execution/LogPane.h"
+#include "execution/PageCtrlLog.h"
+#include "execution/RunLogFile.h"
+#include "execution/Settings.h"
+#include "platform/ScriptedDialogService.h"
+#include "support/TempProgramDir.h"
+#include "taskstore/DateTimeText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace execution;
+
+namespace {
+QColor colorOfLine(const LogPane &pane, int line) { return pane.lineColor(line); }
+QString textOfLine(const LogPane &pane, int line) { return pane.lineText(line); }
+const LogColors kColors{QColor(1, 1, 1), QColor(2, 2, 2), QColor(3, 3, 3), QColor(4, 4, 4)};
+} // namespace
+
+TEST(RunLogFile, SizeLimitAtStartup)
+{
+    testsupport::TempProgramDir dir;
+    const QDateTime now = QDateTime::fromString("2026-03-20T09:00:00", Qt::ISODate);
+    const QByteArray banner = "************************Pellion Log************************ "
+        + taskstore::DateTimeText::dateTimeText(now).toUtf8() + "\r\n";
+    struct Case { int limit; qint64 size; bool replaced; };
+    const Case cases[] = {
+        {100, 100 * 1024, false},
+        {100, 101 * 1024 - 1, false},
+        {100, 101 * 1024, true},
+        {0, 500 * 1024, false},
+        {100, -1, false}, // no file
+    };
+    for (const Case &c : cases) {
+        QFile::remove(dir.filePath("Log/PellionLog.txt"));
+        if (c.size >= 0) {
+            ASSERT_TRUE(dir.writeFile("Log/PellionLog.txt", QByteArray(c.size, 'x')));
+        }
+        const auto result = RunLogFile::applySizeLimit("PellionLog.txt", c.limit, now);
+        EXPECT_EQ(result, c.replaced ? RunLogFile::LimitResult::Replaced : RunLogFile::LimitResult::Kept)
+            << c.limit << " " << c.size;
+        if (c.replaced) {
+            EXPECT_EQ(dir.readFile("Log/PellionLog.txt"), banner);
+        } else if (c.size >= 0) {
+            EXPECT_EQ(QFileInfo(dir.filePath("Log/PellionLog.txt")).size(), c.size);
+        }
+    }
+}
+
+TEST(RunLogFile, UnwritableFileIsReportedAndStartupGoesOn)
+{
+    testsupport::TempProgramDir dir;
+    Settings s;
+    s.MaxLogFileSize = 1;
+    ASSERT_TRUE(s.write());
+    ASSERT_TRUE(dir.writeFile("Log/PellionLog.txt", QByteArray(4096, 'x')));
+    QFile::setPermissions(dir.filePath("Log/PellionLog.txt"), QFile::ReadOwner);
+    if (QFile(dir.filePath("Log/PellionLog.txt")).open(QIODevice::WriteOnly | QIODevice::Append))
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    platform::ScriptedDialogService dialogs;
+    EXPECT_EQ(RunLogFile::applySizeLimitAtStartup(), RunLogFile::LimitResult::Failed);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.lastMessageText().contains("PellionLog.txt"));
+}
+
+TEST(RunLogFile, BlocksEndWithAnEmptyLineAndNeedTheLogFolder)
+{
+    testsupport::TempProgramDir dir;
+    ASSERT_TRUE(RunLogFile::appendBlock("run.txt", {"first", "second"}));
+    ASSERT_TRUE(RunLogFile::appendBlock("run.txt", {"third"}));
+    EXPECT_EQ(dir.readFile("Log/run.txt"), QByteArray("first\r\nsecond\r\n\r\nthird\r\n\r\n"));
+    ASSERT_TRUE(QDir(dir.filePath("Log")).removeRecursively());
+    EXPECT_FALSE(RunLogFile::appendBlock("run.txt", {"lost"}));
+    EXPECT_FALSE(QFile::exists(dir.filePath("Log/run.txt")));
+}
+
+TEST(PageCtrlLog, PagesAndNames)
+{
+    PageCtrlLog log;
+    EXPECT_EQ(log.objectName(), "PageCtrlLog");
+    EXPECT_EQ(log.tabPosition(), QTabWidget::South);
+    ASSERT_EQ(log.count(), 1);
+    EXPECT_EQ(log.tabText(0), "All Log");
+    EXPECT_EQ(log.widget(0)->objectName(), "TabSheetLog");
+    EXPECT_EQ(log.allLog()->objectName(), "RichEditLog");
+    EXPECT_EQ(log.allLog()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+
+    LogPane *a = log.openRunPage("Alpha");
+    LogPane *b = log.openRunPage("Beta");
+    EXPECT_EQ(log.count(), 3);
+    EXPECT_EQ(log.tabText(2), "Active Log [Beta]");
+    EXPECT_EQ(log.currentIndex(), 2);
+    EXPECT_FALSE(log.isAllLogActive());
+    log.closeRunPage(a);
+    EXPECT_EQ(log.count(), 2);
+    EXPECT_EQ(log.tabText(1), "Active Log [Beta]");
+    log.closeRunPage(b);
+    EXPECT_EQ(log.count(), 1);
+}
+
+TEST(LogPane, EachLineTakesItsClassColourAndEmptyLinesCount)
+{
+    LogPane pane;
+    pane.appendLines({{"", MessageClass::Info}, {"w", MessageClass::Warning}}, kColors);
+    pane.appendLines({{"t", MessageClass::Summary}, {"e", MessageClass::Error}}, kColors);
+    ASSERT_EQ(pane.lineCount(), 4);
+    EXPECT_EQ(pane.toPlainText(), "\nw\nt\ne");
+    EXPECT_EQ(colorOfLine(pane, 1), kColors.warning);
+    EXPECT_EQ(colorOfLine(pane, 2), kColors.summary);
+    EXPECT_EQ(colorOfLine(pane, 3), kColors.error);
+    pane.clear();
+    pane.appendLine("again", QColor(9, 9, 9));
+    EXPECT_EQ(pane.lineCount(), 1);
+    EXPECT_EQ(pane.toPlainText(), "again");
+}
+
+TEST(PageCtrlLog, CopyIntoAllLogReclassifiesAndKeepsBlocksWhole)
+{
+    PageCtrlLog log;
+    QStringList big;
+    for (int i = 0; i < 2500; ++i)
+        big << QString("Info: big %1").arg(i);
+    log.copyToAllLog({"banner [Error: in a name]", "Warning: w", "Total: 1"}, kColors);
+    log.copyToAllLog(big, kColors);
+    log.copyToAllLog({"after"}, kColors);
+    EXPECT_GT(log.pendingAllLogLines(), 0); // long blocks go in slices
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.pendingAllLogLines() == 0; }, 5000));
+    const LogPane &pane = *log.allLog();
+    ASSERT_EQ(pane.lineCount(), 3 + 2500 + 1);
+    EXPECT_EQ(colorOfLine(pane, 0), kColors.error);
+    EXPECT_EQ(colorOfLine(pane, 1), kColors.warning);
+    EXPECT_EQ(colorOfLine(pane, 2), kColors.summary);
+    EXPECT_EQ(textOfLine(pane, 3), "Info: big 0");
+    EXPECT_EQ(textOfLine(pane, 2502), "Info: big 2499");
+    EXPECT_EQ(textOfLine(pane, 2503), "after");
+    EXPECT_EQ(colorOfLine(pane, 2503), kColors.info);
+}
+
+TEST(LogPane, FindMatchesCaseAndMovesOnFromTheSelection)
+{
+    LogPane pane;
+    pane.appendLines({{"Error: one", MessageClass::Error}, {"no match", MessageClass::Info},
+                      {"an Error: two", MessageClass::Error}}, kColors);
+    EXPECT_FALSE(pane.find("error")); // case is matched exactly
+    EXPECT_FALSE(pane.hasSelection());
+    ASSERT_TRUE(pane.find("Error:"));
+    EXPECT_EQ(pane.selectionStart(), (LogPane::Position{0, 0}));
+    EXPECT_EQ(pane.selectedText(), "Error:");
+    ASSERT_TRUE(pane.find("Error:"));
+    EXPECT_EQ(pane.selectionStart(), (LogPane::Position{2, 3}));
+    EXPECT_FALSE(pane.find("Error:")); // no further match: the selection stays
+    EXPECT_EQ(pane.selectionStart(), (LogPane::Position{2, 3}));
+    pane.select({0, 7}, {2, 2});
+    EXPECT_EQ(pane.selectedText(), "one\nno match\nan");
+}

@@ -1,0 +1,288 @@
+#include "execution/LogPane.h"
+#include "execution/PageCtrlLog.h"
+#include "execution/RunControl.h"
+#include "execution/Settings.h"
+#include "execution/TaskListUpdater.h"
+#include "platform/Clock.h"
+#include "platform/ScriptedDialogService.h"
+#include "scheduling/ScheduleRows.h"
+#include "support/TempProgramDir.h"
+#include "taskstore/Connection.h"
+#include "taskstore/DateTimeText.h"
+#include "taskstore/Query.h"
+#include "taskstore/Statements.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace execution;
+using taskstore::DateTimeText;
+namespace sql = taskstore::sql;
+
+namespace {
+QDateTime at(const char *iso)
+{
+    return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate);
+}
+QString text(const QDateTime &moment) { return DateTimeText::dateTimeText(moment); }
+
+struct FakeTaskList : TaskListUpdater {
+    void showRunTimes(const QString &taskId, const QString &last, const QString &next) override
+    {
+        shown << QStringList{taskId, last, next};
+    }
+    QList<QStringList> shown;
+};
+
+QString startBanner(const QString &time, const QString &name)
+{
+    return "--------------------" + time + " Test started  [" + name + "]-------------------------";
+}
+QString finishBanner(const QString &time, const QString &name)
+{
+    return "--------------------" + time + " Test finished [" + name + "]-------------------------";
+}
+
+class RunFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::Clock::setNow(now);
+        Settings colours; // distinct colours, so that each class shows
+        colours.SummaryClr = 0x008000;
+        colours.InfoClr = 0x808000;
+        colours.WarningClr = 0x00FFFF;
+        colours.ErrorClr = 0x0000FF;
+        ASSERT_TRUE(colours.write());
+    }
+    void TearDown() override
+    {
+        control.stopAll(3000);
+        platform::Clock::setNow({});
+    }
+
+    void writeClient(const QByteArray &body)
+    {
+        ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\n" + body));
+        QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void addTask(const char *id, const char *name, int runType)
+    {
+        taskstore::TaskRecord t;
+        t.GroupID = "AllTask";
+        t.TaskID = id;
+        t.TaskName = name;
+        t.ServerIP = "127.0.0.1";
+        t.SecretKey = "secret";
+        t.Port = 1812;
+        t.AuthMode = "PAP";
+        t.RunType = runType;
+        t.RepeatTimes = 1;
+        t.NumInParall = 1;
+        taskstore::ExecQuery(query, sql::insertTask(t));
+        taskstore::ExecQuery(query, sql::insertTaskOption(t));
+    }
+    void addRow(const char *taskId, int type, int value, const QDateTime &next)
+    {
+        taskstore::ExecQuery(query, sql::insertIntervalSchedule(taskId, type, value, text(saved), text(next), "0"));
+    }
+    bool waitForAllRunsToEnd(int ms = 10000)
+    {
+        return QTest::qWaitFor([&] { return control.liveRunCount() == 0 && log.pendingAllLogLines() == 0; }, ms);
+    }
+    LogPane *runPage(int index) const
+    {
+        return log.widget(index) ? log.widget(index)->findChild<LogPane *>() : nullptr;
+    }
+    static QStringList lines(const LogPane &pane) { return pane.lines(); }
+    static QColor colorOfLine(const LogPane &pane, int line) { return pane.lineColor(line); }
+
+    const QDateTime now = at("2026-03-20T10:00:00");
+    const QDateTime saved = at("2026-03-19T07:00:00");
+    testsupport::TempProgramDir dir;
+    taskstore::Connection connection{taskstore::Connection::defaultPath()};
+    taskstore::Query query{connection};
+    PageCtrlLog log;
+    FakeTaskList taskList;
+    RunControl control{RunEnvironment{&connection, &log, &taskList}};
+};
+} // namespace
+
+TEST_F(RunFixture, ARunFromStartToEnd)
+{
+    addTask("42", "Probe", taskstore::kRunBySchedule);
+    addRow("42", 0, 5, now.addSecs(-60));  // due: stamped
+    addRow("42", 0, 5, now.addSecs(3600)); // in the future: left alone
+    writeClient("printf 'Warning: w1\\r\\nTotal: 3\\r\\nError: bad\\r\\n'; sleep 1; printf 'plain\\r\\n'\n");
+    QList<RunCommandState> states;
+    QObject::connect(&control, &RunControl::commandStatesChanged, [&](RunCommandState s) { states << s; });
+
+    control.runClicked("42");
+    EXPECT_EQ(control.runningCount(), 1);
+    EXPECT_TRUE(control.isRunning("42"));
+    EXPECT_EQ(control.commandState(), RunCommandState::Running);
+
+    // while the client sleeps: its page shows the lines in their colours
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runPage(1) && runPage(1)->lineCount() == 4; }, 5000));
+    EXPECT_EQ(log.tabText(1), "Active Log [Probe]");
+    const LogPane &page = *runPage(1);
+    EXPECT_EQ(lines(page)[0], startBanner(text(now), "Probe"));
+    EXPECT_EQ(colorOfLine(page, 0), QColor(0, 128, 128));
+    EXPECT_EQ(colorOfLine(page, 1), QColor(255, 255, 0));
+    EXPECT_EQ(colorOfLine(page, 2), QColor(0, 128, 0));
+    EXPECT_EQ(colorOfLine(page, 3), QColor(255, 0, 0));
+
+    ASSERT_TRUE(waitForAllRunsToEnd());
+    EXPECT_EQ(log.count(), 1); // the run's page is gone
+    EXPECT_EQ(control.runningCount(), 0);
+    EXPECT_EQ(states.last(), RunCommandState::Idle);
+
+    const QStringList expected{startBanner(text(now), "Probe"), "Warning: w1", "Total: 3", "Error: bad",
+                               "plain", finishBanner(text(now), "Probe")};
+    EXPECT_EQ(lines(*log.allLog()), expected);
+    EXPECT_EQ(colorOfLine(*log.allLog(), 5), QColor(0, 128, 128));
+    EXPECT_EQ(colorOfLine(*log.allLog(), 1), QColor(255, 255, 0));
+    EXPECT_EQ(dir.readFile("Log/PellionLog.txt"), (expected.join("\r\n") + "\r\n\r\n").toUtf8());
+
+    const auto rows = scheduling::readScheduleRows(query, sql::selectSchedules("42"));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].NextRunTime, now.addSecs(300));
+    EXPECT_EQ(rows[0].LastRunTime, now);
+    EXPECT_EQ(rows[1].NextRunTime, now.addSecs(3600));
+    EXPECT_EQ(rows[1].LastRunTime, saved);
+
+    ASSERT_EQ(taskList.shown.size(), 1);
+    EXPECT_EQ(taskList.shown[0], (QStringList{"42", text(now), text(now.addSecs(300))}));
+}
+
+TEST_F(RunFixture, AManualTaskShowsManuallyAndStampsItsRow)
+{
+    addTask("7", "Hand", taskstore::kRunManually);
+    taskstore::ExecQuery(query, sql::insertManualRunRow("7", text(saved)));
+    writeClient("printf 'Info: x\\r\\n'\n");
+    control.runClicked("7");
+    ASSERT_TRUE(waitForAllRunsToEnd());
+    ASSERT_EQ(taskList.shown.size(), 1);
+    EXPECT_EQ(taskList.shown[0][2], "Manually");
+    const auto rows = scheduling::readScheduleRows(query, sql::selectSchedules("7"));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].LastRunTime, now);
+}
+
+TEST_F(RunFixture, NoSelectionAndAMissingClient)
+{
+    platform::ScriptedDialogService dialogs;
+    control.runClicked("0");
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Please select a task."});
+    EXPECT_EQ(control.liveRunCount(), 0);
+
+    addTask("5", "Gone", taskstore::kRunManually);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "");
+    control.runClicked("5");
+    const bool ended = waitForAllRunsToEnd();
+    qputenv("PATH", path);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(dialogs.messages().size(), 3);
+    EXPECT_EQ(lines(*log.allLog()), (QStringList{startBanner(text(now), "Gone"), finishBanner(text(now), "Gone")}));
+}
+
+TEST_F(RunFixture, SuspendResumeAndStop)
+{
+    addTask("3", "Slow", taskstore::kRunManually);
+    writeClient("i=0; while [ $i -lt 400 ]; do printf 'line %d\\r\\n' $i; i=$((i+1)); sleep 0.05; done\n");
+    control.runClicked("3");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runPage(1) && runPage(1)->lineCount() >= 3; }, 5000));
+    control.suspendClicked("3");
+    EXPECT_EQ(control.commandState(), RunCommandState::Suspended);
+    QTest::qWait(200); // a batch under way may still arrive
+    const int held = runPage(1)->lineCount();
+    QTest::qWait(400);
+    EXPECT_EQ(runPage(1)->lineCount(), held);
+    control.suspendClicked("3"); // already suspended: nothing changes
+    EXPECT_EQ(control.commandState(), RunCommandState::Suspended);
+
+    control.runClicked("3"); // resumes the same run
+    EXPECT_EQ(control.runningCount(), 1);
+    EXPECT_EQ(control.liveRunCount(), 1);
+    EXPECT_EQ(control.commandState(), RunCommandState::Running);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runPage(1)->lineCount() > held + 2; }, 5000));
+
+    control.suspendClicked("3");
+    control.stopClicked("3"); // a suspended run resumes, notices the stop and finishes
+    EXPECT_EQ(control.runningCount(), 0);
+    EXPECT_FALSE(control.isRunning("3"));
+    EXPECT_EQ(control.commandState(), RunCommandState::Idle);
+    control.stopClicked("3"); // no run: nothing
+    ASSERT_TRUE(waitForAllRunsToEnd());
+    const QStringList all = lines(*log.allLog());
+    EXPECT_EQ(all.last(), finishBanner(text(now), "Slow"));
+    EXPECT_LT(all.size(), 100);
+    EXPECT_TRUE(dir.readFile("Log/PellionLog.txt").endsWith(finishBanner(text(now), "Slow").toUtf8() + "\r\n\r\n"));
+}
+
+TEST_F(RunFixture, ParallelRunsKeepTheirLinesApart)
+{
+    writeClient("i=0; while [ $i -lt 300 ]; do echo \"$4 line $i\"; i=$((i+1)); done\n");
+    const char *ids[] = {"11", "12", "13", "14", "15", "16", "17", "18", "19", "20"};
+    for (const char *id : ids) {
+        addTask(id, id, taskstore::kRunManually);
+        control.runClicked(id);
+    }
+    EXPECT_EQ(control.runningCount(), 10);
+    ASSERT_TRUE(waitForAllRunsToEnd(20000));
+    const QString file = QString::fromUtf8(dir.readFile("Log/PellionLog.txt"));
+    QStringList blocks = file.split("\r\n\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(blocks.size(), 10);
+    QSet<QString> seen;
+    for (const QString &block : blocks) {
+        const QStringList blockLines = block.split("\r\n");
+        ASSERT_EQ(blockLines.size(), 302);
+        const QString id = blockLines[0].section('[', 1).section(']', 0, 0);
+        seen.insert(id);
+        for (int i = 0; i < 300; ++i)
+            ASSERT_EQ(blockLines[i + 1], QString("script/%1.txt line %2").arg(id).arg(i));
+    }
+    EXPECT_EQ(seen.size(), 10);
+    EXPECT_EQ(log.allLog()->lineCount(), 10 * 302);
+}
+
+TEST_F(RunFixture, TwoRunsOfOneTaskTheFirstToEndRemovesTheFirstEntry)
+{
+    addTask("9", "Twice", taskstore::kRunManually);
+    writeClient("if [ -e first ]; then sleep 0.2; else touch first; sleep 1.5; fi; echo done\n");
+    control.runClicked("9");
+    QTest::qWait(300);
+    control.runClicked("9"); // not suspended: a second run and a second entry
+    EXPECT_EQ(control.runningCount(), 2);
+    TMyThread *first = control.firstRunOf("9");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.liveRunCount() == 1; }, 5000));
+    // the second run ended first and took the first entry, the first run's
+    EXPECT_EQ(control.runningCount(), 1);
+    EXPECT_EQ(control.commandState(), RunCommandState::Idle);
+    EXPECT_EQ(control.firstRunOf("9"), nullptr); // the remaining entry names the ended run
+    (void)first;
+    ASSERT_TRUE(waitForAllRunsToEnd());
+    EXPECT_EQ(control.runningCount(), 0);
+}
+
+TEST_F(RunFixture, StopAllEndsSilentAndSuspendedRunsQuickly)
+{
+    addTask("1", "Silent", taskstore::kRunManually);
+    addTask("2", "Paused", taskstore::kRunManually);
+    writeClient("printf 'hello\\r\\n'; sleep 30\n");
+    control.runClicked("1");
+    control.runClicked("2");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count() == 3 && runPage(2)->lineCount() == 2; }, 5000));
+    control.suspendClicked("2");
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(control.stopAll(1000));
+    EXPECT_LT(clock.elapsed(), 1500);
+    EXPECT_EQ(control.runningCount(), 0);
+    const QString file = QString::fromUtf8(dir.readFile("Log/PellionLog.txt"));
+    EXPECT_EQ(file.split("\r\n\r\n", Qt::SkipEmptyParts).size(), 2);
+}

@@ -1,0 +1,113 @@
+#include "reports/TaskReport.h"
+#include "reports/TfrmViewTask.h"
+
+#include "radius/Dictionary.h"
+#include "support/TempProgramDir.h"
+#include "taskstore/Connection.h"
+#include "taskstore/Query.h"
+#include "taskstore/Statements.h"
+
+#include "QtPrinters.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace taskstore;
+using reports::TfrmViewTask;
+
+namespace {
+
+class TfrmViewTaskTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ASSERT_TRUE(radius::Dictionary::load(PELLION_SOURCE_DIR "/data/dictionary").ok());
+    }
+
+    void SetUp() override
+    {
+        TaskRecord t;
+        t.TaskID = "31";
+        t.GroupID = "AllTask";
+        t.TaskName = "view me";
+        t.ServerIP = "127.0.0.1";
+        t.SecretKey = "testing123";
+        t.Port = 1813;
+        t.RequestType = kAcct;
+        t.RequestTypeCode = 4;
+        t.AuthMode = "PAP";
+        t.NumInParall = 1;
+        Query query(main);
+        ExecQuery(query, sql::insertTask(t));
+        ExecQuery(query, sql::insertTaskOption(t));
+        ASSERT_TRUE(dir.writeFile("script/31.txt", "User-Name = bob\r\nAcct-Status-Type = Start\r\n\r\n"));
+    }
+
+    static QString paneText(const TfrmViewTask &window, const char *name)
+    {
+        const auto *pane = window.findChild<QPlainTextEdit *>(name);
+        return pane ? pane->toPlainText() : QStringLiteral("<no pane %1>").arg(name);
+    }
+
+    testsupport::TempProgramDir dir;
+    Connection main{Connection::defaultPath()};
+};
+
+} // namespace
+
+TEST_F(TfrmViewTaskTest, PanesHoldTheReportInAFixedWidthFont)
+{
+    TfrmViewTask window(main, "31", nullptr);
+    EXPECT_EQ(window.objectName(), "frmViewTask");
+    EXPECT_EQ(window.windowTitle(), "View Task");
+
+    // The accounting packet is deterministic, so the panes must equal a fresh build.
+    const reports::TaskReportTexts texts = reports::TaskReport::build(main, "31");
+    EXPECT_EQ(paneText(window, "RichEditTaskDescript"), texts.description.join('\n'));
+    EXPECT_EQ(paneText(window, "RichEditTaskViewText"), texts.packetText.join('\n'));
+    EXPECT_EQ(paneText(window, "RichEditTaskViewRaw"), texts.rawPackets.join('\n'));
+    EXPECT_TRUE(texts.rawPackets.contains("   Code          : 0x04"));
+
+    for (const char *name : {"RichEditTaskDescript", "RichEditTaskViewText", "RichEditTaskViewRaw"}) {
+        const auto *pane = window.findChild<QPlainTextEdit *>(name);
+        ASSERT_NE(pane, nullptr) << name;
+        EXPECT_TRUE(pane->isReadOnly()) << name;
+        EXPECT_TRUE(QFontInfo(pane->font()).fixedPitch()) << name;
+    }
+    const auto *pages = window.findChild<QTabWidget *>();
+    ASSERT_NE(pages, nullptr);
+    ASSERT_EQ(pages->count(), 2);
+    EXPECT_EQ(pages->tabText(0), "Text Packet[s]");
+    EXPECT_EQ(pages->tabText(1), "Raw Packet[s]");
+    EXPECT_EQ(pages->currentIndex(), 0);
+}
+
+TEST_F(TfrmViewTaskTest, ViewTaskShowsTheWindowModallyUntilOk)
+{
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto *window = qobject_cast<TfrmViewTask *>(QApplication::activeModalWidget());
+        if (!window) {
+            ADD_FAILURE() << "no modal task view";
+            return;
+        }
+        shown = window->isVisible() && !paneText(*window, "RichEditTaskDescript").isEmpty();
+        auto *ok = window->findChild<QPushButton *>("btnOK");
+        if (!ok) {
+            ADD_FAILURE() << "no btnOK";
+            window->reject();
+            return;
+        }
+        EXPECT_EQ(ok->text(), "OK");
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    TfrmViewTask::viewTask(main, "0", nullptr);
+    EXPECT_TRUE(shown);
+}

@@ -1,0 +1,222 @@
+// Close steps, Exit, the log pane's commands and the starters of other programs.
+#include "ShellFixture.h"
+
+#include "execution/LogPane.h"
+#include "execution/PageCtrlLog.h"
+#include "execution/Settings.h"
+#include "platform/SettingsKey.h"
+#include "shell/FindDialog.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace shelltest;
+
+namespace {
+
+void writeWhenClose(int value)
+{
+    execution::Settings settings;
+    settings.WhenClose = value;
+    ASSERT_TRUE(settings.write());
+}
+
+class CommandsTest : public ::testing::Test, public ShellFixture {
+protected:
+    QString panel3() { return child<QLabel>(&window(), "StatusPanel3")->text(); }
+    execution::PageCtrlLog *pages() { return child<execution::PageCtrlLog>(&window(), "PageCtrlLog"); }
+    execution::LogPane *pane() { return pages()->allLog(); }
+    void fillLog(const QString &text)
+    {
+        for (const QString &line : text.split('\n'))
+            pane()->appendLine(line, Qt::black);
+    }
+    void click(const char *name) { QTest::mouseClick(child<QToolButton>(&window(), name), Qt::LeftButton); }
+};
+
+TEST_F(CommandsTest, WhenCloseDecidesWhatClosingDoes)
+{
+    struct Case {
+        int whenClose; // -1: no settings key at all
+        platform::Answer answer;
+        bool ends;
+        bool asks;
+    };
+    const Case cases[] = {
+        {-1, platform::Answer::Ok, true, false},
+        {0, platform::Answer::Ok, true, false},
+        {1, platform::Answer::Cancel, false, true},
+        {1, platform::Answer::Ok, true, true},
+        {2, platform::Answer::Ok, false, false},
+        {7, platform::Answer::Ok, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.whenClose);
+        QFile::remove(platform::SettingsKey::filePathOf(execution::Settings::keyName()));
+        if (c.whenClose >= 0)
+            writeWhenClose(c.whenClose);
+        makeWindow();
+        dialogs.clear();
+        terminations = 0;
+        dialogs.queueAnswer(c.answer);
+        QCloseEvent close;
+        QApplication::sendEvent(&window(), &close);
+        EXPECT_EQ(close.isAccepted(), c.ends);
+        EXPECT_EQ(terminations, c.ends ? 1 : 0);
+        EXPECT_EQ(panel3() == "Shutting Down...", c.ends);
+        EXPECT_EQ(dialogs.messages().size(), c.asks ? 1 : 0);
+        if (c.asks) {
+            EXPECT_EQ(dialogs.lastMessageText(), "If you exit it will not run any scheduled.\nAre you sure you want to exit?");
+            EXPECT_EQ(dialogs.messages().last().buttons, platform::MessageButtons::OkCancel);
+        }
+        if (c.whenClose >= 2) {
+            EXPECT_TRUE(window().isMinimized() || window().windowState().testFlag(Qt::WindowMinimized)
+                        || !window().isVisible());
+        }
+    }
+}
+
+TEST_F(CommandsTest, ExitEndsAtOnceWithoutCloseSteps)
+{
+    writeWhenClose(1);
+    makeWindow();
+    child<QAction>(&window(), "mnuExit")->trigger();
+    EXPECT_EQ(terminations, 1);
+    child<QAction>(&window(), "pmuExit")->trigger();
+    EXPECT_EQ(terminations, 2);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_NE(panel3(), "Shutting Down...");
+}
+
+TEST_F(CommandsTest, ClearFindAndSaveActOnlyOnTheAllLogPage)
+{
+    makeWindow();
+    // Empty pane: Save As asks nothing, Find opens nothing.
+    click("spbtnSave");
+    EXPECT_EQ(dialogs.fileRequestCount(), 0);
+    click("spbtnFind");
+    EXPECT_EQ(window().findDialog(), nullptr);
+
+    fillLog("Info: one\nError: two");
+    execution::LogPane *run = pages()->openRunPage("job");
+    ASSERT_FALSE(pages()->isAllLogActive());
+    click("spbtnClear");
+    EXPECT_FALSE(pane()->isEmpty());
+    click("spbtnFind");
+    EXPECT_EQ(window().findDialog(), nullptr);
+    const QString target = dir.filePath("saved.txt");
+    dialogs.queueFileName(target);
+    click("spbtnSave");
+    EXPECT_EQ(dialogs.fileRequestCount(), 1); // the dialog shows, but nothing is written
+    EXPECT_FALSE(QFile::exists(target));
+    pages()->closeRunPage(run);
+
+    ASSERT_TRUE(pages()->isAllLogActive());
+    dialogs.queueFileName(target);
+    child<QAction>(&window(), "pmuSaveAs")->trigger();
+    EXPECT_EQ(dir.readFile("saved.txt"), QByteArray("Info: one\nError: two\n"));
+    child<QAction>(&window(), "pmuClear")->trigger();
+    EXPECT_TRUE(pane()->isEmpty());
+}
+
+TEST_F(CommandsTest, SaveAsReportsAFileItCannotWrite)
+{
+    makeWindow();
+    fillLog("Info: one");
+    dialogs.queueFileName(dir.filePath("no/such/dir/log.txt"));
+    click("spbtnSave");
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().last().icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(dialogs.lastMessageText().contains("log.txt"));
+}
+
+TEST_F(CommandsTest, FindSearchesCaseExactlyFromTheEndOfTheSelection)
+{
+    makeWindow();
+    fillLog("Error: first\nerror second\nError: third");
+    click("spbtnFind");
+    shell::FindDialog *find = window().findDialog();
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible());
+    using Position = execution::LogPane::Position;
+    auto next = [&](const QString &text) {
+        find->setSearchText(text);
+        QTest::mouseClick(child<QPushButton>(find, "btnFindNext"), Qt::LeftButton);
+        return pane()->selectionStart();
+    };
+    EXPECT_EQ(next("Error:"), (Position{0, 0}));
+    EXPECT_EQ(pane()->selectedText(), "Error:");
+    EXPECT_EQ(next("Error:"), (Position{2, 0}));
+    EXPECT_EQ(next("Error:"), (Position{2, 0})); // no further match: the selection stays
+    EXPECT_EQ(next("error"), (Position{2, 0}));  // "error" lies before it
+    EXPECT_EQ(pane()->selectedText(), "Error:");
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+// Records the addresses handed to the desktop's "open".
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl &url) { urls << url; }
+};
+
+TEST_F(CommandsTest, HelpHomepageAndDictionaryManagerStartTheirTargets)
+{
+    makeWindow();
+    UrlRecorder recorder;
+    for (const char *scheme : {"file", "https", "mailto"})
+        QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+    click("spbtnHelp");
+    child<QAction>(&window(), "mnuHomepage")->trigger();
+    for (const char *scheme : {"file", "https", "mailto"})
+        QDesktopServices::unsetUrlHandler(scheme);
+    ASSERT_EQ(recorder.urls.size(), 2);
+    EXPECT_EQ(recorder.urls[0].toLocalFile(), dir.filePath("Help/index.html"));
+    EXPECT_EQ(recorder.urls[1].scheme(), "https");
+
+    // The dictionary manager is started from the program directory, without arguments.
+    ASSERT_TRUE(dir.writeFile("Glossor", "#!/bin/sh\npwd > started.txt\necho \"$#\" >> started.txt\n"));
+    QFile::setPermissions(dir.filePath("Glossor"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    child<QAction>(&window(), "mnuDictMan")->trigger();
+    QElapsedTimer waited;
+    waited.start();
+    while (dir.readFile("started.txt").count('\n') < 2 && waited.elapsed() < 5000)
+        QTest::qWait(20);
+    EXPECT_EQ(dir.readFile("started.txt"), (QDir(dir.path()).canonicalPath() + "\n0\n").toUtf8());
+}
+
+TEST_F(CommandsTest, TrayIconFollowsHideTrayAndItsMenuShowsAndHides)
+{
+    makeWindow();
+    ASSERT_NE(window().trayIcon(), nullptr);
+    EXPECT_EQ(window().trayIcon()->contextMenu()->objectName(), "pmuTary");
+    child<QAction>(&window(), "pmuHideForm")->trigger();
+    EXPECT_FALSE(window().isVisible());
+    child<QAction>(&window(), "pmuShowForm")->trigger();
+    EXPECT_TRUE(window().isVisible());
+
+    execution::Settings settings;
+    settings.HideTray = true;
+    ASSERT_TRUE(settings.write());
+    makeWindow();
+    EXPECT_EQ(window().trayIcon(), nullptr);
+}
+
+} // namespace
+
+#include "CommandsTest.moc"

@@ -1,0 +1,342 @@
+// The main window's group tree, task list and their commands, driven through the controls.
+#include "ShellFixture.h"
+
+#include "shell/TaskListView.h"
+#include "shell/TfrmGroup.h"
+#include "taskstore/Connection.h"
+#include "taskstore/Query.h"
+
+#include <QAction>
+#include <QFile>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QStatusTipEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace shelltest;
+using shell::TaskListView;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test, public ShellFixture {
+protected:
+    QTreeWidget *tree() { return child<QTreeWidget>(&window(), "treTaskGroup"); }
+    TaskListView *list() { return child<TaskListView>(&window(), "lvwTask"); }
+    QString panel(const char *name) { return child<QLabel>(&window(), name)->text(); }
+    QStringList names()
+    {
+        QStringList result;
+        for (int i = 0; i < list()->rowCount(); ++i)
+            result << list()->row(i).taskName;
+        return result;
+    }
+    void clickNode(int childIndex) // -1 for the root
+    {
+        QTreeWidgetItem *node = tree()->topLevelItem(0);
+        if (childIndex >= 0)
+            node = node->child(childIndex);
+        const QRect at = tree()->visualItemRect(node);
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, at.center());
+    }
+    bool enabled(const char *name) { return window().findChild<QObject *>(QString::fromLatin1(name))->property("enabled").toBool(); }
+    int groupRows(const QString &where = QString())
+    {
+        taskstore::Query query(seedConnection());
+        taskstore::OpenQuery(query, "select count(*) as n from TaskGroup" + where);
+        return query.asInteger("n");
+    }
+};
+
+TEST_F(MainWindowTest, FillsTreeAndListsTasksOfTheClickedNode)
+{
+    addGroup(seedConnection(), "11", "Lab");
+    addGroup(seedConnection(), "12", "O'Brien's");
+    addTask(seedConnection(), "1", "alpha", "11", "10.0.0.1", 0);
+    addTask(seedConnection(), "2", "beta", "AllTask", "10.0.0.2", 1, {QDateTime(QDate(2030, 1, 2), QTime(8, 0))});
+    addTask(seedConnection(), "3", "gamma", "99", "10.0.0.3", 1); // group deleted long ago, no rows
+    makeWindow();
+
+    QTreeWidgetItem *root = tree()->topLevelItem(0);
+    EXPECT_EQ(root->text(0), "All Tasks");
+    ASSERT_EQ(root->childCount(), 2);
+    EXPECT_EQ(root->child(1)->text(0), "O'Brien's");
+    EXPECT_TRUE(root->isSelected());
+    EXPECT_EQ(names(), QStringList({"alpha", "beta", "gamma"}));
+    EXPECT_EQ(panel("StatusPanel1"), " 3 Task(s)");
+    EXPECT_EQ(panel("StatusPanel2"), " 0 Running Task(s)");
+    EXPECT_EQ(list()->row(0).nextRunTime, "Manually");
+    EXPECT_FALSE(list()->row(1).nextRunTime.isEmpty());
+    EXPECT_TRUE(list()->row(2).nextRunTime.isEmpty()); // no schedule rows: both empty
+    EXPECT_TRUE(list()->row(2).lastRunTime.isEmpty());
+
+    clickNode(0);
+    EXPECT_EQ(names(), QStringList({"alpha"}));
+    EXPECT_TRUE(enabled("spbtnGroupRen"));
+    EXPECT_TRUE(enabled("pmuGroupDel"));
+    clickNode(1);
+    EXPECT_TRUE(names().isEmpty());
+    clickNode(-1);
+    EXPECT_EQ(names().size(), 3);
+    EXPECT_FALSE(enabled("mnuGroupRen"));
+    EXPECT_FALSE(enabled("spbtnGroupDel"));
+}
+
+TEST_F(MainWindowTest, CommandStatesFollowTheSelection)
+{
+    addTask(seedConnection(), "1", "alpha", "AllTask", "10.0.0.1", 0);
+    addTask(seedConnection(), "2", "beta", "AllTask", "10.0.0.2", 0);
+    makeWindow();
+    for (const char *name : {"spbtnRun", "mnuRun", "pmuRun", "spbtnTaskEdit", "mnuTaskDel", "pmuTaskView",
+                             "spbtnSuspend", "mnuStop", "spbtnGroupRen", "pmuGroupDel"})
+        EXPECT_FALSE(enabled(name)) << name;
+    for (const char *name : {"spbtnGroupAdd", "spbtnTaskAdd", "mnuTaskGroup", "mnuLargeIcon"})
+        EXPECT_TRUE(enabled(name)) << name;
+
+    list()->selectRow(1);
+    for (const char *name : {"spbtnRun", "mnuTaskEdit", "pmuTaskDel", "spbtnTaskView"})
+        EXPECT_TRUE(enabled(name)) << name;
+    EXPECT_EQ(window().selectedTaskId(), "2");
+    EXPECT_FALSE(enabled("spbtnSuspend"));
+
+    list()->clearSelection();
+    EXPECT_EQ(window().selectedTaskId(), "0");
+    for (const char *name : {"spbtnRun", "mnuTaskEdit", "pmuTaskDel", "spbtnTaskView"})
+        EXPECT_FALSE(enabled(name)) << name;
+}
+
+TEST_F(MainWindowTest, AddGroupRefusesAnEmptyNameThenStoresAndSelectsTheGroup)
+{
+    addTask(seedConnection(), "1", "alpha", "AllTask", "10.0.0.1", 0);
+    makeWindow();
+    whenModal([this](QWidget *dialog) {
+        EXPECT_EQ(dialog->objectName(), "frmGroup");
+        EXPECT_EQ(dialog->windowTitle(), "Task Group Property");
+        auto *name = child<QLineEdit>(dialog, "edtName");
+        EXPECT_EQ(name->text(), "New Group");
+        EXPECT_EQ(name->maxLength(), 30);
+        name->clear();
+        QTest::mouseClick(child<QPushButton>(dialog, "spbtnOK"), Qt::LeftButton);
+        EXPECT_EQ(dialogs.lastMessageText(), "Group name is empty");
+        EXPECT_TRUE(dialog->isVisible());
+        QTest::keyClicks(name, " Radius lab");
+        QTest::mouseClick(child<QPushButton>(dialog, "spbtnOK"), Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnGroupAdd"), Qt::LeftButton);
+
+    QTreeWidgetItem *root = tree()->topLevelItem(0);
+    ASSERT_EQ(root->childCount(), 1);
+    EXPECT_EQ(root->child(0)->text(0), " Radius lab"); // as typed, not trimmed
+    EXPECT_TRUE(root->child(0)->isSelected());
+    EXPECT_TRUE(names().isEmpty());
+    EXPECT_TRUE(enabled("spbtnGroupDel"));
+    EXPECT_EQ(groupRows(" where Name=' Radius lab'"), 1);
+}
+
+TEST_F(MainWindowTest, CancelledGroupDialogChangesNothing)
+{
+    makeWindow();
+    whenModal([](QWidget *dialog) { QTest::mouseClick(child<QPushButton>(dialog, "spbtnCancel"), Qt::LeftButton); });
+    child<QAction>(&window(), "mnuGroupNew")->trigger();
+    EXPECT_EQ(tree()->topLevelItem(0)->childCount(), 0);
+    EXPECT_EQ(groupRows(), 0);
+}
+
+TEST_F(MainWindowTest, RenameGroupChangesNodeAndRow)
+{
+    addGroup(seedConnection(), "11", "Lab");
+    makeWindow();
+    clickNode(0);
+    whenModal([](QWidget *dialog) {
+        auto *name = child<QLineEdit>(dialog, "edtName");
+        EXPECT_EQ(name->text(), "Lab");
+        name->setText("Field");
+        QTest::mouseClick(child<QPushButton>(dialog, "spbtnOK"), Qt::LeftButton);
+    });
+    child<QAction>(&window(), "pmuGroupRen")->trigger();
+    EXPECT_EQ(tree()->topLevelItem(0)->child(0)->text(0), "Field");
+    EXPECT_EQ(groupRows(" where Name='Field' and TaskGroupID='11'"), 1);
+}
+
+TEST_F(MainWindowTest, DeletingAGroupAsksAndKeepsItsTasksUnderAllTasks)
+{
+    addGroup(seedConnection(), "11", "Lab");
+    addTask(seedConnection(), "1", "alpha", "11", "10.0.0.1", 0);
+    makeWindow();
+    clickNode(0);
+
+    dialogs.queueAnswer(platform::Answer::Cancel);
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnGroupDel"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.lastMessageText(), "Do you really want to delete the selected task group?");
+    EXPECT_EQ(dialogs.messages().last().buttons, platform::MessageButtons::OkCancel);
+    EXPECT_EQ(tree()->topLevelItem(0)->childCount(), 1);
+
+    dialogs.queueAnswer(platform::Answer::Ok);
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnGroupDel"), Qt::LeftButton);
+    EXPECT_EQ(tree()->topLevelItem(0)->childCount(), 0);
+    EXPECT_EQ(groupRows(), 0);
+    EXPECT_EQ(names(), QStringList({"alpha"})); // not refilled
+    clickNode(-1);
+    EXPECT_EQ(names(), QStringList({"alpha"}));
+}
+
+TEST_F(MainWindowTest, NewTaskGoesToTheSelectedGroupAndIsListedOnlyUnderAllTasksFromTheRoot)
+{
+    addGroup(seedConnection(), "11", "Lab");
+    makeWindow();
+    windows.newTaskName = "fresh";
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnTaskAdd"), Qt::LeftButton);
+    EXPECT_EQ(windows.calls, QStringList({"new AllTask"}));
+    EXPECT_EQ(names(), QStringList({"fresh"}));
+    EXPECT_EQ(panel("StatusPanel1"), " 1 Task(s)");
+    clickNode(0);
+    EXPECT_TRUE(names().isEmpty());
+
+    windows.newTaskName = "in lab";
+    child<QAction>(&window(), "pmuTaskNew")->trigger();
+    EXPECT_EQ(windows.calls.last(), "new 11");
+    EXPECT_EQ(names(), QStringList({"in lab"}));
+
+    windows.answerOk = false; // the editor was cancelled: nothing is added
+    child<QAction>(&window(), "mnuTaskNew")->trigger();
+    EXPECT_EQ(names(), QStringList({"in lab"}));
+}
+
+TEST_F(MainWindowTest, DeleteTaskConfirmsRemovesRowsAndScriptAndDisablesCommands)
+{
+    addTask(seedConnection(), "1", "alpha", "AllTask", "10.0.0.1", 1, {QDateTime(QDate(2030, 1, 1), QTime(1, 0))});
+    addTask(seedConnection(), "2", "beta", "AllTask", "10.0.0.2", 0);
+    ASSERT_TRUE(dir.writeFile("script/1.txt", "User-Name = \"x\"\n"));
+    makeWindow();
+    list()->selectRow(0);
+
+    dialogs.queueAnswer(platform::Answer::Cancel);
+    child<QAction>(&window(), "mnuTaskDel")->trigger();
+    EXPECT_EQ(dialogs.lastMessageText(), "Do you really want to delete the selected task?");
+    EXPECT_EQ(list()->rowCount(), 2);
+
+    dialogs.queueAnswer(platform::Answer::Ok);
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnTaskDel"), Qt::LeftButton);
+    EXPECT_EQ(names(), QStringList({"beta"}));
+    EXPECT_EQ(panel("StatusPanel1"), " 1 Task(s)");
+    for (const char *name : {"spbtnRun", "spbtnTaskEdit", "spbtnTaskDel", "spbtnTaskView"})
+        EXPECT_FALSE(enabled(name)) << name;
+    EXPECT_FALSE(QFile::exists(dir.filePath("script/1.txt")));
+    taskstore::Query query(seedConnection());
+    taskstore::OpenQuery(query, "select count(*) as n from TaskSchedule");
+    EXPECT_EQ(query.asInteger("n"), 0);
+    taskstore::OpenQuery(query, "select count(*) as n from Task");
+    EXPECT_EQ(query.asInteger("n"), 1);
+}
+
+TEST_F(MainWindowTest, EditAndViewOpenTheirWindowsForTheSelectedTask)
+{
+    addTask(seedConnection(), "1", "alpha", "AllTask", "10.0.0.1", 0);
+    addTask(seedConnection(), "2", "beta", "AllTask", "10.0.0.2", 0);
+    makeWindow();
+    list()->selectRow(0);
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnTaskEdit"), Qt::LeftButton);
+    EXPECT_EQ(windows.calls, QStringList({"edit 1"}));
+    // The saved task's row moves to the end of the list.
+    EXPECT_EQ(names(), QStringList({"beta", "alpha"}));
+    list()->selectRow(0);
+    child<QAction>(&window(), "pmuTaskView")->trigger();
+    EXPECT_EQ(windows.calls.last(), "view 2");
+    child<QAction>(&window(), "mnuServerMan")->trigger();
+    child<QAction>(&window(), "mnuServerMan")->trigger();
+    EXPECT_EQ(windows.calls.count("server"), 2);
+}
+
+TEST_F(MainWindowTest, HeaderClicksShareOneDirectionFlagAndMoveTheMark)
+{
+    addTask(seedConnection(), "1", "bravo", "AllTask", "10.0.0.20", 0);
+    addTask(seedConnection(), "2", "Alpha", "AllTask", "10.0.0.3", 0);
+    addTask(seedConnection(), "3", "charlie", "AllTask", "10.0.0.100", 0);
+    makeWindow();
+    EXPECT_EQ(window().order().mark(0), shell::TaskListOrder::Mark::Up);
+    EXPECT_FALSE(list()->headingIcon(0).isNull());
+
+    QHeaderView *header = list()->reportView()->header();
+    auto clickHeader = [&](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 10, header->height() / 2));
+    };
+    clickHeader(0);
+    EXPECT_EQ(names(), QStringList({"charlie", "bravo", "Alpha"})); // first click: Z to A
+    EXPECT_EQ(window().order().mark(0), shell::TaskListOrder::Mark::Down);
+
+    clickHeader(3); // the flag flips again: ascending by server, as text
+    QStringList servers;
+    for (int i = 0; i < list()->rowCount(); ++i)
+        servers << list()->row(i).serverIp;
+    EXPECT_EQ(servers, QStringList({"10.0.0.100", "10.0.0.20", "10.0.0.3"}));
+    EXPECT_EQ(window().order().mark(3), shell::TaskListOrder::Mark::Up);
+    EXPECT_EQ(window().order().mark(0), shell::TaskListOrder::Mark::None);
+    EXPECT_TRUE(list()->headingIcon(0).isNull());
+}
+
+TEST_F(MainWindowTest, ViewSwitchesHideAndShowTheirParts)
+{
+    makeWindow();
+    struct Switch {
+        const char *item;
+        const char *part;
+    };
+    for (const Switch &each : {Switch{"mnuToolBax", "PanelToolBax"}, Switch{"mnuTaskGroup", "PanelGroup"},
+                               Switch{"mnuLog", "PanelLog"}, Switch{"mnuStatusBar", "StatusBar"}}) {
+        auto *item = child<QAction>(&window(), each.item);
+        auto *part = child<QWidget>(&window(), each.part);
+        EXPECT_TRUE(item->isChecked()) << each.item;
+        item->trigger();
+        EXPECT_FALSE(part->isVisible()) << each.part;
+        EXPECT_FALSE(item->isChecked()) << each.item;
+        item->trigger();
+        EXPECT_TRUE(part->isVisible()) << each.part;
+        EXPECT_TRUE(item->isChecked()) << each.item;
+    }
+    // The context items follow the View menu's ticks.
+    child<QAction>(&window(), "pmuHideGroup")->trigger();
+    EXPECT_FALSE(child<QWidget>(&window(), "PanelGroup")->isVisible());
+    EXPECT_FALSE(child<QAction>(&window(), "mnuTaskGroup")->isChecked());
+    child<QAction>(&window(), "pmuHideLog")->trigger();
+    EXPECT_FALSE(child<QWidget>(&window(), "PanelLog")->isVisible());
+    child<QAction>(&window(), "mnuLog")->trigger();
+    auto *splitter = child<QSplitter>(&window(), "Splitter1");
+    EXPECT_EQ(splitter->indexOf(child<QWidget>(&window(), "PanelLog")), 1); // back below the list
+    EXPECT_GT(splitter->sizes().at(1), 0);
+}
+
+TEST_F(MainWindowTest, ViewStylesTickOneItemInBothMenus)
+{
+    addTask(seedConnection(), "1", "alpha", "AllTask", "10.0.0.1", 0);
+    makeWindow();
+    EXPECT_TRUE(child<QAction>(&window(), "mnuDetailed")->isChecked());
+    child<QAction>(&window(), "pmuLargleIcon")->trigger();
+    EXPECT_EQ(list()->style(), TaskListView::Style::LargeIcon);
+    EXPECT_TRUE(child<QAction>(&window(), "mnuLargeIcon")->isChecked());
+    EXPECT_FALSE(child<QAction>(&window(), "mnuDetailed")->isChecked());
+    child<QAction>(&window(), "mnuList")->trigger();
+    EXPECT_TRUE(child<QAction>(&window(), "pmuList")->isChecked());
+    EXPECT_FALSE(child<QAction>(&window(), "pmuLargleIcon")->isChecked());
+    child<QAction>(&window(), "mnuDetailed")->trigger();
+    EXPECT_EQ(list()->currentView(), list()->reportView());
+}
+
+TEST_F(MainWindowTest, ToolbarHintsGoToTheThirdPanel)
+{
+    makeWindow();
+    auto *button = child<QToolButton>(&window(), "spbtnRun");
+    EXPECT_EQ(button->toolTip(), "Execute");
+    QStatusTipEvent tip(button->statusTip());
+    QApplication::sendEvent(&window(), &tip);
+    EXPECT_EQ(panel("StatusPanel3"), " Execute selected synchronize task");
+}
+
+} // namespace

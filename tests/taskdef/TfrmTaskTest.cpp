@@ -1,0 +1,640 @@
+#include "TfrmTestSupport.h"
+
+#include "platform/Clock.h"
+#include "platform/Language.h"
+#include "platform/ScriptedDialogService.h"
+#include "scheduling/SpinEdit.h"
+#include "scheduling/TfrmTaskSchedule.h"
+#include "support/TempProgramDir.h"
+#include "taskdef/TaskEditorRules.h"
+#include "taskdef/TfrmPackage.h"
+#include "taskdef/TfrmTask.h"
+#include "taskstore/DateTimeText.h"
+#include "taskstore/Query.h"
+#include "taskstore/Statements.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+using namespace formtest;
+using platform::Answer;
+using scheduling::SpinEdit;
+using scheduling::TfrmTaskSchedule;
+using taskdef::TfrmPackage;
+using taskdef::TfrmTask;
+using taskstore::DateTimeText;
+
+namespace {
+
+using Pairs = QList<QPair<QString, QString>>;
+
+QStringList texts(QTreeWidget *list, int column = 0)
+{
+    QStringList out;
+    for (QTreeWidgetItemIterator it(list); *it; ++it)
+        out << (*it)->text(column);
+    return out;
+}
+
+void retype(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+class TaskEditor : public ::testing::Test {
+protected:
+    testsupport::TempProgramDir dir;
+    taskstore::Connection db{taskstore::Connection::defaultPath()};
+    platform::ScriptedDialogService dialogs;
+    const QDateTime now{QDate(2026, 3, 10), QTime(9, 10, 20)}; // a Tuesday
+
+    void SetUp() override { platform::Clock::setNow(now); }
+    void TearDown() override { platform::Clock::setNow(QDateTime()); }
+
+    std::unique_ptr<TfrmTask> newEditor(const QString &taskId = "4711")
+    {
+        auto editor = std::make_unique<TfrmTask>(db, nullptr);
+        editor->startNew(taskId, "AllTask");
+        editor->show();
+        return editor;
+    }
+
+    std::unique_ptr<TfrmTask> openEditor(const QString &taskId)
+    {
+        auto editor = std::make_unique<TfrmTask>(db, nullptr);
+        EXPECT_TRUE(editor->loadTask(taskId));
+        editor->show();
+        return editor;
+    }
+
+    static void fillSettings(TfrmTask *editor, const QString &name = "Login check")
+    {
+        retype(child<QLineEdit>(editor, "edtTaskName"), name);
+        auto *server = child<QComboBox>(editor, "cboServerIP");
+        server->setFocus();
+        QTest::keyClicks(server->lineEdit(), "127.0.0.1");
+        QTest::keyClicks(child<QLineEdit>(editor, "edtSecretKey"), "testing123");
+    }
+
+    // Add, then the packet editor: one row per pair, OK.
+    static void addPacket(TfrmTask *editor, const Pairs &pairs)
+    {
+        whenModalOpens<TfrmPackage>([pairs](TfrmPackage *packet) {
+            for (const auto &[name, value] : pairs) {
+                QTest::keyClicks(child<QComboBox>(packet, "cboAttr")->lineEdit(), name);
+                QTest::keyClicks(child<QComboBox>(packet, "cboValue")->lineEdit(), value);
+                click(packet, "spbtnAdd");
+            }
+            click(packet, "spbtnOK");
+        });
+        click(editor, "spbtnAdd");
+    }
+
+    static void addSchedule(TfrmTask *editor, std::function<void(TfrmTaskSchedule *)> steps)
+    {
+        whenModalOpens<TfrmTaskSchedule>([steps](TfrmTaskSchedule *schedule) {
+            steps(schedule);
+            click(schedule, "spbtnOK");
+        });
+        click(editor, "spbtnSchAdd");
+    }
+
+    static void selectPacket(TfrmTask *editor, int index) // 0 the root
+    {
+        auto *tree = child<QTreeWidget>(editor, "trePackage");
+        QTreeWidgetItem *root = tree->topLevelItem(0);
+        QTreeWidgetItem *item = index == 0 ? root : root->child(index - 1);
+        tree->setCurrentItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    }
+
+    QStringList rows(const QString &sql, const QStringList &columns)
+    {
+        taskstore::Query query(db);
+        taskstore::OpenQuery(query, sql);
+        QStringList out;
+        for (query.first(); !query.atEnd(); query.next()) {
+            QStringList fields;
+            for (const QString &column : columns)
+                fields << query.asText(column);
+            out << fields.join('|');
+        }
+        return out;
+    }
+
+    QStringList taskRows(const QString &id)
+    {
+        return rows("select * from Task where TaskID='" + id + "'",
+                    {"GroupID", "TaskID", "TaskName", "ServerIP", "SecretKey", "Port", "RequestType",
+                     "RequestTypeCode", "AuthMode", "RunType"})
+               + rows("select * from TaskOption where TaskID='" + id + "'",
+                      {"StartID", "ReplyTimeout", "RetryTimes", "RepeatTimes", "NumPerSec", "NumInParall"});
+    }
+
+    QStringList scheduleRows(const QString &id)
+    {
+        return rows("select * from TaskSchedule where TaskID='" + id + "' order by ScheduleType",
+                    {"ScheduleType", "value", "withweek", "StartTime", "LastRunTime", "NextRunTime"});
+    }
+
+    // A stored task with one packet, made through the editor.
+    void storeTask(const QString &id)
+    {
+        auto editor = newEditor(id);
+        fillSettings(editor.get(), "Stored");
+        addPacket(editor.get(), {{"User-Name", "old"}});
+        click(editor.get(), "spbtnOK");
+        ASSERT_EQ(editor->result(), QDialog::Accepted);
+    }
+};
+
+TEST(TaskEditorRules, ValidationOrderAndMessages)
+{
+    const taskdef::TaskEditorFacts valid{"Name", "127.0.0.1", "secret", 0, "1", 1, true, 1};
+    using taskdef::EditorPage;
+    struct Case {
+        std::function<void(taskdef::TaskEditorFacts &)> breakIt;
+        const char *message;
+        EditorPage page;
+    };
+    const Case cases[] = {
+        {[](auto &f) { f = {}; }, "Task Name is empty!", EditorPage::Unchanged},
+        {[](auto &f) { f.taskName = "  "; }, "Task Name is empty!", EditorPage::Unchanged},
+        {[](auto &f) { f.serverIp = ""; f.secretKey = ""; }, "Server IP is empty!", EditorPage::Setting},
+        {[](auto &f) { f.secretKey = ""; f.packetNodes = 0; }, "Secret Key is empty!", EditorPage::Setting},
+        {[](auto &f) { f.requestType = -1; f.requestCodeText = ""; }, "Request Type is empty!", EditorPage::Setting},
+        {[](auto &f) { f.requestCodeText = " "; f.packetNodes = 0; }, "Request Code is empty!", EditorPage::Setting},
+        {[](auto &f) { f.packetNodes = 0; f.scheduleRows = 0; }, "Please add a packet at least!", EditorPage::Package},
+        {[](auto &f) { f.scheduleRows = 0; }, "Please add a Schedule.", EditorPage::Schedule},
+    };
+    for (const Case &c : cases) {
+        taskdef::TaskEditorFacts facts = valid;
+        c.breakIt(facts);
+        const auto refusal = taskdef::validateTask(facts);
+        ASSERT_TRUE(refusal) << c.message;
+        EXPECT_EQ(refusal->message, c.message);
+        EXPECT_EQ(refusal->page, c.page) << c.message;
+    }
+    EXPECT_FALSE(taskdef::validateTask(valid));
+    taskdef::TaskEditorFacts manual = valid;
+    manual.scheduled = false;
+    manual.scheduleRows = 0;
+    EXPECT_FALSE(taskdef::validateTask(manual));
+}
+
+TEST_F(TaskEditor, NewTaskStartsFromTheDefaults)
+{
+    auto editor = newEditor();
+    EXPECT_EQ(child<QLineEdit>(editor.get(), "edtTaskName")->text(), "Untitled");
+    EXPECT_EQ(child<QLineEdit>(editor.get(), "edtTaskID")->text(), "4711");
+    EXPECT_TRUE(child<QLineEdit>(editor.get(), "edtTaskID")->isReadOnly());
+    EXPECT_EQ(child<QComboBox>(editor.get(), "cboRequestType")->currentText(), "Auth");
+    EXPECT_EQ(child<QComboBox>(editor.get(), "cboPort")->currentText(), "1812");
+    EXPECT_EQ(child<QComboBox>(editor.get(), "cboMode")->currentText(), "PAP");
+    EXPECT_TRUE(child<QComboBox>(editor.get(), "cboServerIP")->currentText().isEmpty());
+    EXPECT_TRUE(child<SpinEdit>(editor.get(), "CSpinEditCode")->isEnabled());
+    const QList<std::pair<const char *, int>> spins = {
+        {"CSpinEditCode", 1},   {"CSpinEditStartID", 0}, {"CSpinEditTimeout", 3}, {"CSpinEditRetry", 3},
+        {"CSpinEditRepeat", 1}, {"CSpinEditParallel", 1}, {"CSpinEditPer", 0}};
+    for (const auto &[name, value] : spins)
+        EXPECT_EQ(child<SpinEdit>(editor.get(), name)->value(), value) << name;
+    EXPECT_EQ(child<SpinEdit>(editor.get(), "CSpinEditStartID")->maximum(), 255);
+    EXPECT_EQ(child<SpinEdit>(editor.get(), "CSpinEditTimeout")->minimum(), 1);
+    EXPECT_EQ(child<QTabWidget>(editor.get(), "PageControl")->currentWidget()->objectName(), "TabSheetPackage");
+    EXPECT_EQ(texts(child<QTreeWidget>(editor.get(), "trePackage")), QStringList({"Packets List"}));
+    EXPECT_TRUE(child<QRadioButton>(editor.get(), "RadioBtnManually")->isChecked());
+    EXPECT_FALSE(child<QWidget>(editor.get(), "spbtnSchAdd")->isEnabled());
+    EXPECT_FALSE(child<QWidget>(editor.get(), "lvwSchedule")->isEnabled());
+    EXPECT_EQ(editor->windowTitle(), "The Sync Task Properties ");
+    EXPECT_EQ(child<QLabel>(editor.get(), "lblTaskName")->text(), "  Task Name:");
+}
+
+TEST_F(TaskEditor, TypingFiltersKeepOnlyTheirCharacters)
+{
+    auto editor = newEditor();
+    struct Case {
+        const char *field;
+        const char *typed;
+        const char *result;
+    };
+    const Case cases[] = {
+        {"CSpinEditTimeout", "1025", "125"}, // no 0 where the lower bound is 1
+        {"CSpinEditRetry", "0", ""},
+        {"CSpinEditParallel", "x9", "9"},
+        {"CSpinEditStartID", "10", "10"},
+        {"CSpinEditPer", "a5-0", "50"},
+        {"CSpinEditCode", "-4", "4"},
+    };
+    for (const Case &c : cases) {
+        auto *spin = child<SpinEdit>(editor.get(), c.field);
+        retype(spin->editor(), c.typed);
+        EXPECT_EQ(spin->editor()->text(), c.result) << c.field;
+    }
+    auto *timeout = child<SpinEdit>(editor.get(), "CSpinEditTimeout");
+    QTest::keyClick(timeout->editor(), Qt::Key_Backspace);
+    EXPECT_EQ(timeout->editor()->text(), "125");
+
+    auto *port = child<QComboBox>(editor.get(), "cboPort");
+    retype(port->lineEdit(), "17x00");
+    EXPECT_EQ(port->currentText(), "1700");
+
+    auto *type = child<QComboBox>(editor.get(), "cboRequestType");
+    type->setFocus();
+    QTest::keyClicks(type, "Acct");
+    EXPECT_EQ(type->currentText(), "Auth");
+}
+
+TEST_F(TaskEditor, RequestTypeModeAndServerRules)
+{
+    {
+        taskstore::Query query(db);
+        taskstore::ExecQuery(query, taskstore::sql::insertServer("1", "127.0.0.1", "first"));
+        taskstore::ExecQuery(query, taskstore::sql::insertServer("2", "::1", "second"));
+    }
+    auto editor = newEditor();
+    child<QTabWidget>(editor.get(), "PageControl")->setCurrentIndex(0);
+    auto *type = child<QComboBox>(editor.get(), "cboRequestType");
+    auto *code = child<SpinEdit>(editor.get(), "CSpinEditCode");
+    auto *port = child<QComboBox>(editor.get(), "cboPort");
+    auto *mode = child<QComboBox>(editor.get(), "cboMode");
+    struct Case {
+        int position;
+        int code;
+        bool codeEnabled;
+        bool modeShown;
+        const char *port;
+    };
+    const Case cases[] = {{1, 4, false, false, "1813"}, {2, 12, false, false, "1812"}, {3, 40, false, false, "1700"},
+                          {4, -1, true, true, "1812"},  {0, 1, false, true, "1812"}};
+    for (const Case &c : cases) {
+        choose(type, c.position);
+        EXPECT_EQ(code->value(), c.code) << c.position;
+        EXPECT_EQ(code->isEnabled(), c.codeEnabled) << c.position;
+        EXPECT_EQ(mode->isVisible(), c.modeShown) << c.position;
+        EXPECT_EQ(child<QLabel>(editor.get(), "lblMode")->isVisible(), c.modeShown) << c.position;
+        EXPECT_EQ(port->currentText(), c.port) << c.position;
+    }
+
+    auto *parallel = child<SpinEdit>(editor.get(), "CSpinEditParallel");
+    auto *perSecond = child<SpinEdit>(editor.get(), "CSpinEditPer");
+    parallel->setValue(8);
+    perSecond->setValue(50);
+    choose(mode, 3); // EAP-SIM
+    EXPECT_EQ(parallel->value(), 1);
+    EXPECT_EQ(perSecond->value(), 0);
+    EXPECT_FALSE(parallel->isEnabled());
+    EXPECT_FALSE(child<QLabel>(editor.get(), "lblPer")->isEnabled());
+    choose(type, 0); // Auth: the mode goes back to PAP, the fields stay off
+    EXPECT_EQ(mode->currentText(), "PAP");
+    EXPECT_FALSE(parallel->isEnabled());
+    choose(mode, 0);
+    EXPECT_TRUE(parallel->isEnabled());
+    EXPECT_TRUE(perSecond->isEnabled());
+
+    auto *server = child<QComboBox>(editor.get(), "cboServerIP");
+    EXPECT_EQ(server->count(), 2);
+    choose(server, 1);
+    EXPECT_EQ(child<QLineEdit>(editor.get(), "edtSecretKey")->text(), "second");
+    choose(server, 0);
+    EXPECT_EQ(child<QLineEdit>(editor.get(), "edtSecretKey")->text(), "first");
+}
+
+TEST_F(TaskEditor, ValidationShowsItsMessageAndPage)
+{
+    auto editor = newEditor();
+    auto *pages = child<QTabWidget>(editor.get(), "PageControl");
+    click(editor.get(), "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), "Server IP is empty!");
+    EXPECT_EQ(pages->currentWidget()->objectName(), "TabSheetSetting");
+
+    fillSettings(editor.get());
+    pages->setCurrentIndex(2);
+    click(editor.get(), "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), "Please add a packet at least!");
+    EXPECT_EQ(pages->currentWidget()->objectName(), "TabSheetPackage");
+
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    child<QRadioButton>(editor.get(), "RadiobtnSchedule")->click();
+    click(editor.get(), "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), "Please add a Schedule.");
+    EXPECT_EQ(pages->currentWidget()->objectName(), "TabSheetSchedule");
+
+    child<QRadioButton>(editor.get(), "RadioBtnManually")->click();
+    retype(child<QComboBox>(editor.get(), "cboPort")->lineEdit(), "");
+    click(editor.get(), "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), "'' is not a valid integer value");
+
+    retype(child<QLineEdit>(editor.get(), "edtTaskName"), "");
+    click(editor.get(), "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), "Task Name is empty!");
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(taskRows("4711").isEmpty());
+}
+
+TEST_F(TaskEditor, PacketPageCommands)
+{
+    auto editor = newEditor();
+    auto *tree = child<QTreeWidget>(editor.get(), "trePackage");
+    auto *visible = child<QTreeWidget>(editor.get(), "lvwAttr");
+    addPacket(editor.get(), {{"User-Name", "bob"}, {"User-Password", "a b"}});
+    addPacket(editor.get(), {{"NAS-Port", "7"}});
+    EXPECT_EQ(texts(tree), QStringList({"Packets List", "Packet1", "Packet2"}));
+    EXPECT_EQ(tree->currentItem()->text(0), "Packet2"); // the new packet is selected
+    EXPECT_EQ(texts(visible), QStringList({"NAS-Port"}));
+
+    selectPacket(editor.get(), 0);
+    EXPECT_EQ(texts(visible), QStringList({"User-Name", "User-Password", "NAS-Port"}));
+    EXPECT_FALSE(child<QWidget>(editor.get(), "spbtnModify")->isEnabled());
+
+    // Modify + Cancel keeps the rows; Modify + OK keeps the kept rows' keys.
+    selectPacket(editor.get(), 1);
+    const QStringList keys = texts(visible, 2);
+    whenModalOpens<TfrmPackage>([](TfrmPackage *packet) { click(packet, "spbtnCancel"); });
+    click(editor.get(), "spbtnModify");
+    EXPECT_EQ(texts(visible, 2), keys);
+    whenModalOpens<TfrmPackage>([](TfrmPackage *packet) {
+        EXPECT_EQ(packet->mode(), taskdef::PacketEditMode::Modify);
+        auto *rows = child<QTreeWidget>(packet, "lvwArrList");
+        rows->setCurrentItem(rows->topLevelItem(1));
+        click(packet, "spbtnRemove");
+        QTest::keyClicks(child<QComboBox>(packet, "cboAttr")->lineEdit(), "Framed-MTU");
+        QTest::keyClicks(child<QComboBox>(packet, "cboValue")->lineEdit(), "1400");
+        click(packet, "spbtnAdd");
+        click(packet, "spbtnOK");
+    });
+    click(editor.get(), "spbtnModify");
+    EXPECT_EQ(texts(visible), QStringList({"User-Name", "Framed-MTU"}));
+    EXPECT_EQ(texts(visible, 2).first(), keys.first());
+    EXPECT_NE(texts(visible, 2).last(), keys.last());
+
+    // Deleting the only attribute of a packet removes its node.
+    selectPacket(editor.get(), 2);
+    visible->setCurrentItem(visible->topLevelItem(0));
+    dialogs.queueAnswer(Answer::No);
+    click(editor.get(), "spbtnDelete");
+    EXPECT_EQ(dialogs.lastMessageText(), "Do you really want to delete the Attribute?");
+    EXPECT_EQ(texts(tree).size(), 3);
+    dialogs.queueAnswer(Answer::Yes);
+    click(editor.get(), "spbtnDelete");
+    EXPECT_EQ(texts(tree), QStringList({"Packets List", "Packet1"}));
+
+    // From the root every row can go, but the root and the packet nodes stay.
+    selectPacket(editor.get(), 0);
+    for (int i = 0; i < 2; ++i) {
+        visible->setCurrentItem(visible->topLevelItem(0));
+        dialogs.queueAnswer(Answer::Yes);
+        click(editor.get(), "spbtnDelete");
+    }
+    EXPECT_EQ(texts(tree), QStringList({"Packets List", "Packet1"}));
+
+    addPacket(editor.get(), {{"User-Name", "carol"}});
+    EXPECT_EQ(texts(tree).last(), "Packet3");
+    selectPacket(editor.get(), 1);
+    dialogs.queueAnswer(Answer::Yes);
+    click(editor.get(), "spbtnRemove");
+    EXPECT_EQ(dialogs.lastMessageText(), "Do you really want to delete the packet?");
+    EXPECT_EQ(texts(tree), QStringList({"Packets List", "Packet3"}));
+
+    dialogs.queueAnswer(Answer::Yes);
+    click(editor.get(), "spbtnClear");
+    EXPECT_EQ(dialogs.lastMessageText(), "Do you really want to clear these packets?");
+    EXPECT_EQ(texts(tree), QStringList({"Packets List"}));
+    EXPECT_FALSE(child<QWidget>(editor.get(), "spbtnClear")->isEnabled());
+    addPacket(editor.get(), {{"User-Name", "dave"}});
+    EXPECT_EQ(texts(tree).last(), "Packet4"); // the counter goes on after Clear
+}
+
+TEST_F(TaskEditor, SaveRoundTripKeepsRowsAndFile)
+{
+    auto editor = newEditor();
+    fillSettings(editor.get(), "O'Brien's check");
+    choose(child<QComboBox>(editor.get(), "cboRequestType"), 4);
+    retype(child<SpinEdit>(editor.get(), "CSpinEditRepeat")->editor(), "5");
+    addPacket(editor.get(), {{"User-Name", "bob"}, {"User-Password", "a b"}, {"Reply-Message", "abc\\#123"}});
+    addPacket(editor.get(), {{"NAS-Port", "7"}});
+    child<QRadioButton>(editor.get(), "RadiobtnSchedule")->click();
+    addSchedule(editor.get(), [](TfrmTaskSchedule *s) {
+        auto *minutes = child<SpinEdit>(s, "edtMinute");
+        retype(minutes->editor(), "45");
+    });
+    addSchedule(editor.get(), [](TfrmTaskSchedule *s) {
+        choose(child<QComboBox>(s, "cboSchType"), 3);
+        for (const char *day : {"chkWeek2", "chkWeek3", "chkWeek4", "chkWeek5", "chkWeek7"})
+            child<QCheckBox>(s, day)->click();
+        child<QCheckBox>(s, "chkStartTime")->click();
+    });
+    QSignalSpy saved(editor.get(), &TfrmTask::taskSaved);
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted) << dialogs.messageTexts().join("; ").toStdString();
+    ASSERT_EQ(saved.size(), 1);
+
+    const QString nowText = DateTimeText::dateTimeText(now);
+    const QStringList task = taskRows("4711");
+    EXPECT_EQ(task, QStringList({"AllTask|4711|O'Brien's check|127.0.0.1|testing123|1812|4|-1|PAP|1", "0|3|3|5|0|1"}));
+    const QString start = DateTimeText::timeText(QTime(9, 0, 0));
+    const QStringList schedules = {
+        "0|45||0|" + nowText + "|" + DateTimeText::dateTimeText(now.addSecs(45 * 60)),
+        "3||1000010|" + start + "|" + nowText + "|" + DateTimeText::dateText(QDate(2026, 3, 14)) + " " + start,
+    };
+    EXPECT_EQ(scheduleRows("4711"), schedules);
+    const QByteArray file = "User-Name = bob\r\nUser-Password = \"a b\"\r\nReply-Message = abc\\#123\r\n\r\n"
+                            "NAS-Port = 7\r\n\r\n";
+    EXPECT_EQ(dir.readFile("script/4711.txt"), file);
+
+    const taskdef::TaskListRow row = *editor->savedRow();
+    EXPECT_EQ(row.taskId, "4711");
+    EXPECT_EQ(row.taskName, "O'Brien's check");
+    EXPECT_EQ(row.lastRunTime, nowText);
+    EXPECT_EQ(row.nextRunTime, DateTimeText::dateTimeText(now.addSecs(45 * 60)));
+    EXPECT_EQ(row.serverIp, "127.0.0.1");
+    EXPECT_EQ(row.runType, 1);
+
+    // Reopen: everything comes back; save again unchanged.
+    auto reopened = openEditor("4711");
+    EXPECT_TRUE(reopened->isModifyMode());
+    EXPECT_EQ(child<QLineEdit>(reopened.get(), "edtTaskName")->text(), "O'Brien's check");
+    EXPECT_TRUE(child<SpinEdit>(reopened.get(), "CSpinEditCode")->isEnabled());
+    EXPECT_EQ(texts(child<QTreeWidget>(reopened.get(), "trePackage")),
+              QStringList({"Packages List", "Packet1", "Packet2"}));
+    EXPECT_EQ(texts(child<QTreeWidget>(reopened.get(), "lvwAttr"), 1), QStringList({"bob", "a b", "abc\\#123", "7"}));
+    EXPECT_TRUE(child<QRadioButton>(reopened.get(), "RadiobtnSchedule")->isChecked());
+    EXPECT_EQ(texts(child<QTreeWidget>(reopened.get(), "lvwSchedule")),
+              QStringList({"Run every 45 minutes", "Run on:  Monday    ,Saturday  ; Starting at " + start}));
+
+    platform::Clock::setNow(now.addSecs(60));
+    click(reopened.get(), "spbtnOK");
+    ASSERT_EQ(reopened->result(), QDialog::Accepted) << dialogs.messageTexts().join("; ").toStdString();
+    EXPECT_EQ(taskRows("4711"), task);
+    EXPECT_EQ(dir.readFile("script/4711.txt"), file);
+    const QString laterText = DateTimeText::dateTimeText(now.addSecs(60));
+    EXPECT_EQ(scheduleRows("4711"),
+              QStringList({"0|45||0|" + laterText + "|" + DateTimeText::dateTimeText(now.addSecs(46 * 60)),
+                           "3||1000010|" + start + "|" + laterText + "|" + DateTimeText::dateText(QDate(2026, 3, 14)) + " " + start}));
+    EXPECT_EQ(reopened->savedRow()->lastRunTime, laterText);
+}
+
+TEST_F(TaskEditor, ManualTaskIgnoresScheduleRowsAndStoresTheManualRow)
+{
+    auto editor = newEditor();
+    fillSettings(editor.get());
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    child<QRadioButton>(editor.get(), "RadiobtnSchedule")->click();
+    addSchedule(editor.get(), [](TfrmTaskSchedule *) {});
+    child<QRadioButton>(editor.get(), "RadioBtnManually")->click();
+    EXPECT_FALSE(child<QWidget>(editor.get(), "lvwSchedule")->isEnabled());
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted);
+    EXPECT_EQ(scheduleRows("4711"), QStringList({"19||||" + DateTimeText::dateTimeText(now) + "|"}));
+    EXPECT_EQ(editor->savedRow()->nextRunTime, "Manually");
+}
+
+TEST_F(TaskEditor, ScheduleModifyReplacesItsOwnRowWithoutBlocking)
+{
+    auto editor = newEditor();
+    child<QRadioButton>(editor.get(), "RadiobtnSchedule")->click();
+    addSchedule(editor.get(), [](TfrmTaskSchedule *) {});
+    addSchedule(editor.get(), [](TfrmTaskSchedule *s) { choose(child<QComboBox>(s, "cboSchType"), 4); });
+    auto *list = child<QTreeWidget>(editor.get(), "lvwSchedule");
+    EXPECT_EQ(texts(list), QStringList({"Run every 30 minute(s).", "Run on 1 day of every month"}));
+
+    list->setCurrentItem(list->topLevelItem(1));
+    click(editor.get(), "spbtnSchModify");
+    auto *schedule = editor->findChild<TfrmTaskSchedule *>();
+    ASSERT_TRUE(schedule);
+    EXPECT_TRUE(schedule->isVisible());
+    EXPECT_FALSE(schedule->isModal());
+    EXPECT_EQ(child<QComboBox>(schedule, "cboSchType")->currentIndex(), 4);
+    // Selecting another row meanwhile does not change which row is replaced.
+    list->setCurrentItem(list->topLevelItem(0));
+    choose(child<QComboBox>(schedule, "cboMonth"), 14);
+    click(schedule, "spbtnOK");
+    EXPECT_EQ(texts(list), QStringList({"Run every 30 minute(s).", "Run on 15 day of every month"}));
+    EXPECT_EQ(texts(list, 4), QStringList({"-1", "-1"}));
+
+    list->setCurrentItem(list->topLevelItem(0));
+    dialogs.queueAnswer(Answer::No);
+    click(editor.get(), "spbtnSchDel");
+    EXPECT_EQ(dialogs.lastMessageText(), "Delete this Schedule from the list?");
+    EXPECT_EQ(list->topLevelItemCount(), 2);
+    dialogs.queueAnswer(Answer::Yes);
+    click(editor.get(), "spbtnSchDel");
+    EXPECT_EQ(texts(list), QStringList({"Run on 15 day of every month"}));
+}
+
+TEST_F(TaskEditor, FailedSaveLeavesThePreviousTaskWhole)
+{
+    storeTask("77");
+    const QStringList storedTask = taskRows("77");
+    const QStringList storedSchedules = scheduleRows("77");
+    const QByteArray storedFile = dir.readFile("script/77.txt");
+    ASSERT_FALSE(storedFile.isEmpty());
+
+    auto editor = openEditor("77");
+    retype(child<QLineEdit>(editor.get(), "edtTaskName"), "Changed");
+    addPacket(editor.get(), {{"User-Name", "new"}});
+
+    // A statement rejected part-way through.
+    failInserts(db, "TaskSchedule");
+    click(editor.get(), "spbtnOK");
+    EXPECT_TRUE(dialogs.lastMessageText().contains("injected failure"));
+    EXPECT_NE(editor->result(), QDialog::Accepted);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(taskRows("77"), storedTask);
+    EXPECT_EQ(scheduleRows("77"), storedSchedules);
+    EXPECT_EQ(dir.readFile("script/77.txt"), storedFile);
+    healInserts(db);
+
+    // A script directory that is missing.
+    ASSERT_TRUE(QDir(dir.filePath("script")).removeRecursively());
+    click(editor.get(), "spbtnOK");
+    EXPECT_TRUE(dialogs.lastMessageText().contains("script/77.txt")) << dialogs.lastMessageText().toStdString();
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(taskRows("77"), storedTask);
+    EXPECT_EQ(child<QLineEdit>(editor.get(), "edtTaskName")->text(), "Changed");
+
+    // Once the directory is back the same edits save.
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("script")));
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted);
+    EXPECT_EQ(taskRows("77").first().section('|', 2, 2), "Changed");
+    EXPECT_EQ(dir.readFile("script/77.txt"), "User-Name = old\r\n\r\nUser-Name = new\r\n\r\n");
+}
+
+TEST_F(TaskEditor, LoadsEveryPacketOfALongFile)
+{
+    storeTask("88");
+    QByteArray script;
+    for (int i = 1; i <= 150; ++i)
+        script += "User-Name = u" + QByteArray::number(i) + "\r\nNAS-Port = " + QByteArray::number(i) + "\r\n\r\n";
+    ASSERT_TRUE(dir.writeFile("script/88.txt", script));
+    auto editor = openEditor("88");
+    auto *tree = child<QTreeWidget>(editor.get(), "trePackage");
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 150);
+    EXPECT_EQ(tree->topLevelItem(0)->child(149)->text(0), "Packet150");
+    // Every row key is distinct, so one Delete removes one row.
+    QSet<QString> keys;
+    for (const QString &key : texts(child<QTreeWidget>(editor.get(), "lvwAttr"), 2))
+        keys.insert(key);
+    EXPECT_EQ(keys.size(), 300);
+    addPacket(editor.get(), {{"User-Name", "last"}});
+    EXPECT_EQ(tree->topLevelItem(0)->child(150)->text(0), "Packet151"); // the counter starts from the node count
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted);
+    EXPECT_EQ(dir.readFile("script/88.txt"), script + "User-Name = last\r\n\r\n");
+}
+
+TEST_F(TaskEditor, ExportThenImportIntoAnotherTask)
+{
+    auto first = newEditor("1");
+    addPacket(first.get(), {{"User-Name", "bob"}, {"Reply-Message", "a, b"}});
+    addPacket(first.get(), {{"NAS-Port", "7"}});
+    const QString exported = dir.filePath("packets.txt");
+    dialogs.queueFileName(exported);
+    click(first.get(), "btnExport");
+    ASSERT_TRUE(QFile::exists(exported));
+
+    auto second = newEditor("2");
+    addPacket(second.get(), {{"User-Name", "own"}});
+    dialogs.queueFileName(exported);
+    click(second.get(), "btnImport");
+    auto *tree = child<QTreeWidget>(second.get(), "trePackage");
+    EXPECT_EQ(texts(tree), QStringList({"Packets List", "Packet1", "Packet2", "Packet3"}));
+    selectPacket(second.get(), 2);
+    EXPECT_EQ(texts(child<QTreeWidget>(second.get(), "lvwAttr"), 1), QStringList({"bob", "a, b"}));
+}
+
+TEST_F(TaskEditor, EscCancelsAndChangesNothing)
+{
+    auto editor = newEditor();
+    fillSettings(editor.get());
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    QTest::keyClick(editor.get(), Qt::Key_Escape);
+    EXPECT_EQ(editor->result(), QDialog::Rejected);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(taskRows("4711").isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath("script/4711.txt")));
+}
+
+TEST_F(TaskEditor, LanguageFileTextsApplyWhenShown)
+{
+    ASSERT_TRUE(dir.writeFile("Language/Test.ini", "[frmTask]\nlblTaskName.Caption=Name:\nlvwAttr.Column2.Caption=Wert\n"
+                                                   "frmTask.Caption=Aufgabe\n[Button_Common]\nspbtnAdd.Caption=&Neu\n"));
+    ASSERT_TRUE(platform::Language::setCurrentName("Test"));
+    auto editor = newEditor();
+    EXPECT_EQ(editor->windowTitle(), "Aufgabe");
+    EXPECT_EQ(child<QLabel>(editor.get(), "lblTaskName")->text(), "  Name:");
+    EXPECT_EQ(child<QTreeWidget>(editor.get(), "lvwAttr")->headerItem()->text(1), "Wert");
+    EXPECT_EQ(child<QAbstractButton>(editor.get(), "spbtnAdd")->text(), "&Neu");
+    EXPECT_EQ(child<QAbstractButton>(editor.get(), "spbtnSchAdd")->text(), "&Add...");
+}
+
+} // namespace

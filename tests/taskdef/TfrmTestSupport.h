@@ -1,0 +1,94 @@
+#pragma once
+
+// Helpers for driving the task definition windows as a user would.
+
+#include "taskstore/Connection.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <sqlite3.h>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+
+#include <gtest/gtest.h>
+
+// Readable failure output for texts and lists of texts.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace formtest {
+
+template <typename T>
+T *child(QWidget *window, const char *name)
+{
+    T *found = window->findChild<T *>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no control " << name;
+    return found;
+}
+
+inline void click(QWidget *window, const char *name)
+{
+    auto *button = child<QAbstractButton>(window, name);
+    ASSERT_TRUE(button);
+    ASSERT_TRUE(button->isEnabled()) << name << " is disabled";
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Picks an entry with the keyboard, so that the box reports it as the user's choice
+// (even when it is the entry already shown).
+inline void choose(QComboBox *combo, int index)
+{
+    combo->setFocus();
+    if (combo->currentIndex() == index)
+        QTest::keyClick(combo, index > 0 ? Qt::Key_Up : Qt::Key_Down);
+    while (combo->currentIndex() < index)
+        QTest::keyClick(combo, Qt::Key_Down);
+    while (combo->currentIndex() > index)
+        QTest::keyClick(combo, Qt::Key_Up);
+}
+
+// Runs steps on the modal window of type T as soon as it is open (the opener blocks in
+// its exec() meanwhile). The steps should end by closing it.
+template <typename T>
+void whenModalOpens(std::function<void(T *)> steps)
+{
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(5);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, steps, tries] {
+        if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            steps(window);
+        } else if (++*tries > 400) {
+            timer->stop();
+            timer->deleteLater();
+            ADD_FAILURE() << "the modal window did not open";
+        }
+    });
+    timer->start();
+}
+
+// Makes every insert into table fail, as a full disk or a locked file would.
+inline void failInserts(taskstore::Connection &connection, const char *table)
+{
+    const QByteArray sql = QByteArray("create trigger injected_failure before insert on ") + table
+                           + " begin select raise(abort, 'injected failure'); end";
+    ASSERT_EQ(sqlite3_exec(connection.handle(), sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+}
+
+inline void healInserts(taskstore::Connection &connection)
+{
+    ASSERT_EQ(sqlite3_exec(connection.handle(), "drop trigger injected_failure", nullptr, nullptr, nullptr), SQLITE_OK);
+}
+
+} // namespace formtest
