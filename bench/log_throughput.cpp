@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -21,10 +22,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
-constexpr int kLines = 100000;
+int kLines = 100000; // or the first argument
 
 void print(const char *name, double value)
 {
@@ -43,6 +45,23 @@ double devNullMs(const QString &client, const QStringList &arguments)
         clock.start();
         process.start(client, arguments);
         process.waitForFinished(-1);
+        times.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[1];
+}
+
+// The client into a reader that does nothing but drain the pipe: the floor for any
+// reader of a pipe on this machine.
+double pipeFloorMs(const QString &client, const QString &arguments)
+{
+    std::vector<double> times;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        QProcess::execute(QStringLiteral("/bin/sh"),
+                          {QStringLiteral("-c"), QLatin1Char('\'') + client + QStringLiteral("' ") + arguments
+                               + QStringLiteral(" | cat > /dev/null")});
         times.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());
@@ -93,13 +112,15 @@ Figures runThroughPipeline(const QString &programDir, bool buffered)
 
     QElapsedTimer clock;
     clock.start();
+    QEventLoop untilEnded;
+    QObject::connect(&control, &execution::RunControl::runEnded, &untilEnded, &QEventLoop::quit);
     control.runClicked(task.TaskID);
-    while (control.liveRunCount() > 0)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    untilEnded.exec();
     Figures f;
     f.ms = double(clock.nsecsElapsed()) / 1e6;
-    while (log->pendingAllLogLines() > 0) // the copy into "All Log" goes on in slices
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    // the copy into "All Log" goes on in slices
+    if (!QTest::qWaitFor([&] { return log->pendingAllLogLines() == 0; }, 60000))
+        std::fprintf(stderr, "All Log copy did not finish\n");
     QTest::qWait(100);
     f.maxGapMs = std::max(maxGap, double(pulse.nsecsElapsed()) / 1e6);
 
@@ -126,6 +147,8 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication app(argc, argv);
+    if (argc > 1)
+        kLines = std::max(1, std::atoi(argv[1]));
     QTemporaryDir dir;
     const QString root = dir.path() + QLatin1Char('/');
     QDir(root).mkpath(QStringLiteral("Log"));
@@ -155,6 +178,9 @@ int main(int argc, char **argv)
     print("devnull_ms", nullMs);
     print("pipeline_ms", f.ms);
     print("time_ratio", f.ms / nullMs);
+    const double floorMs = pipeFloorMs(client, count);
+    print("pipe_to_cat_ms", floorMs);
+    print("time_ratio_to_cat", f.ms / floorMs);
     print("max_ui_gap_ms", f.maxGapMs);
 
     // The same with a client that writes in 64 KiB blocks, for comparison.
@@ -166,6 +192,9 @@ int main(int argc, char **argv)
     print("buffered_devnull_ms", bufferedNullMs);
     print("buffered_pipeline_ms", b.ms);
     print("buffered_time_ratio", b.ms / bufferedNullMs);
+    const double bufferedFloorMs = pipeFloorMs(client, count + QStringLiteral(" --buffered"));
+    print("buffered_pipe_to_cat_ms", bufferedFloorMs);
+    print("buffered_time_ratio_to_cat", b.ms / bufferedFloorMs);
     print("buffered_max_ui_gap_ms", b.maxGapMs);
     return f.pageLines == kLines && f.fileLines == kLines && f.inOrder ? 0 : 1;
 }

@@ -106,14 +106,37 @@ TEST_F(RadeapclientRun, StatusServerGoesOutPlainWithMessageAuthenticator)
     EXPECT_FALSE(r.hasLine("EAP-Message"));
 }
 
-TEST_F(RadeapclientRun, SimWithoutTripletForTheServersRandFails)
+struct SimFaultCase {
+    const char *name;
+    const char *from; // changed in the client's packet only
+    const char *to;
+    const char *error;
+};
+
+void PrintTo(const SimFaultCase &c, std::ostream *os)
 {
+    *os << c.name;
+}
+
+class RadeapclientSimFault : public ServerSuite, public ::testing::WithParamInterface<SimFaultCase> {};
+
+TEST_P(RadeapclientSimFault, StopsWithAnErrorBeforeAnswering)
+{
+    const SimFaultCase &c = GetParam();
     QByteArray script = simPacket("simuser");
-    script.replace("0x101112131415161718191a1b1c1d1e1f", "0x999112131415161718191a1b1c1d1e1f");
+    script.replace(c.from, c.to);
     const auto r = m_runner.run(ClientRunner::radeapclient(), {"-s", "-t", "3", auth(), "1", secret()}, script);
-    EXPECT_TRUE(r.hasLine("Error: Packet 1: EAP-SIM")) << r.text().toStdString();
+    EXPECT_TRUE(r.hasLine(QString("Error: Packet 1: ") + c.error)) << r.text().toStdString();
     EXPECT_EQ(r.total("failed"), 1);
+    EXPECT_EQ(r.total("approved"), 0);
     EXPECT_EQ(r.exitCode, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Sim, RadeapclientSimFault,
+    ::testing::Values(SimFaultCase{"NoTripletForRand", "0x1011121314", "0x9991121314", "EAP-SIM Challenge with a RAND"},
+                      // Another Kc gives other keys, so the server's AT_MAC must not verify.
+                      SimFaultCase{"WrongKc", "0xa0a2a2a3", "0xa0a2a2a4", "EAP-SIM Challenge AT_MAC does not verify"}),
+    [](const ::testing::TestParamInfo<SimFaultCase> &param) { return std::string(param.param.name); });
 
 } // namespace
