@@ -9,6 +9,9 @@
 #include <QElapsedTimer>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <chrono>
+#include <thread>
 #include <poll.h>
 
 namespace execution {
@@ -18,6 +21,8 @@ constexpr int kLineBufferSize = 4096;
 // A batch goes to the window when the client has been quiet this long, or is this big.
 constexpr int kBatchWindowMs = 10;
 constexpr int kMaxBatchLines = 2000;
+constexpr int kFillPauseMs = 2;
+constexpr int kPipeSize = 1 << 20;
 // How often a silent client's reader looks at the shut-down and suspend flags.
 constexpr int kSilentSliceMs = 100;
 
@@ -63,12 +68,15 @@ private:
     // False when the reading is abandoned.
     bool waitForOutput()
     {
+        // With a batch under way, let a fast client fill the pipe rather than waking for
+        // every line it writes; a slow client's lines still show within the batch window.
         while (!m_batch.isEmpty()) {
+            if (poll(0) == Wait::Ready)
+                return true;
             const int left = kBatchWindowMs - int(m_batchAge.elapsed());
             if (left <= 0)
                 break;
-            if (poll(left) == Wait::Ready)
-                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::min(left, kFillPauseMs)));
         }
         flush();
         for (;;) {
@@ -143,6 +151,8 @@ void RunClient(const QString &commandLine, const LineSink &lineSink, RunFlags &f
         DialogService::instance().inform(QStringLiteral("无法建立新进程!"));
         return;
     }
+    // A roomier pipe lets a fast client write on while a batch is handed over.
+    ::fcntl(started.process->readFd(), F_SETPIPE_SZ, kPipeSize);
     ClientReader reader(*started.process, lineSink, flags);
     reader.run();
 }

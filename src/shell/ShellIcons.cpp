@@ -1,6 +1,7 @@
 #include "shell/ShellIcons.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -108,6 +109,48 @@ void cross(QPainter &p) { p.drawLine(QPointF(21, 21), QPointF(27, 27)); p.drawLi
 void pen(QPainter &p) { p.drawLine(QPointF(20.5, 27.5), QPointF(27.5, 20.5)); }
 void eye(QPainter &p) { p.drawEllipse(QPointF(24, 24), 2.5, 1.6); }
 
+void gear(QPainter &p)
+{
+    p.setPen(QPen(QColor(70, 80, 95), 1.2));
+    p.setBrush(QColor(150, 160, 175));
+    for (int i = 0; i < 8; ++i) {
+        p.save();
+        p.translate(16, 16);
+        p.rotate(i * 45);
+        p.drawRoundedRect(QRectF(-3, -14, 6, 7), 1, 1);
+        p.restore();
+    }
+    p.drawEllipse(QPointF(16, 16), 9.5, 9.5);
+    p.setBrush(QColor(245, 246, 250));
+    p.drawEllipse(QPointF(16, 16), 4, 4);
+}
+
+void questionMark(QPainter &p)
+{
+    p.setPen(QPen(QColor(25, 95, 170), 1.2));
+    p.setBrush(QColor(60, 140, 220));
+    p.drawEllipse(QRectF(3, 3, 26, 26));
+    QFont font = p.font();
+    font.setPixelSize(20);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter, QStringLiteral("?"));
+}
+
+void globe(QPainter &p)
+{
+    p.setPen(QPen(QColor(30, 110, 90), 1.4));
+    p.setBrush(QColor(90, 190, 160));
+    p.drawEllipse(QRectF(3, 3, 26, 26));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(10, 3, 12, 26));
+    p.drawLine(QPointF(16, 3), QPointF(16, 29));
+    p.drawLine(QPointF(3, 16), QPointF(29, 16));
+    p.drawLine(QPointF(5.5, 9.5), QPointF(26.5, 9.5));
+    p.drawLine(QPointF(5.5, 22.5), QPointF(26.5, 22.5));
+}
+
 const QColor kFolder(240, 190, 70);
 const QColor kAdd(40, 150, 60);
 const QColor kDelete(200, 50, 50);
@@ -120,6 +163,16 @@ QIcon standard(QStyle::StandardPixmap which)
 } // namespace
 
 QIcon ShellIcons::picture(Picture which)
+{
+    // Drawn once: every list row shows the task picture.
+    static QHash<int, QIcon> cache;
+    const auto found = cache.constFind(which);
+    if (found != cache.constEnd())
+        return *found;
+    return *cache.insert(which, drawPicture(which));
+}
+
+QIcon ShellIcons::drawPicture(Picture which)
 {
     switch (which) {
     case Root: return drawn([](QPainter &p) { serverStack(p, QColor(150, 165, 185)); });
@@ -146,10 +199,10 @@ QIcon ShellIcons::tool(Tool which)
     case TaskEdit: return drawn([](QPainter &p) { taskSheet(p); badge(p, kEdit, pen); });
     case TaskDelete: return drawn([](QPainter &p) { taskSheet(p); badge(p, kDelete, cross); });
     case TaskView: return drawn([](QPainter &p) { taskSheet(p); badge(p, QColor(110, 80, 170), eye); });
-    case Options: return standard(QStyle::SP_FileDialogDetailedView);
-    case Help: return standard(QStyle::SP_DialogHelpButton);
+    case Options: return drawn(gear);
+    case Help: return drawn(questionMark);
     case About: return standard(QStyle::SP_MessageBoxInformation);
-    case Homepage: return standard(QStyle::SP_DirHomeIcon);
+    case Homepage: return drawn(globe);
     case SaveAs: return standard(QStyle::SP_DialogSaveButton);
     case Clear: return standard(QStyle::SP_DialogResetButton);
     case Find: return standard(QStyle::SP_FileDialogContentsView);

@@ -18,6 +18,9 @@ public:
     static QIcon tool(Tool which);
 
     static QPixmap productPicture(const QSize &size);
+
+private:
+    static QIcon drawPicture(Picture which);
 };
 
 } // namespace shell

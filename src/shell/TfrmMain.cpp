@@ -71,6 +71,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     setRunCommandStates(execution::RunCommandState::Idle);
     m_taskRun.setEnabled(false);
     setRunningCount(0);
+    lvwTaskChange();
     m_ui.lvwTask->setHeadingIcon(0, ShellIcons::picture(ShellIcons::MarkUp));
 
     m_timerCheckSch->setObjectName(QStringLiteral("TimerCheckSch"));

@@ -19,6 +19,7 @@ TfrmSplash::TfrmSplash(QWidget *parent)
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(441, 228);
+    setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral("#frmSplash { background: white; border: 1px solid #5a7090; }"));
 
     auto *layout = new QVBoxLayout(this);

@@ -120,6 +120,12 @@ QString selectNextRunTime(const QString &taskId)
     return format("select min(NextRunTime) as NextRunTime from TaskSchedule where TaskID='%s'", {taskId});
 }
 
+QString selectRunTimesOfAllTasks()
+{
+    return QStringLiteral("select TaskID, max(LastRunTime) as LastRunTime, min(NextRunTime) as NextRunTime "
+                          "from TaskSchedule group by TaskID");
+}
+
 QString selectSchedules(const QString &taskId)
 {
     return format("select * from TaskSchedule where TaskID='%s' ", {taskId});

@@ -32,6 +32,8 @@ QString deleteTaskOption(const QString &taskId);
 // TaskSchedule
 QString selectLastRunTime(const QString &taskId);
 QString selectNextRunTime(const QString &taskId);
+// Both of the above for every task at once, one row per task that has schedule rows.
+QString selectRunTimesOfAllTasks();
 QString selectSchedules(const QString &taskId);
 QString selectEditorNextRunTime(const QString &taskId);
 QString insertIntervalSchedule(const QString &taskId, int type, int value, const QString &lastRunTime,

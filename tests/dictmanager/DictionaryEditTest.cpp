@@ -60,7 +60,7 @@ namespace {
 DictionaryModel twoAttributes()
 {
     DictionaryModel model;
-    model.attributes = {{"A", "1", "integer"}, {"B", "2", "string"}};
+    model.attributes = {{"A", "1", "integer"}, {"B", "2", "short"}};
     model.attributeList = {"A", "B"};
     model.values = {{"A", "One", "1"}, {"B", "X", "9"}, {"A", "Two", "2"}};
     return model;
@@ -77,7 +77,7 @@ TEST(AttributeEdit, EditWithoutChangeMovesToTheEndAndReversesValues)
     EXPECT_EQ(edit.rows, (QList<AttributeEdit::Row>{{"Two", "2"}, {"One", "1"}}));
     ASSERT_FALSE(edit.check(model).has_value());
     edit.apply(model);
-    EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"B", "2", "string"}, {"A", "1", "integer"}}));
+    EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"B", "2", "short"}, {"A", "1", "integer"}}));
     EXPECT_EQ(model.values, (QList<ValueEntry>{{"B", "X", "9"}, {"A", "Two", "2"}, {"A", "One", "1"}}));
     EXPECT_EQ(model.attributeList, (QStringList{"A", "B"}));
     EXPECT_TRUE(model.modified);
@@ -88,7 +88,7 @@ TEST(AttributeEdit, EditWithoutChangeMovesToTheEndAndReversesValues)
     ASSERT_FALSE(edit.check(model).has_value());
     edit.apply(model);
     EXPECT_EQ(model.attributeList, (QStringList{"A", "B2"}));
-    EXPECT_EQ(model.attributes.last(), (AttributeEntry{"B2", "2", "string"}));
+    EXPECT_EQ(model.attributes.last(), (AttributeEntry{"B2", "2", "short"}));
     EXPECT_EQ(model.valuesOf("B"), QList<ValueEntry>());
     EXPECT_EQ(model.valuesOf("B2"), (QList<ValueEntry>{{"B2", "X", "9"}}));
 
@@ -162,7 +162,7 @@ TEST(DictionaryModel, DeleteAndMoveRows)
 
     model.deleteAttributeRow(1);
     EXPECT_EQ(model.attributeList, QStringList{"B"});
-    EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"B", "2", "string"}}));
+    EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"B", "2", "short"}}));
     EXPECT_EQ(model.values, (QList<ValueEntry>{{"B", "X", "9"}}));
     EXPECT_TRUE(model.modified);
 }

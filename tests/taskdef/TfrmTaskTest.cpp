@@ -7,6 +7,7 @@
 #include "scheduling/TfrmTaskSchedule.h"
 #include "support/TempProgramDir.h"
 #include "taskdef/TaskEditorRules.h"
+#include "taskdef/TaskPackets.h"
 #include "taskdef/TfrmPackage.h"
 #include "taskdef/TfrmTask.h"
 #include "taskstore/DateTimeText.h"
@@ -189,6 +190,37 @@ TEST(TaskEditorRules, ValidationOrderAndMessages)
     manual.scheduled = false;
     manual.scheduleRows = 0;
     EXPECT_FALSE(taskdef::validateTask(manual));
+}
+
+TEST(TaskPackets, RowKeysStayUniqueAndPacketNamesAreNotReused)
+{
+    taskdef::TaskPackets packets;
+    packets.counter = 1;
+    packets.setPacketRows("Packet1", {{"User-Name", "a", "1", ""}, {"NAS-Port", "1", "2", ""}});
+    // A packet editor only knows its own rows: its new key may be one another packet has.
+    packets.setPacketRows("Packet2", {{"User-Name", "b", "1", ""}});
+    const QList<taskdef::AttributeRow> second = packets.table.rowsOf("Packet2");
+    ASSERT_EQ(second.size(), 1);
+    EXPECT_EQ(second[0].packageId, "Packet2");
+    EXPECT_NE(second[0].id, "1");
+    EXPECT_EQ(packets.table.usedKeys().size(), 3);
+
+    EXPECT_EQ(packets.deleteRow("1"), "Packet1");
+    EXPECT_EQ(packets.table.rows.size(), 2);
+    EXPECT_EQ(packets.table.rowsOf("Packet2").size(), 1);
+
+    // Modify: kept rows keep their keys, new rows get fresh ones.
+    packets.setPacketRows("Packet1", {{"NAS-Port", "1", "2", ""}, {"Framed-MTU", "1400", "", ""}});
+    const QList<taskdef::AttributeRow> first = packets.table.rowsOf("Packet1");
+    ASSERT_EQ(first.size(), 2);
+    EXPECT_EQ(first[0].id, "2");
+    EXPECT_FALSE(first[1].id.isEmpty());
+    EXPECT_EQ(packets.table.usedKeys().size(), 3);
+
+    EXPECT_EQ(packets.takeNextName(), "Packet3"); // Packet1 and Packet2 exist
+    packets.removePacket("Packet2");
+    EXPECT_EQ(packets.table.packets, QStringList({"Packet1"}));
+    EXPECT_EQ(packets.table.rows.size(), 2);
 }
 
 TEST_F(TaskEditor, NewTaskStartsFromTheDefaults)
