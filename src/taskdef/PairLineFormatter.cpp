@@ -18,8 +18,15 @@ QByteArray trimBlanks(const QByteArray &v)
     qsizetype e = v.size();
     while (b < e && v[b] == ' ')
         ++b;
-    while (e > b && v[e - 1] == ' ')
+    while (e > b && v[e - 1] == ' ') {
+        // A blank after an odd run of backslashes is escaped and belongs to the value.
+        qsizetype slashes = 0;
+        while (e - 2 - slashes >= b && v[e - 2 - slashes] == '\\')
+            ++slashes;
+        if (slashes % 2)
+            break;
         --e;
+    }
     return v.mid(b, e - b);
 }
 

@@ -171,9 +171,7 @@ void TfrmServer::spbtnAddClick()
         dialogs.showError(error.text());
         return;
     }
-    auto *item = new QTreeWidgetItem(m_list, {server.serverId, server.serverIp,
-                                              ServerTable::masked(server.secretKey, kAddedMask)});
-    Q_UNUSED(item);
+    new QTreeWidgetItem(m_list, {server.serverId, server.serverIp, ServerTable::masked(server.secretKey, kAddedMask)});
     m_ip->clear();
     m_key->clear();
 }

@@ -3,23 +3,18 @@
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "scheduling/ScheduleError.h"
-#include "scheduling/ScheduleRules.h"
 #include "scheduling/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
-#include "taskdef/EscapedForm.h"
 #include "taskdef/ImportText.h"
 #include "taskdef/PacketScriptFile.h"
-#include "taskdef/PacketTextReader.h"
 #include "taskdef/SaveError.h"
 #include "taskdef/ServerTable.h"
 #include "taskdef/TaskEditorRules.h"
+#include "taskdef/TaskLoader.h"
 #include "taskdef/TaskSaver.h"
 #include "taskdef/TfrmPackage.h"
 #include "taskstore/DatabaseError.h"
-#include "taskstore/DateTimeText.h"
 #include "taskstore/NewRecordId.h"
-#include "taskstore/Query.h"
-#include "taskstore/TaskReader.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -32,7 +27,6 @@
 #include <QTreeWidget>
 
 using scheduling::ScheduleListRow;
-using taskstore::DateTimeText;
 
 namespace taskdef {
 
@@ -62,21 +56,6 @@ void setComboText(QComboBox *combo, const QString &text)
         combo->setEditText(text);
 }
 
-ScheduleListRow rowOfRecord(const taskstore::ScheduleRecord &record)
-{
-    ScheduleListRow row;
-    row.display = scheduling::DescribeSchedule(record);
-    row.type = record.ScheduleType;
-    switch (record.ScheduleType) {
-    case 3: row.value = record.withweek; break;
-    case 5:
-    case 6: row.value = DateTimeText::dateTimeText(record.NextRunTime); break;
-    default: row.value = QString::number(record.value); break;
-    }
-    row.startTime = record.StartTime;
-    row.id = QString::number(record.TaskSchID);
-    return row;
-}
 } // namespace
 
 TfrmTask::TfrmTask(taskstore::Connection &connection, const radius::DictionaryCatalog *dictionary, QWidget *parent)
@@ -112,28 +91,19 @@ void TfrmTask::startNew(const QString &taskId, const QString &groupId)
 bool TfrmTask::loadTask(const QString &taskId)
 {
     m_modify = true;
-    m_loading = true;
-    struct Done {
-        bool &flag;
-        ~Done() { flag = false; }
-    } done{m_loading};
-
-    taskstore::TaskRecord task;
-    QList<taskstore::ScheduleRecord> schedules;
+    std::optional<LoadedTask> loaded;
     try {
-        taskstore::Query query(m_connection);
-        task = taskstore::readTaskRecord(query, taskId);
-        if (task.TaskID.isEmpty()) {
-            dialogs().showError(QStringLiteral("The task cannot be found."));
-            return false;
-        }
-        if (task.RunType != taskstore::kRunManually)
-            schedules = taskstore::readScheduleRecords(query, taskId);
+        loaded = loadTaskForEditing(m_connection, taskId);
     } catch (const taskstore::DatabaseError &error) {
         dialogs().showError(error.text());
         return false;
     }
+    if (!loaded) {
+        dialogs().showError(QStringLiteral("The task cannot be found."));
+        return false;
+    }
 
+    const taskstore::TaskRecord &task = loaded->task;
     m_groupId->setText(task.GroupID);
     m_taskId->setText(task.TaskID);
     m_taskName->setText(task.TaskName);
@@ -152,34 +122,23 @@ bool TfrmTask::loadTask(const QString &taskId)
     m_parallel->setValue(task.NumInParall);
     m_perSecond->setValue(task.NumPerSec);
 
-    // Every packet of the file, however many, so that saving keeps them all.
+    m_packets = loaded->packets;
     resetPacketTree(kLoadedRoot);
-    m_packets.clear();
-    if (const auto packets = PacketTextReader::readFile(taskstore::scriptFilePath(taskId))) {
-        int key = 0;
-        for (qsizetype k = 0; k < packets->size(); ++k) {
-            const QString name = QStringLiteral("Packet%1").arg(k + 1);
-            QList<AttributeRow> rows;
-            for (const ScriptPair &pair : packets->at(k))
-                rows.append({pair.nameText(), EscapedForm::fromValue(pair.valueText()), QString::number(++key), name});
-            m_packets.setPacketRows(name, rows);
-            addPacketNode(name);
-        }
-    }
-    m_packetTree->expandAll();
+    for (const QString &packet : std::as_const(m_packets.table.packets))
+        addPacketNode(packet);
     m_packetTree->setCurrentItem(m_packetTree->topLevelItem(0));
     refreshAttributeList();
 
-    // The schedules are shown even when the script file is missing, so that a save does
-    // not silently turn a scheduled task into a manual one.
+    // Saving keeps only the packets shown: the user is told before changing anything.
+    if (!loaded->scriptError.isEmpty())
+        dialogs().inform(QStringLiteral("The packet script file of this task could not be read completely (%1). "
+                                        "Only the packets before that point are shown; saving keeps only these.")
+                             .arg(loaded->scriptError));
+
     m_schedules->clear();
-    if (task.RunType != taskstore::kRunManually) {
-        m_scheduled->setChecked(true);
-        for (const taskstore::ScheduleRecord &record : std::as_const(schedules))
-            appendScheduleRow(rowOfRecord(record));
-    } else {
-        m_manually->setChecked(true);
-    }
+    (task.RunType != taskstore::kRunManually ? m_scheduled : m_manually)->setChecked(true);
+    for (const ScheduleListRow &row : std::as_const(loaded->schedules))
+        appendScheduleRow(row);
     runTypeClick();
     updatePacketButtons();
     return true;
@@ -220,7 +179,7 @@ void TfrmTask::showEvent(QShowEvent *event)
 
 void TfrmTask::cboRequestTypeChange(int position)
 {
-    if (m_loading || position < 0)
+    if (position < 0)
         return;
     const RequestTypeEffect effect = requestTypeEffect(position);
     m_code->setValue(effect.code);
@@ -245,7 +204,7 @@ void TfrmTask::showRequestType(int position)
 
 void TfrmTask::cboModeChange(int position)
 {
-    if (m_loading || position < 0)
+    if (position < 0)
         return;
     const bool eap = isEapMode(m_mode->itemText(position));
     if (eap) {
@@ -264,7 +223,7 @@ void TfrmTask::setOptionFieldsEnabled(bool enabled)
 
 void TfrmTask::cboServerIPChange(int position)
 {
-    if (m_loading || position < 0)
+    if (position < 0)
         return;
     try {
         if (const std::optional<QString> secret = m_servers->secretOfAddress(m_serverIp->itemText(position).trimmed()))

@@ -125,7 +125,6 @@ private:
     const radius::DictionaryCatalog *m_dictionary;
     std::unique_ptr<ServerTable> m_servers;
     bool m_modify = false;
-    bool m_loading = false;
     int m_nextScheduleTag = 1;
     TaskPackets m_packets;
     std::optional<TaskListRow> m_savedRow;

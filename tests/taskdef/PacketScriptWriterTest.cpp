@@ -35,6 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
         QuoteCase{"CommaQuoted", "a,b", "Attr = \"a,b\""},
         QuoteCase{"SemicolonQuoted", "a;b", "Attr = \"a;b\""},
         QuoteCase{"AlreadyQuotedUnchanged", "\"a b\"", "Attr = \"a b\""},
+        QuoteCase{"EscapedEdgeBlankKept", "\\ a\\  ", "Attr = \"\\ a\\ \""},
         QuoteCase{"EscapedFormBare", "abc\\#123", "Attr = abc\\#123"},
         QuoteCase{"ControlCharactersEscaped", "a\tb\r\nc\x01", "Attr = a\\tb\\r\\nc\\001"},
         QuoteCase{"ControlCharactersInQuotedValue", "a b\n", "Attr = \"a b\\n\""},
@@ -73,7 +74,7 @@ TEST(PacketScriptWriterTest, RoundTripThroughTheEscapedFormIsStable)
     t.packets = {"Packet1", "Packet2"};
     // Values in escaped form as a user types them, and values only a read can produce.
     const QStringList values = {"abc\\#123", "a\\=b", "x y", "C:\\\\dir", "tab\there", "say \\\"hi\\\"", "\"",
-                                "\\{x\\}", "semi;colon", "'single"};
+                                "\\{x\\}", "semi;colon", "'single", "\\ padded\\ "};
     for (int i = 0; i < values.size(); ++i)
         t.rows.append({"Attr" + QString::number(i), values[i], QString::number(i), i % 2 ? "Packet2" : "Packet1"});
 
@@ -85,13 +86,13 @@ TEST(PacketScriptWriterTest, RoundTripThroughTheEscapedFormIsStable)
     const auto packets = PacketTextReader::readFile(path);
     ASSERT_TRUE(packets.has_value());
     ASSERT_EQ(packets->size(), 2);
-    const QList<QStringList> expected = {{"abc#123", "x y", "tab\there", "\"", "semi;colon"},
+    const QList<QStringList> expected = {{"abc#123", "x y", "tab\there", "\"", "semi;colon", " padded "},
                                          {"a=b", "C:\\dir", "say \"hi\"", "{x}", "'single"}};
     for (int p = 0; p < 2; ++p) {
         QStringList got;
         for (const ScriptPair &pair : (*packets)[p])
             got << pair.valueText();
-        EXPECT_EQ(got, expected[p]);
+        EXPECT_EQ(got, expected[p]) << got.join("|").toStdString();
     }
 
     // Load as the editor does (escaped form), write again: the same values.
@@ -166,6 +167,7 @@ TEST(EscapedFormTest, BackslashGoesBeforeEverySpecialCharacter)
     EXPECT_EQ(EscapedForm::fromValue("{}(),;#=><"), "\\{\\}\\(\\)\\,\\;\\#\\=\\>\\<");
     EXPECT_EQ(EscapedForm::fromValue("a\\b\"c'd`e f"), "a\\\\b\\\"c\\'d\\`e f");
     EXPECT_EQ(EscapedForm::fromValue("plain-text_1.2"), "plain-text_1.2");
+    EXPECT_EQ(EscapedForm::fromValue(" a b "), "\\ a b\\ ");
 }
 
 TEST(PacketTableTest, DrawnKeysAreUniqueDecimalTexts)

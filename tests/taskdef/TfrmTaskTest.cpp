@@ -624,6 +624,16 @@ TEST_F(TaskEditor, LoadsEveryPacketOfALongFile)
     EXPECT_EQ(dir.readFile("script/88.txt"), script + "User-Name = last\r\n\r\n");
 }
 
+TEST_F(TaskEditor, PartlyReadableScriptFileIsReported)
+{
+    storeTask("89");
+    ASSERT_TRUE(dir.writeFile("script/89.txt", "User-Name = a\r\n\r\n  # not a comment\r\nUser-Name = b\r\n\r\n"));
+    auto editor = openEditor("89");
+    EXPECT_EQ(texts(child<QTreeWidget>(editor.get(), "trePackage")), QStringList({"Packages List", "Packet1"}));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.lastMessageText().startsWith("The packet script file of this task could not be read completely"));
+}
+
 TEST_F(TaskEditor, ExportThenImportIntoAnotherTask)
 {
     auto first = newEditor("1");
