@@ -39,7 +39,7 @@ QStringList scheduleDescriptions(Query &query, const TaskRecord &task, const QSt
 
 } // namespace
 
-TaskReportTexts TaskReport::build(Connection &connection, const QString &taskId)
+TaskReportTexts TaskReport::build(Connection &connection, const QString &taskId, const StepRunner &runRawPage)
 {
     Query query(connection);
     TaskReportTexts texts;
@@ -51,8 +51,10 @@ TaskReportTexts TaskReport::build(Connection &connection, const QString &taskId)
     if (!packets)
         return texts;
     texts.packetText = PacketTextPage::lines(path, *packets);
-    texts.rawPackets = RawPacketPage::lines(RawPacketSettings::fromTask(task),
-                                            [&path] { return taskdef::RequestReader::read(path).records; });
+    const RawPacketSettings settings = RawPacketSettings::fromTask(task);
+    texts.rawPackets = runRawPage([&settings, &path] {
+        return RawPacketPage::lines(settings, [&path] { return taskdef::RequestReader::read(path).records; });
+    });
     return texts;
 }
 

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace taskstore {
 class Connection;
 }
@@ -19,8 +21,15 @@ struct TaskReportTexts {
 
 class TaskReport {
 public:
+    // The raw page resolves the server's address and may wait on the network; the
+    // caller chooses where it runs. The store is read before, on the caller's thread.
+    using Step = std::function<QStringList()>;
+    using StepRunner = std::function<QStringList(const Step &)>;
+    static QStringList runHere(const Step &step) { return step(); }
+
     // Throws taskstore::DatabaseError when a statement fails.
-    static TaskReportTexts build(taskstore::Connection &connection, const QString &taskId);
+    static TaskReportTexts build(taskstore::Connection &connection, const QString &taskId,
+                                 const StepRunner &runRawPage = &TaskReport::runHere);
 };
 
 } // namespace reports

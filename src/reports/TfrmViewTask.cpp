@@ -1,5 +1,6 @@
 #include "reports/TfrmViewTask.h"
 
+#include "reports/BackgroundStep.h"
 #include "reports/TaskReport.h"
 
 #include "platform/DialogService.h"
@@ -39,7 +40,7 @@ TfrmViewTask::TfrmViewTask(taskstore::Connection &main, const QString &taskId, Q
     : QDialog(parent)
 {
     createControls();
-    fill(TaskReport::build(main, taskId));
+    fill(TaskReport::build(main, taskId, &BackgroundStep::run));
     platform::Language::apply(this, kTexts);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/DialogService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/SingleInstance.h"
+#include "radius/Dictionary.h"
 #include "shell/ProductInfo.h"
 #include "shell/ProgramTaskWindows.h"
 #include "shell/TfrmDataMod.h"
@@ -66,6 +67,7 @@ int runPellion(int &argc, char **argv)
         splash->raise();
     QApplication::exec();
     main.reset();
+    radius::Dictionary::unload();
     return 0;
 }
 

@@ -1,25 +1,48 @@
 #include "shell/ProgramTaskWindows.h"
 
+#include "radius/DictionaryFileReader.h"
+#include "reports/TfrmViewTask.h"
+#include "taskdef/TfrmServer.h"
+#include "taskdef/TfrmTask.h"
+
 namespace shell {
 
-// The task editor, the task view and the server manager are wired here as their forms
-// join the build.
-bool ProgramTaskWindows::openNewTask(QWidget *, const QString &, const QString &)
+const radius::DictionaryCatalog *ProgramTaskWindows::catalog()
 {
-    return false;
+    if (!m_catalog)
+        m_catalog = radius::DictionaryFileReader::readProgramDictionary();
+    return &*m_catalog;
 }
 
-bool ProgramTaskWindows::openEditTask(QWidget *, const QString &)
+bool ProgramTaskWindows::openNewTask(QWidget *parent, const QString &taskId, const QString &groupId)
 {
-    return false;
+    if (!m_connection)
+        return false;
+    taskdef::TfrmTask editor(*m_connection, catalog(), parent);
+    editor.startNew(taskId, groupId);
+    return editor.exec() == QDialog::Accepted && editor.savedRow().has_value();
 }
 
-void ProgramTaskWindows::openView(QWidget *, const QString &)
+bool ProgramTaskWindows::openEditTask(QWidget *parent, const QString &taskId)
 {
+    if (!m_connection)
+        return false;
+    taskdef::TfrmTask editor(*m_connection, catalog(), parent);
+    if (!editor.loadTask(taskId))
+        return false;
+    return editor.exec() == QDialog::Accepted && editor.savedRow().has_value();
 }
 
-void ProgramTaskWindows::openServerManager(QWidget *)
+void ProgramTaskWindows::openView(QWidget *parent, const QString &taskId)
 {
+    if (m_connection)
+        reports::TfrmViewTask::viewTask(*m_connection, taskId, parent);
+}
+
+void ProgramTaskWindows::openServerManager(QWidget *parent)
+{
+    if (m_connection)
+        taskdef::TfrmServer::open(*m_connection, parent);
 }
 
 } // namespace shell

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "radius/DictionaryCatalog.h"
 #include "shell/TaskWindows.h"
+
+#include <optional>
 
 namespace taskstore {
 class Connection;
@@ -8,7 +11,8 @@ class Connection;
 
 namespace shell {
 
-// The forms the program opens from its main window, on the main connection.
+// The forms the program opens from its main window: the task editor, the task view and
+// the server manager, all on the main connection.
 class ProgramTaskWindows : public TaskWindows {
 public:
     void setConnection(taskstore::Connection *connection) { m_connection = connection; }
@@ -19,7 +23,11 @@ public:
     void openServerManager(QWidget *parent) override;
 
 private:
+    const radius::DictionaryCatalog *catalog();
+
     taskstore::Connection *m_connection = nullptr;
+    // What the packet editor offers for picking; read at the first use, not at start-up.
+    std::optional<radius::DictionaryCatalog> m_catalog;
 };
 
 } // namespace shell

@@ -94,7 +94,7 @@ TfrmMain::~TfrmMain()
     m_ui.lvwTask->clear();
     delete m_tray;
     m_tray = nullptr;
-    radius::Dictionary::unload();
+    // The dictionary is the process's: runPellion frees it after this window is gone.
 }
 
 void TfrmMain::attachDataModule(TfrmDataMod &dataModule)

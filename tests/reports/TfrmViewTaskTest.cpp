@@ -111,3 +111,12 @@ TEST_F(TfrmViewTaskTest, ViewTaskShowsTheWindowModallyUntilOk)
     TfrmViewTask::viewTask(main, "0", nullptr);
     EXPECT_TRUE(shown);
 }
+
+TEST_F(TfrmViewTaskTest, OkTakesTheCommonCaptionOfTheLanguage)
+{
+    ASSERT_TRUE(dir.writeFile("Language/English.ini", "[dialog_common]\r\nBTNOK.Caption=Schliessen\r\n"));
+    TfrmViewTask window(main, "31", nullptr);
+    const auto *ok = window.findChild<QPushButton *>("btnOK");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "Schliessen");
+}
