@@ -1,5 +1,6 @@
-// A client that writes N short lines as fast as it can, one write() per line as a
-// line-oriented client does, or in large blocks with "--buffered".
+// A client that writes N short lines as fast as it can ("-c N" as on the client command
+// line, or N as the first argument), one write() per line as a line-oriented client
+// does, or in 64 KiB blocks when PELLION_FAST_CLIENT_BUFFERED is set.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,7 +9,10 @@
 int main(int argc, char **argv)
 {
     long count = argc > 1 ? std::atol(argv[1]) : 100000;
-    const bool buffered = argc > 2 && std::strcmp(argv[2], "--buffered") == 0;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-c") == 0)
+            count = std::atol(argv[i + 1]);
+    const bool buffered = std::getenv("PELLION_FAST_CLIENT_BUFFERED") != nullptr;
     static char block[1 << 16];
     size_t used = 0;
     for (long i = 0; i < count; ++i) {

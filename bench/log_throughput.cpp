@@ -76,13 +76,13 @@ struct Figures {
     bool inOrder = true;
 };
 
-Figures runThroughPipeline(const QString &programDir, bool buffered)
+Figures runThroughPipeline(const QString &programDir, const QString &taskId)
 {
     taskstore::Connection connection(taskstore::Connection::defaultPath());
     taskstore::Query query(connection);
     taskstore::TaskRecord task;
     task.GroupID = QStringLiteral("AllTask");
-    task.TaskID = buffered ? QStringLiteral("2") : QStringLiteral("1");
+    task.TaskID = taskId;
     task.TaskName = QStringLiteral("Fast");
     task.AuthMode = QStringLiteral("PAP");
     task.RepeatTimes = kLines; // the fake client takes "-c" as its line count
@@ -141,6 +141,26 @@ Figures runThroughPipeline(const QString &programDir, bool buffered)
     }
     return f;
 }
+
+// Three runs: the median time, the longest gap, and whether every run delivered all.
+Figures medianOfThree(const QString &programDir, int firstTaskId)
+{
+    std::vector<Figures> runs;
+    for (int i = 0; i < 3; ++i)
+        runs.push_back(runThroughPipeline(programDir, QString::number(firstTaskId + i)));
+    std::vector<double> times;
+    Figures result = runs[0];
+    for (const Figures &run : runs) {
+        times.push_back(run.ms);
+        result.maxGapMs = std::max(result.maxGapMs, run.maxGapMs);
+        result.pageLines = std::min(result.pageLines, run.pageLines);
+        result.fileLines = std::min(result.fileLines, run.fileLines);
+        result.inOrder = result.inOrder && run.inOrder;
+    }
+    std::sort(times.begin(), times.end());
+    result.ms = times[1];
+    return result;
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -156,21 +176,13 @@ int main(int argc, char **argv)
     platform::SettingsKey::setRoot(root + QStringLiteral("settings"));
     platform::ProgramDirectory::enter(root);
 
-    // The fake client answers to the name radclient: "-c" is its line count, and a
-    // second copy writes in large blocks.
+    // The fake client answers to the name radclient ("-c" is its line count).
     const QString client = QStringLiteral(PELLION_LOG_FAST_CLIENT);
-    auto wrapper = [&](const QString &name, const char *mode) {
-        QFile script(root + name);
-        script.open(QIODevice::WriteOnly);
-        script.write("#!/bin/sh\nexec '" + QFile::encodeName(client) + "' \"$2\" " + mode + "\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    };
-    wrapper(QStringLiteral("radclient"), "");
+    QFile::link(client, root + QStringLiteral("radclient"));
 
     const QString count = QString::number(kLines);
     const double nullMs = devNullMs(client, {count});
-    const Figures f = runThroughPipeline(root, false);
+    const Figures f = medianOfThree(root, 1);
     print("lines_written", kLines);
     print("lines_delivered", f.pageLines);
     print("log_file_lines", f.fileLines);
@@ -184,15 +196,15 @@ int main(int argc, char **argv)
     print("max_ui_gap_ms", f.maxGapMs);
 
     // The same with a client that writes in 64 KiB blocks, for comparison.
-    wrapper(QStringLiteral("radclient"), "--buffered");
-    const double bufferedNullMs = devNullMs(client, {count, QStringLiteral("--buffered")});
-    const Figures b = runThroughPipeline(root, true);
+    qputenv("PELLION_FAST_CLIENT_BUFFERED", "1");
+    const double bufferedNullMs = devNullMs(client, {count});
+    const Figures b = medianOfThree(root, 11);
     print("buffered_lines_delivered", b.pageLines);
     print("buffered_in_order", b.inOrder ? 1 : 0);
     print("buffered_devnull_ms", bufferedNullMs);
     print("buffered_pipeline_ms", b.ms);
     print("buffered_time_ratio", b.ms / bufferedNullMs);
-    const double bufferedFloorMs = pipeFloorMs(client, count + QStringLiteral(" --buffered"));
+    const double bufferedFloorMs = pipeFloorMs(client, count);
     print("buffered_pipe_to_cat_ms", bufferedFloorMs);
     print("buffered_time_ratio_to_cat", b.ms / bufferedFloorMs);
     print("buffered_max_ui_gap_ms", b.maxGapMs);

@@ -18,10 +18,8 @@ QString RunLogFile::path(const QString &logFileName)
 
 bool RunLogFile::appendBlock(const QString &logFileName, const QStringList &lines)
 {
-    QByteArray block;
-    for (const QString &line : lines)
-        block += line.toUtf8() + "\r\n";
-    block += "\r\n";
+    const QByteArray block =
+        (lines.join(QLatin1String("\r\n")) + QLatin1String(lines.isEmpty() ? "\r\n" : "\r\n\r\n")).toUtf8();
     // The directory is not ours to create; without it the block is lost silently.
     QFile file(path(logFileName));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))

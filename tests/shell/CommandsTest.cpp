@@ -212,9 +212,11 @@ TEST_F(CommandsTest, TrayIconFollowsHideTrayAndItsMenuShowsAndHides)
 
     execution::Settings settings;
     settings.HideTray = true;
+    settings.Minimized = true;
     ASSERT_TRUE(settings.write());
     makeWindow();
     EXPECT_EQ(window().trayIcon(), nullptr);
+    EXPECT_TRUE(window().windowState().testFlag(Qt::WindowMinimized));
 }
 
 } // namespace

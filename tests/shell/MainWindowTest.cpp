@@ -2,11 +2,13 @@
 #include "ShellFixture.h"
 
 #include "shell/TaskListView.h"
+#include "shell/TfrmDataMod.h"
 #include "shell/TfrmGroup.h"
 #include "taskstore/Connection.h"
 #include "taskstore/Query.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QSplitter>
@@ -252,6 +254,46 @@ TEST_F(MainWindowTest, EditAndViewOpenTheirWindowsForTheSelectedTask)
     child<QAction>(&window(), "mnuServerMan")->trigger();
     child<QAction>(&window(), "mnuServerMan")->trigger();
     EXPECT_EQ(windows.calls.count("server"), 2);
+}
+
+TEST_F(MainWindowTest, ARunningTaskCanBeNeitherEditedNorDeleted)
+{
+    // A client that stays silent for a while, so the run is still going.
+    ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\nsleep 3\n"));
+    QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 0);
+    makeWindow();
+    shell::TfrmDataMod dataModule;
+    window().attachDataModule(dataModule);
+    list()->selectRow(0);
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnRun"), Qt::LeftButton);
+    EXPECT_EQ(panel("StatusPanel2"), " 1 Running Task(s)");
+    EXPECT_FALSE(enabled("spbtnRun"));
+    EXPECT_TRUE(enabled("mnuStop"));
+
+    child<QAction>(&window(), "mnuTaskEdit")->trigger();
+    EXPECT_EQ(dialogs.lastMessageText(),
+              "You can't modify properties of the running Task.\nPlease wait while task work finished and then try again.");
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnTaskDel"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.lastMessageText(),
+              "You can't delete the running Task.\nPlease wait while task work finished and then try again.");
+    EXPECT_TRUE(windows.calls.isEmpty());
+    EXPECT_EQ(list()->rowCount(), 1);
+
+    // Exit while it runs: no question, no shut-down steps.
+    child<QAction>(&window(), "mnuExit")->trigger();
+    EXPECT_EQ(terminations, 1);
+    EXPECT_EQ(dialogs.messages().size(), 2);
+    EXPECT_NE(panel("StatusPanel3"), "Shutting Down...");
+    EXPECT_EQ(panel("StatusPanel2"), " 1 Running Task(s)");
+
+    // Closing stops it.
+    QCloseEvent close;
+    QApplication::sendEvent(&window(), &close);
+    EXPECT_TRUE(close.isAccepted());
+    EXPECT_EQ(panel("StatusPanel2"), " 0 Running Task(s)");
+    EXPECT_EQ(panel("StatusPanel3"), "Shutting Down...");
+    destroyWindow(); // before the data module it runs on
 }
 
 TEST_F(MainWindowTest, HeaderClicksShareOneDirectionFlagAndMoveTheMark)

@@ -43,6 +43,7 @@ public:
 
     shell::TfrmMain &makeWindow();
     shell::TfrmMain &window() { return *m_window; }
+    void destroyWindow() { m_window.reset(); }
     taskstore::Connection &seedConnection();
 
     // Runs `steps` once the next modal dialog is up, then lets `command` return.
