@@ -81,15 +81,21 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
 
 void AttributeEdit::apply(DictionaryModel &model) const
 {
+    QString flags;
     if (mode == Mode::Add) {
         model.attributeList.append(name);
     } else {
         if (row < 0 || row >= model.attributeList.size())
             return;
+        // The dialog does not show the flags: they stay while the data type they were written
+        // for stays; for another type they could make the main dictionary fail to load.
+        const qsizetype old = model.firstAttribute(model.attributeList.value(row));
+        if (old >= 0 && model.attributes.at(old).dataType.compare(dataType, Qt::CaseInsensitive) == 0)
+            flags = model.attributes.at(old).flags;
         model.removeAttribute(model.attributeList.value(row));
         model.attributeList[row] = name;
     }
-    model.attributes.append({name, code, dataType});
+    model.attributes.append({name, code, dataType, flags});
     for (const Row &r : rows)
         model.values.append({name, r.first, valueOf(r.first)});
     model.modified = true;

@@ -10,6 +10,7 @@ namespace dictmanager {
 struct VendorEntry {
     QString name;
     QString code;
+    QString format = {}; // the option after the code ("format=2,1"), written back as read
     bool operator==(const VendorEntry &) const = default;
 };
 
@@ -17,6 +18,7 @@ struct AttributeEntry {
     QString name;
     QString code;
     QString dataType;
+    QString flags = {}; // the field after the data type ("encrypt=1", "has_tag"), written back as read
     bool operator==(const AttributeEntry &) const = default;
 };
 

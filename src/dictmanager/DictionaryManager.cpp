@@ -53,9 +53,9 @@ DictionaryManager::Choice DictionaryManager::chooseVendor(int position)
     m_model.clearStores();
     m_model.vendorCode.clear();
     m_unreadVendor.clear();
-    if (position == 0) {
-        m_model.modified = false;
-    } else {
+    // The mark belongs to the loaded vendor: a vendor left unchanged is never rewritten.
+    m_model.modified = false;
+    if (position > 0) {
         const QString name = m_model.vendorList.at(position);
         if (const std::optional<QString> code = m_model.lastVendorCode(name))
             m_model.vendorCode = *code;
@@ -72,9 +72,15 @@ DictionaryManager::Choice DictionaryManager::chooseVendor(int position)
 
 QString DictionaryManager::saveShown(int position)
 {
-    if (position <= 0 || position >= m_model.vendorList.size())
+    // Only the loaded vendor's stores, and only when changed: a save drops the file's comments
+    // and every line the loader does not read.
+    if (position <= 0 || position >= m_model.vendorList.size() || position != m_model.currentVendorIndex
+        || !m_model.modified)
         return {};
-    return saveVendor(m_model.vendorList.at(position), DictionaryWriter::Variant::Close);
+    const QString error = saveVendor(m_model.vendorList.at(position), DictionaryWriter::Variant::Close);
+    if (error.isEmpty())
+        m_model.modified = false;
+    return error;
 }
 
 QString DictionaryManager::saveVendor(const QString &name, DictionaryWriter::Variant variant)
@@ -85,6 +91,13 @@ QString DictionaryManager::saveVendor(const QString &name, DictionaryWriter::Var
         return QStringLiteral("The dictionary file of \"%1\" could not be read, so it is not overwritten.").arg(name);
     return SafeFile::write(DictionaryPaths::vendorFile(name),
                            DictionaryWriter::toFileBytes(DictionaryWriter::vendorFile(m_model, name, variant)));
+}
+
+const InstalledVendors &DictionaryManager::installedVendors()
+{
+    if (!m_installed)
+        m_installed = InstalledVendors::read(DictionaryPaths::mainDictionary(), DictionaryPaths::userDirectory());
+    return *m_installed;
 }
 
 QString DictionaryManager::rewriteIndex()
@@ -107,6 +120,8 @@ std::optional<QString> DictionaryManager::createVendor(const QString &name, cons
         return QStringLiteral("The Vendor Name have existed");
     if (!DictionaryNames::isVendorName(name))
         return DictionaryNames::vendorNameRule();
+    if (const std::optional<QString> clash = installedVendors().clash(name, code))
+        return *clash;
     const QString path = DictionaryPaths::vendorFile(name);
     // Such a file may hold another vendor's whole dictionary.
     if (QFile::exists(path))
@@ -121,7 +136,8 @@ std::optional<QString> DictionaryManager::createVendor(const QString &name, cons
 
 QStringList DictionaryManager::upload(const QString &path)
 {
-    const UploadValidator::Result check = UploadValidator::validate(path, m_model.vendorList, m_model.uploadVendor);
+    const UploadValidator::Result check
+        = UploadValidator::validate(path, m_model.vendorList, installedVendors(), m_model.uploadVendor);
     QStringList lines = check.messages;
     if (!check.ok)
         return lines;

@@ -2,6 +2,7 @@
 
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryWriter.h"
+#include "dictmanager/InstalledVendors.h"
 
 #include <QByteArrayList>
 #include <QString>
@@ -30,7 +31,8 @@ public:
     };
     Choice chooseVendor(int position);
 
-    // The close save of the vendor shown at the position (nothing for the placeholder).
+    // The close save of the vendor shown at the position: made only when it is the loaded
+    // vendor and the modified mark is set (nothing for the placeholder).
     QString saveShown(int position);
     QString rewriteIndex();
 
@@ -49,10 +51,13 @@ public:
 
 private:
     QString saveVendor(const QString &name, DictionaryWriter::Variant variant);
+    // Read when first needed: they do not change while the program runs.
+    const InstalledVendors &installedVendors();
 
     DictionaryModel m_model;
     // A vendor whose file exists but could not be read: never overwrite it from empty stores.
     QString m_unreadVendor;
+    std::optional<InstalledVendors> m_installed;
 };
 
 } // namespace dictmanager

@@ -35,11 +35,11 @@ QList<ValueEntry> DictionaryModel::valuesOf(const QString &attributeName) const
     return found;
 }
 
-std::optional<QString> DictionaryModel::firstVendorCode(const QString &vendorName) const
+std::optional<VendorEntry> DictionaryModel::firstVendor(const QString &vendorName) const
 {
     for (const VendorEntry &entry : vendorTable) {
         if (entry.name == vendorName)
-            return entry.code;
+            return entry;
     }
     return std::nullopt;
 }

@@ -30,7 +30,7 @@ struct DictionaryModel {
     qsizetype lastAttribute(const QString &name) const;
     // The values carrying the attribute name, in stored order.
     QList<ValueEntry> valuesOf(const QString &attributeName) const;
-    std::optional<QString> firstVendorCode(const QString &vendorName) const;
+    std::optional<VendorEntry> firstVendor(const QString &vendorName) const;
     std::optional<QString> lastVendorCode(const QString &vendorName) const;
 
     void clearStores();

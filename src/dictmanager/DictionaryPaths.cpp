@@ -19,4 +19,9 @@ QString DictionaryPaths::indexFile()
     return userDirectory() + QLatin1String("/dictionary");
 }
 
+QString DictionaryPaths::mainDictionary()
+{
+    return platform::ProgramDirectory::filePath(QStringLiteral("dictionary/dictionary"));
+}
+
 } // namespace dictmanager

@@ -10,6 +10,7 @@ public:
     static QString userDirectory();                      // without a trailing '/'
     static QString vendorFile(const QString &vendorName); // "…/dictionary." + name
     static QString indexFile();                          // "…/dictionary"
+    static QString mainDictionary();                     // the program directory's "dictionary/dictionary"
 };
 
 } // namespace dictmanager

@@ -13,10 +13,11 @@ QString padded(const QString &text, qsizetype width)
     return text.size() >= width ? text : text + QString(width - text.size(), QLatin1Char(' '));
 }
 
-QString codeColumn(const QString &code)
+// A column followed by another field: a text that fills it still keeps one blank, so a code
+// of 8 or more characters does not run into the data type, nor a long data type into the flags.
+QString column(const QString &text, qsizetype width)
 {
-    // A code of 8 or more characters would run into the data type: keep one blank.
-    return code.size() >= 8 ? code + QLatin1Char(' ') : padded(code, 8);
+    return text.size() >= width ? text + QLatin1Char(' ') : padded(text, width);
 }
 
 QString attributeLine(const AttributeEntry &attribute, DictionaryWriter::Variant variant)
@@ -28,8 +29,10 @@ QString attributeLine(const AttributeEntry &attribute, DictionaryWriter::Variant
         name = attribute.name + QLatin1String("  ");
     else
         name = attribute.name + QLatin1String("       ");
-    return QLatin1String("ATTRIBUTE   ") + name + codeColumn(attribute.code)
-        + padded(attribute.dataType, 16) + QLatin1Char('\n');
+    const QString line = QLatin1String("ATTRIBUTE   ") + name + column(attribute.code, 8);
+    if (attribute.flags.isEmpty())
+        return line + padded(attribute.dataType, 16) + QLatin1Char('\n');
+    return line + column(attribute.dataType, 16) + attribute.flags + QLatin1Char('\n');
 }
 
 QString valueLine(const ValueEntry &value)
@@ -50,8 +53,12 @@ QString valueLine(const ValueEntry &value)
 QString DictionaryWriter::vendorFile(const DictionaryModel &model, const QString &vendorName,
                                      Variant variant)
 {
-    const QString code = model.firstVendorCode(vendorName).value_or(QString());
-    QString text = QLatin1String("VENDOR  ") + vendorName + QLatin1String("  ") + code + QLatin1Char('\n');
+    const VendorEntry vendor = model.firstVendor(vendorName).value_or(VendorEntry{vendorName, {}});
+    QString text = QLatin1String("VENDOR  ") + vendorName + QLatin1String("  ") + vendor.code;
+    // Without its format a vendor with wide attribute numbers no longer loads.
+    if (!vendor.format.isEmpty())
+        text += QLatin1String("  ") + vendor.format;
+    text += QLatin1Char('\n');
     text += QLatin1String("\nBEGIN-VENDOR ") + vendorName + QLatin1Char('\n');
     // One line per shown row, taken from the store in store order.
     const qsizetype rows = std::min(model.attributeList.size(), model.attributes.size());

@@ -2,11 +2,12 @@
 
 #include "dictmanager/DictionaryLineReader.h"
 #include "dictmanager/DictionaryNames.h"
+#include "dictmanager/InstalledVendors.h"
 
 namespace dictmanager {
 
 UploadValidator::Result UploadValidator::validate(const QString &path, const QStringList &vendorList,
-                                                  QString &uploadVendor)
+                                                  const InstalledVendors &installed, QString &uploadVendor)
 {
     Result result;
     const std::optional<QString> text = DictionaryLineReader::readFile(path);
@@ -40,6 +41,12 @@ UploadValidator::Result UploadValidator::validate(const QString &path, const QSt
             // The name becomes a file name: refuse one that would leave the directory.
             if (!DictionaryNames::isVendorName(name)) {
                 result.messages << vendorError + QLatin1String(": ") + DictionaryNames::vendorNameRule();
+                result.ok = false;
+                continue;
+            }
+            // Such a vendor would make the whole main dictionary fail to load.
+            if (const std::optional<QString> clash = installed.clash(name, line.tokens.value(2))) {
+                result.messages << vendorError + QLatin1String(": ") + *clash;
                 result.ok = false;
                 continue;
             }

@@ -3,15 +3,13 @@
 #include "execution/RunCommandState.h"
 #include "execution/TMyThread.h"
 #include "scheduling/RunStarter.h"
+#include "scheduling/Scheduler.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
-namespace scheduling {
-class Scheduler;
-}
 
 namespace execution {
 
@@ -70,7 +68,7 @@ private:
     QList<Entry> m_entries;
     QList<TMyThread *> m_threads; // every run not yet ended; owned
     RunCommandState m_state = RunCommandState::Idle;
-    scheduling::Scheduler *m_scheduler = nullptr;
+    QPointer<scheduling::Scheduler> m_scheduler; // not owned; forgotten when it goes
 };
 
 } // namespace execution

@@ -6,9 +6,9 @@
 #include "execution/RunLogFile.h"
 #include "execution/TaskListUpdater.h"
 #include "platform/Clock.h"
-#include "platform/UiThread.h"
 #include "scheduling/ScheduleRows.h"
 #include "scheduling/ScheduleRules.h"
+#include "scheduling/UiStep.h"
 #include "taskstore/DateTimeText.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
@@ -62,16 +62,7 @@ void TMyThread::run()
 void TMyThread::onUi(const std::function<void()> &step)
 {
     m_flags.checkpoint();
-    std::exception_ptr error;
-    platform::synchronize([&] {
-        try {
-            step();
-        } catch (...) {
-            error = std::current_exception();
-        }
-    });
-    if (error)
-        std::rethrow_exception(error);
+    scheduling::runUiStep(step);
 }
 
 void TMyThread::runSequence()

@@ -1,5 +1,6 @@
 #include "radius/TransportPairs.h"
 
+#include "radius/PairList.h"
 #include "radius/transport_radius.h"
 
 #include <utility>
@@ -25,6 +26,11 @@ TransportPairs &TransportPairs::operator=(TransportPairs &&other) noexcept
 {
     std::swap(m_pairs, other.m_pairs);
     return *this;
+}
+
+TransportPairs TransportPairs::fromPairList(const PairList &list)
+{
+    return TransportPairs(pel_tr_pairs_from_list(list.handle()));
 }
 
 TransportPairs TransportPairs::copy() const

@@ -9,9 +9,11 @@ struct pel_tr_pairs;
 
 namespace radius {
 
+class PairList;
+
 using Bytes = std::vector<std::uint8_t>;
 
-// An attribute list read from a packet file or built for a request; owns its memory.
+// An attribute list of a request to send or of a reply; owns its memory.
 class TransportPairs {
 public:
     TransportPairs();
@@ -22,6 +24,8 @@ public:
     TransportPairs(const TransportPairs &) = delete;
     TransportPairs &operator=(const TransportPairs &) = delete;
 
+    // The pairs of a packet read from a packet script file.
+    static TransportPairs fromPairList(const PairList &list);
     TransportPairs copy() const;
     int count() const;
     bool has(const char *name) const;

@@ -76,9 +76,26 @@ pr_pairs *pr_pairs_copy(pr_pairs const *pairs)
     return copy;
 }
 
+/* The library's string parser would undo backslash escapes a second time (and refuse a
+ * trailing backslash), so a text value is copied as it stands. */
+static VALUE_PAIR *make_text_pair(TALLOC_CTX *ctx, char const *name, char const *value, FR_TOKEN op)
+{
+    if (!value || op == T_OP_REG_EQ || op == T_OP_REG_NE || op == T_OP_CMP_TRUE || op == T_OP_CMP_FALSE)
+        return NULL;
+    VALUE_PAIR *vp = fr_pair_make(ctx, NULL, name, NULL, op);
+    if (!vp) return NULL;
+    if (vp->da->type != PW_TYPE_STRING || (value[0] == ':' && vp->da->flags.has_tag)) {
+        talloc_free(vp);
+        return NULL;
+    }
+    fr_pair_value_bstrncpy(vp, value, strlen(value));
+    return vp;
+}
+
 int pr_pairs_add(pr_pairs *pairs, char const *name, char const *value, int op, char *err, size_t errlen)
 {
-    VALUE_PAIR *vp = fr_pair_make(pairs->ctx, NULL, name, value, to_token(op));
+    VALUE_PAIR *vp = make_text_pair(pairs->ctx, name, value, to_token(op));
+    if (!vp) vp = fr_pair_make(pairs->ctx, NULL, name, value, to_token(op));
     if (!vp) {
         pr_copy_error(err, errlen);
         return -1;

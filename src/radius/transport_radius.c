@@ -7,19 +7,13 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "fr_internal.h"
 #include "transport_radius.h"
 
 #define PEL_TR_HEADER_LEN 20
 
 struct pel_tr_pairs {
     VALUE_PAIR *vps;
-};
-
-struct pel_tr_reader {
-    FILE *fp;
-    int line;
-    char *buf;
-    size_t cap;
 };
 
 struct pel_tr_packet {
@@ -38,78 +32,16 @@ static void copy_library_error(char *err, size_t errlen)
     copy_text(err, errlen, (text && *text) ? text : "unknown error");
 }
 
-pel_tr_reader *pel_tr_reader_open(char const *path, char *err, size_t errlen)
-{
-    FILE *fp = fopen(path, "r");
-    if (!fp) {
-        copy_text(err, errlen, strerror(errno));
-        return NULL;
-    }
-    pel_tr_reader *reader = talloc_zero(NULL, pel_tr_reader);
-    reader->fp = fp;
-    return reader;
-}
-
-void pel_tr_reader_close(pel_tr_reader *reader)
-{
-    if (!reader) return;
-    fclose(reader->fp);
-    free(reader->buf);
-    talloc_free(reader);
-}
-
-int pel_tr_reader_next(pel_tr_reader *reader, pel_tr_pairs **out, int *line, char *err, size_t errlen)
-{
-    pel_tr_pairs *pairs = pel_tr_pairs_new();
-    ssize_t n;
-
-    *out = NULL;
-    while ((n = getline(&reader->buf, &reader->cap, reader->fp)) >= 0) {
-        char *text = reader->buf;
-        reader->line++;
-        if (line) *line = reader->line;
-        /* Either LF or CR LF ends a line. */
-        if (n > 0 && text[n - 1] == '\n') text[--n] = '\0';
-        if (n > 0 && text[n - 1] == '\r') text[--n] = '\0';
-        if (text[0] == '\0') {
-            if (pairs->vps) {
-                *out = pairs;
-                return 1;
-            }
-            continue;
-        }
-        if (text[0] == '#') continue;
-
-        VALUE_PAIR *vps = NULL;
-        fr_strerror_printf("%s", "");
-        FR_TOKEN last = fr_pair_list_afrom_str(pairs, text, &vps);
-        if (last == T_INVALID || !vps) {
-            if (vps) fr_pair_list_free(&vps);
-            if (last == T_INVALID)
-                copy_library_error(err, errlen);
-            else
-                copy_text(err, errlen, "line holds no attribute");
-            pel_tr_pairs_free(pairs);
-            return -1;
-        }
-        fr_pair_add(&pairs->vps, vps);
-    }
-    if (ferror(reader->fp)) {
-        copy_text(err, errlen, strerror(errno));
-        pel_tr_pairs_free(pairs);
-        return -1;
-    }
-    if (pairs->vps) {
-        *out = pairs;
-        return 1;
-    }
-    pel_tr_pairs_free(pairs);
-    return 0;
-}
-
 pel_tr_pairs *pel_tr_pairs_new(void)
 {
     return talloc_zero(NULL, pel_tr_pairs);
+}
+
+pel_tr_pairs *pel_tr_pairs_from_list(struct pr_pairs const *list)
+{
+    pel_tr_pairs *copy = pel_tr_pairs_new();
+    if (list) copy->vps = fr_pair_list_copy(copy, list->head);
+    return copy;
 }
 
 pel_tr_pairs *pel_tr_pairs_copy(pel_tr_pairs const *pairs)
@@ -219,26 +151,6 @@ void pel_tr_pairs_print(pel_tr_pairs const *pairs, void (*line)(void *ctx, char 
     }
 }
 
-/* Digest-Realm .. Digest-User-Name travel as sub-attributes of Digest-Attributes. */
-static void fold_digest_attributes(RADIUS_PACKET *packet)
-{
-    DICT_ATTR const *first = dict_attrbyname("Digest-Realm");
-    DICT_ATTR const *folded = dict_attrbyname("Digest-Attributes");
-    if (!first || !folded) return;
-    for (VALUE_PAIR *vp = packet->vps; vp; vp = vp->next) {
-        if (vp->da->vendor != 0 || vp->da->attr < first->attr || vp->da->attr > first->attr + 9) continue;
-        size_t len = vp->vp_length > 253 ? 253 : vp->vp_length;
-        uint8_t buf[255];
-        buf[0] = (uint8_t)(vp->da->attr - first->attr + 1);
-        buf[1] = (uint8_t)(len + 2);
-        memcpy(buf + 2, vp->vp_octets, len);
-        VALUE_PAIR *out = fr_pair_afrom_da(packet, folded);
-        if (!out) continue;
-        fr_pair_value_memcpy(out, buf, len + 2);
-        fr_pair_add(&packet->vps, out);
-    }
-}
-
 static pel_tr_packet *wrap_packet(RADIUS_PACKET **out)
 {
     pel_tr_packet *wrapper = talloc_zero(NULL, pel_tr_packet);
@@ -256,7 +168,6 @@ pel_tr_packet *pel_tr_request_build(pel_tr_pairs const *pairs, int code, int id,
     packet->code = (unsigned int)code;
     packet->id = id & 0xff;
     packet->vps = pairs ? fr_pair_list_copy(packet, pairs->vps) : NULL;
-    fold_digest_attributes(packet);
 
     if (add_message_authenticator && !fr_pair_find_by_num(packet->vps, PW_MESSAGE_AUTHENTICATOR, 0, TAG_ANY)) {
         VALUE_PAIR *vp = fr_pair_afrom_num(packet, PW_MESSAGE_AUTHENTICATOR, 0);

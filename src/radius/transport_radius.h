@@ -1,7 +1,7 @@
 #pragma once
 
-/* What the command-line clients need from the FreeRADIUS library: reading packet
- * files, encoding and signing requests, checking and decoding replies, and the
+/* What the command-line clients need from the FreeRADIUS library: encoding and signing
+ * requests, checking and decoding replies, and the
  * digests EAP needs. Plain C so that the C++ side never sees a FreeRADIUS header.
  * Every function that can fail copies the library's message into err at once. */
 
@@ -13,20 +13,15 @@ extern "C" {
 #endif
 
 typedef struct pel_tr_pairs pel_tr_pairs;   /* an attribute list with its own memory */
-typedef struct pel_tr_reader pel_tr_reader; /* an open packet file */
 typedef struct pel_tr_packet pel_tr_packet; /* an encoded request or a received reply */
 
 /* The dictionary is loaded by radius::Dictionary. */
 
-/* Packet files: one packet per run of pair lines, an empty line between packets,
- * comment lines with '#' in the first column. */
-pel_tr_reader *pel_tr_reader_open(char const *path, char *err, size_t errlen);
-/* 1: *out holds the next packet; 0: end of file; -1: error at *line (err says why). */
-int pel_tr_reader_next(pel_tr_reader *reader, pel_tr_pairs **out, int *line, char *err, size_t errlen);
-void pel_tr_reader_close(pel_tr_reader *reader);
-
 /* Attribute lists. Names are dictionary names. */
 pel_tr_pairs *pel_tr_pairs_new(void);
+/* A copy of a list read from a packet script file (radius::PairList). */
+struct pr_pairs;
+pel_tr_pairs *pel_tr_pairs_from_list(struct pr_pairs const *list);
 pel_tr_pairs *pel_tr_pairs_copy(pel_tr_pairs const *pairs);
 void pel_tr_pairs_free(pel_tr_pairs *pairs);
 int pel_tr_pairs_count(pel_tr_pairs const *pairs);
@@ -43,9 +38,9 @@ int pel_tr_pairs_add_bytes(pel_tr_pairs *pairs, char const *name, uint8_t const 
 /* Calls line() with "Name = value" for each pair in order. */
 void pel_tr_pairs_print(pel_tr_pairs const *pairs, void (*line)(void *ctx, char const *text), void *ctx);
 
-/* Builds a request: random authenticator, a copy of pairs, CHAP-Password encoded,
- * Digest-* folded into Digest-Attributes, a Message-Authenticator added when
- * add_message_authenticator is set; then encoded and signed. NULL on failure. */
+/* Builds a request: random authenticator, a copy of pairs, CHAP-Password encoded, a
+ * Message-Authenticator added when add_message_authenticator is set; then encoded and
+ * signed. NULL on failure. Digest-* are folded by the packet script reader already. */
 pel_tr_packet *pel_tr_request_build(pel_tr_pairs const *pairs, int code, int id, char const *secret,
                                     int add_message_authenticator, char *err, size_t errlen);
 /* Checks a received datagram's shape; NULL (err says why) when it is no RADIUS packet. */

@@ -1,9 +1,9 @@
 #include "scheduling/TCheckThread.h"
 
 #include "platform/Clock.h"
-#include "platform/UiThread.h"
 #include "scheduling/RunStarter.h"
 #include "scheduling/SchedulerPass.h"
+#include "scheduling/UiStep.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 
@@ -38,7 +38,7 @@ void TCheckThread::runPasses()
 {
     while (!stopRequested()) {
         QList<SchedulerEntry> due;
-        platform::synchronize([&] {
+        runUiStep([&] {
             taskstore::Query query(m_connection);
             taskstore::OpenQuery(query, taskstore::sql::selectCheckRows());
             QList<SchedulerEntry> entries;
@@ -53,9 +53,9 @@ void TCheckThread::runPasses()
             if (stopRequested())
                 return;
             bool running = true;
-            platform::synchronize([&] { running = m_starter.isRunning(entry.TaskID); });
+            runUiStep([&] { running = m_starter.isRunning(entry.TaskID); });
             if (!running) {
-                platform::synchronize([&] {
+                runUiStep([&] {
                     m_starter.startRun(entry.TaskID);
                     m_pass.markStarted(entry);
                 });

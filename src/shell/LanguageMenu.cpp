@@ -1,6 +1,8 @@
 #include "shell/LanguageMenu.h"
 
+#include "platform/DialogService.h"
 #include "platform/Language.h"
+#include "platform/SettingsKey.h"
 
 #include <QActionGroup>
 #include <QDir>
@@ -37,7 +39,11 @@ void LanguageMenu::build(const QString &directory, const QString &current)
         m_menu->addAction(item);
         connect(item, &QAction::triggered, this, [this, item, name] {
             item->setChecked(true);
-            platform::Language::setCurrentName(name); // not stored when the key cannot be written
+            // The choice applies either way; the user learns that it will not last.
+            if (!platform::Language::setCurrentName(name))
+                platform::DialogService::instance().showError(
+                    QStringLiteral("The language choice could not be saved to \"%1\"; it applies until Pellion ends.")
+                        .arg(platform::SettingsKey::filePathOf(platform::Language::kKeyName)));
             Q_EMIT languageChosen(name);
         });
     }

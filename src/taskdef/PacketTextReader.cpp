@@ -14,7 +14,8 @@ void PacketTextReader::stop(const QString &message)
     m_errorLine = m_line;
     m_atEnd = true;
     // The diagnostics of the file's readers go to the standard error stream.
-    std::fprintf(stderr, "Error: %s\n", message.toLocal8Bit().constData());
+    if (m_reportsToStandardError)
+        std::fprintf(stderr, "Error: %s\n", message.toLocal8Bit().constData());
 }
 
 std::optional<ScriptPacket> PacketTextReader::readNextPacket()
@@ -48,11 +49,13 @@ std::optional<ScriptPacket> PacketTextReader::readNextPacket()
         }
         if (line.startsWith('#'))
             continue;
-        const ScriptLineParser::Outcome outcome = ScriptLineParser::parse(line);
+        ScriptLineParser::Outcome outcome = ScriptLineParser::parse(line);
         if (!outcome.ok()) {
             stop(outcome.error);
             return std::nullopt;
         }
+        for (ScriptPair &pair : outcome.pairs)
+            pair.line = m_line;
         packet.append(outcome.pairs);
     }
     if (!packet.isEmpty())

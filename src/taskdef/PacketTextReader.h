@@ -21,6 +21,9 @@ public:
 
     explicit PacketTextReader(QIODevice *device) : m_device(device) {}
 
+    // Off for a caller that reports the error itself (the clients, whose lines end in CR LF).
+    void setReportsToStandardError(bool on) { m_reportsToStandardError = on; }
+
     // The next packet, or nothing; atEnd() is set once the file is exhausted or reading stopped.
     std::optional<ScriptPacket> readNextPacket();
     bool atEnd() const { return m_atEnd; }
@@ -40,6 +43,7 @@ private:
     int m_line = 0;
     QString m_error;
     int m_errorLine = 0;
+    bool m_reportsToStandardError = true;
 };
 
 } // namespace taskdef

@@ -39,9 +39,10 @@ bool is(const radius::PairValue &pair, const std::optional<radius::AttributeInfo
     return a && pair.attribute.number == a->number && pair.attribute.vendor == a->vendor;
 }
 
-void errorLine(const QString &text)
+void errorLine(RequestReader::Reporting reporting, const QString &text)
 {
-    std::fprintf(stderr, "Error: %s\n", text.toLocal8Bit().constData());
+    if (reporting == RequestReader::Reporting::StandardError)
+        std::fprintf(stderr, "Error: %s\n", text.toLocal8Bit().constData());
 }
 
 QByteArray savedPassword(const radius::PairList &pairs, const SpecialAttributes &s)
@@ -82,31 +83,35 @@ void applySpecials(RequestRecord &record, const SpecialAttributes &s)
 }
 } // namespace
 
-RequestReader::Outcome RequestReader::read(const QString &path)
+RequestReader::Outcome RequestReader::read(const QString &path, Reporting reporting)
 {
     Outcome out;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         out.error = QStringLiteral("Error opening script file %1: %2").arg(path, file.errorString());
-        errorLine(out.error);
+        errorLine(reporting, out.error);
         return out;
     }
     const SpecialAttributes specials;
     PacketTextReader reader(&file);
+    reader.setReportsToStandardError(reporting == Reporting::StandardError);
     while (!reader.atEnd()) {
-        RequestRecord record{int(out.records.size()) + 1, path, radius::RequestPacket(), {}};
+        RequestRecord record{int(out.records.size()) + 1, path, radius::RequestPacket(), {}, 0};
         record.packet.setCode(0);
         const std::optional<ScriptPacket> packet = reader.readNextPacket();
         if (!packet) {
             out.error = reader.error();
+            out.errorLine = reader.errorLine();
             break;
         }
+        record.line = packet->first().line;
         bool failed = false;
         for (const ScriptPair &pair : *packet) {
             const radius::Status added = record.packet.pairs().add(pair.name, pair.value, pair.op);
             if (!added) {
                 out.error = added.error();
-                errorLine(out.error);
+                out.errorLine = pair.line;
+                errorLine(reporting, out.error);
                 failed = true;
                 break;
             }

@@ -14,6 +14,7 @@ struct RequestRecord {
     QString fileName;
     radius::RequestPacket packet;
     QByteArray password;   // User-Password, else CHAP-Password, else empty; at most 253 octets
+    int line = 0;          // the file line of the packet's first pair
 };
 
 } // namespace taskdef

@@ -12,6 +12,7 @@ struct ScriptPair {
     QByteArray name;
     radius::PairOperator op = radius::PairOperator::Equal;
     QByteArray value;  // after quote removal and escapes; may hold any octet
+    int line = 0;      // the file line it was read from (from 1)
 
     QString nameText() const { return QString::fromUtf8(name); }
     QString valueText() const { return QString::fromUtf8(value); }

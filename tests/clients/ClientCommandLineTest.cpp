@@ -103,7 +103,7 @@ TEST(ClientPacketFile, NoCodeNeedsPacketTypeInEveryPacket)
     const auto result = runner.run(ClientRunner::radclient(), {"-s", "127.0.0.1:9", "-1", "secret"},
                                    "Packet-Type = Access-Request\r\nUser-Name = a\r\n\r\nUser-Name = b\r\n\r\n");
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.hasLine("Error: Packet file script/test.txt line 5: packet 2 sets no Packet-Type"))
+    EXPECT_TRUE(result.hasLine("Error: Packet file script/test.txt line 4: packet 2 sets no Packet-Type"))
         << result.text().toStdString();
     EXPECT_FALSE(result.hasLine("Sent "));
 }

@@ -6,17 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 // One private FreeRADIUS server for all tests of a suite; the tests skip when the
 // server is not installed.
 class ServerSuite : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    static void SetUpTestSuite() { startServer(); }
+    // A suite that needs users of its own starts the server with them from its SetUpTestSuite.
+    static void startServer(const std::vector<testsupport::RadiusUser> &extraUsers = {})
     {
         if (!testsupport::FreeRadiusServer::isInstalled()) return;
         s_server = std::make_unique<testsupport::FreeRadiusServer>();
         s_server->setSecret("s3cret");
         s_server->addStandardUsers();
+        for (const auto &user : extraUsers) s_server->addUser(user);
         if (!s_server->start(&s_error)) s_server.reset();
     }
     static void TearDownTestSuite() { s_server.reset(); }

@@ -32,15 +32,19 @@ TEST(DictionaryManager, CreateVendorChecksInOrder)
     };
     const Case cases[] = {
         {"", "1", "Vendor name is emply!"},
-        {"Acme", "", "Code is emply!"},
-        {"Acme", "0", range},
-        {"Acme", "00000", range},
-        {"Acme", "65536", range},
-        {"Acme", "12a", range},
+        {"Glossy", "", "Code is emply!"},
+        {"Glossy", "0", range},
+        {"Glossy", "00000", range},
+        {"Glossy", "65536", range},
+        {"Glossy", "12a", range},
         {"Known", "5", "The Vendor Name have existed"},
         {"<None Selected>", "5", "The Vendor Name have existed"},
         {"a/b", "5", DictionaryNames::vendorNameRule()},
-        {"Orphan", "5", "The dictionary file \"" + dir.filePath("dictionary/userdefine/dictionary.Orphan") + "\" exists already."},
+        // Either clash with the installed dictionaries breaks the whole main dictionary's load.
+        {"Cisco", "1234", "The vendor name \"Cisco\" is already defined by the installed FreeRADIUS dictionaries."},
+        {"cisco", "1234", "The vendor name \"cisco\" is already defined by the installed FreeRADIUS dictionaries as \"Cisco\"."},
+        {"Glossy", "00009", "The vendor code 00009 is already used by the vendor \"Cisco\" of the installed FreeRADIUS dictionaries."},
+        {"Orphan", "6", "The dictionary file \"" + dir.filePath("dictionary/userdefine/dictionary.Orphan") + "\" exists already."},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(manager.createVendor(c.name, c.code).value_or("created"), c.refusal) << c.name << " " << c.code;
@@ -48,11 +52,11 @@ TEST(DictionaryManager, CreateVendorChecksInOrder)
     EXPECT_EQ(manager.model().vendorList, (QStringList{"<None Selected>", "Known"}));
     EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Orphan"), QByteArray("VENDOR Other 5"));
 
-    EXPECT_FALSE(manager.createVendor("Acme", "00042").has_value());
+    EXPECT_FALSE(manager.createVendor("Glossy", "00042").has_value());
     EXPECT_FALSE(manager.createVendor("Top", "65535").has_value());
-    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Acme"), QByteArray("VENDOR  Acme  00042"));
-    EXPECT_EQ(manager.model().vendorList, (QStringList{"<None Selected>", "Known", "Acme", "Top"}));
-    EXPECT_EQ(manager.model().vendorTable, (QList<VendorEntry>{{"Acme", "00042"}, {"Top", "65535"}}));
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Glossy"), QByteArray("VENDOR  Glossy  00042"));
+    EXPECT_EQ(manager.model().vendorList, (QStringList{"<None Selected>", "Known", "Glossy", "Top"}));
+    EXPECT_EQ(manager.model().vendorTable, (QList<VendorEntry>{{"Glossy", "00042"}, {"Top", "65535"}}));
     EXPECT_FALSE(manager.model().modified);
 }
 
@@ -93,6 +97,32 @@ TEST(AttributeEdit, EditWithoutChangeMovesToTheEndAndReversesValues)
     EXPECT_EQ(model.valuesOf("B2"), (QList<ValueEntry>{{"B2", "X", "9"}}));
 
     EXPECT_EQ(AttributeEdit::forEdit(model, 5).dataType, "String");
+}
+
+TEST(AttributeEdit, FlagsStayWhileTheDataTypeStays)
+{
+    DictionaryModel model;
+    model.attributes = {{"S", "1", "string", "encrypt=2"}, {"T", "2", "integer", "has_tag"}};
+    model.attributeList = {"S", "T"};
+    AttributeEdit edit = AttributeEdit::forEdit(model, 0);
+    edit.code = "3";
+    ASSERT_FALSE(edit.check(model).has_value());
+    edit.apply(model);
+    EXPECT_EQ(model.attributes.last(), (AttributeEntry{"S", "3", "string", "encrypt=2"}));
+    edit = AttributeEdit::forEdit(model, 0);
+    edit.dataType = "String";
+    edit.apply(model);
+    EXPECT_EQ(model.attributes.last(), (AttributeEntry{"S", "3", "String", "encrypt=2"}));
+    // Another type: the flags were written for the old one.
+    edit = AttributeEdit::forEdit(model, 1);
+    edit.dataType = "ipaddr";
+    edit.apply(model);
+    EXPECT_EQ(model.attributes.last(), (AttributeEntry{"T", "2", "ipaddr"}));
+    AttributeEdit added = AttributeEdit::forAdd();
+    added.name = "U";
+    added.code = "4";
+    added.apply(model);
+    EXPECT_EQ(model.attributes.last(), (AttributeEntry{"U", "4", "String"}));
 }
 
 TEST(AttributeEdit, ChecksAndGridRows)

@@ -59,3 +59,36 @@ TEST(GlossorFilesInTheMainDictionary, LibraryFindsTheWrittenVendor)
     EXPECT_EQ(radius::Dictionary::attribute(2, 64999)->name, "Glossor-Test-Address");
     radius::Dictionary::unload();
 }
+
+// A re-saved vendor keeps its format and flags: without the format its attribute numbers over
+// 255 would fail the whole load.
+TEST(GlossorFilesInTheMainDictionary, ResavedVendorKeepsFormatAndFlags)
+{
+    testsupport::TempProgramDir dir;
+    ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary.Glossor-Wide",
+                              "# wide numbers\nVENDOR Glossor-Wide 64998 format=2,1\nBEGIN-VENDOR Glossor-Wide\n"
+                              "ATTRIBUTE Glossor-Wide-Secret 300 string encrypt=2\n"
+                              "ATTRIBUTE Glossor-Wide-Tagged 2 integer has_tag\n"
+                              "ATTRIBUTE Glossor-Wide-Gone 3 octets\n"
+                              "END-VENDOR Glossor-Wide\n"));
+    DictionaryManager manager;
+    manager.startUp();
+    ASSERT_EQ(manager.model().vendorList.value(1), "Glossor-Wide");
+    ASSERT_FALSE(manager.chooseVendor(1).loadFailed);
+    manager.model().deleteAttributeRow(2);
+    ASSERT_EQ(manager.saveShown(1), QString());
+    ASSERT_EQ(manager.rewriteIndex(), QString());
+    ASSERT_FALSE(dir.readFile("dictionary/userdefine/dictionary.Glossor-Wide").contains("Gone"));
+
+    const radius::Status loaded = radius::Dictionary::load(dir.filePath("dictionary"));
+    ASSERT_TRUE(loaded.ok()) << loaded.error().toStdString();
+    const auto secret = radius::Dictionary::attribute("Glossor-Wide-Secret");
+    ASSERT_TRUE(secret.has_value());
+    EXPECT_EQ(secret->vendor, 64998u);
+    EXPECT_EQ(secret->number, 300u);
+    EXPECT_EQ(secret->encrypt, 2);
+    const auto tagged = radius::Dictionary::attribute("Glossor-Wide-Tagged");
+    ASSERT_TRUE(tagged.has_value());
+    EXPECT_TRUE(tagged->hasTag);
+    radius::Dictionary::unload();
+}

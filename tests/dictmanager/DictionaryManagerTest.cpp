@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ struct Fixture {
 };
 } // namespace
 
-TEST(DictionaryManager, SwitchSavesTheVendorItLeavesOnceModified)
+TEST(DictionaryManager, SwitchSavesOnlyTheVendorChangedSinceItWasChosen)
 {
     Fixture f;
     DictionaryModel &model = f.manager.model();
@@ -45,10 +46,11 @@ TEST(DictionaryManager, SwitchSavesTheVendorItLeavesOnceModified)
     model.deleteAttributeRow(0);
     EXPECT_TRUE(f.manager.chooseVendor(1).saveError.isEmpty());
     EXPECT_EQ(f.file("Zed"), QByteArray("VENDOR  Zed  7\r\n\r\nBEGIN-VENDOR Zed\r\n\r\n\r\nEND-VENDOR Zed"));
-    // Still marked: leaving Acme saves it too, dropping its comment.
-    f.manager.chooseVendor(0);
-    EXPECT_FALSE(f.file("Acme").contains("# kept"));
+    // The mark went with Zed: leaving Acme unchanged keeps its file, comment and all.
     EXPECT_FALSE(model.modified);
+    f.manager.chooseVendor(2);
+    EXPECT_EQ(f.file("Acme"), acmeFile);
+    f.manager.chooseVendor(0);
     EXPECT_TRUE(model.attributes.isEmpty());
     EXPECT_TRUE(model.vendorCode.isEmpty());
 }
@@ -93,16 +95,68 @@ TEST(DictionaryManager, FailedSavesKeepModelAndFiles)
 TEST(DictionaryManager, UnreadableVendorFileIsNeverOverwritten)
 {
     Fixture f;
-    // A vendor file that exists and cannot be read: a directory of that name.
-    f.manager.model().vendorList << "Locked";
-    ASSERT_TRUE(QDir().mkpath(DictionaryPaths::vendorFile("Locked")));
+    DictionaryModel &model = f.manager.model();
+    model.vendorList << "Fresh" << "Locked";
+    // A vendor without any file: nothing is written until it is changed; then the save creates it.
     EXPECT_TRUE(f.manager.chooseVendor(3).loadFailed);
-    EXPECT_FALSE(f.manager.saveShown(3).isEmpty());
-    // A vendor without any file may be saved: that creates it.
-    f.manager.model().vendorList << "Fresh";
-    EXPECT_TRUE(f.manager.chooseVendor(4).loadFailed);
-    EXPECT_EQ(f.manager.saveShown(4), QString());
+    EXPECT_EQ(f.manager.saveShown(3), QString());
+    EXPECT_FALSE(QFile::exists(DictionaryPaths::vendorFile("Fresh")));
+    model.modified = true;
+    EXPECT_EQ(f.manager.saveShown(3), QString());
     EXPECT_TRUE(f.file("Fresh").startsWith("VENDOR  Fresh  \r\n"));
+    // A vendor file that exists and cannot be read (a directory of that name): even marked,
+    // neither save overwrites it.
+    ASSERT_TRUE(QDir().mkpath(DictionaryPaths::vendorFile("Locked")));
+    EXPECT_TRUE(f.manager.chooseVendor(4).loadFailed);
+    model.modified = true;
+    EXPECT_FALSE(f.manager.saveShown(4).isEmpty());
+    EXPECT_FALSE(f.manager.chooseVendor(1).saveError.isEmpty());
+    EXPECT_TRUE(QFileInfo(DictionaryPaths::vendorFile("Locked")).isDir());
+}
+
+// What the loader does not read, a comment above all, is lost when the file is saved; the
+// format and the flags are not, and a file shown but unchanged is not written at all.
+TEST(DictionaryManager, ResaveKeepsFormatAndFlagsAndUnchangedFilesStayWhole)
+{
+    Fixture f;
+    DictionaryModel &model = f.manager.model();
+    const QByteArray wide = "# Wide: attribute numbers over 255\r\n"
+                            "VENDOR Wide 64998 format=2,1\r\n"
+                            "BEGIN-VENDOR Wide\r\n"
+                            "ATTRIBUTE Wide-Secret 300 string encrypt=2\r\n"
+                            "ATTRIBUTE Wide-Tagged 2 integer has_tag # tagged\r\n"
+                            "ATTRIBUTE Wide-Plain 3 octets\r\n"
+                            "VALUE Wide-Tagged On 1\r\n"
+                            "END-VENDOR Wide\r\n";
+    ASSERT_TRUE(f.dir.writeFile("dictionary/userdefine/dictionary.Wide", wide));
+    model.vendorList << "Wide";
+
+    ASSERT_FALSE(f.manager.chooseVendor(3).loadFailed);
+    EXPECT_EQ(f.manager.saveShown(3), QString()); // the close steps
+    EXPECT_EQ(f.file("Wide"), wide);
+    f.manager.chooseVendor(1);
+    f.manager.chooseVendor(3);
+    EXPECT_EQ(f.file("Wide"), wide);
+
+    model.deleteAttributeRow(2);
+    EXPECT_EQ(f.manager.saveShown(3), QString());
+    const QByteArray saved = "VENDOR  Wide  64998  format=2,1\r\n"
+                             "\r\n"
+                             "BEGIN-VENDOR Wide\r\n"
+                             "ATTRIBUTE   Wide-Secret                     300     string          encrypt=2\r\n"
+                             "ATTRIBUTE   Wide-Tagged                     2       integer         has_tag\r\n"
+                             "\r\n"
+                             "VALUE\tWide-Tagged                     On                      1\r\n"
+                             "\r\n"
+                             "END-VENDOR Wide";
+    EXPECT_EQ(f.file("Wide"), saved);
+    EXPECT_FALSE(model.modified) << "saved: a further close has nothing to write";
+
+    // Read back and saved again after a change, the file keeps its shape.
+    f.manager.chooseVendor(3);
+    model.modified = true;
+    EXPECT_EQ(f.manager.saveShown(3), QString());
+    EXPECT_EQ(f.file("Wide"), saved);
 }
 
 TEST(DictionaryManager, UploadCopiesListsAndIndexes)
@@ -124,6 +178,13 @@ TEST(DictionaryManager, UploadCopiesListsAndIndexes)
     EXPECT_EQ(f.manager.upload(f.dir.filePath("in/none.txt")),
               QStringList{"[Error] the file declares no new vendor; nothing was copied."});
     EXPECT_EQ(f.file("New"), upload);
+
+    // A vendor of the installed dictionaries would break the main dictionary's load.
+    f.dir.writeFile("in/cisco.txt", "VENDOR Cisco 9\n");
+    EXPECT_EQ(f.manager.upload(f.dir.filePath("in/cisco.txt")),
+              QStringList{"[Error] in the VENDOR line 1: The vendor name \"Cisco\" is already defined by the installed "
+                          "FreeRADIUS dictionaries."});
+    EXPECT_FALSE(QFile::exists(DictionaryPaths::vendorFile("Cisco")));
 
     const QStringList missing = f.manager.upload(f.dir.filePath("in/missing.txt"));
     EXPECT_EQ(missing, QStringList{"Validate dictionary file fail!"});

@@ -49,10 +49,12 @@ TEST(VendorFileLoader, KeepsWhatTheGrammarDeclares)
     testsupport::TempProgramDir dir;
     ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary.Acme",
                               "# Acme dictionary\r\n"
-                              "VENDOR Acme 0042\r\n"
+                              "VENDOR Acme 0042 # no format\r\n"
                               "ATTRIBUTE Outside 9 integer\r\n"
                               "BEGIN-VENDOR Acme\r\n"
-                              "ATTRIBUTE Acme-Secret 1 string encrypt=2\r\n"
+                              "ATTRIBUTE Acme-Secret 1 string encrypt=2 extra\r\n"
+                              "ATTRIBUTE Acme-Tagged 5 octets has_tag,array#note\r\n"
+                              "ATTRIBUTE Acme-Noted 6 integer # a note, not flags\r\n"
                               "ATTRIBUTE Acme-NoType 2\r\n"
                               "attribute Acme-Lower 3 string\r\n"
                               "  # ATTRIBUTE Acme-Indented 4 string\r\n"
@@ -60,15 +62,20 @@ TEST(VendorFileLoader, KeepsWhatTheGrammarDeclares)
                               "VALUE Undeclared Off 0\r\n"
                               "VALUE Outside Short\r\n"
                               "END-VENDOR Acme\r\n"
-                              "VENDOR Acme-Two 77\n"
+                              "VENDOR Acme-Two 77 format=2,1\n"
                               "VENDOR Incomplete\n"));
     DictionaryModel model;
     model.vendorTable = {{"Old", "1"}};
     ASSERT_TRUE(VendorFileLoader::load(DictionaryPaths::vendorFile("Acme"), model));
-    EXPECT_EQ(model.vendorTable, (QList<VendorEntry>{{"Old", "1"}, {"Acme", "0042"}, {"Acme-Two", "77"}}));
+    // The field after the needed ones is kept as written, up to a "#"; later ones are dropped.
+    EXPECT_EQ(model.vendorTable,
+              (QList<VendorEntry>{{"Old", "1"}, {"Acme", "0042"}, {"Acme-Two", "77", "format=2,1"}}));
     EXPECT_EQ(model.vendorCode, "77");
-    EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"Outside", "9", "integer"}, {"Acme-Secret", "1", "string"}}));
-    EXPECT_EQ(model.attributeList, (QStringList{"Outside", "Acme-Secret"}));
+    EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"Outside", "9", "integer"},
+                                                       {"Acme-Secret", "1", "string", "encrypt=2"},
+                                                       {"Acme-Tagged", "5", "octets", "has_tag,array"},
+                                                       {"Acme-Noted", "6", "integer"}}));
+    EXPECT_EQ(model.attributeList, (QStringList{"Outside", "Acme-Secret", "Acme-Tagged", "Acme-Noted"}));
     EXPECT_EQ(model.values, (QList<ValueEntry>{{"Outside", "On", "1"}, {"Undeclared", "Off", "0"}}));
 
     DictionaryModel untouched;

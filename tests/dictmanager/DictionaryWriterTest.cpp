@@ -67,6 +67,28 @@ TEST(DictionaryWriter, EmptyVendorUnknownCodeAndLongCode)
                     .contains("ATTRIBUTE   Long                            123456789 octets          \n"));
 }
 
+TEST(DictionaryWriter, FormatAndFlagsFollowTheirColumns)
+{
+    DictionaryModel model;
+    model.vendorTable = {{"Wide", "64998", "format=2,1"}, {"Wide", "1", "format=4,0"}};
+    model.attributes = {{"Wide-Secret", "300", "string", "encrypt=2"},
+                        {"Wide-Attribute-Thirty-One-Chars", "7", "octets", "has_tag"},
+                        {"Wide-Long-Type", "8", "sixteen-chars-16", "array"},
+                        {"Wide-Plain", "9", "integer"}};
+    model.attributeList = {"Wide-Secret", "Wide-Attribute-Thirty-One-Chars", "Wide-Long-Type", "Wide-Plain"};
+    EXPECT_EQ(DictionaryWriter::toFileBytes(DictionaryWriter::vendorFile(model, "Wide", DictionaryWriter::Variant::Close)),
+              QByteArray("VENDOR  Wide  64998  format=2,1\r\n"
+                         "\r\n"
+                         "BEGIN-VENDOR Wide\r\n"
+                         "ATTRIBUTE   Wide-Secret                     300     string          encrypt=2\r\n"
+                         "ATTRIBUTE   Wide-Attribute-Thirty-One-Chars       7       octets          has_tag\r\n"
+                         "ATTRIBUTE   Wide-Long-Type                  8       sixteen-chars-16 array\r\n"
+                         "ATTRIBUTE   Wide-Plain                      9       integer         \r\n"
+                         "\r\n"
+                         "\r\n"
+                         "END-VENDOR Wide"));
+}
+
 TEST(DictionaryWriter, NewVendorAndIndexTexts)
 {
     EXPECT_EQ(DictionaryWriter::toFileBytes(DictionaryWriter::newVendorFile("Acme", "00042")),

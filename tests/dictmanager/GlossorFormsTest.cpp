@@ -91,17 +91,26 @@ TEST(TfrmVendor, DigitsOnlyCodeAndItsChecks)
     QTest::keyClicks(code, "6553699");
     EXPECT_EQ(code->text(), "65536");
 
-    QTest::keyClicks(child<QLineEdit>(&form, "edtVendor"), "Acme");
+    QTest::keyClicks(child<QLineEdit>(&form, "edtVendor"), "Glossy");
     click(&form, "btnOK");
     EXPECT_EQ(dialogs.lastMessageText(), "The vendor code is larger than 65535 or less than 1.");
     EXPECT_TRUE(form.isVisible());
+
+    // A number of the installed dictionaries is refused like a bad one.
+    code->selectAll();
+    QTest::keyClicks(code, "9");
+    click(&form, "btnOK");
+    EXPECT_EQ(dialogs.lastMessageText(),
+              "The vendor code 9 is already used by the vendor \"Cisco\" of the installed FreeRADIUS dictionaries.");
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(QFile::exists(dir.filePath("dictionary/userdefine/dictionary.Glossy")));
 
     code->selectAll();
     QTest::keyClicks(code, "00042");
     click(&form, "btnOK");
     EXPECT_EQ(form.result(), QDialog::Accepted);
-    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Acme"), QByteArray("VENDOR  Acme  00042"));
-    EXPECT_EQ(manager.model().vendorList.last(), "Acme");
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Glossy"), QByteArray("VENDOR  Glossy  00042"));
+    EXPECT_EQ(manager.model().vendorList.last(), "Glossy");
 }
 
 TEST(TfrmAttr, GridRowsDigitsAndChecks)
@@ -231,8 +240,8 @@ TEST(TfrmMain, ChooseEditSwitchAndClose)
     const QStringList order = form->manager().model().vendorList.mid(1);
     form->close();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Zed"),
-              QByteArray("VENDOR  Zed  7\r\n\r\nBEGIN-VENDOR Zed\r\n\r\n\r\nEND-VENDOR Zed"));
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Zed"), QByteArray("VENDOR Zed 7\n"))
+        << "Zed was shown but not changed: its file stays as it was";
     EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary"),
               ("$INCLUDE dictionary." + order.join("\r\n$INCLUDE dictionary.") + "\r\n").toUtf8());
 }
@@ -246,16 +255,16 @@ TEST(TfrmMain, NewVendorAddAttributeAndDelete)
     auto *vendors = child<QComboBox>(&form, "cboVendorList");
     withModal([](QWidget *dialog) {
         EXPECT_EQ(dialog->objectName(), "frmVendor");
-        QTest::keyClicks(child<QLineEdit>(dialog, "edtVendor"), "Acme");
-        QTest::keyClicks(child<QLineEdit>(dialog, "edtCode"), "9");
+        QTest::keyClicks(child<QLineEdit>(dialog, "edtVendor"), "Glossy");
+        QTest::keyClicks(child<QLineEdit>(dialog, "edtCode"), "8");
         click(dialog, "btnOK");
     }, [&] { click(&form, "spbtnAdd"); });
     EXPECT_EQ(vendors->count(), 2);
     EXPECT_EQ(vendors->currentIndex(), 0) << "a new vendor is not selected";
 
-    choose(vendors, "Acme");
+    choose(vendors, "Glossy");
     withModal([](QWidget *dialog) {
-        QTest::keyClicks(child<QLineEdit>(dialog, "edtAttrName"), "Acme-A");
+        QTest::keyClicks(child<QLineEdit>(dialog, "edtAttrName"), "Glossy-A");
         QTest::keyClicks(child<QLineEdit>(dialog, "edtAttrCode"), "1");
         click(dialog, "spbtnOK");
     }, [&] { child<QAction>(&form, "pmAdd")->trigger(); });
@@ -275,18 +284,18 @@ TEST(TfrmMain, NewVendorAddAttributeAndDelete)
     // Entering the delete page saves the shown vendor and leaves the box on the placeholder.
     click(&form, "spbtnDelDict");
     EXPECT_EQ(vendors->currentIndex(), 0);
-    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Acme"),
-              QByteArray("VENDOR  Acme  9\r\n\r\nBEGIN-VENDOR Acme\r\n\r\n\r\nEND-VENDOR Acme"));
-    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary"), QByteArray("$INCLUDE dictionary.Acme\r\n"));
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Glossy"),
+              QByteArray("VENDOR  Glossy  8\r\n\r\nBEGIN-VENDOR Glossy\r\n\r\n\r\nEND-VENDOR Glossy"));
+    EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary"), QByteArray("$INCLUDE dictionary.Glossy\r\n"));
     auto *deleteBox = child<QComboBox>(&form, "cboDelVendors");
     auto *deleteButton = child<QAbstractButton>(&form, "spbtnDeleteDict");
     EXPECT_FALSE(deleteButton->isEnabled());
-    choose(deleteBox, "Acme");
+    choose(deleteBox, "Glossy");
     EXPECT_TRUE(deleteButton->isEnabled());
     dialogs.queueAnswer(Answer::Ok);
     click(&form, "spbtnDeleteDict");
     EXPECT_EQ(dialogs.lastMessageText(), "Delete the dictionary file?");
-    EXPECT_FALSE(QFile::exists(dir.filePath("dictionary/userdefine/dictionary.Acme")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("dictionary/userdefine/dictionary.Glossy")));
     EXPECT_EQ(deleteBox->count(), 1);
     EXPECT_FALSE(deleteButton->isEnabled()) << "nothing left to delete";
     const qsizetype asked = dialogs.messages().size();
@@ -302,7 +311,7 @@ TEST(TfrmMain, UploadExportAndEditDictReload)
 {
     testsupport::TempProgramDir dir;
     dir.writeFile("dictionary/userdefine/dictionary.Acme", acmeFile);
-    dir.writeFile("in/new.txt", "# new\nVENDOR New 5\nATTRIBUTE New-A\n");
+    dir.writeFile("in/new.txt", "# new\nVENDOR New 6\nATTRIBUTE New-A\n");
     platform::ScriptedDialogService dialogs;
     TfrmMain form;
     form.show();
@@ -320,7 +329,7 @@ TEST(TfrmMain, UploadExportAndEditDictReload)
     EXPECT_EQ(pane->toPlainText(), "[Error] in the ATTRIBUTE line 3");
     EXPECT_FALSE(QFile::exists(dir.filePath("dictionary/userdefine/dictionary.New")));
 
-    dir.writeFile("in/new.txt", "VENDOR New 5\nATTRIBUTE New-A 1 string\n");
+    dir.writeFile("in/new.txt", "VENDOR New 6\nATTRIBUTE New-A 1 string\n");
     click(&form, "spbtnUploadDict");
     EXPECT_TRUE(pane->toPlainText().endsWith("\nUpload dictionary file success."));
     EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary"), QByteArray("$INCLUDE dictionary.New\r\n"));

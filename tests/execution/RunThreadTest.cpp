@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogService.h"
 #include "scheduling/ScheduleRows.h"
+#include "scheduling/Scheduler.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DateTimeText.h"
@@ -15,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
@@ -193,6 +195,7 @@ TEST_F(RunFixture, NoSelectionAndAMissingClient)
 TEST_F(RunFixture, SuspendResumeAndStop)
 {
     addTask("3", "Slow", taskstore::kRunManually);
+    taskstore::ExecQuery(query, sql::insertManualRunRow("3", text(saved)));
     writeClient("i=0; while [ $i -lt 400 ]; do printf 'line %d\\r\\n' $i; i=$((i+1)); sleep 0.05; done\n");
     control.runClicked("3");
     ASSERT_TRUE(QTest::qWaitFor([&] { return runPage(1) && runPage(1)->lineCount() >= 3; }, 5000));
@@ -222,6 +225,47 @@ TEST_F(RunFixture, SuspendResumeAndStop)
     EXPECT_EQ(all.last(), finishBanner(text(now), "Slow"));
     EXPECT_LT(all.size(), 100);
     EXPECT_TRUE(dir.readFile("Log/PellionLog.txt").endsWith(finishBanner(text(now), "Slow").toUtf8() + "\r\n\r\n"));
+    const auto rows = scheduling::readScheduleRows(query, sql::selectSchedules("3"));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].LastRunTime, now); // a stopped run still stamps its due rows
+}
+
+TEST_F(RunFixture, AnErrorEndsTheRunSilentlyAndItsEntryStillGoes)
+{
+    addTask("6", "Broken", taskstore::kRunManually);
+    writeClient("echo one\n");
+    ASSERT_EQ(sqlite3_exec(connection.handle(), "drop table TaskSchedule", nullptr, nullptr, nullptr), SQLITE_OK);
+    platform::ScriptedDialogService dialogs;
+    control.runClicked("6");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.liveRunCount() == 0; }, 5000));
+    EXPECT_EQ(control.runningCount(), 0);
+    EXPECT_EQ(control.commandState(), RunCommandState::Idle);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    // the steps after the failed stamping are skipped: the page stays with what it holds
+    ASSERT_EQ(log.count(), 2);
+    EXPECT_EQ(runPage(1)->lines(), (QStringList{startBanner(text(now), "Broken"), "one"}));
+    EXPECT_FALSE(QFile::exists(dir.filePath("Log/PellionLog.txt")));
+}
+
+TEST_F(RunFixture, TheSchedulerStartsADueTaskOnce)
+{
+    platform::Clock::setNow(now.addMSecs(300));
+    addTask("4", "Timed", taskstore::kRunBySchedule);
+    addRow("4", 0, 5, now);
+    writeClient("echo ran\n");
+    int ended = 0;
+    QObject::connect(&control, &RunControl::runEnded, [&] { ++ended; });
+    scheduling::Scheduler scheduler(connection, control);
+    control.setScheduler(&scheduler);
+    scheduler.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended == 1; }, 5000));
+    QTest::qWait(2200); // two more passes at the same moment: the run moved the row on
+    EXPECT_EQ(ended, 1);
+    const auto rows = scheduling::readScheduleRows(query, sql::selectSchedules("4"));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].NextRunTime, now.addSecs(300)); // stored to the second
+    EXPECT_TRUE(control.stopAll(1000));
+    EXPECT_FALSE(scheduler.hasThreads());
 }
 
 TEST_F(RunFixture, ParallelRunsKeepTheirLinesApart)

@@ -10,6 +10,7 @@
 #include "taskstore/Statements.h"
 
 #include <QSet>
+#include <sqlite3.h>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -107,4 +108,14 @@ TEST_F(SchedulerFixture, RestartStopsAndStartsAgainAfterHalfASecond)
     EXPECT_TRUE(QTest::qWaitFor([&] { return scheduler.isRunning(); }, 2000));
     scheduler.stop();
     EXPECT_TRUE(scheduler.waitForThreads(1000)); // the pause is left early
+}
+
+TEST_F(SchedulerFixture, ADatabaseErrorEndsTheSchedulerSilently)
+{
+    ASSERT_EQ(sqlite3_exec(connection.handle(), "drop table TaskSchedule", nullptr, nullptr, nullptr), SQLITE_OK);
+    FakeStarter starter;
+    Scheduler scheduler(connection, starter);
+    scheduler.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !scheduler.hasThreads(); }, 3000));
+    EXPECT_TRUE(starter.started.isEmpty());
 }

@@ -209,6 +209,11 @@ TEST_F(CommandsTest, TrayIconFollowsHideTrayAndItsMenuShowsAndHides)
     EXPECT_FALSE(window().isVisible());
     child<QAction>(&window(), "pmuShowForm")->trigger();
     EXPECT_TRUE(window().isVisible());
+    window().showMinimized();
+    window().hide(); // as minimising with the tray icon leaves it
+    Q_EMIT window().trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(window().windowState().testFlag(Qt::WindowMinimized));
 
     execution::Settings settings;
     settings.HideTray = true;

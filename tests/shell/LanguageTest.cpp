@@ -159,6 +159,21 @@ TEST_F(LanguageTest, PartialFileKeyCaseAndOtherExtensions)
     EXPECT_EQ(child<QMenu>(&window(), "mnuFile")->title(), "&File");
 }
 
+TEST_F(LanguageTest, AChoiceThatCannotBeStoredIsAppliedAndReported)
+{
+    ASSERT_TRUE(dir.writeFile("Language/Partial.ini", "[Menu]\nmnuFile.Caption=Fichier\n"));
+    ASSERT_TRUE(dir.writeFile("blocker", "x"));
+    makeWindow();
+    platform::SettingsKey::setRoot(dir.filePath("blocker/settings")); // below a plain file
+    for (QAction *item : child<QMenu>(&window(), "mnuLanguage")->actions())
+        if (item->text() == "Partial")
+            item->trigger();
+    EXPECT_EQ(child<QMenu>(&window(), "mnuFile")->title(), "Fichier");
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().last().icon, platform::MessageIcon::Error);
+    EXPECT_EQ(platform::Language::currentName(), "English"); // the key cannot be read either
+}
+
 TEST_F(LanguageTest, FirstStartChecksEnglishAndCreatesTheKeyWithoutAValue)
 {
     ASSERT_FALSE(platform::SettingsKey::exists(platform::Language::kKeyName));

@@ -151,6 +151,28 @@ TEST_F(MainWindowTest, CancelledGroupDialogChangesNothing)
     EXPECT_EQ(groupRows(), 0);
 }
 
+TEST_F(MainWindowTest, AGroupStatementThatFailsLeavesTreeAndDialogResultUnchanged)
+{
+    addGroup(seedConnection(), "11", "Lab");
+    makeWindow();
+    taskstore::Query query(seedConnection());
+    taskstore::ExecQuery(query, "drop table TaskGroup");
+    whenModal([](QWidget *dialog) { QTest::mouseClick(child<QPushButton>(dialog, "spbtnOK"), Qt::LeftButton); });
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnGroupAdd"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().last().icon, platform::MessageIcon::Error);
+    EXPECT_EQ(tree()->topLevelItem(0)->childCount(), 1); // no node for a group that was not stored
+
+    clickNode(0);
+    whenModal([](QWidget *dialog) {
+        child<QLineEdit>(dialog, "edtName")->setText("Renamed");
+        QTest::mouseClick(child<QPushButton>(dialog, "spbtnOK"), Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnGroupRen"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages().size(), 2);
+    EXPECT_EQ(tree()->topLevelItem(0)->child(0)->text(0), "Lab");
+}
+
 TEST_F(MainWindowTest, RenameGroupChangesNodeAndRow)
 {
     addGroup(seedConnection(), "11", "Lab");

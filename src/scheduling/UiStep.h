@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+namespace scheduling {
+
+// Runs a worker's step on the user-interface thread and waits for it (the synchronous
+// hand-over). An exception the step raises there is caught there and raised again here,
+// on the worker, so that it ends the worker's sequence and never the event loop.
+void runUiStep(const std::function<void()> &step);
+
+} // namespace scheduling

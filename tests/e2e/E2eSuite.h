@@ -1,0 +1,57 @@
+#pragma once
+
+#include "PellionUser.h"
+#include "ProgramUnderTest.h"
+#include "UserActions.h"
+
+#include "support/FreeRadiusServer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace e2e {
+
+// One private FreeRADIUS server on 127.0.0.1 for the suite; a fresh installed program
+// for each test. Tests skip when the server is not installed.
+class E2eSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!testsupport::FreeRadiusServer::isInstalled())
+            return;
+        s_server = std::make_unique<testsupport::FreeRadiusServer>();
+        s_server->setSecret(QStringLiteral("e2e-s3cret"));
+        s_server->addStandardUsers();
+        if (!s_server->start(&s_error))
+            s_server.reset();
+    }
+    static void TearDownTestSuite() { s_server.reset(); }
+
+    void SetUp() override
+    {
+        if (!testsupport::FreeRadiusServer::isInstalled())
+            GTEST_SKIP() << "FreeRADIUS server not installed";
+        ASSERT_TRUE(s_server) << s_error.toStdString();
+        ASSERT_TRUE(program.clientsInstalled()) << "our clients could not be copied into " << program.dir.path().toStdString();
+    }
+
+    // Starts Pellion and puts a user in front of it.
+    ::testing::AssertionResult startPellion()
+    {
+        QString error;
+        if (!program.startPellion(&error))
+            return ::testing::AssertionFailure() << "Pellion did not start: " << error.toStdString();
+        user = std::make_unique<PellionUser>(program.main(), program.dialogs);
+        return ::testing::AssertionSuccess();
+    }
+
+    static testsupport::FreeRadiusServer &server() { return *s_server; }
+
+    static inline std::unique_ptr<testsupport::FreeRadiusServer> s_server;
+    static inline QString s_error;
+    ProgramUnderTest program;
+    std::unique_ptr<PellionUser> user;
+};
+
+} // namespace e2e
