@@ -9,9 +9,10 @@
 namespace dictmanager {
 
 // The vendors that the main dictionary declares besides the user dictionaries: those of the
-// installed FreeRADIUS dictionaries. A user vendor that repeats one of their names (the
-// library compares names regardless of case) or numbers breaks the load of the whole main
-// dictionary, so such a vendor is refused.
+// installed FreeRADIUS dictionaries. A user vendor that repeats one of their names with
+// another number (the library compares names regardless of case) fails the load of the whole
+// main dictionary; one that repeats a number turns into that vendor for the library. Both are
+// refused.
 class InstalledVendors {
 public:
     // Follows the "$INCLUDE" lines from the main dictionary file, a relative path taken

@@ -44,7 +44,7 @@ UploadValidator::Result UploadValidator::validate(const QString &path, const QSt
                 result.ok = false;
                 continue;
             }
-            // Such a vendor would make the whole main dictionary fail to load.
+            // A vendor of the installed dictionaries: see InstalledVendors.
             if (const std::optional<QString> clash = installed.clash(name, line.tokens.value(2))) {
                 result.messages << vendorError + QLatin1String(": ") + *clash;
                 result.ok = false;

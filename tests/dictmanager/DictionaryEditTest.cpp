@@ -40,7 +40,7 @@ TEST(DictionaryManager, CreateVendorChecksInOrder)
         {"Known", "5", "The Vendor Name have existed"},
         {"<None Selected>", "5", "The Vendor Name have existed"},
         {"a/b", "5", DictionaryNames::vendorNameRule()},
-        // Either clash with the installed dictionaries breaks the whole main dictionary's load.
+        // A name of the installed dictionaries fails the main dictionary's load; a number aliases.
         {"Cisco", "1234", "The vendor name \"Cisco\" is already defined by the installed FreeRADIUS dictionaries."},
         {"cisco", "1234", "The vendor name \"cisco\" is already defined by the installed FreeRADIUS dictionaries as \"Cisco\"."},
         {"Glossy", "00009", "The vendor code 00009 is already used by the vendor \"Cisco\" of the installed FreeRADIUS dictionaries."},
