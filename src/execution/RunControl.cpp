@@ -88,6 +88,8 @@ bool RunControl::isRunning(const QString &taskId) const
 
 void RunControl::startRun(const QString &taskId)
 {
+    if (m_closing)
+        return; // a scheduler pass that was under way when the program began to close
     TMyThread *run = createRun(taskId);
     run->Resume();
     appendEntry(taskId, run);
@@ -95,14 +97,15 @@ void RunControl::startRun(const QString &taskId)
 
 bool RunControl::stopAll(int milliseconds)
 {
+    m_closing = true;
+    if (m_scheduler)
+        m_scheduler->stop();
     // Every run still going is told, also those stopped earlier that still read a silent
     // client, and suspended ones are woken: the process must be able to end.
     for (TMyThread *run : std::as_const(m_threads))
         run->Abandon();
     m_entries.clear();
     Q_EMIT runningCountChanged(0);
-    if (m_scheduler)
-        m_scheduler->stop();
     return scheduling::waitProcessingEvents(
         [this] { return m_threads.isEmpty() && (!m_scheduler || !m_scheduler->hasThreads()); },
         milliseconds);

@@ -38,7 +38,8 @@ public:
 
     // Shut-down: stops every listed run, empties the list, stops the scheduler, then
     // processes events until every run and scheduler thread has ended or `milliseconds`
-    // passed. Suspended and silent runs are woken. True when all ended.
+    // passed. Suspended and silent runs are woken; the scheduler starts no run after it.
+    // True when all ended.
     bool stopAll(int milliseconds = 1000);
 
     int runningCount() const { return int(m_entries.size()); }
@@ -68,6 +69,7 @@ private:
     QList<Entry> m_entries;
     QList<TMyThread *> m_threads; // every run not yet ended; owned
     RunCommandState m_state = RunCommandState::Idle;
+    bool m_closing = false; // stopAll has run: the scheduler starts nothing more
     QPointer<scheduling::Scheduler> m_scheduler; // not owned; forgotten when it goes
 };
 

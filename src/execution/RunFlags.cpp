@@ -1,7 +1,5 @@
 #include "execution/RunFlags.h"
 
-#include <chrono>
-
 namespace execution {
 
 void RunFlags::requestStop()
@@ -40,13 +38,6 @@ bool RunFlags::checkpoint()
         std::unique_lock lock(m_mutex);
         m_wake.wait(lock, [this] { return !m_suspended || m_stop; });
     }
-    return stopRequested();
-}
-
-bool RunFlags::sleepFor(int milliseconds)
-{
-    std::unique_lock lock(m_mutex);
-    m_wake.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return m_stop.load(); });
     return stopRequested();
 }
 

@@ -22,8 +22,6 @@ public:
 
     // Waits while suspended; a stop request also ends the wait. Returns stopRequested().
     bool checkpoint();
-    // Sleeps up to `milliseconds`, ending early on a stop request. Returns stopRequested().
-    bool sleepFor(int milliseconds);
 
 private:
     std::atomic<bool> m_stop{false};

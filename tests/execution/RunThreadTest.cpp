@@ -302,13 +302,11 @@ TEST_F(RunFixture, TwoRunsOfOneTaskTheFirstToEndRemovesTheFirstEntry)
     QTest::qWait(300);
     control.runClicked("9"); // not suspended: a second run and a second entry
     EXPECT_EQ(control.runningCount(), 2);
-    TMyThread *first = control.firstRunOf("9");
     ASSERT_TRUE(QTest::qWaitFor([&] { return control.liveRunCount() == 1; }, 5000));
     // the second run ended first and took the first entry, the first run's
     EXPECT_EQ(control.runningCount(), 1);
     EXPECT_EQ(control.commandState(), RunCommandState::Idle);
     EXPECT_EQ(control.firstRunOf("9"), nullptr); // the remaining entry names the ended run
-    (void)first;
     ASSERT_TRUE(waitForAllRunsToEnd());
     EXPECT_EQ(control.runningCount(), 0);
 }
