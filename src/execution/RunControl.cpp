@@ -142,10 +142,13 @@ void RunControl::onRunEnded(TMyThread *run)
 {
     run->wait();
     const QString taskId = run->taskId();
-    // The first entry of the task goes, which with two runs of one task may be the other's.
-    const qsizetype index = firstEntry(taskId);
-    if (index >= 0)
-        removeEntry(index);
+    // Only this run's own entry goes: after Stop and Run again, the new run's entry stays.
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].run == run) {
+            removeEntry(i);
+            break;
+        }
+    }
     setState(RunCommandState::Idle);
     m_threads.removeAll(run);
     run->deleteLater();

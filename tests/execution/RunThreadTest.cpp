@@ -294,7 +294,7 @@ TEST_F(RunFixture, ParallelRunsKeepTheirLinesApart)
     EXPECT_EQ(log.allLog()->lineCount(), 10 * 302);
 }
 
-TEST_F(RunFixture, TwoRunsOfOneTaskTheFirstToEndRemovesTheFirstEntry)
+TEST_F(RunFixture, EachRunOfOneTaskRemovesOnlyItsOwnEntry)
 {
     addTask("9", "Twice", taskstore::kRunManually);
     writeClient("if [ -e first ]; then sleep 0.2; else touch first; sleep 1.5; fi; echo done\n");
@@ -303,12 +303,27 @@ TEST_F(RunFixture, TwoRunsOfOneTaskTheFirstToEndRemovesTheFirstEntry)
     control.runClicked("9"); // not suspended: a second run and a second entry
     EXPECT_EQ(control.runningCount(), 2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return control.liveRunCount() == 1; }, 5000));
-    // the second run ended first and took the first entry, the first run's
+    // the second run ended first and took its own entry: the first run is still answered for
     EXPECT_EQ(control.runningCount(), 1);
-    EXPECT_EQ(control.commandState(), RunCommandState::Idle);
-    EXPECT_EQ(control.firstRunOf("9"), nullptr); // the remaining entry names the ended run
+    EXPECT_TRUE(control.isRunning("9"));
+    ASSERT_NE(control.firstRunOf("9"), nullptr);
+    EXPECT_FALSE(control.firstRunOf("9")->isFinished());
     ASSERT_TRUE(waitForAllRunsToEnd());
     EXPECT_EQ(control.runningCount(), 0);
+}
+
+TEST_F(RunFixture, AStoppedRunEndingLaterLeavesTheNewRunsEntry)
+{
+    addTask("10", "Again", taskstore::kRunManually);
+    writeClient("if [ -e first ]; then sleep 1.5; else touch first; sleep 0.6; fi; echo done\n");
+    control.runClicked("10");
+    QTest::qWait(200);
+    control.stopClicked("10"); // takes effect at the client's next byte, 0.4 s later
+    control.runClicked("10");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.liveRunCount() == 1; }, 5000));
+    EXPECT_TRUE(control.isRunning("10")); // the new run is still answered for
+    ASSERT_TRUE(waitForAllRunsToEnd());
+    EXPECT_FALSE(control.isRunning("10"));
 }
 
 TEST_F(RunFixture, StopAllEndsSilentAndSuspendedRunsQuickly)
