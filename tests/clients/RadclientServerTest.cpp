@@ -53,6 +53,16 @@ TEST_F(Radclient, AttributesShownWithXAndOnlyThen)
     EXPECT_FALSE(quiet.hasLine("Reply-Message"));
 }
 
+TEST_F(Radclient, DigestAttributesTravelFoldedIntoDigestAttributes)
+{
+    const auto r = send({"-sx"}, auth(), 1,
+                        "User-Name = bob\r\nUser-Password = hello\r\nDigest-Realm = r\r\nDigest-Method = GET\r\n\r\n");
+    EXPECT_TRUE(r.hasLine("\tDigest-Attributes = 0x010372")) << r.text().toStdString();
+    EXPECT_TRUE(r.hasLine("\tDigest-Attributes = 0x0305474554"));
+    EXPECT_FALSE(r.hasLine("Digest-Realm"));
+    EXPECT_EQ(r.total("approved"), 1);
+}
+
 TEST_F(Radclient, SummaryOnlyWithS)
 {
     const auto r = send({"-x"}, auth(), 1, kBobAndWrong);
