@@ -43,10 +43,10 @@ TaskRecord readTaskRecord(Query &query, const QString &taskId)
     return task;
 }
 
-QList<ScheduleRecord> readScheduleRecords(Query &query, const QString &taskId)
+QList<ScheduleRecord> readScheduleRows(Query &query, const QString &sql)
 {
     QList<ScheduleRecord> records;
-    OpenQuery(query, sql::selectSchedules(taskId));
+    OpenQuery(query, sql);
     for (query.first(); !query.atEnd(); query.next()) {
         ScheduleRecord row;
         row.TaskSchID = query.asInteger(QStringLiteral("TaskSchID"));
@@ -60,6 +60,11 @@ QList<ScheduleRecord> readScheduleRecords(Query &query, const QString &taskId)
         records << row;
     }
     return records;
+}
+
+QList<ScheduleRecord> readScheduleRecords(Query &query, const QString &taskId)
+{
+    return readScheduleRows(query, sql::selectSchedules(taskId));
 }
 
 QString lastRunTimeText(Query &query, const QString &taskId)

@@ -19,6 +19,9 @@ QString scriptFilePath(const QString &taskId);
 // leaves empty texts and zeros. Throws DatabaseError.
 TaskRecord readTaskRecord(Query &query, const QString &taskId);
 
+// Opens `sql` on the query and reads every TaskSchedule row it returns, in order.
+// Throws DatabaseError.
+QList<ScheduleRecord> readScheduleRows(Query &query, const QString &sql);
 // Every TaskSchedule row of a task ("select * from TaskSchedule where TaskID='%s' ").
 QList<ScheduleRecord> readScheduleRecords(Query &query, const QString &taskId);
 

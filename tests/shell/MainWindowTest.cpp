@@ -1,6 +1,7 @@
 // The main window's group tree, task list and their commands, driven through the controls.
 #include "ShellFixture.h"
 
+#include "scheduling/Scheduler.h"
 #include "shell/TaskListView.h"
 #include "shell/TfrmDataMod.h"
 #include "shell/TfrmGroup.h"
@@ -89,6 +90,12 @@ TEST_F(MainWindowTest, FillsTreeAndListsTasksOfTheClickedNode)
     EXPECT_EQ(names().size(), 3);
     EXPECT_FALSE(enabled("mnuGroupRen"));
     EXPECT_FALSE(enabled("spbtnGroupDel"));
+
+    // Moving through the tree by keyboard fills the list too.
+    tree()->setFocus();
+    QTest::keyClick(tree(), Qt::Key_Down);
+    EXPECT_EQ(names(), QStringList({"alpha"}));
+    EXPECT_TRUE(enabled("spbtnGroupRen"));
 }
 
 TEST_F(MainWindowTest, CommandStatesFollowTheSelection)
@@ -316,6 +323,25 @@ TEST_F(MainWindowTest, ARunningTaskCanBeNeitherEditedNorDeleted)
     EXPECT_EQ(panel("StatusPanel2"), " 0 Running Task(s)");
     EXPECT_EQ(panel("StatusPanel3"), "Shutting Down...");
     destroyWindow(); // before the data module it runs on
+}
+
+TEST_F(MainWindowTest, SchedulerStartsAfterASecondAndRestartsAfterADeletedTask)
+{
+    addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 0);
+    makeWindow();
+    shell::TfrmDataMod dataModule;
+    window().attachDataModule(dataModule);
+    scheduling::Scheduler *scheduler = window().scheduler();
+    ASSERT_NE(scheduler, nullptr);
+    EXPECT_FALSE(scheduler->isRunning());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scheduler->isRunning(); }, 3000)); // TimerCheckSch
+
+    list()->selectRow(0);
+    dialogs.queueAnswer(platform::Answer::Ok);
+    child<QAction>(&window(), "pmuTaskDel")->trigger();
+    EXPECT_FALSE(scheduler->isRunning()); // stopped, and started again 500 ms later
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scheduler->isRunning(); }, 3000));
+    destroyWindow();
 }
 
 TEST_F(MainWindowTest, HeaderClicksShareOneDirectionFlagAndMoveTheMark)
