@@ -1,7 +1,8 @@
 #include "dictmanager/SafeFile.h"
 
+#include "platform/WholeFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace dictmanager {
 
@@ -14,16 +15,9 @@ QString failure(const QString &path, const QString &reason)
 
 QString SafeFile::write(const QString &path, const QByteArray &content)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(path, file.errorString());
-    if (file.write(content) != content.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!platform::writeWholeFile(path, content, &reason))
         return failure(path, reason);
-    }
-    if (!file.commit())
-        return failure(path, file.errorString());
     return {};
 }
 

@@ -56,6 +56,34 @@ QPlainTextEdit *readOnlyText(const char *name, const QString &text, QWidget *par
     return edit;
 }
 
+// A page that picks one vendor from a list and acts on it with one button; the button
+// waits until a vendor (not the blank first row) is chosen.
+QWidget *vendorActionPage(const char *pageName, const QString &caption, const char *listName,
+                          const char *buttonName, const QString &buttonText, QComboBox *&vendors,
+                          QToolButton *&action)
+{
+    auto *page = new QWidget;
+    page->setObjectName(QLatin1String(pageName));
+    vendors = new QComboBox(page);
+    vendors->setObjectName(QLatin1String(listName));
+    vendors->setMinimumWidth(220);
+    action = button(buttonName, buttonText, page);
+    action->setEnabled(false);
+    auto *row = new QHBoxLayout;
+    row->addWidget(label(caption, page));
+    row->addWidget(vendors);
+    row->addWidget(action);
+    row->addStretch();
+    auto *layout = new QVBoxLayout(page);
+    layout->addLayout(row);
+    layout->addStretch();
+
+    QToolButton *enabled = action;
+    QObject::connect(vendors, &QComboBox::activated, enabled,
+                     [enabled](int index) { enabled->setEnabled(index > 0); });
+    return page;
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(QWidget *parent)
@@ -240,48 +268,18 @@ QWidget *TfrmMain::buildUploadPage()
 
 QWidget *TfrmMain::buildExportPage()
 {
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("DownloadDict"));
-    m_cboVendors = new QComboBox(page);
-    m_cboVendors->setObjectName(QStringLiteral("cboVendors"));
-    m_cboVendors->setMinimumWidth(220);
-    m_spbtnExeExport = button("spbtnExeExport", QStringLiteral("Export..."), page);
-    m_spbtnExeExport->setEnabled(false);
-    auto *row = new QHBoxLayout;
-    row->addWidget(label(QStringLiteral("Export a dictionary:"), page));
-    row->addWidget(m_cboVendors);
-    row->addWidget(m_spbtnExeExport);
-    row->addStretch();
-    auto *layout = new QVBoxLayout(page);
-    layout->addLayout(row);
-    layout->addStretch();
-
-    connect(m_cboVendors, &QComboBox::activated, this,
-            [this](int index) { m_spbtnExeExport->setEnabled(index > 0); });
+    QWidget *page = vendorActionPage("DownloadDict", QStringLiteral("Export a dictionary:"), "cboVendors",
+                                     "spbtnExeExport", QStringLiteral("Export..."), m_cboVendors,
+                                     m_spbtnExeExport);
     connect(m_spbtnExeExport, &QToolButton::clicked, this, &TfrmMain::spbtnExeExportClick);
     return page;
 }
 
 QWidget *TfrmMain::buildDeletePage()
 {
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("DeleteDict"));
-    m_cboDelVendors = new QComboBox(page);
-    m_cboDelVendors->setObjectName(QStringLiteral("cboDelVendors"));
-    m_cboDelVendors->setMinimumWidth(220);
-    m_spbtnDeleteDict = button("spbtnDeleteDict", QStringLiteral("Delete"), page);
-    m_spbtnDeleteDict->setEnabled(false);
-    auto *row = new QHBoxLayout;
-    row->addWidget(label(QStringLiteral("Delete a dictionaryr: "), page));
-    row->addWidget(m_cboDelVendors);
-    row->addWidget(m_spbtnDeleteDict);
-    row->addStretch();
-    auto *layout = new QVBoxLayout(page);
-    layout->addLayout(row);
-    layout->addStretch();
-
-    connect(m_cboDelVendors, &QComboBox::activated, this,
-            [this](int index) { m_spbtnDeleteDict->setEnabled(index > 0); });
+    QWidget *page = vendorActionPage("DeleteDict", QStringLiteral("Delete a dictionaryr: "), "cboDelVendors",
+                                     "spbtnDeleteDict", QStringLiteral("Delete"), m_cboDelVendors,
+                                     m_spbtnDeleteDict);
     connect(m_spbtnDeleteDict, &QToolButton::clicked, this, &TfrmMain::spbtnDeleteDictClick);
     return page;
 }

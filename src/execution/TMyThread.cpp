@@ -6,7 +6,6 @@
 #include "execution/RunLogFile.h"
 #include "execution/TaskListUpdater.h"
 #include "platform/Clock.h"
-#include "scheduling/ScheduleRows.h"
 #include "scheduling/ScheduleRules.h"
 #include "scheduling/UiStep.h"
 #include "taskstore/DateTimeText.h"
@@ -109,7 +108,7 @@ void TMyThread::stampScheduleRows()
     QList<taskstore::ScheduleRecord> rows;
     onUi([&] {
         taskstore::Query query(*m_env.runConnection);
-        rows = scheduling::readScheduleRows(query, taskstore::sql::selectRunSchedules(m_taskId));
+        rows = taskstore::readScheduleRows(query, taskstore::sql::selectRunSchedules(m_taskId));
     });
     // Every row is held: a task may have any number of schedules.
     for (const taskstore::ScheduleRecord &row : std::as_const(rows)) {

@@ -69,20 +69,12 @@ std::vector<std::string> TransportPacket::attributeLines() const
 
 std::optional<Bytes> TransportPacket::attribute(const char *name) const
 {
-    Bytes buf(4096);
-    const int n = pel_tr_pairs_bytes(pairs(), name, buf.data(), buf.size());
-    if (n < 0) return std::nullopt;
-    buf.resize(static_cast<std::size_t>(n));
-    return buf;
+    return TransportPairs::bytesOf(pairs(), name);
 }
 
 std::optional<Bytes> TransportPacket::joinedAttribute(const char *name) const
 {
-    Bytes buf(65536);
-    const int n = pel_tr_pairs_joined(pairs(), name, buf.data(), buf.size());
-    if (n < 0) return std::nullopt;
-    buf.resize(static_cast<std::size_t>(n));
-    return buf;
+    return TransportPairs::joinedOf(pairs(), name);
 }
 
 const pel_tr_pairs *TransportPacket::pairs() const

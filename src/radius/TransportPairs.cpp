@@ -9,7 +9,18 @@ namespace radius {
 
 namespace {
 constexpr std::size_t kMaxValue = 65536;
+
+using ValueReader = int (*)(pel_tr_pairs const *, char const *, std::uint8_t *, std::size_t);
+
+std::optional<Bytes> readValue(ValueReader read, const pel_tr_pairs *pairs, const char *name)
+{
+    Bytes buf(kMaxValue);
+    const int n = read(pairs, name, buf.data(), buf.size());
+    if (n < 0) return std::nullopt;
+    buf.resize(static_cast<std::size_t>(n));
+    return buf;
 }
+} // namespace
 
 TransportPairs::TransportPairs() : m_pairs(pel_tr_pairs_new()) {}
 
@@ -58,20 +69,12 @@ std::optional<std::uint32_t> TransportPairs::integer(const char *name) const
 
 std::optional<Bytes> TransportPairs::bytes(const char *name) const
 {
-    Bytes buf(kMaxValue);
-    const int n = pel_tr_pairs_bytes(m_pairs, name, buf.data(), buf.size());
-    if (n < 0) return std::nullopt;
-    buf.resize(static_cast<std::size_t>(n));
-    return buf;
+    return bytesOf(m_pairs, name);
 }
 
 std::optional<Bytes> TransportPairs::joined(const char *name) const
 {
-    Bytes buf(kMaxValue);
-    const int n = pel_tr_pairs_joined(m_pairs, name, buf.data(), buf.size());
-    if (n < 0) return std::nullopt;
-    buf.resize(static_cast<std::size_t>(n));
-    return buf;
+    return joinedOf(m_pairs, name);
 }
 
 void TransportPairs::remove(const char *name)
@@ -89,6 +92,16 @@ std::string TransportPairs::add(const char *name, const Bytes &value)
 std::vector<std::string> TransportPairs::lines() const
 {
     return linesOf(m_pairs);
+}
+
+std::optional<Bytes> TransportPairs::bytesOf(const pel_tr_pairs *pairs, const char *name)
+{
+    return readValue(pel_tr_pairs_bytes, pairs, name);
+}
+
+std::optional<Bytes> TransportPairs::joinedOf(const pel_tr_pairs *pairs, const char *name)
+{
+    return readValue(pel_tr_pairs_joined, pairs, name);
 }
 
 std::vector<std::string> TransportPairs::linesOf(const pel_tr_pairs *pairs)

@@ -41,7 +41,9 @@ public:
 
     const pel_tr_pairs *handle() const { return m_pairs; }
 
-    // Lines of a list owned elsewhere (a packet's attributes).
+    // The same readings of a list owned elsewhere (a packet's attributes).
+    static std::optional<Bytes> bytesOf(const pel_tr_pairs *pairs, const char *name);
+    static std::optional<Bytes> joinedOf(const pel_tr_pairs *pairs, const char *name);
     static std::vector<std::string> linesOf(const pel_tr_pairs *pairs);
 
 private:

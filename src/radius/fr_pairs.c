@@ -116,20 +116,28 @@ int pr_pairs_add_text(pr_pairs *pairs, char const *text, char *err, size_t errle
     return 0;
 }
 
-int pr_pairs_add_octets(pr_pairs *pairs, unsigned int number, unsigned int vendor,
-                        uint8_t const *data, size_t length, char *err, size_t errlen)
+static VALUE_PAIR *make_octets_pair(TALLOC_CTX *ctx, unsigned int number, unsigned int vendor,
+                                    uint8_t const *data, size_t length, char *err, size_t errlen)
 {
-    VALUE_PAIR *vp = fr_pair_afrom_num(pairs->ctx, number, vendor);
+    VALUE_PAIR *vp = fr_pair_afrom_num(ctx, number, vendor);
     if (!vp) {
         pr_copy_error(err, errlen);
-        return -1;
+        return NULL;
     }
     if (vp->da->type != PW_TYPE_OCTETS) {
         talloc_free(vp);
         pr_set_error(err, errlen, "Attribute does not hold octets");
-        return -1;
+        return NULL;
     }
     fr_pair_value_memcpy(vp, data, length);
+    return vp;
+}
+
+int pr_pairs_add_octets(pr_pairs *pairs, unsigned int number, unsigned int vendor,
+                        uint8_t const *data, size_t length, char *err, size_t errlen)
+{
+    VALUE_PAIR *vp = make_octets_pair(pairs->ctx, number, vendor, data, length, err, errlen);
+    if (!vp) return -1;
     append(pairs, vp);
     return 0;
 }
@@ -246,17 +254,8 @@ int pr_pairs_replace_octets(pr_pairs *pairs, size_t index, unsigned int number, 
         return -1;
     }
     /* A new pair rather than retyping the old one: the old value may not be heap data. */
-    VALUE_PAIR *vp = fr_pair_afrom_num(pairs->ctx, number, vendor);
-    if (!vp) {
-        pr_copy_error(err, errlen);
-        return -1;
-    }
-    if (vp->da->type != PW_TYPE_OCTETS) {
-        talloc_free(vp);
-        pr_set_error(err, errlen, "Attribute does not hold octets");
-        return -1;
-    }
-    fr_pair_value_memcpy(vp, data, length);
+    VALUE_PAIR *vp = make_octets_pair(pairs->ctx, number, vendor, data, length, err, errlen);
+    if (!vp) return -1;
     VALUE_PAIR *old = *slot;
     vp->next = old->next;
     *slot = vp;

@@ -1,18 +1,13 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "platform/TextError.h"
 
 namespace scheduling {
 
 // A stored date or time text that does not read back while a next run is computed.
-class ScheduleError : public std::runtime_error {
+class ScheduleError : public platform::TextError {
 public:
-    explicit ScheduleError(const QString &text)
-        : std::runtime_error(text.toStdString())
-    {
-    }
+    using TextError::TextError;
 };
 
 } // namespace scheduling

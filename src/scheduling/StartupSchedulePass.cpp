@@ -1,10 +1,10 @@
 #include "scheduling/StartupSchedulePass.h"
 
-#include "scheduling/ScheduleRows.h"
 #include "scheduling/ScheduleRules.h"
 #include "scheduling/SchedulerEntry.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
+#include "taskstore/TaskReader.h"
 
 namespace scheduling {
 
@@ -24,7 +24,8 @@ void RunStartupSchedulePass(taskstore::Connection &mainConnection, const QDateTi
 {
     taskstore::Query reading(mainConnection);
     taskstore::Query updating(mainConnection);
-    for (const taskstore::ScheduleRecord &row : readScheduleRows(reading, taskstore::sql::selectRuleRows())) {
+    const QList<taskstore::ScheduleRecord> rows = taskstore::readScheduleRows(reading, taskstore::sql::selectRuleRows());
+    for (const taskstore::ScheduleRecord &row : rows) {
         if (hasPassed(row, now))
             taskstore::ExecQuery(updating, taskstore::sql::updateNextRunTime(FollowingNextRun(row, now),
                                                                              row.TaskSchID));

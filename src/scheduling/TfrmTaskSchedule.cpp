@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Language.h"
+#include "platform/NamedControl.h"
 #include "scheduling/SpinEdit.h"
 #include "scheduling/TypingFilter.h"
 #include "taskstore/DateTimeText.h"
@@ -18,6 +19,8 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+using platform::named;
+using platform::namedLabel;
 using taskstore::DateTimeText;
 
 namespace scheduling {
@@ -50,27 +53,15 @@ const platform::TextEntry kTexts[] = {
 const char *const kTypeItems[] = {"Every Minute(s)", "Every Hour(s)", "Every Day(s)",
                                   "Within Week", "Within Month", "Once"};
 
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel *label(const char *name, const char *text)
-{
-    return named(new QLabel(QString::fromLatin1(text)), name);
-}
-
 // One page of an "Every N unit" rule.
 QWidget *intervalPage(const char *page, const char *every, SpinEdit *field, const char *unitName,
                       const char *unit)
 {
     auto *w = named(new QWidget, page);
     auto *row = new QHBoxLayout(w);
-    row->addWidget(label(every, "Every"));
+    row->addWidget(namedLabel(every, "Every"));
     row->addWidget(field);
-    row->addWidget(label(unitName, unit));
+    row->addWidget(namedLabel(unitName, unit));
     row->addStretch();
     return w;
 }
@@ -108,7 +99,7 @@ void TfrmTaskSchedule::buildControls()
 
     auto *week = named(new QWidget, "TabShtWeek");
     auto *weekGrid = new QGridLayout(week);
-    weekGrid->addWidget(label("lblWeek", "Every week:"), 0, 0, 1, 4);
+    weekGrid->addWidget(namedLabel("lblWeek", "Every week:"), 0, 0, 1, 4);
     const char *const dayNames[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
     for (int i = 0; i < 7; ++i) {
         m_week[i] = new QCheckBox(QString::fromLatin1(dayNames[i]));
@@ -123,9 +114,9 @@ void TfrmTaskSchedule::buildControls()
     m_month = named(new QComboBox, "cboMonth");
     for (int day = 1; day <= 28; ++day)
         m_month->addItem(QString::number(day));
-    monthRow->addWidget(label("lblMonth", "Every"));
+    monthRow->addWidget(namedLabel("lblMonth", "Every"));
     monthRow->addWidget(m_month);
-    monthRow->addWidget(label("lblDate", "day of the months"));
+    monthRow->addWidget(namedLabel("lblDate", "day of the months"));
     monthRow->addStretch();
     m_pages->addWidget(month);
 
@@ -134,7 +125,7 @@ void TfrmTaskSchedule::buildControls()
     m_once = named(new QDateEdit(platform::Clock::now().date().addDays(30)), "DateTimePickerOnce");
     m_once->setCalendarPopup(true);
     m_once->setDisplayFormat(DateTimeText::dateFormat());
-    onceRow->addWidget(label("lblOnce", "Run on"));
+    onceRow->addWidget(namedLabel("lblOnce", "Run on"));
     onceRow->addWidget(m_once);
     onceRow->addStretch();
     m_pages->addWidget(once);
@@ -149,7 +140,7 @@ void TfrmTaskSchedule::buildControls()
     m_ok->setDefault(true);
 
     auto *typeRow = new QHBoxLayout;
-    typeRow->addWidget(label("lblSchType", "Scheduler Type:"));
+    typeRow->addWidget(namedLabel("lblSchType", "Scheduler Type:"));
     typeRow->addWidget(m_type, 1);
     auto *startRow = new QHBoxLayout;
     startRow->addWidget(m_hasStart);

@@ -1,9 +1,9 @@
 #include "taskdef/ImportText.h"
 
+#include "platform/WholeFile.h"
 #include "taskdef/PairLineFormatter.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace taskdef {
 
@@ -51,14 +51,7 @@ QByteArray ImportText::exportText(const PacketTable &table)
 
 bool ImportText::exportToFile(const QString &path, const PacketTable &table, QString *error)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = exportText(table);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return platform::writeWholeFile(path, exportText(table), error);
 }
 
 ImportText::Imported ImportText::importText(const QByteArray &text, const PacketTable &table, int &packetCounter)

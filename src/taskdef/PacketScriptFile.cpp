@@ -1,10 +1,10 @@
 #include "taskdef/PacketScriptFile.h"
 
 #include "platform/ProgramDirectory.h"
+#include "platform/WholeFile.h"
 #include "taskdef/PairLineFormatter.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace taskdef {
 
@@ -36,14 +36,7 @@ QByteArray PacketScriptFile::content(const PacketTable &table)
 
 bool PacketScriptFile::write(const QString &path, const PacketTable &table, QString *error)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = content(table);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return platform::writeWholeFile(path, content(table), error);
 }
 
 QStringList PacketScriptFile::problems(const PacketTable &table)

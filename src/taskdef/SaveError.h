@@ -1,24 +1,14 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "platform/TextError.h"
 
 namespace taskdef {
 
 // A save that could not be completed; the previous task is left whole. Carries the text
 // to show.
-class SaveError : public std::runtime_error {
+class SaveError : public platform::TextError {
 public:
-    explicit SaveError(const QString &text)
-        : std::runtime_error(text.toStdString())
-        , m_text(text)
-    {
-    }
-    const QString &text() const { return m_text; }
-
-private:
-    QString m_text;
+    using TextError::TextError;
 };
 
 } // namespace taskdef

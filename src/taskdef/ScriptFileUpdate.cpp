@@ -1,5 +1,6 @@
 #include "taskdef/ScriptFileUpdate.h"
 
+#include "platform/WholeFile.h"
 #include "taskdef/SaveError.h"
 
 #include <QFile>
@@ -15,9 +16,9 @@ QString cannotWrite(const QString &path, const QString &reason)
 
 void writeWhole(const QString &path, const QByteArray &content)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        throw SaveError(cannotWrite(path, file.errorString()));
+    QString reason;
+    if (!platform::writeWholeFile(path, content, &reason))
+        throw SaveError(cannotWrite(path, reason));
 }
 } // namespace
 

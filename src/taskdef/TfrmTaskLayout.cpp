@@ -2,6 +2,7 @@
 #include "taskdef/TfrmTask.h"
 
 #include "platform/Language.h"
+#include "platform/NamedControl.h"
 #include "scheduling/SpinEdit.h"
 #include "scheduling/TypingFilter.h"
 #include "taskdef/FormTexts.h"
@@ -20,6 +21,8 @@
 
 #include <limits>
 
+using platform::named;
+using platform::namedLabel;
 using scheduling::SpinEdit;
 using scheduling::TypingFilter;
 
@@ -67,18 +70,6 @@ const HeadingEntry kHeadings[] = {
     {"frmTask", "lvwAttr.Column2.Caption", "Value", "lvwAttr", 1},
 };
 
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel *label(const char *name, const char *text)
-{
-    return named(new QLabel(QString::fromLatin1(text)), name);
-}
-
 QPushButton *button(const char *name, const char *text)
 {
     auto *b = named(new QPushButton(QString::fromLatin1(text)), name);
@@ -105,7 +96,7 @@ void TfrmTask::buildControls()
     m_taskName->setMaxLength(100);
     m_taskId = named(new QLineEdit, "edtTaskID");
     m_taskId->setReadOnly(true);
-    m_groupId = label("lblTaskGroupID", "");
+    m_groupId = namedLabel("lblTaskGroupID", "");
     m_groupId->setVisible(false);
 
     m_pages = named(new QTabWidget, "PageControl");
@@ -121,9 +112,9 @@ void TfrmTask::buildControls()
     m_cancel = button("spbtnCancel", "Cancel");
 
     auto *head = new QGridLayout;
-    head->addWidget(label("lblTaskName", "  Task Name:"), 0, 0);
+    head->addWidget(namedLabel("lblTaskName", "  Task Name:"), 0, 0);
     head->addWidget(m_taskName, 0, 1);
-    head->addWidget(label("lblTaskID", "Task ID:"), 1, 0);
+    head->addWidget(namedLabel("lblTaskID", "Task ID:"), 1, 0);
     head->addWidget(m_taskId, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -154,7 +145,7 @@ QWidget *TfrmTask::buildSettingPage()
     m_port->addItems({QStringLiteral("1812"), QStringLiteral("1813"), QStringLiteral("1645"),
                       QStringLiteral("1646"), QStringLiteral("1700")});
     m_code = named(new SpinEdit(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), 1), "CSpinEditCode");
-    m_modeLabel = label("lblMode", "Mode");
+    m_modeLabel = namedLabel("lblMode", "Mode");
     m_mode = named(new QComboBox, "cboMode");
     m_mode->setEditable(true);
     m_mode->setInsertPolicy(QComboBox::NoInsert);
@@ -166,32 +157,32 @@ QWidget *TfrmTask::buildSettingPage()
     m_repeat = named(new SpinEdit(1, 65535, 1), "CSpinEditRepeat");
     m_parallel = named(new SpinEdit(1, 65535, 1), "CSpinEditParallel");
     m_perSecond = named(new SpinEdit(0, 65535, 0), "CSpinEditPer");
-    m_parallelLabel = label("lblParallel", "NumReqsInPar:");
-    m_perSecondLabel = label("lblPer", "NumReqsPerSec:");
+    m_parallelLabel = namedLabel("lblParallel", "NumReqsInPar:");
+    m_perSecondLabel = namedLabel("lblPer", "NumReqsPerSec:");
 
     auto *grid = new QGridLayout(page);
     int row = 0;
-    grid->addWidget(label("lblGeneral", "General"), row++, 0, 1, 4);
-    grid->addWidget(label("lblIP", "Server IP:"), row, 0);
+    grid->addWidget(namedLabel("lblGeneral", "General"), row++, 0, 1, 4);
+    grid->addWidget(namedLabel("lblIP", "Server IP:"), row, 0);
     grid->addWidget(m_serverIp, row, 1);
-    grid->addWidget(label("lblSecretKey", "Secret Key:"), row, 2);
+    grid->addWidget(namedLabel("lblSecretKey", "Secret Key:"), row, 2);
     grid->addWidget(m_secret, row++, 3);
-    grid->addWidget(label("lblReqType", "Request Type:"), row, 0);
+    grid->addWidget(namedLabel("lblReqType", "Request Type:"), row, 0);
     grid->addWidget(m_requestType, row, 1);
-    grid->addWidget(label("lblPort", "Port:"), row, 2);
+    grid->addWidget(namedLabel("lblPort", "Port:"), row, 2);
     grid->addWidget(m_port, row++, 3);
-    grid->addWidget(label("lblCode", "Code:"), row, 0);
+    grid->addWidget(namedLabel("lblCode", "Code:"), row, 0);
     grid->addWidget(m_code, row, 1);
     grid->addWidget(m_modeLabel, row, 2);
     grid->addWidget(m_mode, row++, 3);
-    grid->addWidget(label("lblOption", "Additional Options"), row++, 0, 1, 4);
-    grid->addWidget(label("lblStartID", "RadReqStartId:"), row, 0);
+    grid->addWidget(namedLabel("lblOption", "Additional Options"), row++, 0, 1, 4);
+    grid->addWidget(namedLabel("lblStartID", "RadReqStartId:"), row, 0);
     grid->addWidget(m_startId, row, 1);
-    grid->addWidget(label("lblTimeout", "ReplyTimeout [sec.]:"), row, 2);
+    grid->addWidget(namedLabel("lblTimeout", "ReplyTimeout [sec.]:"), row, 2);
     grid->addWidget(m_timeout, row++, 3);
-    grid->addWidget(label("lblRetry", "RetryTimes:  "), row, 0);
+    grid->addWidget(namedLabel("lblRetry", "RetryTimes:  "), row, 0);
     grid->addWidget(m_retry, row, 1);
-    grid->addWidget(label("lblRepeat", "RepeatTimes:"), row, 2);
+    grid->addWidget(namedLabel("lblRepeat", "RepeatTimes:"), row, 2);
     grid->addWidget(m_repeat, row++, 3);
     grid->addWidget(m_parallelLabel, row, 0);
     grid->addWidget(m_parallel, row, 1);
@@ -234,7 +225,7 @@ QWidget *TfrmTask::buildPackagePage()
         buttons->addWidget(b);
     buttons->addStretch();
     auto *layout = new QVBoxLayout(page);
-    layout->addWidget(label("lblPackage", "Packages"));
+    layout->addWidget(namedLabel("lblPackage", "Packages"));
     layout->addLayout(lists, 1);
     layout->addLayout(buttons);
     return page;

@@ -4,6 +4,7 @@
 #include "execution/RunFlags.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/CommandLine.h"
+#include "support/SampleTask.h"
 #include "support/TempProgramDir.h"
 
 #include <QElapsedTimer>
@@ -37,19 +38,9 @@ TEST(ClassifyLine, FirstMarkerInTestOrderWins)
 namespace {
 taskstore::TaskRecord task(const char *mode)
 {
-    taskstore::TaskRecord t;
-    t.TaskID = "42";
+    taskstore::TaskRecord t = testsupport::sampleTask("42");
     t.AuthMode = mode;
     t.ServerIP = "10.0.0.5";
-    t.Port = 1812;
-    t.RequestTypeCode = 1;
-    t.SecretKey = "testing123";
-    t.RepeatTimes = 1;
-    t.StartID = 0;
-    t.NumPerSec = 0;
-    t.NumInParall = 1;
-    t.RetryTimes = 3;
-    t.ReplyTimeout = 3;
     return t;
 }
 } // namespace

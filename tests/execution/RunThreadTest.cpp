@@ -5,13 +5,15 @@
 #include "execution/TaskListUpdater.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogService.h"
-#include "scheduling/ScheduleRows.h"
 #include "scheduling/Scheduler.h"
+#include "support/Moments.h"
+#include "support/SampleTask.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DateTimeText.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
+#include "taskstore/TaskReader.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,14 +23,11 @@
 #include <gtest/gtest.h>
 
 using namespace execution;
+using testsupport::at;
 using taskstore::DateTimeText;
 namespace sql = taskstore::sql;
 
 namespace {
-QDateTime at(const char *iso)
-{
-    return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate);
-}
 QString text(const QDateTime &moment) { return DateTimeText::dateTimeText(moment); }
 
 struct FakeTaskList : TaskListUpdater {
@@ -84,8 +83,7 @@ protected:
         t.RunType = runType;
         t.RepeatTimes = 1;
         t.NumInParall = 1;
-        taskstore::ExecQuery(query, sql::insertTask(t));
-        taskstore::ExecQuery(query, sql::insertTaskOption(t));
+        testsupport::insertTaskRows(query, t);
     }
     void addRow(const char *taskId, int type, int value, const QDateTime &next)
     {
@@ -149,7 +147,7 @@ TEST_F(RunFixture, ARunFromStartToEnd)
     EXPECT_EQ(colorOfLine(*log.allLog(), 1), QColor(255, 255, 0));
     EXPECT_EQ(dir.readFile("Log/PellionLog.txt"), (expected.join("\r\n") + "\r\n\r\n").toUtf8());
 
-    const auto rows = scheduling::readScheduleRows(query, sql::selectSchedules("42"));
+    const auto rows = taskstore::readScheduleRows(query, sql::selectSchedules("42"));
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0].NextRunTime, now.addSecs(300));
     EXPECT_EQ(rows[0].LastRunTime, now);
@@ -169,7 +167,7 @@ TEST_F(RunFixture, AManualTaskShowsManuallyAndStampsItsRow)
     ASSERT_TRUE(waitForAllRunsToEnd());
     ASSERT_EQ(taskList.shown.size(), 1);
     EXPECT_EQ(taskList.shown[0][2], "Manually");
-    const auto rows = scheduling::readScheduleRows(query, sql::selectSchedules("7"));
+    const auto rows = taskstore::readScheduleRows(query, sql::selectSchedules("7"));
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].LastRunTime, now);
 }
@@ -225,7 +223,7 @@ TEST_F(RunFixture, SuspendResumeAndStop)
     EXPECT_EQ(all.last(), finishBanner(text(now), "Slow"));
     EXPECT_LT(all.size(), 100);
     EXPECT_TRUE(dir.readFile("Log/PellionLog.txt").endsWith(finishBanner(text(now), "Slow").toUtf8() + "\r\n\r\n"));
-    const auto rows = scheduling::readScheduleRows(query, sql::selectSchedules("3"));
+    const auto rows = taskstore::readScheduleRows(query, sql::selectSchedules("3"));
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].LastRunTime, now); // a stopped run still stamps its due rows
 }
@@ -261,7 +259,7 @@ TEST_F(RunFixture, TheSchedulerStartsADueTaskOnce)
     ASSERT_TRUE(QTest::qWaitFor([&] { return ended == 1; }, 5000));
     QTest::qWait(2200); // two more passes at the same moment: the run moved the row on
     EXPECT_EQ(ended, 1);
-    const auto rows = scheduling::readScheduleRows(query, sql::selectSchedules("4"));
+    const auto rows = taskstore::readScheduleRows(query, sql::selectSchedules("4"));
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].NextRunTime, now.addSecs(300)); // stored to the second
     EXPECT_TRUE(control.stopAll(1000));

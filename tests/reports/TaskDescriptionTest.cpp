@@ -1,6 +1,7 @@
 #include "reports/TaskDescription.h"
 
 #include "QtPrinters.h"
+#include "support/SampleTask.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +15,11 @@ const QString S2 = "    " + QString(83, '-');
 
 TaskRecord accessTask()
 {
-    TaskRecord t;
-    t.TaskID = "17";
-    t.GroupID = "AllTask";
+    TaskRecord t = testsupport::sampleTask("17");
     t.TaskName = "pap check";
-    t.ServerIP = "127.0.0.1";
-    t.Port = 1812;
-    t.RequestType = taskstore::kAuth;
-    t.RequestTypeCode = 1;
-    t.AuthMode = "PAP";
-    t.RunType = taskstore::kRunManually;
+    t.SecretKey.clear();
     t.StartID = 7;
-    t.ReplyTimeout = 3;
     t.RetryTimes = 2;
-    t.RepeatTimes = 1;
-    t.NumPerSec = 0;
-    t.NumInParall = 1;
     return t;
 }
 

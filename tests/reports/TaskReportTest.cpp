@@ -1,6 +1,7 @@
 #include "reports/TaskReport.h"
 
 #include "radius/Dictionary.h"
+#include "support/SampleTask.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/Query.h"
@@ -28,25 +29,18 @@ protected:
 
     TaskRecord storeTask(const QString &id, const QString &groupId, int runType)
     {
-        TaskRecord t;
-        t.TaskID = id;
+        TaskRecord t = testsupport::sampleTask(id);
         t.GroupID = groupId;
         t.TaskName = "acct";
-        t.ServerIP = "127.0.0.1";
-        t.SecretKey = "testing123";
         t.Port = 1813;
         t.RequestType = kAcct;
         t.RequestTypeCode = 4;
-        t.AuthMode = "PAP";
         t.RunType = runType;
         t.StartID = 9;
-        t.ReplyTimeout = 3;
         t.RetryTimes = 1;
-        t.RepeatTimes = 1;
         t.NumPerSec = 5;
         t.NumInParall = 3;
-        ExecQuery(query, sql::insertTask(t));
-        ExecQuery(query, sql::insertTaskOption(t));
+        testsupport::insertTaskRows(query, t);
         return t;
     }
 };

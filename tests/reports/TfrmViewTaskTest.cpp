@@ -2,6 +2,7 @@
 #include "reports/TfrmViewTask.h"
 
 #include "radius/Dictionary.h"
+#include "support/SampleTask.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/Query.h"
@@ -33,20 +34,13 @@ protected:
 
     void SetUp() override
     {
-        TaskRecord t;
-        t.TaskID = "31";
-        t.GroupID = "AllTask";
+        TaskRecord t = testsupport::sampleTask("31");
         t.TaskName = "view me";
-        t.ServerIP = "127.0.0.1";
-        t.SecretKey = "testing123";
         t.Port = 1813;
         t.RequestType = kAcct;
         t.RequestTypeCode = 4;
-        t.AuthMode = "PAP";
-        t.NumInParall = 1;
         Query query(main);
-        ExecQuery(query, sql::insertTask(t));
-        ExecQuery(query, sql::insertTaskOption(t));
+        testsupport::insertTaskRows(query, t);
         ASSERT_TRUE(dir.writeFile("script/31.txt", "User-Name = bob\r\nAcct-Status-Type = Start\r\n\r\n"));
     }
 

@@ -2,19 +2,17 @@
 #include "scheduling/ScheduleRules.h"
 #include "scheduling/SchedulerEntry.h"
 #include "scheduling/SchedulerPass.h"
+#include "support/Moments.h"
 #include "taskstore/DateTimeText.h"
 
 #include <gtest/gtest.h>
 
 using namespace scheduling;
+using testsupport::at;
 using taskstore::DateTimeText;
 using taskstore::ScheduleRecord;
 
 namespace {
-QDateTime at(const char *iso)
-{
-    return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate);
-}
 QString momentText(const char *iso) { return DateTimeText::dateTimeText(at(iso)); }
 QString dateText(const char *isoDate)
 {

@@ -1,13 +1,14 @@
 #include "platform/Clock.h"
 #include "scheduling/RunStarter.h"
 #include "scheduling/Scheduler.h"
-#include "scheduling/ScheduleRows.h"
 #include "scheduling/StartupSchedulePass.h"
+#include "support/Moments.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DateTimeText.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
+#include "taskstore/TaskReader.h"
 
 #include <QSet>
 #include <sqlite3.h>
@@ -16,14 +17,11 @@
 #include <gtest/gtest.h>
 
 using namespace scheduling;
+using testsupport::at;
 using taskstore::DateTimeText;
 namespace sql = taskstore::sql;
 
 namespace {
-QDateTime at(const char *iso)
-{
-    return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate);
-}
 QString text(const QDateTime &moment) { return DateTimeText::dateTimeText(moment); }
 
 class FakeStarter : public RunStarter {
@@ -46,7 +44,7 @@ protected:
     {
         taskstore::ExecQuery(query, sql::insertIntervalSchedule(taskId, type, value, text(saved), text(next), start));
     }
-    QList<taskstore::ScheduleRecord> rows() { return readScheduleRows(query, sql::selectRuleRows()); }
+    QList<taskstore::ScheduleRecord> rows() { return taskstore::readScheduleRows(query, sql::selectRuleRows()); }
 
     testsupport::TempProgramDir dir;
     taskstore::Connection connection{taskstore::Connection::defaultPath()};

@@ -1,3 +1,4 @@
+#include "support/SampleTask.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DatabaseError.h"
@@ -23,23 +24,15 @@ protected:
 
     static TaskRecord sampleTask()
     {
-        TaskRecord t;
-        t.GroupID = "AllTask";
-        t.TaskID = "42";
+        TaskRecord t = testsupport::sampleTask("42");
         t.TaskName = "O'Brien's check";
-        t.ServerIP = "127.0.0.1";
         t.SecretKey = "s'cret";
-        t.Port = 1812;
         t.RequestType = kStatusServer;
         t.RequestTypeCode = 12;
-        t.AuthMode = "PAP";
         t.RunType = kRunBySchedule;
         t.StartID = 254;
-        t.ReplyTimeout = 3;
         t.RetryTimes = 2;
         t.RepeatTimes = 5;
-        t.NumPerSec = 0;
-        t.NumInParall = 1;
         return t;
     }
 
