@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QSystemTrayIcon;
 class QTimer;
@@ -27,6 +28,7 @@ class Scheduler;
 namespace taskstore {
 class Connection;
 class Query;
+enum class KeyTable;
 }
 
 namespace shell {
@@ -100,6 +102,12 @@ private:
     void taskDelClick();
     void taskViewClick();
     void appendTaskRow(const QString &taskId);
+    // Lists a task the editor has just saved and lets the scheduler see it.
+    void showSavedTask(const QString &taskId);
+    // Tells the user, and answers true, when the task is running.
+    bool refuseWhileRunning(const QString &taskId, const QString &message);
+    // A new key for the table, or nothing after showing the database's error.
+    std::optional<QString> newKey(taskstore::KeyTable table);
     void restartScheduler();
     void setViewStyle(int style);
 

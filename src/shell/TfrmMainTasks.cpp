@@ -147,9 +147,22 @@ void TfrmMain::lvwTaskColumnClick(int column)
     QApplication::restoreOverrideCursor();
 }
 
+std::optional<QString> TfrmMain::newKey(taskstore::KeyTable table)
+{
+    try {
+        return taskstore::NewRecordId(*m_query, table);
+    } catch (const taskstore::DatabaseError &error) {
+        showDatabaseError(error);
+        return std::nullopt;
+    }
+}
+
 void TfrmMain::groupAddClick()
 {
-    const QString key = taskstore::NewRecordId();
+    const std::optional<QString> newGroupKey = newKey(taskstore::KeyTable::TaskGroup);
+    if (!newGroupKey)
+        return;
+    const QString key = *newGroupKey;
     // The row is stored first, so a failed statement leaves neither row nor node.
     TfrmGroup dialog(TfrmGroup::Mode::Add, key, QString(), [this, key](const QString &name) {
         try {
@@ -222,47 +235,51 @@ void TfrmMain::restartScheduler()
         m_scheduler->restart();
 }
 
-void TfrmMain::taskNewClick()
+void TfrmMain::showSavedTask(const QString &taskId)
 {
-    const QString taskId = taskstore::NewRecordId();
-    if (!m_windows.openNewTask(this, taskId, selectedGroupKey()))
-        return;
     try {
         appendTaskRow(taskId);
     } catch (const taskstore::DatabaseError &error) {
         showDatabaseError(error);
     }
     restartScheduler();
+}
+
+bool TfrmMain::refuseWhileRunning(const QString &taskId, const QString &message)
+{
+    if (!m_runControl || !m_runControl->isRunning(taskId))
+        return false;
+    platform::DialogService::instance().inform(message);
+    return true;
+}
+
+void TfrmMain::taskNewClick()
+{
+    const std::optional<QString> taskId = newKey(taskstore::KeyTable::Task);
+    if (!taskId || !m_windows.openNewTask(this, *taskId, selectedGroupKey()))
+        return;
+    showSavedTask(*taskId);
 }
 
 void TfrmMain::taskEditClick()
 {
     const QString taskId = selectedTaskId();
-    if (m_runControl && m_runControl->isRunning(taskId)) {
-        platform::DialogService::instance().inform(QStringLiteral(
-            "You can't modify properties of the running Task.\nPlease wait while task work finished and then try again."));
+    if (refuseWhileRunning(taskId, QStringLiteral("You can't modify properties of the running Task.\n"
+                                                  "Please wait while task work finished and then try again.")))
         return;
-    }
     if (!m_windows.openEditTask(this, taskId))
         return;
     // The saved task replaces its row, at the end of the list.
     m_ui.lvwTask->removeRow(taskId);
-    try {
-        appendTaskRow(taskId);
-    } catch (const taskstore::DatabaseError &error) {
-        showDatabaseError(error);
-    }
-    restartScheduler();
+    showSavedTask(taskId);
 }
 
 void TfrmMain::taskDelClick()
 {
     const QString taskId = selectedTaskId();
-    if (m_runControl && m_runControl->isRunning(taskId)) {
-        platform::DialogService::instance().inform(QStringLiteral(
-            "You can't delete the running Task.\nPlease wait while task work finished and then try again."));
+    if (refuseWhileRunning(taskId, QStringLiteral("You can't delete the running Task.\n"
+                                                  "Please wait while task work finished and then try again.")))
         return;
-    }
     if (!platform::DialogService::instance().askOkCancel(QStringLiteral("Do you really want to delete the selected task?")))
         return;
     try {

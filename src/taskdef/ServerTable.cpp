@@ -1,5 +1,6 @@
 #include "taskdef/ServerTable.h"
 
+#include "taskstore/NewRecordId.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 
@@ -48,6 +49,12 @@ QString ServerTable::secretOf(const QString &serverId) const
     Query query(m_connection);
     taskstore::OpenQuery(query, taskstore::sql::selectServerSecret(serverId));
     return query.asText(QStringLiteral("SecretKey"));
+}
+
+QString ServerTable::newServerId() const
+{
+    Query query(m_connection);
+    return taskstore::NewRecordId(query, taskstore::KeyTable::Server);
 }
 
 void ServerTable::insert(const ServerEntry &server)

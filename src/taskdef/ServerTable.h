@@ -29,6 +29,8 @@ public:
     // The secret of the last row with that address; nothing when there is none.
     std::optional<QString> secretOfAddress(const QString &serverIp) const;
     QString secretOf(const QString &serverId) const;
+    // A key that no server row has yet.
+    QString newServerId() const;
     void insert(const ServerEntry &server);
     void remove(const QString &serverId);
 

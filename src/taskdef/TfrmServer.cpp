@@ -164,8 +164,9 @@ void TfrmServer::spbtnAddClick()
             return;
         }
     }
-    const ServerEntry server{taskstore::NewRecordId(), ip, m_key->text().trimmed()};
+    ServerEntry server{QString(), ip, m_key->text().trimmed()};
     try {
+        server.serverId = m_table->newServerId();
         m_table->insert(server);
     } catch (const taskstore::DatabaseError &error) {
         dialogs.showError(error.text());

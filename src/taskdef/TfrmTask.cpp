@@ -14,7 +14,6 @@
 #include "taskdef/TaskSaver.h"
 #include "taskdef/TfrmPackage.h"
 #include "taskstore/DatabaseError.h"
-#include "taskstore/NewRecordId.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -142,27 +141,6 @@ bool TfrmTask::loadTask(const QString &taskId)
     runTypeClick();
     updatePacketButtons();
     return true;
-}
-
-std::optional<TaskListRow> TfrmTask::createTask(taskstore::Connection &connection,
-                                                const radius::DictionaryCatalog *dictionary,
-                                                const QString &groupId, QWidget *parent)
-{
-    TfrmTask editor(connection, dictionary, parent);
-    editor.startNew(taskstore::NewRecordId(), groupId);
-    if (editor.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return editor.savedRow();
-}
-
-std::optional<TaskListRow> TfrmTask::editTask(taskstore::Connection &connection,
-                                              const radius::DictionaryCatalog *dictionary,
-                                              const QString &taskId, QWidget *parent)
-{
-    TfrmTask editor(connection, dictionary, parent);
-    if (!editor.loadTask(taskId) || editor.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return editor.savedRow();
 }
 
 void TfrmTask::showEvent(QShowEvent *event)

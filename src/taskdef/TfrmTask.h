@@ -37,9 +37,9 @@ class ServerTable;
 // The task editor: creates or changes one task (settings, packets, schedules) and, on OK,
 // replaces it in the database and its packet script file as one step.
 //
-// The main window opens it with createTask()/editTask(), or builds it itself:
+// The main window opens it so:
 //   TfrmTask editor(connection, dictionary, this);
-//   editor.startNew(NewRecordId(), groupKey);   // or: if (!editor.loadTask(id)) return;
+//   editor.startNew(newTaskId, groupKey);   // or: if (!editor.loadTask(id)) return;
 //   if (editor.exec() == QDialog::Accepted) use(*editor.savedRow());
 class TfrmTask : public QDialog {
     Q_OBJECT
@@ -58,16 +58,6 @@ public:
 
     // The task as the task list shows it, once a save has succeeded.
     const std::optional<TaskListRow> &savedRow() const { return m_savedRow; }
-
-    // Opens the editor modally for a new task in the group (or "AllTask"); the new row
-    // after OK, nothing after Cancel.
-    static std::optional<TaskListRow> createTask(taskstore::Connection &connection,
-                                                 const radius::DictionaryCatalog *dictionary,
-                                                 const QString &groupId, QWidget *parent);
-    // The same for an existing task; its list item is to be replaced by the row returned.
-    static std::optional<TaskListRow> editTask(taskstore::Connection &connection,
-                                               const radius::DictionaryCatalog *dictionary,
-                                               const QString &taskId, QWidget *parent);
 
 Q_SIGNALS:
     // The task was saved; emitted before the editor closes with OK.

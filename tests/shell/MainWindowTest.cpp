@@ -163,7 +163,9 @@ TEST_F(MainWindowTest, AGroupStatementThatFailsLeavesTreeAndDialogResultUnchange
     addGroup(seedConnection(), "11", "Lab");
     makeWindow();
     taskstore::Query query(seedConnection());
-    taskstore::ExecQuery(query, "drop table TaskGroup");
+    // Reads still work (the new key is looked up), writes are refused.
+    taskstore::ExecQuery(query, "create trigger NoInsert before insert on TaskGroup begin select raise(abort, 'refused'); end");
+    taskstore::ExecQuery(query, "create trigger NoUpdate before update on TaskGroup begin select raise(abort, 'refused'); end");
     whenModal([](QWidget *dialog) { QTest::mouseClick(child<QPushButton>(dialog, "spbtnOK"), Qt::LeftButton); });
     QTest::mouseClick(child<QToolButton>(&window(), "spbtnGroupAdd"), Qt::LeftButton);
     ASSERT_EQ(dialogs.messages().size(), 1);
