@@ -4,7 +4,10 @@
 #include "ProgramUnderTest.h"
 #include "UserActions.h"
 
+#include "platform/Clock.h"
 #include "support/FreeRadiusServer.h"
+
+#include <QDateTime>
 
 #include <gtest/gtest.h>
 
@@ -46,10 +49,17 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+    // "Now" stands still from here on unless the test moves it, so run times are known.
+    static void freezeClock() { platform::Clock::setNow(QDateTime(QDate(2026, 3, 10), QTime(9, 0, 0))); }
+
     static testsupport::FreeRadiusServer &server() { return *s_server; }
 
     static inline std::unique_ptr<testsupport::FreeRadiusServer> s_server;
     static inline QString s_error;
+    // Back to the system clock once Pellion, which reads it from its threads, has ended.
+    struct ClockReset {
+        ~ClockReset() { platform::Clock::setNow({}); }
+    } clockReset;
     ProgramUnderTest program;
     std::unique_ptr<PellionUser> user;
 };

@@ -5,6 +5,7 @@
 #include "dictmanager/TfrmAttr.h"
 #include "dictmanager/TfrmMain.h"
 #include "dictmanager/TfrmVendor.h"
+#include "radius/Dictionary.h"
 #include "reports/TfrmViewTask.h"
 #include "shell/TfrmMain.h"
 #include "taskdef/TfrmPackage.h"
@@ -95,6 +96,8 @@ TEST_F(GlossorFlow, VendorMadeInGlossorIsOfferedAndEncodedByPellion)
 
     // Pellion, started afterwards: the packet editor offers the vendor, its attributes in
     // name order and the named value.
+    ASSERT_FALSE(radius::Dictionary::isLoaded())
+        << "Pellion must load its dictionary after Glossor wrote the vendor: run this test first in its process";
     ASSERT_TRUE(startPellion());
     const QString name = "vendor pairs";
     TaskInput task{name, "127.0.0.1", server().authPort(), server().secret(), "Auth", "PAP", {}};

@@ -14,6 +14,7 @@
 #include "taskstore/DateTimeText.h"
 
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -32,20 +33,8 @@ QString pane(QWidget *window, const char *name)
     return text ? text->toPlainText() : QString();
 }
 
-// The index of the first line holding `part`, or -1.
-int lineWith(const QStringList &lines, const QString &part)
-{
-    for (int i = 0; i < lines.size(); ++i) {
-        if (lines[i].contains(part))
-            return i;
-    }
-    return -1;
-}
-
 class PapFlow : public E2eSuite {
 protected:
-    void TearDown() override { platform::Clock::setNow({}); }
-
     // The colour "All Log" shows the line of the last run in.
     QColor colorOf(int lineInRun, const QString &task)
     {
@@ -57,9 +46,7 @@ protected:
 
 TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
 {
-    // "Now" stands still unless the test moves it, so run times are known.
-    const QDateTime start(QDate(2026, 3, 10), QTime(9, 0, 0));
-    platform::Clock::setNow(start);
+    freezeClock();
     ASSERT_TRUE(startPellion());
     program.main().resize(1100, 700);
     const QString name = "bob logs in";
@@ -126,6 +113,16 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
         const QString raw = pane(view, "RichEditTaskViewRaw");
         EXPECT_TRUE(raw.contains("   Code          : 0x01")) << raw.toStdString();
         EXPECT_TRUE(raw.contains(QRegularExpression("Attributes    : 0x(..)*0105626f62"))) << raw.toStdString();
+        // The password hidden with the secret the user typed and the shown authenticator.
+        const QByteArray authenticator = QByteArray::fromHex(
+            QRegularExpression("Authenticator : 0x([0-9a-f]{32})").match(raw).captured(1).toLatin1());
+        ASSERT_EQ(authenticator.size(), 16) << raw.toStdString();
+        const QByteArray key = QCryptographicHash::hash(server().secret().toUtf8() + authenticator,
+                                                        QCryptographicHash::Md5);
+        QByteArray hidden = QByteArray("hello").leftJustified(16, '\0');
+        for (int i = 0; i < 16; ++i)
+            hidden[i] = char(hidden[i] ^ key[i]);
+        EXPECT_TRUE(raw.contains("0212" + hidden.toHex())) << raw.toStdString();
     }));
 
     // A wrong password: the reject is shown.
@@ -183,6 +180,14 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
     ASSERT_TRUE(user->deleteTask(name));
     EXPECT_EQ(program.dialogs.lastMessageText(), "Do you really want to delete the selected task?");
     EXPECT_FALSE(QFile::exists(program.dir.filePath("script/" + saved.taskId + ".txt")));
+
+    // The next start of the program finds the group and no task.
+    program.endPellion();
+    ASSERT_TRUE(startPellion());
+    ASSERT_TRUE(user->selectGroup("Radius lab"));
+    EXPECT_EQ(user->taskIndex(name), -1);
+    ASSERT_TRUE(user->selectGroup("All Tasks"));
+    EXPECT_EQ(user->taskIndex(name), -1);
 }
 
 } // namespace

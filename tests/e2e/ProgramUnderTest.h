@@ -20,7 +20,7 @@ namespace e2e {
 class ProgramUnderTest {
 public:
     ProgramUnderTest();  // lays out the directory; clientsInstalled() tells whether it worked
-    ~ProgramUnderTest(); // ends Pellion first, then forgets the process-wide dictionary
+    ~ProgramUnderTest(); // ends Pellion
 
     bool clientsInstalled() const { return m_clientsInstalled; }
 

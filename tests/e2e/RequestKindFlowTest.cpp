@@ -37,24 +37,12 @@ std::ostream &operator<<(std::ostream &os, const RequestKind &kind)
     return os << kind.label;
 }
 
-class RequestKindFlow : public E2eSuite, public ::testing::WithParamInterface<RequestKind> {
-protected:
-    void TearDown() override { platform::Clock::setNow({}); }
-};
-
-int lineWith(const QStringList &lines, const QString &part)
-{
-    for (int i = 0; i < lines.size(); ++i) {
-        if (lines[i].contains(part))
-            return i;
-    }
-    return -1;
-}
+class RequestKindFlow : public E2eSuite, public ::testing::WithParamInterface<RequestKind> {};
 
 TEST_P(RequestKindFlow, MadeRunViewedDeleted)
 {
     const RequestKind &kind = GetParam();
-    platform::Clock::setNow(QDateTime(QDate(2026, 3, 10), QTime(9, 0, 0)));
+    freezeClock();
     ASSERT_TRUE(startPellion());
     const QString name = QString("e2e ") + kind.label;
     const quint16 port = kind.accountingPort ? server().acctPort() : server().authPort();

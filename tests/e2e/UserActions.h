@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -51,6 +52,16 @@ bool pick(QComboBox *box, const QString &text);
 bool showPage(QTabWidget *pages, const char *pageName);
 // Clicks the item of a tree or list.
 void clickItem(QTreeWidget *tree, QTreeWidgetItem *item);
+
+// The index of the first line holding `part`, or -1.
+inline int lineWith(const QStringList &lines, const QString &part)
+{
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].contains(part))
+            return i;
+    }
+    return -1;
+}
 
 // Events run until the condition holds or the time is up.
 inline bool waitFor(const std::function<bool()> &condition, int milliseconds = kStepMs)
