@@ -1,15 +1,10 @@
 #pragma once
 
 #include "platform/ScriptedDialogService.h"
-#include "shell/ProgramTaskWindows.h"
+#include "shell/PellionSession.h"
 #include "support/TempProgramDir.h"
 
 #include <memory>
-
-namespace shell {
-class TfrmDataMod;
-class TfrmMain;
-}
 
 namespace e2e {
 
@@ -29,8 +24,8 @@ public:
     bool startPellion(QString *error);
     // Ends it as the process end would, without a message loop to leave.
     void endPellion();
-    shell::TfrmMain &main() { return *m_main; }
-    bool pellionRunning() const { return m_main != nullptr; }
+    shell::TfrmMain &main() { return m_session->main(); }
+    bool pellionRunning() const { return m_session != nullptr; }
 
     testsupport::TempProgramDir dir;
     platform::ScriptedDialogService dialogs;
@@ -39,9 +34,7 @@ private:
     bool installClient(const QString &builtPath);
 
     bool m_clientsInstalled = false;
-    std::unique_ptr<shell::ProgramTaskWindows> m_windows; // made anew at each start
-    std::unique_ptr<shell::TfrmMain> m_main;
-    std::unique_ptr<shell::TfrmDataMod> m_dataModule;
+    std::unique_ptr<shell::PellionSession> m_session; // made anew at each start
     int m_terminations = 0;
 };
 

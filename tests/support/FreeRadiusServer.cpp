@@ -11,6 +11,7 @@
 #include <arpa/inet.h>
 #include <csignal>
 #include <netinet/in.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -267,6 +268,8 @@ bool FreeRadiusServer::startOnce(int timeoutMs, QString *error, bool *portTaken)
     m_process->setProcessChannelMode(QProcess::MergedChannels);
     m_process->setStandardOutputFile(logPath);
     m_process->setStandardInputFile(QProcess::nullDevice());
+    // A test process that aborts (a sanitizer report, a crash) takes its server with it.
+    m_process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process->start(QLatin1String(kProgram),
                      {QStringLiteral("-f"), QStringLiteral("-l"), QStringLiteral("stdout"), QStringLiteral("-d"),
                       configDir()});
