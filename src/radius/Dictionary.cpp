@@ -11,6 +11,9 @@ namespace radius {
 namespace {
 QMutex s_mutex;
 bool s_loaded = false;
+// libfreeradius 3.2 keeps pointers into a freed dictionary (seen as a use-after-free in
+// dict_addvalue), so a process loads it at most once after a free.
+bool s_freed = false;
 } // namespace
 
 Status Dictionary::load(const QString &directory, const QString &file)
@@ -18,6 +21,8 @@ Status Dictionary::load(const QString &directory, const QString &file)
     QMutexLocker lock(&s_mutex);
     if (s_loaded)
         return {};
+    if (s_freed)
+        return Status::failure(QStringLiteral("the RADIUS dictionary cannot be loaded again in this process"));
     char err[512] = {};
     if (pr_dict_load(QDir::toNativeSeparators(directory).toLocal8Bit().constData(),
                      file.toLocal8Bit().constData(), err, sizeof err) < 0)
@@ -38,6 +43,7 @@ void Dictionary::unload()
         return;
     pr_dict_free();
     s_loaded = false;
+    s_freed = true;
 }
 
 bool Dictionary::isLoaded()

@@ -17,6 +17,7 @@ public:
     static Status load(const QString &directory, const QString &file = QStringLiteral("dictionary"));
     // The program directory's dictionary/dictionary.
     static Status loadProgramDictionary();
+    // Frees it; libfreeradius cannot load it again afterwards, so a later load() fails.
     static void unload();
     static bool isLoaded();
 

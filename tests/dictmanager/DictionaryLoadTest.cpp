@@ -82,4 +82,8 @@ TEST(GlossorFilesInTheMainDictionary, LibraryFindsTheWrittenVendors)
     EXPECT_TRUE(tagged->hasTag);
     EXPECT_FALSE(radius::Dictionary::attribute("Glossor-Wide-Gone").has_value());
     radius::Dictionary::unload();
+    // Loading again after a free would read freed memory inside the library: refused.
+    const radius::Status again = radius::Dictionary::loadProgramDictionary();
+    EXPECT_FALSE(again.ok());
+    EXPECT_FALSE(radius::Dictionary::isLoaded());
 }
