@@ -161,6 +161,21 @@ Figures medianOfThree(const QString &programDir, int firstTaskId)
     result.ms = times[1];
     return result;
 }
+// Prints one client's figures, each name behind the prefix.
+void report(const char *prefix, const Figures &f, double nullMs, double floorMs)
+{
+    const auto put = [prefix](const char *name, double value) {
+        print((QByteArray(prefix) + name).constData(), value);
+    };
+    put("lines_delivered", f.pageLines);
+    put("in_order", f.inOrder ? 1 : 0);
+    put("devnull_ms", nullMs);
+    put("pipeline_ms", f.ms);
+    put("time_ratio", f.ms / nullMs);
+    put("pipe_to_cat_ms", floorMs);
+    put("time_ratio_to_cat", f.ms / floorMs);
+    put("max_ui_gap_ms", f.maxGapMs);
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -184,29 +199,13 @@ int main(int argc, char **argv)
     const double nullMs = devNullMs(client, {count});
     const Figures f = medianOfThree(root, 1);
     print("lines_written", kLines);
-    print("lines_delivered", f.pageLines);
     print("log_file_lines", f.fileLines);
-    print("in_order", f.inOrder ? 1 : 0);
-    print("devnull_ms", nullMs);
-    print("pipeline_ms", f.ms);
-    print("time_ratio", f.ms / nullMs);
-    const double floorMs = pipeFloorMs(client, count);
-    print("pipe_to_cat_ms", floorMs);
-    print("time_ratio_to_cat", f.ms / floorMs);
-    print("max_ui_gap_ms", f.maxGapMs);
+    report("", f, nullMs, pipeFloorMs(client, count));
 
     // The same with a client that writes in 64 KiB blocks, for comparison.
     qputenv("PELLION_FAST_CLIENT_BUFFERED", "1");
     const double bufferedNullMs = devNullMs(client, {count});
     const Figures b = medianOfThree(root, 11);
-    print("buffered_lines_delivered", b.pageLines);
-    print("buffered_in_order", b.inOrder ? 1 : 0);
-    print("buffered_devnull_ms", bufferedNullMs);
-    print("buffered_pipeline_ms", b.ms);
-    print("buffered_time_ratio", b.ms / bufferedNullMs);
-    const double bufferedFloorMs = pipeFloorMs(client, count);
-    print("buffered_pipe_to_cat_ms", bufferedFloorMs);
-    print("buffered_time_ratio_to_cat", b.ms / bufferedFloorMs);
-    print("buffered_max_ui_gap_ms", b.maxGapMs);
+    report("buffered_", b, bufferedNullMs, pipeFloorMs(client, count));
     return f.pageLines == kLines && f.fileLines == kLines && f.inOrder ? 0 : 1;
 }
