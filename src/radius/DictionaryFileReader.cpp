@@ -2,8 +2,6 @@
 
 #include "platform/ProgramDirectory.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -11,61 +9,18 @@
 namespace radius {
 
 namespace {
-constexpr int MaxIncludeDepth = 32;
+using dictformat::DictionaryLine;
+using dictformat::DictionaryLineReader;
+using dictformat::Keyword;
 
-bool isBlank(char c)
+QByteArray lowered(const QByteArray &v)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+    return v.toLower();
 }
 
-// Splits a line into at most 8 fields at blanks; a '#' starts a comment.
-int splitFields(QByteArrayView line, QByteArrayView (&fields)[8])
+QString latin1(const QByteArray &v)
 {
-    int count = 0;
-    const char *p = line.data();
-    const char *end = p + line.size();
-    while (p < end && count < 8) {
-        while (p < end && isBlank(*p))
-            ++p;
-        if (p == end || *p == '#')
-            break;
-        const char *start = p;
-        while (p < end && !isBlank(*p) && *p != '#')
-            ++p;
-        fields[count++] = QByteArrayView(start, p - start);
-    }
-    return count;
-}
-
-QByteArray lowered(QByteArrayView v)
-{
-    return v.toByteArray().toLower();
-}
-
-QString latin1(QByteArrayView v)
-{
-    return QString::fromLatin1(v.data(), v.size());
-}
-
-// Numbers as the library reads them: 0x for hexadecimal, decimal otherwise.
-std::optional<qint64> parseNumber(QByteArrayView text)
-{
-    bool ok = false;
-    qint64 n = 0;
-    if (text.startsWith("0x") || text.startsWith("0X"))
-        n = text.sliced(2).toLongLong(&ok, 16);
-    else
-        n = text.toLongLong(&ok, 10);
-    return ok ? std::optional<qint64>(n) : std::nullopt;
-}
-
-std::optional<quint32> parseAttributeNumber(QByteArrayView oid)
-{
-    const qsizetype dot = oid.indexOf('.');
-    const auto n = parseNumber(dot < 0 ? oid : oid.first(dot));
-    if (!n || *n < 0 || *n > 0xffffffffLL)
-        return std::nullopt;
-    return quint32(*n);
+    return QString::fromLatin1(v);
 }
 } // namespace
 
@@ -75,7 +30,7 @@ DictionaryCatalog DictionaryFileReader::read(const QString &mainFile)
     if (!QFileInfo::exists(mainFile))
         reader.problem(mainFile, 0, QStringLiteral("cannot open the file"));
     else
-        reader.readFile(mainFile, 0);
+        dictformat::DictionaryTree::walk(mainFile, reader);
     reader.finish();
     return std::move(reader.m_catalog);
 }
@@ -91,85 +46,52 @@ void DictionaryFileReader::problem(const QString &path, int lineNumber, const QS
                                                : QStringLiteral("%1: %2").arg(path, text));
 }
 
-void DictionaryFileReader::readFile(const QString &path, int depth)
+// Each file starts outside any vendor block, as in the library.
+void DictionaryFileReader::beginFile(const QString &)
 {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (m_open.contains(canonical)) {
-        problem(path, 0, QStringLiteral("includes itself"));
-        return;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        problem(path, 0, file.errorString());
-        return;
-    }
-    const QByteArray content = file.readAll();
-    m_open.insert(canonical);
-    // Each file starts outside any vendor block, as in the library.
-    const quint32 outerVendor = m_blockVendor;
+    m_outerBlocks.append(m_blockVendor);
     m_blockVendor = 0;
-    int lineNumber = 0;
-    qsizetype start = 0;
-    while (start < content.size()) {
-        qsizetype end = content.indexOf('\n', start);
-        if (end < 0)
-            end = content.size();
-        ++lineNumber;
-        parseLine(QByteArrayView(content.constData() + start, end - start), path, lineNumber, depth);
-        start = end + 1;
-    }
-    m_blockVendor = outerVendor;
-    m_open.remove(canonical);
 }
 
-void DictionaryFileReader::parseLine(QByteArrayView line, const QString &path, int lineNumber, int depth)
+void DictionaryFileReader::endFile(const QString &)
 {
-    QByteArrayView f[8];
-    const int n = splitFields(line, f);
-    if (n == 0)
-        return;
-    const QByteArrayView keyword = f[0];
+    m_blockVendor = m_outerBlocks.takeLast();
+}
 
-    if (keyword == "$INCLUDE" || keyword == "$INCLUDE-") {
-        if (n < 2) {
-            problem(path, lineNumber, QStringLiteral("$INCLUDE without a file name"));
-            return;
-        }
-        const QString target = QFileInfo(path).absoluteDir().absoluteFilePath(QString::fromLocal8Bit(f[1].data(), f[1].size()));
-        if (!QFileInfo::exists(target)) {
-            if (keyword == "$INCLUDE")
-                problem(path, lineNumber, QStringLiteral("cannot open %1").arg(target));
-            return;
-        }
-        if (depth >= MaxIncludeDepth) {
-            problem(path, lineNumber, QStringLiteral("includes nested too deeply"));
-            return;
-        }
-        readFile(target, depth + 1);
-    } else if (keyword == "VENDOR") {
-        const auto number = n >= 3 ? parseNumber(f[2]) : std::nullopt;
-        if (!number || *number < 0 || *number > 0xffffffLL) {
-            problem(path, lineNumber, QStringLiteral("bad VENDOR line"));
+void DictionaryFileReader::line(const QString &path, const DictionaryLine &line)
+{
+    const QByteArrayList &f = line.fields;
+    const qsizetype n = f.size();
+    switch (line.keyword()) {
+    case Keyword::Vendor: {
+        const auto number = n >= 3 ? DictionaryLineReader::vendorNumber(f[2]) : std::nullopt;
+        if (!number || *number > 0xffffffU) {
+            problem(path, line.number, QStringLiteral("bad VENDOR line"));
             return;
         }
         const QByteArray key = lowered(f[1]);
         if (m_vendorByName.contains(key))
             return;
-        m_vendorByName.insert(key, quint32(*number));
-        m_definedVendors.append({latin1(f[1]), quint32(*number)});
-    } else if (keyword == "BEGIN-VENDOR") {
+        m_vendorByName.insert(key, *number);
+        m_definedVendors.append({latin1(f[1]), *number});
+        break;
+    }
+    case Keyword::BeginVendor: {
         const auto it = n >= 2 ? m_vendorByName.constFind(lowered(f[1])) : m_vendorByName.constEnd();
         if (it == m_vendorByName.constEnd()) {
-            problem(path, lineNumber, QStringLiteral("unknown vendor in BEGIN-VENDOR"));
+            problem(path, line.number, QStringLiteral("unknown vendor in BEGIN-VENDOR"));
             return;
         }
         m_blockVendor = *it;
-    } else if (keyword == "END-VENDOR") {
+        break;
+    }
+    case Keyword::EndVendor:
         m_blockVendor = 0;
-    } else if (keyword == "ATTRIBUTE") {
-        const auto number = n >= 4 ? parseAttributeNumber(f[2]) : std::nullopt;
+        break;
+    case Keyword::Attribute: {
+        const auto number = n >= 4 ? DictionaryLineReader::number(f[2]) : std::nullopt;
         if (!number) {
-            problem(path, lineNumber, QStringLiteral("bad ATTRIBUTE line"));
+            problem(path, line.number, QStringLiteral("bad ATTRIBUTE line"));
             return;
         }
         quint32 vendor = m_blockVendor;
@@ -183,15 +105,20 @@ void DictionaryFileReader::parseLine(QByteArrayView line, const QString &path, i
         if (m_attributeByName.contains(key))
             return;
         m_attributeByName.insert(key, int(m_attributes.size()));
-        m_attributes.append({latin1(f[1]), *number, latin1(f[2]), vendor,
-                             latin1(f[3])});
-    } else if (keyword == "VALUE") {
-        const auto number = n >= 4 ? parseNumber(f[3]) : std::nullopt;
+        m_attributes.append({latin1(f[1]), *number, latin1(f[2]), vendor, latin1(f[3])});
+        break;
+    }
+    case Keyword::Value: {
+        const auto number = n >= 4 ? DictionaryLineReader::number(f[3]) : std::nullopt;
         if (!number) {
-            problem(path, lineNumber, QStringLiteral("bad VALUE line"));
+            problem(path, line.number, QStringLiteral("bad VALUE line"));
             return;
         }
-        m_rawValues.append({lowered(f[1]), latin1(f[2]), *number});
+        m_rawValues.append({lowered(f[1]), latin1(f[2]), qint64(*number)});
+        break;
+    }
+    default:
+        break;
     }
 }
 

@@ -1,20 +1,18 @@
 #pragma once
 
+#include "dictformat/DictionaryTree.h"
 #include "radius/DictionaryCatalog.h"
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QHash>
-#include <QSet>
 #include <QString>
 
 namespace radius {
 
 // Reads the VENDOR, BEGIN-VENDOR/END-VENDOR, ATTRIBUTE and VALUE lines of a FreeRADIUS
-// dictionary file and of every file it includes ($INCLUDE, relative to the including
-// file; $INCLUDE- when the file may be missing). The library cannot list vendors or
-// values, so the packet editor browses what this reader collects.
-class DictionaryFileReader {
+// dictionary file and of every file it includes, by the library's grammar. The library
+// cannot list vendors or values, so the packet editor browses what this reader collects.
+class DictionaryFileReader : private dictformat::DictionaryVisitor {
 public:
     static DictionaryCatalog read(const QString &mainFile);
     // The program directory's dictionary/dictionary.
@@ -27,10 +25,11 @@ private:
         qint64 value;
     };
 
-    void readFile(const QString &path, int depth);
-    void parseLine(QByteArrayView line, const QString &path, int lineNumber, int depth);
+    void beginFile(const QString &path) override;
+    void endFile(const QString &path) override;
+    void line(const QString &path, const dictformat::DictionaryLine &line) override;
+    void problem(const QString &path, int lineNumber, const QString &text) override;
     void finish();
-    void problem(const QString &path, int lineNumber, const QString &text);
 
     DictionaryCatalog m_catalog;
     QList<BrowseVendor> m_definedVendors;          // definition order
@@ -38,7 +37,7 @@ private:
     QHash<QByteArray, int> m_attributeByName;      // lower-case name -> index in m_attributes
     QList<BrowseAttribute> m_attributes;           // definition order
     QList<RawValue> m_rawValues;
-    QSet<QString> m_open;                          // files being read, against include loops
+    QList<quint32> m_outerBlocks;                  // the including files' vendor blocks
     quint32 m_blockVendor = 0;
 };
 

@@ -111,6 +111,33 @@ TEST_F(DictionaryBrowseFixture, MissingIncludesAndLoopsAreReportedNotFatal)
     EXPECT_EQ(DictionaryFileReader::read(dir.filePath("none")).problems().size(), 1);
 }
 
+// The library compares keywords without case and ends a line at "#" wherever it stands.
+TEST(DictionaryBrowse, ReadsKeywordsAndCommentsAsTheLibraryDoes)
+{
+    TempProgramDir dir;
+    ASSERT_TRUE(dir.writeFile("dict/dictionary",
+                              "$include dictionary.lower\n"
+                              "Vendor Mixed 78 Format=2,1 # a note\n"
+                              "Begin-Vendor Mixed\n"
+                              "Attribute Mixed-Wide 300 integer# no blank before the note\n"
+                              "End-Vendor Mixed\n"));
+    ASSERT_TRUE(dir.writeFile("dict/dictionary.lower",
+                              "vendor Lower 77\n"
+                              "begin-vendor Lower\n"
+                              "attribute Lower-Mode 1 integer\n"
+                              "value Lower-Mode Fast 2\n"
+                              "value Lower-Mode Slow 1\n"
+                              "end-vendor Lower\n"));
+    const DictionaryCatalog c = DictionaryFileReader::read(dir.filePath("dict/dictionary"));
+    EXPECT_TRUE(c.problems().isEmpty()) << c.problems().join('\n').toStdString();
+    EXPECT_EQ(names(c.vendors()), QStringList({"Mixed", "Lower"}));
+    EXPECT_EQ(names(c.attributesOf(77)), QStringList({"Lower-Mode"}));
+    EXPECT_EQ(names(c.valuesOf(1, 77)), QStringList({"Slow", "Fast"}));
+    ASSERT_EQ(c.attributesOf(78).size(), 1);
+    EXPECT_EQ(c.attributesOf(78).first().number, 300u);
+    EXPECT_EQ(c.attributesOf(78).first().type, "integer");
+}
+
 // The installed FreeRADIUS dictionary through the shipped main file, with a user vendor.
 class InstalledDictionaryBrowse : public ::testing::Test {
 protected:
