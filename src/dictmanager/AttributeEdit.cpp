@@ -1,5 +1,6 @@
 #include "dictmanager/AttributeEdit.h"
 
+#include "dictformat/DictionaryLine.h"
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryNames.h"
 
@@ -9,7 +10,7 @@ namespace dictmanager {
 
 namespace {
 // The library that loads the main dictionary refuses named values for other types, and
-// attribute numbers above 255 in a vendor of the default format: either fails the whole load.
+// attribute numbers that the vendor's format cannot carry: either fails the whole load.
 bool allowsNamedValues(const QString &dataType)
 {
     static const QStringList types{QStringLiteral("integer"), QStringLiteral("byte"),
@@ -40,7 +41,7 @@ AttributeEdit AttributeEdit::forEdit(const DictionaryModel &model, qsizetype row
         edit.dataType = model.attributes.at(index).dataType;
     }
     for (const ValueEntry &value : model.valuesOf(edit.name))
-        edit.rows.prepend({value.valueName, value.number});
+        edit.rows.append({value.valueName, value.number});
     return edit;
 }
 
@@ -50,8 +51,8 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
         return Refusal{QStringLiteral("Attribute name is empty!"), true};
     if (code.isEmpty())
         return Refusal{QStringLiteral("Attribute code is empty!"), true};
-    if (code.toUInt() > 255)
-        return Refusal{QStringLiteral("The attribute code is larger than 255.")};
+    if (std::optional<Refusal> range = checkCodeRange(model))
+        return range;
     // A blank or "#" would split the line when the file is read back.
     if (!DictionaryNames::isWord(name))
         return Refusal{notOneWord(QStringLiteral("The attribute name"))};
@@ -79,25 +80,51 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
     return std::nullopt;
 }
 
+std::optional<AttributeEdit::Refusal> AttributeEdit::checkCodeRange(const DictionaryModel &model) const
+{
+    const dictformat::VendorFormat format = model.loadedVendorFormat();
+    const std::optional<quint32> number = dictformat::DictionaryLineReader::number(code.toLatin1());
+    if (!number)
+        return Refusal{QStringLiteral("The attribute code is not a number.")};
+    if (*number > format.largestAttribute())
+        return Refusal{QStringLiteral("The attribute code is larger than %1.").arg(format.largestAttribute())};
+    if (*number < format.smallestAttribute())
+        return Refusal{QStringLiteral("The attribute code must be at least %1.").arg(format.smallestAttribute())};
+    return std::nullopt;
+}
+
 void AttributeEdit::apply(DictionaryModel &model) const
 {
-    QString flags;
+    AttributeEntry attribute{name, code, dataType};
+    QList<ValueEntry> oldValues;
     if (mode == Mode::Add) {
         model.attributeList.append(name);
     } else {
         if (row < 0 || row >= model.attributeList.size())
             return;
-        // The dialog does not show the flags: they stay while the data type they were written
-        // for stays; for another type they could make the main dictionary fail to load.
-        const qsizetype old = model.firstAttribute(model.attributeList.value(row));
-        if (old >= 0 && model.attributes.at(old).dataType.compare(dataType, Qt::CaseInsensitive) == 0)
-            flags = model.attributes.at(old).flags;
-        model.removeAttribute(model.attributeList.value(row));
+        const QString oldName = model.attributeList.value(row);
+        const qsizetype old = model.firstAttribute(oldName);
+        if (old >= 0) {
+            const AttributeEntry &previous = model.attributes.at(old);
+            // The dialog does not show the flags: they stay while the data type they were written
+            // for stays; for another type they could make the main dictionary fail to load.
+            if (previous.dataType.compare(dataType, Qt::CaseInsensitive) == 0)
+                attribute.flags = previous.flags;
+            // Unchanged lines go back to the file as they were read.
+            if (attribute == previous)
+                attribute.line = previous.line;
+        }
+        oldValues = model.valuesOf(oldName);
+        model.removeAttribute(oldName);
         model.attributeList[row] = name;
     }
-    model.attributes.append({name, code, dataType, flags});
-    for (const Row &r : rows)
-        model.values.append({name, r.first, valueOf(r.first)});
+    model.attributes.append(attribute);
+    for (const Row &r : rows) {
+        ValueEntry value{name, r.first, valueOf(r.first)};
+        if (const qsizetype same = oldValues.indexOf(value); same >= 0)
+            value.line = oldValues.at(same).line;
+        model.values.append(value);
+    }
     model.modified = true;
 }
 

@@ -28,7 +28,7 @@ struct AttributeEdit {
     };
 
     static AttributeEdit forAdd();
-    // Filled from the model: the values in the reverse of their stored order.
+    // Filled from the model: the values in their stored order.
     static AttributeEdit forEdit(const DictionaryModel &model, qsizetype row);
 
     // Drops a trailing empty row; the first refusal, if any.
@@ -37,6 +37,10 @@ struct AttributeEdit {
 
     // The number of the first row with the name, as a name/value grid looks it up.
     QString valueOf(const QString &valueName) const;
+
+private:
+    // The attribute numbers that the loaded vendor's format can carry.
+    std::optional<Refusal> checkCodeRange(const DictionaryModel &model) const;
 };
 
 } // namespace dictmanager

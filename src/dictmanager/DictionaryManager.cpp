@@ -8,6 +8,7 @@
 #include "dictmanager/VendorScanner.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace dictmanager {
 
@@ -89,8 +90,7 @@ QString DictionaryManager::saveVendor(const QString &name, DictionaryWriter::Var
         return unusableName(name);
     if (!m_unreadVendor.isEmpty() && name == m_unreadVendor)
         return QStringLiteral("The dictionary file of \"%1\" could not be read, so it is not overwritten.").arg(name);
-    return SafeFile::write(DictionaryPaths::vendorFile(name),
-                           DictionaryWriter::toFileBytes(DictionaryWriter::vendorFile(m_model, name, variant)));
+    return SafeFile::write(DictionaryPaths::vendorFile(name), DictionaryWriter::vendorFile(m_model, name, variant));
 }
 
 const InstalledVendors &DictionaryManager::installedVendors()
@@ -102,8 +102,16 @@ const InstalledVendors &DictionaryManager::installedVendors()
 
 QString DictionaryManager::rewriteIndex()
 {
-    return SafeFile::write(DictionaryPaths::indexFile(),
-                           DictionaryWriter::toFileBytes(DictionaryWriter::index(m_model.vendorList)));
+    // The library fails the whole main dictionary on an include it cannot open: a name
+    // from a VENDOR line has no file of its own when its file declares several vendors
+    // or another one. Each file once.
+    QStringList included{DictionaryModel::placeholder()};
+    for (const QString &name : m_model.vendorList.mid(1)) {
+        if (!included.contains(name) && DictionaryNames::isVendorName(name)
+            && QFileInfo(DictionaryPaths::vendorFile(name)).isFile())
+            included << name;
+    }
+    return SafeFile::write(DictionaryPaths::indexFile(), DictionaryWriter::toFileBytes(DictionaryWriter::index(included)));
 }
 
 std::optional<QString> DictionaryManager::createVendor(const QString &name, const QString &code)

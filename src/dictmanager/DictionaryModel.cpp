@@ -53,8 +53,17 @@ std::optional<QString> DictionaryModel::lastVendorCode(const QString &vendorName
     return std::nullopt;
 }
 
+dictformat::VendorFormat DictionaryModel::loadedVendorFormat() const
+{
+    const std::optional<VendorEntry> vendor = firstVendor(vendorList.value(currentVendorIndex));
+    if (!vendor)
+        return {};
+    return dictformat::VendorFormat::of(vendor->code, vendor->format).value_or(dictformat::VendorFormat{});
+}
+
 void DictionaryModel::clearStores()
 {
+    encoding = {};
     attributes.clear();
     values.clear();
     attributeList.clear();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "dictformat/VendorFormat.h"
 #include "dictmanager/DictionaryEntries.h"
+#include "dictmanager/FileEncoding.h"
 
 #include <QList>
 #include <QStringList>
@@ -24,6 +26,7 @@ struct DictionaryModel {
     bool modified = false;
     QString uploadVendor = QStringLiteral("vendor");
     QString vendorCode; // the code shown for the chosen vendor
+    FileEncoding encoding; // of the loaded vendor's file
 
     // First attribute store entry with the name, or -1.
     qsizetype firstAttribute(const QString &name) const;
@@ -32,6 +35,8 @@ struct DictionaryModel {
     QList<ValueEntry> valuesOf(const QString &attributeName) const;
     std::optional<VendorEntry> firstVendor(const QString &vendorName) const;
     std::optional<QString> lastVendorCode(const QString &vendorName) const;
+    // The format of the vendor whose file is loaded: what its attribute numbers may be.
+    dictformat::VendorFormat loadedVendorFormat() const;
 
     void clearStores();
     // Removes the first attribute store entry with the name and every value carrying it.

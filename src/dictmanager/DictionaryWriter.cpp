@@ -48,27 +48,50 @@ QString valueLine(const ValueEntry &value)
         name = value.valueName + QLatin1String("  ");
     return QLatin1String("VALUE\t") + attribute + name + value.number + QLatin1Char('\n');
 }
+
+// The octets of a file being written: lines read from a file and not changed go back as
+// they were; every other text is encoded as the file was read.
+class FileBytes {
+public:
+    explicit FileBytes(const FileEncoding &encoding)
+        : m_encoding(encoding)
+    {
+    }
+    void text(const QString &text) { m_bytes += DictionaryWriter::toFileBytes(text, m_encoding); }
+    void line(const QByteArray &asRead, const QString &formatted)
+    {
+        if (asRead.isEmpty())
+            text(formatted);
+        else
+            m_bytes += asRead + "\r\n";
+    }
+    QByteArray bytes() const { return m_bytes; }
+
+private:
+    FileEncoding m_encoding;
+    QByteArray m_bytes;
+};
 } // namespace
 
-QString DictionaryWriter::vendorFile(const DictionaryModel &model, const QString &vendorName,
-                                     Variant variant)
+QByteArray DictionaryWriter::vendorFile(const DictionaryModel &model, const QString &vendorName, Variant variant)
 {
+    FileBytes file(model.encoding);
     const VendorEntry vendor = model.firstVendor(vendorName).value_or(VendorEntry{vendorName, {}});
-    QString text = QLatin1String("VENDOR  ") + vendorName + QLatin1String("  ") + vendor.code;
+    QString vendorText = QLatin1String("VENDOR  ") + vendorName + QLatin1String("  ") + vendor.code;
     // Without its format a vendor with wide attribute numbers no longer loads.
     if (!vendor.format.isEmpty())
-        text += QLatin1String("  ") + vendor.format;
-    text += QLatin1Char('\n');
-    text += QLatin1String("\nBEGIN-VENDOR ") + vendorName + QLatin1Char('\n');
+        vendorText += QLatin1String("  ") + vendor.format;
+    file.line(vendor.line, vendorText + QLatin1Char('\n'));
+    file.text(QLatin1String("\nBEGIN-VENDOR ") + vendorName + QLatin1Char('\n'));
     // One line per shown row, taken from the store in store order.
     const qsizetype rows = std::min(model.attributeList.size(), model.attributes.size());
     for (qsizetype j = 0; j < rows; ++j)
-        text += attributeLine(model.attributes.at(j), variant);
-    text += QLatin1Char('\n');
+        file.line(model.attributes.at(j).line, attributeLine(model.attributes.at(j), variant));
+    file.text(QStringLiteral("\n"));
     for (const ValueEntry &value : model.values)
-        text += valueLine(value);
-    text += QLatin1String("\nEND-VENDOR ") + vendorName;
-    return text;
+        file.line(value.line, valueLine(value));
+    file.text(QLatin1String("\nEND-VENDOR ") + vendorName);
+    return file.bytes();
 }
 
 QString DictionaryWriter::newVendorFile(const QString &vendorName, const QString &vendorCode)
@@ -89,11 +112,11 @@ QString DictionaryWriter::indexLine(const QString &vendorName)
     return QLatin1String("$INCLUDE dictionary.") + vendorName + QLatin1Char('\n');
 }
 
-QByteArray DictionaryWriter::toFileBytes(const QString &text)
+QByteArray DictionaryWriter::toFileBytes(const QString &text, const FileEncoding &encoding)
 {
     QString crlf = text;
     crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return crlf.toUtf8();
+    return encoding.encode(crlf);
 }
 
 } // namespace dictmanager

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -23,14 +22,10 @@ public:
     // Why a vendor of this name and code (the code may be empty) may not be added, or nothing.
     std::optional<QString> clash(const QString &name, const QString &code) const;
 
-    // A vendor number as the library reads it: decimal, or hexadecimal after "0x".
+    // A vendor number as the library reads it: its leading decimal digits.
     static std::optional<uint> number(const QString &text);
 
 private:
-    void readFile(const QString &path);
-
-    QString m_skipPrefix;
-    QSet<QString> m_visited;
     QHash<QString, QString> m_names; // lower-case name -> as declared
     QHash<uint, QString> m_numbers;  // number -> the first vendor declared with it
 };

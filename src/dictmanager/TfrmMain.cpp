@@ -500,7 +500,7 @@ void TfrmMain::showAttribute(int row)
     m_edtDataType->setText(model.attributes.at(index).dataType);
     QList<ValueGrid::Row> rows;
     for (const ValueEntry &value : model.valuesOf(name))
-        rows.prepend({value.valueName, value.number});
+        rows.append({value.valueName, value.number});
     m_valueListEdt->setRows(rows);
 }
 

@@ -1,6 +1,7 @@
 #include "dictmanager/UploadValidator.h"
 
-#include "dictmanager/DictionaryLineReader.h"
+#include "dictformat/DictionaryLine.h"
+#include "dictmanager/FileEncoding.h"
 #include "dictmanager/DictionaryNames.h"
 #include "dictmanager/InstalledVendors.h"
 
@@ -10,29 +11,32 @@ UploadValidator::Result UploadValidator::validate(const QString &path, const QSt
                                                   const InstalledVendors &installed, QString &uploadVendor)
 {
     Result result;
-    const std::optional<QString> text = DictionaryLineReader::readFile(path);
-    if (!text) {
+    const std::optional<QByteArray> bytes = dictformat::DictionaryLineReader::readFile(path);
+    if (!bytes) {
         result.messages << QStringLiteral("Validate dictionary file fail!");
         return result;
     }
     result.opened = true;
     result.ok = true;
-    for (const DictionaryLine &line : DictionaryLineReader::parse(*text)) {
-        const QString &keyword = line.tokens.at(0);
-        const qsizetype count = line.tokens.size();
-        if (keyword == QLatin1String("ATTRIBUTE") || keyword == QLatin1String("VALUE")) {
+    const FileEncoding encoding = FileEncoding::of(*bytes);
+    for (const dictformat::DictionaryLine &line : dictformat::DictionaryLineReader::parse(*bytes)) {
+        const dictformat::Keyword keyword = line.keyword();
+        const qsizetype count = line.fields.size();
+        if (keyword == dictformat::Keyword::Attribute || keyword == dictformat::Keyword::Value) {
             if (count < 4) {
-                result.messages << QStringLiteral("[Error] in the %1 line %2").arg(keyword).arg(line.number);
+                const QString name = keyword == dictformat::Keyword::Attribute ? QStringLiteral("ATTRIBUTE")
+                                                                                : QStringLiteral("VALUE");
+                result.messages << QStringLiteral("[Error] in the %1 line %2").arg(name).arg(line.number);
                 result.ok = false;
             }
-        } else if (keyword == QLatin1String("VENDOR")) {
+        } else if (keyword == dictformat::Keyword::Vendor) {
             const QString vendorError = QStringLiteral("[Error] in the VENDOR line %1").arg(line.number);
             if (count < 2) {
                 result.messages << vendorError;
                 result.ok = false;
                 continue;
             }
-            const QString &name = line.tokens.at(1);
+            const QString name = encoding.decode(line.fields.at(1));
             if (vendorList.indexOf(name, 1) >= 1) {
                 result.messages << QStringLiteral("[Warn] the vendor have existed");
                 result.ok = false;
@@ -45,7 +49,7 @@ UploadValidator::Result UploadValidator::validate(const QString &path, const QSt
                 continue;
             }
             // A vendor of the installed dictionaries: see InstalledVendors.
-            if (const std::optional<QString> clash = installed.clash(name, line.tokens.value(2))) {
+            if (const std::optional<QString> clash = installed.clash(name, encoding.decode(line.fields.value(2)))) {
                 result.messages << vendorError + QLatin1String(": ") + *clash;
                 result.ok = false;
                 continue;

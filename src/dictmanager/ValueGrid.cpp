@@ -74,12 +74,24 @@ void ValueGrid::finishEditing()
     setCurrentIndex(current);
 }
 
+QModelIndex ValueGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // Tab past the last cell (or Shift+Tab before the first) stays where it is: wrapping
+    // round would put the next typed text into the first row.
+    const QModelIndex current = currentIndex();
+    const bool last = current.row() == rowCount() - 1 && current.column() == columnCount() - 1;
+    const bool first = current.row() == 0 && current.column() == 0;
+    if ((cursorAction == MoveNext && last) || (cursorAction == MovePrevious && first))
+        return {};
+    return QTableWidget::moveCursor(cursorAction, modifiers);
+}
+
 void ValueGrid::keyPressEvent(QKeyEvent *event)
 {
+    // A new row is filled from its name, whichever column the arrow was pressed in.
     if (m_editable && event->key() == Qt::Key_Down && currentRow() == rowCount() - 1) {
-        const int column = std::max(0, currentColumn());
         insertRow(rowCount());
-        setCurrentCell(rowCount() - 1, column);
+        setCurrentCell(rowCount() - 1, 0);
         return;
     }
     if (m_editable && event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier

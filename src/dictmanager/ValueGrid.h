@@ -7,8 +7,9 @@
 namespace dictmanager {
 
 // A two-column "Name"/"Value" grid of an attribute's named values. Editable: the down
-// arrow on the last row appends an empty row, Ctrl+Delete removes the current row, and
-// only digits can be typed into "Value". Read-only: no editing at all.
+// arrow on the last row appends an empty row and goes to its name, Tab goes on from name to
+// value to the next row's name, Ctrl+Delete removes the current row, and only digits can
+// be typed into "Value". Read-only: no editing at all.
 class ValueGrid : public QTableWidget {
     Q_OBJECT
 public:
@@ -22,6 +23,7 @@ public:
     void finishEditing();
 
 protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -1,39 +1,46 @@
 #include "dictmanager/VendorFileLoader.h"
 
-#include "dictmanager/DictionaryLineReader.h"
+#include "dictformat/DictionaryLine.h"
 #include "dictmanager/DictionaryModel.h"
 
 namespace dictmanager {
 
-namespace {
-// The field after the ones the grammar needs: a vendor's format option or an attribute's
-// flags. The library reading the main dictionary ends a line at "#", so that part is no field.
-QString optionalField(const QStringList &tokens, qsizetype index)
-{
-    return index < tokens.size() ? tokens.at(index).section(QLatin1Char('#'), 0, 0) : QString();
-}
-} // namespace
+using dictformat::DictionaryLine;
+using dictformat::Keyword;
 
 bool VendorFileLoader::load(const QString &path, DictionaryModel &model)
 {
-    const std::optional<QString> text = DictionaryLineReader::readFile(path);
-    if (!text)
+    const std::optional<QByteArray> bytes = dictformat::DictionaryLineReader::readFile(path);
+    if (!bytes)
         return false;
-    for (const DictionaryLine &line : DictionaryLineReader::parse(*text)) {
-        const QStringList &t = line.tokens;
-        const QString &keyword = t.at(0);
-        // A line short of a token is dropped whole; of the tokens past the needed ones only
+    model.encoding = FileEncoding::of(*bytes);
+    for (const DictionaryLine &line : dictformat::DictionaryLineReader::parse(*bytes)) {
+        const auto field = [&](qsizetype index) {
+            return index < line.fields.size() ? model.encoding.decode(line.fields.at(index)) : QString();
+        };
+        // A line short of a field is dropped whole; of the fields past the needed ones only
         // the next is kept, since a re-saved file without it may no longer load.
-        if (t.size() < 3)
-            continue;
-        if (keyword == QLatin1String("VENDOR")) {
-            model.vendorTable.append({t.at(1), t.at(2), optionalField(t, 3)});
-            model.vendorCode = t.at(2);
-        } else if (keyword == QLatin1String("ATTRIBUTE") && t.size() >= 4) {
-            model.attributes.append({t.at(1), t.at(2), t.at(3), optionalField(t, 4)});
-            model.attributeList.append(t.at(1));
-        } else if (keyword == QLatin1String("VALUE") && t.size() >= 4) {
-            model.values.append({t.at(1), t.at(2), t.at(3)});
+        const qsizetype count = line.fields.size();
+        switch (line.keyword()) {
+        case Keyword::Vendor:
+            if (count < 3)
+                break;
+            model.vendorTable.append({field(1), field(2), field(3), line.text});
+            model.vendorCode = field(2);
+            break;
+        case Keyword::Attribute:
+            if (count < 4)
+                break;
+            model.attributes.append({field(1), field(2), field(3), field(4), line.text});
+            model.attributeList.append(field(1));
+            break;
+        case Keyword::Value:
+            if (count < 4)
+                break;
+            model.values.append({field(1), field(2), field(3), line.text});
+            break;
+        default:
+            break;
         }
     }
     return true;

@@ -1,6 +1,7 @@
 #include "dictmanager/VendorScanner.h"
 
-#include "dictmanager/DictionaryLineReader.h"
+#include "dictformat/DictionaryLine.h"
+#include "dictmanager/FileEncoding.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,14 +26,15 @@ void scanInto(const QString &directory, VendorScanner::Result &result, QSet<QStr
             scanInto(path, result, visited);
             continue;
         }
-        const std::optional<QString> text = DictionaryLineReader::readFile(path);
-        if (!text) {
+        const std::optional<QByteArray> bytes = dictformat::DictionaryLineReader::readFile(path);
+        if (!bytes) {
             result.unreadable << path;
             continue;
         }
-        for (const DictionaryLine &line : DictionaryLineReader::parse(*text)) {
-            if (line.tokens.size() >= 2 && line.tokens.at(0) == QLatin1String("VENDOR"))
-                result.names << line.tokens.at(1);
+        const FileEncoding encoding = FileEncoding::of(*bytes);
+        for (const dictformat::DictionaryLine &line : dictformat::DictionaryLineReader::parse(*bytes)) {
+            if (line.fields.size() >= 2 && line.keyword() == dictformat::Keyword::Vendor)
+                result.names << encoding.decode(line.fields.at(1));
         }
     }
 }

@@ -71,18 +71,18 @@ DictionaryModel twoAttributes()
 }
 } // namespace
 
-TEST(AttributeEdit, EditWithoutChangeMovesToTheEndAndReversesValues)
+TEST(AttributeEdit, EditWithoutChangeMovesToTheEndAndKeepsTheValueOrder)
 {
     DictionaryModel model = twoAttributes();
     AttributeEdit edit = AttributeEdit::forEdit(model, 0);
     EXPECT_EQ(edit.name, "A");
     EXPECT_EQ(edit.code, "1");
     EXPECT_EQ(edit.dataType, "integer");
-    EXPECT_EQ(edit.rows, (QList<AttributeEdit::Row>{{"Two", "2"}, {"One", "1"}}));
+    EXPECT_EQ(edit.rows, (QList<AttributeEdit::Row>{{"One", "1"}, {"Two", "2"}}));
     ASSERT_FALSE(edit.check(model).has_value());
     edit.apply(model);
     EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"B", "2", "short"}, {"A", "1", "integer"}}));
-    EXPECT_EQ(model.values, (QList<ValueEntry>{{"B", "X", "9"}, {"A", "Two", "2"}, {"A", "One", "1"}}));
+    EXPECT_EQ(model.values, (QList<ValueEntry>{{"B", "X", "9"}, {"A", "One", "1"}, {"A", "Two", "2"}}));
     EXPECT_EQ(model.attributeList, (QStringList{"A", "B"}));
     EXPECT_TRUE(model.modified);
 
@@ -195,4 +195,41 @@ TEST(DictionaryModel, DeleteAndMoveRows)
     EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"B", "2", "short"}}));
     EXPECT_EQ(model.values, (QList<ValueEntry>{{"B", "X", "9"}}));
     EXPECT_TRUE(model.modified);
+}
+
+TEST(AttributeEdit, CodesUpToWhatTheVendorFormatAllows)
+{
+    struct Case {
+        const char *vendorCode;
+        const char *format;
+        const char *code;
+        QString refusal;
+    };
+    const QString accepted = "accepted";
+    const Case cases[] = {
+        {"42", "", "255", accepted},
+        {"42", "", "256", "The attribute code is larger than 255."},
+        {"42", "", "0", accepted},
+        {"42", "format=1,1", "256", "The attribute code is larger than 255."},
+        {"42", "format=2,1", "300", accepted},
+        {"42", "format=2,1", "65535", accepted},
+        {"42", "format=2,1", "65536", "The attribute code is larger than 65535."},
+        {"42", "format=2,1", "0", "The attribute code must be at least 1."},
+        {"42", "FORMAT=2,2", "4000", accepted},
+        {"42", "format=4,0", "99999", accepted},
+        // The library's own formats for vendors that declare none.
+        {"429", "", "99999", accepted},
+        {"4846", "", "300", accepted},
+    };
+    for (const Case &c : cases) {
+        DictionaryModel model;
+        model.vendorList << "Wide";
+        model.vendorTable = {{"Wide", c.vendorCode, c.format}};
+        model.currentVendorIndex = 1;
+        AttributeEdit edit = AttributeEdit::forAdd();
+        edit.name = "Wide-A";
+        edit.code = c.code;
+        const std::optional<AttributeEdit::Refusal> refusal = edit.check(model);
+        EXPECT_EQ(refusal ? refusal->text : accepted, c.refusal) << c.vendorCode << " " << c.format << " " << c.code;
+    }
 }

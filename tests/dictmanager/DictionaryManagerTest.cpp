@@ -1,3 +1,4 @@
+#include "dictmanager/AttributeEdit.h"
 #include "dictmanager/DictionaryManager.h"
 #include "dictmanager/DictionaryPaths.h"
 #include "support/TempProgramDir.h"
@@ -45,7 +46,7 @@ TEST(DictionaryManager, SwitchSavesOnlyTheVendorChangedSinceItWasChosen)
 
     model.deleteAttributeRow(0);
     EXPECT_TRUE(f.manager.chooseVendor(1).saveError.isEmpty());
-    EXPECT_EQ(f.file("Zed"), QByteArray("VENDOR  Zed  7\r\n\r\nBEGIN-VENDOR Zed\r\n\r\n\r\nEND-VENDOR Zed"));
+    EXPECT_EQ(f.file("Zed"), QByteArray("VENDOR Zed 7\r\n\r\nBEGIN-VENDOR Zed\r\n\r\n\r\nEND-VENDOR Zed"));
     // The mark went with Zed: leaving Acme unchanged keeps its file, comment and all.
     EXPECT_FALSE(model.modified);
     f.manager.chooseVendor(2);
@@ -138,15 +139,16 @@ TEST(DictionaryManager, ResaveKeepsFormatAndFlagsAndUnchangedFilesStayWhole)
     f.manager.chooseVendor(3);
     EXPECT_EQ(f.file("Wide"), wide);
 
+    // The lines left as they were go back as written; the file's frame is the writer's.
     model.deleteAttributeRow(2);
     EXPECT_EQ(f.manager.saveShown(3), QString());
-    const QByteArray saved = "VENDOR  Wide  64998  format=2,1\r\n"
+    const QByteArray saved = "VENDOR Wide 64998 format=2,1\r\n"
                              "\r\n"
                              "BEGIN-VENDOR Wide\r\n"
-                             "ATTRIBUTE   Wide-Secret                     300     string          encrypt=2\r\n"
-                             "ATTRIBUTE   Wide-Tagged                     2       integer         has_tag\r\n"
+                             "ATTRIBUTE Wide-Secret 300 string encrypt=2\r\n"
+                             "ATTRIBUTE Wide-Tagged 2 integer has_tag # tagged\r\n"
                              "\r\n"
-                             "VALUE\tWide-Tagged                     On                      1\r\n"
+                             "VALUE Wide-Tagged On 1\r\n"
                              "\r\n"
                              "END-VENDOR Wide";
     EXPECT_EQ(f.file("Wide"), saved);
@@ -230,4 +232,56 @@ TEST(DictionaryManager, DeleteRemovesFileAndEntriesOnce)
     model.vendorList << "Ghost";
     EXPECT_EQ(f.manager.deleteVendor(1), DictionaryManager::DeleteResult::Failed);
     EXPECT_EQ(model.vendorList.size(), 2);
+}
+
+TEST(DictionaryManager, IndexIncludesOnlyVendorFilesThatExist)
+{
+    Fixture f;
+    // A file with two vendors, and one whose vendor is not the one its name gives.
+    f.dir.writeFile("dictionary/userdefine/dictionary.Pair", "VENDOR First 11\r\nVENDOR Pair 12\r\n");
+    f.dir.writeFile("dictionary/userdefine/dictionary.Named", "VENDOR Other 13\r\n");
+    f.manager.reloadEditor();
+    DictionaryModel &model = f.manager.model();
+    model.vendorList.sort();
+    model.vendorList << "Acme";
+    ASSERT_EQ(model.vendorList, (QStringList{"<None Selected>", "Acme", "First", "Other", "Pair", "Zed", "Acme"}));
+    EXPECT_EQ(f.manager.rewriteIndex(), QString());
+    EXPECT_EQ(f.dir.readFile("dictionary/userdefine/dictionary"),
+              QByteArray("$INCLUDE dictionary.Acme\r\n$INCLUDE dictionary.Pair\r\n$INCLUDE dictionary.Zed\r\n"));
+}
+
+TEST(DictionaryManager, UnchangedLinesKeepTheirOctets)
+{
+    Fixture f;
+    // Written by an older tool in Latin-1: "\xe9" is an e with an acute accent.
+    const QByteArray latin1 = "VENDOR  Cafe  4243\r\n"
+                              "BEGIN-VENDOR Cafe\r\n"
+                              "ATTRIBUTE Caf\xe9-Name\t1 string # kept as written\r\n"
+                              "ATTRIBUTE Cafe-Mode 2 integer\r\n"
+                              "ATTRIBUTE Caf\xe9-Level 3 integer\r\n"
+                              "VALUE Cafe-Mode Fr\xe9quent 1\r\n"
+                              "END-VENDOR Cafe\r\n";
+    ASSERT_TRUE(f.dir.writeFile("dictionary/userdefine/dictionary.Cafe", latin1));
+    DictionaryModel &model = f.manager.model();
+    model.vendorList << "Cafe";
+    ASSERT_FALSE(f.manager.chooseVendor(3).loadFailed);
+    ASSERT_EQ(model.attributeList, (QStringList{QString::fromLatin1("Caf\xe9-Name"), "Cafe-Mode",
+                                                QString::fromLatin1("Caf\xe9-Level")}));
+
+    // Cafe-Mode's code changes, its value stays; Caf\xe9-Level's code changes too.
+    for (int row : {1, 2}) {
+        AttributeEdit edit = AttributeEdit::forEdit(model, row);
+        edit.code = edit.code + "0";
+        ASSERT_FALSE(edit.check(model).has_value());
+        edit.apply(model);
+    }
+    EXPECT_EQ(f.manager.saveShown(3), QString());
+    const QByteArray saved = f.file("Cafe");
+    for (const QByteArray &line : {QByteArray("VENDOR  Cafe  4243\r\n"),
+                                   QByteArray("\r\nATTRIBUTE Caf\xe9-Name\t1 string # kept as written\r\n"),
+                                   QByteArray("\r\nVALUE Cafe-Mode Fr\xe9quent 1\r\n"),
+                                   QByteArray("ATTRIBUTE   Caf\xe9-Level" + QByteArray(22, ' ') + "30      integer         \r\n"),
+                                   QByteArray("ATTRIBUTE   Cafe-Mode                       20      integer         \r\n")})
+        EXPECT_TRUE(saved.contains(line)) << line.toStdString() << " in\n" << saved.toStdString();
+    EXPECT_FALSE(saved.contains("\xc3")) << "a Latin-1 file stays Latin-1";
 }

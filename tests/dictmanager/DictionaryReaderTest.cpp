@@ -1,4 +1,3 @@
-#include "dictmanager/DictionaryLineReader.h"
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryPaths.h"
 #include "dictmanager/VendorFileLoader.h"
@@ -11,38 +10,6 @@
 #include <gtest/gtest.h>
 
 using namespace dictmanager;
-
-TEST(DictionaryLineReader, SplitsLinesIntoNumberedTokens)
-{
-    struct Case {
-        const char *text;
-        QList<DictionaryLine> expected;
-    };
-    const QString long254 = QString(250, 'a') + " b c";                 // exactly 254: one line
-    const QString long260 = "VENDOR " + QString(247, 'x') + "Tail 9"; // cut after 254
-    const Case cases[] = {
-        {"VENDOR Acme 42\r\nATTRIBUTE\tA-B  1 string\n", {{1, {"VENDOR", "Acme", "42"}}, {2, {"ATTRIBUTE", "A-B", "1", "string"}}}},
-        {"# comment\n\n\r\n   \n  # not a comment\nVALUE a b 1", {{5, {"#", "not", "a", "comment"}}, {6, {"VALUE", "a", "b", "1"}}}},
-        {"\rVENDOR hidden 1\nx\ry\n", {{2, {"x", "y"}}}},
-        {"", {}},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(DictionaryLineReader::parse(QString::fromUtf8(c.text)), c.expected) << c.text;
-
-    EXPECT_EQ(DictionaryLineReader::parse(long254 + "\r\nnext\r\n"),
-              (QList<DictionaryLine>{{1, {QString(250, 'a'), "b", "c"}}, {2, {"next"}}}));
-    const QList<DictionaryLine> cut = DictionaryLineReader::parse(long260 + "\nafter");
-    ASSERT_EQ(cut.size(), 3);
-    EXPECT_EQ(cut[0].tokens, (QStringList{"VENDOR", QString(247, 'x')}));
-    EXPECT_EQ(cut[1], (DictionaryLine{2, {"Tail", "9"}}));
-    EXPECT_EQ(cut[2].number, 3);
-}
-
-TEST(DictionaryLineReader, KeepsBytesThatAreNotUtf8)
-{
-    EXPECT_EQ(DictionaryLineReader::decode("Caf\xc3\xa9"), QString::fromUtf8("Caf\xc3\xa9"));
-    EXPECT_EQ(DictionaryLineReader::decode("Caf\xe9"), QString::fromLatin1("Caf\xe9"));
-}
 
 TEST(VendorFileLoader, KeepsWhatTheGrammarDeclares)
 {
@@ -71,11 +38,16 @@ TEST(VendorFileLoader, KeepsWhatTheGrammarDeclares)
     EXPECT_EQ(model.vendorTable,
               (QList<VendorEntry>{{"Old", "1"}, {"Acme", "0042"}, {"Acme-Two", "77", "format=2,1"}}));
     EXPECT_EQ(model.vendorCode, "77");
+    // Keywords in any case, as the library reads them.
     EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"Outside", "9", "integer"},
                                                        {"Acme-Secret", "1", "string", "encrypt=2"},
                                                        {"Acme-Tagged", "5", "octets", "has_tag,array"},
-                                                       {"Acme-Noted", "6", "integer"}}));
-    EXPECT_EQ(model.attributeList, (QStringList{"Outside", "Acme-Secret", "Acme-Tagged", "Acme-Noted"}));
+                                                       {"Acme-Noted", "6", "integer"},
+                                                       {"Acme-Lower", "3", "string"}}));
+    EXPECT_EQ(model.attributeList, (QStringList{"Outside", "Acme-Secret", "Acme-Tagged", "Acme-Noted", "Acme-Lower"}));
+    // Each record keeps its line's octets, to be written back while it is unchanged.
+    EXPECT_EQ(model.attributes.at(2).line, QByteArray("ATTRIBUTE Acme-Tagged 5 octets has_tag,array#note"));
+    EXPECT_EQ(model.encoding.kind(), FileEncoding::Kind::Utf8);
     EXPECT_EQ(model.values, (QList<ValueEntry>{{"Outside", "On", "1"}, {"Undeclared", "Off", "0"}}));
 
     DictionaryModel untouched;
@@ -97,7 +69,7 @@ TEST(VendorScanner, ListsEveryVendorLineDepthFirst)
     const VendorScanner::Result result = VendorScanner::scan(DictionaryPaths::userDirectory());
     QStringList sorted = result.names;
     sorted.sort();
-    EXPECT_EQ(sorted, (QStringList{"Deep", "First", "Second"}));
+    EXPECT_EQ(sorted, (QStringList{"Deep", "First", "Second", "lower"}));
     EXPECT_LT(result.names.indexOf("First"), result.names.indexOf("Second"));
     EXPECT_EQ(result.unreadable, QStringList{DictionaryPaths::userDirectory() + "/broken"});
 

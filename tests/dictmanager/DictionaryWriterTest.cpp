@@ -48,23 +48,23 @@ TEST(DictionaryWriter, SwitchAndCloseSavesFollowTheColumnRules)
                             "ATTRIBUTE   Acme-Short                      1       string          \r\n"
                             "ATTRIBUTE   Acme-Attribute-Thirty-Chars-30  26      integer         \r\n";
     const DictionaryModel model = acmeModel();
-    EXPECT_EQ(DictionaryWriter::toFileBytes(DictionaryWriter::vendorFile(model, "Acme", DictionaryWriter::Variant::Switch)),
+    EXPECT_EQ(DictionaryWriter::vendorFile(model, "Acme", DictionaryWriter::Variant::Switch),
               head + "ATTRIBUTE   Acme-Attribute-Thirty-One-Chars  65535   ipaddr          \r\n\r\n" + acmeValues);
-    EXPECT_EQ(DictionaryWriter::toFileBytes(DictionaryWriter::vendorFile(model, "Acme", DictionaryWriter::Variant::Close)),
+    EXPECT_EQ(DictionaryWriter::vendorFile(model, "Acme", DictionaryWriter::Variant::Close),
               head + "ATTRIBUTE   Acme-Attribute-Thirty-One-Chars       65535   ipaddr          \r\n\r\n" + acmeValues);
 }
 
 TEST(DictionaryWriter, EmptyVendorUnknownCodeAndLongCode)
 {
     DictionaryModel model;
-    EXPECT_EQ(DictionaryWriter::toFileBytes(DictionaryWriter::vendorFile(model, "Bare", DictionaryWriter::Variant::Close)),
+    EXPECT_EQ(DictionaryWriter::vendorFile(model, "Bare", DictionaryWriter::Variant::Close),
               QByteArray("VENDOR  Bare  \r\n\r\nBEGIN-VENDOR Bare\r\n\r\n\r\nEND-VENDOR Bare"));
 
     // A code of 8 or more characters still leaves a blank before the data type.
     model.attributes = {{"Long", "123456789", "octets"}};
     model.attributeList = {"Long"};
     EXPECT_TRUE(DictionaryWriter::vendorFile(model, "Bare", DictionaryWriter::Variant::Switch)
-                    .contains("ATTRIBUTE   Long                            123456789 octets          \n"));
+                    .contains("ATTRIBUTE   Long                            123456789 octets          \r\n"));
 }
 
 TEST(DictionaryWriter, FormatAndFlagsFollowTheirColumns)
@@ -76,7 +76,7 @@ TEST(DictionaryWriter, FormatAndFlagsFollowTheirColumns)
                         {"Wide-Long-Type", "8", "sixteen-chars-16", "array"},
                         {"Wide-Plain", "9", "integer"}};
     model.attributeList = {"Wide-Secret", "Wide-Attribute-Thirty-One-Chars", "Wide-Long-Type", "Wide-Plain"};
-    EXPECT_EQ(DictionaryWriter::toFileBytes(DictionaryWriter::vendorFile(model, "Wide", DictionaryWriter::Variant::Close)),
+    EXPECT_EQ(DictionaryWriter::vendorFile(model, "Wide", DictionaryWriter::Variant::Close),
               QByteArray("VENDOR  Wide  64998  format=2,1\r\n"
                          "\r\n"
                          "BEGIN-VENDOR Wide\r\n"

@@ -174,6 +174,52 @@ TEST(TfrmAttr, GridRowsDigitsAndChecks)
     EXPECT_TRUE(model.modified);
 }
 
+namespace {
+// Keys as a user types them: each goes to whatever has the focus.
+void typeKeys(const QString &keys)
+{
+    for (const QChar c : keys)
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+}
+
+void pressKey(Qt::Key key)
+{
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
+} // namespace
+
+TEST(TfrmAttr, TypingWithTabAndDownFillsTheCellsInTurn)
+{
+    platform::ScriptedDialogService dialogs;
+    DictionaryModel model;
+    TfrmAttr form(model, AttributeEdit::forAdd());
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClicks(child<QLineEdit>(&form, "edtAttrName"), "Mode");
+    QTest::keyClicks(child<QLineEdit>(&form, "edtAttrCode"), "5");
+    child<QComboBox>(&form, "cboDataType")->setEditText("integer");
+
+    auto *grid = child<QTableWidget>(&form, "ValueListEdt");
+    grid->setFocus();
+    grid->setCurrentCell(0, 0);
+    typeKeys("Low");
+    pressKey(Qt::Key_Tab);
+    typeKeys("1");
+    pressKey(Qt::Key_Down);
+    typeKeys("High");
+    pressKey(Qt::Key_Tab);
+    typeKeys("2");
+    pressKey(Qt::Key_Down);
+    typeKeys("Top");
+    pressKey(Qt::Key_Tab);
+    typeKeys("30");
+    click(&form, "spbtnOK");
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messageTexts().join("; ").toStdString();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(model.values, (QList<ValueEntry>{{"Mode", "Low", "1"}, {"Mode", "High", "2"}, {"Mode", "Top", "30"}}));
+}
+
 TEST(TfrmMain, ChooseEditSwitchAndClose)
 {
     testsupport::TempProgramDir dir;
@@ -203,7 +249,7 @@ TEST(TfrmMain, ChooseEditSwitchAndClose)
     EXPECT_EQ(child<QLineEdit>(form.get(), "edtDataType")->text(), "integer");
     auto *details = child<QTableWidget>(child<QWidget>(form.get(), "Default"), "ValueListEdt");
     ASSERT_EQ(details->rowCount(), 2);
-    EXPECT_EQ(details->item(0, 0)->text(), "On") << "values shown newest first";
+    EXPECT_EQ(details->item(0, 0)->text(), "Off") << "values shown in the file's order";
     EXPECT_TRUE(child<QAction>(form.get(), "pmMoveUp")->isEnabled());
     EXPECT_FALSE(child<QAction>(form.get(), "pmMoveDown")->isEnabled());
 
@@ -222,12 +268,13 @@ TEST(TfrmMain, ChooseEditSwitchAndClose)
 
     choose(vendors, "Zed"); // switch save of Acme
     EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Acme"),
-              QByteArray("VENDOR  Acme  42\r\n\r\nBEGIN-VENDOR Acme\r\n"
-                         "ATTRIBUTE   Acme-A                          1       string          \r\n"
-                         "ATTRIBUTE   Acme-B                          2       integer         \r\n\r\n"
-                         "VALUE\tAcme-B                          On                      1\r\n"
-                         "VALUE\tAcme-B                          Off                     0\r\n\r\n"
-                         "END-VENDOR Acme"));
+              QByteArray("VENDOR Acme 42\r\n\r\nBEGIN-VENDOR Acme\r\n"
+                         "ATTRIBUTE Acme-A 1 string\r\n"
+                         "ATTRIBUTE Acme-B 2 integer\r\n\r\n"
+                         "VALUE Acme-B Off 0\r\n"
+                         "VALUE Acme-B On 1\r\n\r\n"
+                         "END-VENDOR Acme"))
+        << "nothing changed: every line as it was read, the values in their order";
     EXPECT_EQ(count->text(), " 0 attributes");
 
     QStatusTipEvent tip(child<QAction>(form.get(), "pmDel")->statusTip());
