@@ -519,7 +519,7 @@ void TfrmMain::spbtnBrowseClick()
 {
     m_memErrMsg->clear();
     const QString path = DialogService::instance().openFileName(
-        {{}, {}, QStringLiteral("Text Files (*.txt);;Doc Files (*.doc);;All Files (*)"), {}, {}});
+        {{}, {}, QStringLiteral("Text Files (*.txt);;Doc Files (*.doc);;All Files (*.*)"), {}, {}});
     if (!path.isEmpty()) {
         m_edtFilePath->setText(path);
         m_spbtnUploadDict->setEnabled(true);
@@ -543,7 +543,7 @@ void TfrmMain::spbtnExeExportClick()
         return;
     }
     const QString target = DialogService::instance().saveFileName(
-        {QStringLiteral("Export to"), {}, QStringLiteral("Text Files (*.txt);;All Files (*)"), QStringLiteral("0"), vendor});
+        {QStringLiteral("Export to"), {}, QStringLiteral("Text Files (*.txt);;All Files (*.*)"), QStringLiteral("0"), vendor});
     if (target.isEmpty())
         return;
     error = DictionaryManager::writeExport(*lines, target);

@@ -1,5 +1,7 @@
 #include "platform/QtDialogService.h"
 
+#include "platform/EveryFileFilter.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -56,8 +58,10 @@ Answer QtDialogService::showMessage(const MessageRequest &request)
 
 QString QtDialogService::askOpenFileName(const FileRequest &request)
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title,
-                                        request.directory, request.filter);
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.directory, request.filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    matchEveryFileWithStarDotStar(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 QString QtDialogService::askSaveFileName(const FileRequest &request)
@@ -65,6 +69,7 @@ QString QtDialogService::askSaveFileName(const FileRequest &request)
     QFileDialog dialog(QApplication::activeWindow(), request.title, request.directory, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    matchEveryFileWithStarDotStar(dialog);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();

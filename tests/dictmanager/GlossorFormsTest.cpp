@@ -11,7 +11,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -398,6 +401,49 @@ TEST(TfrmMain, UploadExportAndEditDictReload)
     EXPECT_EQ(notebook->currentWidget()->objectName(), "Default");
     EXPECT_EQ(form.manager().model().vendorList.size(), 3);
     EXPECT_EQ(form.manager().model().currentVendorIndex, 0);
+}
+
+// Through the real file dialog: the texts as given, and "All Files (*.*)" lists every file,
+// a name without a dot included.
+TEST(TfrmMain, AllFilesFilterListsEveryFile)
+{
+    testsupport::TempProgramDir dir;
+    ASSERT_TRUE(dir.writeFile("in/new.txt", "VENDOR New 6\n"));
+    ASSERT_TRUE(dir.writeFile("in/README", "VENDOR Readme 7\n"));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.filePath("in"))); // where the dialog opens
+    TfrmMain form;
+    form.show();
+    click(&form, "spbtnUpload");
+    QStringList filters;
+    QStringList listed;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        auto *files = dialog->findChild<QFileSystemModel *>();
+        if (types && files) {
+            QTest::keyClick(types, Qt::Key_End); // the user picks the last filter
+            const auto shown = [&] {
+                listed.clear();
+                const QModelIndex folder = files->index(dir.filePath("in"));
+                for (int row = 0; row < files->rowCount(folder); ++row) {
+                    const QModelIndex entry = files->index(row, 0, folder);
+                    if (files->flags(entry) & Qt::ItemIsEnabled)
+                        listed << entry.data().toString();
+                }
+                listed.sort();
+                return listed.contains("new.txt");
+            };
+            EXPECT_TRUE(QTest::qWaitFor(shown, 10000));
+        }
+        dialog->reject();
+    });
+    click(&form, "spbtnBrowse");
+    QDir::setCurrent(previous);
+    EXPECT_EQ(filters, (QStringList{"Text Files (*.txt)", "Doc Files (*.doc)", "All Files (*.*)"}));
+    EXPECT_EQ(listed, (QStringList{"README", "new.txt"}));
 }
 
 TEST(TfrmMain, CloseAsksWhenItCannotSave)
