@@ -12,9 +12,9 @@ std::optional<Outgoing> PlainConversation::start(ConsoleOutput &)
     return Outgoing{&m_packet.pairs, m_packet.code, m_packet.code == kStatusServer};
 }
 
-std::optional<Outgoing> PlainConversation::onReply(const radius::TransportPacket &reply, ConsoleOutput &)
+std::optional<Outgoing> PlainConversation::onReply(const radius::RequestPacket &reply, ConsoleOutput &)
 {
-    m_outcome = RunStatistics::outcomeOfReply(reply.code());
+    m_outcome = RunStatistics::outcomeOfReply(static_cast<int>(reply.code()));
     return std::nullopt;
 }
 

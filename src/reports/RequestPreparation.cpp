@@ -1,8 +1,7 @@
 #include "reports/RequestPreparation.h"
 
-#include "reports/EapMessage.h"
-
 #include "radius/Crypto.h"
+#include "radius/EapMessage.h"
 
 namespace reports {
 
@@ -69,11 +68,9 @@ Status RequestPreparation::composeEap(PairList &pairs, int fallbackEapId) const
 
     for (int at = pairs.indexOf(m_attributes.eapMessage); at >= 0; at = pairs.indexOf(m_attributes.eapMessage))
         pairs.remove(at);
-    const QByteArray eap = EapMessage::packet(code, identifier, type, typePair.octets);
-    for (const QByteArray &piece : EapMessage::attributeValues(eap)) {
-        if (Status added = pairs.addOctets(m_attributes.eapMessage, 0, piece); !added)
-            return added;
-    }
+    const radius::EapMessage eap{quint8(code), quint8(identifier), quint8(type), typePair.octets};
+    if (Status added = eap.appendTo(pairs); !added)
+        return added;
     if (pairs.indexOf(m_attributes.messageAuthenticator) < 0)
         return pairs.addOctets(m_attributes.messageAuthenticator, 0, QByteArray(16, '\0'));
     return {};
