@@ -16,34 +16,44 @@ uint8_t *octets(QByteArray &data)
 {
     return reinterpret_cast<uint8_t *>(data.data());
 }
+
+template <int Size>
+QByteArray digest(void (*function)(uint8_t *, const uint8_t *, size_t), const QByteArray &data)
+{
+    QByteArray out(Size, '\0');
+    function(octets(out), octets(data), size_t(data.size()));
+    return out;
+}
+
+template <int Size>
+QByteArray keyedDigest(void (*function)(uint8_t *, const uint8_t *, size_t, const uint8_t *, size_t),
+                       const QByteArray &data, const QByteArray &key)
+{
+    QByteArray out(Size, '\0');
+    function(octets(out), octets(data), size_t(data.size()), octets(key), size_t(key.size()));
+    return out;
+}
+
 } // namespace
 
 QByteArray Crypto::md5(const QByteArray &data)
 {
-    QByteArray out(16, '\0');
-    pr_md5(octets(out), octets(data), size_t(data.size()));
-    return out;
+    return digest<16>(pr_md5, data);
 }
 
 QByteArray Crypto::hmacMd5(const QByteArray &data, const QByteArray &key)
 {
-    QByteArray out(16, '\0');
-    pr_hmac_md5(octets(out), octets(data), size_t(data.size()), octets(key), size_t(key.size()));
-    return out;
+    return keyedDigest<16>(pr_hmac_md5, data, key);
 }
 
 QByteArray Crypto::sha1(const QByteArray &data)
 {
-    QByteArray out(20, '\0');
-    pr_sha1(octets(out), octets(data), size_t(data.size()));
-    return out;
+    return digest<20>(pr_sha1, data);
 }
 
 QByteArray Crypto::hmacSha1(const QByteArray &data, const QByteArray &key)
 {
-    QByteArray out(20, '\0');
-    pr_hmac_sha1(octets(out), octets(data), size_t(data.size()), octets(key), size_t(key.size()));
-    return out;
+    return keyedDigest<20>(pr_hmac_sha1, data, key);
 }
 
 QByteArray Crypto::sha1Block(const QByteArray &data)
