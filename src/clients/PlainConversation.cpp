@@ -2,14 +2,10 @@
 
 namespace clients {
 
-namespace {
-constexpr int kStatusServer = 12;
-}
-
 std::optional<Outgoing> PlainConversation::start(ConsoleOutput &)
 {
-    // Servers drop a Status-Server without a Message-Authenticator (RFC 5997).
-    return Outgoing{&m_packet.pairs, m_packet.code, m_packet.code == kStatusServer};
+    return Outgoing{&m_packet.pairs, m_packet.code,
+                    radius::RequestPacket::requiresMessageAuthenticator(static_cast<unsigned>(m_packet.code))};
 }
 
 std::optional<Outgoing> PlainConversation::onReply(const radius::RequestPacket &reply, ConsoleOutput &)

@@ -95,6 +95,12 @@ QString RequestPacket::codeName(unsigned code)
     return name ? QString::fromUtf8(name) : QString::number(code);
 }
 
+bool RequestPacket::requiresMessageAuthenticator(unsigned code)
+{
+    constexpr unsigned statusServer = 12;
+    return code == statusServer;
+}
+
 Result<QByteArray> RequestPacket::chapResponse(int chapId, const QByteArray &password)
 {
     char err[512] = {};

@@ -50,6 +50,8 @@ public:
 
     // "Access-Request", or the number when the code has no name.
     static QString codeName(unsigned code);
+    // Whether a request of the code is dropped without a Message-Authenticator: Status-Server (RFC 5997).
+    static bool requiresMessageAuthenticator(unsigned code);
 
     pr_packet *handle() const { return m_packet.get(); }
 

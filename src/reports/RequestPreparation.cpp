@@ -26,7 +26,9 @@ int indexOfInternal(const PairList &pairs, unsigned number)
 Status RequestPreparation::preparePlain(RequestPacket &request, const QByteArray &savedPassword) const
 {
     renewAuthenticator(request);
-    return putPassword(request, savedPassword);
+    if (Status put = putPassword(request, savedPassword); !put)
+        return put;
+    return addRequiredMessageAuthenticator(request);
 }
 
 Status RequestPreparation::prepareEap(RequestPacket &request, int fallbackEapId) const
@@ -35,7 +37,9 @@ Status RequestPreparation::prepareEap(RequestPacket &request, int fallbackEapId)
     if (Status composed = composeEap(request.pairs(), fallbackEapId); !composed)
         return composed;
     renewAuthenticator(request);
-    return putPassword(request, password);
+    if (Status put = putPassword(request, password); !put)
+        return put;
+    return addRequiredMessageAuthenticator(request);
 }
 
 QByteArray RequestPreparation::eapPassword(const PairList &pairs) const
@@ -74,6 +78,15 @@ Status RequestPreparation::composeEap(PairList &pairs, int fallbackEapId) const
     if (pairs.indexOf(m_attributes.messageAuthenticator) < 0)
         return pairs.addOctets(m_attributes.messageAuthenticator, 0, QByteArray(16, '\0'));
     return {};
+}
+
+Status RequestPreparation::addRequiredMessageAuthenticator(RequestPacket &request) const
+{
+    PairList &pairs = request.pairs();
+    if (!RequestPacket::requiresMessageAuthenticator(request.code())
+        || pairs.indexOf(m_attributes.messageAuthenticator) >= 0)
+        return {};
+    return pairs.addOctets(m_attributes.messageAuthenticator, 0, QByteArray(16, '\0'));
 }
 
 Status RequestPreparation::putPassword(RequestPacket &request, const QByteArray &password) const

@@ -87,6 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         SameOctetsCase{"VendorAttributes", 1, false,
                        "User-Name = bob\nUser-Password = hello\nCisco-AVPair = \"a=b\"\nCisco-AVPair = \"c=d\"\n"
                        "WISPr-Location-Name = \"here\"\n"},
+        SameOctetsCase{"StatusServer", 12, false, "User-Name = bob\nNAS-Identifier = \"nas\"\n"},
         SameOctetsCase{"PacketTypeInTheScript", 0, false,
                        "Packet-Type = Accounting-Request\nUser-Name = bob\nAcct-Status-Type = Stop\n"}),
     [](const ::testing::TestParamInfo<SameOctetsCase> &param) { return std::string(param.param.name); });
