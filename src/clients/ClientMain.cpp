@@ -2,6 +2,7 @@
 
 #include "clients/ClientOptions.h"
 #include "clients/ConsoleOutput.h"
+#include "clients/DictionaryLocation.h"
 #include "clients/EapConversation.h"
 #include "clients/PacketScript.h"
 #include "clients/PlainConversation.h"
@@ -42,9 +43,14 @@ int runClient(int argc, char **argv, bool eapClient)
     if (eapClient) options.parallel = 1;
 
     ConsoleOutput out;
-    const radius::Status loaded = radius::Dictionary::load(QStringLiteral("dictionary"), QStringLiteral("dictionary"));
+    std::vector<std::string> tried;
+    const std::string dictionaryDir = DictionaryLocation::find(options.dictionaryDir, tried);
+    const radius::Status loaded =
+        radius::Dictionary::load(QString::fromStdString(dictionaryDir), QStringLiteral("dictionary"));
     if (!loaded) {
-        out.error("Cannot read the dictionary dictionary/dictionary: " + loaded.error().toStdString());
+        std::string where;
+        for (const std::string &dir : tried) where += (where.empty() ? "" : ", ") + dir + "/dictionary";
+        out.error("Cannot read the dictionary (looked for " + where + "): " + loaded.error().toStdString());
         return 1;
     }
     if (const std::string error = server.resolve(); !error.empty()) {

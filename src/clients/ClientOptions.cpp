@@ -36,6 +36,7 @@ bool takeValue(char option, const std::string &text, ClientOptions &out)
     constexpr long kMaxInt = std::numeric_limits<int>::max();
     switch (option) {
     case 'c': return parseInteger(text, 1, kMaxInt, out.repeat);
+    case 'd': out.dictionaryDir = text; return !text.empty();
     case 'f': out.scriptFile = text; return !text.empty();
     case 'i': return parseInteger(text, 0, kMaxInt, out.firstId);
     case 'n': return parseNumber(text, 0, 1e7, out.ratePerSecond);
@@ -51,7 +52,7 @@ bool takeValue(char option, const std::string &text, ClientOptions &out)
 bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out,
                         std::string &reason)
 {
-    const std::string valued = eapClient ? "cfirt" : "cfinprt";
+    const std::string valued = eapClient ? "cdfirt" : "cdfinprt";
     std::vector<std::string> positional;
     bool hadFile = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -116,6 +117,7 @@ std::string usageText(const std::string &program, bool eapClient)
 {
     std::string text = "Usage: " + program + " [options] server:port code secret\r\n";
     text += "  -c count     send the packet list this many times (default 1)\r\n";
+    text += "  -d dir       directory of the dictionary file \"dictionary\" (default: dictionary beside the program)\r\n";
     text += "  -f file      packet file: attribute lines, an empty line after each packet\r\n";
     text += "  -i id        identifier of the first request, one more for each following (default 0)\r\n";
     if (!eapClient) {

@@ -19,6 +19,7 @@ struct ClientOptions {
     std::string server;           // address:port
     int code = 0;                 // numeric request code; 0 when every packet names its own
     std::string secret;
+    std::string dictionaryDir;    // -d: directory holding the file "dictionary"; empty: beside the program
 };
 
 // Parses argv after the program name. eapClient refuses -n and -p.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "clients/RunStatistics.h"
-#include "radius/TransportPacket.h"
+#include "radius/RequestPacket.h"
 
 #include <optional>
 
@@ -12,7 +12,7 @@ class ConsoleOutput;
 // The next request a conversation wants sent. The pairs stay owned by the conversation
 // (or its packet template) until the reply has been handled.
 struct Outgoing {
-    const radius::TransportPairs *pairs = nullptr;
+    const radius::PairList *pairs = nullptr;
     int code = 0;
     bool addMessageAuthenticator = false;
 };
@@ -25,7 +25,7 @@ public:
     // The first request; none when the packet cannot be sent (outcome() says Failed).
     virtual std::optional<Outgoing> start(ConsoleOutput &out) = 0;
     // A reply that verified; the next request, or none when the conversation is over.
-    virtual std::optional<Outgoing> onReply(const radius::TransportPacket &reply, ConsoleOutput &out) = 0;
+    virtual std::optional<Outgoing> onReply(const radius::RequestPacket &reply, ConsoleOutput &out) = 0;
     virtual Outcome outcome() const = 0;
 };
 

@@ -1,7 +1,7 @@
 #include "clients/EapConversation.h"
 
 #include "clients/ConsoleOutput.h"
-#include "radius/TransportCrypto.h"
+#include "radius/Crypto.h"
 
 #include <algorithm>
 
@@ -13,16 +13,16 @@ constexpr int kAccessRequest = 1;
 constexpr int kAccessChallenge = 11;
 
 // Not sent in EAP requests: the password travels inside EAP, and these are ours to set.
-const char *const kReplaced[] = {"User-Password", "CHAP-Password", "EAP-Message", "Message-Authenticator", "State"};
+const QByteArray kReplaced[] = {"User-Password", "CHAP-Password", "EAP-Message", "Message-Authenticator", "State"};
 
-std::vector<SimTriplet> tripletsOf(const radius::TransportPairs &pairs)
+std::vector<SimTriplet> tripletsOf(const radius::PairList &pairs)
 {
     std::vector<SimTriplet> triplets;
     for (int i = 1; i <= 3; ++i) {
-        const std::string n = std::to_string(i);
-        auto rand = pairs.bytes(("EAP-Sim-Rand" + n).c_str());
-        auto sres = pairs.bytes(("EAP-Sim-SRES" + n).c_str());
-        auto kc = pairs.bytes(("EAP-Sim-KC" + n).c_str());
+        const QByteArray n = QByteArray::number(i);
+        auto rand = pairs.value("EAP-Sim-Rand" + n);
+        auto sres = pairs.value("EAP-Sim-SRES" + n);
+        auto kc = pairs.value("EAP-Sim-KC" + n);
         if (rand && sres && kc) triplets.push_back(SimTriplet{*rand, *sres, *kc});
     }
     return triplets;
@@ -37,74 +37,69 @@ std::string packetName(const PacketTemplate &packet)
 
 EapConversation::EapConversation(const PacketTemplate &packet) : m_packet(packet), m_method(methodOf(packet.pairs))
 {
-    if (auto identity = packet.pairs.bytes("EAP-Type-Identity"))
+    if (auto identity = packet.pairs.value("EAP-Type-Identity"))
         m_identity = *identity;
-    else if (auto name = packet.pairs.bytes("User-Name"))
+    else if (auto name = packet.pairs.value("User-Name"))
         m_identity = *name;
-    if (auto password = packet.pairs.bytes("EAP-MD5-Password"))
+    if (auto password = packet.pairs.value("EAP-MD5-Password"))
         m_password = *password;
-    else if (auto clear = packet.pairs.bytes("User-Password"))
+    else if (auto clear = packet.pairs.value("User-Password"))
         m_password = *clear;
-    if (m_method == EapMessage::Sim) m_sim = std::make_unique<EapSimPeer>(m_identity, tripletsOf(packet.pairs));
+    if (m_method == radius::EapMessage::Sim) m_sim = std::make_unique<EapSimPeer>(m_identity, tripletsOf(packet.pairs));
 }
 
-std::uint8_t EapConversation::methodOf(const radius::TransportPairs &pairs)
+std::uint8_t EapConversation::methodOf(const radius::PairList &pairs)
 {
-    return pairs.has("EAP-Sim-Rand1") || pairs.has("EAP-Type-SIM") ? EapMessage::Sim : EapMessage::Md5Challenge;
+    return pairs.indexOf("EAP-Sim-Rand1") >= 0 || pairs.indexOf("EAP-Type-SIM") >= 0
+               ? radius::EapMessage::Sim
+               : radius::EapMessage::Md5Challenge;
 }
 
 std::optional<Outgoing> EapConversation::start(ConsoleOutput &out)
 {
-    if (m_identity.empty()) return fail("no User-Name or EAP-Type-Identity for the EAP identity", out);
-    if (m_method == EapMessage::Sim && tripletsOf(m_packet.pairs).size() < 2)
+    if (m_identity.isEmpty()) return fail("no User-Name or EAP-Type-Identity for the EAP identity", out);
+    if (m_method == radius::EapMessage::Sim && tripletsOf(m_packet.pairs).size() < 2)
         return fail("EAP-SIM needs at least two triplets (EAP-Sim-RandN, EAP-Sim-SRESN, EAP-Sim-KCN)", out);
     const auto id = m_packet.pairs.integer("EAP-Id");
-    return send(EapMessage{EapMessage::Response, static_cast<std::uint8_t>(id ? *id & 0xff : 0),
-                           EapMessage::Identity, m_identity},
+    return send(radius::EapMessage{radius::EapMessage::Response, static_cast<std::uint8_t>(id ? *id & 0xff : 0),
+                                   radius::EapMessage::Identity, m_identity},
                 out);
 }
 
-std::optional<Outgoing> EapConversation::onReply(const radius::TransportPacket &reply, ConsoleOutput &out)
+std::optional<Outgoing> EapConversation::onReply(const radius::RequestPacket &reply, ConsoleOutput &out)
 {
-    if (reply.code() != kAccessChallenge) {
-        m_outcome = RunStatistics::outcomeOfReply(reply.code());
+    const int code = static_cast<int>(reply.code());
+    if (code != kAccessChallenge) {
+        m_outcome = RunStatistics::outcomeOfReply(code);
         return std::nullopt;
     }
-    const radius::Bytes eap = reply.joinedAttribute("EAP-Message").value_or(radius::Bytes{});
-    const auto request = EapMessage::parse(eap);
-    if (!request || request->code != EapMessage::Request)
+    const auto request = radius::EapMessage::parse(reply.pairs().joined("EAP-Message"));
+    if (!request || request->code != radius::EapMessage::Request)
         return fail("Access-Challenge without an EAP request", out);
-    if (auto state = reply.attribute("State")) {
-        m_state = *state;
-        m_hasState = true;
-    }
+    if (auto state = reply.pairs().value("State")) m_state = *state;
     auto response = answer(*request, out);
     if (!response) return std::nullopt;
     return send(*response, out);
 }
 
-std::optional<EapMessage> EapConversation::answer(const EapMessage &request, ConsoleOutput &out)
+std::optional<radius::EapMessage> EapConversation::answer(const radius::EapMessage &request, ConsoleOutput &out)
 {
+    using radius::EapMessage;
     if (request.type == EapMessage::Identity)
         return EapMessage{EapMessage::Response, request.id, EapMessage::Identity, m_identity};
     if (request.type != m_method)
-        return EapMessage{EapMessage::Response, request.id, EapMessage::Nak, {m_method}};
+        return EapMessage{EapMessage::Response, request.id, EapMessage::Nak, QByteArray(1, char(m_method))};
     if (m_method == EapMessage::Md5Challenge) {
         // RFC 1994: MD5(identifier | secret | challenge), sent as a 16-octet value.
-        if (request.data.empty() || request.data[0] + 1u > request.data.size()) {
+        const qsizetype challengeLength = request.data.isEmpty() ? 0 : std::uint8_t(request.data[0]);
+        if (request.data.isEmpty() || challengeLength + 1 > request.data.size()) {
             fail("malformed EAP-MD5 challenge", out);
             return std::nullopt;
         }
-        radius::Bytes input(1 + m_password.size() + request.data[0]);
-        input[0] = request.id;
-        std::copy(m_password.begin(), m_password.end(), input.begin() + 1);
-        std::copy_n(request.data.begin() + 1, request.data[0],
-                    input.begin() + 1 + static_cast<std::ptrdiff_t>(m_password.size()));
-        const auto digest = radius::TransportCrypto::md5(input);
-        radius::Bytes value(1 + digest.size());
-        value[0] = static_cast<std::uint8_t>(digest.size());
-        std::copy(digest.begin(), digest.end(), value.begin() + 1);
-        return EapMessage{EapMessage::Response, request.id, EapMessage::Md5Challenge, value};
+        const QByteArray input = QByteArray(1, char(request.id)) + m_password + request.data.mid(1, challengeLength);
+        const QByteArray digest = radius::Crypto::md5(input);
+        return EapMessage{EapMessage::Response, request.id, EapMessage::Md5Challenge,
+                          QByteArray(1, char(digest.size())) + digest};
     }
     std::string error;
     auto response = m_sim->respond(request, error);
@@ -112,13 +107,13 @@ std::optional<EapMessage> EapConversation::answer(const EapMessage &request, Con
     return response;
 }
 
-std::optional<Outgoing> EapConversation::send(const EapMessage &message, ConsoleOutput &out)
+std::optional<Outgoing> EapConversation::send(const radius::EapMessage &message, ConsoleOutput &out)
 {
     m_request = m_packet.pairs.copy();
-    for (const char *name : kReplaced) m_request.remove(name);
-    std::string error = m_request.add("EAP-Message", message.encode());
-    if (error.empty() && m_hasState) error = m_request.add("State", m_state);
-    if (!error.empty()) return fail(error, out);
+    for (const QByteArray &name : kReplaced) m_request.removeAll(name);
+    radius::Status added = message.appendTo(m_request);
+    if (added && m_state) added = m_request.addOctets("State", *m_state);
+    if (!added) return fail(added.error().toStdString(), out);
     return Outgoing{&m_request, kAccessRequest, true};
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "clients/Conversation.h"
-#include "clients/EapMessage.h"
 #include "clients/EapSimPeer.h"
 #include "clients/PacketScript.h"
 
@@ -17,25 +16,24 @@ class EapConversation : public Conversation {
 public:
     explicit EapConversation(const PacketTemplate &packet);
     std::optional<Outgoing> start(ConsoleOutput &out) override;
-    std::optional<Outgoing> onReply(const radius::TransportPacket &reply, ConsoleOutput &out) override;
+    std::optional<Outgoing> onReply(const radius::RequestPacket &reply, ConsoleOutput &out) override;
     Outcome outcome() const override { return m_outcome; }
 
     // The method a packet asks for: EAP-SIM when it holds triplets or EAP-Type-SIM, else EAP-MD5.
-    static std::uint8_t methodOf(const radius::TransportPairs &pairs);
+    static std::uint8_t methodOf(const radius::PairList &pairs);
 
 private:
-    std::optional<Outgoing> send(const EapMessage &message, ConsoleOutput &out);
-    std::optional<EapMessage> answer(const EapMessage &request, ConsoleOutput &out);
+    std::optional<Outgoing> send(const radius::EapMessage &message, ConsoleOutput &out);
+    std::optional<radius::EapMessage> answer(const radius::EapMessage &request, ConsoleOutput &out);
     std::optional<Outgoing> fail(const std::string &reason, ConsoleOutput &out);
 
     const PacketTemplate &m_packet;
     std::uint8_t m_method;
-    radius::Bytes m_identity;
-    radius::Bytes m_password;
+    QByteArray m_identity;
+    QByteArray m_password;
     std::unique_ptr<EapSimPeer> m_sim;
-    radius::Bytes m_state;
-    bool m_hasState = false;
-    radius::TransportPairs m_request;
+    std::optional<QByteArray> m_state;
+    radius::PairList m_request;
     Outcome m_outcome = Outcome::Failed;
 };
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "clients/EapMessage.h"
+#include "radius/EapMessage.h"
 
-#include <array>
+#include <QByteArray>
+
 #include <string>
 #include <vector>
 
@@ -10,9 +11,9 @@ namespace clients {
 
 // A GSM triplet as the packet file gives it (EAP-Sim-RandN, -SRESN, -KCN).
 struct SimTriplet {
-    radius::Bytes rand;  // 16 octets
-    radius::Bytes sres;  // 4 octets
-    radius::Bytes kc;    // 8 octets
+    QByteArray rand;  // 16 octets
+    QByteArray sres;  // 4 octets
+    QByteArray kc;    // 8 octets
 };
 
 // The peer side of EAP-SIM (RFC 4186) with full authentication: answers Start with a
@@ -20,24 +21,27 @@ struct SimTriplet {
 // with its own AT_MAC over the SRES values.
 class EapSimPeer {
 public:
-    EapSimPeer(radius::Bytes identity, std::vector<SimTriplet> triplets);
+    EapSimPeer(QByteArray identity, std::vector<SimTriplet> triplets);
 
     // The response to an EAP-SIM request; none with a reason when it cannot be answered.
-    std::optional<EapMessage> respond(const EapMessage &request, std::string &error);
+    std::optional<radius::EapMessage> respond(const radius::EapMessage &request, std::string &error);
 
     // MK = SHA1(Identity | n*Kc | NONCE_MT | Version List | Selected Version).
-    static std::array<std::uint8_t, 20> masterKey(const radius::Bytes &identity, const std::vector<radius::Bytes> &kcs,
-                                                  const radius::Bytes &nonce, const radius::Bytes &versionList,
-                                                  const radius::Bytes &selectedVersion);
+    static QByteArray masterKey(const QByteArray &identity, const std::vector<QByteArray> &kcs,
+                                const QByteArray &nonce, const QByteArray &versionList,
+                                const QByteArray &selectedVersion);
+    // FIPS 186-2 change notice 1 pseudo-random function (RFC 4186 appendix B): 160 octets
+    // from a 20-octet key.
+    static QByteArray fips186Prf(const QByteArray &key);
 
 private:
-    std::optional<EapMessage> start(const EapMessage &request, std::string &error);
-    std::optional<EapMessage> challenge(const EapMessage &request, std::string &error);
+    std::optional<radius::EapMessage> start(const radius::EapMessage &request, std::string &error);
+    std::optional<radius::EapMessage> challenge(const radius::EapMessage &request, std::string &error);
 
-    radius::Bytes m_identity;
+    QByteArray m_identity;
     std::vector<SimTriplet> m_triplets;
-    radius::Bytes m_nonce;
-    radius::Bytes m_versionList;
+    QByteArray m_nonce;
+    QByteArray m_versionList;
     bool m_started = false;
 };
 

@@ -37,7 +37,7 @@ std::string PacketScript::load(const std::string &path, int defaultCode, std::ui
                           "packet " + std::to_string(packet.number) +
                               " sets no Packet-Type and the command line gives no code");
         }
-        packet.pairs = radius::TransportPairs::fromPairList(record.packet.pairs());
+        packet.pairs = record.packet.pairs().copy();
         m_packets.push_back(std::move(packet));
     }
     if (m_packets.empty()) return atLine(path, 1, "no packets in the file");

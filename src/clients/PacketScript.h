@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radius/TransportPairs.h"
+#include "radius/PairList.h"
 
 #include <cstdint>
 #include <string>
@@ -11,7 +11,7 @@ namespace clients {
 // One packet of the file with the code and port it is sent with.
 struct PacketTemplate {
     int number = 0;          // counted from 1 in file order
-    radius::TransportPairs pairs;
+    radius::PairList pairs;
     int code = 0;            // Packet-Type in the packet overrides the command line's code
     std::uint16_t port = 0;  // Packet-Dst-Port overrides the command line's port
 };

@@ -2,19 +2,15 @@
 
 namespace clients {
 
-namespace {
-constexpr int kStatusServer = 12;
-}
-
 std::optional<Outgoing> PlainConversation::start(ConsoleOutput &)
 {
-    // Servers drop a Status-Server without a Message-Authenticator (RFC 5997).
-    return Outgoing{&m_packet.pairs, m_packet.code, m_packet.code == kStatusServer};
+    return Outgoing{&m_packet.pairs, m_packet.code,
+                    radius::RequestPacket::requiresMessageAuthenticator(static_cast<unsigned>(m_packet.code))};
 }
 
-std::optional<Outgoing> PlainConversation::onReply(const radius::TransportPacket &reply, ConsoleOutput &)
+std::optional<Outgoing> PlainConversation::onReply(const radius::RequestPacket &reply, ConsoleOutput &)
 {
-    m_outcome = RunStatistics::outcomeOfReply(reply.code());
+    m_outcome = RunStatistics::outcomeOfReply(static_cast<int>(reply.code()));
     return std::nullopt;
 }
 

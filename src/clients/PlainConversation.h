@@ -10,7 +10,7 @@ class PlainConversation : public Conversation {
 public:
     explicit PlainConversation(const PacketTemplate &packet) : m_packet(packet) {}
     std::optional<Outgoing> start(ConsoleOutput &out) override;
-    std::optional<Outgoing> onReply(const radius::TransportPacket &reply, ConsoleOutput &out) override;
+    std::optional<Outgoing> onReply(const radius::RequestPacket &reply, ConsoleOutput &out) override;
     Outcome outcome() const override { return m_outcome; }
 
 private:

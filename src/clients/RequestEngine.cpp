@@ -42,8 +42,16 @@ std::uint16_t portOf(const sockaddr_storage &from)
 RequestEngine::RequestEngine(const ClientOptions &options, const ServerAddress &server,
                              std::vector<PacketTemplate> &packets, ConversationFactory factory, ConsoleOutput &out,
                              RunStatistics &stats)
+    : RequestEngine(options, server, packets, std::move(factory), out, stats,
+                    RequestEncoder(QByteArray::fromStdString(options.secret)))
+{
+}
+
+RequestEngine::RequestEngine(const ClientOptions &options, const ServerAddress &server,
+                             std::vector<PacketTemplate> &packets, ConversationFactory factory, ConsoleOutput &out,
+                             RunStatistics &stats, RequestEncoder encoder)
     : m_options(options), m_server(server), m_packets(packets), m_factory(std::move(factory)), m_out(out),
-      m_stats(stats)
+      m_stats(stats), m_encoder(std::move(encoder))
 {
 }
 
@@ -127,15 +135,16 @@ void RequestEngine::launch(std::size_t item)
 bool RequestEngine::sendNext(Flight *flight, const Outgoing &outgoing)
 {
     const int id = static_cast<int>((static_cast<unsigned>(m_options.firstId) + m_requestCount++) % 256u);
-    const std::string name = radius::TransportPacket::codeName(outgoing.code);
-    std::string error;
-    flight->request = radius::TransportPacket::buildRequest(*outgoing.pairs, outgoing.code, id, m_options.secret,
-                                                            outgoing.addMessageAuthenticator, &error);
-    if (flight->request.isNull()) {
-        m_out.error("Packet " + std::to_string(flight->packet->number) + ": cannot encode " + name + ": " + error);
+    const std::string name = radius::RequestPacket::codeName(static_cast<unsigned>(outgoing.code)).toStdString();
+    auto encoded = m_encoder.encode(outgoing, id);
+    if (!encoded) {
+        m_out.error("Packet " + std::to_string(flight->packet->number) + ": cannot encode " + name + ": " +
+                    encoded.error().toStdString());
         finish(flight, Outcome::Failed);
         return false;
     }
+    flight->request.emplace(std::move(*encoded));
+    flight->octets = flight->request->octets();
     std::size_t socket = 0;
     if (!socketFor(id, socket)) {
         finish(flight, Outcome::Failed);
@@ -147,8 +156,8 @@ bool RequestEngine::sendNext(Flight *flight, const Outgoing &outgoing)
     m_sockets[socket].byId[static_cast<std::size_t>(id)] = flight;
     m_stats.exchanged();
     m_out.info("Sent " + name + " Id " + std::to_string(id) + " to " + m_server.display(flight->packet->port) +
-               " length " + std::to_string(flight->request.length()));
-    if (m_options.showAttributes) printAttributes(flight->request.attributeLines());
+               " length " + std::to_string(flight->octets.size()));
+    if (m_options.showAttributes) printAttributes(flight->request->pairs().lines());
     return transmit(flight);
 }
 
@@ -158,7 +167,8 @@ bool RequestEngine::transmit(Flight *flight)
     const socklen_t length = m_server.socketAddress(flight->packet->port, address);
     ++flight->attempts;
     flight->sentAt = Clock::now();
-    const ssize_t n = ::sendto(m_sockets[flight->socket].fd, flight->request.data(), flight->request.length(), 0,
+    const ssize_t n = ::sendto(m_sockets[flight->socket].fd, flight->octets.constData(),
+                               static_cast<std::size_t>(flight->octets.size()), 0,
                                reinterpret_cast<const sockaddr *>(&address), length);
     if (n < 0)
         m_out.error("Cannot send to " + m_server.display(flight->packet->port) + ": " + std::strerror(errno));
@@ -189,27 +199,30 @@ void RequestEngine::handleDatagram(std::size_t socket, const std::uint8_t *data,
 {
     if (!m_server.sameHost(from)) return; // only the server we address may answer
     const std::uint16_t port = portOf(from);
-    std::string error;
-    radius::TransportPacket reply = radius::TransportPacket::parseReply(data, length, &error);
-    if (reply.isNull()) {
-        m_out.warning("Dropped a malformed reply from " + m_server.display(port) + ": " + error);
+    auto parsed = radius::RequestPacket::parseReply(
+        QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(length)));
+    if (!parsed) {
+        m_out.warning("Dropped a malformed reply from " + m_server.display(port) + ": " +
+                      parsed.error().toStdString());
         return;
     }
+    radius::RequestPacket &reply = *parsed;
     Flight *flight = m_sockets[socket].byId[static_cast<std::size_t>(reply.id())];
-    const std::string name = radius::TransportPacket::codeName(reply.code());
+    const std::string name = radius::RequestPacket::codeName(reply.code()).toStdString();
     const std::string what = name + " Id " + std::to_string(reply.id()) + " from " + m_server.display(port);
     if (!flight || flight->packet->port != port) {
         m_out.info("Ignored " + what + ": no request is waiting for it");
         return;
     }
-    if (!reply.verifyAgainst(flight->request, m_options.secret, &error)) {
-        m_out.warning(what + " does not verify (wrong shared secret?): " + error);
+    if (const radius::Status verified = reply.verifyReply(*flight->request, QByteArray::fromStdString(m_options.secret));
+        !verified) {
+        m_out.warning(what + " does not verify (wrong shared secret?): " + verified.error().toStdString());
         return;
     }
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - flight->sentAt).count();
     m_stats.responseTime(ms);
     m_out.info("Received " + what + " length " + std::to_string(length) + ", " + milliseconds(ms) + " ms");
-    if (m_options.showAttributes) printAttributes(reply.attributeLines());
+    if (m_options.showAttributes) printAttributes(reply.pairs().lines());
     release(flight);
     if (auto outgoing = flight->conversation->onReply(reply, m_out))
         sendNext(flight, *outgoing);
@@ -223,7 +236,7 @@ void RequestEngine::expire(Clock::time_point now)
         Flight *flight = m_timers.begin()->second;
         m_timers.erase(m_timers.begin());
         flight->timer = m_timers.end();
-        const std::string what = radius::TransportPacket::codeName(flight->request.code()) + " Id " +
+        const std::string what = radius::RequestPacket::codeName(flight->request->code()).toStdString() + " Id " +
                                  std::to_string(flight->id) + " to " + m_server.display(flight->packet->port);
         if (flight->attempts <= m_options.retries) {
             m_out.warning("No reply to " + what + " within " + seconds(m_options.timeoutSeconds) +
@@ -278,9 +291,9 @@ bool RequestEngine::socketFor(int id, std::size_t &index)
     return true;
 }
 
-void RequestEngine::printAttributes(const std::vector<std::string> &lines)
+void RequestEngine::printAttributes(const QList<QByteArray> &lines)
 {
-    for (const std::string &line : lines) m_out.line("\t" + line);
+    for (const QByteArray &line : lines) m_out.line("\t" + line.toStdString());
 }
 
 } // namespace clients

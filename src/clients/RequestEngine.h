@@ -3,6 +3,7 @@
 #include "clients/ClientOptions.h"
 #include "clients/Conversation.h"
 #include "clients/PacketScript.h"
+#include "clients/RequestEncoder.h"
 #include "clients/RunStatistics.h"
 #include "clients/ServerAddress.h"
 
@@ -28,6 +29,9 @@ public:
 
     RequestEngine(const ClientOptions &options, const ServerAddress &server, std::vector<PacketTemplate> &packets,
                   ConversationFactory factory, ConsoleOutput &out, RunStatistics &stats);
+    // Tests fix the requests' authenticators through the encoder.
+    RequestEngine(const ClientOptions &options, const ServerAddress &server, std::vector<PacketTemplate> &packets,
+                  ConversationFactory factory, ConsoleOutput &out, RunStatistics &stats, RequestEncoder encoder);
     ~RequestEngine();
     RequestEngine(const RequestEngine &) = delete;
     RequestEngine &operator=(const RequestEngine &) = delete;
@@ -40,7 +44,8 @@ private:
     struct Flight {
         std::unique_ptr<Conversation> conversation;
         const PacketTemplate *packet = nullptr;
-        radius::TransportPacket request;
+        std::optional<radius::RequestPacket> request;
+        QByteArray octets;
         std::size_t socket = 0;
         int id = 0;
         int attempts = 0;
@@ -63,7 +68,7 @@ private:
     void release(Flight *flight);
     void finish(Flight *flight, Outcome outcome);
     bool socketFor(int id, std::size_t &index);
-    void printAttributes(const std::vector<std::string> &lines);
+    void printAttributes(const QList<QByteArray> &lines);
 
     const ClientOptions &m_options;
     const ServerAddress &m_server;
@@ -71,6 +76,7 @@ private:
     ConversationFactory m_factory;
     ConsoleOutput &m_out;
     RunStatistics &m_stats;
+    RequestEncoder m_encoder;
 
     std::vector<Socket> m_sockets;
     std::multimap<Clock::time_point, Flight *> m_timers;

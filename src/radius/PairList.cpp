@@ -26,6 +26,14 @@ Status statusOf(int rcode, const char *err)
 {
     return rcode < 0 ? Status::failure(QString::fromUtf8(err)) : Status();
 }
+
+std::optional<pr_attr_info> attributeNamed(const QByteArray &name)
+{
+    pr_attr_info info{};
+    if (pr_dict_attr_by_name(name.constData(), &info) < 0)
+        return std::nullopt;
+    return info;
+}
 } // namespace
 
 void PairList::Free::operator()(pr_pairs *p) const
@@ -107,6 +115,66 @@ QString PairList::valueText(int index) const
 int PairList::indexOf(unsigned number, unsigned vendor) const
 {
     return int(pr_pairs_find(m_pairs.get(), number, vendor));
+}
+
+int PairList::indexOf(const QByteArray &name) const
+{
+    const auto info = attributeNamed(name);
+    return info ? indexOf(info->number, info->vendor) : -1;
+}
+
+std::optional<QByteArray> PairList::value(const QByteArray &name) const
+{
+    const int index = indexOf(name);
+    if (index < 0)
+        return std::nullopt;
+    return at(index).octets;
+}
+
+QByteArray PairList::joined(const QByteArray &name) const
+{
+    QByteArray out;
+    const auto info = attributeNamed(name);
+    for (int i = 0; info && i < size(); ++i) {
+        const PairValue pair = at(i);
+        if (pair.attribute.number == info->number && pair.attribute.vendor == info->vendor)
+            out += pair.octets;
+    }
+    return out;
+}
+
+std::optional<quint64> PairList::integer(const QByteArray &name) const
+{
+    const int index = indexOf(name);
+    if (index < 0)
+        return std::nullopt;
+    return at(index).integer;
+}
+
+QList<QByteArray> PairList::lines() const
+{
+    QList<QByteArray> out;
+    char buffer[8192];
+    for (int i = 0; i < size(); ++i) {
+        buffer[0] = '\0';
+        const size_t length = pr_pairs_line(m_pairs.get(), size_t(i), buffer, sizeof buffer);
+        out << QByteArray(buffer, qsizetype(qMin(length, sizeof buffer - 1)));
+    }
+    return out;
+}
+
+void PairList::removeAll(const QByteArray &name)
+{
+    for (int index = indexOf(name); index >= 0; index = indexOf(name))
+        remove(index);
+}
+
+Status PairList::addOctets(const QByteArray &name, const QByteArray &value)
+{
+    const auto info = attributeNamed(name);
+    if (!info)
+        return Status::failure(QStringLiteral("Unknown name \"%1\"").arg(QString::fromUtf8(name)));
+    return addOctets(info->number, info->vendor, value);
 }
 
 Status PairList::setValue(int index, const QString &text)

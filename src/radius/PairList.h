@@ -5,9 +5,11 @@
 #include "radius/Result.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 struct pr_pairs;
 
@@ -42,14 +44,27 @@ public:
     PairValue at(int index) const;
     QString valueText(int index) const;  // as the library prints it
     int indexOf(unsigned number, unsigned vendor = 0) const;  // -1 when absent
+    int indexOf(const QByteArray &name) const;  // -1 when absent or not in the dictionary
+    // The first value's octets (text and octets values), none when absent.
+    std::optional<QByteArray> value(const QByteArray &name) const;
+    // Every value of the attribute joined in order (EAP-Message spans several).
+    QByteArray joined(const QByteArray &name) const;
+    std::optional<quint64> integer(const QByteArray &name) const;
+    // "Name = value" for each pair, in order, as the library prints them.
+    QList<QByteArray> lines() const;
 
     Status setValue(int index, const QString &text);
     Status setOctets(int index, const QByteArray &value);
     // Puts an octets attribute in the place of the pair at index.
     Status replaceWithOctets(int index, unsigned number, unsigned vendor, const QByteArray &value);
     void remove(int index);
+    void removeAll(const QByteArray &name);
+    // Appends a text or octets attribute holding value as it stands.
+    Status addOctets(const QByteArray &name, const QByteArray &value);
 
     const pr_pairs *handle() const { return m_pairs.get(); }
+    // Takes ownership of a list made by the C face.
+    static PairList adopt(pr_pairs *list) { return PairList(list); }
 
 private:
     struct Free {

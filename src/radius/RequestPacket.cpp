@@ -20,6 +20,8 @@ RequestPacket::RequestPacket(Authenticator authenticator)
         setAuthenticator(QByteArray(16, '\0'));
 }
 
+RequestPacket::RequestPacket(Adopt, pr_packet *adopted) : m_packet(adopted) {}
+
 unsigned RequestPacket::code() const { return pr_packet_code(m_packet.get()); }
 void RequestPacket::setCode(unsigned code) { pr_packet_set_code(m_packet.get(), code); }
 int RequestPacket::id() const { return pr_packet_id(m_packet.get()); }
@@ -57,9 +59,46 @@ Result<QByteArray> RequestPacket::encode(const QByteArray &secret)
     char err[512] = {};
     if (pr_packet_encode(m_packet.get(), m_pairs.handle(), secret.constData(), err, sizeof err) < 0)
         return Result<QByteArray>::failure(QString::fromUtf8(err));
+    return octets();
+}
+
+QByteArray RequestPacket::octets() const
+{
     size_t length = 0;
     const uint8_t *data = pr_packet_data(m_packet.get(), &length);
     return QByteArray(reinterpret_cast<const char *>(data), qsizetype(length));
+}
+
+Result<RequestPacket> RequestPacket::parseReply(const QByteArray &datagram)
+{
+    char err[512] = {};
+    pr_packet *reply = pr_reply_parse(reinterpret_cast<const uint8_t *>(datagram.constData()),
+                                      size_t(datagram.size()), err, sizeof err);
+    if (!reply)
+        return Result<RequestPacket>::failure(QString::fromUtf8(err));
+    return RequestPacket(Adopt{}, reply);
+}
+
+Status RequestPacket::verifyReply(const RequestPacket &request, const QByteArray &secret)
+{
+    char err[512] = {};
+    pr_pairs *decoded = pr_reply_verify(m_packet.get(), request.m_packet.get(), secret.constData(), err, sizeof err);
+    if (!decoded)
+        return Status::failure(QString::fromUtf8(err));
+    m_pairs = PairList::adopt(decoded);
+    return {};
+}
+
+QString RequestPacket::codeName(unsigned code)
+{
+    const char *name = pr_code_name(code);
+    return name ? QString::fromUtf8(name) : QString::number(code);
+}
+
+bool RequestPacket::requiresMessageAuthenticator(unsigned code)
+{
+    constexpr unsigned statusServer = 12;
+    return code == statusServer;
 }
 
 Result<QByteArray> RequestPacket::chapResponse(int chapId, const QByteArray &password)

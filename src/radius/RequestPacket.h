@@ -11,7 +11,8 @@ struct pr_packet;
 
 namespace radius {
 
-// A RADIUS request that is encoded and signed here but never sent.
+// A RADIUS packet: a request encoded and signed here (never sent here), or a received
+// reply checked against its request.
 class RequestPacket {
 public:
     enum class Authenticator { Random, Zero };
@@ -38,9 +39,25 @@ public:
     // password and CHAP-Challenge (or the authenticator when the pairs hold none).
     Result<QByteArray> chapResponse(int chapId, const QByteArray &password);
 
+    // The octets of the last encoding, or of the reply as received.
+    QByteArray octets() const;
+
+    // A datagram with the shape of a RADIUS packet; the failure says what is wrong with it.
+    static Result<RequestPacket> parseReply(const QByteArray &datagram);
+    // Checks this reply's authenticators against the encoded request and decodes its
+    // attributes into pairs().
+    Status verifyReply(const RequestPacket &request, const QByteArray &secret);
+
+    // "Access-Request", or the number when the code has no name.
+    static QString codeName(unsigned code);
+    // Whether a request of the code is dropped without a Message-Authenticator: Status-Server (RFC 5997).
+    static bool requiresMessageAuthenticator(unsigned code);
+
     pr_packet *handle() const { return m_packet.get(); }
 
 private:
+    struct Adopt {};
+    RequestPacket(Adopt, pr_packet *adopted);
     struct Free {
         void operator()(pr_packet *p) const;
     };

@@ -2,8 +2,9 @@
 
 int pr_dict_load(char const *dir, char const *file, char *err, size_t errlen)
 {
+    pr_clear_error();
     if (dict_init(dir, file) < 0) {
-        pr_copy_error(err, errlen);
+        pr_copy_error(err, errlen, "Cannot read the dictionary");
         return -1;
     }
     return 0;

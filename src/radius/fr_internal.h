@@ -15,6 +15,9 @@ struct pr_packet {
     RADIUS_PACKET *packet;
 };
 
-void pr_copy_error(char *err, size_t errlen);
+/* Forgets an earlier library message, so that the next failure's text is its own. */
+void pr_clear_error(void);
+/* The library's message of the call that just failed, or fallback when it left none. */
+void pr_copy_error(char *err, size_t errlen, char const *fallback);
 void pr_set_error(char *err, size_t errlen, char const *text);
 void pr_fill_attr(DICT_ATTR const *da, pr_attr_info *out);

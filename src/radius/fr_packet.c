@@ -1,6 +1,11 @@
 #include "fr_internal.h"
 
+#include <freeradius/md5.h>
+
+#include <stdio.h>
 #include <string.h>
+
+#define PR_HEADER_LEN 20 /* code, identifier, length, authenticator */
 
 pr_packet *pr_packet_new(int random_vector)
 {
@@ -68,8 +73,13 @@ int pr_packet_encode(pr_packet *packet, pr_pairs const *pairs, char const *secre
 {
     if (take_pairs(packet, pairs, err, errlen) < 0) return -1;
     RADIUS_PACKET *p = packet->packet;
-    if (rad_encode(p, NULL, secret) < 0 || rad_sign(p, NULL, secret) < 0) {
-        pr_copy_error(err, errlen);
+    pr_clear_error();
+    if (rad_encode(p, NULL, secret) < 0) {
+        pr_copy_error(err, errlen, "Cannot encode the packet");
+        return -1;
+    }
+    if (rad_sign(p, NULL, secret) < 0) {
+        pr_copy_error(err, errlen, "Cannot sign the packet");
         return -1;
     }
     return 0;
@@ -85,17 +95,182 @@ int pr_packet_chap(pr_packet *packet, pr_pairs const *pairs, int id, char const 
                    uint8_t out[17], char *err, size_t errlen)
 {
     if (take_pairs(packet, pairs, err, errlen) < 0) return -1;
+    pr_clear_error();
     VALUE_PAIR *vp = fr_pair_afrom_num(packet, PW_CHAP_PASSWORD, 0);
     if (!vp) {
-        pr_copy_error(err, errlen);
+        pr_copy_error(err, errlen, "No CHAP-Password in the dictionary");
         return -1;
     }
     fr_pair_value_memcpy(vp, (uint8_t const *)password, strlen(password));
     int rcode = rad_chap_encode(packet->packet, out, id, vp);
     talloc_free(vp);
     if (rcode < 0) {
-        pr_copy_error(err, errlen);
+        pr_copy_error(err, errlen, "Cannot compute the CHAP response");
         return -1;
     }
     return 0;
+}
+
+/* rad_packet_ok leaves no text outside debug builds: its reason code says what was wrong. */
+static void describe_malformed(decode_fail_t reason, uint8_t const *data, size_t length, char *err,
+                               size_t errlen)
+{
+    char text[160];
+    unsigned int field = length >= 4 ? ((unsigned int)data[2] << 8) | data[3] : 0;
+    switch (reason) {
+    case DECODE_FAIL_MIN_LENGTH_PACKET:
+        snprintf(text, sizeof(text), "%zu octets, shorter than the 20-octet RADIUS header", length);
+        break;
+    case DECODE_FAIL_MIN_LENGTH_FIELD:
+        snprintf(text, sizeof(text), "length field %u is below the 20-octet header", field);
+        break;
+    case DECODE_FAIL_MIN_LENGTH_MISMATCH:
+        snprintf(text, sizeof(text), "length field %u is larger than the %zu octets received", field, length);
+        break;
+    case DECODE_FAIL_HEADER_OVERFLOW:
+        snprintf(text, sizeof(text), "length field %u is larger than the RADIUS maximum of 4096", field);
+        break;
+    case DECODE_FAIL_UNKNOWN_PACKET_CODE:
+        snprintf(text, sizeof(text), "unknown packet code %u", length ? data[0] : 0u);
+        break;
+    case DECODE_FAIL_INVALID_ATTRIBUTE:
+        snprintf(text, sizeof(text), "an attribute has the invalid type 0");
+        break;
+    case DECODE_FAIL_ATTRIBUTE_TOO_SHORT:
+        snprintf(text, sizeof(text), "an attribute's length is below 2");
+        break;
+    case DECODE_FAIL_ATTRIBUTE_OVERFLOW:
+        snprintf(text, sizeof(text), "an attribute's length runs past the length field");
+        break;
+    case DECODE_FAIL_ATTRIBUTE_UNDERFLOW:
+        snprintf(text, sizeof(text), "the attributes do not end at the length field");
+        break;
+    case DECODE_FAIL_MA_INVALID_LENGTH:
+        snprintf(text, sizeof(text), "Message-Authenticator whose length is not 18");
+        break;
+    case DECODE_FAIL_TOO_MANY_ATTRIBUTES:
+        snprintf(text, sizeof(text), "more attributes than the library accepts");
+        break;
+    case DECODE_FAIL_MA_MISSING:
+        snprintf(text, sizeof(text), "EAP-Message without a Message-Authenticator");
+        break;
+    case DECODE_FAIL_TOO_MANY_AUTH:
+        snprintf(text, sizeof(text), "more than one authentication attribute");
+        break;
+    default:
+        snprintf(text, sizeof(text), "not a RADIUS packet (reason %d)", (int)reason);
+        break;
+    }
+    pr_set_error(err, errlen, text);
+}
+
+pr_packet *pr_reply_parse(uint8_t const *data, size_t length, char *err, size_t errlen)
+{
+    decode_fail_t reason = DECODE_FAIL_NONE;
+    if (length < PR_HEADER_LEN) {
+        describe_malformed(DECODE_FAIL_MIN_LENGTH_PACKET, data, length, err, errlen);
+        return NULL;
+    }
+    pr_packet *reply = pr_packet_new(0);
+    if (!reply) {
+        pr_set_error(err, errlen, "Out of memory");
+        return NULL;
+    }
+    RADIUS_PACKET *p = reply->packet;
+    p->data = talloc_memdup(p, data, length);
+    if (!p->data) {
+        pr_packet_free(reply);
+        pr_set_error(err, errlen, "Out of memory");
+        return NULL;
+    }
+    p->data_len = length;
+    p->src_ipaddr.af = AF_INET;
+    if (!rad_packet_ok(p, 0, &reason)) {
+        describe_malformed(reason, data, length, err, errlen);
+        pr_packet_free(reply);
+        return NULL;
+    }
+    p->code = data[0];
+    p->id = data[1];
+    memcpy(p->vector, data + 4, AUTH_VECTOR_LEN);
+    return reply;
+}
+
+/* Offset of the reply's Message-Authenticator value, or 0 when it has none (the shape was
+ * checked by pr_reply_parse). */
+static size_t message_authenticator_at(RADIUS_PACKET const *p)
+{
+    size_t at = PR_HEADER_LEN;
+    while (at + 2 <= p->data_len && p->data[at + 1] >= 2) {
+        if (p->data[at] == PW_MESSAGE_AUTHENTICATOR && p->data[at + 1] == 2 + AUTH_VECTOR_LEN) return at + 2;
+        at += p->data[at + 1];
+    }
+    return 0;
+}
+
+/* Our own checks first, so that the reason names the authenticator at fault and nothing
+ * else: the library's texts name no real address. */
+static char const *authenticator_fault(RADIUS_PACKET const *p, RADIUS_PACKET const *request, char const *secret)
+{
+    size_t secret_len = strlen(secret);
+    uint8_t *copy = talloc_array(NULL, uint8_t, p->data_len + secret_len);
+    if (!copy) return "Out of memory";
+    memcpy(copy, p->data, p->data_len);
+    memcpy(copy + 4, request->vector, AUTH_VECTOR_LEN);
+    char const *fault = NULL;
+    size_t ma = message_authenticator_at(p);
+    if (ma) {
+        uint8_t digest[AUTH_VECTOR_LEN];
+        memset(copy + ma, 0, AUTH_VECTOR_LEN);
+        fr_hmac_md5(digest, copy, p->data_len, (uint8_t const *)secret, secret_len);
+        if (memcmp(digest, p->data + ma, AUTH_VECTOR_LEN) != 0) fault = "invalid Message-Authenticator";
+        memcpy(copy + ma, p->data + ma, AUTH_VECTOR_LEN);
+    }
+    if (!fault) {
+        uint8_t digest[AUTH_VECTOR_LEN];
+        memcpy(copy + p->data_len, secret, secret_len);
+        fr_md5_calc(digest, copy, p->data_len + secret_len);
+        if (memcmp(digest, p->data + 4, AUTH_VECTOR_LEN) != 0) fault = "invalid Response Authenticator";
+    }
+    talloc_free(copy);
+    return fault;
+}
+
+pr_pairs *pr_reply_verify(pr_packet *reply, pr_packet const *request, char const *secret,
+                          char *err, size_t errlen)
+{
+    RADIUS_PACKET *p = reply->packet;
+    RADIUS_PACKET *original = request->packet;
+    if (!original->data) {
+        pr_set_error(err, errlen, "The request was never encoded");
+        return NULL;
+    }
+    char const *fault = authenticator_fault(p, original, secret);
+    if (fault) {
+        pr_set_error(err, errlen, fault);
+        return NULL;
+    }
+    pr_clear_error();
+    if (rad_verify(p, original, secret) < 0) {
+        pr_copy_error(err, errlen, "The reply does not verify");
+        return NULL;
+    }
+    if (rad_decode(p, original, secret) < 0) {
+        pr_copy_error(err, errlen, "Cannot decode the reply's attributes");
+        return NULL;
+    }
+    pr_pairs *pairs = pr_pairs_new();
+    if (!pairs) {
+        pr_set_error(err, errlen, "Out of memory");
+        return NULL;
+    }
+    if (p->vps) {
+        pairs->head = fr_pair_list_copy(pairs->ctx, p->vps);
+        if (!pairs->head) {
+            pr_pairs_free(pairs);
+            pr_set_error(err, errlen, "Out of memory");
+            return NULL;
+        }
+    }
+    return pairs;
 }

@@ -94,10 +94,11 @@ static VALUE_PAIR *make_text_pair(TALLOC_CTX *ctx, char const *name, char const 
 
 int pr_pairs_add(pr_pairs *pairs, char const *name, char const *value, int op, char *err, size_t errlen)
 {
+    pr_clear_error();
     VALUE_PAIR *vp = make_text_pair(pairs->ctx, name, value, to_token(op));
     if (!vp) vp = fr_pair_make(pairs->ctx, NULL, name, value, to_token(op));
     if (!vp) {
-        pr_copy_error(err, errlen);
+        pr_copy_error(err, errlen, "Cannot make the attribute");
         return -1;
     }
     append(pairs, vp);
@@ -107,8 +108,9 @@ int pr_pairs_add(pr_pairs *pairs, char const *name, char const *value, int op, c
 int pr_pairs_add_text(pr_pairs *pairs, char const *text, char *err, size_t errlen)
 {
     VALUE_PAIR *list = NULL;
+    pr_clear_error();
     if (fr_pair_list_afrom_str(pairs->ctx, text, &list) == T_INVALID) {
-        pr_copy_error(err, errlen);
+        pr_copy_error(err, errlen, "Cannot read the attribute list");
         fr_pair_list_free(&list);
         return -1;
     }
@@ -116,27 +118,32 @@ int pr_pairs_add_text(pr_pairs *pairs, char const *text, char *err, size_t errle
     return 0;
 }
 
+/* allow_text: a text attribute takes the octets as they stand, too. */
 static VALUE_PAIR *make_octets_pair(TALLOC_CTX *ctx, unsigned int number, unsigned int vendor,
-                                    uint8_t const *data, size_t length, char *err, size_t errlen)
+                                    uint8_t const *data, size_t length, int allow_text, char *err, size_t errlen)
 {
+    pr_clear_error();
     VALUE_PAIR *vp = fr_pair_afrom_num(ctx, number, vendor);
     if (!vp) {
-        pr_copy_error(err, errlen);
+        pr_copy_error(err, errlen, "Cannot make the attribute");
         return NULL;
     }
-    if (vp->da->type != PW_TYPE_OCTETS) {
+    if (allow_text && vp->da->type == PW_TYPE_STRING) {
+        fr_pair_value_bstrncpy(vp, data, length);
+    } else if (vp->da->type == PW_TYPE_OCTETS) {
+        fr_pair_value_memcpy(vp, data, length);
+    } else {
         talloc_free(vp);
-        pr_set_error(err, errlen, "Attribute does not hold octets");
+        pr_set_error(err, errlen, allow_text ? "Attribute holds neither text nor octets" : "Attribute does not hold octets");
         return NULL;
     }
-    fr_pair_value_memcpy(vp, data, length);
     return vp;
 }
 
 int pr_pairs_add_octets(pr_pairs *pairs, unsigned int number, unsigned int vendor,
                         uint8_t const *data, size_t length, char *err, size_t errlen)
 {
-    VALUE_PAIR *vp = make_octets_pair(pairs->ctx, number, vendor, data, length, err, errlen);
+    VALUE_PAIR *vp = make_octets_pair(pairs->ctx, number, vendor, data, length, 1, err, errlen);
     if (!vp) return -1;
     append(pairs, vp);
     return 0;
@@ -212,6 +219,13 @@ size_t pr_pairs_value_text(pr_pairs const *pairs, size_t index, char *out, size_
     return vp_prints_value(out, outlen, vp, 0);
 }
 
+size_t pr_pairs_line(pr_pairs const *pairs, size_t index, char *out, size_t outlen)
+{
+    VALUE_PAIR const *vp = pair_at(pairs, index);
+    if (!vp || outlen == 0) return 0;
+    return vp_prints(out, outlen, vp);
+}
+
 int pr_pairs_set_value(pr_pairs *pairs, size_t index, char const *value, char *err, size_t errlen)
 {
     VALUE_PAIR *vp = pair_at(pairs, index);
@@ -219,8 +233,9 @@ int pr_pairs_set_value(pr_pairs *pairs, size_t index, char const *value, char *e
         pr_set_error(err, errlen, "No such pair");
         return -1;
     }
+    pr_clear_error();
     if (fr_pair_value_from_str(vp, value, strlen(value)) < 0) {
-        pr_copy_error(err, errlen);
+        pr_copy_error(err, errlen, "Cannot read the value");
         return -1;
     }
     return 0;
@@ -254,7 +269,7 @@ int pr_pairs_replace_octets(pr_pairs *pairs, size_t index, unsigned int number, 
         return -1;
     }
     /* A new pair rather than retyping the old one: the old value may not be heap data. */
-    VALUE_PAIR *vp = make_octets_pair(pairs->ctx, number, vendor, data, length, err, errlen);
+    VALUE_PAIR *vp = make_octets_pair(pairs->ctx, number, vendor, data, length, 0, err, errlen);
     if (!vp) return -1;
     VALUE_PAIR *old = *slot;
     vp->next = old->next;

@@ -1,8 +1,7 @@
 #include "reports/RequestPreparation.h"
 
-#include "reports/EapMessage.h"
-
 #include "radius/Crypto.h"
+#include "radius/EapMessage.h"
 
 namespace reports {
 
@@ -27,7 +26,9 @@ int indexOfInternal(const PairList &pairs, unsigned number)
 Status RequestPreparation::preparePlain(RequestPacket &request, const QByteArray &savedPassword) const
 {
     renewAuthenticator(request);
-    return putPassword(request, savedPassword);
+    if (Status put = putPassword(request, savedPassword); !put)
+        return put;
+    return addRequiredMessageAuthenticator(request);
 }
 
 Status RequestPreparation::prepareEap(RequestPacket &request, int fallbackEapId) const
@@ -36,7 +37,9 @@ Status RequestPreparation::prepareEap(RequestPacket &request, int fallbackEapId)
     if (Status composed = composeEap(request.pairs(), fallbackEapId); !composed)
         return composed;
     renewAuthenticator(request);
-    return putPassword(request, password);
+    if (Status put = putPassword(request, password); !put)
+        return put;
+    return addRequiredMessageAuthenticator(request);
 }
 
 QByteArray RequestPreparation::eapPassword(const PairList &pairs) const
@@ -69,14 +72,21 @@ Status RequestPreparation::composeEap(PairList &pairs, int fallbackEapId) const
 
     for (int at = pairs.indexOf(m_attributes.eapMessage); at >= 0; at = pairs.indexOf(m_attributes.eapMessage))
         pairs.remove(at);
-    const QByteArray eap = EapMessage::packet(code, identifier, type, typePair.octets);
-    for (const QByteArray &piece : EapMessage::attributeValues(eap)) {
-        if (Status added = pairs.addOctets(m_attributes.eapMessage, 0, piece); !added)
-            return added;
-    }
+    const radius::EapMessage eap{quint8(code), quint8(identifier), quint8(type), typePair.octets};
+    if (Status added = eap.appendTo(pairs); !added)
+        return added;
     if (pairs.indexOf(m_attributes.messageAuthenticator) < 0)
         return pairs.addOctets(m_attributes.messageAuthenticator, 0, QByteArray(16, '\0'));
     return {};
+}
+
+Status RequestPreparation::addRequiredMessageAuthenticator(RequestPacket &request) const
+{
+    PairList &pairs = request.pairs();
+    if (!RequestPacket::requiresMessageAuthenticator(request.code())
+        || pairs.indexOf(m_attributes.messageAuthenticator) >= 0)
+        return {};
+    return pairs.addOctets(m_attributes.messageAuthenticator, 0, QByteArray(16, '\0'));
 }
 
 Status RequestPreparation::putPassword(RequestPacket &request, const QByteArray &password) const

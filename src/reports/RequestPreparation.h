@@ -25,6 +25,8 @@ private:
     QByteArray eapPassword(const radius::PairList &pairs) const;
     radius::Status composeEap(radius::PairList &pairs, int fallbackEapId) const;
     radius::Status putPassword(radius::RequestPacket &request, const QByteArray &password) const;
+    // As the client adds it to a request the server would drop without one.
+    radius::Status addRequiredMessageAuthenticator(radius::RequestPacket &request) const;
 
     PacketAttributes m_attributes;
 };

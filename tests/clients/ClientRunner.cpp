@@ -47,9 +47,15 @@ ClientRunner::Result ClientRunner::run(const QString &program, const QStringList
 
 ClientRunner::Result ClientRunner::runWords(const QString &program, const QStringList &words, int timeoutMs)
 {
+    return runIn(m_dir.path(), program, words, timeoutMs);
+}
+
+ClientRunner::Result ClientRunner::runIn(const QString &workingDirectory, const QString &program,
+                                         const QStringList &words, int timeoutMs)
+{
     Result result;
     QProcess process;
-    process.setWorkingDirectory(m_dir.path());
+    process.setWorkingDirectory(workingDirectory);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer clock;

@@ -33,6 +33,9 @@ public:
     Result run(const QString &program, const QStringList &words, const QByteArray &script, int timeoutMs = 30000);
     // Runs with exactly these words (for command-line errors).
     Result runWords(const QString &program, const QStringList &words, int timeoutMs = 10000);
+    // The same from another current directory.
+    Result runIn(const QString &workingDirectory, const QString &program, const QStringList &words,
+                 int timeoutMs = 10000);
 
     testsupport::TempProgramDir &dir() { return m_dir; }
 

@@ -128,6 +128,14 @@ TEST(CryptoTest, DigestsMatchTheirRfcVectors)
     EXPECT_EQ(Crypto::md5("").toHex(), "d41d8cd98f00b204e9800998ecf8427e");
     EXPECT_EQ(Crypto::hmacMd5("Hi There", QByteArray(16, '\x0b')).toHex(), "9294727a3638bb1c13f48ef8158bfc9d");
     EXPECT_EQ(Crypto::hmacMd5("what do ya want for nothing?", "Jefe").toHex(), "750c783e6ab0b503eaa86e310a5db738");
+    EXPECT_EQ(Crypto::sha1("abc").toHex(), "a9993e364706816aba3e25717850c26c9cd0d89d");
+    EXPECT_EQ(Crypto::hmacSha1("what do ya want for nothing?", "Jefe").toHex(),
+              "effcdf6ae5eb2fa2d27416d5f184df9c259a7c79");
+    // One compression of the block SHA-1 pads "abc" into is the digest of "abc".
+    QByteArray block = QByteArray("abc") + char(0x80);
+    block.resize(63, '\0');
+    block.append(char(24));
+    EXPECT_EQ(Crypto::sha1Block(block), Crypto::sha1("abc"));
     const QByteArray r = Crypto::randomBytes(7);
     EXPECT_EQ(r.size(), 7);
     EXPECT_NE(Crypto::randomBytes(16), Crypto::randomBytes(16));

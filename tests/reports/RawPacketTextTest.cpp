@@ -1,11 +1,9 @@
-#include "reports/EapMessage.h"
 #include "reports/RawPacketText.h"
 
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 
-using reports::EapMessage;
 using reports::RawPacketText;
 
 TEST(RawPacketText, FigureIsThirteenLinesAndAnEmptyOneAfterTheTitle)
@@ -51,35 +49,4 @@ TEST(RawPacketText, FailedBlockCarriesTheLibraryMessageOnce)
               QStringList({"Packet2  :", "   Error: Cannot sign response packet without a request packet"}));
     EXPECT_EQ(RawPacketText::unresolvedHost("no.such.host"),
               QStringList({"Error: Failed to find IP address for host no.such.host", ""}));
-}
-
-TEST(EapMessage, PacketsByCode)
-{
-    struct Case {
-        int code, id, type;
-        QByteArray data;
-        QByteArray hex;
-    };
-    const Case cases[] = {
-        {1, 0x2a, 1, "bob", "012a000801626f62"},
-        {2, 0x1ff, 4, "", "02ff000504"},       // identifier cut to its low octet
-        {3, 7, 4, "ignored", "03070004"},       // Success: the header alone
-        {4, 7, 4, "ignored", "04070004"},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(EapMessage::packet(c.code, c.id, c.type, c.data).toHex(),
-                  QByteArray::fromHex(c.hex).toHex()) << "code " << c.code;
-}
-
-TEST(EapMessage, SplitsIntoValuesOfAtMost253Octets)
-{
-    const QByteArray data(600, 'x');
-    const QByteArray eap = EapMessage::packet(2, 1, 1, data);
-    const QList<QByteArray> pieces = EapMessage::attributeValues(eap);
-    ASSERT_EQ(pieces.size(), 3);
-    EXPECT_EQ(pieces[0].size(), 253);
-    EXPECT_EQ(pieces[1].size(), 253);
-    EXPECT_EQ(pieces[2].size(), 605 - 506);
-    EXPECT_EQ(pieces.join(), eap);
-    EXPECT_EQ(EapMessage::attributeValues(EapMessage::packet(2, 1, 1, QByteArray(248, 'y'))).size(), 1);
 }
