@@ -61,7 +61,7 @@ ImportText::Imported ImportText::importText(const QByteArray &text, const Packet
     QSet<QString> used = table.usedKeys();
     QString current;
     const auto startPacket = [&] {
-        current = QStringLiteral("Packet%1").arg(packetCounter++);
+        current = table.takeFreeName(packetCounter);
         out.packets.append(current);
     };
     for (const QByteArray &raw : splitLines(text)) {

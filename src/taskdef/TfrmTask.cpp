@@ -25,6 +25,8 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 using scheduling::ScheduleListRow;
 
 namespace taskdef {
@@ -146,10 +148,12 @@ bool TfrmTask::loadTask(const QString &taskId)
 void TfrmTask::showEvent(QShowEvent *event)
 {
     applyLanguage();
-    m_packets.counter = 0;
-    QTreeWidgetItemIterator it(m_packetTree);
-    for (; *it; ++it)
-        ++m_packets.counter;
+    // Every showing counts, a restore from the task bar too: the counter may only go up,
+    // so that a name once given is not given again.
+    int nodes = 0;
+    for (QTreeWidgetItemIterator it(m_packetTree); *it; ++it)
+        ++nodes;
+    m_packets.counter = std::max(m_packets.counter, nodes);
     QDialog::showEvent(event);
 }
 
