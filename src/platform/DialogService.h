@@ -24,6 +24,9 @@ struct FileRequest {
     QString filter;        // Qt filter text, e.g. "Text files (*.txt);;All files (*)"
     QString defaultSuffix; // appended by the save dialog when the name has none
     QString fileName;      // proposed name
+    // Each filter shows only its text before its last "(...)", which holds the patterns:
+    // "All Files (*.*) (*)" shows "All Files (*.*)" and matches every file.
+    bool filterTextsOnly = false;
 };
 
 // Every message box, question, file dialog and colour chooser of the programs goes

@@ -45,6 +45,13 @@ QString titleOf(const QString &title)
 {
     return title.isEmpty() ? QApplication::applicationName() : title;
 }
+
+// A desktop's own dialog would show a filter's name its own way.
+QFileDialog::Options optionsOf(const FileRequest &request)
+{
+    return request.filterTextsOnly ? QFileDialog::HideNameFilterDetails | QFileDialog::DontUseNativeDialog
+                                   : QFileDialog::Options();
+}
 } // namespace
 
 Answer QtDialogService::showMessage(const MessageRequest &request)
@@ -57,13 +64,14 @@ Answer QtDialogService::showMessage(const MessageRequest &request)
 QString QtDialogService::askOpenFileName(const FileRequest &request)
 {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title,
-                                        request.directory, request.filter);
+                                        request.directory, request.filter, nullptr, optionsOf(request));
 }
 
 QString QtDialogService::askSaveFileName(const FileRequest &request)
 {
     QFileDialog dialog(QApplication::activeWindow(), request.title, request.directory, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOptions(optionsOf(request));
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);

@@ -34,7 +34,9 @@ namespace taskdef {
 namespace {
 const QString kNewRoot = QStringLiteral("Packets List");
 const QString kLoadedRoot = QStringLiteral("Packages List");
-const QString kFileFilter = QStringLiteral("Text Files (*.txt);;Doc Files (*.doc);;All Files (*)");
+// The texts shown, each followed by the patterns it stands for; "*.*" stands for every file.
+const QString kFileFilter =
+    QStringLiteral("Text Files (*.txt) (*.txt);;Doc Files (*.doc) (*.doc);;All Files (*.*) (*)");
 // Columns of the attribute list and of the schedule list.
 enum { kAttrName, kAttrValue, kAttrId, kAttrPackage };
 enum { kSchDisplay, kSchType, kSchValue, kSchStart, kSchId };
@@ -55,6 +57,11 @@ void setComboText(QComboBox *combo, const QString &text)
         combo->setCurrentIndex(index);
     else
         combo->setEditText(text);
+}
+
+platform::FileRequest packetFileRequest()
+{
+    return {QString(), QString(), kFileFilter, QStringLiteral("txt"), QString(), true};
 }
 
 } // namespace
@@ -341,7 +348,7 @@ void TfrmTask::spbtnDeleteClick()
 
 void TfrmTask::btnImportClick()
 {
-    const QString path = dialogs().openFileName({QString(), QString(), kFileFilter, QStringLiteral("txt"), QString()});
+    const QString path = dialogs().openFileName(packetFileRequest());
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -359,7 +366,7 @@ void TfrmTask::btnImportClick()
 
 void TfrmTask::btnExportClick()
 {
-    const QString path = dialogs().saveFileName({QString(), QString(), kFileFilter, QStringLiteral("txt"), QString()});
+    const QString path = dialogs().saveFileName(packetFileRequest());
     if (path.isEmpty())
         return;
     QString error;
