@@ -5,6 +5,7 @@
 #include "scheduling/ScheduleError.h"
 #include "scheduling/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
+#include "taskdef/EscapedForm.h"
 #include "taskdef/ImportText.h"
 #include "taskdef/PacketScriptFile.h"
 #include "taskdef/SaveError.h"
@@ -295,7 +296,7 @@ void TfrmTask::spbtnModifyClick()
     QList<AttributeRow> rows;
     for (int i = 0; i < m_attributes->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *item = m_attributes->topLevelItem(i);
-        rows.append({item->text(kAttrName).trimmed(), item->text(kAttrValue).trimmed(),
+        rows.append({item->text(kAttrName).trimmed(), EscapedForm::trimBlanks(item->text(kAttrValue)),
                      item->text(kAttrId).trimmed(), node->text(0)});
     }
     TfrmPackage editor(m_dictionary, this);
