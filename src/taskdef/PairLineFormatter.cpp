@@ -80,7 +80,8 @@ QByteArray PairLineFormatter::format(const QString &name, const QString &value)
 bool PairLineFormatter::readsBack(const QByteArray &line, const QString &name)
 {
     const ScriptLineParser::Outcome outcome = ScriptLineParser::parse(line);
-    return outcome.ok() && outcome.pairs.size() == 1 && outcome.pairs.first().name == name.toUtf8();
+    // A name's octet outside UTF-8 is held as its octal escape, as values are.
+    return outcome.ok() && outcome.pairs.size() == 1 && outcome.pairs.first().nameText() == name;
 }
 
 } // namespace taskdef

@@ -662,12 +662,14 @@ TEST_F(TaskEditor, OctetsThatAreNotUtf8SurviveLoadImportAndSave)
 {
     storeTask("91");
     // An octal escape, a Latin-1 octet as older tools wrote them, and UTF-8.
-    const QByteArray script = "User-Name = caf\\351\r\nReply-Message = \"na\xEFve x\"\r\nFilter-Id = Caf\xC3\xA9\r\n\r\n";
+    const QByteArray script = "User-Name = caf\\351\r\nReply-Message = \"na\xEFve x\"\r\nFilter-Id = Caf\xC3\xA9\r\n"
+                              "X-\xE9 = 1\r\n\r\n";
     ASSERT_TRUE(dir.writeFile("script/91.txt", script));
     ASSERT_TRUE(dir.writeFile("latin1.txt", "#P\r\nUser-Name = ol\xE9\r\n"));
     auto editor = openEditor("91");
     auto *visible = child<QTreeWidget>(editor.get(), "lvwAttr");
-    EXPECT_EQ(texts(visible, 1), QStringList({"caf\\351", "na\\357ve x", QString::fromUtf8("Caf\xC3\xA9")}));
+    EXPECT_EQ(texts(visible, 1), QStringList({"caf\\351", "na\\357ve x", QString::fromUtf8("Caf\xC3\xA9"), "1"}));
+    EXPECT_EQ(texts(visible).last(), "X-\\351");
     dialogs.queueFileName(dir.filePath("latin1.txt"));
     click(editor.get(), "btnImport");
     selectPacket(editor.get(), 2);
@@ -679,11 +681,12 @@ TEST_F(TaskEditor, OctetsThatAreNotUtf8SurviveLoadImportAndSave)
     EXPECT_TRUE(saved.contains("Filter-Id = Caf\xC3\xA9\r\n")) << saved.toStdString(); // UTF-8 is written as it is
     const auto packets = taskdef::PacketTextReader::readFile(dir.filePath("script/91.txt"));
     ASSERT_TRUE(packets);
-    QList<QByteArray> values;
+    QList<QByteArray> pairs;
     for (const taskdef::ScriptPacket &packet : *packets)
         for (const taskdef::ScriptPair &pair : packet)
-            values << pair.value;
-    EXPECT_EQ(values, QList<QByteArray>({"caf\xE9", "na\xEFve x", "Caf\xC3\xA9", "ol\xE9"}));
+            pairs << pair.name + "=" + pair.value;
+    EXPECT_EQ(pairs, QList<QByteArray>({"User-Name=caf\xE9", "Reply-Message=na\xEFve x", "Filter-Id=Caf\xC3\xA9",
+                                        "X-\xE9=1", "User-Name=ol\xE9"}));
 }
 
 TEST_F(TaskEditor, ModifyWithoutAnEditKeepsAnEscapedBlank)
