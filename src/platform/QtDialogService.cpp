@@ -47,6 +47,7 @@ QString titleOf(const QString &title)
 {
     return title.isEmpty() ? QApplication::applicationName() : title;
 }
+
 } // namespace
 
 Answer QtDialogService::showMessage(const MessageRequest &request)

@@ -5,8 +5,8 @@
 namespace scheduling {
 
 // An integer field with spin buttons: a typed value beyond the bounds is brought to the
-// nearest bound when the field is left; text that is not a number reads as the lower
-// bound (the text itself is left as typed, so an emptied field can be told apart).
+// nearest bound when the field is left; an emptied field stays empty when it is left, so
+// that the checks can tell it apart, and reads as the lower bound.
 class SpinEdit : public QSpinBox {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "taskdef/ImportText.h"
 
 #include "platform/WholeFile.h"
+#include "taskdef/OctetText.h"
 #include "taskdef/PairLineFormatter.h"
 
 #include <QFile>
@@ -60,11 +61,11 @@ ImportText::Imported ImportText::importText(const QByteArray &text, const Packet
     QSet<QString> used = table.usedKeys();
     QString current;
     const auto startPacket = [&] {
-        current = QStringLiteral("Packet%1").arg(packetCounter++);
+        current = table.takeFreeName(packetCounter);
         out.packets.append(current);
     };
     for (const QByteArray &raw : splitLines(text)) {
-        const QString line = trimmedText(QString::fromUtf8(raw));
+        const QString line = trimmedText(OctetText::toText(raw));
         if (line.isEmpty())
             continue;
         if (line.startsWith(QLatin1Char('#'))) {

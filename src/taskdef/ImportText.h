@@ -21,7 +21,7 @@ public:
         QList<AttributeRow> rows;
     };
     // Reads import text: new packets named "Packet%d" from packetCounter (which goes up by
-    // one for each), rows with keys unique among table's rows and each other. Pair lines
+    // one for each), passing over names that table's packets have; rows with keys unique among table's rows and each other. Pair lines
     // before the first "#" line start a packet of their own, so that they are not lost.
     static Imported importText(const QByteArray &text, const PacketTable &table, int &packetCounter);
     // The same from a file; false with the system's error text when it cannot be read.

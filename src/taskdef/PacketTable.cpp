@@ -17,6 +17,16 @@ QList<AttributeRow> PacketTable::rowsOf(const QString &packet) const
     return out;
 }
 
+QString PacketTable::takeFreeName(int &counter) const
+{
+    // Two nodes of one name would share their rows.
+    QString name;
+    do
+        name = QStringLiteral("Packet%1").arg(counter++);
+    while (packets.contains(name));
+    return name;
+}
+
 QSet<QString> PacketTable::usedKeys() const
 {
     QSet<QString> used;

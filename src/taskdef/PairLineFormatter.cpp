@@ -1,8 +1,8 @@
 #include "taskdef/PairLineFormatter.h"
 
+#include "taskdef/EscapedForm.h"
+#include "taskdef/OctetText.h"
 #include "taskdef/ScriptLineParser.h"
-
-#include <cstdio>
 
 namespace taskdef {
 
@@ -12,35 +12,13 @@ bool isControl(unsigned char c)
     return c < 0x20 || c == 0x7f;
 }
 
-QByteArray trimBlanks(const QByteArray &v)
-{
-    qsizetype b = 0;
-    qsizetype e = v.size();
-    while (b < e && v[b] == ' ')
-        ++b;
-    while (e > b && v[e - 1] == ' ') {
-        // A blank after an odd run of backslashes is escaped and belongs to the value.
-        qsizetype slashes = 0;
-        while (e - 2 - slashes >= b && v[e - 2 - slashes] == '\\')
-            ++slashes;
-        if (slashes % 2)
-            break;
-        --e;
-    }
-    return v.mid(b, e - b);
-}
-
 void appendEscaped(QByteArray &out, unsigned char c)
 {
     switch (c) {
     case '\n': out.append("\\n"); break;
     case '\r': out.append("\\r"); break;
     case '\t': out.append("\\t"); break;
-    default: {
-        char octal[5];
-        std::snprintf(octal, sizeof octal, "\\%03o", unsigned(c));
-        out.append(octal);
-    }
+    default: out.append(OctetText::octalEscape(c)); break;
     }
 }
 } // namespace
@@ -86,12 +64,13 @@ QByteArray PairLineFormatter::quotingRule(const QByteArray &name, const QByteArr
 QByteArray PairLineFormatter::format(const QString &name, const QString &value)
 {
     const QByteArray n = name.toUtf8();
-    const QByteArray v = escapeControls(trimBlanks(value.toUtf8()));
+    const QByteArray trimmed = EscapedForm::trimBlanks(value).toUtf8();
+    const QByteArray v = escapeControls(trimmed);
     QByteArray line = quotingRule(n, v);
     // A value whose quotes do not pair up (a lone '"', a quote inside quotes) would spoil
     // this line and every packet after it; such a value is written to read back literally.
     if (!readsBack(line, name)) {
-        QByteArray safe = n + " = " + literal(trimBlanks(value.toUtf8()));
+        QByteArray safe = n + " = " + literal(trimmed);
         if (readsBack(safe, name))
             return safe;
     }
@@ -101,7 +80,8 @@ QByteArray PairLineFormatter::format(const QString &name, const QString &value)
 bool PairLineFormatter::readsBack(const QByteArray &line, const QString &name)
 {
     const ScriptLineParser::Outcome outcome = ScriptLineParser::parse(line);
-    return outcome.ok() && outcome.pairs.size() == 1 && outcome.pairs.first().name == name.toUtf8();
+    // A name's octet outside UTF-8 is held as its octal escape, as values are.
+    return outcome.ok() && outcome.pairs.size() == 1 && outcome.pairs.first().nameText() == name;
 }
 
 } // namespace taskdef

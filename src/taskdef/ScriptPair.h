@@ -1,6 +1,7 @@
 #pragma once
 
 #include "radius/PairOperator.h"
+#include "taskdef/OctetText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,8 +15,9 @@ struct ScriptPair {
     QByteArray value;  // after quote removal and escapes; may hold any octet
     int line = 0;      // the file line it was read from (from 1)
 
-    QString nameText() const { return QString::fromUtf8(name); }
-    QString valueText() const { return QString::fromUtf8(value); }
+    // As text; an octet outside UTF-8 shows as its octal escape.
+    QString nameText() const { return OctetText::toText(name); }
+    QString valueText() const { return OctetText::toText(value); }
 };
 
 } // namespace taskdef

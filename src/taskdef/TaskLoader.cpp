@@ -44,7 +44,7 @@ std::optional<LoadedTask> loadTaskForEditing(taskstore::Connection &connection, 
             const QString name = QStringLiteral("Packet%1").arg(k + 1);
             QList<AttributeRow> rows;
             for (const ScriptPair &pair : packets->at(k))
-                rows.append({pair.nameText(), EscapedForm::fromValue(pair.valueText()), QString::number(++key), name});
+                rows.append({pair.nameText(), EscapedForm::fromOctets(pair.value), QString::number(++key), name});
             loaded.packets.setPacketRows(name, rows);
         }
     }

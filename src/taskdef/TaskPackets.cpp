@@ -4,13 +4,7 @@ namespace taskdef {
 
 QString TaskPackets::takeNextName()
 {
-    // The counter starts from the node count, which can name a packet that exists already
-    // once one has been removed; two nodes of one name would share their rows.
-    QString name;
-    do
-        name = QStringLiteral("Packet%1").arg(counter++);
-    while (hasPacket(name));
-    return name;
+    return table.takeFreeName(counter);
 }
 
 void TaskPackets::setPacketRows(const QString &packet, const QList<AttributeRow> &rows)

@@ -4,7 +4,9 @@
 #include "platform/Language.h"
 #include "radius/DictionaryCatalog.h"
 #include "taskdef/FormTexts.h"
+#include "taskdef/EscapedForm.h"
 #include "taskdef/PacketTable.h"
+#include "taskdef/TypedListText.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -77,13 +79,11 @@ void TfrmPackage::buildControls()
     m_vendor->setObjectName(QStringLiteral("cboVendor"));
     m_attribute = new QComboBox;
     m_attribute->setObjectName(QStringLiteral("cboAttr"));
-    m_attribute->setEditable(true);
-    m_attribute->setInsertPolicy(QComboBox::NoInsert);
+    makeTypedList(m_attribute);
     m_attribute->setMaxVisibleItems(20);
     m_value = new QComboBox;
     m_value->setObjectName(QStringLiteral("cboValue"));
-    m_value->setEditable(true);
-    m_value->setInsertPolicy(QComboBox::NoInsert);
+    makeTypedList(m_value);
 
     m_rows = new QTreeWidget;
     m_rows->setObjectName(QStringLiteral("lvwArrList"));
@@ -127,7 +127,7 @@ void TfrmPackage::buildControls()
     layout->addLayout(closeButtons);
 
     connect(m_vendor, &QComboBox::currentIndexChanged, this, &TfrmPackage::vendorChosen);
-    connect(m_attribute, &QComboBox::currentIndexChanged, this, &TfrmPackage::attributeChosen);
+    connect(m_attribute, &QComboBox::activated, this, &TfrmPackage::attributeChosen);
     connect(m_rows, &QTreeWidget::itemSelectionChanged, this, &TfrmPackage::updateButtons);
     connect(m_add, &QPushButton::clicked, this, &TfrmPackage::spbtnAddClick);
     connect(m_remove, &QPushButton::clicked, this, &TfrmPackage::spbtnRemoveClick);
@@ -220,7 +220,7 @@ void TfrmPackage::spbtnAddClick()
 {
     auto &dialogs = platform::DialogService::instance();
     const QString attribute = m_attribute->currentText().trimmed();
-    const QString value = m_value->currentText().trimmed();
+    const QString value = EscapedForm::trimBlanks(m_value->currentText());
     if (attribute.isEmpty()) {
         dialogs.inform(QStringLiteral("Attribute is empty!"));
         return;

@@ -5,6 +5,7 @@
 #include "scheduling/ScheduleError.h"
 #include "scheduling/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
+#include "taskdef/EscapedForm.h"
 #include "taskdef/ImportText.h"
 #include "taskdef/PacketScriptFile.h"
 #include "taskdef/SaveError.h"
@@ -25,6 +26,8 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 using scheduling::ScheduleListRow;
 
 namespace taskdef {
@@ -32,7 +35,8 @@ namespace taskdef {
 namespace {
 const QString kNewRoot = QStringLiteral("Packets List");
 const QString kLoadedRoot = QStringLiteral("Packages List");
-const QString kFileFilter = QStringLiteral("Text Files (*.txt);;Doc Files (*.doc);;All Files (*)");
+// "*.*" stands for every file (the dialog service makes it match names without a dot too).
+const QString kFileFilter = QStringLiteral("Text Files (*.txt);;Doc Files (*.doc);;All Files (*.*)");
 // Columns of the attribute list and of the schedule list.
 enum { kAttrName, kAttrValue, kAttrId, kAttrPackage };
 enum { kSchDisplay, kSchType, kSchValue, kSchStart, kSchId };
@@ -53,6 +57,11 @@ void setComboText(QComboBox *combo, const QString &text)
         combo->setCurrentIndex(index);
     else
         combo->setEditText(text);
+}
+
+platform::FileRequest packetFileRequest()
+{
+    return {QString(), QString(), kFileFilter, QStringLiteral("txt"), QString()};
 }
 
 } // namespace
@@ -146,10 +155,12 @@ bool TfrmTask::loadTask(const QString &taskId)
 void TfrmTask::showEvent(QShowEvent *event)
 {
     applyLanguage();
-    m_packets.counter = 0;
-    QTreeWidgetItemIterator it(m_packetTree);
-    for (; *it; ++it)
-        ++m_packets.counter;
+    // Every showing counts, a restore from the task bar too: the counter may only go up,
+    // so that a name once given is not given again.
+    int nodes = 0;
+    for (QTreeWidgetItemIterator it(m_packetTree); *it; ++it)
+        ++nodes;
+    m_packets.counter = std::max(m_packets.counter, nodes);
     QDialog::showEvent(event);
 }
 
@@ -284,7 +295,7 @@ void TfrmTask::spbtnModifyClick()
     QList<AttributeRow> rows;
     for (int i = 0; i < m_attributes->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *item = m_attributes->topLevelItem(i);
-        rows.append({item->text(kAttrName).trimmed(), item->text(kAttrValue).trimmed(),
+        rows.append({item->text(kAttrName).trimmed(), EscapedForm::trimBlanks(item->text(kAttrValue)),
                      item->text(kAttrId).trimmed(), node->text(0)});
     }
     TfrmPackage editor(m_dictionary, this);
@@ -337,7 +348,7 @@ void TfrmTask::spbtnDeleteClick()
 
 void TfrmTask::btnImportClick()
 {
-    const QString path = dialogs().openFileName({QString(), QString(), kFileFilter, QStringLiteral("txt"), QString()});
+    const QString path = dialogs().openFileName(packetFileRequest());
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -355,7 +366,7 @@ void TfrmTask::btnImportClick()
 
 void TfrmTask::btnExportClick()
 {
-    const QString path = dialogs().saveFileName({QString(), QString(), kFileFilter, QStringLiteral("txt"), QString()});
+    const QString path = dialogs().saveFileName(packetFileRequest());
     if (path.isEmpty())
         return;
     QString error;

@@ -6,6 +6,7 @@
 #include "scheduling/SpinEdit.h"
 #include "scheduling/TypingFilter.h"
 #include "taskdef/FormTexts.h"
+#include "taskdef/TypedListText.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -132,23 +133,20 @@ QWidget *TfrmTask::buildSettingPage()
 {
     auto *page = named(new QWidget, "TabSheetSetting");
     m_serverIp = named(new QComboBox, "cboServerIP");
-    m_serverIp->setEditable(true);
-    m_serverIp->setInsertPolicy(QComboBox::NoInsert);
+    makeTypedList(m_serverIp);
     m_secret = named(new QLineEdit, "edtSecretKey");
     m_secret->setEchoMode(QLineEdit::Password);
     m_requestType = named(new QComboBox, "cboRequestType");
     m_requestType->addItems({QStringLiteral("Auth"), QStringLiteral("Acct"), QStringLiteral("Status Server"),
                              QStringLiteral("Disconnect Request"), QStringLiteral("User Defined")});
     m_port = named(new QComboBox, "cboPort");
-    m_port->setEditable(true);
-    m_port->setInsertPolicy(QComboBox::NoInsert);
+    makeTypedList(m_port);
     m_port->addItems({QStringLiteral("1812"), QStringLiteral("1813"), QStringLiteral("1645"),
                       QStringLiteral("1646"), QStringLiteral("1700")});
     m_code = named(new SpinEdit(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), 1), "CSpinEditCode");
     m_modeLabel = namedLabel("lblMode", "Mode");
     m_mode = named(new QComboBox, "cboMode");
-    m_mode->setEditable(true);
-    m_mode->setInsertPolicy(QComboBox::NoInsert);
+    makeTypedList(m_mode);
     m_mode->addItems({QStringLiteral("PAP"), QStringLiteral("CHAP"), QStringLiteral("EAP-MD5"), QStringLiteral("EAP-SIM")});
 
     m_startId = named(new SpinEdit(0, 255, 0), "CSpinEditStartID");

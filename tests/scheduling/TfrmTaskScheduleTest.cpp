@@ -206,6 +206,37 @@ TEST_F(ScheduleEditor, OkRefusesBadRulesAndHandsBackTheRow)
     EXPECT_EQ(row.id, "-1");
 }
 
+TEST_F(ScheduleEditor, EmptiedIntervalStaysEmptyWhenLeftAndIsRefused)
+{
+    TfrmTaskSchedule editor;
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    auto *type = child<QComboBox>(&editor, "cboSchType");
+    auto *ok = child<QPushButton>(&editor, "spbtnOK");
+    struct Case {
+        int type;
+        const char *field;
+        const char *message;
+    };
+    const Case cases[] = {{0, "edtMinute", "Minutes is empty!"}, {1, "edtHour", "Hours is empty!"},
+                          {2, "edtDay", "Days is empty!"}};
+    for (const Case &c : cases) {
+        choose(type, c.type);
+        auto *field = child<scheduling::SpinEdit>(&editor, c.field);
+        field->setFocus();
+        field->editor()->selectAll();
+        QTest::keyClick(field->editor(), Qt::Key_Delete);
+        ok->setFocus(Qt::TabFocusReason);
+        ASSERT_FALSE(field->hasFocus()) << c.field;
+        EXPECT_EQ(field->editor()->text(), "") << c.field;
+        dialogs.clear();
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_EQ(dialogs.lastMessageText(), c.message);
+        EXPECT_TRUE(editor.isVisible());
+    }
+}
+
 TEST_F(ScheduleEditor, ModifyModeFillsTheInputsFromTheRow)
 {
     const QString t = DateTimeText::timeText(QTime(7, 15, 0));

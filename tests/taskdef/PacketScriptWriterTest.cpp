@@ -2,6 +2,7 @@
 #include "taskdef/PacketScriptFile.h"
 #include "taskdef/PacketTextReader.h"
 #include "taskdef/PairLineFormatter.h"
+#include "taskdef/ScriptLineParser.h"
 #include "support/TempProgramDir.h"
 
 #include <QFile>
@@ -100,7 +101,7 @@ TEST(PacketScriptWriterTest, RoundTripThroughTheEscapedFormIsStable)
     reloaded.packets = t.packets;
     for (int p = 0; p < packets->size(); ++p)
         for (const ScriptPair &pair : (*packets)[p])
-            reloaded.rows.append({pair.nameText(), EscapedForm::fromValue(pair.valueText()), "k", t.packets[p]});
+            reloaded.rows.append({pair.nameText(), EscapedForm::fromOctets(pair.value), "k", t.packets[p]});
     EXPECT_EQ(reloaded.rows[0].value, "abc\\#123");
     ASSERT_TRUE(PacketScriptFile::write(path, reloaded));
     const auto again = PacketTextReader::readFile(path);
@@ -168,6 +169,31 @@ TEST(EscapedFormTest, BackslashGoesBeforeEverySpecialCharacter)
     EXPECT_EQ(EscapedForm::fromValue("a\\b\"c'd`e f"), "a\\\\b\\\"c\\'d\\`e f");
     EXPECT_EQ(EscapedForm::fromValue("plain-text_1.2"), "plain-text_1.2");
     EXPECT_EQ(EscapedForm::fromValue(" a b "), "\\ a b\\ ");
+}
+
+TEST(EscapedFormTest, OctetsOutsideUtf8BecomeOctalEscapesThatReadBack)
+{
+    struct Case {
+        QByteArray octets;
+        QString escaped;
+    };
+    const Case cases[] = {
+        {"caf\xE9", "caf\\351"},                                   // Latin-1
+        {"Caf\xC3\xA9 x", QString::fromUtf8("Caf\xC3\xA9 x")},      // UTF-8 stays as it is
+        {"\xF0\x9F\x98\x80", QString::fromUtf8("\xF0\x9F\x98\x80")}, // four octets
+        {"\xC0\x80", "\\300\\200"},                               // overlong
+        {"\xED\xA0\x80", "\\355\\240\\200"},                   // a surrogate
+        {"\xF4\x90\x80\x80", "\\364\\220\\200\\200"},       // past U+10FFFF
+        {"a\xE2\x82", "a\\342\\202"},                             // cut short
+        {"#\xE9 ", "\\#\\351\\ "},
+    };
+    for (const Case &c : cases) {
+        const QString escaped = EscapedForm::fromOctets(c.octets);
+        EXPECT_EQ(escaped, c.escaped) << c.octets.toHex().toStdString();
+        const auto pairs = ScriptLineParser::parse(PairLineFormatter::format("Attr", escaped));
+        ASSERT_TRUE(pairs.ok()) << c.octets.toHex().toStdString();
+        EXPECT_EQ(pairs.pairs.value(0).value, c.octets) << c.octets.toHex().toStdString();
+    }
 }
 
 TEST(PacketTableTest, DrawnKeysAreUniqueDecimalTexts)

@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTreeWidget>
 
 using namespace formtest;
@@ -112,6 +113,52 @@ TEST_F(PacketEditor, BrowsesVendorsAttributesAndValuesByTheirRules)
               "To enter special chars(eg:#{};'()=<>),Please use a backslash (\\)  to remove");
     EXPECT_EQ(child<QLabel>(&editor, "lblSpecial2")->text(),
               " the special meaning. eg: enter abc\\#123 instead of abc#123");
+}
+
+TEST_F(PacketEditor, LeavingATypedAttributeChoosesNothing)
+{
+    TfrmPackage editor(&catalog);
+    editor.setPacket("Packet1", PacketEditMode::Add);
+    editor.show();
+    activate(&editor);
+    auto *attribute = child<QComboBox>(&editor, "cboAttr");
+    auto *value = child<QComboBox>(&editor, "cboValue");
+    type(&editor, "cboValue", "Typed");
+    type(&editor, "cboAttr", "Service-Type");
+    QSignalSpy changed(attribute, &QComboBox::currentIndexChanged);
+    QSignalSpy activated(attribute, &QComboBox::activated);
+    tabAway(attribute);
+    EXPECT_EQ(attribute->currentIndex(), -1);
+    EXPECT_EQ(attribute->currentText(), "Service-Type");
+    EXPECT_EQ(changed.size(), 0);
+    EXPECT_EQ(activated.size(), 0);
+    EXPECT_EQ(value->currentText(), "Typed");
+    EXPECT_EQ(items(value), QStringList());
+
+    // A typed value that is also an item stays typed too.
+    choose(attribute, 1);
+    type(&editor, "cboValue", "Login-User");
+    QSignalSpy valueChanged(value, &QComboBox::currentIndexChanged);
+    tabAway(value);
+    EXPECT_EQ(valueChanged.size(), 0);
+    EXPECT_EQ(value->currentText(), "Login-User");
+    click(&editor, "spbtnAdd");
+    EXPECT_EQ(listed(&editor), QStringList({"Service-Type=Login-User"}));
+}
+
+TEST_F(PacketEditor, AddKeepsAnEscapedBlankAtTheEnd)
+{
+    TfrmPackage editor(&catalog);
+    editor.setPacket("Packet1", PacketEditMode::Add);
+    editor.show();
+    type(&editor, "cboAttr", " User-Name ");
+    type(&editor, "cboValue", "  x\\ ");
+    click(&editor, "spbtnAdd");
+    type(&editor, "cboAttr", "Reply-Message");
+    type(&editor, "cboValue", " y\\\\ ");
+    click(&editor, "spbtnAdd");
+    // An escaped blank is part of the value; an escaped backslash does not escape the blank after it.
+    EXPECT_EQ(listed(&editor), QStringList({"User-Name=x\\ ", "Reply-Message=y\\\\"}));
 }
 
 TEST_F(PacketEditor, AddRemoveClearAndOkHandRowsBack)

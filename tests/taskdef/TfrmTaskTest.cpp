@@ -7,6 +7,7 @@
 #include "scheduling/TfrmTaskSchedule.h"
 #include "support/TempProgramDir.h"
 #include "taskdef/TaskEditorRules.h"
+#include "taskdef/PacketTextReader.h"
 #include "taskdef/TaskPackets.h"
 #include "taskdef/TfrmPackage.h"
 #include "taskdef/TfrmTask.h"
@@ -16,9 +17,12 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -652,6 +656,180 @@ TEST_F(TaskEditor, ExportThenImportIntoAnotherTask)
     EXPECT_EQ(texts(tree), QStringList({"Packets List", "Packet1", "Packet2", "Packet3"}));
     selectPacket(second.get(), 2);
     EXPECT_EQ(texts(child<QTreeWidget>(second.get(), "lvwAttr"), 1), QStringList({"bob", "a, b"}));
+}
+
+TEST_F(TaskEditor, OctetsThatAreNotUtf8SurviveLoadImportAndSave)
+{
+    storeTask("91");
+    // An octal escape, a Latin-1 octet as older tools wrote them, and UTF-8.
+    const QByteArray script = "User-Name = caf\\351\r\nReply-Message = \"na\xEFve x\"\r\nFilter-Id = Caf\xC3\xA9\r\n"
+                              "X-\xE9 = 1\r\n\r\n";
+    ASSERT_TRUE(dir.writeFile("script/91.txt", script));
+    ASSERT_TRUE(dir.writeFile("latin1.txt", "#P\r\nUser-Name = ol\xE9\r\n"));
+    auto editor = openEditor("91");
+    auto *visible = child<QTreeWidget>(editor.get(), "lvwAttr");
+    EXPECT_EQ(texts(visible, 1), QStringList({"caf\\351", "na\\357ve x", QString::fromUtf8("Caf\xC3\xA9"), "1"}));
+    EXPECT_EQ(texts(visible).last(), "X-\\351");
+    dialogs.queueFileName(dir.filePath("latin1.txt"));
+    click(editor.get(), "btnImport");
+    selectPacket(editor.get(), 2);
+    EXPECT_EQ(texts(visible, 1), QStringList({"ol\\351"}));
+
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted) << dialogs.messageTexts().join("; ").toStdString();
+    const QByteArray saved = dir.readFile("script/91.txt");
+    EXPECT_TRUE(saved.contains("Filter-Id = Caf\xC3\xA9\r\n")) << saved.toStdString(); // UTF-8 is written as it is
+    const auto packets = taskdef::PacketTextReader::readFile(dir.filePath("script/91.txt"));
+    ASSERT_TRUE(packets);
+    QList<QByteArray> pairs;
+    for (const taskdef::ScriptPacket &packet : *packets)
+        for (const taskdef::ScriptPair &pair : packet)
+            pairs << pair.name + "=" + pair.value;
+    EXPECT_EQ(pairs, QList<QByteArray>({"User-Name=caf\xE9", "Reply-Message=na\xEFve x", "Filter-Id=Caf\xC3\xA9",
+                                        "X-\xE9=1", "User-Name=ol\xE9"}));
+}
+
+TEST_F(TaskEditor, ModifyWithoutAnEditKeepsAnEscapedBlank)
+{
+    storeTask("92");
+    ASSERT_TRUE(dir.writeFile("script/92.txt", "User-Name = \"x \"\r\n\r\n"));
+    auto editor = openEditor("92");
+    auto *visible = child<QTreeWidget>(editor.get(), "lvwAttr");
+    selectPacket(editor.get(), 1);
+    EXPECT_EQ(texts(visible, 1), QStringList({"x\\ "}));
+    whenModalOpens<TfrmPackage>([](TfrmPackage *packet) {
+        EXPECT_EQ(packet->rows().value(0).value, "x\\ ");
+        click(packet, "spbtnOK");
+    });
+    click(editor.get(), "spbtnModify");
+    EXPECT_EQ(texts(visible, 1), QStringList({"x\\ "}));
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted) << dialogs.messageTexts().join("; ").toStdString();
+    const auto packets = taskdef::PacketTextReader::readFile(dir.filePath("script/92.txt"));
+    ASSERT_TRUE(packets);
+    ASSERT_EQ(packets->size(), 1);
+    EXPECT_EQ(packets->first().value(0).value, "x ");
+}
+
+TEST_F(TaskEditor, LeavingATypedListFieldRunsNoRule)
+{
+    {
+        taskstore::Query query(db);
+        taskstore::ExecQuery(query, taskstore::sql::insertServer("1", "127.0.0.1", "testing123"));
+    }
+    auto editor = newEditor();
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    child<QTabWidget>(editor.get(), "PageControl")->setCurrentIndex(0);
+    activate(editor.get());
+    auto *server = child<QComboBox>(editor.get(), "cboServerIP");
+    auto *secret = child<QLineEdit>(editor.get(), "edtSecretKey");
+    QSignalSpy serverChosen(server, &QComboBox::activated);
+    server->setFocus();
+    QTest::keyClicks(server->lineEdit(), "127.0.0.1");
+    tabAway(server);
+    EXPECT_EQ(serverChosen.size(), 0);
+    EXPECT_EQ(server->currentIndex(), -1);
+    EXPECT_EQ(server->currentText(), "127.0.0.1");
+    EXPECT_EQ(secret->text(), ""); // the user types the secret next, once
+
+    auto *mode = child<QComboBox>(editor.get(), "cboMode");
+    auto *parallel = child<SpinEdit>(editor.get(), "CSpinEditParallel");
+    auto *perSecond = child<SpinEdit>(editor.get(), "CSpinEditPer");
+    parallel->setValue(8);
+    perSecond->setValue(50);
+    retype(mode->lineEdit(), "EAP-SIM");
+    QSignalSpy modeChanged(mode, &QComboBox::currentIndexChanged);
+    tabAway(mode);
+    EXPECT_EQ(modeChanged.size(), 0);
+    EXPECT_EQ(mode->currentText(), "EAP-SIM");
+    EXPECT_EQ(parallel->value(), 8);
+    EXPECT_EQ(perSecond->value(), 50);
+    EXPECT_TRUE(parallel->isEnabled());
+
+    QTest::keyClicks(secret, "testing123");
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted) << dialogs.messageTexts().join("; ").toStdString();
+    EXPECT_EQ(taskRows("4711"),
+              QStringList({"AllTask|4711|Untitled|127.0.0.1|testing123|1812|0|1|EAP-SIM|0", "0|3|3|1|50|8"}));
+}
+
+TEST_F(TaskEditor, PacketNamesStayUniqueThroughWindowEvents)
+{
+    ASSERT_TRUE(dir.writeFile("one.txt", "#P\r\nUser-Name = imported\r\n"));
+    auto editor = newEditor();
+    auto *tree = child<QTreeWidget>(editor.get(), "trePackage");
+    addPacket(editor.get(), {{"User-Name", "a"}});
+    addPacket(editor.get(), {{"User-Name", "b"}});
+    selectPacket(editor.get(), 1);
+    dialogs.queueAnswer(Answer::Yes);
+    click(editor.get(), "spbtnRemove");
+    ASSERT_EQ(texts(tree), QStringList({"Packets List", "Packet2"}));
+
+    editor->hide();
+    editor->show();
+    dialogs.queueFileName(dir.filePath("one.txt"));
+    click(editor.get(), "btnImport");
+    EXPECT_EQ(texts(tree), QStringList({"Packets List", "Packet2", "Packet3"}));
+
+    editor->showMinimized();
+    editor->showNormal();
+    addPacket(editor.get(), {{"User-Name", "c"}});
+    dialogs.queueFileName(dir.filePath("one.txt"));
+    click(editor.get(), "btnImport");
+    EXPECT_EQ(texts(tree), QStringList({"Packets List", "Packet2", "Packet3", "Packet4", "Packet5"}));
+    selectPacket(editor.get(), 2);
+    EXPECT_EQ(texts(child<QTreeWidget>(editor.get(), "lvwAttr"), 1), QStringList({"imported"}));
+}
+
+TEST_F(TaskEditor, EmptiedNumberFieldReachesTheChecksEmpty)
+{
+    auto editor = newEditor();
+    fillSettings(editor.get());
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    child<QTabWidget>(editor.get(), "PageControl")->setCurrentIndex(0);
+    activate(editor.get());
+    choose(child<QComboBox>(editor.get(), "cboRequestType"), 4);
+    auto *code = child<SpinEdit>(editor.get(), "CSpinEditCode");
+    retype(code->editor(), "");
+    tabAway(code);
+    EXPECT_EQ(code->editor()->text(), "");
+    click(editor.get(), "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), "Request Code is empty!");
+    EXPECT_TRUE(editor->isVisible());
+    // The spin buttons start again from a number.
+    code->setFocus();
+    QTest::keyClick(code, Qt::Key_Up);
+    EXPECT_FALSE(code->editor()->text().isEmpty());
+}
+
+TEST_F(TaskEditor, FileDialogsShowTheirFilterTextsAndMatchEveryFile)
+{
+    ASSERT_TRUE(dir.writeFile("files/README", "x"));
+    auto editor = newEditor();
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    platform::DialogService::install(nullptr); // the real dialogs
+    for (const char *command : {"btnImport", "btnExport"}) {
+        bool inspected = false;
+        whenModalOpens<QFileDialog>([this, &inspected](QFileDialog *files) {
+            const auto close = qScopeGuard([files] { files->reject(); });
+            files->setDirectory(dir.filePath("files"));
+            auto *types = files->findChild<QComboBox *>("fileTypeCombo");
+            ASSERT_TRUE(types);
+            QStringList shown;
+            for (int i = 0; i < types->count(); ++i)
+                shown << types->itemText(i);
+            EXPECT_EQ(shown, QStringList({"Text Files (*.txt)", "Doc Files (*.doc)", "All Files (*.*)"}));
+            choose(types, 2);
+            auto *model = files->findChild<QFileSystemModel *>();
+            ASSERT_TRUE(model);
+            EXPECT_TRUE(QDir::match(model->nameFilters(), "README")) << model->nameFilters().join(' ').toStdString();
+            EXPECT_TRUE(QDir::match(model->nameFilters(), "a.txt"));
+            inspected = true;
+        });
+        click(editor.get(), command);
+        EXPECT_TRUE(inspected) << command;
+    }
+    platform::DialogService::install(&dialogs);
 }
 
 TEST_F(TaskEditor, EscCancelsAndChangesNothing)

@@ -56,6 +56,21 @@ inline void choose(QComboBox *combo, int index)
         QTest::keyClick(combo, Qt::Key_Up);
 }
 
+// Makes window the active one, so that focus changes send their focus events.
+inline void activate(QWidget *window)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+// Tabs to the next control, as the user leaves a field; fails when the focus stays.
+inline void tabAway(QWidget *field)
+{
+    ASSERT_TRUE(field->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_FALSE(field->hasFocus());
+}
+
 // Runs steps on the modal window of type T as soon as it is open (the opener blocks in
 // its exec() meanwhile). The steps should end by closing it.
 template <typename T>
