@@ -1,19 +1,9 @@
 #include "execution/ClientCommandLine.h"
 
+#include "platform/CommandLine.h"
 #include "taskstore/TaskReader.h"
 
 namespace execution {
-
-namespace {
-// The command line is split at blanks, so a value that holds one (or is empty) is
-// quoted to stay one word; values without blanks go in as stored.
-QString word(const QString &value)
-{
-    if (value.isEmpty() || value.contains(QLatin1Char(' ')) || value.contains(QLatin1Char('\t')))
-        return QLatin1Char('"') + value + QLatin1Char('"');
-    return value;
-}
-} // namespace
 
 QString BuildCommandLine(const taskstore::TaskRecord &task)
 {
@@ -28,8 +18,11 @@ QString BuildCommandLine(const taskstore::TaskRecord &task)
             + number(task.NumInParall);
     line += QLatin1String("  -r ") + number(task.RetryTimes) + QLatin1String("  -t ")
         + number(task.ReplyTimeout) + QLatin1String("  -sx  ");
-    return line + word(task.ServerIP + QLatin1Char(':') + number(task.Port)) + QLatin1Char(' ')
-        + number(task.RequestTypeCode) + QLatin1Char(' ') + word(task.SecretKey);
+    // The line is split into the client's words again, never by a shell: a stored text that
+    // would not come back as itself is quoted reversibly; every other value goes in as stored.
+    using platform::quoteCommandWord;
+    return line + quoteCommandWord(task.ServerIP + QLatin1Char(':') + number(task.Port)) + QLatin1Char(' ')
+        + number(task.RequestTypeCode) + QLatin1Char(' ') + quoteCommandWord(task.SecretKey);
 }
 
 } // namespace execution

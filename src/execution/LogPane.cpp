@@ -1,5 +1,7 @@
 #include "execution/LogPane.h"
 
+#include "execution/ClientText.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
@@ -20,6 +22,14 @@ LogPane::LogPane(QWidget *parent)
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
+    // Following the end is a state, not a look at the bar before an append: the range
+    // also grows later, when a long line brings the horizontal bar and the view shrinks.
+    QScrollBar *bar = verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) { m_followEnd = value >= bar->maximum(); });
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (m_followEnd)
+            bar->setValue(maximum);
+    });
     updateScrollBars();
 }
 
@@ -32,26 +42,25 @@ void LogPane::appendLines(const QList<ClientLine> &lines, const LogColors &color
 {
     if (lines.isEmpty())
         return;
-    QScrollBar *bar = verticalScrollBar();
-    const bool followEnd = bar->value() >= bar->maximum();
     const QRgb rgb[4] = {colors.summary.rgba(), colors.info.rgba(), colors.warning.rgba(),
                          colors.error.rgba()};
     for (const ClientLine &line : lines) {
-        m_lines.append(line.text);
+        m_storedLines.append(line.text);
+        m_lines.append(visibleClientText(line.text));
         m_colors.append(rgb[int(line.messageClass)]);
-        m_longest = std::max(m_longest, line.text.size());
+        m_longest = std::max(m_longest, m_lines.last().size());
     }
     updateScrollBars();
-    if (followEnd)
-        bar->setValue(bar->maximum());
     viewport()->update();
 }
 
 void LogPane::clear()
 {
     m_lines.clear();
+    m_storedLines.clear();
     m_colors.clear();
     m_longest = 0;
+    m_followEnd = true;
     m_anchor = m_cursor = {};
     updateScrollBars();
     viewport()->update();

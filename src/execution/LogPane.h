@@ -31,7 +31,9 @@ public:
 
     int lineCount() const { return int(m_lines.size()); }
     bool isEmpty() const { return m_lines.isEmpty(); }
-    const QStringList &lines() const { return m_lines; }
+    const QStringList &lines() const { return m_lines; } // as shown
+    // The lines as appended, still holding a client's bytes (encodeClientText writes them).
+    const QStringList &storedLines() const { return m_storedLines; }
     QString lineText(int line) const { return m_lines.value(line); }
     QColor lineColor(int line) const;
     // The lines joined by '\n' (Save As writes them with its own line ends).
@@ -69,9 +71,11 @@ private:
     Position positionAt(const QPoint &point) const;
     int xOf(int line, int column) const;
 
-    QStringList m_lines;
+    QStringList m_lines;       // shown: bytes that are not UTF-8 as octal escapes
+    QStringList m_storedLines; // shares each line with m_lines unless it holds such bytes
     QList<QRgb> m_colors;
     qsizetype m_longest = 0; // characters in the longest line, for the horizontal range
+    bool m_followEnd = true; // the user has not scrolled away from the last line
     Position m_anchor;
     Position m_cursor;
 };

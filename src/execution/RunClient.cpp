@@ -1,5 +1,6 @@
 #include "execution/RunClient.h"
 
+#include "execution/ClientText.h"
 #include "execution/RunFlags.h"
 #include "platform/ChildProcess.h"
 #include "platform/DialogService.h"
@@ -109,7 +110,7 @@ private:
         const qsizetype nul = QByteArrayView(m_buffer, length).indexOf('\0');
         if (nul >= 0)
             length = nul;
-        const QString text = QString::fromUtf8(m_buffer, length);
+        const QString text = decodeClientBytes(QByteArrayView(m_buffer, length));
         if (m_batch.isEmpty())
             m_batchAge.start();
         m_batch.append({text, ClassifyLine(text)});

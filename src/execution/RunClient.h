@@ -12,7 +12,7 @@ namespace execution {
 class RunFlags;
 
 struct ClientLine {
-    QString text; // the bytes as written (UTF-8), without the line end, cut at a NUL
+    QString text; // the bytes as written (decodeClientBytes), without the line end, cut at a NUL
     MessageClass messageClass = MessageClass::Info;
 };
 

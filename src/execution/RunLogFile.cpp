@@ -1,5 +1,6 @@
 #include "execution/RunLogFile.h"
 
+#include "execution/ClientText.h"
 #include "execution/Settings.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
@@ -18,8 +19,9 @@ QString RunLogFile::path(const QString &logFileName)
 
 bool RunLogFile::appendBlock(const QString &logFileName, const QStringList &lines)
 {
-    const QByteArray block =
-        (lines.join(QLatin1String("\r\n")) + QLatin1String(lines.isEmpty() ? "\r\n" : "\r\n\r\n")).toUtf8();
+    // The client's bytes go back out as it wrote them.
+    const QByteArray block = encodeClientText(lines.join(QLatin1String("\r\n")))
+        + QByteArray(lines.isEmpty() ? "\r\n" : "\r\n\r\n");
     // The directory is not ours to create; without it the block is lost silently.
     QFile file(path(logFileName));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))

@@ -12,7 +12,8 @@ public:
     static QString path(const QString &logFileName);
 
     // Appends one run's block: its lines with CR LF, then an empty line, in one write so
-    // that blocks never interleave. A file that cannot be opened loses the block silently.
+    // that blocks never interleave. Client lines go out as the client's bytes
+    // (encodeClientText). A file that cannot be opened loses the block silently.
     static bool appendBlock(const QString &logFileName, const QStringList &lines);
 
     enum class LimitResult { Kept, Replaced, Failed };

@@ -13,8 +13,13 @@ QStringList splitCommandLine(const QString &commandLine)
     QString word;
     bool inWord = false;
     bool quoted = false;
-    for (const QChar c : commandLine) {
-        if (c == QLatin1Char('"')) {
+    for (qsizetype at = 0; at < commandLine.size(); ++at) {
+        const QChar c = commandLine[at];
+        const QChar next = at + 1 < commandLine.size() ? commandLine[at + 1] : QChar();
+        if (quoted && c == QLatin1Char('\\') && (next == QLatin1Char('"') || next == QLatin1Char('\\'))) {
+            word += next;
+            ++at;
+        } else if (c == QLatin1Char('"')) {
             quoted = !quoted;
             inWord = true;
         } else if (!quoted && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))) {
@@ -30,6 +35,21 @@ QStringList splitCommandLine(const QString &commandLine)
     if (inWord)
         words << word;
     return words;
+}
+
+QString quoteCommandWord(const QString &word)
+{
+    const bool plain = !word.isEmpty() && !word.contains(QLatin1Char(' ')) && !word.contains(QLatin1Char('\t'))
+        && !word.contains(QLatin1Char('"'));
+    if (plain)
+        return word;
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : word) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    return quoted + QLatin1Char('"');
 }
 
 namespace {

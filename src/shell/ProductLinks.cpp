@@ -32,7 +32,7 @@ QLabel *makeWebLink(QWidget *parent)
 
 QLabel *makeMailLink(QWidget *parent)
 {
-    return makeLink(parent, QStringLiteral("Email: "), product::kSupportMail,
+    return makeLink(parent, QStringLiteral("Email:"), product::kSupportMail,
                     QLatin1String("mailto:") + product::kSupportMail, "lblEmail");
 }
 

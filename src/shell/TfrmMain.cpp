@@ -20,6 +20,7 @@
 #include "shell/TaskListView.h"
 #include "shell/TfrmDataMod.h"
 #include "taskstore/Connection.h"
+#include "taskstore/GroupStore.h"
 #include "taskstore/Query.h"
 
 #include <QCloseEvent>
@@ -56,6 +57,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     m_connection = std::make_unique<taskstore::Connection>(taskstore::Connection::defaultPath());
     m_query = std::make_unique<taskstore::Query>(*m_connection);
     m_queryTime = std::make_unique<taskstore::Query>(*m_connection);
+    m_groups = std::make_unique<taskstore::GroupStore>(*m_connection);
 
     applyStartupSettings();
     buildLanguageMenu();
@@ -106,8 +108,12 @@ void TfrmMain::attachDataModule(TfrmDataMod &dataModule)
     m_runControl = std::make_unique<execution::RunControl>(environment);
     m_scheduler = std::make_unique<scheduling::Scheduler>(dataModule.checkConnection(), *m_runControl);
     m_runControl->setScheduler(m_scheduler.get());
-    connect(m_runControl.get(), &execution::RunControl::commandStatesChanged, this, &TfrmMain::setRunCommandStates);
-    connect(m_runControl.get(), &execution::RunControl::runningCountChanged, this, &TfrmMain::setRunningCount);
+    // The run commands always show the selected task's run, whichever run changed.
+    connect(m_runControl.get(), &execution::RunControl::commandStatesChanged, this, [this] { showSelectionStates(); });
+    connect(m_runControl.get(), &execution::RunControl::runningCountChanged, this, [this](int count) {
+        setRunningCount(count);
+        showSelectionStates();
+    });
 }
 
 void TfrmMain::applyStartupSettings()

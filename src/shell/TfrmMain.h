@@ -27,6 +27,7 @@ class Scheduler;
 }
 namespace taskstore {
 class Connection;
+class GroupStore;
 class Query;
 enum class KeyTable;
 }
@@ -89,9 +90,10 @@ private:
     QTreeWidgetItem *addGroupNode(const QString &name, const QString &key);
     void treTaskGroupChange();
     void treTaskGroupClick();
-    void lvwTaskSelected();
-    void lvwTaskClick();
     void lvwTaskChange();
+    // Edit, Delete, View and the run commands as the selected row and its task's run allow.
+    void showSelectionStates();
+    execution::RunCommandState selectedRunState() const;
     void lvwTaskColumnClick(int column);
     void setTaskCommandsEnabled(bool enabled);
     void groupAddClick();
@@ -137,6 +139,7 @@ private:
     std::unique_ptr<taskstore::Connection> m_connection; // ADOConn
     std::unique_ptr<taskstore::Query> m_query;           // ADOQuery
     std::unique_ptr<taskstore::Query> m_queryTime;       // ADOQueryTime
+    std::unique_ptr<taskstore::GroupStore> m_groups;
     std::unique_ptr<execution::RunControl> m_runControl;
     std::unique_ptr<scheduling::Scheduler> m_scheduler;
     QTimer *m_timerCheckSch;

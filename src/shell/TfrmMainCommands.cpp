@@ -1,11 +1,14 @@
 // TfrmMain: menus, toolbar, view switches, log pane commands and the tray icon.
 #include "shell/TfrmMain.h"
 
+#include "execution/ClientText.h"
 #include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
 #include "execution/RunControl.h"
 #include "platform/DialogService.h"
+#include "platform/Language.h"
 #include "platform/ProgramDirectory.h"
+#include "shell/DesktopOpener.h"
 #include "shell/FindDialog.h"
 #include "shell/ProductInfo.h"
 #include "shell/ShellIcons.h"
@@ -110,14 +113,13 @@ void TfrmMain::connectCommands()
     });
 
     TaskListView *list = u.lvwTask;
-    connect(list, &TaskListView::rowSelected, this, [this] { lvwTaskSelected(); });
     // A change of the selection is a change of the list's state too.
     connect(list, &TaskListView::selectionChanged, this, [this] {
         if (m_runControl)
             m_runControl->updateCommandStates(selectedTaskId());
         lvwTaskChange();
     });
-    connect(list, &TaskListView::clicked, this, [this] { lvwTaskClick(); });
+    connect(list, &TaskListView::clicked, this, [this] { showSelectionStates(); });
     connect(list, &TaskListView::contentChanged, this, [this] { lvwTaskChange(); });
     connect(list, &TaskListView::headerClicked, this, [this](int column) { lvwTaskColumnClick(column); });
     connect(list, &TaskListView::contextMenuRequested, this,
@@ -188,7 +190,14 @@ void TfrmMain::optionClick()
 void TfrmMain::helpClick()
 {
     QApplication::processEvents();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(platform::ProgramDirectory::filePath(QStringLiteral("Help/index.html"))));
+    const QString help = platform::ProgramDirectory::filePath(QStringLiteral("Help/index.html"));
+    // Without a browser nothing would show at all: say so, and where the help is.
+    openOnDesktop(help, this, [help] {
+        platform::DialogService::instance().showError(
+            platform::Language::text("Messages", "HelpNotOpened",
+                                     "The desktop could not open the help file: %1")
+                .arg(help));
+    });
 }
 
 void TfrmMain::aboutClick()
@@ -215,17 +224,20 @@ void TfrmMain::saveAsClick()
         return;
     platform::FileRequest request;
     request.title = QStringLiteral("Save As");
-    request.filter = QStringLiteral("Text files(*.txt);;All files(*)");
+    // "*.*" would miss names without a dot: the shown texts stay, the patterns match all.
+    request.filter = QStringLiteral("Text files(*.txt) (*.txt);;All files(*.*) (*)");
+    request.namesShowPatterns = true;
     request.defaultSuffix = QStringLiteral("txt");
     const QString path = platform::DialogService::instance().saveFileName(request);
     if (path.isEmpty() || !m_ui.PageCtrlLog->isAllLogActive())
         return;
-    QString text;
-    for (const QString &line : pane->lines())
-        text += line + QLatin1Char('\n');
+    // The clients' bytes as they wrote them, like the log file.
+    QByteArray text;
+    for (const QString &line : pane->storedLines())
+        text += execution::encodeClientText(line) + '\n';
     // Written whole or not at all: a failed save leaves the previous file as it was.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
         platform::DialogService::instance().showError(
             QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
 }

@@ -9,6 +9,7 @@
 #include "shell/TaskWindows.h"
 #include "shell/TfrmGroup.h"
 #include "taskstore/DatabaseError.h"
+#include "taskstore/GroupStore.h"
 #include "taskstore/NewRecordId.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
@@ -32,9 +33,14 @@ QIcon nodeIcon(ShellIcons::Picture normal, ShellIcons::Picture selected)
     return icon;
 }
 
+void showStoreError(const QString &text)
+{
+    platform::DialogService::instance().showError(text);
+}
+
 void showDatabaseError(const taskstore::DatabaseError &error)
 {
-    platform::DialogService::instance().showError(error.text());
+    showStoreError(error.text());
 }
 } // namespace
 
@@ -70,9 +76,11 @@ void TfrmMain::fillGroups()
     auto *root = new QTreeWidgetItem(m_ui.treTaskGroup, {QStringLiteral("All Tasks")});
     root->setData(0, kKeyRole, kAllTasksKey);
     root->setIcon(0, nodeIcon(ShellIcons::Root, ShellIcons::RootSelected));
-    taskstore::OpenQuery(*m_query, taskstore::sql::selectAllGroups());
-    for (m_query->first(); !m_query->atEnd(); m_query->next())
-        addGroupNode(m_query->asText(QStringLiteral("Name")), m_query->asText(QStringLiteral("TaskGroupID")));
+    const taskstore::StoreResult<QList<taskstore::GroupRow>> groups = m_groups->groups();
+    if (!groups.ok())
+        throw taskstore::DatabaseError(groups.error());
+    for (const taskstore::GroupRow &group : groups.value())
+        addGroupNode(group.name, group.id);
     root->setExpanded(true);
     m_ui.treTaskGroup->setCurrentItem(root);
     m_fillingTree = false;
@@ -113,21 +121,30 @@ void TfrmMain::setTaskCommandsEnabled(bool enabled)
     m_taskView.setEnabled(enabled);
 }
 
-void TfrmMain::lvwTaskSelected()
+execution::RunCommandState TfrmMain::selectedRunState() const
 {
-    setTaskCommandsEnabled(true);
+    const QString taskId = selectedTaskId();
+    if (!m_runControl || !m_runControl->isRunning(taskId))
+        return execution::RunCommandState::Idle;
+    const execution::TMyThread *run = m_runControl->firstRunOf(taskId);
+    return run && run->isSuspended() ? execution::RunCommandState::Suspended
+                                     : execution::RunCommandState::Running;
 }
 
-void TfrmMain::lvwTaskClick()
+void TfrmMain::showSelectionStates()
 {
-    if (!m_ui.lvwTask->hasSelection())
-        setTaskCommandsEnabled(false);
+    // Run follows the selected task's own run: a running task is never offered Run again.
+    const bool selected = m_ui.lvwTask->hasSelection();
+    setTaskCommandsEnabled(selected);
+    setRunCommandStates(selected ? selectedRunState() : execution::RunCommandState::Idle);
+    if (!selected)
+        m_taskRun.setEnabled(false);
 }
 
 void TfrmMain::lvwTaskChange()
 {
     m_ui.StatusPanel1->setText(QStringLiteral(" %1 Task(s)").arg(m_ui.lvwTask->rowCount()));
-    setTaskCommandsEnabled(m_ui.lvwTask->hasSelection());
+    showSelectionStates();
 }
 
 void TfrmMain::lvwTaskColumnClick(int column)
@@ -159,17 +176,17 @@ std::optional<QString> TfrmMain::newKey(taskstore::KeyTable table)
 
 void TfrmMain::groupAddClick()
 {
-    const std::optional<QString> newGroupKey = newKey(taskstore::KeyTable::TaskGroup);
-    if (!newGroupKey)
+    const taskstore::StoreResult<QString> newGroupKey = m_groups->newGroupId();
+    if (!newGroupKey.ok()) {
+        showStoreError(newGroupKey.error());
         return;
-    const QString key = *newGroupKey;
+    }
+    const QString key = newGroupKey.value();
     // The row is stored first, so a failed statement leaves neither row nor node.
     TfrmGroup dialog(TfrmGroup::Mode::Add, key, QString(), [this, key](const QString &name) {
-        try {
-            taskstore::Query group(*m_connection); // ADOQueryGroup
-            taskstore::ExecQuery(group, taskstore::sql::insertGroup(key, name));
-        } catch (const taskstore::DatabaseError &error) {
-            showDatabaseError(error);
+        const taskstore::StoreStatus added = m_groups->add(key, name);
+        if (!added.ok()) {
+            showStoreError(added.error());
             return false;
         }
         m_fillingTree = true;
@@ -189,11 +206,9 @@ void TfrmMain::groupRenClick()
         return;
     const QString key = node->data(0, kKeyRole).toString();
     TfrmGroup dialog(TfrmGroup::Mode::Rename, key, node->text(0), [this, node, key](const QString &name) {
-        try {
-            taskstore::Query group(*m_connection);
-            taskstore::ExecQuery(group, taskstore::sql::renameGroup(name, key));
-        } catch (const taskstore::DatabaseError &error) {
-            showDatabaseError(error);
+        const taskstore::StoreStatus renamed = m_groups->rename(key, name);
+        if (!renamed.ok()) {
+            showStoreError(renamed.error());
             return false;
         }
         node->setText(0, name);
@@ -210,10 +225,9 @@ void TfrmMain::groupDelClick()
     if (!platform::DialogService::instance().askOkCancel(
             QStringLiteral("Do you really want to delete the selected task group?")))
         return;
-    try {
-        taskstore::ExecQuery(*m_query, taskstore::sql::deleteGroup(node->data(0, kKeyRole).toString()));
-    } catch (const taskstore::DatabaseError &error) {
-        showDatabaseError(error);
+    const taskstore::StoreStatus removed = m_groups->remove(node->data(0, kKeyRole).toString());
+    if (!removed.ok()) {
+        showStoreError(removed.error());
         return;
     }
     // The list keeps its rows until the next tree click; the group's tasks stay stored.

@@ -171,3 +171,36 @@ TEST_F(ClientRun, AbandonLeavesASilentClientAtOnce)
     EXPECT_EQ(got, QStringList{"one"});
     EXPECT_LT(clock.elapsed(), 2000);
 }
+
+TEST_F(ClientRun, EveryStoredTextReachesTheClientAsOneWord)
+{
+    // The client prints each word it was given on a line of its own.
+    writeClient("for word in \"$@\"; do printf '[%s]\\r\\n' \"$word\"; done\n");
+    ASSERT_TRUE(QFile::rename(dir.filePath("fakeclient"), dir.filePath("radclient")));
+    struct Case {
+        const char *server;
+        const char *secret;
+    };
+    const Case cases[] = {
+        {"10.0.0.5", "ab\"cd"},
+        {"10.0.0.5", "\"quoted\""},
+        {"10.0.0.5", "back\\slash\\"},
+        {"10.0.0.5", "a\\\"b c"},
+        {"10.0.0.5", " two  words "},
+        {"10.0.0.5", ""},
+        {"host\"name", "tab\there"},
+        {"127.0.0.1", "$HOME;`id`*"},
+    };
+    for (const Case &c : cases) {
+        auto t = task("PAP");
+        t.ServerIP = QString::fromUtf8(c.server);
+        t.SecretKey = QString::fromUtf8(c.secret);
+        const QStringList got = texts(run(BuildCommandLine(t)));
+        ASSERT_EQ(got.size(), 18) << c.secret;
+        EXPECT_EQ(got[3], "[script/42.txt]");
+        EXPECT_EQ(got[15], "[" + t.ServerIP + ":1812]") << c.server;
+        EXPECT_EQ(got[16], "[1]");
+        EXPECT_EQ(got[17], "[" + t.SecretKey + "]") << c.secret;
+    }
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}

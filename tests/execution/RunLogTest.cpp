@@ -1,5 +1,7 @@
 #include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
+#include "execution/RunClient.h"
+#include "execution/RunFlags.h"
 #include "execution/RunLogFile.h"
 #include "execution/Settings.h"
 #include "platform/ScriptedDialogService.h"
@@ -8,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -155,4 +158,64 @@ TEST(LogPane, FindMatchesCaseAndMovesOnFromTheSelection)
     EXPECT_EQ(pane.selectionStart(), (LogPane::Position{2, 3}));
     pane.select({0, 7}, {2, 2});
     EXPECT_EQ(pane.selectedText(), "one\nno match\nan");
+}
+
+TEST(LogPane, FollowsTheEndUntilTheUserScrollsAway)
+{
+    LogPane pane;
+    pane.resize(200, 120);
+    pane.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    QScrollBar *bar = pane.verticalScrollBar();
+    auto atEnd = [&] { return bar->maximum() > 0 && bar->value() == bar->maximum(); };
+    // Each append as its own batch, with the window's events in between, as runs deliver.
+    auto append = [&](const QString &text) {
+        pane.appendLine(text, Qt::black);
+        QCoreApplication::processEvents();
+    };
+    for (int i = 0; i < 20; ++i)
+        append(QString("line %1").arg(i));
+    EXPECT_TRUE(atEnd());
+    append(QString(300, 'x')); // wider than the pane: the horizontal bar takes room
+    ASSERT_TRUE(pane.horizontalScrollBar()->isVisible());
+    for (int i = 0; i < 5; ++i)
+        append(QString("after %1").arg(i));
+    EXPECT_TRUE(atEnd()) << bar->value() << " of " << bar->maximum();
+
+    // Scrolled away by the user: new lines leave the view alone; back at the end it follows.
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    const int kept = bar->value();
+    append("unseen");
+    EXPECT_EQ(bar->value(), kept);
+    QTest::keyClick(&pane, Qt::Key_End, Qt::ControlModifier);
+    append("seen");
+    EXPECT_TRUE(atEnd());
+}
+
+TEST(LogPane, BytesThatAreNotUtf8ShowAsOctalEscapes)
+{
+    testsupport::TempProgramDir dir;
+    platform::ScriptedDialogService dialogs;
+    ASSERT_TRUE(dir.writeFile("fakeclient", "#!/bin/sh\nprintf 'caf\\351 \\303\\251\\r\\nError: \\377\\r\\n'\n"));
+    QFile::setPermissions(dir.filePath("fakeclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QList<ClientLine> lines;
+    RunFlags flags;
+    RunClient("fakeclient", [&](const QList<ClientLine> &batch) { lines += batch; }, flags);
+    ASSERT_EQ(lines.size(), 2);
+    QStringList texts;
+    for (const ClientLine &line : lines)
+        texts << line.text;
+
+    // The log file keeps the client's bytes; the panes show what is not UTF-8 visibly.
+    ASSERT_TRUE(RunLogFile::appendBlock("run.txt", texts));
+    EXPECT_EQ(dir.readFile("Log/run.txt"), QByteArray("caf\xE9 \xC3\xA9\r\nError: \xFF\r\n\r\n"));
+    LogPane pane;
+    pane.appendLines(lines, kColors);
+    EXPECT_EQ(textOfLine(pane, 0), QString::fromUtf8("caf\\351 \xC3\xA9"));
+    EXPECT_EQ(textOfLine(pane, 1), "Error: \\377");
+    EXPECT_EQ(colorOfLine(pane, 1), kColors.error);
+    PageCtrlLog log;
+    log.copyToAllLog(texts, kColors);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.pendingAllLogLines() == 0; }, 5000));
+    EXPECT_EQ(log.allLog()->lines(), pane.lines());
 }

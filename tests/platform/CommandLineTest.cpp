@@ -37,3 +37,16 @@ TEST(CommandLine, ProgramDirectoryComesBeforePath)
     QFile::setPermissions(dir.filePath(QStringLiteral("sh")), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_EQ(platform::resolveProgram(QStringLiteral("sh")), dir.filePath(QStringLiteral("sh")));
 }
+
+TEST(CommandLine, QuotedWordsComeBackAsThemselves)
+{
+    const QStringList words = {"testing123", "", "two words", "ab\"cd", "\"", "\\", "a\\\"b c", "end\\",
+                               " lead", "tab\there", "back\\slash", "\\\\\"", "x\"y z\"w"};
+    for (const QString &word : words) {
+        const QString quoted = platform::quoteCommandWord(word);
+        EXPECT_EQ(splitCommandLine("a " + quoted + " b"), QStringList({"a", word, "b"})) << quoted.toStdString();
+    }
+    // What needs no quotes goes in as stored.
+    EXPECT_EQ(platform::quoteCommandWord("back\\slash"), "back\\slash");
+    EXPECT_EQ(platform::quoteCommandWord("10.0.0.5:1812"), "10.0.0.5:1812");
+}

@@ -3,6 +3,8 @@
 
 #include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
+#include "execution/RunClient.h"
+#include "execution/RunFlags.h"
 #include "execution/Settings.h"
 #include "platform/SettingsKey.h"
 #include "shell/FindDialog.h"
@@ -10,8 +12,13 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -132,6 +139,25 @@ TEST_F(CommandsTest, ClearFindAndSaveActOnlyOnTheAllLogPage)
     EXPECT_TRUE(pane()->isEmpty());
 }
 
+TEST_F(CommandsTest, SaveAsKeepsTheClientsBytes)
+{
+    makeWindow();
+    ASSERT_TRUE(dir.writeFile("fakeclient", "#!/bin/sh\nprintf 'caf\\351 \\303\\251\\r\\n'\n"));
+    QFile::setPermissions(dir.filePath("fakeclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QStringList lines;
+    execution::RunFlags flags;
+    execution::RunClient("fakeclient", [&](const QList<execution::ClientLine> &batch) {
+        for (const execution::ClientLine &line : batch)
+            lines << line.text;
+    }, flags);
+    pages()->copyToAllLog(lines, execution::LogColors{Qt::black, Qt::black, Qt::black, Qt::black});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pages()->pendingAllLogLines() == 0; }, 5000));
+    EXPECT_EQ(pane()->lineText(0), QString::fromUtf8("caf\\351 \xC3\xA9"));
+    dialogs.queueFileName(dir.filePath("saved.txt"));
+    click("spbtnSave");
+    EXPECT_EQ(dir.readFile("saved.txt"), QByteArray("caf\xE9 \xC3\xA9\n"));
+}
+
 TEST_F(CommandsTest, SaveAsReportsAFileItCannotWrite)
 {
     makeWindow();
@@ -175,19 +201,17 @@ public Q_SLOTS:
     void open(const QUrl &url) { urls << url; }
 };
 
-TEST_F(CommandsTest, HelpHomepageAndDictionaryManagerStartTheirTargets)
+TEST_F(CommandsTest, HomepageAndDictionaryManagerStartTheirTargets)
 {
     makeWindow();
     UrlRecorder recorder;
     for (const char *scheme : {"file", "https", "mailto"})
         QDesktopServices::setUrlHandler(scheme, &recorder, "open");
-    click("spbtnHelp");
     child<QAction>(&window(), "mnuHomepage")->trigger();
     for (const char *scheme : {"file", "https", "mailto"})
         QDesktopServices::unsetUrlHandler(scheme);
-    ASSERT_EQ(recorder.urls.size(), 2);
-    EXPECT_EQ(recorder.urls[0].toLocalFile(), dir.filePath("Help/index.html"));
-    EXPECT_EQ(recorder.urls[1].scheme(), "https");
+    ASSERT_EQ(recorder.urls.size(), 1);
+    EXPECT_EQ(recorder.urls[0].scheme(), "https");
 
     // The dictionary manager is started from the program directory, without arguments.
     ASSERT_TRUE(dir.writeFile("Glossor", "#!/bin/sh\npwd > started.txt\necho \"$#\" >> started.txt\n"));
@@ -198,6 +222,76 @@ TEST_F(CommandsTest, HelpHomepageAndDictionaryManagerStartTheirTargets)
     while (dir.readFile("started.txt").count('\n') < 2 && waited.elapsed() < 5000)
         QTest::qWait(20);
     EXPECT_EQ(dir.readFile("started.txt"), (QDir(dir.path()).canonicalPath() + "\n0\n").toUtf8());
+}
+
+// A desktop opener ("xdg-open") of the test's own, first on the search path while it lives.
+class FakeDesktopOpener {
+public:
+    explicit FakeDesktopOpener(int exitStatus)
+        : m_path(qgetenv("PATH"))
+    {
+        const QByteArray script = "#!/bin/sh\nprintf '%s' \"$1\" > " + m_bin.filePath("opened.txt").toUtf8()
+            + "\nexit " + QByteArray::number(exitStatus) + "\n";
+        QFile file(m_bin.filePath("xdg-open"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(script) == script.size());
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", m_bin.path().toUtf8() + ":" + m_path);
+    }
+    ~FakeDesktopOpener() { qputenv("PATH", m_path); }
+    QString opened() const
+    {
+        QFile file(m_bin.filePath("opened.txt"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+private:
+    QTemporaryDir m_bin;
+    QByteArray m_path;
+};
+
+TEST_F(CommandsTest, HelpSaysSoWhenTheDesktopCannotOpenIt)
+{
+    makeWindow();
+    const QString help = dir.filePath("Help/index.html");
+    {
+        FakeDesktopOpener failing(4);
+        click("spbtnHelp");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages().isEmpty(); }, 10000));
+        EXPECT_EQ(failing.opened(), help);
+        EXPECT_TRUE(dialogs.lastMessageText().contains(help)) << dialogs.lastMessageText().toStdString();
+    }
+    const qsizetype shownBefore = dialogs.messages().size();
+    FakeDesktopOpener working(0);
+    child<QAction>(&window(), "mnuContent")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().findChildren<QProcess *>().isEmpty(); }, 10000));
+    EXPECT_EQ(working.opened(), help);
+    EXPECT_EQ(dialogs.messages().size(), shownBefore);
+}
+
+TEST_F(CommandsTest, SaveDialogShowsItsFilterTextsAndAllFilesMatchesNamesWithoutADot)
+{
+    makeWindow();
+    fillLog("Info: one");
+    QStringList shown;
+    QStringList allFilesPatterns;
+    platform::DialogService::install(nullptr); // the real dialog
+    whenModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        auto *types = dialog->findChild<QComboBox *>("fileTypeCombo");
+        ASSERT_NE(types, nullptr);
+        for (int i = 0; i < types->count(); ++i)
+            shown << types->itemText(i);
+        types->setCurrentIndex(types->count() - 1);
+        Q_EMIT types->activated(types->count() - 1);
+        allFilesPatterns = dialog->findChild<QFileSystemModel *>()->nameFilters();
+        dialog->reject();
+    });
+    click("spbtnSave");
+    platform::DialogService::install(&dialogs);
+    EXPECT_EQ(shown, QStringList({"Text files(*.txt)", "All files(*.*)"}));
+    EXPECT_EQ(allFilesPatterns, QStringList{"*"});
 }
 
 TEST_F(CommandsTest, TrayIconFollowsHideTrayAndItsMenuShowsAndHides)

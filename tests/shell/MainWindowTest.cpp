@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace shelltest;
 using shell::TaskListView;
 
@@ -324,6 +326,70 @@ TEST_F(MainWindowTest, ARunningTaskCanBeNeitherEditedNorDeleted)
     EXPECT_TRUE(close.isAccepted());
     EXPECT_EQ(panel("StatusPanel2"), " 0 Running Task(s)");
     EXPECT_EQ(panel("StatusPanel3"), "Shutting Down...");
+    destroyWindow(); // before the data module it runs on
+}
+
+TEST_F(MainWindowTest, SelectingARowShowsTheRunCommandsOfThatTasksRun)
+{
+    // A client that stays silent for a while, so the run is still going; for the third
+    // task's server it ends at once.
+    ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\ncase \"$*\" in *127.0.0.3:*) exit 0;; esac\nsleep 5\n"));
+    QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 0);
+    addTask(seedConnection(), "2", "beta", "AllTask", "127.0.0.1", 0);
+    addTask(seedConnection(), "3", "gamma", "AllTask", "127.0.0.3", 0);
+    makeWindow();
+    shell::TfrmDataMod dataModule;
+    window().attachDataModule(dataModule);
+    QTreeView *view = list()->reportView();
+    auto clickRow = [&](int row) {
+        const QRect at = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at.center());
+    };
+    using States = std::tuple<bool, bool, bool>; // Run, Suspend, Stop
+    auto states = [&] { return States{enabled("spbtnRun"), enabled("mnuSuspend"), enabled("pmuStop")}; };
+    const States idle{true, false, false}, running{false, true, true}, suspended{true, false, true};
+
+    clickRow(0);
+    EXPECT_EQ(states(), idle);
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnRun"), Qt::LeftButton);
+    ASSERT_EQ(panel("StatusPanel2"), " 1 Running Task(s)");
+    EXPECT_EQ(states(), running);
+
+    // Away to the idle task and back: the running task's row must not offer Run again.
+    clickRow(1);
+    EXPECT_EQ(states(), idle);
+    EXPECT_TRUE(enabled("spbtnTaskEdit"));
+    clickRow(0);
+    EXPECT_EQ(states(), running);
+    EXPECT_TRUE(enabled("spbtnTaskView"));
+    child<QAction>(&window(), "mnuRun")->trigger();
+    EXPECT_EQ(panel("StatusPanel2"), " 1 Running Task(s)"); // no second client
+
+    // Suspended: Run resumes it, and the row shows so after any selection.
+    child<QAction>(&window(), "mnuSuspend")->trigger();
+    EXPECT_EQ(states(), suspended);
+    list()->selectRow(1);
+    EXPECT_EQ(states(), idle);
+    list()->selectRow(0);
+    EXPECT_EQ(states(), suspended);
+    child<QAction>(&window(), "mnuRun")->trigger();
+    EXPECT_EQ(states(), running);
+    EXPECT_EQ(panel("StatusPanel2"), " 1 Running Task(s)");
+
+    // Another task's run that ends while this one is selected leaves this one's states.
+    clickRow(2);
+    child<QAction>(&window(), "mnuRun")->trigger();
+    clickRow(0);
+    ASSERT_EQ(panel("StatusPanel2"), " 2 Running Task(s)");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel("StatusPanel2") == " 1 Running Task(s)"; }, 10000));
+    EXPECT_EQ(states(), running);
+    // With no row selected no run command is offered.
+    list()->clearSelection();
+    EXPECT_EQ(states(), (States{false, false, false}));
+
+    QCloseEvent close;
+    QApplication::sendEvent(&window(), &close);
     destroyWindow(); // before the data module it runs on
 }
 

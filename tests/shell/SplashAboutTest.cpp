@@ -33,4 +33,6 @@ TEST(SplashAboutTest, AboutBoxShowsVersionAndLinks)
     EXPECT_EQ(about.findChild<QLabel *>("lblVersion")->text(), "Version :  2.4.3  Build 0316");
     EXPECT_TRUE(about.findChild<QLabel *>("lblWeb")->text().contains(shell::product::kHomePage));
     EXPECT_TRUE(about.findChild<QLabel *>("lblEmail")->text().contains("mailto:" + shell::product::kSupportMail));
+    EXPECT_TRUE(about.findChild<QLabel *>("lblEmail")->text().startsWith("Email:<a "));
+    EXPECT_TRUE(about.findChild<QLabel *>("lblWeb")->text().startsWith("Web: <a "));
 }
