@@ -21,12 +21,9 @@ struct MessageRequest {
 struct FileRequest {
     QString title;
     QString directory;
-    QString filter;        // Qt filter text, e.g. "Text files (*.txt);;All files (*)"
+    QString filter;        // Qt filter text, e.g. "Text files(*.txt);;All files(*.*)"; "*.*" matches every name
     QString defaultSuffix; // appended by the save dialog when the name has none
     QString fileName;      // proposed name
-    // Each filter's name shows its own pattern text, e.g. "All files(*.*) (*)" shows
-    // "All files(*.*)" and matches every name: the dialog hides the patterns it matches.
-    bool namesShowPatterns = false;
 };
 
 // Every message box, question, file dialog and colour chooser of the programs goes

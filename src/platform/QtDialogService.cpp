@@ -69,7 +69,6 @@ QString QtDialogService::askSaveFileName(const FileRequest &request)
 {
     QFileDialog dialog(QApplication::activeWindow(), request.title, request.directory, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::HideNameFilterDetails, request.namesShowPatterns);
     dialog.setDefaultSuffix(request.defaultSuffix);
     matchEveryFileWithStarDotStar(dialog);
     if (!request.fileName.isEmpty())

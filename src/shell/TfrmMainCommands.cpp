@@ -224,9 +224,7 @@ void TfrmMain::saveAsClick()
         return;
     platform::FileRequest request;
     request.title = QStringLiteral("Save As");
-    // "*.*" would miss names without a dot: the shown texts stay, the patterns match all.
-    request.filter = QStringLiteral("Text files(*.txt) (*.txt);;All files(*.*) (*)");
-    request.namesShowPatterns = true;
+    request.filter = QStringLiteral("Text files(*.txt);;All files(*.*)");
     request.defaultSuffix = QStringLiteral("txt");
     const QString path = platform::DialogService::instance().saveFileName(request);
     if (path.isEmpty() || !m_ui.PageCtrlLog->isAllLogActive())
