@@ -1,12 +1,14 @@
 # `cmake --install` lays out the program directory: beside the install prefix (the portable
 # layout, the default) or in PELLION_PROGRAM_DIR below it (the package's /usr/lib/pellion).
 set(PELLION_PROGRAM_DIR "." CACHE STRING "Where the programs and their data go, relative to the install prefix")
-set(PELLION_PROGRAMS Pellion Glossor radclient radeapclient)
+set(PELLION_PROGRAMS Pellion Glossor radclient radeapclient pellion-demo-config)
 foreach(program IN LISTS PELLION_PROGRAMS)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${PELLION_PROGRAM_DIR})
   endif()
 endforeach()
+
+install(PROGRAMS ${PROJECT_SOURCE_DIR}/scripts/demo-server.sh DESTINATION ${PELLION_PROGRAM_DIR})
 
 # The program's own files: refreshed by every install.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/Language ${PROJECT_SOURCE_DIR}/data/Help

@@ -10,7 +10,7 @@ namespace platform {
 QStringList splitCommandLine(const QString &commandLine);
 
 // The program file a command word names: a word with a '/' as it stands, otherwise the
-// program directory first, then each directory of PATH. Empty when none is executable.
+// program directory first, then the executables' directory, then each directory of PATH. Empty when none is executable.
 QString resolveProgram(const QString &word);
 
 } // namespace platform

@@ -6,6 +6,8 @@
 #include "execution/RunControl.h"
 #include "platform/DialogService.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/Clock.h"
+#include "shell/ExampleTasks.h"
 #include "shell/FindDialog.h"
 #include "shell/ProductInfo.h"
 #include "shell/ShellIcons.h"
@@ -85,6 +87,7 @@ void TfrmMain::connectCommands()
     onTrigger(this, {u.spbtnHelp, u.mnuContent}, [this] { helpClick(); });
     onTrigger(this, {u.spbtnAbout, u.mnuAbout, u.pmuAbout}, [this] { aboutClick(); });
     onTrigger(this, {u.spbtnHomepage, u.mnuHomepage}, [this] { homepageClick(); });
+    onTrigger(this, {u.mnuLoadExamples}, [this] { loadExamplesClick(); });
     onTrigger(this, {u.mnuExit, u.pmuExit}, [this] { exitClick(); });
     onTrigger(this, {u.spbtnSave, u.pmuSaveAs}, [this] { saveAsClick(); });
     onTrigger(this, {u.spbtnClear, u.pmuClear}, [this] { clearClick(); });
@@ -189,6 +192,16 @@ void TfrmMain::helpClick()
 {
     QApplication::processEvents();
     QDesktopServices::openUrl(QUrl::fromLocalFile(platform::ProgramDirectory::filePath(QStringLiteral("Help/index.html"))));
+}
+
+void TfrmMain::loadExamplesClick()
+{
+    try {
+        ExampleTasks::load(*m_connection, ExampleEndpoint::demoServer(), platform::Clock::now());
+    } catch (const platform::TextError &error) {
+        platform::DialogService::instance().showError(error.text());
+    }
+    fillGroups();
 }
 
 void TfrmMain::aboutClick()
