@@ -286,7 +286,7 @@ void TfrmMain::restoreFromTray()
 
 void TfrmMain::makeTrayIcon()
 {
-    m_tray = new QSystemTrayIcon(ShellIcons::picture(ShellIcons::Task), this);
+    m_tray = new QSystemTrayIcon(ShellIcons::applicationIcon(), this);
     m_tray->setObjectName(QStringLiteral("TrayIcon"));
     m_tray->setContextMenu(m_ui.pmuTary);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
