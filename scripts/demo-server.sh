@@ -4,6 +4,7 @@
 # use); Ctrl+C ends it and removes its files. Demo users: bob / hello (PAP, CHAP,
 # EAP-MD5) and simuser (EAP-SIM with fixed triplets). Help > "Load Example Tasks" in
 # Pellion makes tasks aimed at it.
+#   demo-server.sh [AUTH-PORT ACCT-PORT COA-PORT]   (default 18120 18130 37990)
 set -euo pipefail
 here=$(cd "$(dirname "$(readlink -f "$0")")" && pwd)
 
@@ -42,7 +43,7 @@ while IFS='=' read -r key value; do
     coa_port) coa_port=$value ;;
     secret) secret=$value ;;
   esac
-done < <("$tool" "$work")
+done < <("$tool" "$work" "$@")
 [ -n "${raddb:-}" ] || exit 1
 
 cat <<TEXT
