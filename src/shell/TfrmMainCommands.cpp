@@ -6,6 +6,7 @@
 #include "execution/RunControl.h"
 #include "platform/DialogService.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/TextError.h"
 #include "platform/Clock.h"
 #include "shell/ExampleTasks.h"
 #include "shell/FindDialog.h"

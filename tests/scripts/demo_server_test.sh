@@ -6,12 +6,9 @@ set -uo pipefail
 script=$1
 tool=$2
 [ -x /usr/sbin/freeradius ] && command -v radclient >/dev/null || { echo "no FreeRADIUS server or radclient"; exit 77; }
-work=$(mktemp -d)
+source "$(dirname "$0")/checks.sh"
 server_job=
-cleanup() { [ -z "$server_job" ] || kill -TERM -- "-$server_job" 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+cleanup_steps+=('[ -z "$server_job" ] || kill -TERM -- "-$server_job" 2>/dev/null')
 
 mkdir -p "$work/installed" "$work/tmp"
 cp "$script" "$work/installed/demo-server.sh"
@@ -45,5 +42,4 @@ server_job=
 [ -z "$(ls -A "$work/tmp")" ] || fail "left behind: $(ls -A "$work/tmp")"
 pgrep -f "$work/tmp" >/dev/null && fail "a server process remains"
 
-[ "$failures" = 0 ] && echo "demo server: all checks pass"
-exit $((failures > 0))
+finish "demo server: all checks pass"

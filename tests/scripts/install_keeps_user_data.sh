@@ -4,10 +4,8 @@
 #   install_keeps_user_data.sh BUILD_DIR
 set -euo pipefail
 build=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/checks.sh"
+dir=$work
 
 cmake --install "$build" --prefix "$dir" >/dev/null
 for made in dictionary/userdefine/dictionary dictionary/dictionary Language/English.ini script Log; do
@@ -32,5 +30,4 @@ grep -qx '\$INCLUDE Acme' "$dir/dictionary/userdefine/dictionary" || fail "the u
 [ "$(cat "$dir/Log/PellionLog.txt")" = 'a run' ] || fail "Log/ changed"
 grep -q 'changed' "$dir/Language/English.ini" && fail "the language file was not refreshed"
 
-[ "$failures" = 0 ] && echo "install keeps user data"
-exit $((failures > 0))
+finish "install keeps user data"

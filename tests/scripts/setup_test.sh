@@ -3,11 +3,7 @@
 # on a PATH that holds nothing else: no real package manager is ever called.
 set -uo pipefail
 setup=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() { echo "FAIL [$case_name]: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/checks.sh"
 
 # A bin directory with the stubs and only the real tools the script itself uses.
 make_bin() {
@@ -107,5 +103,4 @@ expect_status 0; [ -z "$log" ] || fail "calls made: $log"
 run unknown-set "$debian" everything
 expect_status 1; expect_out "unknown package set"
 
-[ "$failures" = 0 ] && echo "setup.sh: all cases pass"
-exit $((failures > 0))
+finish "setup.sh: all cases pass"
