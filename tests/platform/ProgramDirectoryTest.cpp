@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ TEST_F(ProgramDirectoryLayout, ReadOnlyInstallSeedsAPerUserProgramDirectory)
     for (const char *copied : {"dictionary/dictionary", "dictionary/userdefine/dictionary", "Language/English.ini",
                                "Help/index.html"}) {
         const QString relative = QString::fromLatin1(copied);
-        EXPECT_FALSE(readFile(perUser() + relative).isEmpty()) << copied;
+        EXPECT_TRUE(QFileInfo::exists(perUser() + relative)) << copied;
         EXPECT_EQ(readFile(perUser() + relative), readFile(installed() + relative)) << copied;
         EXPECT_TRUE(QFileInfo(perUser() + relative).isWritable()) << copied;
     }
@@ -115,9 +116,12 @@ TEST_F(ProgramDirectoryLayout, ClientsBesideTheExecutablesComeBeforePath)
 
 TEST(ProgramDirectory, PerUserDirectoryFollowsXdgDataHome)
 {
+    // The tests' own data location is off while the user's is asked for.
+    QStandardPaths::setTestModeEnabled(false);
     const QByteArray old = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", "/tmp/pellion-xdg-test");
     EXPECT_EQ(ProgramDirectory::perUserDirectory(), QStringLiteral("/tmp/pellion-xdg-test/Pellion"));
+    QStandardPaths::setTestModeEnabled(true);
     if (old.isEmpty())
         qunsetenv("XDG_DATA_HOME");
     else
