@@ -65,12 +65,6 @@ void FreeRadiusServer::addStandardUsers()
     m_config.addStandardUsers();
 }
 
-void FreeRadiusServer::useDemoEndpoint()
-{
-    m_config = demoserver::demo::config();
-    m_fixedPorts = true;
-}
-
 QString FreeRadiusServer::configDir() const
 {
     return demoserver::FreeRadiusConfig::raddbDir(m_dir.path());
@@ -105,16 +99,14 @@ bool FreeRadiusServer::start(QString *error, int timeoutMs)
 
 bool FreeRadiusServer::startOnce(int timeoutMs, QString *error, bool *portTaken)
 {
-    if (!m_fixedPorts) {
-        quint16 ports[3];
-        if (!pickPorts(ports)) {
-            *error = QStringLiteral("no free UDP ports on 127.0.0.1");
-            return false;
-        }
-        m_config.authPort = ports[0];
-        m_config.acctPort = ports[1];
-        m_config.coaPort = ports[2];
+    quint16 ports[3];
+    if (!pickPorts(ports)) {
+        *error = QStringLiteral("no free UDP ports on 127.0.0.1");
+        return false;
     }
+    m_config.authPort = ports[0];
+    m_config.acctPort = ports[1];
+    m_config.coaPort = ports[2];
     if (!m_config.write(m_dir.path(), error)) return false;
 
     const QString logPath = m_dir.filePath(QStringLiteral("server.log"));
@@ -139,7 +131,7 @@ bool FreeRadiusServer::startOnce(int timeoutMs, QString *error, bool *portTaken)
         const QString log = output();
         if (log.contains(QLatin1String("Ready to process requests"))) return true;
         if (m_process->waitForFinished(20)) {
-            *portTaken = !m_fixedPorts && log.contains(QLatin1String("Address already in use"));
+            *portTaken = log.contains(QLatin1String("Address already in use"));
             *error = QStringLiteral("the server ended with status %1:\n%2").arg(m_process->exitCode()).arg(log);
             m_process.reset();
             return false;

@@ -37,8 +37,6 @@ public:
     // Before start(): the client secret (default "testing123") and the users.
     void setSecret(const QString &secret) { m_config.secret = secret; }
     void addUser(const RadiusUser &user) { m_config.users.push_back(user); }
-    // The demo server's endpoint (secret, fixed ports and users) in place of free ports.
-    void useDemoEndpoint();
     // bob / hello (PAP, CHAP, EAP-MD5) and simuser with standardTriplets().
     void addStandardUsers();
     static std::vector<RadiusSimTriplet> standardTriplets() { return demoserver::FreeRadiusConfig::standardTriplets(); }
@@ -63,7 +61,6 @@ private:
 
     QTemporaryDir m_dir;
     demoserver::FreeRadiusConfig m_config;
-    bool m_fixedPorts = false;
     std::unique_ptr<QProcess> m_process;
 };
 
