@@ -58,6 +58,12 @@ TEST(ExampleTasksFlow, EveryExampleGetsItsReplyFromTheDemoServer)
                                                    << server.output().toStdString();
         EXPECT_EQ(lineWith(run, "Error:"), -1) << run.join('\n').toStdString();
     }
+
+    // The README's screenshot is taken here, when asked for.
+    if (const QByteArray shot = qgetenv("PELLION_E2E_SCREENSHOT"); !shot.isEmpty()) {
+        ASSERT_TRUE(user.selectTask("PAP"));
+        EXPECT_TRUE(program.main().grab().save(QString::fromLocal8Bit(shot))) << shot.constData();
+    }
 }
 
 } // namespace
