@@ -23,6 +23,13 @@ if [ ! -x "$server" ]; then
   exit 1
 fi
 
+config=/etc/freeradius/3.0
+if [ ! -r "$config/radiusd.conf" ]; then
+  echo "Debian's FreeRADIUS configuration ($config) is readable only by root and the group freerad." >&2
+  echo "Once: sudo adduser $(id -un) freerad, then log in again; or run this as root." >&2
+  exit 1
+fi
+
 work=$(mktemp -d "${TMPDIR:-/tmp}/pellion-demo-server.XXXXXX")
 server_pid=
 cleanup() {
