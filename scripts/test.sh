@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds, and runs every test: once in a normal build
-# with warnings as errors, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# with warnings as errors, once under AddressSanitizer and UndefinedBehaviorSanitizer;
+# then builds the Debian package and checks it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/scripts/setup.sh"
+"$top/scripts/setup.sh" runtime build test
+jobs=${PELLION_JOBS:-$(nproc)}
 
 run_suite() {
   local build=$1; shift
   "$top/scripts/build.sh" "$build" "$build/dist" -DPELLION_WERROR=ON "$@"
-  ctest --test-dir "$build" -j2 --output-on-failure --timeout 300
+  ctest --test-dir "$build" -j"$jobs" --output-on-failure --timeout 300
 }
 
 run_suite "$top/build"
@@ -17,3 +19,5 @@ if [ "${PELLION_SKIP_SANITIZERS:-0}" != 1 ]; then
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   run_suite "$top/build-sanitize" -DPELLION_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 fi
+"$top/scripts/package.sh" "$top/build-package" "$top/build-package/out" -DPELLION_WERROR=ON
+"$top/packaging/check-package.sh" "$top"/build-package/out/pellion_*_amd64.deb

@@ -67,6 +67,8 @@ QString resolveProgram(const QString &word)
     if (word.contains(QLatin1Char('/')))
         return isExecutableFile(word) ? word : QString();
     QStringList directories{ProgramDirectory::path()};
+    if (ProgramDirectory::executableDirectory() != directories.first())
+        directories += ProgramDirectory::executableDirectory();
     directories += QString::fromLocal8Bit(qgetenv("PATH")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
     for (const QString &directory : directories) {
         const QString candidate = QDir(directory).filePath(word);

@@ -16,7 +16,7 @@ QStringList splitCommandLine(const QString &commandLine);
 QString quoteCommandWord(const QString &word);
 
 // The program file a command word names: a word with a '/' as it stands, otherwise the
-// program directory first, then each directory of PATH. Empty when none is executable.
+// program directory first, then the executables' directory, then each directory of PATH. Empty when none is executable.
 QString resolveProgram(const QString &word);
 
 } // namespace platform

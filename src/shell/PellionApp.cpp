@@ -7,6 +7,7 @@
 #include "radius/Dictionary.h"
 #include "shell/ProductInfo.h"
 #include "shell/PellionSession.h"
+#include "shell/ShellIcons.h"
 #include "shell/TfrmMain.h"
 #include "shell/TfrmSplash.h"
 
@@ -28,6 +29,7 @@ int runPellion(int &argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(product::kTitle);
     platform::ProgramDirectory::enterExecutableDirectory();
+    QApplication::setWindowIcon(ShellIcons::applicationIcon());
 
     platform::SingleInstance instance(QStringLiteral("Pellion"));
     if (!instance.acquire())

@@ -1,6 +1,9 @@
 #include "shell/ShellIcons.h"
 
+#include "platform/ProgramDirectory.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
@@ -209,6 +212,15 @@ QIcon ShellIcons::tool(Tool which)
     case BrowseLog: return standard(QStyle::SP_DirOpenIcon);
     }
     return {};
+}
+
+QIcon ShellIcons::applicationIcon()
+{
+    QIcon icon;
+    const QDir icons(platform::ProgramDirectory::executableDirectory() + QLatin1String("icons"));
+    for (const QString &file : icons.entryList({QStringLiteral("pellion-*.png")}, QDir::Files))
+        icon.addFile(icons.filePath(file));
+    return icon.isNull() ? picture(Task) : icon;
 }
 
 QPixmap ShellIcons::productPicture(const QSize &size)

@@ -19,6 +19,11 @@ public:
 
     static QPixmap productPicture(const QSize &size);
 
+    // The program's icon (the window, the tray, the desktop menu): the sizes rendered
+    // from data/icons/pellion.svg into icons/ beside the executable; the drawn task
+    // picture where they are missing.
+    static QIcon applicationIcon();
+
 private:
     static QIcon drawPicture(Picture which);
 };

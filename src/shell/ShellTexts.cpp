@@ -41,6 +41,7 @@ constexpr TextEntry kMainWindow[] = {
     {"Menu", "mnuContent.Caption", "&Content"},
     {"Menu", "mnuAbout.Caption", "&About..."},
     {"Menu", "mnuHomepage.Caption", "&Homepage"},
+    {"Menu", "mnuLoadExamples.Caption", "Load Example Tasks"},
 
     {"PopupMenu1", "pmuGroupAdd.Caption", "&Add Task Group"},
     {"PopupMenu1", "pmuGroupRen.Caption", "&Rename Task Group"},

@@ -125,6 +125,7 @@ private:
     void helpClick();
     void aboutClick();
     void homepageClick();
+    void loadExamplesClick();
     void exitClick();
     void saveAsClick();
     void clearClick();

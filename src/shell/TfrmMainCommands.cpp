@@ -9,6 +9,9 @@
 #include "platform/Language.h"
 #include "platform/ProgramDirectory.h"
 #include "shell/DesktopOpener.h"
+#include "platform/TextError.h"
+#include "platform/Clock.h"
+#include "shell/ExampleTasks.h"
 #include "shell/FindDialog.h"
 #include "shell/ProductInfo.h"
 #include "shell/ShellIcons.h"
@@ -88,6 +91,7 @@ void TfrmMain::connectCommands()
     onTrigger(this, {u.spbtnHelp, u.mnuContent}, [this] { helpClick(); });
     onTrigger(this, {u.spbtnAbout, u.mnuAbout, u.pmuAbout}, [this] { aboutClick(); });
     onTrigger(this, {u.spbtnHomepage, u.mnuHomepage}, [this] { homepageClick(); });
+    onTrigger(this, {u.mnuLoadExamples}, [this] { loadExamplesClick(); });
     onTrigger(this, {u.mnuExit, u.pmuExit}, [this] { exitClick(); });
     onTrigger(this, {u.spbtnSave, u.pmuSaveAs}, [this] { saveAsClick(); });
     onTrigger(this, {u.spbtnClear, u.pmuClear}, [this] { clearClick(); });
@@ -200,6 +204,16 @@ void TfrmMain::helpClick()
     });
 }
 
+void TfrmMain::loadExamplesClick()
+{
+    try {
+        ExampleTasks::load(*m_connection, ExampleEndpoint::demoServer(), platform::Clock::now());
+    } catch (const platform::TextError &error) {
+        platform::DialogService::instance().showError(error.text());
+    }
+    fillGroups();
+}
+
 void TfrmMain::aboutClick()
 {
     TfrmAbout about(this);
@@ -283,7 +297,7 @@ void TfrmMain::restoreFromTray()
 
 void TfrmMain::makeTrayIcon()
 {
-    m_tray = new QSystemTrayIcon(ShellIcons::picture(ShellIcons::Task), this);
+    m_tray = new QSystemTrayIcon(ShellIcons::applicationIcon(), this);
     m_tray->setObjectName(QStringLiteral("TrayIcon"));
     m_tray->setContextMenu(m_ui.pmuTary);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {

@@ -169,6 +169,9 @@ void TfrmMainUi::setup(QMainWindow *window)
     mnuHelp->addActions({mnuContent, mnuAbout});
     mnuHelp->addSeparator();
     mnuHelp->addAction(mnuHomepage);
+    mnuLoadExamples = item(window, "mnuLoadExamples", "Load Example Tasks");
+    mnuHelp->addSeparator();
+    mnuHelp->addAction(mnuLoadExamples);
 
     for (QMenu *each : {mnuFile, mnuView, mnuLanguage, mnuManage, mnuAction, mnuOption1, mnuHelp})
         MainMnu->addMenu(each);

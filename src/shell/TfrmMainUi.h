@@ -34,6 +34,7 @@ struct TfrmMainUi {
     QAction *mnuServerMan, *mnuDictMan;
     QAction *mnuRun, *mnuSuspend, *mnuStop;
     QAction *mnuOption, *mnuContent, *mnuAbout, *mnuHomepage;
+    QAction *mnuLoadExamples;
 
     // Context menus.
     QMenu *pmuTaskGroup;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+namespace demoserver {
+
+// One users-file entry: "name check-items", then the reply items on the next line.
+struct RadiusUser {
+    QString name;
+    QString checkItems;      // e.g. Cleartext-Password := "hello"
+    QString replyItems = {}; // e.g. Reply-Message = "Hello, bob"
+};
+
+// A GSM triplet as hex text (0x...), shared by the server's users entry and a client's packet.
+struct RadiusSimTriplet {
+    QString rand; // 16 octets
+    QString sres; // 4 octets
+    QString kc;   // 8 octets
+};
+
+// A private FreeRADIUS configuration: the installed one copied and cut down to
+// listeners on 127.0.0.1 (authentication with Status-Server, accounting,
+// CoA/Disconnect), one client 127.0.0.1 with the secret, the users given, EAP-MD5 and
+// EAP-SIM, run as whoever starts it. The test fixture and the demo server both use it.
+struct FreeRadiusConfig {
+    static constexpr const char *kProgram = "/usr/sbin/freeradius";
+    static constexpr const char *kInstalledConfig = "/etc/freeradius/3.0";
+
+    QString secret = QStringLiteral("testing123");
+    quint16 authPort = 0;
+    quint16 acctPort = 0;
+    quint16 coaPort = 0;
+    std::vector<RadiusUser> users;
+
+    // bob / hello (PAP, CHAP, EAP-MD5) and simuser with standardTriplets().
+    void addStandardUsers();
+    static std::vector<RadiusSimTriplet> standardTriplets();
+
+    // Writes raddb/ (the configuration), log/ and run/ below `directory`, replacing an
+    // earlier raddb/. On failure error holds the reason.
+    bool write(const QString &directory, QString *error) const;
+    static QString raddbDir(const QString &directory);
+};
+
+// The demo server's fixed endpoint, which the example tasks aim at: away from the
+// standard ports so that it runs beside a server of the user's own.
+namespace demo {
+inline constexpr const char *kAddress = "127.0.0.1";
+inline constexpr quint16 kAuthPort = 18120;
+inline constexpr quint16 kAcctPort = 18130;
+inline constexpr quint16 kCoaPort = 37990;
+inline constexpr const char *kSecret = "testing123";
+FreeRadiusConfig config();
+} // namespace demo
+
+} // namespace demoserver
