@@ -122,7 +122,7 @@ TfrmMain::TfrmMain(QWidget *parent)
     layout->setSpacing(0);
     layout->addWidget(pnlLeft);
     layout->addWidget(m_notebook, 1);
-    resize(820, 540);
+    resize(900, 580);
 
     connect(spbtnNew, &QToolButton::clicked, this, &TfrmMain::spbtnNewClick);
     connect(spbtnDelDict, &QToolButton::clicked, this, &TfrmMain::spbtnDelDictClick);
@@ -217,7 +217,7 @@ QWidget *TfrmMain::buildEditorPage()
     middle->setChildrenCollapsible(false);
     middle->addWidget(m_lvwAttrList);
     middle->addWidget(detailPanel);
-    middle->setSizes({1, 1});
+    middle->setSizes({4, 5});
 
     auto *statusBar = new QStatusBar(page);
     statusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -491,6 +491,8 @@ void TfrmMain::showAttributeRows()
     m_lvwAttrList->clear();
     for (const QString &name : m_manager.model().attributeList)
         m_lvwAttrList->addTopLevelItem(new QTreeWidgetItem(QStringList{name}));
+    // A name wider than the pane scrolls rather than being cut.
+    m_lvwAttrList->resizeColumnToContents(0);
     lvwAttrListSelectItem();
 }
 

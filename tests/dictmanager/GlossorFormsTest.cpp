@@ -546,6 +546,11 @@ TEST(TfrmAttr, OffersTheLibraryTypesAndShowsEveryControl)
         EXPECT_TRUE(form.rect().contains(control->geometry())) << control->objectName().toStdString();
         EXPECT_GE(control->width(), control->minimumSizeHint().width()) << control->objectName().toStdString();
     }
+    // The longest name the field takes is seen whole.
+    auto *name = child<QLineEdit>(&form, "edtAttrName");
+    name->setText("Acme-Service-Level-Agreement-Name-Longer");
+    ASSERT_EQ(name->text().size(), name->maxLength());
+    EXPECT_GE(name->contentsRect().width() - 8, name->fontMetrics().horizontalAdvance(name->text()));
 
     // A value the library would refuse is caught at OK, with the reason.
     types->setEditText("byte");
@@ -586,17 +591,23 @@ TEST(TfrmMain, RemembersItsPlaceSplitterAndColumnsAcrossARestart)
     EXPECT_EQ(third.size(), QSize(600, 400));
 }
 
-TEST(TfrmMain, ValueColumnFitsTheNamesAndTheNumbersStretch)
+TEST(TfrmMain, ListsShowTheirNamesInFullAndTheLastColumnStretches)
 {
     testsupport::TempProgramDir dir;
     const QString longName = "Acme-Value-Name-Of-Thirty-Chars";
+    const QString longAttribute = "Acme-Attribute-Name-Of-Forty-Characters1";
     dir.writeFile("dictionary/userdefine/dictionary.Acme",
-                  "VENDOR Acme 42\r\nATTRIBUTE Acme-B 2 integer\r\nVALUE Acme-B " + longName.toLatin1() + " 1\r\n");
+                  "VENDOR Acme 42\r\nATTRIBUTE " + longAttribute.toLatin1() + " 2 integer\r\nVALUE "
+                      + longAttribute.toLatin1() + " " + longName.toLatin1() + " 1\r\n");
     platform::ScriptedDialogService dialogs;
     TfrmMain form;
     form.show();
     choose(child<QComboBox>(&form, "cboVendorList"), "Acme");
     auto *list = child<QTreeWidget>(&form, "lvwAttrList");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    // Wider than the pane, the list scrolls rather than cutting the name.
+    EXPECT_GE(list->columnWidth(0), list->fontMetrics().horizontalAdvance(longAttribute));
+    EXPECT_GE(list->columnWidth(0), list->viewport()->width());
     list->setCurrentItem(list->topLevelItem(0));
     auto *grid = child<QTableWidget>(child<QWidget>(&form, "Default"), "ValueListEdt");
     ASSERT_EQ(grid->rowCount(), 1);
