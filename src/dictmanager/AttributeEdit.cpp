@@ -4,6 +4,7 @@
 #include "dictmanager/AttributeTypes.h"
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryNames.h"
+#include "platform/Language.h"
 
 #include <QStringList>
 
@@ -74,7 +75,8 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
             return Refusal{QStringLiteral("A value  is empty!")};
         // The library refuses a value name given twice for one attribute.
         if (valueNames.contains(r.first))
-            return Refusal{QStringLiteral("The value name \"%1\" is given twice.").arg(r.first)};
+            return Refusal{platform::Language::text("frmAttr", "ValueTwice", "The value name \"%1\" is given twice.")
+                               .arg(r.first)};
         valueNames << r.first;
     }
     if (!rows.isEmpty() && !AttributeTypes::allowsNamedValues(dataType))

@@ -2,6 +2,7 @@
 
 #include "dictformat/DictionaryLine.h"
 #include "dictformat/VendorFormat.h"
+#include "platform/Language.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -9,6 +10,11 @@
 namespace dictmanager {
 
 namespace {
+QString text(const char *key, const char *builtIn)
+{
+    return platform::Language::text("frmAttr", key, builtIn);
+}
+
 // The library's type words (compared without case) and the type each stands for.
 const QHash<QString, QString> &typeWords()
 {
@@ -58,7 +64,7 @@ Type typeOf(const QString &word)
 
 QString refused(const QString &flag, const QString &dataType)
 {
-    return QStringLiteral("The flag \"%1\" cannot be used with the data type \"%2\".").arg(flag, dataType);
+    return text("FlagWithType", "The flag \"%1\" cannot be used with the data type \"%2\".").arg(flag, dataType);
 }
 
 std::optional<QString> flagProblem(const QString &flag, const Type &type, const QString &dataType)
@@ -82,7 +88,7 @@ std::optional<QString> flagProblem(const QString &flag, const Type &type, const 
         return std::nullopt;
     }
     // "concat" and "virtual" are refused for vendor attributes, other words are not flags.
-    return QStringLiteral("The flag \"%1\" cannot be used for a vendor's attribute.").arg(flag);
+    return text("FlagForVendor", "The flag \"%1\" cannot be used for a vendor's attribute.").arg(flag);
 }
 } // namespace
 
@@ -101,11 +107,11 @@ std::optional<QString> AttributeTypes::typeProblem(const QString &dataType, cons
 {
     const Type type = typeOf(dataType);
     if (type.base.isEmpty())
-        return QStringLiteral("The data type \"%1\" is not one the dictionary library knows. Choose one of: %2.")
+        return text("UnknownType", "The data type \"%1\" is not one the dictionary library knows. Choose one of: %2.")
             .arg(dataType, offered().join(QStringLiteral(", ")));
     if (type.base == QLatin1String("tlv") && (format.typeSize != 1 || format.lengthSize != 1))
-        return QStringLiteral("The data type \"tlv\" needs a vendor with one octet for the attribute number "
-                              "and one for the length.");
+        return text("TlvFormat", "The data type \"tlv\" needs a vendor with one octet for the attribute number "
+                                 "and one for the length.");
     if (flags.isEmpty())
         return std::nullopt;
     for (const QString &flag : flags.split(QLatin1Char(','))) {
@@ -130,7 +136,7 @@ std::optional<QString> AttributeTypes::valueProblem(const QString &dataType, con
     const std::optional<quint32> value = dictformat::DictionaryLineReader::number(number.toLatin1());
     // A sub-number after "." is not a value.
     if (!value || number.contains(QLatin1Char('.')) || *value > largest)
-        return QStringLiteral("The value of \"%1\" must be a number from 0 to %2 for the data type \"%3\": \"%4\" given.")
+        return text("ValueRange", "The value of \"%1\" must be a number from 0 to %2 for the data type \"%3\": \"%4\" given.")
             .arg(valueName, QString::number(largest), dataType, number);
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include "dictmanager/ValueGrid.h"
 #include "dictmanager/MessageBoxes.h"
 #include "platform/DialogService.h"
+#include "platform/Language.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -100,7 +101,8 @@ bool TfrmAttr::changed() const
 
 void TfrmAttr::reject()
 {
-    if (changed() && !platform::DialogService::instance().askYesNo(QStringLiteral("Discard your changes?")))
+    if (changed() && !platform::DialogService::instance().askYesNo(
+                         platform::Language::text("frmAttr", "DiscardChanges", "Discard your changes?")))
         return;
     QDialog::reject();
 }

@@ -3,6 +3,7 @@
 #include "dictmanager/TfrmAttr.h"
 #include "dictmanager/TfrmMain.h"
 #include "dictmanager/TfrmVendor.h"
+#include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
 #include "support/TempProgramDir.h"
 #include "dictmanager/QtPrinters.h"
@@ -614,4 +615,22 @@ TEST(TfrmMain, ListsShowTheirNamesInFullAndTheLastColumnStretches)
     EXPECT_GE(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance(longName)) << "the name is not cut";
     EXPECT_TRUE(grid->horizontalHeader()->stretchLastSection());
     EXPECT_EQ(grid->columnWidth(0) + grid->columnWidth(1), grid->viewport()->width());
+}
+
+TEST(TfrmAttr, NewTextsFollowTheChosenLanguage)
+{
+    testsupport::TempProgramDir dir;
+    ASSERT_TRUE(platform::Language::setCurrentName(QStringLiteral("简体中文")));
+    platform::ScriptedDialogService dialogs;
+    DictionaryModel model = oneIntegerAttribute();
+    TfrmAttr form(model, AttributeEdit::forEdit(model, 0));
+    form.show();
+    child<QComboBox>(&form, "cboDataType")->setEditText("byte");
+    child<QTableWidget>(&form, "ValueListEdt")->item(0, 1)->setText("256");
+    click(&form, "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), QStringLiteral("“Off”的值必须是 0 到 255 之间的数字（数据类型“byte”），输入的是“256”。"));
+    dialogs.queueAnswer(Answer::Yes);
+    QTest::keyClick(child<QLineEdit>(&form, "edtAttrName"), Qt::Key_Escape);
+    EXPECT_EQ(dialogs.lastMessageText(), QStringLiteral("放弃所做的更改吗？"));
+    EXPECT_FALSE(form.isVisible());
 }
