@@ -240,6 +240,11 @@ TEST(AttributeEdit, DataTypesFlagsAndNamedValuesAsTheLibraryTakesThem)
 {
     using Rows = QList<AttributeEdit::Row>;
     const QString accepted = "accepted";
+    const auto unknown = [](const char *word) {
+        return QString("The data type \"%1\" is not one the dictionary library knows. Choose one of: string, integer, "
+                       "ipaddr, date, octets, ifid, ipv6addr, ipv6prefix, byte, short, signed, integer64, ether, "
+                       "ipv4prefix, combo-ip, tlv.").arg(word);
+    };
     struct Case {
         const char *format;   // of the loaded vendor
         const char *flags;    // of the attribute being edited, as read from its file
@@ -265,9 +270,9 @@ TEST(AttributeEdit, DataTypesFlagsAndNamedValuesAsTheLibraryTakesThem)
         {"", "", "combo-ip", {}, accepted},
         {"", "", "tlv", {}, accepted},
         {"", "", "octets[16]", {}, accepted},
-        {"", "", "octets[254]", {}, "The data type \"octets[254]\" is not one the dictionary library knows. Choose one of: string, integer, ipaddr, date, octets, ifid, ipv6addr, ipv6prefix, byte, short, signed, integer64, ether, ipv4prefix, combo-ip, tlv."},
-        {"", "", "text", {}, "The data type \"text\" is not one the dictionary library knows. Choose one of: string, integer, ipaddr, date, octets, ifid, ipv6addr, ipv6prefix, byte, short, signed, integer64, ether, ipv4prefix, combo-ip, tlv."},
-        {"", "", "evs", {}, "The data type \"evs\" is not one the dictionary library knows. Choose one of: string, integer, ipaddr, date, octets, ifid, ipv6addr, ipv6prefix, byte, short, signed, integer64, ether, ipv4prefix, combo-ip, tlv."},
+        {"", "", "octets[254]", {}, unknown("octets[254]")},
+        {"", "", "text", {}, unknown("text")},
+        {"", "", "evs", {}, unknown("evs")},
         {"format=2,1", "", "tlv", {}, "The data type \"tlv\" needs a vendor with one octet for the attribute number and one for the length."},
         {"format=2,1", "", "combo-ip", {}, accepted},
         // Flags stay while the type stays: the combination must still load.
