@@ -1,23 +1,16 @@
 #include "dictmanager/AttributeEdit.h"
 
 #include "dictformat/DictionaryLine.h"
+#include "dictmanager/AttributeTypes.h"
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryNames.h"
+#include "platform/Language.h"
 
 #include <QStringList>
 
 namespace dictmanager {
 
 namespace {
-// The library that loads the main dictionary refuses named values for other types, and
-// attribute numbers that the vendor's format cannot carry: either fails the whole load.
-bool allowsNamedValues(const QString &dataType)
-{
-    static const QStringList types{QStringLiteral("integer"), QStringLiteral("byte"),
-                                   QStringLiteral("short"), QStringLiteral("octets")};
-    return types.contains(dataType, Qt::CaseInsensitive);
-}
-
 QString notOneWord(const QString &what)
 {
     return QStringLiteral("%1 must be one word, without blanks, \"#\" or control characters.").arg(what);
@@ -58,6 +51,11 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
         return Refusal{notOneWord(QStringLiteral("The attribute name"))};
     if (!DictionaryNames::isWord(dataType))
         return Refusal{notOneWord(QStringLiteral("The data type"))};
+    // What the library refuses fails the load of the whole main dictionary.
+    const AttributeEntry *previous = previousEntry(model);
+    if (std::optional<QString> problem = AttributeTypes::typeProblem(
+            dataType, keptFlags(previous), model.loadedVendorFormat()))
+        return Refusal{*problem};
 
     const qsizetype own = mode == Mode::Edit ? model.lastAttribute(model.attributeList.value(row)) : -1;
     for (qsizetype i = 0; i < model.attributes.size(); ++i) {
@@ -67,6 +65,7 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
 
     if (!rows.isEmpty() && rows.last().first.isEmpty() && rows.last().second.isEmpty())
         rows.removeLast();
+    QStringList valueNames;
     for (const Row &r : rows) {
         if (r.first.isEmpty())
             return Refusal{QStringLiteral("A value name is empty!")};
@@ -74,9 +73,18 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
             return Refusal{notOneWord(QStringLiteral("A value name"))};
         if (valueOf(r.first).isEmpty())
             return Refusal{QStringLiteral("A value  is empty!")};
+        // The library refuses a value name given twice for one attribute.
+        if (valueNames.contains(r.first))
+            return Refusal{platform::Language::text("frmAttr", "ValueTwice", "The value name \"%1\" is given twice.")
+                               .arg(r.first)};
+        valueNames << r.first;
     }
-    if (!rows.isEmpty() && !allowsNamedValues(dataType))
+    if (!rows.isEmpty() && !AttributeTypes::allowsNamedValues(dataType))
         return Refusal{QStringLiteral("Named values need the data type integer, byte, short or octets.")};
+    for (const Row &r : rows) {
+        if (std::optional<QString> problem = AttributeTypes::valueProblem(dataType, r.first, r.second))
+            return Refusal{*problem};
+    }
     return std::nullopt;
 }
 
@@ -93,6 +101,21 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::checkCodeRange(const Dictio
     return std::nullopt;
 }
 
+const AttributeEntry *AttributeEdit::previousEntry(const DictionaryModel &model) const
+{
+    if (mode != Mode::Edit)
+        return nullptr;
+    const qsizetype old = model.firstAttribute(model.attributeList.value(row));
+    return old >= 0 ? &model.attributes.at(old) : nullptr;
+}
+
+QString AttributeEdit::keptFlags(const AttributeEntry *previous) const
+{
+    // The dialog does not show the flags: they stay while the data type they were written
+    // for stays; for another type they could make the main dictionary fail to load.
+    return previous && previous->dataType.compare(dataType, Qt::CaseInsensitive) == 0 ? previous->flags : QString();
+}
+
 void AttributeEdit::apply(DictionaryModel &model) const
 {
     AttributeEntry attribute{name, code, dataType};
@@ -103,16 +126,11 @@ void AttributeEdit::apply(DictionaryModel &model) const
         if (row < 0 || row >= model.attributeList.size())
             return;
         const QString oldName = model.attributeList.value(row);
-        const qsizetype old = model.firstAttribute(oldName);
-        if (old >= 0) {
-            const AttributeEntry &previous = model.attributes.at(old);
-            // The dialog does not show the flags: they stay while the data type they were written
-            // for stays; for another type they could make the main dictionary fail to load.
-            if (previous.dataType.compare(dataType, Qt::CaseInsensitive) == 0)
-                attribute.flags = previous.flags;
+        if (const AttributeEntry *previous = previousEntry(model)) {
+            attribute.flags = keptFlags(previous);
             // Unchanged lines go back to the file as they were read.
-            if (attribute == previous)
-                attribute.line = previous.line;
+            if (attribute == *previous)
+                attribute.line = previous->line;
         }
         oldValues = model.valuesOf(oldName);
         model.removeAttribute(oldName);

@@ -8,6 +8,7 @@
 
 namespace dictmanager {
 
+struct AttributeEntry;
 struct DictionaryModel;
 
 // What the attribute dialog holds, and the checks and changes its OK makes.
@@ -41,6 +42,9 @@ struct AttributeEdit {
 private:
     // The attribute numbers that the loaded vendor's format can carry.
     std::optional<Refusal> checkCodeRange(const DictionaryModel &model) const;
+    // The store entry being edited, if any.
+    const AttributeEntry *previousEntry(const DictionaryModel &model) const;
+    QString keptFlags(const AttributeEntry *previous) const;
 };
 
 } // namespace dictmanager

@@ -1,9 +1,12 @@
 #include "dictmanager/TfrmAttr.h"
 
+#include "dictmanager/AttributeTypes.h"
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DigitKeyFilter.h"
 #include "dictmanager/ValueGrid.h"
 #include "dictmanager/MessageBoxes.h"
+#include "platform/DialogService.h"
+#include "platform/Language.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -34,9 +37,7 @@ TfrmAttr::TfrmAttr(DictionaryModel &model, const AttributeEdit &edit, QWidget *p
     m_cboDataType->setObjectName(QStringLiteral("cboDataType"));
     m_cboDataType->setEditable(true);
     m_cboDataType->setInsertPolicy(QComboBox::NoInsert);
-    m_cboDataType->addItems({QStringLiteral("string"), QStringLiteral("integer"), QStringLiteral("ipaddr"),
-                             QStringLiteral("date"), QStringLiteral("octets"), QStringLiteral("ifid"),
-                             QStringLiteral("ipv6addr"), QStringLiteral("ipv6prefix")});
+    m_cboDataType->addItems(AttributeTypes::offered());
     m_cboDataType->setCurrentIndex(-1);
     m_cboDataType->setEditText(edit.dataType);
     m_lblFlag->setObjectName(QStringLiteral("lblFlag"));
@@ -66,13 +67,15 @@ TfrmAttr::TfrmAttr(DictionaryModel &model, const AttributeEdit &edit, QWidget *p
     layout->addWidget(m_valueListEdt);
     layout->addWidget(m_lblFlag);
     layout->addLayout(buttons);
-    resize(420, 400);
+    // Every control shown in full, the grid with room for a few rows.
+    resize(sizeHint().expandedTo(QSize(420, 400)));
 
     connect(spbtnOK, &QPushButton::clicked, this, &TfrmAttr::spbtnOKClick);
-    connect(spbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(spbtnCancel, &QPushButton::clicked, this, &TfrmAttr::reject);
+    m_shown = shownEdit();
 }
 
-void TfrmAttr::spbtnOKClick()
+AttributeEdit TfrmAttr::shownEdit() const
 {
     m_valueListEdt->finishEditing();
     AttributeEdit edit = m_edit;
@@ -80,6 +83,33 @@ void TfrmAttr::spbtnOKClick()
     edit.code = m_edtAttrCode->text();
     edit.dataType = m_cboDataType->currentText();
     edit.rows = m_valueListEdt->rows();
+    return edit;
+}
+
+bool TfrmAttr::changed() const
+{
+    // Empty rows at the end are only room to type into.
+    const auto typed = [](QList<AttributeEdit::Row> rows) {
+        while (!rows.isEmpty() && rows.last().first.isEmpty() && rows.last().second.isEmpty())
+            rows.removeLast();
+        return rows;
+    };
+    const AttributeEdit now = shownEdit();
+    return now.name != m_shown.name || now.code != m_shown.code || now.dataType != m_shown.dataType
+        || typed(now.rows) != typed(m_shown.rows);
+}
+
+void TfrmAttr::reject()
+{
+    if (changed() && !platform::DialogService::instance().askYesNo(
+                         platform::Language::text("frmAttr", "DiscardChanges", "Discard your changes?")))
+        return;
+    QDialog::reject();
+}
+
+void TfrmAttr::spbtnOKClick()
+{
+    AttributeEdit edit = shownEdit();
     if (const std::optional<AttributeEdit::Refusal> refusal = edit.check(m_model)) {
         if (refusal->information)
             MessageBoxes::information(refusal->text);

@@ -19,11 +19,17 @@ class TfrmAttr : public QDialog {
 public:
     TfrmAttr(DictionaryModel &model, const AttributeEdit &edit, QWidget *parent = nullptr);
 
+    // Esc, Cancel and the window's close: after a change, only when the user agrees to lose it.
+    void reject() override;
+
 private:
     void spbtnOKClick();
+    AttributeEdit shownEdit() const;
+    bool changed() const;
 
     DictionaryModel &m_model;
     AttributeEdit m_edit;
+    AttributeEdit m_shown; // as the dialog opened
     QLineEdit *m_edtAttrName;
     QLineEdit *m_edtAttrCode;
     QComboBox *m_cboDataType;

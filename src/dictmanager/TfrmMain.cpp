@@ -7,6 +7,7 @@
 #include "dictmanager/TfrmVendor.h"
 #include "dictmanager/ValueGrid.h"
 #include "platform/DialogService.h"
+#include "platform/WindowState.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -29,6 +31,8 @@ namespace dictmanager {
 
 namespace {
 using platform::DialogService;
+
+const QString windowKey = QStringLiteral("Glossor");
 
 enum Page { EditorPage, UploadPage, ExportPage, DeletePage, HelpPage };
 
@@ -118,13 +122,15 @@ TfrmMain::TfrmMain(QWidget *parent)
     layout->setSpacing(0);
     layout->addWidget(pnlLeft);
     layout->addWidget(m_notebook, 1);
-    resize(820, 540);
+    resize(900, 580);
 
     connect(spbtnNew, &QToolButton::clicked, this, &TfrmMain::spbtnNewClick);
     connect(spbtnDelDict, &QToolButton::clicked, this, &TfrmMain::spbtnDelDictClick);
     connect(spbtnUpload, &QToolButton::clicked, this, &TfrmMain::spbtnUploadClick);
     connect(spbtnExport, &QToolButton::clicked, this, &TfrmMain::spbtnExportClick);
     connect(spbtnHelp, &QToolButton::clicked, this, [this] { m_notebook->setCurrentIndex(HelpPage); });
+
+    platform::WindowState(windowKey).restore(*this);
 
     reportUnreadable(m_manager.startUp());
     fillVendorBox(m_cboVendorList, 0);
@@ -203,9 +209,15 @@ QWidget *TfrmMain::buildEditorPage()
     details->addWidget(label(QStringLiteral(" Attribute Value"), page), 2, 0, 1, 2);
     details->addWidget(m_valueListEdt, 3, 0, 1, 2);
     details->setRowStretch(3, 1);
-    auto *middle = new QHBoxLayout;
-    middle->addWidget(m_lvwAttrList, 1);
-    middle->addLayout(details, 1);
+    auto *detailPanel = new QWidget(page);
+    detailPanel->setLayout(details);
+    details->setContentsMargins(0, 0, 0, 0);
+    auto *middle = new QSplitter(page);
+    middle->setObjectName(QStringLiteral("splAttributes"));
+    middle->setChildrenCollapsible(false);
+    middle->addWidget(m_lvwAttrList);
+    middle->addWidget(detailPanel);
+    middle->setSizes({4, 5});
 
     auto *statusBar = new QStatusBar(page);
     statusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -221,7 +233,7 @@ QWidget *TfrmMain::buildEditorPage()
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(6, 6, 6, 0);
     layout->addLayout(top);
-    layout->addLayout(middle, 1);
+    layout->addWidget(middle, 1);
     layout->addWidget(statusBar);
 
     connect(m_cboVendorList, &QComboBox::activated, this, &TfrmMain::cboVendorListSelect);
@@ -320,6 +332,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    platform::WindowState(windowKey).save(*this);
     event->accept();
 }
 
@@ -478,6 +491,8 @@ void TfrmMain::showAttributeRows()
     m_lvwAttrList->clear();
     for (const QString &name : m_manager.model().attributeList)
         m_lvwAttrList->addTopLevelItem(new QTreeWidgetItem(QStringList{name}));
+    // A name wider than the pane scrolls rather than being cut.
+    m_lvwAttrList->resizeColumnToContents(0);
     lvwAttrListSelectItem();
 }
 

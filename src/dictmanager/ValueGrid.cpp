@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace dictmanager {
 
 namespace {
@@ -34,7 +36,6 @@ ValueGrid::ValueGrid(bool editable, QWidget *parent)
     setObjectName(QStringLiteral("ValueListEdt"));
     setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Value")});
     horizontalHeader()->setStretchLastSection(true);
-    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     verticalHeader()->hide();
     setSelectionMode(QAbstractItemView::SingleSelection);
     if (editable) {
@@ -65,6 +66,16 @@ void ValueGrid::setRows(const QList<Row> &rows)
         setItem(r, 0, new QTableWidgetItem(rows.at(r).first));
         setItem(r, 1, new QTableWidgetItem(rows.at(r).second));
     }
+    fitNameColumn();
+}
+
+void ValueGrid::fitNameColumn()
+{
+    // The names in full, unless that leaves the numbers too little room; the numbers stretch.
+    constexpr int narrowest = 100;
+    constexpr int widest = 320;
+    const int wanted = std::max(sizeHintForColumn(0), horizontalHeader()->sectionSizeHint(0)) + 8;
+    setColumnWidth(0, std::clamp(wanted, narrowest, widest));
 }
 
 void ValueGrid::finishEditing()

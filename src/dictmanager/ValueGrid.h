@@ -19,6 +19,8 @@ public:
 
     QList<Row> rows() const;
     void setRows(const QList<Row> &rows);
+    // Sizes the name column to the names shown, within limits; done by every setRows.
+    void fitNameColumn();
     // Takes in what an open cell editor holds.
     void finishEditing();
 

@@ -148,7 +148,8 @@ TEST(AttributeEdit, ChecksAndGridRows)
         {AttributeEdit::Mode::Add, "C", "3", {{"x", "1"}, {"", ""}}, "accepted"},
         {AttributeEdit::Mode::Add, "C", "3", {{"x", "1"}, {"", ""}, {"y", "2"}}, "A value name is empty!"},
         {AttributeEdit::Mode::Add, "C", "3", {{"x", ""}}, "A value  is empty!"},
-        {AttributeEdit::Mode::Add, "C", "3", {{"x", "1"}, {"x", ""}}, "accepted"},
+        // The library refuses a value name given twice, and with it the whole main dictionary.
+        {AttributeEdit::Mode::Add, "C", "3", {{"x", "1"}, {"x", ""}}, "The value name \"x\" is given twice."},
         {AttributeEdit::Mode::Add, "C", "3", {{"x", ""}, {"x", "1"}}, "A value  is empty!"},
     };
     for (const Case &c : cases) {
@@ -165,7 +166,7 @@ TEST(AttributeEdit, ChecksAndGridRows)
     AttributeEdit edit = AttributeEdit::forAdd();
     edit.name = "C";
     edit.code = "3";
-    edit.rows = {{"x", "1"}, {"x", "5"}, {"", ""}};
+    edit.rows = {{"x", "1"}, {"y", "5"}, {"", ""}};
     EXPECT_EQ(edit.check(target)->text, "Named values need the data type integer, byte, short or octets.")
         << "the dialog's first type, \"String\", takes no named values";
     for (const char *type : {"ipaddr", "date", "signed"}) {
@@ -176,7 +177,7 @@ TEST(AttributeEdit, ChecksAndGridRows)
     ASSERT_FALSE(edit.check(target).has_value());
     edit.apply(target);
     EXPECT_EQ(target.attributes.last(), (AttributeEntry{"C", "3", "short"}));
-    EXPECT_EQ(target.valuesOf("C"), (QList<ValueEntry>{{"C", "x", "1"}, {"C", "x", "1"}}));
+    EXPECT_EQ(target.valuesOf("C"), (QList<ValueEntry>{{"C", "x", "1"}, {"C", "y", "5"}}));
     EXPECT_EQ(target.attributeList.last(), "C");
 }
 
@@ -231,5 +232,71 @@ TEST(AttributeEdit, CodesUpToWhatTheVendorFormatAllows)
         edit.code = c.code;
         const std::optional<AttributeEdit::Refusal> refusal = edit.check(model);
         EXPECT_EQ(refusal ? refusal->text : accepted, c.refusal) << c.vendorCode << " " << c.format << " " << c.code;
+    }
+}
+
+// Each refusal stands for a line that fails the library's load of the whole main dictionary.
+TEST(AttributeEdit, DataTypesFlagsAndNamedValuesAsTheLibraryTakesThem)
+{
+    using Rows = QList<AttributeEdit::Row>;
+    const QString accepted = "accepted";
+    const auto unknown = [](const char *word) {
+        return QString("The data type \"%1\" is not one the dictionary library knows. Choose one of: string, integer, "
+                       "ipaddr, date, octets, ifid, ipv6addr, ipv6prefix, byte, short, signed, integer64, ether, "
+                       "ipv4prefix, combo-ip, tlv.").arg(word);
+    };
+    struct Case {
+        const char *format;   // of the loaded vendor
+        const char *flags;    // of the attribute being edited, as read from its file
+        const char *dataType;
+        Rows rows;
+        QString refusal;
+    };
+    const Case cases[] = {
+        {"", "", "byte", {{"Low", "0"}, {"High", "255"}}, accepted},
+        {"", "", "byte", {{"Over", "256"}}, "The value of \"Over\" must be a number from 0 to 255 for the data type \"byte\": \"256\" given."},
+        {"", "", "short", {{"High", "65535"}}, accepted},
+        {"", "", "short", {{"Over", "65536"}}, "The value of \"Over\" must be a number from 0 to 65535 for the data type \"short\": \"65536\" given."},
+        {"", "", "integer", {{"High", "4294967295"}, {"Hex", "0x10"}}, accepted},
+        {"", "", "integer", {{"Over", "4294967296"}}, "The value of \"Over\" must be a number from 0 to 4294967295 for the data type \"integer\": \"4294967296\" given."},
+        {"", "", "integer", {{"Sub", "1.2"}}, "The value of \"Sub\" must be a number from 0 to 4294967295 for the data type \"integer\": \"1.2\" given."},
+        {"", "", "uint8", {{"Over", "300"}}, "The value of \"Over\" must be a number from 0 to 255 for the data type \"uint8\": \"300\" given."},
+        {"", "", "signed", {{"One", "1"}}, "Named values need the data type integer, byte, short or octets."},
+        {"", "", "integer64", {{"One", "1"}}, "Named values need the data type integer, byte, short or octets."},
+        {"", "", "signed", {}, accepted},
+        {"", "", "integer64", {}, accepted},
+        {"", "", "ether", {}, accepted},
+        {"", "", "ipv4prefix", {}, accepted},
+        {"", "", "combo-ip", {}, accepted},
+        {"", "", "tlv", {}, accepted},
+        {"", "", "octets[16]", {}, accepted},
+        {"", "", "octets[254]", {}, unknown("octets[254]")},
+        {"", "", "text", {}, unknown("text")},
+        {"", "", "evs", {}, unknown("evs")},
+        {"format=2,1", "", "tlv", {}, "The data type \"tlv\" needs a vendor with one octet for the attribute number and one for the length."},
+        {"format=2,1", "", "combo-ip", {}, accepted},
+        // Flags stay while the type stays: the combination must still load.
+        {"", "has_tag", "Integer", {}, accepted},
+        {"", "has_tag,encrypt=2", "string", {}, accepted},
+        {"", "encrypt=1", "string", {}, accepted},
+        {"", "encrypt=1", "octets[16]", {}, accepted},
+        {"", "array", "ipv6addr", {}, accepted},
+        {"", "has_tag", "byte", {}, "The flag \"has_tag\" cannot be used with the data type \"byte\"."},
+        {"", "encrypt=3", "octets", {}, "The flag \"encrypt=3\" cannot be used with the data type \"octets\"."},
+        {"", "array", "signed", {}, "The flag \"array\" cannot be used with the data type \"signed\"."},
+        {"", "concat", "octets", {}, "The flag \"concat\" cannot be used for a vendor's attribute."},
+        {"", "bogus", "integer", {}, "The flag \"bogus\" cannot be used for a vendor's attribute."},
+    };
+    for (const Case &c : cases) {
+        DictionaryModel model;
+        model.vendorList << "Acme";
+        model.vendorTable = {{"Acme", "42", c.format}};
+        model.currentVendorIndex = 1;
+        model.attributes = {{"Acme-A", "1", c.dataType, c.flags}};
+        model.attributeList = {"Acme-A"};
+        AttributeEdit edit = AttributeEdit::forEdit(model, 0);
+        edit.rows = c.rows;
+        const std::optional<AttributeEdit::Refusal> refusal = edit.check(model);
+        EXPECT_EQ(refusal ? refusal->text : accepted, c.refusal) << c.dataType << " " << c.flags << " " << c.format;
     }
 }

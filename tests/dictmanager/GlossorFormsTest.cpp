@@ -3,6 +3,7 @@
 #include "dictmanager/TfrmAttr.h"
 #include "dictmanager/TfrmMain.h"
 #include "dictmanager/TfrmVendor.h"
+#include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
 #include "support/TempProgramDir.h"
 #include "dictmanager/QtPrinters.h"
@@ -15,9 +16,13 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
 #include <QTableWidget>
@@ -460,5 +465,172 @@ TEST(TfrmMain, CloseAsksWhenItCannotSave)
     EXPECT_TRUE(dialogs.lastMessageText().contains("Close anyway?")) << dialogs.lastMessageText().toStdString();
     dialogs.queueAnswer(Answer::Yes);
     form.close();
+    EXPECT_FALSE(form.isVisible());
+}
+
+namespace {
+DictionaryModel oneIntegerAttribute()
+{
+    DictionaryModel model;
+    model.attributes = {{"Acme-B", "2", "integer"}};
+    model.values = {{"Acme-B", "Off", "0"}};
+    model.attributeList = {"Acme-B"};
+    return model;
+}
+} // namespace
+
+TEST(TfrmAttr, EscOrCancelAsksBeforeDroppingAChange)
+{
+    const std::function<void(TfrmAttr &)> closers[] = {
+        [](TfrmAttr &form) { QTest::keyClick(child<QLineEdit>(&form, "edtAttrName"), Qt::Key_Escape); },
+        [](TfrmAttr &form) { click(&form, "spbtnCancel"); },
+    };
+    for (const auto &closeBy : closers) {
+        platform::ScriptedDialogService dialogs;
+        DictionaryModel model = oneIntegerAttribute();
+        const DictionaryModel before = model;
+        {
+            TfrmAttr unchanged(model, AttributeEdit::forEdit(model, 0));
+            unchanged.show();
+            // Room to type into is no change.
+            auto *grid = child<QTableWidget>(&unchanged, "ValueListEdt");
+            grid->setCurrentCell(0, 0);
+            QTest::keyClick(grid, Qt::Key_Down);
+            closeBy(unchanged);
+            EXPECT_FALSE(unchanged.isVisible());
+            EXPECT_EQ(unchanged.result(), QDialog::Rejected);
+            EXPECT_TRUE(dialogs.messages().isEmpty()) << "closes as before, without a question";
+        }
+        const std::function<void(TfrmAttr &)> changes[] = {
+            [](TfrmAttr &form) { QTest::keyClicks(child<QLineEdit>(&form, "edtAttrCode"), "7"); },
+            [](TfrmAttr &form) { child<QComboBox>(&form, "cboDataType")->setEditText("short"); },
+            [](TfrmAttr &form) { child<QTableWidget>(&form, "ValueListEdt")->item(0, 1)->setText("5"); },
+        };
+        for (const auto &change : changes) {
+            dialogs.clear();
+            TfrmAttr form(model, AttributeEdit::forEdit(model, 0));
+            form.show();
+            change(form);
+            dialogs.queueAnswer(Answer::No);
+            closeBy(form);
+            ASSERT_EQ(dialogs.messages().size(), 1);
+            EXPECT_EQ(dialogs.messages().last().text, "Discard your changes?");
+            EXPECT_EQ(dialogs.messages().last().buttons, platform::MessageButtons::YesNo);
+            EXPECT_TRUE(form.isVisible()) << "No keeps the dialog and what was typed";
+            dialogs.queueAnswer(Answer::Yes);
+            closeBy(form);
+            EXPECT_FALSE(form.isVisible());
+            EXPECT_EQ(form.result(), QDialog::Rejected);
+            EXPECT_EQ(model.attributes, before.attributes);
+            EXPECT_EQ(model.values, before.values);
+            EXPECT_FALSE(model.modified);
+        }
+    }
+}
+
+TEST(TfrmAttr, OffersTheLibraryTypesAndShowsEveryControl)
+{
+    platform::ScriptedDialogService dialogs;
+    DictionaryModel model = oneIntegerAttribute();
+    TfrmAttr form(model, AttributeEdit::forEdit(model, 0));
+    form.show();
+    auto *types = child<QComboBox>(&form, "cboDataType");
+    QStringList offered;
+    for (int i = 0; i < types->count(); ++i)
+        offered << types->itemText(i);
+    EXPECT_EQ(offered, (QStringList{"string", "integer", "ipaddr", "date", "octets", "ifid", "ipv6addr", "ipv6prefix",
+                                    "byte", "short", "signed", "integer64", "ether", "ipv4prefix", "combo-ip", "tlv"}));
+    EXPECT_EQ(types->currentText(), "integer");
+    for (const QWidget *control : form.findChildren<QWidget *>()) {
+        if (!control->isVisible() || control->parentWidget() != &form)
+            continue;
+        EXPECT_TRUE(form.rect().contains(control->geometry())) << control->objectName().toStdString();
+        EXPECT_GE(control->width(), control->minimumSizeHint().width()) << control->objectName().toStdString();
+    }
+    // The longest name the field takes is seen whole.
+    auto *name = child<QLineEdit>(&form, "edtAttrName");
+    name->setText("Acme-Service-Level-Agreement-Name-Longer");
+    ASSERT_EQ(name->text().size(), name->maxLength());
+    EXPECT_GE(name->contentsRect().width() - 8, name->fontMetrics().horizontalAdvance(name->text()));
+
+    // A value the library would refuse is caught at OK, with the reason.
+    types->setEditText("byte");
+    child<QTableWidget>(&form, "ValueListEdt")->item(0, 1)->setText("256");
+    click(&form, "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(),
+              "The value of \"Off\" must be a number from 0 to 255 for the data type \"byte\": \"256\" given.");
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST(TfrmMain, RemembersItsPlaceSplitterAndColumnsAcrossARestart)
+{
+    testsupport::TempProgramDir dir;
+    platform::ScriptedDialogService dialogs;
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect placed(available.left() + 30, available.top() + 20, 700, 460);
+    QList<int> splitterSizes;
+    {
+        TfrmMain form;
+        form.show();
+        form.setGeometry(placed);
+        child<QSplitter>(&form, "splAttributes")->setSizes({180, 400});
+        splitterSizes = child<QSplitter>(&form, "splAttributes")->sizes();
+        form.close();
+    }
+    {
+        TfrmMain again;
+        again.show();
+        EXPECT_EQ(again.geometry(), placed);
+        EXPECT_EQ(child<QSplitter>(&again, "splAttributes")->sizes(), splitterSizes);
+        // Saved where a screen of yesterday was.
+        again.setGeometry(available.right() + 900, available.top() + 50, 600, 400);
+        again.close();
+    }
+    TfrmMain third;
+    third.show();
+    EXPECT_TRUE(available.contains(third.geometry())) << "back on today's screen";
+    EXPECT_EQ(third.size(), QSize(600, 400));
+}
+
+TEST(TfrmMain, ListsShowTheirNamesInFullAndTheLastColumnStretches)
+{
+    testsupport::TempProgramDir dir;
+    const QString longName = "Acme-Value-Name-Of-Thirty-Chars";
+    const QString longAttribute = "Acme-Attribute-Name-Of-Forty-Characters1";
+    dir.writeFile("dictionary/userdefine/dictionary.Acme",
+                  "VENDOR Acme 42\r\nATTRIBUTE " + longAttribute.toLatin1() + " 2 integer\r\nVALUE "
+                      + longAttribute.toLatin1() + " " + longName.toLatin1() + " 1\r\n");
+    platform::ScriptedDialogService dialogs;
+    TfrmMain form;
+    form.show();
+    choose(child<QComboBox>(&form, "cboVendorList"), "Acme");
+    auto *list = child<QTreeWidget>(&form, "lvwAttrList");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    // Wider than the pane, the list scrolls rather than cutting the name.
+    EXPECT_GE(list->columnWidth(0), list->fontMetrics().horizontalAdvance(longAttribute));
+    EXPECT_GE(list->columnWidth(0), list->viewport()->width());
+    list->setCurrentItem(list->topLevelItem(0));
+    auto *grid = child<QTableWidget>(child<QWidget>(&form, "Default"), "ValueListEdt");
+    ASSERT_EQ(grid->rowCount(), 1);
+    EXPECT_GE(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance(longName)) << "the name is not cut";
+    EXPECT_TRUE(grid->horizontalHeader()->stretchLastSection());
+    EXPECT_EQ(grid->columnWidth(0) + grid->columnWidth(1), grid->viewport()->width());
+}
+
+TEST(TfrmAttr, NewTextsFollowTheChosenLanguage)
+{
+    testsupport::TempProgramDir dir;
+    ASSERT_TRUE(platform::Language::setCurrentName(QStringLiteral("简体中文")));
+    platform::ScriptedDialogService dialogs;
+    DictionaryModel model = oneIntegerAttribute();
+    TfrmAttr form(model, AttributeEdit::forEdit(model, 0));
+    form.show();
+    child<QComboBox>(&form, "cboDataType")->setEditText("byte");
+    child<QTableWidget>(&form, "ValueListEdt")->item(0, 1)->setText("256");
+    click(&form, "spbtnOK");
+    EXPECT_EQ(dialogs.lastMessageText(), QStringLiteral("“Off”的值必须是 0 到 255 之间的数字（数据类型“byte”），输入的是“256”。"));
+    dialogs.queueAnswer(Answer::Yes);
+    QTest::keyClick(child<QLineEdit>(&form, "edtAttrName"), Qt::Key_Escape);
+    EXPECT_EQ(dialogs.lastMessageText(), QStringLiteral("放弃所做的更改吗？"));
     EXPECT_FALSE(form.isVisible());
 }
