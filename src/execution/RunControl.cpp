@@ -1,8 +1,9 @@
 #include "execution/RunControl.h"
 
 #include "platform/DialogService.h"
-#include "scheduling/EventWait.h"
 #include "scheduling/Scheduler.h"
+
+#include <algorithm>
 
 namespace execution {
 
@@ -14,25 +15,19 @@ RunControl::RunControl(const RunEnvironment &environment, QObject *parent)
 
 RunControl::~RunControl()
 {
-    if (!m_threads.isEmpty())
-        stopAll(2000);
-    // A run that did not end is blocked on a hand-over that can no longer run: leave it
-    // to the end of the process rather than destroy a running thread.
-    for (TMyThread *run : std::as_const(m_threads)) {
-        disconnect(run, nullptr, this, nullptr);
-        if (run->wait(100))
-            delete run;
-    }
+    shutDown();
 }
 
 void RunControl::runClicked(const QString &selectedTaskId)
 {
+    if (m_closing)
+        return;
     if (selectedTaskId.isEmpty() || selectedTaskId == QLatin1String("0")) {
         platform::DialogService::instance().inform(QStringLiteral("Please select a task."));
         return;
     }
     for (const Entry &entry : std::as_const(m_entries)) {
-        if (entry.taskId == selectedTaskId && entry.run && entry.run->isSuspended()) {
+        if (entry.taskId == selectedTaskId && entry.run->isSuspended()) {
             entry.run->Resume();
             setState(RunCommandState::Running);
             return;
@@ -49,7 +44,7 @@ void RunControl::suspendClicked(const QString &selectedTaskId)
     if (index < 0)
         return;
     TMyThread *run = m_entries[index].run;
-    if (!run || run->isSuspended())
+    if (run->isSuspended())
         return;
     run->Suspend();
     setState(RunCommandState::Suspended);
@@ -60,10 +55,9 @@ void RunControl::stopClicked(const QString &selectedTaskId)
     const qsizetype index = firstEntry(selectedTaskId);
     if (index < 0)
         return;
-    if (TMyThread *run = m_entries[index].run) {
-        run->Resume(); // a suspended run must run to notice the stop
-        run->Terminate();
-    }
+    TMyThread *run = m_entries[index].run;
+    run->Resume(); // a suspended run must run to notice the stop
+    run->Terminate();
     removeEntry(index);
     setState(RunCommandState::Idle);
 }
@@ -75,7 +69,7 @@ void RunControl::updateCommandStates(const QString &selectedTaskId)
             setState(RunCommandState::Idle);
             continue;
         }
-        setState(entry.run && entry.run->isSuspended() ? RunCommandState::Suspended
+        setState(entry.run->isSuspended() ? RunCommandState::Suspended
                                                        : RunCommandState::Running);
         return;
     }
@@ -95,35 +89,39 @@ void RunControl::startRun(const QString &taskId)
     appendEntry(taskId, run);
 }
 
-bool RunControl::stopAll(int milliseconds)
+void RunControl::shutDown()
 {
     m_closing = true;
     if (m_scheduler)
-        m_scheduler->stop();
-    // Every run still going is told, also those stopped earlier that still read a silent
-    // client, and suspended ones are woken: the process must be able to end.
-    for (TMyThread *run : std::as_const(m_threads))
-        run->Abandon();
+        m_scheduler->shutDown(); // its threads start runs: they go first
     m_entries.clear();
     Q_EMIT runningCountChanged(0);
-    return scheduling::waitProcessingEvents(
-        [this] { return m_threads.isEmpty() && (!m_scheduler || !m_scheduler->hasThreads()); },
-        milliseconds);
+    // Every run still going is told, also those stopped earlier that still read a silent
+    // client, and suspended ones are woken.
+    for (const auto &run : m_threads)
+        run->shutDown();
+    // Nothing can hold them now: a refused step ends a run, a silent client's reading is
+    // left at once, a suspended run is woken. The client itself runs on.
+    for (const auto &run : m_threads)
+        run->wait();
+    m_threads.clear();
+    m_ended.clear();
 }
 
 TMyThread *RunControl::firstRunOf(const QString &taskId) const
 {
     const qsizetype index = firstEntry(taskId);
-    return index < 0 ? nullptr : m_entries[index].run.data();
+    return index < 0 ? nullptr : m_entries[index].run;
 }
 
 TMyThread *RunControl::createRun(const QString &taskId)
 {
-    auto *run = new TMyThread(taskId, m_env);
-    connect(run, &QThread::finished, this, [this, run] { onRunEnded(run); });
-    m_threads << run;
+    auto run = std::make_unique<TMyThread>(taskId, m_env);
+    const TMyThread *ended = run.get();
+    connect(run.get(), &QThread::finished, this, [this, ended] { onRunEnded(ended); });
+    m_threads.push_back(std::move(run));
     setState(RunCommandState::Running);
-    return run;
+    return m_threads.back().get();
 }
 
 void RunControl::appendEntry(const QString &taskId, TMyThread *run)
@@ -138,9 +136,13 @@ void RunControl::removeEntry(qsizetype index)
     Q_EMIT runningCountChanged(runningCount());
 }
 
-void RunControl::onRunEnded(TMyThread *run)
+void RunControl::onRunEnded(const TMyThread *run)
 {
-    run->wait();
+    const auto found = std::find_if(m_threads.begin(), m_threads.end(),
+                                    [run](const auto &owned) { return owned.get() == run; });
+    if (found == m_threads.end())
+        return; // already waited for at shut-down
+    (*found)->wait();
     const QString taskId = run->taskId();
     // Only this run's own entry goes: after Stop and Run again, the new run's entry stays.
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
@@ -150,8 +152,10 @@ void RunControl::onRunEnded(TMyThread *run)
         }
     }
     setState(RunCommandState::Idle);
-    m_threads.removeAll(run);
-    run->deleteLater();
+    m_ended.push_back(std::move(*found));
+    m_threads.erase(found);
+    // Not deleted inside its own signal.
+    QMetaObject::invokeMethod(this, [this] { m_ended.clear(); }, Qt::QueuedConnection);
     Q_EMIT runEnded(taskId);
 }
 

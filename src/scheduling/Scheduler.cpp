@@ -1,9 +1,9 @@
 #include "scheduling/Scheduler.h"
 
 #include "platform/Clock.h"
-#include "scheduling/EventWait.h"
 #include "scheduling/TCheckThread.h"
 
+#include <algorithm>
 
 namespace scheduling {
 
@@ -25,33 +25,27 @@ Scheduler::Scheduler(taskstore::Connection &checkConnection, RunStarter &starter
 
 Scheduler::~Scheduler()
 {
-    stop();
-    // Threads hand steps to this thread, so they can only end while events run here.
-    waitForThreads(2000);
-    // One that did not end is blocked on a hand-over that can no longer run: leave it
-    // to the end of the process rather than destroy a running thread.
-    for (const QPointer<TCheckThread> &thread : std::as_const(m_threads)) {
-        if (thread && thread->wait(100))
-            delete thread.data();
-    }
+    shutDown();
 }
 
 void Scheduler::start()
 {
-    if (isRunning())
+    if (isRunning() || m_shutDown)
         return;
     m_restartTimer.stop();
-    auto *thread = new TCheckThread(m_connection, m_starter, m_pass);
-    connect(thread, &QThread::finished, this, [this, thread] {
-        thread->wait();
-        m_threads.removeAll(thread);
-        thread->deleteLater();
-        Q_EMIT threadEnded();
+    auto thread = std::make_unique<TCheckThread>(m_connection, m_starter, m_pass);
+    const TCheckThread *ended = thread.get();
+    connect(thread.get(), &QThread::finished, this, [this, ended] { onThreadEnded(ended); });
+    connect(thread.get(), &TCheckThread::pausing, this, [this, ended] {
+        if (ended == m_current)
+            ++m_currentPasses;
+        Q_EMIT pausing();
     });
-    m_threads << thread;
-    m_current = thread;
+    m_current = thread.get();
+    m_currentPasses = 0;
     // Lowest but one: a pass does little and spends most of its time in the pause.
     thread->start(QThread::LowestPriority);
+    m_threads.push_back(std::move(thread));
 }
 
 void Scheduler::stop()
@@ -65,7 +59,8 @@ void Scheduler::stop()
 void Scheduler::restart()
 {
     stop();
-    m_restartTimer.start();
+    if (!m_shutDown)
+        m_restartTimer.start();
 }
 
 bool Scheduler::isRunning() const
@@ -73,9 +68,39 @@ bool Scheduler::isRunning() const
     return m_current && !m_current->stopRequested();
 }
 
-bool Scheduler::waitForThreads(int milliseconds)
+bool Scheduler::waitsForUi() const
 {
-    return waitProcessingEvents([this] { return m_threads.isEmpty(); }, milliseconds);
+    return std::any_of(m_threads.begin(), m_threads.end(),
+                       [](const auto &thread) { return thread->hasWaitingStep(); });
+}
+
+void Scheduler::shutDown()
+{
+    m_shutDown = true;
+    stop();
+    for (const auto &thread : m_threads)
+        thread->shutDown();
+    // Nothing can hold them now: a refused step ends a pass, the pause is cut short.
+    for (const auto &thread : m_threads)
+        thread->wait();
+    m_threads.clear();
+    m_ended.clear();
+}
+
+void Scheduler::onThreadEnded(const TCheckThread *thread)
+{
+    const auto found = std::find_if(m_threads.begin(), m_threads.end(),
+                                    [thread](const auto &owned) { return owned.get() == thread; });
+    if (found == m_threads.end())
+        return; // already waited for at shut-down
+    if (m_current == thread)
+        m_current = nullptr;
+    (*found)->wait();
+    m_ended.push_back(std::move(*found));
+    m_threads.erase(found);
+    // Not deleted inside its own signal.
+    QMetaObject::invokeMethod(this, [this] { m_ended.clear(); }, Qt::QueuedConnection);
+    Q_EMIT threadEnded();
 }
 
 } // namespace scheduling

@@ -3,18 +3,24 @@
 
 #include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
+#include "execution/RunControl.h"
 #include "execution/Settings.h"
 #include "platform/SettingsKey.h"
+#include "scheduling/Scheduler.h"
 #include "shell/FindDialog.h"
+#include "shell/TaskListView.h"
+#include "shell/TfrmDataMod.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -22,6 +28,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 using namespace shelltest;
 
@@ -99,6 +107,61 @@ TEST_F(CommandsTest, ExitEndsAtOnceWithoutCloseSteps)
     EXPECT_EQ(terminations, 2);
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_NE(panel3(), "Shutting Down...");
+}
+
+// Closing with runs silent, suspended and waiting for a hand-over, and a click on Run
+// already queued: no event is run while closing, every run ends and is deleted, and
+// afterwards Run and the tray do nothing.
+TEST_F(CommandsTest, ClosingEndsEveryRunAndLeavesRunAndTheTrayIdle)
+{
+    ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\nexec sleep 60\n")); // silent, and does not exit
+    QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const char *id : {"1", "2", "3"})
+        addTask(seedConnection(), id, QString("task ") + id, "AllTask", "127.0.0.1", 0);
+    makeWindow();
+    shell::TfrmDataMod dataModule;
+    window().attachDataModule(dataModule);
+    execution::RunControl &runs = *window().runControl();
+    auto *list = child<shell::TaskListView>(&window(), "lvwTask");
+    auto *run = child<QToolButton>(&window(), "spbtnRun");
+
+    list->selectRow(0);
+    QTest::mouseClick(run, Qt::LeftButton);
+    list->selectRow(1);
+    QTest::mouseClick(run, Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnSuspend"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs.firstRunOf(list->selectedTaskId())->isHeld(); }));
+    list->selectRow(2);
+    QTest::mouseClick(run, Qt::LeftButton);
+    const execution::TMyThread *waiting = runs.firstRunOf(list->selectedTaskId());
+    const QDeadlineTimer deadline(10000);
+    while (!waiting->hasWaitingStep() && !deadline.hasExpired())
+        std::this_thread::yield();
+    ASSERT_TRUE(waiting->hasWaitingStep());
+    ASSERT_EQ(runs.liveRunCount(), 3);
+
+    // A click on Run that is queued when the close comes.
+    const QPoint middle = run->rect().center();
+    QCoreApplication::postEvent(run, new QMouseEvent(QEvent::MouseButtonPress, middle, run->mapToGlobal(middle),
+                                                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(run, new QMouseEvent(QEvent::MouseButtonRelease, middle, run->mapToGlobal(middle),
+                                                     Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    EXPECT_TRUE(window().close());
+    EXPECT_EQ(terminations, 1);
+    EXPECT_EQ(runs.liveRunCount(), 0);
+    EXPECT_EQ(child<QLabel>(&window(), "StatusPanel2")->text(), " 0 Running Task(s)");
+
+    QCoreApplication::processEvents(); // the queued click arrives now, and does nothing
+    QTest::mouseClick(run, Qt::LeftButton);
+    child<QAction>(&window(), "mnuRun")->trigger();
+    EXPECT_EQ(runs.liveRunCount(), 0);
+    EXPECT_EQ(runs.runningCount(), 0);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_FALSE(window().trayIcon()->isVisible());
+    Q_EMIT window().trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(window().scheduler()->isShutDown());
+    destroyWindow(); // before the data module
 }
 
 TEST_F(CommandsTest, ClearFindAndSaveActOnlyOnTheAllLogPage)
