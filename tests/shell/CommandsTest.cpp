@@ -15,7 +15,6 @@
 #include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QDesktopServices>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -256,10 +255,7 @@ TEST_F(CommandsTest, HelpHomepageAndDictionaryManagerStartTheirTargets)
     ASSERT_TRUE(dir.writeFile("Glossor", "#!/bin/sh\npwd > started.txt\necho \"$#\" >> started.txt\n"));
     QFile::setPermissions(dir.filePath("Glossor"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     child<QAction>(&window(), "mnuDictMan")->trigger();
-    QElapsedTimer waited;
-    waited.start();
-    while (dir.readFile("started.txt").count('\n') < 2 && waited.elapsed() < 5000)
-        QTest::qWait(20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dir.readFile("started.txt").count('\n') >= 2; }, 5000));
     EXPECT_EQ(dir.readFile("started.txt"), (QDir(dir.path()).canonicalPath() + "\n0\n").toUtf8());
 }
 
