@@ -8,6 +8,7 @@
 #include "scheduling/Scheduler.h"
 #include "support/Moments.h"
 #include "support/SampleTask.h"
+#include "support/SpinWait.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DateTimeText.h"
@@ -16,14 +17,12 @@
 #include "taskstore/TaskReader.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QTest>
 #include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
 using namespace execution;
 using testsupport::at;
@@ -369,10 +368,7 @@ TEST_F(RunFixture, ShutDownEndsRunsWaitingSuspendedAndSilent)
     control.runClicked("3");
     const TMyThread *waiting = control.firstRunOf("3");
     // Without events its first step stays handed over and not run.
-    const QDeadlineTimer deadline(10000);
-    while (!waiting->hasWaitingStep() && !deadline.hasExpired())
-        std::this_thread::yield();
-    ASSERT_TRUE(waiting->hasWaitingStep());
+    ASSERT_TRUE(testsupport::spinUntil([&] { return waiting->hasWaitingStep(); }));
 
     control.shutDown();
     EXPECT_EQ(control.liveRunCount(), 0);

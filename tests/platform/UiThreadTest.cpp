@@ -1,7 +1,7 @@
 #include "platform/UiThread.h"
+#include "support/SpinWait.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QThread>
 
@@ -10,7 +10,6 @@
 #include <atomic>
 #include <memory>
 #include <stdexcept>
-#include <thread>
 
 namespace {
 // Runs `body` on a worker bound to `line`; finish() waits for it.
@@ -40,17 +39,6 @@ private:
     std::unique_ptr<QThread> m_thread;
 };
 
-// Spins without running events, so that a step handed over stays waiting.
-bool spinUntil(const std::function<bool()> &condition)
-{
-    const QDeadlineTimer deadline(10000);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        std::this_thread::yield();
-    }
-    return true;
-}
 } // namespace
 
 TEST(UiThread, WorkerStepsRunOnTheUiThreadAndWait)
@@ -97,9 +85,9 @@ TEST(UiThread, AClosedLineRefusesTheWaitingStepAndEveryLaterOne)
         });
         laterHanded = platform::synchronize([&] { ++ran; });
     });
-    ASSERT_TRUE(spinUntil([&] { return line.hasWaitingStep(); }));
+    ASSERT_TRUE(testsupport::spinUntil([&] { return line.hasWaitingStep(); }));
     line.close();
-    ASSERT_TRUE(spinUntil([&] { return worker.isFinished(); }));
+    ASSERT_TRUE(testsupport::spinUntil([&] { return worker.isFinished(); }));
     EXPECT_FALSE(firstHanded);
     EXPECT_FALSE(laterHanded);
     // The call still queued finds its step refused: it runs nothing, here or anywhere.
@@ -115,10 +103,10 @@ TEST(UiThread, AStepTheApplicationDropsCountsAsRefused)
     std::atomic<bool> ran{false};
     std::atomic<bool> handed{true};
     Worker worker(line, [&] { handed = platform::synchronize([&] { ran = true; }); });
-    ASSERT_TRUE(spinUntil([&] { return line.hasWaitingStep(); }));
+    ASSERT_TRUE(testsupport::spinUntil([&] { return line.hasWaitingStep(); }));
     // What an ending application does with the calls still queued for it.
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
-    ASSERT_TRUE(spinUntil([&] { return worker.isFinished(); }));
+    ASSERT_TRUE(testsupport::spinUntil([&] { return worker.isFinished(); }));
     EXPECT_FALSE(handed);
     EXPECT_FALSE(ran);
     EXPECT_FALSE(line.isClosed());

@@ -3,6 +3,7 @@
 #include "scheduling/Scheduler.h"
 #include "scheduling/StartupSchedulePass.h"
 #include "support/Moments.h"
+#include "support/SpinWait.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DateTimeText.h"
@@ -11,14 +12,12 @@
 #include "taskstore/TaskReader.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QSet>
 #include <sqlite3.h>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
 using namespace scheduling;
 using testsupport::at;
@@ -49,18 +48,6 @@ struct PassCounter {
     bool reach(int passes) const { return QTest::qWaitFor([&] { return count >= passes; }); }
     int count = 0;
 };
-
-// Spins without running events, so that a step handed over stays waiting.
-bool spinUntil(const std::function<bool()> &condition)
-{
-    const QDeadlineTimer deadline(10000);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        std::this_thread::yield();
-    }
-    return true;
-}
 
 class SchedulerFixture : public ::testing::Test {
 protected:
@@ -163,7 +150,7 @@ TEST_F(SchedulerFixture, ShutDownEndsAPassWaitingForTheUiThreadOrPausing)
         if (pausing)
             ASSERT_TRUE(passes.reach(1));
         else
-            ASSERT_TRUE(spinUntil([&] { return scheduler.waitsForUi(); }));
+            ASSERT_TRUE(testsupport::spinUntil([&] { return scheduler.waitsForUi(); }));
         scheduler.shutDown();
         EXPECT_FALSE(scheduler.hasThreads());
         QCoreApplication::processEvents(); // a call still queued runs nothing

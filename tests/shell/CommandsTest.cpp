@@ -10,10 +10,10 @@
 #include "shell/FindDialog.h"
 #include "shell/TaskListView.h"
 #include "shell/TfrmDataMod.h"
+#include "support/SpinWait.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
@@ -28,7 +28,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
 using namespace shelltest;
 
@@ -133,10 +132,7 @@ TEST_F(CommandsTest, ClosingEndsEveryRunAndLeavesRunAndTheTrayIdle)
     list->selectRow(2);
     QTest::mouseClick(run, Qt::LeftButton);
     const execution::TMyThread *waiting = runs.firstRunOf(list->selectedTaskId());
-    const QDeadlineTimer deadline(10000);
-    while (!waiting->hasWaitingStep() && !deadline.hasExpired())
-        std::this_thread::yield();
-    ASSERT_TRUE(waiting->hasWaitingStep());
+    ASSERT_TRUE(testsupport::spinUntil([&] { return waiting->hasWaitingStep(); }));
     ASSERT_EQ(runs.liveRunCount(), 3);
 
     // A click on Run that is queued when the close comes.
