@@ -69,8 +69,7 @@ void RunControl::updateCommandStates(const QString &selectedTaskId)
             setState(RunCommandState::Idle);
             continue;
         }
-        setState(entry.run->isSuspended() ? RunCommandState::Suspended
-                                                       : RunCommandState::Running);
+        setState(entry.run->isSuspended() ? RunCommandState::Suspended : RunCommandState::Running);
         return;
     }
 }
