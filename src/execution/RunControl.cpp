@@ -3,8 +3,6 @@
 #include "platform/DialogService.h"
 #include "scheduling/Scheduler.h"
 
-#include <algorithm>
-
 namespace execution {
 
 RunControl::RunControl(const RunEnvironment &environment, QObject *parent)
@@ -97,14 +95,9 @@ void RunControl::shutDown()
     Q_EMIT runningCountChanged(0);
     // Every run still going is told, also those stopped earlier that still read a silent
     // client, and suspended ones are woken.
-    for (const auto &run : m_threads)
-        run->shutDown();
-    // Nothing can hold them now: a refused step ends a run, a silent client's reading is
+    // Nothing can hold them then: a refused step ends a run, a silent client's reading is
     // left at once, a suspended run is woken. The client itself runs on.
-    for (const auto &run : m_threads)
-        run->wait();
-    m_threads.clear();
-    m_ended.clear();
+    m_threads.endAll([](TMyThread &run) { run.shutDown(); });
 }
 
 TMyThread *RunControl::firstRunOf(const QString &taskId) const
@@ -118,9 +111,8 @@ TMyThread *RunControl::createRun(const QString &taskId)
     auto run = std::make_unique<TMyThread>(taskId, m_env);
     const TMyThread *ended = run.get();
     connect(run.get(), &QThread::finished, this, [this, ended] { onRunEnded(ended); });
-    m_threads.push_back(std::move(run));
     setState(RunCommandState::Running);
-    return m_threads.back().get();
+    return m_threads.add(std::move(run));
 }
 
 void RunControl::appendEntry(const QString &taskId, TMyThread *run)
@@ -137,12 +129,9 @@ void RunControl::removeEntry(qsizetype index)
 
 void RunControl::onRunEnded(const TMyThread *run)
 {
-    const auto found = std::find_if(m_threads.begin(), m_threads.end(),
-                                    [run](const auto &owned) { return owned.get() == run; });
-    if (found == m_threads.end())
-        return; // already waited for at shut-down
-    (*found)->wait();
     const QString taskId = run->taskId();
+    if (!m_threads.retire(run, this))
+        return; // already waited for at shut-down
     // Only this run's own entry goes: after Stop and Run again, the new run's entry stays.
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].run == run) {
@@ -151,10 +140,6 @@ void RunControl::onRunEnded(const TMyThread *run)
         }
     }
     setState(RunCommandState::Idle);
-    m_ended.push_back(std::move(*found));
-    m_threads.erase(found);
-    // Not deleted inside its own signal.
-    QMetaObject::invokeMethod(this, [this] { m_ended.clear(); }, Qt::QueuedConnection);
     Q_EMIT runEnded(taskId);
 }
 

@@ -2,6 +2,7 @@
 
 #include "execution/RunCommandState.h"
 #include "execution/TMyThread.h"
+#include "platform/OwnedThreads.h"
 #include "scheduling/RunStarter.h"
 #include "scheduling/Scheduler.h"
 
@@ -10,8 +11,6 @@
 #include <QPointer>
 #include <QString>
 
-#include <memory>
-#include <vector>
 
 
 namespace execution {
@@ -51,7 +50,7 @@ public:
     RunCommandState commandState() const { return m_state; }
     // The first entry's run for the task (tests, and suspend state queries).
     TMyThread *firstRunOf(const QString &taskId) const;
-    int liveRunCount() const { return int(m_threads.size()); } // including stopped ones
+    int liveRunCount() const { return m_threads.size(); } // including stopped ones
 
 Q_SIGNALS:
     void commandStatesChanged(execution::RunCommandState state);
@@ -72,8 +71,7 @@ private:
 
     RunEnvironment m_env;
     QList<Entry> m_entries;
-    std::vector<std::unique_ptr<TMyThread>> m_threads; // every run not yet ended
-    std::vector<std::unique_ptr<TMyThread>> m_ended;   // deleted on the next event
+    platform::OwnedThreads<TMyThread> m_threads; // every run not yet ended
     RunCommandState m_state = RunCommandState::Idle;
     bool m_closing = false; // shutDown has run: nothing starts any more
     QPointer<scheduling::Scheduler> m_scheduler; // not owned; forgotten when it goes

@@ -3,7 +3,6 @@
 #include "platform/Clock.h"
 #include "scheduling/TCheckThread.h"
 
-#include <algorithm>
 
 namespace scheduling {
 
@@ -34,18 +33,17 @@ void Scheduler::start()
         return;
     m_restartTimer.stop();
     auto thread = std::make_unique<TCheckThread>(m_connection, m_starter, m_pass);
-    const TCheckThread *ended = thread.get();
-    connect(thread.get(), &QThread::finished, this, [this, ended] { onThreadEnded(ended); });
-    connect(thread.get(), &TCheckThread::pausing, this, [this, ended] {
-        if (ended == m_current)
+    const TCheckThread *made = thread.get();
+    connect(thread.get(), &QThread::finished, this, [this, made] { onThreadEnded(made); });
+    connect(thread.get(), &TCheckThread::pausing, this, [this, made] {
+        if (made == m_current)
             ++m_currentPasses;
         Q_EMIT pausing();
     });
     m_current = thread.get();
     m_currentPasses = 0;
     // Lowest but one: a pass does little and spends most of its time in the pause.
-    thread->start(QThread::LowestPriority);
-    m_threads.push_back(std::move(thread));
+    m_threads.add(std::move(thread))->start(QThread::LowestPriority);
 }
 
 void Scheduler::stop()
@@ -70,36 +68,23 @@ bool Scheduler::isRunning() const
 
 bool Scheduler::waitsForUi() const
 {
-    return std::any_of(m_threads.begin(), m_threads.end(),
-                       [](const auto &thread) { return thread->hasWaitingStep(); });
+    return m_threads.any([](const TCheckThread &thread) { return thread.hasWaitingStep(); });
 }
 
 void Scheduler::shutDown()
 {
     m_shutDown = true;
     stop();
-    for (const auto &thread : m_threads)
-        thread->shutDown();
-    // Nothing can hold them now: a refused step ends a pass, the pause is cut short.
-    for (const auto &thread : m_threads)
-        thread->wait();
-    m_threads.clear();
-    m_ended.clear();
+    // Nothing can hold them then: a refused step ends a pass, the pause is cut short.
+    m_threads.endAll([](TCheckThread &thread) { thread.shutDown(); });
 }
 
 void Scheduler::onThreadEnded(const TCheckThread *thread)
 {
-    const auto found = std::find_if(m_threads.begin(), m_threads.end(),
-                                    [thread](const auto &owned) { return owned.get() == thread; });
-    if (found == m_threads.end())
+    if (!m_threads.retire(thread, this))
         return; // already waited for at shut-down
     if (m_current == thread)
         m_current = nullptr;
-    (*found)->wait();
-    m_ended.push_back(std::move(*found));
-    m_threads.erase(found);
-    // Not deleted inside its own signal.
-    QMetaObject::invokeMethod(this, [this] { m_ended.clear(); }, Qt::QueuedConnection);
     Q_EMIT threadEnded();
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/OwnedThreads.h"
 #include "scheduling/SchedulerPass.h"
+#include "scheduling/TCheckThread.h"
 
 #include <QObject>
 #include <QTimer>
 
-#include <memory>
-#include <vector>
 
 namespace taskstore {
 class Connection;
@@ -15,7 +15,6 @@ class Connection;
 namespace scheduling {
 
 class RunStarter;
-class TCheckThread;
 
 // Owns the scheduler threads on the user-interface thread: start, stop, restart and the
 // shut-down. The main window starts it from its one-shot timer TimerCheckSch.
@@ -56,8 +55,7 @@ private:
     SchedulerPass m_pass;
     TCheckThread *m_current = nullptr;
     int m_currentPasses = 0;
-    std::vector<std::unique_ptr<TCheckThread>> m_threads; // not yet ended
-    std::vector<std::unique_ptr<TCheckThread>> m_ended;   // deleted on the next event
+    platform::OwnedThreads<TCheckThread> m_threads;
     QTimer m_restartTimer;
     bool m_shutDown = false;
 };
