@@ -129,9 +129,9 @@ void RunControl::removeEntry(qsizetype index)
 
 void RunControl::onRunEnded(const TMyThread *run)
 {
-    const QString taskId = run->taskId();
     if (!m_threads.retire(run, this))
-        return; // already waited for at shut-down
+        return; // already waited for and deleted at shut-down: not to be touched
+    const QString taskId = run->taskId(); // deleted on the next event
     // Only this run's own entry goes: after Stop and Run again, the new run's entry stays.
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].run == run) {
