@@ -1,23 +1,29 @@
 #!/usr/bin/env bash
 # Screenshots of Pellion's and Glossor's windows in English and Chinese, taken under Xvfb
 # and driven with xdotool: the main window with the example tasks, the task editor's
-# three pages, the packet editor, the Options dialog and Glossor. Builds nothing: it runs
-# a copy of a built program directory with a temporary HOME, so neither the directory
-# nor your settings change.
-#   scripts/screenshots.sh [PROGRAM-DIR] [OUT-DIR]   (default: build/dist, docs/screenshots)
+# three pages, the packet editor, the Options dialog and Glossor; where the demo server
+# can run (FreeRADIUS installed, its configuration readable), also the main window after
+# runs of two example tasks against it. Builds nothing: it runs a copy of a built program
+# directory with a temporary HOME, so neither the directory nor your settings change.
+# The shots the help pages show are copied, with fewer colours, into HELP-IMAGES.
+#   scripts/screenshots.sh [PROGRAM-DIR] [OUT-DIR] [HELP-IMAGES]
+#   (default: build/dist, docs/screenshots, data/Help/images)
 # Needs Xvfb, xdotool and ImageMagick (import, convert).
 set -euo pipefail
 here=$(cd "$(dirname "$(readlink -f "$0")")" && pwd)
 prog=$(readlink -f "${1:-$here/../build/dist}")
 out=$(readlink -m "${2:-$here/../docs/screenshots}")
+help_images=$(readlink -m "${3:-$here/../data/Help/images}")
 wait_limit=${SCREENSHOT_WAIT:-30}   # seconds any one window may take to appear or go
 
 for tool in Xvfb xdotool import convert xdpyinfo; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/setup.sh test installs it)." >&2; exit 1; }
 done
-[ -x "$prog/Pellion" ] && [ -x "$prog/Glossor" ] ||
-  { echo "No Pellion and Glossor in $prog: build first (scripts/build.sh)." >&2; exit 1; }
-mkdir -p "$out"
+if [ ! -x "$prog/Pellion" ] || [ ! -x "$prog/Glossor" ]; then
+  echo "No Pellion and Glossor in $prog: build first (scripts/build.sh)." >&2
+  exit 1
+fi
+mkdir -p "$out" "$help_images"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pellion-screenshots.XXXXXX")
 pids=()
@@ -60,6 +66,7 @@ await_gone() {
 # Saves window $1 as $2.png, cut from the whole screen so that dialogs keep their owner's
 # pixels where they overlap nothing.
 shoot() {
+  # shellcheck disable=SC2034 # set by the eval, as are X, Y, WIDTH and HEIGHT
   local X Y WIDTH HEIGHT WINDOW SCREEN
   eval "$(xdotool getwindowgeometry --shell "$1")"
   if [ $((X + WIDTH)) -gt 1600 ] || [ $((Y + HEIGHT)) -gt 1000 ]; then
@@ -75,8 +82,49 @@ click_in() {
   sleep 0.2
 }
 
-# Titles as the language files give them.
+# Chooses the task named $2 in the task list of window $1, by typing its name there.
+select_task() {
+  click_in "$1" 700 300
+  xdotool key Home
+  xdotool type --delay 50 "$2"
+}
+
+# Runs the example task $3 (chosen by typing its name into the task list of window $2) and
+# waits until its block is in the log file of program directory $1.
+run_example() {
+  select_task "$2" "$3"
+  xdotool key Return
+  local deadline=$((SECONDS + wait_limit))
+  until grep -qsF "Test finished [$3]" "$1"/Log/*; do
+    [ "$SECONDS" -lt "$deadline" ] || { echo "The run of $3 did not end within $wait_limit s." >&2; exit 1; }
+    sleep 0.2
+  done
+  xdotool mousemove 1599 999
+}
+
+# The demo server on its usual ports, which the example tasks address; none when it cannot run.
+demo=
+start_demo_server() {
+  [ -x /usr/sbin/freeradius ] && [ -r /etc/freeradius/3.0/radiusd.conf ] || return 0
+  "$prog/demo-server.sh" >"$work/demo-server.log" 2>&1 &
+  local pid=$!
+  pids+=("$pid")
+  local deadline=$((SECONDS + wait_limit))
+  until grep -qs 'Ready to process requests' "$work/demo-server.log"; do
+    if ! kill -0 "$pid" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+      echo "Note: the demo server did not start (see below); no shots of runs." >&2
+      tail -n 5 "$work/demo-server.log" >&2
+      return 0
+    fi
+    sleep 0.2
+  done
+  demo=$pid
+}
+
+# Titles as the language files give them (shoot_language takes the table by name).
+# shellcheck disable=SC2034
 declare -A title_en=([main]='^Pellion$' [task]='Sync Task Properties' [packet]='^Package$' [options]='^Options$')
+# shellcheck disable=SC2034
 declare -A title_zh=([main]='^Pellion$' [task]='同步任务属性' [packet]='^数据包$' [options]='^选项$')
 
 shoot_language() {
@@ -109,11 +157,16 @@ shoot_language() {
   click_in "$main" 40 300
   xdotool key End
   sleep 0.5
-  click_in "$main" 700 300
-  xdotool key Home
-  xdotool type --delay 50 'EAP-MD5'
+  select_task "$main" EAP-MD5
   main=$(await_window "$pellion" "${title[main]}")
   shoot "$main" "main-window-$lang"
+  if [ -n "$demo" ]; then
+    run_example "$dir" "$main" EAP-SIM
+    run_example "$dir" "$main" 'Accounting Start'
+    main=$(await_window "$pellion" "${title[main]}")
+    shoot "$main" "main-window-log-$lang"
+    select_task "$main" EAP-MD5
+  fi
 
   # The task editor: its tab bar is two Tab presses from the task name.
   xdotool key ctrl+e
@@ -173,5 +226,15 @@ shoot_language() {
   wait "$glossor" 2>/dev/null || true
 }
 
+start_demo_server
 shoot_language en English title_en
 shoot_language zh 简体中文 title_zh
+
+# The help pages' copies: 256 colours are plenty for windows and keep the pages small.
+for lang in en zh; do
+  for shot in main-window task-editor-setting task-editor-packets task-editor-schedule packet-editor options glossor \
+              main-window-log; do
+    [ -f "$out/$shot-$lang.png" ] && convert "$out/$shot-$lang.png" -colors 256 "PNG8:$help_images/$shot-$lang.png"
+  done
+done
+echo "Help images: $help_images"
