@@ -69,8 +69,14 @@ shoot() {
   # shellcheck disable=SC2034 # set by the eval, as are X, Y, WIDTH and HEIGHT
   local X Y WIDTH HEIGHT WINDOW SCREEN
   eval "$(xdotool getwindowgeometry --shell "$1")"
-  if [ $((X + WIDTH)) -gt 1600 ] || [ $((Y + HEIGHT)) -gt 1000 ]; then
-    echo "Warning: $2 is larger than the screen (${WIDTH}x${HEIGHT}+$X+$Y)." >&2
+  if [ "$X" -lt 0 ] || [ "$Y" -lt 0 ] || [ $((X + WIDTH)) -gt 1600 ] || [ $((Y + HEIGHT)) -gt 1000 ]; then
+    # Partly off the screen (a dialog centred on a smaller owner): bring it all on.
+    xdotool windowmove "$1" 0 0
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    if [ $((X + WIDTH)) -gt 1600 ] || [ $((Y + HEIGHT)) -gt 1000 ]; then
+      echo "Warning: $2 is larger than the screen (${WIDTH}x${HEIGHT}); its picture is cut." >&2
+    fi
   fi
   import -window root "$work/screen.png"
   convert "$work/screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
