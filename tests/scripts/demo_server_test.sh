@@ -23,6 +23,7 @@ ports=(28120 28130 47990)
 # run_case NAME USER: starts the script as USER, checks it, ends it with Ctrl+C.
 run_case() {
   case_name=$1
+  echo "running the script $case_name"
   local user=$2 as=() home=$work/home-$2
   mkdir -p "$home/tmp"
   chown -R "$user" "$home"
