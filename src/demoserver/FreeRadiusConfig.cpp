@@ -18,11 +18,18 @@ namespace fs = std::filesystem;
 const char *const kModules[] = {"rlm_always", "rlm_pap", "rlm_chap", "rlm_files", "rlm_eap", "rlm_eap_md5",
                                 "rlm_eap_sim"};
 
-// A value in double quotes, as the server's configuration reader takes it.
+// A value in single quotes: the server's configuration reader takes it as it stands
+// (no ${...} expansion, a backslash kept) except for \' standing for a quote. It has no
+// way to say a backslash before a quote or at the end.
+bool quotable(const QString &text)
+{
+    return !text.endsWith(QLatin1Char('\\')) && !text.contains(QLatin1String("\\'"));
+}
+
 QString quoted(QString text)
 {
-    text.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
-    return QLatin1Char('"') + text + QLatin1Char('"');
+    text.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
 // Readable by its owner only: the clients' secret is in it.
@@ -248,6 +255,12 @@ bool FreeRadiusConfig::write(const QString &directory, QString *error) const
     const QString raddb = raddbDir(directory);
     const QString logDir = top.filePath(QStringLiteral("log"));
     const QString runDir = top.filePath(QStringLiteral("run"));
+    for (const QString &value : {secret, raddb, logDir, runDir}) {
+        if (!quotable(value)) {
+            if (error) *error = QStringLiteral("a backslash before a quote or at the end cannot be written: ") + value;
+            return false;
+        }
+    }
     std::error_code ec;
     fs::remove_all(raddb.toStdString(), ec);
     for (const QString &dir : {raddb, logDir, runDir}) {
