@@ -64,17 +64,17 @@ QList<PacketScriptFile::RowProblem> PacketScriptFile::rowProblems(const PacketTa
     return out;
 }
 
+QString PacketScriptFile::RowProblem::text(const QString &tooLong) const
+{
+    const QString reason = valueTooLong() ? tooLong.arg(valueCharacters).arg(ScriptTokenizer::ValueLimit) : lineError;
+    return QStringLiteral("%1, %2: %3").arg(packet, attribute, reason);
+}
+
 QStringList PacketScriptFile::problems(const PacketTable &table)
 {
     QStringList out;
-    for (const RowProblem &problem : rowProblems(table)) {
-        const QString reason = problem.valueTooLong()
-                                   ? QStringLiteral("the value takes %1 characters of the line, at most %2")
-                                         .arg(problem.valueCharacters)
-                                         .arg(ScriptTokenizer::ValueLimit)
-                                   : problem.lineError;
-        out.append(QStringLiteral("%1, %2: %3").arg(problem.packet, problem.attribute, reason));
-    }
+    for (const RowProblem &problem : rowProblems(table))
+        out.append(problem.text());
     return out;
 }
 
