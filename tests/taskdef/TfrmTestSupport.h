@@ -96,7 +96,8 @@ void whenModalOpens(std::function<void(T *)> steps)
     timer->start();
 }
 
-// Fails for each visible label or button narrower than its text needs and each tab
+// Fails for each visible label or button narrower than its text needs (a wrapping label:
+// lower than its lines need) and each tab
 // that does not fit its bar, on every page of every tab widget.
 inline void expectNothingCut(QWidget *window, const char *language)
 {
@@ -105,7 +106,9 @@ inline void expectNothingCut(QWidget *window, const char *language)
             if (!w->isVisibleTo(window))
                 continue;
             auto *label = qobject_cast<QLabel *>(w);
-            if ((label && !label->wordWrap() && !label->text().isEmpty()) || qobject_cast<QAbstractButton *>(w)) {
+            if (label && label->wordWrap()) {
+                EXPECT_GE(w->height(), label->heightForWidth(w->width())) << language << ": " << w->objectName().toStdString();
+            } else if ((label && !label->text().isEmpty()) || qobject_cast<QAbstractButton *>(w)) {
                 EXPECT_GE(w->width(), w->sizeHint().width()) << language << ": " << w->objectName().toStdString();
             }
             if (auto *bar = qobject_cast<QTabBar *>(w)) {
