@@ -114,6 +114,7 @@ TfrmPackage::TfrmPackage(const radius::DictionaryCatalog *dictionary, QWidget *p
 
     fillVendors();
     updateButtons();
+    m_attribute->setFocus(); // the usual start: an attribute by name
 }
 
 TfrmPackage::~TfrmPackage() = default;
@@ -271,7 +272,7 @@ void TfrmPackage::reject()
 
 void TfrmPackage::fillVendors()
 {
-    QStringList names{QStringLiteral("General")};
+    QStringList names{packageText("cboVendor.General", "General")};
     if (m_dictionary)
         for (const radius::BrowseVendor &vendor : m_dictionary->vendors())
             names.append(vendor.name);

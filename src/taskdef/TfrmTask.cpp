@@ -35,8 +35,15 @@ using scheduling::ScheduleListRow;
 namespace taskdef {
 
 namespace {
-const QString kNewRoot = QStringLiteral("Packets List");
-const QString kLoadedRoot = QStringLiteral("Packages List");
+// The packet tree's root, for a new task (and after Clear) and for a loaded one.
+QString newRoot()
+{
+    return platform::Language::text("frmTask", "trePackage.NewRoot", "Packets List");
+}
+QString loadedRoot()
+{
+    return platform::Language::text("frmTask", "trePackage.LoadedRoot", "Packages List");
+}
 // "*.*" stands for every file (the dialog service makes it match names without a dot too).
 const QString kFileFilter = QStringLiteral("Text Files (*.txt);;Doc Files (*.doc);;All Files (*.*)");
 // Columns of the attribute list and of the schedule list.
@@ -83,7 +90,7 @@ TfrmTask::TfrmTask(taskstore::Connection &connection, const radius::DictionaryCa
     } catch (const taskstore::DatabaseError &error) {
         dialogs().showError(error.text());
     }
-    resetPacketTree(kNewRoot);
+    resetPacketTree(newRoot());
     connectControls();
     runTypeClick();
     updatePacketButtons();
@@ -133,7 +140,7 @@ bool TfrmTask::loadTask(const QString &taskId)
     m_perSecond->setValue(task.NumPerSec);
 
     m_packets = loaded->packets;
-    resetPacketTree(kLoadedRoot);
+    resetPacketTree(loadedRoot());
     for (const QString &packet : std::as_const(m_packets.table.packets))
         addPacketNode(packet);
     m_packetTree->setCurrentItem(m_packetTree->topLevelItem(0));
@@ -353,7 +360,7 @@ void TfrmTask::spbtnClearClick()
     if (!dialogs().askYesNo(QStringLiteral("Do you really want to clear these packets?")))
         return;
     m_packets.clear();
-    resetPacketTree(kNewRoot);
+    resetPacketTree(newRoot());
     m_attributes->clear();
     updatePacketButtons();
 }
