@@ -74,7 +74,23 @@ protected:
                                   "END-VENDOR\tVendB\n"));
         catalog = radius::DictionaryFileReader::read(dir.filePath("dictionary/dictionary"));
     }
+
+    // A new packet's editor, shown.
+    std::unique_ptr<TfrmPackage> newPacketEditor()
+    {
+        auto editor = std::make_unique<TfrmPackage>(&catalog);
+        editor->setPacket("Packet1", PacketEditMode::Add);
+        editor->show();
+        return editor;
+    }
 };
+
+void addRow(QWidget *editor, const QString &attribute, const QString &value)
+{
+    type(editor, "cboAttr", attribute);
+    type(editor, "cboValue", value);
+    click(editor, "spbtnAdd");
+}
 
 TEST_F(PacketEditor, BrowsesVendorsAttributesAndValuesByTheirRules)
 {
@@ -252,9 +268,8 @@ protected:
 
 TEST_F(CheckedPacketEditor, AddRefusesAValueItsAttributeCannotTakeAndSaysWhy)
 {
-    TfrmPackage editor(&catalog);
-    editor.setPacket("Packet1", PacketEditMode::Add);
-    editor.show();
+    const auto owner = newPacketEditor();
+    TfrmPackage &editor = *owner;
     struct Refused {
         const char *attribute;
         QString value;
@@ -270,9 +285,7 @@ TEST_F(CheckedPacketEditor, AddRefusesAValueItsAttributeCannotTakeAndSaysWhy)
         dialogs.clear();
         child<QComboBox>(&editor, "cboAttr")->lineEdit()->clear();
         child<QComboBox>(&editor, "cboValue")->lineEdit()->clear();
-        type(&editor, "cboAttr", r.attribute);
-        type(&editor, "cboValue", r.value);
-        click(&editor, "spbtnAdd");
+        addRow(&editor, r.attribute, r.value);
         ASSERT_EQ(dialogs.messages().size(), 1) << r.attribute;
         EXPECT_TRUE(dialogs.lastMessageText().contains(r.reason)) << dialogs.lastMessageText().toStdString();
         EXPECT_EQ(listed(&editor), QStringList());
@@ -286,23 +299,17 @@ TEST_F(CheckedPacketEditor, AddRefusesAValueItsAttributeCannotTakeAndSaysWhy)
         {"Reply-Message", QString(253, 'x')},
         {"My-Own-Attr", "anything"}, // not in the dictionary: taken as typed
     };
-    for (const auto &[attribute, value] : accepted) {
-        type(&editor, "cboAttr", attribute);
-        type(&editor, "cboValue", value);
-        click(&editor, "spbtnAdd");
-    }
+    for (const auto &[attribute, value] : accepted)
+        addRow(&editor, attribute, value);
     EXPECT_EQ(dialogs.messageTexts(), QStringList());
     EXPECT_EQ(listed(&editor).size(), 4);
 }
 
 TEST_F(CheckedPacketEditor, RefusalQuotesTheLibrary)
 {
-    TfrmPackage editor(&catalog);
-    editor.setPacket("Packet1", PacketEditMode::Add);
-    editor.show();
-    type(&editor, "cboAttr", "Class");
-    type(&editor, "cboValue", "0xzz");
-    click(&editor, "spbtnAdd");
+    const auto owner = newPacketEditor();
+    TfrmPackage &editor = *owner;
+    addRow(&editor, "Class", "0xzz");
     const QStringList lines = dialogs.lastMessageText().split('\n');
     ASSERT_EQ(lines.size(), 2) << dialogs.lastMessageText().toStdString();
     EXPECT_EQ(lines[0], "Class needs octets in hexadecimal after 0x such as 0x0a1b2c");
@@ -312,9 +319,8 @@ TEST_F(CheckedPacketEditor, RefusalQuotesTheLibrary)
 
 TEST_F(CheckedPacketEditor, ShowsTheTypeOfTheChosenOrTypedAttribute)
 {
-    TfrmPackage editor(&catalog);
-    editor.setPacket("Packet1", PacketEditMode::Add);
-    editor.show();
+    const auto owner = newPacketEditor();
+    TfrmPackage &editor = *owner;
     auto *shownType = child<QLabel>(&editor, "lblAttrType");
     type(&editor, "cboAttr", "NAS-Port");
     EXPECT_EQ(shownType->text(), "integer");
@@ -330,9 +336,8 @@ TEST_F(CheckedPacketEditor, ShowsTheTypeOfTheChosenOrTypedAttribute)
 
 TEST_F(PacketEditor, FilterFieldsNarrowTheListsKeepingTheirOrder)
 {
-    TfrmPackage editor(&catalog);
-    editor.setPacket("Packet1", PacketEditMode::Add);
-    editor.show();
+    const auto owner = newPacketEditor();
+    TfrmPackage &editor = *owner;
     auto *vendor = child<QComboBox>(&editor, "cboVendor");
     auto *attribute = child<QComboBox>(&editor, "cboAttr");
     auto *vendorFilter = child<QLineEdit>(&editor, "edtVendorFilter");
@@ -369,9 +374,8 @@ TEST_F(PacketEditor, FilterFieldsNarrowTheListsKeepingTheirOrder)
 
 TEST_F(PacketEditor, EnterInTheAttributeFieldMovesOnInsteadOfAdding)
 {
-    TfrmPackage editor(&catalog);
-    editor.setPacket("Packet1", PacketEditMode::Add);
-    editor.show();
+    const auto owner = newPacketEditor();
+    TfrmPackage &editor = *owner;
     activate(&editor);
     auto *value = child<QComboBox>(&editor, "cboValue");
     type(&editor, "cboAttr", "User-Name");
@@ -400,9 +404,7 @@ TEST_F(PacketEditor, ClosingAfterAChangeAsksFirst)
     TfrmPackage editor(&catalog);
     editor.setPacket("Packet1", PacketEditMode::Modify, {{"User-Name", "bob", "7", "Packet1"}});
     editor.show();
-    type(&editor, "cboAttr", "Reply-Message");
-    type(&editor, "cboValue", "hi");
-    click(&editor, "spbtnAdd");
+    addRow(&editor, "Reply-Message", "hi");
     dialogs.queueAnswer(Answer::No);
     QTest::keyClick(&editor, Qt::Key_Escape);
     EXPECT_EQ(dialogs.messageTexts(), QStringList({"Discard your changes?"}));
@@ -426,9 +428,7 @@ TEST_F(PacketEditor, AttributeColumnFitsTheLongestName)
     auto *list = child<QTreeWidget>(&editor, "lvwArrList");
     const int needed = list->fontMetrics().horizontalAdvance("Acct-Status-Type");
     EXPECT_GE(list->columnWidth(0), needed);
-    type(&editor, "cboAttr", "Framed-IP-Address-And-Then-Some");
-    type(&editor, "cboValue", "x");
-    click(&editor, "spbtnAdd");
+    addRow(&editor, "Framed-IP-Address-And-Then-Some", "x");
     EXPECT_GE(list->columnWidth(0), list->fontMetrics().horizontalAdvance("Framed-IP-Address-And-Then-Some"));
     EXPECT_TRUE(list->header()->stretchLastSection());
 }
