@@ -75,6 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Reply-Message", k300, Outcome::TooLong, ValueForm::Text},
         Case{"Reply-Message", kEscaped253, Outcome::Accepted, ValueForm::Text},
         Case{"Reply-Message", kEscaped253 + "\\101", Outcome::TooLong, ValueForm::Text},
+        Case{"Tunnel-Type", "VLAN", Outcome::Accepted, ValueForm::Number},
+        Case{"Tunnel-Type", ":1:VLAN", Outcome::Accepted, ValueForm::Number},
+        Case{"Tunnel-Password", ":2:secret", Outcome::Accepted, ValueForm::Text},
         Case{"No-Such-Attr", "anything at all", Outcome::NotInDictionary, ValueForm::Other}));
 
 TEST(ValueCheck, RefusalCarriesTheLibrarysReasonAndTheDictionaryName)
