@@ -131,9 +131,7 @@ TEST_F(ServerManager, OpenShowsWithoutBlockingAndFreesItselfOnExit)
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isModal());
     click(window, "spbtnExit");
-    for (int i = 0; i < 100 && window; ++i)
-        QTest::qWait(10);
-    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); })); // its deferred deletion
 }
 
 } // namespace
