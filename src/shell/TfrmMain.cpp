@@ -13,7 +13,7 @@
 #include "scheduling/StartupSchedulePass.h"
 #include "shell/CloseAction.h"
 #include "shell/FindDialog.h"
-#include "shell/HintText.h"
+#include "platform/HintText.h"
 #include "shell/LanguageMenu.h"
 #include "shell/ShellIcons.h"
 #include "shell/ShellTexts.h"
@@ -163,7 +163,7 @@ void TfrmMain::loadDictionary()
 bool TfrmMain::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
-        m_ui.StatusPanel3->setText(longHint(static_cast<QStatusTipEvent *>(event)->tip()));
+        m_ui.StatusPanel3->setText(platform::longHint(static_cast<QStatusTipEvent *>(event)->tip()));
         return true;
     }
     return QMainWindow::event(event);

@@ -1,8 +1,8 @@
 #include "taskdef/PacketScriptFile.h"
 
+#include "platform/ScriptFilePath.h"
 #include "platform/WholeFile.h"
 #include "taskdef/PairLineFormatter.h"
-#include "taskstore/TaskReader.h"
 
 #include <QFile>
 
@@ -10,7 +10,7 @@ namespace taskdef {
 
 QString PacketScriptFile::pathFor(const QString &taskId)
 {
-    return taskstore::scriptFilePath(taskId);
+    return platform::scriptFilePath(taskId);
 }
 
 bool PacketScriptFile::remove(const QString &taskId, QString *error)

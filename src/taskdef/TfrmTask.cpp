@@ -3,7 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "scheduling/ScheduleError.h"
-#include "scheduling/SpinEdit.h"
+#include "platform/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "taskdef/EscapedForm.h"
 #include "taskdef/ImportText.h"
