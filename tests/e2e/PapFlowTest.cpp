@@ -85,7 +85,8 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
     ASSERT_GE(accept, 0) << run.join('\n').toStdString();
     ASSERT_GE(total, 0) << run.join('\n').toStdString();
     EXPECT_EQ(lineWith(run, "Access-Reject"), -1);
-    const execution::LogColors colours = execution::LogColors::from(execution::Settings::read());
+    const execution::Settings settings = execution::Settings::read();
+    const execution::LogColors colours = execution::LogColors::from(settings);
     EXPECT_EQ(colorOf(0, name), colours.of(MessageClass::Info));
     EXPECT_EQ(colorOf(int(run.size() - 1), name), colours.of(MessageClass::Info));
     EXPECT_EQ(colorOf(accept, name), colours.of(MessageClass::Info));
@@ -93,7 +94,7 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
     EXPECT_NE(colours.of(MessageClass::Info), colours.of(MessageClass::Summary));
 
     // The log file holds the same block, CR LF, closed by an empty line.
-    const QByteArray logFile = program.dir.readFile("Log/" + colours.LogFileName);
+    const QByteArray logFile = program.dir.readFile("Log/" + settings.LogFileName);
     EXPECT_TRUE(logFile.endsWith((run.join("\r\n") + "\r\n\r\n").toUtf8())) << logFile.constData();
     EXPECT_EQ(user->taskRow(name).lastRunTime, started);
     EXPECT_NE(saved.lastRunTime, started);
