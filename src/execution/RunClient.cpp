@@ -24,10 +24,10 @@ constexpr int kBatchWindowMs = 10;
 constexpr int kMaxBatchLines = 2000;
 constexpr int kFillPauseMs = 2;
 constexpr int kPipeSize = 1 << 20;
-// How often a silent client's reader looks at the shut-down and suspend flags.
+// How often a silent client's reader looks at the flags when it cannot be woken.
 constexpr int kSilentSliceMs = 100;
 
-enum class Wait { Ready, Quiet, Abandoned };
+enum class Wait { Ready, Quiet };
 
 // Reads one client's output into lines and hands them over in batches.
 class ClientReader {
@@ -55,8 +55,8 @@ public:
             if (!lineEnd && m_count < kLineBufferSize && !m_flags.stopRequested())
                 continue;
             deliver(lineEnd);
-            if (m_batch.size() >= kMaxBatchLines)
-                flush();
+            if (m_batch.size() >= kMaxBatchLines && !flush())
+                return;
             if (m_flags.stopRequested())
                 break;
         }
@@ -65,8 +65,8 @@ public:
 
 private:
     // Before a read that may block: sends a pending batch once the client has paused, and
-    // waits in slices so that suspend and shut-down are noticed while the client is silent.
-    // False when the reading is abandoned.
+    // waits for output or a change of the flags, so that suspend and shut-down are noticed
+    // while the client is silent. False when the reading is abandoned or a hand-over refused.
     bool waitForOutput()
     {
         // With a batch under way, let a fast client fill the pipe rather than waking for
@@ -79,23 +79,28 @@ private:
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(std::min(left, kFillPauseMs)));
         }
-        flush();
+        if (!flush())
+            return false;
+        // Without a wake-up descriptor the flags are looked at in slices.
+        const int slice = m_flags.wakeFd() >= 0 ? -1 : kSilentSliceMs;
         for (;;) {
+            m_flags.drainWake();
             m_flags.checkpoint();
             if (m_flags.abandoned())
                 return false;
-            if (poll(kSilentSliceMs) == Wait::Ready)
+            if (poll(slice) == Wait::Ready)
                 return true;
         }
     }
 
     Wait poll(int milliseconds)
     {
-        pollfd descriptor{m_process.readFd(), POLLIN, 0};
-        const int result = ::poll(&descriptor, 1, milliseconds);
-        if (result > 0 || (result < 0 && errno != EINTR))
-            return Wait::Ready; // data, end of output, or an error the read will report
-        return Wait::Quiet;
+        pollfd descriptors[2] = {{m_process.readFd(), POLLIN, 0}, {m_flags.wakeFd(), POLLIN, 0}};
+        const int result = ::poll(descriptors, 2, milliseconds);
+        if (result < 0)
+            return errno == EINTR ? Wait::Quiet : Wait::Ready; // the read reports the error
+        // Data or end of output; a wake-up alone sends the caller back to the flags.
+        return descriptors[0].revents != 0 ? Wait::Ready : Wait::Quiet;
     }
 
     void deliver(bool lineEnd)
@@ -117,13 +122,15 @@ private:
         m_count = 0;
     }
 
-    void flush()
+    // False when the hand-over was refused (the program is closing): the reading ends.
+    bool flush()
     {
         if (m_batch.isEmpty())
-            return;
+            return true;
         m_flags.checkpoint();
-        platform::synchronize([this] { m_sink(m_batch); });
+        const bool handed = platform::synchronize([this] { m_sink(m_batch); });
         m_batch.clear();
+        return handed;
     }
 
     platform::ChildProcess &m_process;

@@ -1,7 +1,6 @@
 #include "execution/RunControl.h"
 
 #include "platform/DialogService.h"
-#include "scheduling/EventWait.h"
 #include "scheduling/Scheduler.h"
 
 namespace execution {
@@ -14,25 +13,19 @@ RunControl::RunControl(const RunEnvironment &environment, QObject *parent)
 
 RunControl::~RunControl()
 {
-    if (!m_threads.isEmpty())
-        stopAll(2000);
-    // A run that did not end is blocked on a hand-over that can no longer run: leave it
-    // to the end of the process rather than destroy a running thread.
-    for (TMyThread *run : std::as_const(m_threads)) {
-        disconnect(run, nullptr, this, nullptr);
-        if (run->wait(100))
-            delete run;
-    }
+    shutDown();
 }
 
 void RunControl::runClicked(const QString &selectedTaskId)
 {
+    if (m_closing)
+        return;
     if (selectedTaskId.isEmpty() || selectedTaskId == QLatin1String("0")) {
         platform::DialogService::instance().inform(QStringLiteral("Please select a task."));
         return;
     }
     for (const Entry &entry : std::as_const(m_entries)) {
-        if (entry.taskId == selectedTaskId && entry.run && entry.run->isSuspended()) {
+        if (entry.taskId == selectedTaskId && entry.run->isSuspended()) {
             entry.run->Resume();
             setState(RunCommandState::Running);
             return;
@@ -49,7 +42,7 @@ void RunControl::suspendClicked(const QString &selectedTaskId)
     if (index < 0)
         return;
     TMyThread *run = m_entries[index].run;
-    if (!run || run->isSuspended())
+    if (run->isSuspended())
         return;
     run->Suspend();
     setState(RunCommandState::Suspended);
@@ -60,10 +53,9 @@ void RunControl::stopClicked(const QString &selectedTaskId)
     const qsizetype index = firstEntry(selectedTaskId);
     if (index < 0)
         return;
-    if (TMyThread *run = m_entries[index].run) {
-        run->Resume(); // a suspended run must run to notice the stop
-        run->Terminate();
-    }
+    TMyThread *run = m_entries[index].run;
+    run->Resume(); // a suspended run must run to notice the stop
+    run->Terminate();
     removeEntry(index);
     setState(RunCommandState::Idle);
 }
@@ -75,8 +67,7 @@ void RunControl::updateCommandStates(const QString &selectedTaskId)
             setState(RunCommandState::Idle);
             continue;
         }
-        setState(entry.run && entry.run->isSuspended() ? RunCommandState::Suspended
-                                                       : RunCommandState::Running);
+        setState(entry.run->isSuspended() ? RunCommandState::Suspended : RunCommandState::Running);
         return;
     }
 }
@@ -95,35 +86,33 @@ void RunControl::startRun(const QString &taskId)
     appendEntry(taskId, run);
 }
 
-bool RunControl::stopAll(int milliseconds)
+void RunControl::shutDown()
 {
     m_closing = true;
     if (m_scheduler)
-        m_scheduler->stop();
-    // Every run still going is told, also those stopped earlier that still read a silent
-    // client, and suspended ones are woken: the process must be able to end.
-    for (TMyThread *run : std::as_const(m_threads))
-        run->Abandon();
+        m_scheduler->shutDown(); // its threads start runs: they go first
     m_entries.clear();
     Q_EMIT runningCountChanged(0);
-    return scheduling::waitProcessingEvents(
-        [this] { return m_threads.isEmpty() && (!m_scheduler || !m_scheduler->hasThreads()); },
-        milliseconds);
+    // Every run still going is told, also those stopped earlier that still read a silent
+    // client, and suspended ones are woken.
+    // Nothing can hold them then: a refused step ends a run, a silent client's reading is
+    // left at once, a suspended run is woken. The client itself runs on.
+    m_threads.endAll([](TMyThread &run) { run.shutDown(); });
 }
 
 TMyThread *RunControl::firstRunOf(const QString &taskId) const
 {
     const qsizetype index = firstEntry(taskId);
-    return index < 0 ? nullptr : m_entries[index].run.data();
+    return index < 0 ? nullptr : m_entries[index].run;
 }
 
 TMyThread *RunControl::createRun(const QString &taskId)
 {
-    auto *run = new TMyThread(taskId, m_env);
-    connect(run, &QThread::finished, this, [this, run] { onRunEnded(run); });
-    m_threads << run;
+    auto run = std::make_unique<TMyThread>(taskId, m_env);
+    const TMyThread *ended = run.get();
+    connect(run.get(), &QThread::finished, this, [this, ended] { onRunEnded(ended); });
     setState(RunCommandState::Running);
-    return run;
+    return m_threads.add(std::move(run));
 }
 
 void RunControl::appendEntry(const QString &taskId, TMyThread *run)
@@ -138,10 +127,11 @@ void RunControl::removeEntry(qsizetype index)
     Q_EMIT runningCountChanged(runningCount());
 }
 
-void RunControl::onRunEnded(TMyThread *run)
+void RunControl::onRunEnded(const TMyThread *run)
 {
-    run->wait();
-    const QString taskId = run->taskId();
+    if (!m_threads.retire(run, this))
+        return; // already waited for and deleted at shut-down: not to be touched
+    const QString taskId = run->taskId(); // deleted on the next event
     // Only this run's own entry goes: after Stop and Run again, the new run's entry stays.
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].run == run) {
@@ -150,8 +140,6 @@ void RunControl::onRunEnded(TMyThread *run)
         }
     }
     setState(RunCommandState::Idle);
-    m_threads.removeAll(run);
-    run->deleteLater();
     Q_EMIT runEnded(taskId);
 }
 

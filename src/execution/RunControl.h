@@ -2,6 +2,7 @@
 
 #include "execution/RunCommandState.h"
 #include "execution/TMyThread.h"
+#include "platform/OwnedThreads.h"
 #include "scheduling/RunStarter.h"
 #include "scheduling/Scheduler.h"
 
@@ -9,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+
 
 
 namespace execution {
@@ -22,12 +24,12 @@ class RunControl : public QObject, public scheduling::RunStarter {
     Q_OBJECT
 public:
     explicit RunControl(const RunEnvironment &environment, QObject *parent = nullptr);
-    ~RunControl() override; // abandons and waits for every run still going
+    ~RunControl() override; // shuts down
 
     void setScheduler(scheduling::Scheduler *scheduler) { m_scheduler = scheduler; }
 
     // spbtnRunClick: resumes the first suspended run of the task, or starts a new one.
-    // "Please select a task." when nothing is selected.
+    // "Please select a task." when nothing is selected. Nothing while closing.
     void runClicked(const QString &selectedTaskId);
     void suspendClicked(const QString &selectedTaskId);
     void stopClicked(const QString &selectedTaskId);
@@ -36,17 +38,19 @@ public:
     bool isRunning(const QString &taskId) const override;
     void startRun(const QString &taskId) override; // the scheduler's start, created running
 
-    // Shut-down: stops every listed run, empties the list, stops the scheduler, then
-    // processes events until every run and scheduler thread has ended or `milliseconds`
-    // passed. Suspended and silent runs are woken; the scheduler starts no run after it.
-    // True when all ended.
-    bool stopAll(int milliseconds = 1000);
+    // The program is closing: stops every listed run, empties the list and shuts the
+    // scheduler down; every run still going, also stopped, suspended and silent ones, is
+    // told to end and its steps are refused (one waiting to run too); then each is waited
+    // for and deleted. No event is processed meanwhile, so no user input is delivered.
+    // Nothing starts afterwards.
+    void shutDown();
+    bool isClosing() const { return m_closing; }
 
     int runningCount() const { return int(m_entries.size()); }
     RunCommandState commandState() const { return m_state; }
     // The first entry's run for the task (tests, and suspend state queries).
     TMyThread *firstRunOf(const QString &taskId) const;
-    int liveRunCount() const { return int(m_threads.size()); } // including stopped ones
+    int liveRunCount() const { return m_threads.size(); } // including stopped ones
 
 Q_SIGNALS:
     void commandStatesChanged(execution::RunCommandState state);
@@ -56,20 +60,20 @@ Q_SIGNALS:
 private:
     struct Entry {
         QString taskId;
-        QPointer<TMyThread> run;
+        TMyThread *run; // owned by m_threads; the entry goes before the run is deleted
     };
     TMyThread *createRun(const QString &taskId);
     void appendEntry(const QString &taskId, TMyThread *run);
     void removeEntry(qsizetype index);
     void setState(RunCommandState state);
-    void onRunEnded(TMyThread *run);
+    void onRunEnded(const TMyThread *run);
     qsizetype firstEntry(const QString &taskId) const;
 
     RunEnvironment m_env;
     QList<Entry> m_entries;
-    QList<TMyThread *> m_threads; // every run not yet ended; owned
+    platform::OwnedThreads<TMyThread> m_threads; // every run not yet ended
     RunCommandState m_state = RunCommandState::Idle;
-    bool m_closing = false; // stopAll has run: the scheduler starts nothing more
+    bool m_closing = false; // shutDown has run: nothing starts any more
     QPointer<scheduling::Scheduler> m_scheduler; // not owned; forgotten when it goes
 };
 

@@ -46,8 +46,15 @@ void TMyThread::Resume()
     m_flags.resume();
 }
 
+void TMyThread::shutDown()
+{
+    m_flags.abandon();
+    m_line.close();
+}
+
 void TMyThread::run()
 {
+    const platform::HandOverLine::Binding binding(m_line);
     if (m_flags.stopRequested())
         return;
     try {

@@ -4,6 +4,7 @@
 #include "execution/RunClient.h"
 #include "execution/RunFlags.h"
 #include "execution/Settings.h"
+#include "platform/UiThread.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,8 +32,8 @@ struct RunEnvironment {
 // One run of one task: reads the task, opens its log page, runs the client, stamps the
 // due schedule rows, refreshes the task list, writes the banners and the log file block,
 // moves its lines to "All Log". Every database and window step is handed to the
-// user-interface thread. An error ends the sequence silently; the end-of-life step (run
-// control's handling of `finished`) always follows.
+// user-interface thread. An error, or a step refused at shut-down, ends the sequence
+// silently; the end-of-life step (run control's handling of `finished`) always follows.
 class TMyThread : public QThread {
     Q_OBJECT
 public:
@@ -47,8 +48,13 @@ public:
     bool isSuspended() const { return m_flags.isSuspended(); }
     // The stop flag; a suspended run must be resumed to notice it.
     void Terminate() { m_flags.requestStop(); }
-    // Shut-down: stop at once, also while the client is silent or the run suspended.
-    void Abandon() { m_flags.abandon(); }
+    // Shut-down: stop at once, also while the client is silent or the run suspended, and
+    // refuse its steps from now on (one waiting to run too): the run ends without them.
+    void shutDown();
+    // Whether the worker is held by a suspend (tests wait for it).
+    bool isHeld() const { return m_flags.isHeld(); }
+    // Whether the worker waits for a step that has not run yet (tests wait for it).
+    bool hasWaitingStep() const { return m_line.hasWaitingStep(); }
 
 protected:
     void run() override;
@@ -65,6 +71,7 @@ private:
     Settings m_settings;
     LogColors m_colors;
     RunFlags m_flags;
+    platform::HandOverLine m_line;
     QString m_startText;
     QString m_taskName;
     LogPane *m_page = nullptr;

@@ -1,7 +1,6 @@
 #include "scheduling/Scheduler.h"
 
 #include "platform/Clock.h"
-#include "scheduling/EventWait.h"
 #include "scheduling/TCheckThread.h"
 
 
@@ -25,33 +24,26 @@ Scheduler::Scheduler(taskstore::Connection &checkConnection, RunStarter &starter
 
 Scheduler::~Scheduler()
 {
-    stop();
-    // Threads hand steps to this thread, so they can only end while events run here.
-    waitForThreads(2000);
-    // One that did not end is blocked on a hand-over that can no longer run: leave it
-    // to the end of the process rather than destroy a running thread.
-    for (const QPointer<TCheckThread> &thread : std::as_const(m_threads)) {
-        if (thread && thread->wait(100))
-            delete thread.data();
-    }
+    shutDown();
 }
 
 void Scheduler::start()
 {
-    if (isRunning())
+    if (isRunning() || m_shutDown)
         return;
     m_restartTimer.stop();
-    auto *thread = new TCheckThread(m_connection, m_starter, m_pass);
-    connect(thread, &QThread::finished, this, [this, thread] {
-        thread->wait();
-        m_threads.removeAll(thread);
-        thread->deleteLater();
-        Q_EMIT threadEnded();
+    auto thread = std::make_unique<TCheckThread>(m_connection, m_starter, m_pass);
+    const TCheckThread *made = thread.get();
+    connect(thread.get(), &QThread::finished, this, [this, made] { onThreadEnded(made); });
+    connect(thread.get(), &TCheckThread::pausing, this, [this, made] {
+        if (made == m_current)
+            ++m_currentPasses;
+        Q_EMIT pausing();
     });
-    m_threads << thread;
-    m_current = thread;
+    m_current = thread.get();
+    m_currentPasses = 0;
     // Lowest but one: a pass does little and spends most of its time in the pause.
-    thread->start(QThread::LowestPriority);
+    m_threads.add(std::move(thread))->start(QThread::LowestPriority);
 }
 
 void Scheduler::stop()
@@ -65,7 +57,8 @@ void Scheduler::stop()
 void Scheduler::restart()
 {
     stop();
-    m_restartTimer.start();
+    if (!m_shutDown)
+        m_restartTimer.start();
 }
 
 bool Scheduler::isRunning() const
@@ -73,9 +66,26 @@ bool Scheduler::isRunning() const
     return m_current && !m_current->stopRequested();
 }
 
-bool Scheduler::waitForThreads(int milliseconds)
+bool Scheduler::waitsForUi() const
 {
-    return waitProcessingEvents([this] { return m_threads.isEmpty(); }, milliseconds);
+    return m_threads.any([](const TCheckThread &thread) { return thread.hasWaitingStep(); });
+}
+
+void Scheduler::shutDown()
+{
+    m_shutDown = true;
+    stop();
+    // Nothing can hold them then: a refused step ends a pass, the pause is cut short.
+    m_threads.endAll([](TCheckThread &thread) { thread.shutDown(); });
+}
+
+void Scheduler::onThreadEnded(const TCheckThread *thread)
+{
+    if (!m_threads.retire(thread, this))
+        return; // already waited for at shut-down
+    if (m_current == thread)
+        m_current = nullptr;
+    Q_EMIT threadEnded();
 }
 
 } // namespace scheduling

@@ -13,7 +13,6 @@ namespace scheduling {
 
 namespace {
 constexpr int kPauseMs = 1000;
-constexpr int kPauseSliceMs = 50;
 } // namespace
 
 TCheckThread::TCheckThread(taskstore::Connection &checkConnection, RunStarter &starter,
@@ -25,12 +24,26 @@ TCheckThread::TCheckThread(taskstore::Connection &checkConnection, RunStarter &s
 {
 }
 
+void TCheckThread::Terminate()
+{
+    requestInterruption();
+    platform::Clock::wakeSleepers();
+}
+
+void TCheckThread::shutDown()
+{
+    Terminate();
+    m_line.close();
+}
+
 void TCheckThread::run()
 {
+    const platform::HandOverLine::Binding binding(m_line);
     try {
         runPasses();
     } catch (const std::exception &) {
-        // An error in a pass ends the scheduler without a message; a restart brings it back.
+        // An error in a pass, or a step refused at shut-down, ends the scheduler without a
+        // message; a restart brings it back.
     }
 }
 
@@ -61,8 +74,9 @@ void TCheckThread::runPasses()
                 });
             }
         }
-        for (int slept = 0; slept < kPauseMs && !stopRequested(); slept += kPauseSliceMs)
-            msleep(kPauseSliceMs);
+        const QDateTime pauseEnds = platform::Clock::now().addMSecs(kPauseMs);
+        Q_EMIT pausing();
+        platform::Clock::sleepUntil(pauseEnds, [this] { return stopRequested(); });
     }
 }
 

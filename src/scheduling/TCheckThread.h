@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UiThread.h"
+
 #include <QThread>
 
 namespace taskstore {
@@ -13,16 +15,25 @@ class SchedulerPass;
 
 // The scheduler thread: a pass a little over a second apart reads every rule row (on the
 // user-interface thread, through the check connection) and starts a run for each due
-// task that is not running. An error in a pass ends the thread silently.
+// task that is not running. The pause between passes is a second of the program's clock.
+// An error in a pass ends the thread silently.
 class TCheckThread : public QThread {
     Q_OBJECT
 public:
     TCheckThread(taskstore::Connection &checkConnection, RunStarter &starter, SchedulerPass &pass,
                  QObject *parent = nullptr);
 
-    // Finishes the current row and ends within a slice of its pause (50 ms).
-    void Terminate() { requestInterruption(); }
+    // Finishes the current row and leaves the pause at once.
+    void Terminate();
     bool stopRequested() const { return isInterruptionRequested(); }
+    // Shut-down: Terminate, and refuse its steps from now on, also one that waits.
+    void shutDown();
+    // Whether it waits for a step that has not run yet (tests wait for it).
+    bool hasWaitingStep() const { return m_line.hasWaitingStep(); }
+
+Q_SIGNALS:
+    // From the thread, once a pass is over and its pause has begun.
+    void pausing();
 
 protected:
     void run() override;
@@ -33,6 +44,7 @@ private:
     taskstore::Connection &m_connection;
     RunStarter &m_starter;
     SchedulerPass &m_pass;
+    platform::HandOverLine m_line;
 };
 
 } // namespace scheduling

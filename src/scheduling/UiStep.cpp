@@ -2,22 +2,12 @@
 
 #include "platform/UiThread.h"
 
-#include <exception>
-
 namespace scheduling {
 
 void runUiStep(const std::function<void()> &step)
 {
-    std::exception_ptr error;
-    platform::synchronize([&] {
-        try {
-            step();
-        } catch (...) {
-            error = std::current_exception();
-        }
-    });
-    if (error)
-        std::rethrow_exception(error);
+    if (!platform::synchronize(step))
+        throw platform::HandOverRefused();
 }
 
 } // namespace scheduling

@@ -81,7 +81,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     m_timerCheckSch->setInterval(1000);
     connect(m_timerCheckSch, &QTimer::timeout, this, [this] {
         m_timerCheckSch->stop();
-        if (m_scheduler)
+        if (m_scheduler && !m_closing)
             m_scheduler->start();
     });
     m_timerCheckSch->start();
@@ -186,13 +186,17 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         showMinimized();
         return;
     }
+    m_closing = true;
+    if (m_tray)
+        m_tray->hide();
     m_ui.StatusPanel3->setText(QStringLiteral("Shutting Down..."));
     m_ui.StatusPanel3->repaint();
-    // Stops every run and the scheduler, then gives them up to a second to end.
+    // Stops every run and the scheduler and waits for their threads; no event loop runs
+    // meanwhile, so nothing the user does reaches the window.
     if (m_runControl)
-        m_runControl->stopAll(1000);
+        m_runControl->shutDown();
     else if (m_scheduler)
-        m_scheduler->stop();
+        m_scheduler->shutDown();
     event->accept();
     m_terminate(); // the main window closed: the program ends
 }

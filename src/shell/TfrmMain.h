@@ -151,6 +151,7 @@ private:
     CommandGroup m_groupRename, m_groupDelete;
     CommandGroup m_taskRun, m_taskSuspend, m_taskStop, m_taskEdit, m_taskDelete, m_taskView;
     bool m_fillingTree = false;
+    bool m_closing = false; // the close steps have begun: Run and the tray do nothing
     std::function<void()> m_terminate;
 };
 

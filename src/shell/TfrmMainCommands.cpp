@@ -59,6 +59,8 @@ void TfrmMain::connectCommands()
     onTrigger(this, {u.spbtnTaskDel, u.mnuTaskDel, u.pmuTaskDel}, [this] { taskDelClick(); });
     onTrigger(this, {u.spbtnTaskView, u.mnuTaskView, u.pmuTaskView}, [this] { taskViewClick(); });
     onTrigger(this, {u.spbtnRun, u.mnuRun, u.pmuRun}, [this] {
+        if (m_closing)
+            return;
         if (m_runControl)
             m_runControl->runClicked(selectedTaskId());
         else if (!m_ui.lvwTask->hasSelection())
@@ -301,6 +303,8 @@ void TfrmMain::makeTrayIcon()
     m_tray->setObjectName(QStringLiteral("TrayIcon"));
     m_tray->setContextMenu(m_ui.pmuTary);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (m_closing)
+            return;
         if (reason == QSystemTrayIcon::DoubleClick)
             restoreFromTray();
         else if (reason == QSystemTrayIcon::Context && QApplication::activeWindow())

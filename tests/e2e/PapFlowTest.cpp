@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "reports/TfrmViewTask.h"
 #include "platform/SpinEdit.h"
+#include "scheduling/Scheduler.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "shell/TfrmMain.h"
 #include "taskdef/TfrmPackage.h"
@@ -167,7 +168,9 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
     }));
     const QDateTime savedAt = platform::Clock::now();
     EXPECT_EQ(user->taskRow(name).nextRunTime, DateTimeText::dateTimeText(savedAt.addSecs(60)));
-    QTest::qWait(1500); // the scheduler has looked at least once: nothing is due yet
+    // The scheduler, started again after the save, has looked once: nothing is due yet.
+    scheduling::Scheduler *scheduler = program.main().scheduler();
+    ASSERT_TRUE(waitFor([&] { return scheduler->isRunning() && scheduler->currentPasses() >= 1; }));
     EXPECT_FALSE(user->waitForFinishedRuns(name, 3, 0));
     platform::Clock::advance(61000);
     ASSERT_TRUE(user->waitForFinishedRuns(name, 3, 15000)) << "the scheduler did not start the task";
@@ -175,7 +178,12 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
     const QDateTime scheduledRun = platform::Clock::now();
     EXPECT_EQ(user->taskRow(name).lastRunTime, DateTimeText::dateTimeText(scheduledRun));
     EXPECT_EQ(user->taskRow(name).nextRunTime, DateTimeText::dateTimeText(scheduledRun.addSecs(60)));
-    QTest::qWait(2500); // its next minute has not come: no second scheduled run
+    // Two more passes: its next minute has not come, so no second scheduled run.
+    const int passes = scheduler->currentPasses();
+    for (const int more : {1, 2}) {
+        platform::Clock::advance(1000);
+        ASSERT_TRUE(waitFor([&] { return scheduler->currentPasses() >= passes + more; }));
+    }
     EXPECT_FALSE(user->waitForFinishedRuns(name, 4, 0));
 
     // Delete it: gone from the list and with its packet script file.

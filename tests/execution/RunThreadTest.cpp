@@ -8,6 +8,7 @@
 #include "scheduling/Scheduler.h"
 #include "support/Moments.h"
 #include "support/SampleTask.h"
+#include "support/SpinWait.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DateTimeText.h"
@@ -15,12 +16,13 @@
 #include "taskstore/Statements.h"
 #include "taskstore/TaskReader.h"
 
-#include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTest>
 #include <sqlite3.h>
 
 #include <gtest/gtest.h>
+
 
 using namespace execution;
 using testsupport::at;
@@ -37,6 +39,12 @@ struct FakeTaskList : TaskListUpdater {
     }
     QList<QStringList> shown;
 };
+
+// A shell loop that waits until the test writes the file.
+QByteArray waitFor(const char *file)
+{
+    return QByteArray("while [ ! -e ") + file + " ]; do sleep 0.02; done; ";
+}
 
 QString startBanner(const QString &time, const QString &name)
 {
@@ -61,7 +69,7 @@ protected:
     }
     void TearDown() override
     {
-        control.stopAll(3000);
+        control.shutDown();
         platform::Clock::setNow({});
     }
 
@@ -89,6 +97,9 @@ protected:
     {
         taskstore::ExecQuery(query, sql::insertIntervalSchedule(taskId, type, value, text(saved), text(next), "0"));
     }
+    // A client waits for this file before it goes on.
+    void release(const char *name) { ASSERT_TRUE(dir.writeFile(name, "")); }
+    bool waitForFile(const char *name) { return QTest::qWaitFor([&] { return QFile::exists(dir.filePath(name)); }, 10000); }
     bool waitForAllRunsToEnd(int ms = 10000)
     {
         return QTest::qWaitFor([&] { return control.liveRunCount() == 0 && log.pendingAllLogLines() == 0; }, ms);
@@ -116,7 +127,7 @@ TEST_F(RunFixture, ARunFromStartToEnd)
     addTask("42", "Probe", taskstore::kRunBySchedule);
     addRow("42", 0, 5, now.addSecs(-60));  // due: stamped
     addRow("42", 0, 5, now.addSecs(3600)); // in the future: left alone
-    writeClient("printf 'Warning: w1\\r\\nTotal: 3\\r\\nError: bad\\r\\n'; sleep 1; printf 'plain\\r\\n'\n");
+    writeClient("printf 'Warning: w1\\r\\nTotal: 3\\r\\nError: bad\\r\\n'; " + waitFor("go") + "printf 'plain\\r\\n'\n");
     QList<RunCommandState> states;
     QObject::connect(&control, &RunControl::commandStatesChanged, [&](RunCommandState s) { states << s; });
 
@@ -125,7 +136,7 @@ TEST_F(RunFixture, ARunFromStartToEnd)
     EXPECT_TRUE(control.isRunning("42"));
     EXPECT_EQ(control.commandState(), RunCommandState::Running);
 
-    // while the client sleeps: its page shows the lines in their colours
+    // while the client waits: its page shows the lines in their colours
     ASSERT_TRUE(QTest::qWaitFor([&] { return runPage(1) && runPage(1)->lineCount() == 4; }, 5000));
     EXPECT_EQ(log.tabText(1), "Active Log [Probe]");
     const LogPane &page = *runPage(1);
@@ -135,6 +146,7 @@ TEST_F(RunFixture, ARunFromStartToEnd)
     EXPECT_EQ(colorOfLine(page, 2), QColor(0, 128, 0));
     EXPECT_EQ(colorOfLine(page, 3), QColor(255, 0, 0));
 
+    release("go");
     ASSERT_TRUE(waitForAllRunsToEnd());
     EXPECT_EQ(log.count(), 1); // the run's page is gone
     EXPECT_EQ(control.runningCount(), 0);
@@ -199,9 +211,10 @@ TEST_F(RunFixture, SuspendResumeAndStop)
     ASSERT_TRUE(QTest::qWaitFor([&] { return runPage(1) && runPage(1)->lineCount() >= 3; }, 5000));
     control.suspendClicked("3");
     EXPECT_EQ(control.commandState(), RunCommandState::Suspended);
-    QTest::qWait(200); // a batch under way may still arrive
+    // Held, it hands nothing over: what its page shows now stays.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.firstRunOf("3")->isHeld(); }));
     const int held = runPage(1)->lineCount();
-    QTest::qWait(400);
+    QCoreApplication::processEvents();
     EXPECT_EQ(runPage(1)->lineCount(), held);
     control.suspendClicked("3"); // already suspended: nothing changes
     EXPECT_EQ(control.commandState(), RunCommandState::Suspended);
@@ -255,14 +268,20 @@ TEST_F(RunFixture, TheSchedulerStartsADueTaskOnce)
     QObject::connect(&control, &RunControl::runEnded, [&] { ++ended; });
     scheduling::Scheduler scheduler(connection, control);
     control.setScheduler(&scheduler);
+    int passes = 0;
+    QObject::connect(&scheduler, &scheduling::Scheduler::pausing, [&] { ++passes; });
     scheduler.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ended == 1; }, 5000));
-    QTest::qWait(2200); // two more passes at the same moment: the run moved the row on
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended == 1 && passes >= 1; }, 5000));
+    // two more passes: the run moved the row on
+    for (const int pass : {2, 3}) {
+        platform::Clock::advance(1000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return passes >= pass; }, 5000));
+    }
     EXPECT_EQ(ended, 1);
     const auto rows = taskstore::readScheduleRows(query, sql::selectSchedules("4"));
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].NextRunTime, now.addSecs(300)); // stored to the second
-    EXPECT_TRUE(control.stopAll(1000));
+    control.shutDown();
     EXPECT_FALSE(scheduler.hasThreads());
 }
 
@@ -295,9 +314,9 @@ TEST_F(RunFixture, ParallelRunsKeepTheirLinesApart)
 TEST_F(RunFixture, EachRunOfOneTaskRemovesOnlyItsOwnEntry)
 {
     addTask("9", "Twice", taskstore::kRunManually);
-    writeClient("if [ -e first ]; then sleep 0.2; else touch first; sleep 1.5; fi; echo done\n");
+    writeClient("if [ -e first ]; then :; else touch first; " + waitFor("release") + "fi; echo done\n");
     control.runClicked("9");
-    QTest::qWait(300);
+    ASSERT_TRUE(waitForFile("first"));
     control.runClicked("9"); // not suspended: a second run and a second entry
     EXPECT_EQ(control.runningCount(), 2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return control.liveRunCount() == 1; }, 5000));
@@ -306,6 +325,7 @@ TEST_F(RunFixture, EachRunOfOneTaskRemovesOnlyItsOwnEntry)
     EXPECT_TRUE(control.isRunning("9"));
     ASSERT_NE(control.firstRunOf("9"), nullptr);
     EXPECT_FALSE(control.firstRunOf("9")->isFinished());
+    release("release");
     ASSERT_TRUE(waitForAllRunsToEnd());
     EXPECT_EQ(control.runningCount(), 0);
 }
@@ -313,31 +333,56 @@ TEST_F(RunFixture, EachRunOfOneTaskRemovesOnlyItsOwnEntry)
 TEST_F(RunFixture, AStoppedRunEndingLaterLeavesTheNewRunsEntry)
 {
     addTask("10", "Again", taskstore::kRunManually);
-    writeClient("if [ -e first ]; then sleep 1.5; else touch first; sleep 0.6; fi; echo done\n");
+    writeClient("if [ -e first ]; then touch second; " + waitFor("release2") + "else touch first; "
+                + waitFor("release1") + "fi; echo done\n");
     control.runClicked("10");
-    QTest::qWait(200);
-    control.stopClicked("10"); // takes effect at the client's next byte, 0.4 s later
+    ASSERT_TRUE(waitForFile("first"));
+    control.stopClicked("10"); // takes effect at the client's next byte
     control.runClicked("10");
+    ASSERT_TRUE(waitForFile("second"));
+    release("release1"); // the stopped run ends
     ASSERT_TRUE(QTest::qWaitFor([&] { return control.liveRunCount() == 1; }, 5000));
     EXPECT_TRUE(control.isRunning("10")); // the new run is still answered for
+    release("release2");
     ASSERT_TRUE(waitForAllRunsToEnd());
     EXPECT_FALSE(control.isRunning("10"));
 }
 
-TEST_F(RunFixture, StopAllEndsSilentAndSuspendedRunsQuickly)
+// Closing with one run waiting for the user-interface thread, one suspended and one
+// reading a client that prints nothing and does not exit: every run ends and is deleted
+// without an event being run, and the step that was waiting never runs.
+TEST_F(RunFixture, ShutDownEndsRunsWaitingSuspendedAndSilent)
 {
     addTask("1", "Silent", taskstore::kRunManually);
     addTask("2", "Paused", taskstore::kRunManually);
-    writeClient("printf 'hello\\r\\n'; sleep 30\n");
+    addTask("3", "Waiting", taskstore::kRunManually);
+    writeClient("case \"$4\" in *2.txt) while :; do echo tick; sleep 0.05; done;; esac; exec sleep 60\n");
     control.runClicked("1");
     control.runClicked("2");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count() == 3 && runPage(2)->lineCount() == 2; }, 5000));
+    // the paused run's page has a line of its client (pages open in either order)
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return log.count() == 3 && std::max(runPage(1)->lineCount(), runPage(2)->lineCount()) >= 2;
+    }, 5000));
     control.suspendClicked("2");
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_TRUE(control.stopAll(1000));
-    EXPECT_LT(clock.elapsed(), 1500);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.firstRunOf("2")->isHeld(); }, 5000));
+    control.runClicked("3");
+    const TMyThread *waiting = control.firstRunOf("3");
+    // Without events its first step stays handed over and not run.
+    ASSERT_TRUE(testsupport::spinUntil([&] { return waiting->hasWaitingStep(); }));
+
+    control.shutDown();
+    EXPECT_EQ(control.liveRunCount(), 0);
     EXPECT_EQ(control.runningCount(), 0);
-    const QString file = QString::fromUtf8(dir.readFile("Log/PellionLog.txt"));
-    EXPECT_EQ(file.split("\r\n\r\n", Qt::SkipEmptyParts).size(), 2);
+    QCoreApplication::processEvents(); // the calls still queued run nothing
+    EXPECT_EQ(log.count(), 3);         // the waiting run never opened its page
+    EXPECT_EQ(lines(*log.allLog()), QStringList{});
+
+    // Closed: Run and the scheduler's start do nothing.
+    platform::ScriptedDialogService dialogs;
+    control.runClicked("3");
+    control.runClicked("0");
+    control.startRun("1");
+    EXPECT_EQ(control.liveRunCount(), 0);
+    EXPECT_EQ(control.runningCount(), 0);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
 }

@@ -3,6 +3,7 @@
 #include "scheduling/Scheduler.h"
 #include "scheduling/StartupSchedulePass.h"
 #include "support/Moments.h"
+#include "support/SpinWait.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DateTimeText.h"
@@ -10,11 +11,13 @@
 #include "taskstore/Statements.h"
 #include "taskstore/TaskReader.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <sqlite3.h>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
 
 using namespace scheduling;
 using testsupport::at;
@@ -34,6 +37,16 @@ public:
     }
     QSet<QString> running;
     QStringList started;
+};
+
+// Counts the scheduler's passes as it reports them.
+struct PassCounter {
+    explicit PassCounter(Scheduler &scheduler)
+    {
+        QObject::connect(&scheduler, &Scheduler::pausing, [this] { ++count; });
+    }
+    bool reach(int passes) const { return QTest::qWaitFor([&] { return count >= passes; }); }
+    int count = 0;
 };
 
 class SchedulerFixture : public ::testing::Test {
@@ -78,34 +91,37 @@ TEST_F(SchedulerFixture, StartsADueTaskOnceAndNotAgainForThatSecond)
     addRow("7", 0, 5, at("2026-03-20T10:00:00"));
     addRow("7", 1, 1, at("2026-03-20T10:00:00")); // two rows of one task in one second
     addRow("8", 0, 5, at("2026-03-20T10:00:00")); // already running
-    addRow("9", 0, 5, at("2026-03-20T10:05:00")); // not due
+    addRow("9", 0, 5, at("2026-03-20T10:00:01")); // not due yet
     FakeStarter starter;
     starter.running.insert("8");
     Scheduler scheduler(connection, starter);
+    PassCounter passes(scheduler);
     scheduler.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !starter.started.isEmpty(); }, 3000));
-    QTest::qWait(300); // the rest of that pass
+    ASSERT_TRUE(passes.reach(1));
     EXPECT_EQ(starter.started, QStringList{"7"});
+
+    // The next pass comes once a second of the clock has passed.
     starter.running.clear(); // the run ended, but the rows did not move
-    QTest::qWait(1300);      // at least one more pass
+    platform::Clock::advance(1000);
+    ASSERT_TRUE(passes.reach(2));
+    EXPECT_EQ(starter.started, (QStringList{"7", "9"}));
     scheduler.stop();
-    EXPECT_TRUE(scheduler.waitForThreads(2000));
-    EXPECT_EQ(starter.started, QStringList{"7"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !scheduler.hasThreads(); })); // the pause is left
 }
 
-TEST_F(SchedulerFixture, RestartStopsAndStartsAgainAfterHalfASecond)
+TEST_F(SchedulerFixture, RestartStopsAndStartsAgainLater)
 {
+    platform::Clock::setNow(at("2026-03-20T10:00:00"));
     FakeStarter starter;
     Scheduler scheduler(connection, starter);
     scheduler.start();
     ASSERT_TRUE(scheduler.isRunning());
     scheduler.restart();
     EXPECT_FALSE(scheduler.isRunning());
-    QTest::qWait(200);
-    EXPECT_FALSE(scheduler.isRunning());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return scheduler.isRunning(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scheduler.isRunning(); }));
+    // A stop leaves the pause at once, although the clock stands still.
     scheduler.stop();
-    EXPECT_TRUE(scheduler.waitForThreads(1000)); // the pause is left early
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !scheduler.hasThreads(); }));
 }
 
 TEST_F(SchedulerFixture, ADatabaseErrorEndsTheSchedulerSilently)
@@ -114,6 +130,34 @@ TEST_F(SchedulerFixture, ADatabaseErrorEndsTheSchedulerSilently)
     FakeStarter starter;
     Scheduler scheduler(connection, starter);
     scheduler.start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !scheduler.hasThreads(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !scheduler.hasThreads(); }));
+    EXPECT_FALSE(scheduler.isRunning());
     EXPECT_TRUE(starter.started.isEmpty());
+}
+
+// Shut-down while a pass waits for the user-interface thread, or sleeps in its pause on a
+// clock that never moves: both end, the waiting step never runs, nothing starts again.
+TEST_F(SchedulerFixture, ShutDownEndsAPassWaitingForTheUiThreadOrPausing)
+{
+    platform::Clock::setNow(at("2026-03-20T10:00:00.400"));
+    addRow("7", 0, 5, at("2026-03-20T10:00:00"));
+    for (const bool pausing : {false, true}) {
+        SCOPED_TRACE(pausing ? "pausing" : "waiting for the user-interface thread");
+        FakeStarter starter;
+        Scheduler scheduler(connection, starter);
+        PassCounter passes(scheduler);
+        scheduler.start();
+        if (pausing)
+            ASSERT_TRUE(passes.reach(1));
+        else
+            ASSERT_TRUE(testsupport::spinUntil([&] { return scheduler.waitsForUi(); }));
+        scheduler.shutDown();
+        EXPECT_FALSE(scheduler.hasThreads());
+        QCoreApplication::processEvents(); // a call still queued runs nothing
+        EXPECT_EQ(starter.started, pausing ? QStringList{"7"} : QStringList{});
+        scheduler.start();
+        scheduler.restart();
+        EXPECT_FALSE(scheduler.isRunning());
+        EXPECT_FALSE(scheduler.hasThreads());
+    }
 }

@@ -5,15 +5,21 @@
 #include "execution/PageCtrlLog.h"
 #include "execution/RunClient.h"
 #include "execution/RunFlags.h"
+
+#include "execution/RunControl.h"
 #include "execution/Settings.h"
 #include "platform/SettingsKey.h"
+#include "scheduling/Scheduler.h"
 #include "shell/FindDialog.h"
+#include "shell/TaskListView.h"
+#include "shell/TfrmDataMod.h"
+#include "support/SpinWait.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QComboBox>
-#include <QElapsedTimer>
+
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -22,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -29,6 +36,7 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
 
 using namespace shelltest;
 
@@ -106,6 +114,58 @@ TEST_F(CommandsTest, ExitEndsAtOnceWithoutCloseSteps)
     EXPECT_EQ(terminations, 2);
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_NE(panel3(), "Shutting Down...");
+}
+
+// Closing with runs silent, suspended and waiting for a hand-over, and a click on Run
+// already queued: no event is run while closing, every run ends and is deleted, and
+// afterwards Run and the tray do nothing.
+TEST_F(CommandsTest, ClosingEndsEveryRunAndLeavesRunAndTheTrayIdle)
+{
+    ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\nexec sleep 60\n")); // silent, and does not exit
+    QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const char *id : {"1", "2", "3"})
+        addTask(seedConnection(), id, QString("task ") + id, "AllTask", "127.0.0.1", 0);
+    makeWindow();
+    shell::TfrmDataMod dataModule;
+    window().attachDataModule(dataModule);
+    execution::RunControl &runs = *window().runControl();
+    auto *list = child<shell::TaskListView>(&window(), "lvwTask");
+    auto *run = child<QToolButton>(&window(), "spbtnRun");
+
+    list->selectRow(0);
+    QTest::mouseClick(run, Qt::LeftButton);
+    list->selectRow(1);
+    QTest::mouseClick(run, Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(&window(), "spbtnSuspend"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs.firstRunOf(list->selectedTaskId())->isHeld(); }));
+    list->selectRow(2);
+    QTest::mouseClick(run, Qt::LeftButton);
+    const execution::TMyThread *waiting = runs.firstRunOf(list->selectedTaskId());
+    ASSERT_TRUE(testsupport::spinUntil([&] { return waiting->hasWaitingStep(); }));
+    ASSERT_EQ(runs.liveRunCount(), 3);
+
+    // A click on Run that is queued when the close comes.
+    const QPoint middle = run->rect().center();
+    QCoreApplication::postEvent(run, new QMouseEvent(QEvent::MouseButtonPress, middle, run->mapToGlobal(middle),
+                                                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(run, new QMouseEvent(QEvent::MouseButtonRelease, middle, run->mapToGlobal(middle),
+                                                     Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    EXPECT_TRUE(window().close());
+    EXPECT_EQ(terminations, 1);
+    EXPECT_EQ(runs.liveRunCount(), 0);
+    EXPECT_EQ(child<QLabel>(&window(), "StatusPanel2")->text(), " 0 Running Task(s)");
+
+    QCoreApplication::processEvents(); // the queued click arrives now, and does nothing
+    QTest::mouseClick(run, Qt::LeftButton);
+    child<QAction>(&window(), "mnuRun")->trigger();
+    EXPECT_EQ(runs.liveRunCount(), 0);
+    EXPECT_EQ(runs.runningCount(), 0);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_FALSE(window().trayIcon()->isVisible());
+    Q_EMIT window().trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(window().scheduler()->isShutDown());
+    destroyWindow(); // before the data module
 }
 
 TEST_F(CommandsTest, ClearFindAndSaveActOnlyOnTheAllLogPage)
@@ -217,10 +277,7 @@ TEST_F(CommandsTest, HomepageAndDictionaryManagerStartTheirTargets)
     ASSERT_TRUE(dir.writeFile("Glossor", "#!/bin/sh\npwd > started.txt\necho \"$#\" >> started.txt\n"));
     QFile::setPermissions(dir.filePath("Glossor"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     child<QAction>(&window(), "mnuDictMan")->trigger();
-    QElapsedTimer waited;
-    waited.start();
-    while (dir.readFile("started.txt").count('\n') < 2 && waited.elapsed() < 5000)
-        QTest::qWait(20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dir.readFile("started.txt").count('\n') >= 2; }, 5000));
     EXPECT_EQ(dir.readFile("started.txt"), (QDir(dir.path()).canonicalPath() + "\n0\n").toUtf8());
 }
 

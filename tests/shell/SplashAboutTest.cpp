@@ -8,6 +8,9 @@
 #include <QPointer>
 #include <QTest>
 
+#include <QSignalSpy>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 TEST(SplashAboutTest, SplashStaysOnTopForTwoSecondsThenFreesItself)
@@ -19,10 +22,14 @@ TEST(SplashAboutTest, SplashStaysOnTopForTwoSecondsThenFreesItself)
     splash->showNow();
     EXPECT_TRUE(splash->isVisible());
     EXPECT_EQ(splash->findChild<QLabel *>("lblVersion")->text(), "Version :  2.4.3 Build0316");
-    QTest::qWait(1500);
-    ASSERT_FALSE(splash.isNull());
-    EXPECT_TRUE(splash->isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 3000));
+    // It stays up until its two-second timer fires, then frees itself.
+    auto *timer = splash->findChild<QTimer *>("TimerSplash");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 2000);
+    QSignalSpy fired(timer, &QTimer::timeout);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 5000));
+    EXPECT_EQ(fired.count(), 1);
 }
 
 TEST(SplashAboutTest, AboutBoxShowsVersionAndLinks)
