@@ -1,6 +1,7 @@
 #include "shell/TfrmMain.h"
 
 #include "execution/PageCtrlLog.h"
+#include "execution/PageCtrlRunLog.h"
 #include "execution/RunControl.h"
 #include "execution/RunLogFile.h"
 #include "execution/Settings.h"
@@ -103,7 +104,7 @@ void TfrmMain::attachDataModule(TfrmDataMod &dataModule)
 {
     execution::RunEnvironment environment;
     environment.runConnection = &dataModule.runConnection();
-    environment.log = m_ui.PageCtrlLog;
+    environment.log = new execution::PageCtrlRunLog(m_ui.PageCtrlLog); // owned by the pages
     environment.taskList = this;
     m_runControl = std::make_unique<execution::RunControl>(environment);
     m_scheduler = std::make_unique<scheduling::Scheduler>(dataModule.checkConnection(), *m_runControl);
