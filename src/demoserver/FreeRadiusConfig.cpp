@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <filesystem>
@@ -14,24 +14,129 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QByteArray readAll(const QString &path)
+// The modules the configuration loads, each a file in kModuleDir.
+const char *const kModules[] = {"rlm_always", "rlm_pap", "rlm_chap", "rlm_files", "rlm_eap", "rlm_eap_md5",
+                                "rlm_eap_sim"};
+
+// A value in single quotes: the server's configuration reader takes it as it stands
+// (no ${...} expansion, a backslash kept) except for \' standing for a quote. It has no
+// way to say a backslash before a quote or at the end.
+bool quotable(const QString &text)
+{
+    return !text.endsWith(QLatin1Char('\\')) && !text.contains(QLatin1String("\\'"));
+}
+
+QString quoted(QString text)
+{
+    text.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
+}
+
+// Readable by its owner only: the clients' secret is in it.
+bool writeAll(const QString &path, const QString &content)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray octets = content.toUtf8();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+           file.write(octets) == octets.size();
 }
 
-bool writeAll(const QString &path, const QByteArray &content)
+// Everything the server reads and writes lies below the directory; no user or group to
+// change to, no proxy socket, rejects answered at once.
+QString mainText(const QString &raddb, const QString &logDir, const QString &runDir)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+    return QStringLiteral(R"(# A private FreeRADIUS server for Pellion, written by pellion-demo-config or the tests.
+prefix = /usr
+exec_prefix = ${prefix}
+libdir = %1
+raddbdir = %2
+confdir = ${raddbdir}
+logdir = %3
+run_dir = %4
+name = freeradius
+pidfile = "${run_dir}/${name}.pid"
+
+max_request_time = 30
+cleanup_delay = 5
+max_requests = 16384
+hostname_lookups = no
+
+log {
+	destination = files
+	file = "${logdir}/radius.log"
+	auth = no
 }
 
-QString replaceLine(QString text, const QString &pattern, const QString &replacement)
+security {
+	allow_core_dumps = no
+	max_attributes = 200
+	reject_delay = 0
+	status_server = yes
+}
+
+proxy_requests = no
+
+thread pool {
+	start_servers = 5
+	max_servers = 32
+	min_spare_servers = 3
+	max_spare_servers = 10
+	max_requests_per_server = 0
+	auto_limit_acct = no
+}
+
+$INCLUDE clients.conf
+modules {
+	$INCLUDE modules.conf
+}
+$INCLUDE sites.conf
+)")
+        .arg(QLatin1String(FreeRadiusConfig::kModuleDir), quoted(raddb), quoted(logDir), quoted(runDir));
+}
+
+QString clientsText(const QString &secret)
 {
-    return text.replace(QRegularExpression(pattern, QRegularExpression::MultilineOption), replacement);
+    return QStringLiteral(R"(client localhost {
+	ipaddr = 127.0.0.1
+	secret = %1
+}
+client localhost_ipv6 {
+	ipv6addr = ::1
+	secret = %1
+}
+)")
+        .arg(quoted(secret));
 }
 
-QString siteText(const FreeRadiusConfig &config)
+// The users file, PAP, CHAP and EAP with MD5 and SIM; "ok" for the sections that only
+// have to answer.
+const char *const kModulesText = R"(always ok {
+	rcode = ok
+}
+pap {
+}
+chap {
+}
+files {
+	filename = "${confdir}/users"
+}
+eap {
+	default_eap_type = md5
+	timer_expire = 60
+	ignore_unknown_eap_types = no
+	cisco_accounting_username_bug = no
+	max_sessions = ${max_requests}
+	md5 {
+	}
+	sim {
+	}
+}
+)";
+
+// Authentication (Status-Server is answered there), accounting and CoA/Disconnect, each
+// acknowledged; the server's own sites and policies are not needed.
+QString sitesText(const FreeRadiusConfig &config)
 {
     return QStringLiteral(R"(server default {
 	listen {
@@ -45,7 +150,6 @@ QString siteText(const FreeRadiusConfig &config)
 		port = %2
 	}
 	authorize {
-		preprocess
 		chap
 		files
 		eap {
@@ -62,14 +166,10 @@ QString siteText(const FreeRadiusConfig &config)
 		}
 		eap
 	}
-	preacct {
-		preprocess
-	}
 	accounting {
 		ok
 	}
 	post-auth {
-		ok
 		Post-Auth-Type REJECT {
 			eap
 		}
@@ -94,19 +194,6 @@ server coa {
         .arg(config.acctPort)
         .arg(config.coaPort);
 }
-
-const char *const kEapModule = R"(eap {
-	default_eap_type = md5
-	timer_expire = 60
-	ignore_unknown_eap_types = no
-	cisco_accounting_username_bug = no
-	max_sessions = ${max_requests}
-	md5 {
-	}
-	sim {
-	}
-}
-)";
 
 QString usersText(const std::vector<RadiusUser> &users)
 {
@@ -148,6 +235,15 @@ std::vector<RadiusSimTriplet> FreeRadiusConfig::standardTriplets()
     };
 }
 
+bool FreeRadiusConfig::isInstalled()
+{
+    const QDir modules{QLatin1String(kModuleDir)};
+    for (const char *module : kModules)
+        if (!QFileInfo(modules.filePath(QLatin1String(module) + QStringLiteral(".so"))).isReadable()) return false;
+    return QFileInfo(QLatin1String(kProgram)).isExecutable() &&
+           QFileInfo(QDir(QLatin1String(kDictionaryDir)).filePath(QStringLiteral("dictionary"))).isReadable();
+}
+
 QString FreeRadiusConfig::raddbDir(const QString &directory)
 {
     return QDir(directory).filePath(QStringLiteral("raddb"));
@@ -155,40 +251,30 @@ QString FreeRadiusConfig::raddbDir(const QString &directory)
 
 bool FreeRadiusConfig::write(const QString &directory, QString *error) const
 {
+    const QDir top(directory);
     const QString raddb = raddbDir(directory);
-    const fs::path target = raddb.toStdString();
-    std::error_code ec;
-    fs::remove_all(target, ec);
-    fs::copy(kInstalledConfig, target, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
-    if (ec) {
-        if (error) *error = QStringLiteral("cannot copy %1: %2").arg(QLatin1String(kInstalledConfig),
-                                                                      QString::fromStdString(ec.message()));
-        return false;
+    const QString logDir = top.filePath(QStringLiteral("log"));
+    const QString runDir = top.filePath(QStringLiteral("run"));
+    for (const QString &value : {secret, raddb, logDir, runDir}) {
+        if (!quotable(value)) {
+            if (error) *error = QStringLiteral("a backslash before a quote or at the end cannot be written: ") + value;
+            return false;
+        }
     }
-    const QString logDir = QDir(directory).filePath(QStringLiteral("log"));
-    const QString runDir = QDir(directory).filePath(QStringLiteral("run"));
-    fs::create_directories((logDir + QStringLiteral("/radacct")).toStdString(), ec);
-    fs::create_directories(runDir.toStdString(), ec);
-
-    QString main = QString::fromUtf8(readAll(raddb + QStringLiteral("/radiusd.conf")));
-    main = replaceLine(main, QStringLiteral("^raddbdir = .*$"), QStringLiteral("raddbdir = ") + raddb);
-    main = replaceLine(main, QStringLiteral("^logdir = .*$"), QStringLiteral("logdir = ") + logDir);
-    main = replaceLine(main, QStringLiteral("^run_dir = .*$"), QStringLiteral("run_dir = ") + runDir);
-    // Runs as whoever starts it.
-    main = replaceLine(main, QStringLiteral("^(\\s*)(user|group) = "), QStringLiteral("\\1#\\2 = "));
-    main = replaceLine(main, QStringLiteral("^(\\s*)reject_delay = .*$"), QStringLiteral("\\1reject_delay = 0"));
-    main = replaceLine(main, QStringLiteral("^(\\s*)status_server = .*$"), QStringLiteral("\\1status_server = yes"));
-    main = replaceLine(main, QStringLiteral("^proxy_requests\\s*=.*$"), QStringLiteral("proxy_requests = no"));
-
-    for (const auto &entry : fs::directory_iterator(target / "sites-enabled", ec)) fs::remove(entry.path(), ec);
-    fs::remove(target / "mods-enabled" / "eap", ec);
-
-    const QString clients = QStringLiteral("client localhost {\n\tipaddr = 127.0.0.1\n\tsecret = %1\n}\n").arg(secret);
-    const bool written = writeAll(raddb + QStringLiteral("/radiusd.conf"), main.toUtf8()) &&
-                         writeAll(raddb + QStringLiteral("/sites-enabled/pellion"), siteText(*this).toUtf8()) &&
-                         writeAll(raddb + QStringLiteral("/mods-enabled/eap"), QByteArray(kEapModule)) &&
-                         writeAll(raddb + QStringLiteral("/clients.conf"), clients.toUtf8()) &&
-                         writeAll(raddb + QStringLiteral("/mods-config/files/authorize"), usersText(users).toUtf8());
+    std::error_code ec;
+    fs::remove_all(raddb.toStdString(), ec);
+    for (const QString &dir : {raddb, logDir, runDir}) {
+        if (!QDir().mkpath(dir)) {
+            if (error) *error = QStringLiteral("cannot make the directory ") + dir;
+            return false;
+        }
+    }
+    const QDir files(raddb);
+    const bool written = writeAll(files.filePath(QStringLiteral("radiusd.conf")), mainText(raddb, logDir, runDir)) &&
+                         writeAll(files.filePath(QStringLiteral("clients.conf")), clientsText(secret)) &&
+                         writeAll(files.filePath(QStringLiteral("modules.conf")), QLatin1String(kModulesText)) &&
+                         writeAll(files.filePath(QStringLiteral("sites.conf")), sitesText(*this)) &&
+                         writeAll(files.filePath(QStringLiteral("users")), usersText(users));
     if (!written && error) *error = QStringLiteral("cannot write the configuration in ") + raddb;
     return written;
 }

@@ -20,13 +20,18 @@ struct RadiusSimTriplet {
     QString kc;   // 8 octets
 };
 
-// A private FreeRADIUS configuration: the installed one copied and cut down to
-// listeners on 127.0.0.1 (authentication with Status-Server, accounting,
-// CoA/Disconnect), one client 127.0.0.1 with the secret, the users given, EAP-MD5 and
-// EAP-SIM, run as whoever starts it. The test fixture and the demo server both use it.
+// A private FreeRADIUS configuration of our own, needing nothing from /etc/freeradius
+// (which Debian lets only root and the group freerad read): only the server, its
+// modules and its dictionaries, all world-readable. Listeners on 127.0.0.1
+// (authentication with Status-Server, accounting, CoA/Disconnect), clients 127.0.0.1
+// and ::1 with the secret, the users given, PAP, CHAP, EAP-MD5 and EAP-SIM, run as
+// whoever starts it. The test fixture and the demo server both use it.
 struct FreeRadiusConfig {
     static constexpr const char *kProgram = "/usr/sbin/freeradius";
-    static constexpr const char *kInstalledConfig = "/etc/freeradius/3.0";
+    static constexpr const char *kModuleDir = "/usr/lib/freeradius";
+    static constexpr const char *kDictionaryDir = "/usr/share/freeradius";
+    // The server, the modules this configuration loads and the dictionaries are there.
+    static bool isInstalled();
 
     QString secret = QStringLiteral("testing123");
     quint16 authPort = 0;
@@ -38,8 +43,8 @@ struct FreeRadiusConfig {
     void addStandardUsers();
     static std::vector<RadiusSimTriplet> standardTriplets();
 
-    // Writes raddb/ (the configuration), log/ and run/ below `directory`, replacing an
-    // earlier raddb/. On failure error holds the reason.
+    // Writes raddb/ (the configuration, readable by its owner only), log/ and run/ below
+    // `directory`, replacing an earlier raddb/. On failure error holds the reason.
     bool write(const QString &directory, QString *error) const;
     static QString raddbDir(const QString &directory);
 };

@@ -153,12 +153,13 @@ bool synchronize(const std::function<void()> &step)
         if (line->closed)
             return false;
     }
-    const WaitingNote note(line, request);
-    if (lineLock.owns_lock())
-        lineLock.unlock();
     auto delivery = std::make_shared<Delivery>(request);
     QMetaObject::invokeMethod(app, [delivery] { delivery->request->runOnUi(); }, Qt::QueuedConnection);
     delivery.reset();
+    // Noted only once posted, still under the line's lock: a close refuses it from here on.
+    const WaitingNote note(line, request);
+    if (lineLock.owns_lock())
+        lineLock.unlock();
     return request->awaitOutcome();
 }
 

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -85,6 +86,15 @@ void TfrmTaskSchedule::buildControls()
     m_display = named(new QLabel, "lblDisplay");
     m_display->setAutoFillBackground(true);
     m_display->setStyleSheet(QStringLiteral("QLabel { background: #202040; color: white; font-weight: bold; padding: 6px; }"));
+    // Wide enough for the longest description, every weekday with a start time, so that
+    // choosing a rule never cuts it.
+    ScheduleRuleInput longest;
+    longest.type = 3;
+    longest.hasStartTime = true;
+    longest.startTime = QTime(23, 59, 59);
+    QFont bold = m_display->font();
+    bold.setBold(true);
+    m_display->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(longest.describe()) + 24);
 
     m_type = named(new QComboBox, "cboSchType");
     for (const char *item : kTypeItems)
@@ -242,7 +252,29 @@ void TfrmTaskSchedule::setRule(const ScheduleListRow &row)
 void TfrmTaskSchedule::showEvent(QShowEvent *event)
 {
     applyLanguage();
+    if (!m_shown) {
+        m_shown = true;
+        m_shownState = editState();
+    }
     QDialog::showEvent(event);
+}
+
+QStringList TfrmTaskSchedule::editState() const
+{
+    const ScheduleRuleInput in = input();
+    QStringList state{QString::number(in.type), m_minute->typedText(), m_hour->typedText(), m_day->typedText(),
+                      in.withweek(), QString::number(in.monthDay), in.onceDate.toString(Qt::ISODate),
+                      QString::number(in.hasStartTime), in.startTime.toString(Qt::ISODate)};
+    return state;
+}
+
+void TfrmTaskSchedule::reject()
+{
+    if (m_shown && editState() != m_shownState
+        && !platform::DialogService::instance().askYesNo(
+            platform::Language::text("Dialog_Common", "DiscardChanges", "Discard your changes?")))
+        return;
+    QDialog::reject();
 }
 
 void TfrmTaskSchedule::applyLanguage()

@@ -36,6 +36,9 @@ public:
     // The row made at the last OK.
     const ScheduleListRow &acceptedRow() const { return m_row; }
 
+    // Esc, Cancel and the close box: after a change, only when the user agrees.
+    void reject() override;
+
 Q_SIGNALS:
     // OK with a valid rule, just before the dialog closes.
     void ruleAccepted(const scheduling::ScheduleListRow &row);
@@ -49,6 +52,7 @@ private:
     void refresh();
     void spbtnOKClick();
     platform::SpinEdit *intervalField(int type) const;
+    QStringList editState() const;
 
     QLabel *m_display = nullptr;
     QComboBox *m_type = nullptr;
@@ -64,6 +68,8 @@ private:
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
     bool m_modify = false;
+    bool m_shown = false;
+    QStringList m_shownState; // editState() when first shown
     ScheduleListRow m_row;
 };
 

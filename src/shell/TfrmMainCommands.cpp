@@ -12,6 +12,7 @@
 #include "platform/TextError.h"
 #include "platform/Clock.h"
 #include "shell/ExampleTasks.h"
+#include "shell/HelpPage.h"
 #include "shell/FindDialog.h"
 #include "shell/ProductInfo.h"
 #include "shell/ShellIcons.h"
@@ -196,7 +197,8 @@ void TfrmMain::optionClick()
 void TfrmMain::helpClick()
 {
     QApplication::processEvents();
-    const QString help = platform::ProgramDirectory::filePath(QStringLiteral("Help/index.html"));
+    const QString help = helpPagePath(platform::ProgramDirectory::filePath(QStringLiteral("Help")),
+                                      platform::Language::text("Help", "Page", "index.html"));
     // Without a browser nothing would show at all: say so, and where the help is.
     openOnDesktop(help, this, [help] {
         platform::DialogService::instance().showError(

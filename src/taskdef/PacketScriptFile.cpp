@@ -3,6 +3,8 @@
 #include "platform/ScriptFilePath.h"
 #include "platform/WholeFile.h"
 #include "taskdef/PairLineFormatter.h"
+#include "taskdef/ScriptLineParser.h"
+#include "taskdef/ScriptTokenizer.h"
 
 #include <QFile>
 
@@ -39,13 +41,40 @@ bool PacketScriptFile::write(const QString &path, const PacketTable &table, QStr
     return platform::writeWholeFile(path, content(table), error);
 }
 
+bool PacketScriptFile::RowProblem::valueTooLong() const
+{
+    return valueCharacters > ScriptTokenizer::ValueLimit;
+}
+
+QList<PacketScriptFile::RowProblem> PacketScriptFile::rowProblems(const PacketTable &table)
+{
+    QList<RowProblem> out;
+    for (const QString &packet : table.packets) {
+        for (const AttributeRow &row : table.rowsOf(packet)) {
+            const QByteArray line = PairLineFormatter::format(row.attribute, row.value);
+            if (PairLineFormatter::readsBack(line, row.attribute))
+                continue;
+            RowProblem problem{packet, row.attribute, PairLineFormatter::writtenValue(row.value).characters, {}};
+            problem.lineError = ScriptLineParser::parse(line).error;
+            if (problem.lineError.isEmpty())
+                problem.lineError = QStringLiteral("the name does not read back as one word");
+            out.append(problem);
+        }
+    }
+    return out;
+}
+
+QString PacketScriptFile::RowProblem::text(const QString &tooLong) const
+{
+    const QString reason = valueTooLong() ? tooLong.arg(valueCharacters).arg(ScriptTokenizer::ValueLimit) : lineError;
+    return QStringLiteral("%1, %2: %3").arg(packet, attribute, reason);
+}
+
 QStringList PacketScriptFile::problems(const PacketTable &table)
 {
     QStringList out;
-    for (const QString &packet : table.packets)
-        for (const AttributeRow &row : table.rowsOf(packet))
-            if (!PairLineFormatter::readsBack(PairLineFormatter::format(row.attribute, row.value), row.attribute))
-                out.append(QStringLiteral("%1: %2 = %3").arg(packet, row.attribute, row.value));
+    for (const RowProblem &problem : rowProblems(table))
+        out.append(problem.text());
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include "taskdef/PacketTable.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -22,8 +23,20 @@ public:
     static bool write(const QString &path, const PacketTable &table, QString *error = nullptr);
     static QByteArray content(const PacketTable &table);
 
-    // Rows whose line would not read back as one pair (a bad name, a value longer than a
-    // value word may be), one text per row, so the editor can refuse to save them.
+    // A row whose line would not read back as one pair, and why.
+    struct RowProblem {
+        QString packet;
+        QString attribute;
+        int valueCharacters = 0;  // what the value takes of the line
+        QString lineError;        // the reader's reason when the value is not too long
+        bool valueTooLong() const;
+        // "packet, attribute: reason"; tooLong takes the characters and the limit.
+        QString text(const QString &tooLong = QStringLiteral("the value takes %1 characters of a line, at most %2")) const;
+    };
+    // Such rows (a bad name, a value longer than a value word may be), so the editor can
+    // refuse to save them.
+    static QList<RowProblem> rowProblems(const PacketTable &table);
+    // The same, one text per row naming packet, attribute and reason.
     static QStringList problems(const PacketTable &table);
 };
 

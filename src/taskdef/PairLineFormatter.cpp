@@ -3,6 +3,9 @@
 #include "taskdef/EscapedForm.h"
 #include "taskdef/OctetText.h"
 #include "taskdef/ScriptLineParser.h"
+#include "taskdef/ScriptTokenizer.h"
+
+#include <limits>
 
 namespace taskdef {
 
@@ -82,6 +85,21 @@ bool PairLineFormatter::readsBack(const QByteArray &line, const QString &name)
     const ScriptLineParser::Outcome outcome = ScriptLineParser::parse(line);
     // A name's octet outside UTF-8 is held as its octal escape, as values are.
     return outcome.ok() && outcome.pairs.size() == 1 && outcome.pairs.first().nameText() == name;
+}
+
+PairLineFormatter::WrittenValue PairLineFormatter::writtenValue(const QString &value)
+{
+    const QByteArray line = format(QStringLiteral("x"), value);
+    ScriptTokenizer tokens(line);
+    tokens.next(ScriptTokenizer::NameLimit);  // the name
+    tokens.next(ScriptTokenizer::NameLimit);  // '='
+    qsizetype start = tokens.position();
+    while (start < line.size() && line.at(start) == ' ')
+        ++start;
+    const ScriptToken word = tokens.next(std::numeric_limits<int>::max());
+    // The limit of a word counts neither of its quotes.
+    const qsizetype quotes = word.quote ? (word.unterminated ? 1 : 2) : 0;
+    return {word.text, int(tokens.position() - start - quotes)};
 }
 
 } // namespace taskdef

@@ -16,6 +16,14 @@ public:
     // Whether line reads back as exactly one pair named name.
     static bool readsBack(const QByteArray &line, const QString &name);
 
+    // The value as the readers take it from the line format() writes, however long: its
+    // octets (escapes undone) and the characters of the line it takes.
+    struct WrittenValue {
+        QByteArray octets;
+        int characters = 0;
+    };
+    static WrittenValue writtenValue(const QString &value);
+
 private:
     static QByteArray quotingRule(const QByteArray &name, const QByteArray &value);
     static QByteArray escapeControls(const QByteArray &value);

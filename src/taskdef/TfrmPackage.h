@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 
@@ -35,24 +36,37 @@ public:
     // The rows as listed, each with the packet name as its PackageID.
     QList<AttributeRow> rows() const;
 
+    // Esc, Cancel and the close box: after a change, only when the user agrees.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     void buildControls();
     void applyLanguage();
+    void fillVendors();
+    void fillAttributes();
     void vendorChosen();
     void attributeChosen(int index);
+    void showAttributeType();
     void updateButtons();
+    QStringList editState() const;
     void spbtnAddClick();
     void spbtnRemoveClick();
     void spbtnClearClick();
     void spbtnOKClick();
 
     const radius::DictionaryCatalog *m_dictionary;
+    QList<radius::BrowseAttribute> m_vendorAttributes; // every attribute of the chosen vendor
     QList<radius::BrowseAttribute> m_attributes; // the entries of cboAttr, at the same positions
     PacketEditMode m_mode = PacketEditMode::Add;
+    QStringList m_shownState; // editState() when first shown
+    bool m_shown = false;
     QLabel *m_packetName = nullptr;
+    QLineEdit *m_vendorFilter = nullptr;
+    QLineEdit *m_attributeFilter = nullptr;
+    QLabel *m_attributeType = nullptr;
     QComboBox *m_vendor = nullptr;
     QComboBox *m_attribute = nullptr;
     QComboBox *m_value = nullptr;

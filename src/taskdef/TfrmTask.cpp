@@ -5,6 +5,8 @@
 #include "scheduling/ScheduleError.h"
 #include "platform/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
+#include "platform/Language.h"
+#include "taskdef/EditorDialogs.h"
 #include "taskdef/EscapedForm.h"
 #include "taskdef/ImportText.h"
 #include "taskdef/PacketScriptFile.h"
@@ -33,8 +35,15 @@ using scheduling::ScheduleListRow;
 namespace taskdef {
 
 namespace {
-const QString kNewRoot = QStringLiteral("Packets List");
-const QString kLoadedRoot = QStringLiteral("Packages List");
+// The packet tree's root, for a new task (and after Clear) and for a loaded one.
+QString newRoot()
+{
+    return platform::Language::text("frmTask", "trePackage.NewRoot", "Packets List");
+}
+QString loadedRoot()
+{
+    return platform::Language::text("frmTask", "trePackage.LoadedRoot", "Packages List");
+}
 // "*.*" stands for every file (the dialog service makes it match names without a dot too).
 const QString kFileFilter = QStringLiteral("Text Files (*.txt);;Doc Files (*.doc);;All Files (*.*)");
 // Columns of the attribute list and of the schedule list.
@@ -81,7 +90,7 @@ TfrmTask::TfrmTask(taskstore::Connection &connection, const radius::DictionaryCa
     } catch (const taskstore::DatabaseError &error) {
         dialogs().showError(error.text());
     }
-    resetPacketTree(kNewRoot);
+    resetPacketTree(newRoot());
     connectControls();
     runTypeClick();
     updatePacketButtons();
@@ -131,7 +140,7 @@ bool TfrmTask::loadTask(const QString &taskId)
     m_perSecond->setValue(task.NumPerSec);
 
     m_packets = loaded->packets;
-    resetPacketTree(kLoadedRoot);
+    resetPacketTree(loadedRoot());
     for (const QString &packet : std::as_const(m_packets.table.packets))
         addPacketNode(packet);
     m_packetTree->setCurrentItem(m_packetTree->topLevelItem(0));
@@ -161,7 +170,34 @@ void TfrmTask::showEvent(QShowEvent *event)
     for (QTreeWidgetItemIterator it(m_packetTree); *it; ++it)
         ++nodes;
     m_packets.counter = std::max(m_packets.counter, nodes);
+    if (!m_shown) {
+        m_shown = true;
+        m_shownState = editState();
+        growToContents(this);
+    }
     QDialog::showEvent(event);
+}
+
+QStringList TfrmTask::editState() const
+{
+    QStringList state{m_taskName->text(), m_serverIp->currentText(), m_secret->text(), m_port->currentText(),
+                      QString::number(m_requestType->currentIndex()), m_code->typedText(), m_mode->currentText(),
+                      QString::number(m_scheduled->isChecked())};
+    for (const platform::SpinEdit *field : {m_startId, m_timeout, m_retry, m_repeat, m_parallel, m_perSecond})
+        state << field->typedText();
+    state << m_packets.table.packets;
+    for (const AttributeRow &row : m_packets.table.rows)
+        state << row.attribute << row.value << row.id << row.packageId;
+    for (const ScheduleListRow &row : scheduleRows())
+        state << row.display << QString::number(row.type) << row.value << row.startTime << row.id;
+    return state;
+}
+
+void TfrmTask::reject()
+{
+    if (m_shown && editState() != m_shownState && !confirmDiscard())
+        return;
+    QDialog::reject();
 }
 
 // ---- Setting page ----
@@ -261,6 +297,7 @@ void TfrmTask::refreshAttributeList()
         return;
     for (const AttributeRow &row : m_packets.shownRows(current->text(0), rootSelected()))
         new QTreeWidgetItem(m_attributes, {row.attribute, row.value, row.id, row.packageId});
+    fitColumns(m_attributes);
     updatePacketButtons();
 }
 
@@ -323,7 +360,7 @@ void TfrmTask::spbtnClearClick()
     if (!dialogs().askYesNo(QStringLiteral("Do you really want to clear these packets?")))
         return;
     m_packets.clear();
-    resetPacketTree(kNewRoot);
+    resetPacketTree(newRoot());
     m_attributes->clear();
     updatePacketButtons();
 }
@@ -396,6 +433,7 @@ void TfrmTask::appendScheduleRow(const ScheduleListRow &row)
     auto *item = new QTreeWidgetItem({row.display, QString::number(row.type), row.value, row.startTime, row.id});
     item->setData(kSchDisplay, kScheduleTagRole, m_nextScheduleTag++);
     m_schedules->addTopLevelItem(item);
+    fitColumns(m_schedules);
 }
 
 QList<ScheduleListRow> TfrmTask::scheduleRows() const
@@ -459,6 +497,23 @@ bool TfrmTask::refuse(const QString &message, QWidget *page)
     return false;
 }
 
+// A row that would not read back would end the reading of the file, losing the packets
+// after it. Each is named by packet and attribute with the reason, not with its value,
+// which may be long enough to widen the message beyond the screen.
+bool TfrmTask::refuseUnwritableRows()
+{
+    const QList<PacketScriptFile::RowProblem> problems = PacketScriptFile::rowProblems(m_packets.table);
+    if (problems.isEmpty())
+        return false;
+    QStringList lines{platform::Language::text("frmTask", "UnwritableRows",
+                                               "These attributes cannot be written to the packet script file:")};
+    const QString tooLong = platform::Language::text("frmTask", "UnwritableRows.ValueTooLong",
+                                                     "the value takes %1 characters of a line, at most %2");
+    for (const PacketScriptFile::RowProblem &problem : problems)
+        lines << problem.text(tooLong);
+    return !refuse(lines.join(QLatin1Char('\n')), m_packagePage);
+}
+
 taskstore::TaskRecord TfrmTask::collectTask(int port) const
 {
     taskstore::TaskRecord task;
@@ -508,14 +563,8 @@ void TfrmTask::spbtnOKClick()
         dialogs().showError(QStringLiteral("'%1' is not a valid integer value").arg(m_port->currentText()));
         return;
     }
-    // A row that would not read back would end the reading of the file, losing the
-    // packets after it.
-    const QStringList problems = PacketScriptFile::problems(m_packets.table);
-    if (!problems.isEmpty()) {
-        refuse(QStringLiteral("These attributes cannot be written to the packet script file:\n") + problems.join(QLatin1Char('\n')),
-               m_packagePage);
+    if (refuseUnwritableRows())
         return;
-    }
 
     TaskDraft draft;
     draft.task = collectTask(*port);

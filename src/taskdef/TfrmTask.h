@@ -59,6 +59,9 @@ public:
     // The task as the task list shows it, once a save has succeeded.
     const std::optional<TaskListRow> &savedRow() const { return m_savedRow; }
 
+    // Esc, Cancel and the close box: after a change, only when the user agrees.
+    void reject() override;
+
 Q_SIGNALS:
     // The task was saved; emitted before the editor closes with OK.
     void taskSaved(const taskdef::TaskListRow &row);
@@ -109,7 +112,10 @@ private:
     // Save.
     void spbtnOKClick();
     bool refuse(const QString &message, QWidget *page);
+    bool refuseUnwritableRows();
     taskstore::TaskRecord collectTask(int port) const;
+    // Everything a save would store, to tell whether the user changed anything.
+    QStringList editState() const;
 
     taskstore::Connection &m_connection;
     const radius::DictionaryCatalog *m_dictionary;
@@ -118,6 +124,8 @@ private:
     int m_nextScheduleTag = 1;
     TaskPackets m_packets;
     std::optional<TaskListRow> m_savedRow;
+    QStringList m_shownState; // editState() when first shown
+    bool m_shown = false;
 
     QLineEdit *m_taskName = nullptr;
     QLineEdit *m_taskId = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "support/TempProgramDir.h"
+#include "taskdef/TfrmTestSupport.h"
 #include "taskstore/DateTimeText.h"
 
 #include <QCheckBox>
@@ -24,11 +25,6 @@ using scheduling::ScheduleListRow;
 using scheduling::ScheduleRuleInput;
 using scheduling::TfrmTaskSchedule;
 using taskstore::DateTimeText;
-
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -278,6 +274,55 @@ TEST_F(ScheduleEditor, LanguageRefillsTheTypeBoxKeepingTheChoice)
     EXPECT_EQ(child<QCheckBox>(&editor, "chkWeek6")->text(), "Saturday");
     EXPECT_EQ(child<QLabel>(&editor, "lblEveryDay")->text(), "Alle");
     EXPECT_EQ(display(&editor), "Run on 9 day of every month");
+}
+
+TEST_F(ScheduleEditor, ClosingAfterAChangeAsksFirst)
+{
+    {
+        // Opened for a row and not changed: Esc closes at once.
+        TfrmTaskSchedule editor;
+        editor.setRule({"", 4, "9", "0", "5"});
+        editor.show();
+        QTest::keyClick(&editor, Qt::Key_Escape);
+        EXPECT_FALSE(editor.isVisible());
+        EXPECT_TRUE(dialogs.messages().isEmpty());
+    }
+    TfrmTaskSchedule editor;
+    editor.show();
+    choose(child<QComboBox>(&editor, "cboSchType"), 3);
+    child<QCheckBox>(&editor, "chkWeek2")->click();
+    QTest::keyClick(&editor, Qt::Key_Escape); // unscripted: No
+    EXPECT_TRUE(editor.isVisible());
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.lastMessageText(), "Discard your changes?");
+    EXPECT_EQ(dialogs.messages().first().buttons, platform::MessageButtons::YesNo);
+    // Put back as it was: nothing to lose.
+    child<QCheckBox>(&editor, "chkWeek2")->click();
+    choose(child<QComboBox>(&editor, "cboSchType"), 0);
+    QTest::mouseClick(child<QPushButton>(&editor, "spbtnCancel"), Qt::LeftButton);
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(dialogs.messages().size(), 1);
+
+    editor.show();
+    child<QCheckBox>(&editor, "chkStartTime")->click();
+    dialogs.queueAnswer(platform::Answer::Yes);
+    QTest::mouseClick(child<QPushButton>(&editor, "spbtnCancel"), Qt::LeftButton);
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(editor.result(), QDialog::Rejected);
+    EXPECT_EQ(dialogs.messages().size(), 2);
+}
+
+TEST_F(ScheduleEditor, OpensShowingEveryControlInBothLanguages)
+{
+    for (const char *language : {"English", "简体中文"}) {
+        ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8(language)));
+        TfrmTaskSchedule editor;
+        editor.show();
+        for (int type = 0; type < 6; ++type) {
+            choose(child<QComboBox>(&editor, "cboSchType"), type);
+            formtest::expectNothingCut(&editor, language);
+        }
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "execution/RunControl.h"
 #include "execution/Settings.h"
+#include "platform/Language.h"
 #include "platform/SettingsKey.h"
 #include "scheduling/Scheduler.h"
 #include "shell/FindDialog.h"
@@ -296,9 +297,10 @@ public:
         qputenv("PATH", m_bin.path().toUtf8() + ":" + m_path);
     }
     ~FakeDesktopOpener() { qputenv("PATH", m_path); }
+    QString openedFile() const { return m_bin.filePath("opened.txt"); }
     QString opened() const
     {
-        QFile file(m_bin.filePath("opened.txt"));
+        QFile file(openedFile());
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
@@ -324,6 +326,26 @@ TEST_F(CommandsTest, HelpSaysSoWhenTheDesktopCannotOpenIt)
     ASSERT_TRUE(QTest::qWaitFor([&] { return window().findChildren<QProcess *>().isEmpty(); }, 10000));
     EXPECT_EQ(working.opened(), help);
     EXPECT_EQ(dialogs.messages().size(), shownBefore);
+}
+
+// The current language's file names its help page; a page that is missing falls back to the
+// English one.
+TEST_F(CommandsTest, HelpOpensThePageOfTheCurrentLanguage)
+{
+    ASSERT_TRUE(platform::Language::setCurrentName(QStringLiteral("简体中文")));
+    makeWindow();
+    FakeDesktopOpener opener(0);
+    const auto helpOpens = [&] {
+        QFile::remove(opener.openedFile());
+        child<QAction>(&window(), "mnuContent")->trigger();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window().findChildren<QProcess *>().isEmpty(); }, 10000));
+        return opener.opened();
+    };
+    EXPECT_EQ(helpOpens(), dir.filePath("Help/zh/index.html"));
+    ASSERT_TRUE(QFile::remove(dir.filePath("Help/zh/index.html")));
+    EXPECT_EQ(helpOpens(), dir.filePath("Help/index.html"));
+    ASSERT_TRUE(platform::Language::setCurrentName(QStringLiteral("English")));
+    EXPECT_EQ(helpOpens(), dir.filePath("Help/index.html"));
 }
 
 TEST_F(CommandsTest, SaveDialogShowsItsFilterTextsAndAllFilesMatchesNamesWithoutADot)

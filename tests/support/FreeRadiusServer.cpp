@@ -4,9 +4,6 @@
 #include <QFile>
 #include <QThread>
 
-#include <filesystem>
-#include <system_error>
-
 #include <arpa/inet.h>
 #include <csignal>
 #include <netinet/in.h>
@@ -17,8 +14,6 @@
 namespace testsupport {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // Three distinct free UDP ports on 127.0.0.1, held open together while chosen.
 bool pickPorts(quint16 out[3])
@@ -50,7 +45,7 @@ QByteArray readAll(const QString &path)
 
 bool FreeRadiusServer::isInstalled()
 {
-    return ::access(kProgram, X_OK) == 0 && fs::is_directory(kInstalledConfig);
+    return demoserver::FreeRadiusConfig::isInstalled();
 }
 
 FreeRadiusServer::FreeRadiusServer() = default;

@@ -26,7 +26,6 @@ using RadiusSimTriplet = demoserver::RadiusSimTriplet;
 class FreeRadiusServer {
 public:
     static constexpr const char *kProgram = demoserver::FreeRadiusConfig::kProgram;
-    static constexpr const char *kInstalledConfig = demoserver::FreeRadiusConfig::kInstalledConfig;
     static bool isInstalled();
 
     FreeRadiusServer();

@@ -1,10 +1,13 @@
 #include "TfrmTestSupport.h"
 
+#include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
+#include "radius/Dictionary.h"
 #include "radius/DictionaryFileReader.h"
 #include "support/TempProgramDir.h"
 #include "taskdef/TfrmPackage.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -71,7 +74,23 @@ protected:
                                   "END-VENDOR\tVendB\n"));
         catalog = radius::DictionaryFileReader::read(dir.filePath("dictionary/dictionary"));
     }
+
+    // A new packet's editor, shown.
+    std::unique_ptr<TfrmPackage> newPacketEditor()
+    {
+        auto editor = std::make_unique<TfrmPackage>(&catalog);
+        editor->setPacket("Packet1", PacketEditMode::Add);
+        editor->show();
+        return editor;
+    }
 };
+
+void addRow(QWidget *editor, const QString &attribute, const QString &value)
+{
+    type(editor, "cboAttr", attribute);
+    type(editor, "cboValue", value);
+    click(editor, "spbtnAdd");
+}
 
 TEST_F(PacketEditor, BrowsesVendorsAttributesAndValuesByTheirRules)
 {
@@ -235,6 +254,194 @@ TEST_F(PacketEditor, WithoutDictionaryOffersGeneralAndTyping)
     type(&editor, "cboValue", "bob");
     click(&editor, "spbtnAdd");
     EXPECT_EQ(listed(&editor), QStringList({"User-Name=bob"}));
+}
+
+// Values are checked through the library's dictionary, the shipped one here.
+class CheckedPacketEditor : public PacketEditor {
+protected:
+    void SetUp() override
+    {
+        PacketEditor::SetUp();
+        ASSERT_TRUE(radius::Dictionary::load(testsupport::TempProgramDir::sourceDataDir() + "/dictionary").ok());
+    }
+};
+
+TEST_F(CheckedPacketEditor, AddRefusesAValueItsAttributeCannotTakeAndSaysWhy)
+{
+    const auto owner = newPacketEditor();
+    TfrmPackage &editor = *owner;
+    struct Refused {
+        const char *attribute;
+        QString value;
+        const char *reason;
+    };
+    const Refused refused[] = {
+        {"NAS-Port", "abc", "NAS-Port needs a number or one of its named values"},
+        {"Framed-IP-Address", "10.0.0.300", "Framed-IP-Address needs an IPv4 address"},
+        {"Reply-Message", QString(300, 'x'), "at most 253 octets: 300 given"},
+        {"Event-Timestamp", "someday", "Event-Timestamp needs a date"},
+    };
+    for (const Refused &r : refused) {
+        dialogs.clear();
+        child<QComboBox>(&editor, "cboAttr")->lineEdit()->clear();
+        child<QComboBox>(&editor, "cboValue")->lineEdit()->clear();
+        addRow(&editor, r.attribute, r.value);
+        ASSERT_EQ(dialogs.messages().size(), 1) << r.attribute;
+        EXPECT_TRUE(dialogs.lastMessageText().contains(r.reason)) << dialogs.lastMessageText().toStdString();
+        EXPECT_EQ(listed(&editor), QStringList());
+        // The typed texts stay, to be mended.
+        EXPECT_EQ(child<QComboBox>(&editor, "cboValue")->currentText(), r.value);
+    }
+    dialogs.clear();
+    const QList<QPair<QString, QString>> accepted = {
+        {"NAS-Port", "\\061\\062"}, // "12" as octal escapes
+        {"Framed-IP-Address", "10.0.0.3"},
+        {"Reply-Message", QString(253, 'x')},
+        {"My-Own-Attr", "anything"}, // not in the dictionary: taken as typed
+    };
+    for (const auto &[attribute, value] : accepted)
+        addRow(&editor, attribute, value);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList());
+    EXPECT_EQ(listed(&editor).size(), 4);
+}
+
+TEST_F(CheckedPacketEditor, RefusalQuotesTheLibrary)
+{
+    const auto owner = newPacketEditor();
+    TfrmPackage &editor = *owner;
+    addRow(&editor, "Class", "0xzz");
+    const QStringList lines = dialogs.lastMessageText().split('\n');
+    ASSERT_EQ(lines.size(), 2) << dialogs.lastMessageText().toStdString();
+    EXPECT_EQ(lines[0], "Class needs octets in hexadecimal after 0x such as 0x0a1b2c");
+    EXPECT_TRUE(lines[1].startsWith("The dictionary library says: ")) << lines[1].toStdString();
+    EXPECT_GT(lines[1].size(), 30);
+}
+
+TEST_F(CheckedPacketEditor, ShowsTheTypeOfTheChosenOrTypedAttribute)
+{
+    const auto owner = newPacketEditor();
+    TfrmPackage &editor = *owner;
+    auto *shownType = child<QLabel>(&editor, "lblAttrType");
+    type(&editor, "cboAttr", "NAS-Port");
+    EXPECT_EQ(shownType->text(), "integer");
+    choose(child<QComboBox>(&editor, "cboAttr"), 2); // User-Name
+    EXPECT_EQ(shownType->text(), "string");
+    child<QComboBox>(&editor, "cboAttr")->lineEdit()->clear();
+    type(&editor, "cboAttr", "Framed-IPv6-Prefix");
+    EXPECT_EQ(shownType->text(), "ipv6prefix");
+    child<QComboBox>(&editor, "cboAttr")->lineEdit()->clear();
+    type(&editor, "cboAttr", "No-Such-Attr");
+    EXPECT_EQ(shownType->text(), "");
+}
+
+TEST_F(PacketEditor, FilterFieldsNarrowTheListsKeepingTheirOrder)
+{
+    const auto owner = newPacketEditor();
+    TfrmPackage &editor = *owner;
+    auto *vendor = child<QComboBox>(&editor, "cboVendor");
+    auto *attribute = child<QComboBox>(&editor, "cboAttr");
+    auto *vendorFilter = child<QLineEdit>(&editor, "edtVendorFilter");
+    auto *attributeFilter = child<QLineEdit>(&editor, "edtAttrFilter");
+
+    QTest::keyClicks(attributeFilter, "E");
+    EXPECT_EQ(items(attribute), QStringList({"Service-Type", "User-Name"}));
+    QTest::keyClicks(attributeFilter, "-t");
+    EXPECT_EQ(items(attribute), QStringList({"Service-Type"}));
+    // Choosing from the narrowed list chooses that attribute.
+    choose(attribute, 0);
+    EXPECT_EQ(items(child<QComboBox>(&editor, "cboValue")), QStringList({"Login-User", "Framed-User"}));
+    // Typed text survives a change of the filter.
+    attribute->lineEdit()->clear();
+    type(&editor, "cboAttr", "Typed-Name");
+    attributeFilter->clear();
+    EXPECT_EQ(items(attribute), QStringList({"acct-status", "Service-Type", "User-Name"}));
+    EXPECT_EQ(attribute->currentText(), "Typed-Name");
+
+    QTest::keyClicks(vendorFilter, "VEND");
+    EXPECT_EQ(items(vendor), QStringList({"VendB", "VendA"}));
+    EXPECT_EQ(vendor->currentText(), "VendB");
+    EXPECT_EQ(items(attribute), QStringList({"B-first", "b-second"}));
+    choose(vendor, 1);
+    EXPECT_EQ(items(attribute), QStringList({"A-Thing"}));
+    vendorFilter->clear();
+    QTest::keyClicks(vendorFilter, "nothing like it");
+    EXPECT_EQ(vendor->count(), 0);
+    EXPECT_EQ(attribute->count(), 0);
+    vendorFilter->clear();
+    EXPECT_EQ(items(vendor), QStringList({"General", "Empty", "VendB", "VendA"}));
+    EXPECT_EQ(items(attribute), QStringList({"acct-status", "Service-Type", "User-Name"}));
+}
+
+TEST_F(PacketEditor, EnterInTheAttributeFieldMovesOnInsteadOfAdding)
+{
+    const auto owner = newPacketEditor();
+    TfrmPackage &editor = *owner;
+    activate(&editor);
+    auto *value = child<QComboBox>(&editor, "cboValue");
+    type(&editor, "cboAttr", "User-Name");
+    QTest::keyClick(child<QComboBox>(&editor, "cboAttr")->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList());
+    EXPECT_EQ(listed(&editor), QStringList());
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(value->hasFocus());
+    QTest::keyClicks(value->lineEdit(), "bob");
+    QTest::keyClick(value->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(listed(&editor), QStringList({"User-Name=bob"}));
+    EXPECT_TRUE(editor.isVisible());
+}
+
+TEST_F(PacketEditor, ClosingAfterAChangeAsksFirst)
+{
+    {
+        // Unchanged: Esc closes at once.
+        TfrmPackage editor(&catalog);
+        editor.setPacket("Packet1", PacketEditMode::Modify, {{"User-Name", "bob", "7", "Packet1"}});
+        editor.show();
+        QTest::keyClick(&editor, Qt::Key_Escape);
+        EXPECT_FALSE(editor.isVisible());
+        EXPECT_EQ(dialogs.messageTexts(), QStringList());
+    }
+    TfrmPackage editor(&catalog);
+    editor.setPacket("Packet1", PacketEditMode::Modify, {{"User-Name", "bob", "7", "Packet1"}});
+    editor.show();
+    addRow(&editor, "Reply-Message", "hi");
+    dialogs.queueAnswer(Answer::No);
+    QTest::keyClick(&editor, Qt::Key_Escape);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList({"Discard your changes?"}));
+    EXPECT_EQ(dialogs.messages().first().buttons, platform::MessageButtons::YesNo);
+    EXPECT_TRUE(editor.isVisible());
+    dialogs.queueAnswer(Answer::No);
+    click(&editor, "spbtnCancel");
+    EXPECT_TRUE(editor.isVisible());
+    dialogs.queueAnswer(Answer::Yes);
+    click(&editor, "spbtnCancel");
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(editor.result(), QDialog::Rejected);
+    EXPECT_EQ(dialogs.messages().size(), 3);
+}
+
+TEST_F(PacketEditor, AttributeColumnFitsTheLongestName)
+{
+    TfrmPackage editor(&catalog);
+    editor.setPacket("Packet1", PacketEditMode::Modify, {{"Acct-Status-Type", "Start", "7", "Packet1"}});
+    editor.show();
+    auto *list = child<QTreeWidget>(&editor, "lvwArrList");
+    const int needed = list->fontMetrics().horizontalAdvance("Acct-Status-Type");
+    EXPECT_GE(list->columnWidth(0), needed);
+    addRow(&editor, "Framed-IP-Address-And-Then-Some", "x");
+    EXPECT_GE(list->columnWidth(0), list->fontMetrics().horizontalAdvance("Framed-IP-Address-And-Then-Some"));
+    EXPECT_TRUE(list->header()->stretchLastSection());
+}
+
+TEST_F(PacketEditor, OpensShowingEveryControlInBothLanguages)
+{
+    for (const char *language : {"English", "简体中文"}) {
+        ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8(language)));
+        TfrmPackage editor(&catalog);
+        editor.setPacket("Packet1", PacketEditMode::Add);
+        editor.show();
+        expectNothingCut(&editor, language);
+    }
 }
 
 TEST(PacketEditorInstalledDictionary, OffersTheRealVendorsAndValues)

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -837,11 +838,85 @@ TEST_F(TaskEditor, EscCancelsAndChangesNothing)
     auto editor = newEditor();
     fillSettings(editor.get());
     addPacket(editor.get(), {{"User-Name", "bob"}});
+    dialogs.queueAnswer(Answer::Yes); // discard the changes
     QTest::keyClick(editor.get(), Qt::Key_Escape);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList({"Discard your changes?"}));
     EXPECT_EQ(editor->result(), QDialog::Rejected);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_TRUE(taskRows("4711").isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath("script/4711.txt")));
+}
+
+TEST_F(TaskEditor, ClosingAfterAChangeAsksFirst)
+{
+    storeTask("93");
+    {
+        // Loaded and not changed: Cancel closes at once.
+        auto editor = openEditor("93");
+        click(editor.get(), "spbtnCancel");
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_EQ(dialogs.messageTexts(), QStringList());
+    }
+    auto editor = openEditor("93");
+    auto *name = child<QLineEdit>(editor.get(), "edtTaskName");
+    const QString stored = name->text();
+    retype(name, "Other name");
+    QTest::keyClick(editor.get(), Qt::Key_Escape); // unscripted: No
+    EXPECT_EQ(dialogs.messageTexts(), QStringList({"Discard your changes?"}));
+    EXPECT_EQ(dialogs.messages().first().buttons, platform::MessageButtons::YesNo);
+    EXPECT_TRUE(editor->isVisible());
+    // Typed back as it was, nothing is lost by closing.
+    retype(name, stored);
+    click(editor.get(), "spbtnCancel");
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(dialogs.messages().size(), 1);
+
+    // Choosing to run by schedule, with a rule, is a change too.
+    auto scheduled = openEditor("93");
+    child<QRadioButton>(scheduled.get(), "RadiobtnSchedule")->click();
+    addSchedule(scheduled.get(), [](TfrmTaskSchedule *) {});
+    dialogs.clear();
+    click(scheduled.get(), "spbtnCancel");
+    EXPECT_TRUE(scheduled->isVisible());
+    dialogs.queueAnswer(Answer::Yes);
+    click(scheduled.get(), "spbtnCancel");
+    EXPECT_FALSE(scheduled->isVisible());
+    EXPECT_EQ(dialogs.messageTexts(), QStringList({"Discard your changes?", "Discard your changes?"}));
+}
+
+TEST_F(TaskEditor, UnwritableRowIsNamedWithItsPacketAttributeAndReason)
+{
+    auto editor = newEditor();
+    fillSettings(editor.get());
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    addPacket(editor.get(), {{"My-Long-Attr", QString(300, 'v')}}); // not in the dictionary: taken as typed
+    child<QTabWidget>(editor.get(), "PageControl")->setCurrentIndex(0);
+    click(editor.get(), "spbtnOK");
+    const QString message = dialogs.lastMessageText();
+    EXPECT_TRUE(message.contains("Packet2, My-Long-Attr: the value takes 300 characters of a line, at most 256"))
+        << message.toStdString();
+    EXPECT_FALSE(message.contains(QString(40, 'v'))) << "the value is not repeated in full";
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(child<QTabWidget>(editor.get(), "PageControl")->currentWidget()->objectName(), "TabSheetPackage");
+    EXPECT_TRUE(taskRows("4711").isEmpty());
+}
+
+TEST_F(TaskEditor, AttributeColumnFitsItsContent)
+{
+    auto editor = newEditor();
+    addPacket(editor.get(), {{"Framed-IP-Address-And-More", "10.0.0.1"}});
+    auto *list = child<QTreeWidget>(editor.get(), "lvwAttr");
+    EXPECT_GE(list->columnWidth(0), list->fontMetrics().horizontalAdvance("Framed-IP-Address-And-More"));
+    EXPECT_TRUE(list->header()->stretchLastSection());
+}
+
+TEST_F(TaskEditor, OpensShowingEveryControlAndTabInBothLanguages)
+{
+    for (const char *language : {"English", "简体中文"}) {
+        ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8(language)));
+        auto editor = newEditor();
+        expectNothingCut(editor.get(), language);
+    }
 }
 
 TEST_F(TaskEditor, LanguageFileTextsApplyWhenShown)

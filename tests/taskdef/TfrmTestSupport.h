@@ -7,6 +7,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -91,6 +94,39 @@ void whenModalOpens(std::function<void(T *)> steps)
         }
     });
     timer->start();
+}
+
+// Fails for each visible label or button narrower than its text needs (a wrapping label:
+// lower than its lines need) and each tab
+// that does not fit its bar, on every page of every tab widget.
+inline void expectNothingCut(QWidget *window, const char *language)
+{
+    const auto checkShown = [window, language] {
+        for (QWidget *w : window->findChildren<QWidget *>()) {
+            if (!w->isVisibleTo(window))
+                continue;
+            auto *label = qobject_cast<QLabel *>(w);
+            if (label && label->wordWrap()) {
+                EXPECT_GE(w->height(), label->heightForWidth(w->width())) << language << ": " << w->objectName().toStdString();
+            } else if ((label && !label->text().isEmpty()) || qobject_cast<QAbstractButton *>(w)) {
+                EXPECT_GE(w->width(), w->sizeHint().width()) << language << ": " << w->objectName().toStdString();
+            }
+            if (auto *bar = qobject_cast<QTabBar *>(w)) {
+                for (int i = 0; i < bar->count(); ++i) {
+                    EXPECT_LE(bar->tabRect(i).right(), bar->width()) << language << ": tab " << i;
+                }
+            }
+        }
+    };
+    checkShown();
+    for (QTabWidget *tabs : window->findChildren<QTabWidget *>()) {
+        const int current = tabs->currentIndex();
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            checkShown();
+        }
+        tabs->setCurrentIndex(current);
+    }
 }
 
 // Makes every insert into table fail, as a full disk or a locked file would.
