@@ -3,6 +3,7 @@
 // longer than the client writing to /dev/null. Prints "name: value" lines.
 #include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
+#include "execution/PageCtrlRunLog.h"
 #include "execution/RunControl.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/SettingsKey.h"
@@ -95,7 +96,7 @@ Figures runThroughPipeline(const QString &programDir, const QString &taskId)
     log->resize(900, 500);
     window.resize(900, 500);
     window.show();
-    execution::RunControl control({&connection, log, nullptr});
+    execution::RunControl control({&connection, new execution::PageCtrlRunLog(log), nullptr});
 
     // The user-interface thread's pulse: the longest gap between ticks of a 50 ms timer.
     QElapsedTimer pulse;

@@ -4,7 +4,7 @@
 #include "dictmanager/AttributeTypes.h"
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryNames.h"
-#include "platform/Language.h"
+#include "platform/CurrentLanguage.h"
 
 #include <QStringList>
 
@@ -75,7 +75,7 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
             return Refusal{QStringLiteral("A value  is empty!")};
         // The library refuses a value name given twice for one attribute.
         if (valueNames.contains(r.first))
-            return Refusal{platform::Language::text("frmAttr", "ValueTwice", "The value name \"%1\" is given twice.")
+            return Refusal{platform::CurrentLanguage::text("frmAttr", "ValueTwice", "The value name \"%1\" is given twice.")
                                .arg(r.first)};
         valueNames << r.first;
     }

@@ -2,7 +2,7 @@
 
 #include "dictformat/DictionaryLine.h"
 #include "dictformat/VendorFormat.h"
-#include "platform/Language.h"
+#include "platform/CurrentLanguage.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -12,7 +12,7 @@ namespace dictmanager {
 namespace {
 QString text(const char *key, const char *builtIn)
 {
-    return platform::Language::text("frmAttr", key, builtIn);
+    return platform::CurrentLanguage::text("frmAttr", key, builtIn);
 }
 
 // The library's type words (compared without case) and the type each stands for.

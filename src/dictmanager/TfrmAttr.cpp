@@ -2,7 +2,7 @@
 
 #include "dictmanager/AttributeTypes.h"
 #include "dictmanager/DictionaryModel.h"
-#include "dictmanager/DigitKeyFilter.h"
+#include "platform/DigitKeyFilter.h"
 #include "dictmanager/ValueGrid.h"
 #include "dictmanager/MessageBoxes.h"
 #include "platform/DialogService.h"
@@ -33,7 +33,7 @@ TfrmAttr::TfrmAttr(DictionaryModel &model, const AttributeEdit &edit, QWidget *p
     m_edtAttrName->setMaxLength(40);
     m_edtAttrCode->setObjectName(QStringLiteral("edtAttrCode"));
     m_edtAttrCode->setMaxLength(5);
-    DigitKeyFilter::install(m_edtAttrCode);
+    platform::DigitKeyFilter::install(m_edtAttrCode);
     m_cboDataType->setObjectName(QStringLiteral("cboDataType"));
     m_cboDataType->setEditable(true);
     m_cboDataType->setInsertPolicy(QComboBox::NoInsert);

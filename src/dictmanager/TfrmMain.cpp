@@ -1,7 +1,7 @@
 #include "dictmanager/TfrmMain.h"
 
 #include "dictmanager/FormatTexts.h"
-#include "dictmanager/HintText.h"
+#include "platform/HintText.h"
 #include "dictmanager/MessageBoxes.h"
 #include "dictmanager/TfrmAttr.h"
 #include "dictmanager/TfrmVendor.h"
@@ -151,7 +151,7 @@ QAction *TfrmMain::menuItem(const char *name, const QString &caption, const QStr
     // Parented to the window, so hovering the item shows its hint here.
     auto *action = new QAction(caption, this);
     action->setObjectName(QLatin1String(name));
-    action->setStatusTip(HintText::longPart(hint));
+    action->setStatusTip(platform::longHint(hint));
     m_popupMenu1->addAction(action);
     return action;
 }
@@ -163,14 +163,14 @@ QWidget *TfrmMain::buildEditorPage()
 
     m_cboVendorList = new QComboBox(page);
     m_cboVendorList->setObjectName(QStringLiteral("cboVendorList"));
-    m_cboVendorList->setStatusTip(HintText::longPart(QStringLiteral("|  The vendors list")));
+    m_cboVendorList->setStatusTip(platform::longHint(QStringLiteral("|  The vendors list")));
     m_cboVendorList->setMinimumWidth(220);
     m_edtVendorCode = new QLineEdit(page);
     m_edtVendorCode->setObjectName(QStringLiteral("edtVendorCode"));
     m_edtVendorCode->setReadOnly(true);
     m_edtVendorCode->setMaximumWidth(90);
     QToolButton *spbtnAdd = button("spbtnAdd", QStringLiteral("&New"), page);
-    spbtnAdd->setStatusTip(HintText::longPart(QStringLiteral("| Create a new vendor")));
+    spbtnAdd->setStatusTip(platform::longHint(QStringLiteral("| Create a new vendor")));
     auto *top = new QHBoxLayout;
     top->addWidget(label(QStringLiteral("Vendor Name: "), page));
     top->addWidget(m_cboVendorList);

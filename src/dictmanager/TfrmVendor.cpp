@@ -1,7 +1,7 @@
 #include "dictmanager/TfrmVendor.h"
 
 #include "dictmanager/DictionaryManager.h"
-#include "dictmanager/DigitKeyFilter.h"
+#include "platform/DigitKeyFilter.h"
 #include "dictmanager/MessageBoxes.h"
 
 #include <QFormLayout>
@@ -22,7 +22,7 @@ TfrmVendor::TfrmVendor(DictionaryManager &manager, QWidget *parent)
     m_edtVendor->setObjectName(QStringLiteral("edtVendor"));
     m_edtCode->setObjectName(QStringLiteral("edtCode"));
     m_edtCode->setMaxLength(5);
-    DigitKeyFilter::install(m_edtCode);
+    platform::DigitKeyFilter::install(m_edtCode);
 
     auto *btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));

@@ -1,6 +1,6 @@
 #include "dictmanager/ValueGrid.h"
 
-#include "dictmanager/DigitKeyFilter.h"
+#include "platform/DigitKeyFilter.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,7 +22,7 @@ public:
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (index.column() == 1) {
             if (auto *edit = qobject_cast<QLineEdit *>(editor))
-                DigitKeyFilter::install(edit);
+                platform::DigitKeyFilter::install(edit);
         }
         return editor;
     }

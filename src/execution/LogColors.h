@@ -17,6 +17,12 @@ struct LogColors {
 
     static LogColors from(const Settings &settings);
     QColor of(MessageClass messageClass) const;
+
+    // 0x00BBGGRR or a system colour -> a colour to paint with. System colours come from
+    // the application palette; the desktop background (1) is the highlight colour, which
+    // reads well on a light pane.
+    static QColor toColor(quint32 value);
+    static quint32 fromColor(const QColor &color); // -> 0x00BBGGRR
 };
 
 } // namespace execution

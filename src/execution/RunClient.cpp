@@ -3,7 +3,7 @@
 #include "execution/ClientText.h"
 #include "execution/RunFlags.h"
 #include "platform/ChildProcess.h"
-#include "platform/DialogService.h"
+#include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/UiThread.h"
 
@@ -146,17 +146,17 @@ private:
 void RunClient(const QString &commandLine, const LineSink &lineSink, RunFlags &flags)
 {
     using platform::ChildProcess;
-    using platform::DialogService;
+    using platform::MessageService;
     auto started = ChildProcess::start(commandLine, platform::ProgramDirectory::path());
     if (started.failure == ChildProcess::Failure::Pipe) {
-        DialogService::instance().inform(QStringLiteral("CreatePipe failed."));
+        MessageService::instance().inform(QStringLiteral("CreatePipe failed."));
         return;
     }
     if (started.failure == ChildProcess::Failure::Start) {
-        DialogService::instance().message({started.errorText, QStringLiteral("Error"),
-                                           platform::MessageIcon::Information,
-                                           platform::MessageButtons::Ok});
-        DialogService::instance().inform(QStringLiteral("无法建立新进程!"));
+        MessageService::instance().message({started.errorText, QStringLiteral("Error"),
+                                            platform::MessageIcon::Information,
+                                            platform::MessageButtons::Ok});
+        MessageService::instance().inform(QStringLiteral("无法建立新进程!"));
         return;
     }
     // A roomier pipe lets a fast client write on while a batch is handed over.

@@ -1,6 +1,6 @@
 #include "execution/RunControl.h"
 
-#include "platform/DialogService.h"
+#include "platform/MessageService.h"
 #include "scheduling/Scheduler.h"
 
 namespace execution {
@@ -21,7 +21,7 @@ void RunControl::runClicked(const QString &selectedTaskId)
     if (m_closing)
         return;
     if (selectedTaskId.isEmpty() || selectedTaskId == QLatin1String("0")) {
-        platform::DialogService::instance().inform(QStringLiteral("Please select a task."));
+        platform::MessageService::instance().inform(QStringLiteral("Please select a task."));
         return;
     }
     for (const Entry &entry : std::as_const(m_entries)) {

@@ -3,7 +3,7 @@
 #include "execution/ClientText.h"
 #include "execution/Settings.h"
 #include "platform/Clock.h"
-#include "platform/DialogService.h"
+#include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "taskstore/DateTimeText.h"
 
@@ -53,7 +53,7 @@ RunLogFile::LimitResult RunLogFile::applySizeLimitAtStartup()
     const LimitResult result =
         applySizeLimit(settings.LogFileName, settings.MaxLogFileSize, platform::Clock::now());
     if (result == LimitResult::Failed)
-        platform::DialogService::instance().showError(
+        platform::MessageService::instance().showError(
             QStringLiteral("The log file \"%1\" could not be emptied; it keeps growing.")
                 .arg(path(settings.LogFileName)));
     return result;

@@ -2,7 +2,6 @@
 
 #include "execution/MessageClass.h"
 
-#include <QColor>
 #include <QString>
 #include <QThread>
 
@@ -35,14 +34,8 @@ struct Settings {
     bool write() const;
 
     quint32 colorValue(MessageClass messageClass) const;
-    QColor color(MessageClass messageClass) const;
     QThread::Priority threadPriority() const { return priorityOf(ThrdPRI); }
 
-    // 0x00BBGGRR or a system colour -> a colour to paint with. System colours come from
-    // the application palette; the desktop background (1) is the highlight colour, which
-    // reads well on a light pane.
-    static QColor toColor(quint32 value);
-    static quint32 fromColor(const QColor &color); // -> 0x00BBGGRR
     static QThread::Priority priorityOf(int thrdPri);
 };
 

@@ -1,13 +1,12 @@
 #include "execution/TMyThread.h"
 
 #include "execution/ClientCommandLine.h"
-#include "execution/LogPane.h"
-#include "execution/PageCtrlLog.h"
 #include "execution/RunLogFile.h"
+#include "execution/RunLogView.h"
 #include "execution/TaskListUpdater.h"
 #include "platform/Clock.h"
+#include "platform/UiStep.h"
 #include "scheduling/ScheduleRules.h"
-#include "scheduling/UiStep.h"
 #include "taskstore/DateTimeText.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
@@ -35,7 +34,6 @@ TMyThread::TMyThread(const QString &taskId, const RunEnvironment &environment, Q
     , m_taskId(taskId)
     , m_env(environment)
     , m_settings(Settings::read())
-    , m_colors(LogColors::from(m_settings))
 {
 }
 
@@ -68,7 +66,7 @@ void TMyThread::run()
 void TMyThread::onUi(const std::function<void()> &step)
 {
     m_flags.checkpoint();
-    scheduling::runUiStep(step);
+    platform::runUiStep(step);
 }
 
 void TMyThread::runSequence()
@@ -80,7 +78,7 @@ void TMyThread::runSequence()
         task = taskstore::readTaskRecord(query, m_taskId);
     });
     m_taskName = task.TaskName;
-    onUi([&] { m_page = m_env.log->openRunPage(m_taskName); });
+    onUi([&] { m_page = m_env.log->openRunPage(m_taskName, m_settings); });
     writeBanner(banner(" Test started  [", m_startText, m_taskName));
 
     RunClient(BuildCommandLine(task), [this](const QList<ClientLine> &lines) { appendToPage(lines); },
@@ -104,8 +102,7 @@ void TMyThread::runSequence()
     writeBanner(banner(" Test finished [", nowText(), m_taskName));
     onUi([&] { RunLogFile::appendBlock(m_settings.LogFileName, m_lines); });
     onUi([&] {
-        m_env.log->copyToAllLog(m_lines, m_colors);
-        m_env.log->closeRunPage(m_page);
+        m_env.log->finishRunPage(m_page, m_lines);
         m_page = nullptr;
     });
 }
@@ -132,7 +129,7 @@ void TMyThread::stampScheduleRows()
 
 void TMyThread::appendToPage(const QList<ClientLine> &lines)
 {
-    m_page->appendLines(lines, m_colors);
+    m_page->appendLines(lines);
     for (const ClientLine &line : lines)
         m_lines << line.text;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "execution/LogColors.h"
 #include "execution/RunClient.h"
 #include "execution/RunFlags.h"
 #include "execution/Settings.h"
@@ -18,14 +17,14 @@ class Connection;
 
 namespace execution {
 
-class LogPane;
-class PageCtrlLog;
+class RunLogView;
+class RunPage;
 class TaskListUpdater;
 
 // What a run reaches on the user-interface thread.
 struct RunEnvironment {
     taskstore::Connection *runConnection = nullptr; // ADOConn_DoWork
-    PageCtrlLog *log = nullptr;
+    RunLogView *log = nullptr;
     TaskListUpdater *taskList = nullptr; // may be null
 };
 
@@ -69,12 +68,11 @@ private:
     QString m_taskId;
     RunEnvironment m_env;
     Settings m_settings;
-    LogColors m_colors;
     RunFlags m_flags;
     platform::HandOverLine m_line;
     QString m_startText;
     QString m_taskName;
-    LogPane *m_page = nullptr;
+    RunPage *m_page = nullptr;
     QStringList m_lines; // the page's lines, for the log file and "All Log"
 };
 

@@ -1,22 +1,13 @@
 #pragma once
 
+#include "platform/MessageService.h"
+
 #include <QColor>
 #include <QString>
 
 #include <optional>
 
 namespace platform {
-
-enum class MessageIcon { None, Information, Warning, Error, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class Answer { Ok, Cancel, Yes, No };
-
-struct MessageRequest {
-    QString text;
-    QString title; // empty: the application's name, as a plain message box shows it
-    MessageIcon icon = MessageIcon::None;
-    MessageButtons buttons = MessageButtons::Ok;
-};
 
 struct FileRequest {
     QString title;
@@ -28,29 +19,22 @@ struct FileRequest {
 
 // Every message box, question, file dialog and colour chooser of the programs goes
 // through here, so that tests answer them without a person. Calls made on a worker
-// thread are handed over to the user-interface thread and wait for the answer.
-class DialogService {
+// thread are handed over to the user-interface thread and wait for the answer. The
+// installed service also answers the messages of the code without windows.
+class DialogService : public MessageService {
 public:
-    virtual ~DialogService() = default;
-
     // The installed service; a Qt one unless a test installed its own.
     static DialogService &instance();
-    // Installs a service (not owned); nullptr returns to the Qt one.
+    // Installs a service (not owned) here and for the messages; nullptr returns to the Qt one.
     static void install(DialogService *service);
+    // The real dialogs, for the messages of the code without windows as well.
+    static void useQtDialogs() { install(nullptr); }
 
-    Answer message(const MessageRequest &request);
     QString openFileName(const FileRequest &request);
     QString saveFileName(const FileRequest &request);
     std::optional<QColor> chooseColor(const QColor &initial);
 
-    // Shortcuts for the usual shapes.
-    void inform(const QString &text, const QString &title = {});
-    void showError(const QString &text);
-    bool askYesNo(const QString &text, const QString &title = {});
-    bool askOkCancel(const QString &text, const QString &title = {});
-
 protected:
-    virtual Answer showMessage(const MessageRequest &request) = 0;
     virtual QString askOpenFileName(const FileRequest &request) = 0;
     virtual QString askSaveFileName(const FileRequest &request) = 0;
     virtual std::optional<QColor> askColor(const QColor &initial) = 0;

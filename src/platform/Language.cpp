@@ -1,8 +1,5 @@
 #include "platform/Language.h"
 
-#include "platform/ProgramDirectory.h"
-#include "platform/SettingsKey.h"
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QGroupBox>
@@ -12,42 +9,6 @@
 #include <QTabWidget>
 
 namespace platform {
-
-const QString Language::kKeyName = QStringLiteral("PellionLanguage");
-const QString Language::kValueName = QStringLiteral("Language");
-
-QString Language::currentName()
-{
-    const std::optional<SettingsKey> key = SettingsKey::open(kKeyName, false);
-    if (!key)
-        return QStringLiteral("English");
-    return key->readString(kValueName, QString());
-}
-
-bool Language::setCurrentName(const QString &name)
-{
-    std::optional<SettingsKey> key = SettingsKey::open(kKeyName, true);
-    if (!key)
-        return false;
-    key->writeString(kValueName, name);
-    return key->commit();
-}
-
-QString Language::directory()
-{
-    return ProgramDirectory::filePath(QStringLiteral("Language/"));
-}
-
-LanguageFile Language::currentFile()
-{
-    return LanguageFile::load(directory() + currentName() + QLatin1String(".ini"));
-}
-
-QString Language::text(const char *section, const char *key, const char *builtIn)
-{
-    return currentFile().text(QString::fromUtf8(section), QString::fromUtf8(key),
-                              QString::fromUtf8(builtIn));
-}
 
 namespace {
 // A tab page's caption lives in its QTabWidget, two parents up (page → stack → tabs).

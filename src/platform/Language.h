@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/LanguageFile.h"
-
-#include <QString>
+#include "platform/CurrentLanguage.h"
 
 #include <span>
 
@@ -21,22 +19,9 @@ struct TextEntry {
     const char *control = nullptr;
 };
 
-// The current language (settings key "PellionLanguage", value "Language") and its file
-// "Language/<name>.ini" in the program directory, read fresh on every call.
-class Language {
+// The current language, applied to the controls of windows.
+class Language : public CurrentLanguage {
 public:
-    static const QString kKeyName;   // "PellionLanguage"
-    static const QString kValueName; // "Language"
-
-    // "English" when the key cannot be opened; empty when it has no value.
-    static QString currentName();
-    static bool setCurrentName(const QString &name);
-    static QString directory(); // "<program directory>/Language/"
-    static LanguageFile currentFile();
-
-    // A single text of the current language.
-    static QString text(const char *section, const char *key, const char *builtIn);
-
     // Applies every entry to the window's controls, found by object name. Captions go
     // to a QAction's text, a QMenu's title, a button's or label's text, a group box's
     // title, a tab page's tab text, or the window's title.

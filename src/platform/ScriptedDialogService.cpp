@@ -67,13 +67,7 @@ Answer ScriptedDialogService::showMessage(const MessageRequest &request)
         m_answers.pop_front();
         return answer;
     }
-    switch (request.buttons) {
-    case MessageButtons::Ok: return Answer::Ok;
-    case MessageButtons::YesNo: return Answer::No;
-    case MessageButtons::OkCancel:
-    case MessageButtons::YesNoCancel: break;
-    }
-    return Answer::Cancel;
+    return cautiousAnswer(request.buttons);
 }
 
 QString ScriptedDialogService::nextFileName()

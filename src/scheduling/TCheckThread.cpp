@@ -1,13 +1,15 @@
 #include "scheduling/TCheckThread.h"
 
 #include "platform/Clock.h"
+#include "platform/UiStep.h"
 #include "scheduling/RunStarter.h"
 #include "scheduling/SchedulerPass.h"
-#include "scheduling/UiStep.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 
 #include <exception>
+
+using platform::runUiStep;
 
 namespace scheduling {
 

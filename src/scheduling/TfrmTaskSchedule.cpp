@@ -4,8 +4,8 @@
 #include "platform/DialogService.h"
 #include "platform/Language.h"
 #include "platform/NamedControl.h"
-#include "scheduling/SpinEdit.h"
-#include "scheduling/TypingFilter.h"
+#include "platform/SpinEdit.h"
+#include "platform/TypingFilter.h"
 #include "taskstore/DateTimeText.h"
 
 #include <QCheckBox>
@@ -21,6 +21,8 @@
 #include <QVBoxLayout>
 
 using platform::named;
+using platform::SpinEdit;
+using platform::TypingFilter;
 using platform::namedLabel;
 using taskstore::DateTimeText;
 

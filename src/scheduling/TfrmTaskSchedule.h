@@ -13,9 +13,12 @@ class QPushButton;
 class QStackedWidget;
 class QTimeEdit;
 
+namespace platform {
+class SpinEdit;
+}
+
 namespace scheduling {
 
-class SpinEdit;
 
 // The schedule editor: composes one rule of a task and hands it back as a schedule list
 // row. Opened modally for a new rule, or without blocking for an existing one (modify
@@ -48,15 +51,15 @@ private:
     void applyLanguage();
     void refresh();
     void spbtnOKClick();
-    SpinEdit *intervalField(int type) const;
+    platform::SpinEdit *intervalField(int type) const;
     QStringList editState() const;
 
     QLabel *m_display = nullptr;
     QComboBox *m_type = nullptr;
     QStackedWidget *m_pages = nullptr;
-    SpinEdit *m_minute = nullptr;
-    SpinEdit *m_hour = nullptr;
-    SpinEdit *m_day = nullptr;
+    platform::SpinEdit *m_minute = nullptr;
+    platform::SpinEdit *m_hour = nullptr;
+    platform::SpinEdit *m_day = nullptr;
     QCheckBox *m_week[7] = {};
     QComboBox *m_month = nullptr;
     QDateEdit *m_once = nullptr;

@@ -28,6 +28,8 @@ int runPellion(int &argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(product::kTitle);
+    // The run engine's messages become message boxes.
+    platform::DialogService::useQtDialogs();
     platform::ProgramDirectory::enterExecutableDirectory();
     QApplication::setWindowIcon(ShellIcons::applicationIcon());
 

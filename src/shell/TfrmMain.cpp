@@ -1,6 +1,7 @@
 #include "shell/TfrmMain.h"
 
 #include "execution/PageCtrlLog.h"
+#include "execution/PageCtrlRunLog.h"
 #include "execution/RunControl.h"
 #include "execution/RunLogFile.h"
 #include "execution/Settings.h"
@@ -13,7 +14,7 @@
 #include "scheduling/StartupSchedulePass.h"
 #include "shell/CloseAction.h"
 #include "shell/FindDialog.h"
-#include "shell/HintText.h"
+#include "platform/HintText.h"
 #include "shell/LanguageMenu.h"
 #include "shell/ShellIcons.h"
 #include "shell/ShellTexts.h"
@@ -103,7 +104,7 @@ void TfrmMain::attachDataModule(TfrmDataMod &dataModule)
 {
     execution::RunEnvironment environment;
     environment.runConnection = &dataModule.runConnection();
-    environment.log = m_ui.PageCtrlLog;
+    environment.log = new execution::PageCtrlRunLog(m_ui.PageCtrlLog); // owned by the pages
     environment.taskList = this;
     m_runControl = std::make_unique<execution::RunControl>(environment);
     m_scheduler = std::make_unique<scheduling::Scheduler>(dataModule.checkConnection(), *m_runControl);
@@ -163,7 +164,7 @@ void TfrmMain::loadDictionary()
 bool TfrmMain::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
-        m_ui.StatusPanel3->setText(longHint(static_cast<QStatusTipEvent *>(event)->tip()));
+        m_ui.StatusPanel3->setText(platform::longHint(static_cast<QStatusTipEvent *>(event)->tip()));
         return true;
     }
     return QMainWindow::event(event);

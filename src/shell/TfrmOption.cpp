@@ -1,5 +1,6 @@
 #include "shell/TfrmOption.h"
 
+#include "execution/LogColors.h"
 #include "platform/DialogService.h"
 #include "platform/SettingsKey.h"
 #include "shell/OptionValues.h"
@@ -220,16 +221,16 @@ void TfrmOption::setSwatch(int row, quint32 colour)
     m_colours.at(size_t(row)) = colour;
     QLabel *swatch = m_swatches.at(size_t(row));
     QPalette palette = swatch->palette();
-    palette.setColor(QPalette::Window, execution::Settings::toColor(colour));
+    palette.setColor(QPalette::Window, execution::LogColors::toColor(colour));
     swatch->setPalette(palette);
 }
 
 void TfrmOption::chooseColour(int row)
 {
     const std::optional<QColor> chosen = platform::DialogService::instance().chooseColor(
-        execution::Settings::toColor(m_colours.at(size_t(row))));
+        execution::LogColors::toColor(m_colours.at(size_t(row))));
     if (chosen)
-        setSwatch(row, execution::Settings::fromColor(*chosen));
+        setSwatch(row, execution::LogColors::fromColor(*chosen));
 }
 
 void TfrmOption::chkDefaultClick(bool ticked)

@@ -1,10 +1,10 @@
 #include "taskdef/PacketScriptFile.h"
 
+#include "platform/ScriptFilePath.h"
 #include "platform/WholeFile.h"
 #include "taskdef/PairLineFormatter.h"
 #include "taskdef/ScriptLineParser.h"
 #include "taskdef/ScriptTokenizer.h"
-#include "taskstore/TaskReader.h"
 
 #include <QFile>
 
@@ -12,7 +12,7 @@ namespace taskdef {
 
 QString PacketScriptFile::pathFor(const QString &taskId)
 {
-    return taskstore::scriptFilePath(taskId);
+    return platform::scriptFilePath(taskId);
 }
 
 bool PacketScriptFile::remove(const QString &taskId, QString *error)

@@ -3,7 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "scheduling/ScheduleError.h"
-#include "scheduling/SpinEdit.h"
+#include "platform/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "platform/Language.h"
 #include "taskdef/EditorDialogs.h"
@@ -183,7 +183,7 @@ QStringList TfrmTask::editState() const
     QStringList state{m_taskName->text(), m_serverIp->currentText(), m_secret->text(), m_port->currentText(),
                       QString::number(m_requestType->currentIndex()), m_code->typedText(), m_mode->currentText(),
                       QString::number(m_scheduled->isChecked())};
-    for (const scheduling::SpinEdit *field : {m_startId, m_timeout, m_retry, m_repeat, m_parallel, m_perSecond})
+    for (const platform::SpinEdit *field : {m_startId, m_timeout, m_retry, m_repeat, m_parallel, m_perSecond})
         state << field->typedText();
     state << m_packets.table.packets;
     for (const AttributeRow &row : m_packets.table.rows)

@@ -23,7 +23,7 @@ class QTreeWidgetItem;
 namespace radius {
 class DictionaryCatalog;
 }
-namespace scheduling {
+namespace platform {
 class SpinEdit;
 }
 namespace taskstore {
@@ -139,15 +139,15 @@ private:
     QLineEdit *m_secret = nullptr;
     QComboBox *m_requestType = nullptr;
     QComboBox *m_port = nullptr;
-    scheduling::SpinEdit *m_code = nullptr;
+    platform::SpinEdit *m_code = nullptr;
     QLabel *m_modeLabel = nullptr;
     QComboBox *m_mode = nullptr;
-    scheduling::SpinEdit *m_startId = nullptr;
-    scheduling::SpinEdit *m_timeout = nullptr;
-    scheduling::SpinEdit *m_retry = nullptr;
-    scheduling::SpinEdit *m_repeat = nullptr;
-    scheduling::SpinEdit *m_parallel = nullptr;
-    scheduling::SpinEdit *m_perSecond = nullptr;
+    platform::SpinEdit *m_startId = nullptr;
+    platform::SpinEdit *m_timeout = nullptr;
+    platform::SpinEdit *m_retry = nullptr;
+    platform::SpinEdit *m_repeat = nullptr;
+    platform::SpinEdit *m_parallel = nullptr;
+    platform::SpinEdit *m_perSecond = nullptr;
     QLabel *m_parallelLabel = nullptr;
     QLabel *m_perSecondLabel = nullptr;
 

@@ -3,8 +3,8 @@
 
 #include "platform/Language.h"
 #include "platform/NamedControl.h"
-#include "scheduling/SpinEdit.h"
-#include "scheduling/TypingFilter.h"
+#include "platform/SpinEdit.h"
+#include "platform/TypingFilter.h"
 #include "taskdef/FormTexts.h"
 #include "taskdef/TypedListText.h"
 
@@ -24,8 +24,8 @@
 
 using platform::named;
 using platform::namedLabel;
-using scheduling::SpinEdit;
-using scheduling::TypingFilter;
+using platform::SpinEdit;
+using platform::TypingFilter;
 
 namespace taskdef {
 

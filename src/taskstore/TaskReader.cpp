@@ -1,22 +1,11 @@
 #include "taskstore/TaskReader.h"
 
-#include "platform/ProgramDirectory.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 
 #include <QFile>
 
 namespace taskstore {
-
-QString scriptRelativePath(const QString &taskId)
-{
-    return QLatin1String("script/") + taskId + QLatin1String(".txt");
-}
-
-QString scriptFilePath(const QString &taskId)
-{
-    return platform::ProgramDirectory::filePath(scriptRelativePath(taskId));
-}
 
 TaskRecord readTaskRecord(Query &query, const QString &taskId)
 {

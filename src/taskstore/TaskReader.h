@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ScriptFilePath.h"
 #include "taskstore/ScheduleRecord.h"
 #include "taskstore/TaskRecord.h"
 
@@ -10,10 +11,9 @@ namespace taskstore {
 
 class Query;
 
-// The packet script file of a task, relative to the program directory: "script/<id>.txt".
-QString scriptRelativePath(const QString &taskId);
-// The same, absolute.
-QString scriptFilePath(const QString &taskId);
+// The packet script file of a task lies beside the program, where the clients read it too.
+using platform::scriptFilePath;
+using platform::scriptRelativePath;
 
 // Reads a task's Task row and TaskOption row on the given query object; a missing row
 // leaves empty texts and zeros. Throws DatabaseError.

@@ -1,13 +1,14 @@
 // A PAP task from a new group to a scheduled run and its deletion, as a user walks it.
 #include "E2eSuite.h"
 
+#include "execution/LogColors.h"
 #include "execution/LogPane.h"
 #include "execution/MessageClass.h"
 #include "execution/Settings.h"
 #include "platform/Clock.h"
 #include "reports/TfrmViewTask.h"
+#include "platform/SpinEdit.h"
 #include "scheduling/Scheduler.h"
-#include "scheduling/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "shell/TfrmMain.h"
 #include "taskdef/TfrmPackage.h"
@@ -85,15 +86,16 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
     ASSERT_GE(accept, 0) << run.join('\n').toStdString();
     ASSERT_GE(total, 0) << run.join('\n').toStdString();
     EXPECT_EQ(lineWith(run, "Access-Reject"), -1);
-    const execution::Settings colours = execution::Settings::read();
-    EXPECT_EQ(colorOf(0, name), colours.color(MessageClass::Info));
-    EXPECT_EQ(colorOf(int(run.size() - 1), name), colours.color(MessageClass::Info));
-    EXPECT_EQ(colorOf(accept, name), colours.color(MessageClass::Info));
-    EXPECT_EQ(colorOf(total, name), colours.color(MessageClass::Summary));
-    EXPECT_NE(colours.color(MessageClass::Info), colours.color(MessageClass::Summary));
+    const execution::Settings settings = execution::Settings::read();
+    const execution::LogColors colours = execution::LogColors::from(settings);
+    EXPECT_EQ(colorOf(0, name), colours.of(MessageClass::Info));
+    EXPECT_EQ(colorOf(int(run.size() - 1), name), colours.of(MessageClass::Info));
+    EXPECT_EQ(colorOf(accept, name), colours.of(MessageClass::Info));
+    EXPECT_EQ(colorOf(total, name), colours.of(MessageClass::Summary));
+    EXPECT_NE(colours.of(MessageClass::Info), colours.of(MessageClass::Summary));
 
     // The log file holds the same block, CR LF, closed by an empty line.
-    const QByteArray logFile = program.dir.readFile("Log/" + colours.LogFileName);
+    const QByteArray logFile = program.dir.readFile("Log/" + settings.LogFileName);
     EXPECT_TRUE(logFile.endsWith((run.join("\r\n") + "\r\n\r\n").toUtf8())) << logFile.constData();
     EXPECT_EQ(user->taskRow(name).lastRunTime, started);
     EXPECT_NE(saved.lastRunTime, started);
@@ -158,7 +160,7 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
         inModal<scheduling::TfrmTaskSchedule>(
             [](scheduling::TfrmTaskSchedule *schedule) {
                 pick(control<QComboBox>(schedule, "cboSchType"), "Every Minute(s)");
-                retype(control<scheduling::SpinEdit>(schedule, "edtMinute")->editor(), "1");
+                retype(control<platform::SpinEdit>(schedule, "edtMinute")->editor(), "1");
                 click(schedule, "spbtnOK");
             },
             [&] { click(editor, "spbtnSchAdd"); });

@@ -2,6 +2,7 @@
 // viewed and deleted through the windows.
 #include "E2eSuite.h"
 
+#include "execution/LogColors.h"
 #include "execution/LogPane.h"
 #include "execution/MessageClass.h"
 #include "execution/Settings.h"
@@ -60,7 +61,7 @@ TEST_P(RequestKindFlow, MadeRunViewedDeleted)
     EXPECT_EQ(lineWith(run, "Error:"), -1) << run.join('\n').toStdString();
     const execution::LogPane *all = user->allLog();
     EXPECT_EQ(all->lineColor(int(all->lineCount() - run.size()) + reply),
-              execution::Settings::read().color(execution::MessageClass::Info));
+              execution::LogColors::from(execution::Settings::read()).of(execution::MessageClass::Info));
     const QByteArray logFile = program.dir.readFile("Log/" + execution::Settings::read().LogFileName);
     EXPECT_TRUE(logFile.contains((run.join("\r\n") + "\r\n\r\n").toUtf8())) << logFile.constData();
     EXPECT_EQ(user->taskRow(name).lastRunTime, started);

@@ -1,5 +1,6 @@
 #include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
+#include "execution/PageCtrlRunLog.h"
 #include "execution/RunControl.h"
 #include "execution/Settings.h"
 #include "execution/TaskListUpdater.h"
@@ -118,7 +119,7 @@ protected:
     taskstore::Query query{connection};
     PageCtrlLog log;
     FakeTaskList taskList;
-    RunControl control{RunEnvironment{&connection, &log, &taskList}};
+    RunControl control{RunEnvironment{&connection, new PageCtrlRunLog(&log), &taskList}};
 };
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "execution/LogColors.h"
 #include "execution/Settings.h"
 #include "platform/SettingsKey.h"
 #include "support/TempProgramDir.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+using execution::LogColors;
 using execution::Settings;
 
 TEST(Settings, MissingKeyGivesTheDefaults)
@@ -91,11 +93,11 @@ TEST(Settings, ColoursInTheWindowSystemEncoding)
         {0x00FFFF, QColor(255, 255, 0)},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(Settings::toColor(c.value), c.expected) << std::hex << c.value;
-        EXPECT_EQ(Settings::fromColor(c.expected), c.value) << std::hex << c.value;
+        EXPECT_EQ(LogColors::toColor(c.value), c.expected) << std::hex << c.value;
+        EXPECT_EQ(LogColors::fromColor(c.expected), c.value) << std::hex << c.value;
     }
     // the desktop colour is a palette colour that stands out from a light pane
-    const QColor desktop = Settings::toColor(0x80000001);
+    const QColor desktop = LogColors::toColor(0x80000001);
     EXPECT_EQ(desktop, QGuiApplication::palette().color(QPalette::Highlight));
     EXPECT_NE(desktop, QGuiApplication::palette().color(QPalette::Base));
     EXPECT_LT(desktop.lightness(), 200);

@@ -23,3 +23,33 @@ TEST(ScriptedDialogService, AnswersFromTheScriptThenCautiously)
     EXPECT_TRUE(DialogService::instance().saveFileName({}).isEmpty());
     EXPECT_FALSE(DialogService::instance().chooseColor(Qt::red).has_value());
 }
+
+TEST(MessageService, TheCodeWithoutWindowsAsksTheInstalledDialogs)
+{
+    {
+        ScriptedDialogService dialogs;
+        EXPECT_EQ(&MessageService::instance(), &dialogs);
+        dialogs.queueAnswer(Answer::Yes);
+        EXPECT_TRUE(MessageService::instance().askYesNo(QStringLiteral("Run?")));
+        EXPECT_EQ(dialogs.lastMessageText(), QStringLiteral("Run?"));
+    }
+    // Back to the real dialogs, for the messages as well.
+    EXPECT_EQ(&MessageService::instance(), static_cast<MessageService *>(&DialogService::instance()));
+}
+
+TEST(MessageService, WithoutDialogsQuestionsGetTheCautiousAnswer)
+{
+    MessageService::install(nullptr);
+    struct Case { MessageButtons buttons; Answer expected; };
+    const Case cases[] = {
+        {MessageButtons::Ok, Answer::Ok},
+        {MessageButtons::OkCancel, Answer::Cancel},
+        {MessageButtons::YesNo, Answer::No},
+        {MessageButtons::YesNoCancel, Answer::Cancel},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(MessageService::instance().message({QStringLiteral("Go on?"), {}, MessageIcon::Question, c.buttons}),
+                  c.expected) << int(c.buttons);
+    EXPECT_NE(&MessageService::instance(), static_cast<MessageService *>(&DialogService::instance()));
+    DialogService::useQtDialogs();
+}

@@ -2,7 +2,7 @@
 #include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
 #include "scheduling/ScheduleRuleInput.h"
-#include "scheduling/SpinEdit.h"
+#include "platform/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "support/TempProgramDir.h"
 #include "taskdef/TfrmTestSupport.h"
@@ -148,7 +148,7 @@ TEST_F(ScheduleEditor, InputsPagesAndDescriptionMoveTogether)
     EXPECT_EQ(time->time(), kNine);
     EXPECT_FALSE(time->isEnabled());
 
-    auto *minutes = child<scheduling::SpinEdit>(&editor, "edtMinute");
+    auto *minutes = child<platform::SpinEdit>(&editor, "edtMinute");
     minutes->editor()->selectAll();
     QTest::keyClicks(minutes->editor(), "1\b0x5");
     EXPECT_EQ(minutes->editor()->text(), "15");
@@ -219,7 +219,7 @@ TEST_F(ScheduleEditor, EmptiedIntervalStaysEmptyWhenLeftAndIsRefused)
                           {2, "edtDay", "Days is empty!"}};
     for (const Case &c : cases) {
         choose(type, c.type);
-        auto *field = child<scheduling::SpinEdit>(&editor, c.field);
+        auto *field = child<platform::SpinEdit>(&editor, c.field);
         field->setFocus();
         field->editor()->selectAll();
         QTest::keyClick(field->editor(), Qt::Key_Delete);
@@ -253,7 +253,7 @@ TEST_F(ScheduleEditor, ModifyModeFillsTheInputsFromTheRow)
 
     TfrmTaskSchedule hours;
     hours.setRule({"", 1, "6", "0", "4"});
-    EXPECT_EQ(child<scheduling::SpinEdit>(&hours, "edtHour")->value(), 6);
+    EXPECT_EQ(child<platform::SpinEdit>(&hours, "edtHour")->value(), 6);
     EXPECT_EQ(display(&hours), "Run every 6 hour(s)");
 }
 

@@ -1,6 +1,6 @@
 // The window-free parts of the shell: list order, close action, hints, language names.
 #include "shell/CloseAction.h"
-#include "shell/HintText.h"
+#include "platform/HintText.h"
 #include "shell/LanguageMenu.h"
 #include "shell/TaskListOrder.h"
 
@@ -51,8 +51,8 @@ TEST(CloseActionTest, MapsEveryValue)
     EXPECT_EQ(closeActionFor(1), CloseAction::AskFirst);
     EXPECT_EQ(closeActionFor(2), CloseAction::Minimise);
     EXPECT_EQ(closeActionFor(-1), CloseAction::Minimise);
-    EXPECT_EQ(longHint("Execute | Execute selected"), " Execute selected");
-    EXPECT_EQ(longHint("no bar"), "no bar");
+    EXPECT_EQ(platform::longHint("Execute | Execute selected"), " Execute selected");
+    EXPECT_EQ(platform::longHint("no bar"), "no bar");
 }
 
 TEST(LanguageMenuTest, ListsEveryEntryWithoutItsExtension)

@@ -3,7 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
-#include "scheduling/SpinEdit.h"
+#include "platform/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "support/TempProgramDir.h"
 #include "taskdef/TaskEditorRules.h"
@@ -30,7 +30,7 @@
 
 using namespace formtest;
 using platform::Answer;
-using scheduling::SpinEdit;
+using platform::SpinEdit;
 using scheduling::TfrmTaskSchedule;
 using taskdef::TfrmPackage;
 using taskdef::TfrmTask;

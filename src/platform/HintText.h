@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace shell {
+namespace platform {
 
 // A hint is "short | long"; the status bar shows its long part, or the whole hint when it
 // has no "|".
@@ -12,4 +12,4 @@ inline QString longHint(const QString &hint)
     return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
-} // namespace shell
+} // namespace platform

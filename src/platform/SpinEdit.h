@@ -2,7 +2,7 @@
 
 #include <QSpinBox>
 
-namespace scheduling {
+namespace platform {
 
 // An integer field with spin buttons: a typed value beyond the bounds is brought to the
 // nearest bound when the field is left; an emptied field stays empty when it is left, so
@@ -17,4 +17,4 @@ public:
     QLineEdit *editor() const { return lineEdit(); }
 };
 
-} // namespace scheduling
+} // namespace platform

@@ -1,10 +1,10 @@
-#include "scheduling/TypingFilter.h"
+#include "platform/TypingFilter.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
 
-namespace scheduling {
+namespace platform {
 
 TypingFilter::TypingFilter(const QString &accepted, QObject *parent)
     : QObject(parent)
@@ -35,4 +35,4 @@ bool TypingFilter::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-} // namespace scheduling
+} // namespace platform

@@ -1,11 +1,11 @@
-#include "scheduling/SpinEdit.h"
+#include "platform/SpinEdit.h"
 
 #include <QLineEdit>
 
 #include <algorithm>
 #include <limits>
 
-namespace scheduling {
+namespace platform {
 
 SpinEdit::SpinEdit(int minimum, int maximum, int initial, QWidget *parent)
     : QSpinBox(parent)
@@ -31,4 +31,4 @@ int SpinEdit::readValue() const
     return std::clamp(typed, minimum(), maximum());
 }
 
-} // namespace scheduling
+} // namespace platform

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace scheduling {
+namespace platform {
 
 // Lets through only the key presses whose text is one of the accepted characters; every
 // other key that types a character, and Backspace, is dropped. Keys that type nothing
@@ -27,4 +27,4 @@ private:
     QString m_accepted;
 };
 
-} // namespace scheduling
+} // namespace platform

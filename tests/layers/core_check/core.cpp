@@ -1,0 +1,1 @@
+int coreCheckSymbol() { return 0; }
