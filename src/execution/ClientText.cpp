@@ -1,5 +1,7 @@
 #include "execution/ClientText.h"
 
+#include <algorithm>
+
 namespace execution {
 
 namespace {
@@ -70,6 +72,10 @@ QString decodeClientBytes(QByteArrayView bytes)
 
 QByteArray encodeClientText(const QString &text)
 {
+    // Almost all text holds no stand-in for a byte: then it is plain UTF-8, converted in one go.
+    const auto standIn = [](QChar c) { return c.unicode() >= kByteBase + 0x80 && c.unicode() <= kByteBase + 0xFF; };
+    if (std::none_of(text.cbegin(), text.cend(), standIn))
+        return text.toUtf8();
     QByteArray bytes;
     bytes.reserve(text.size());
     qsizetype runStart = 0;
