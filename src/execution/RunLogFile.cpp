@@ -25,17 +25,22 @@ bool RunLogFile::appendBlock(const QString &logFileName, const QStringList &line
     QFile file(path(logFileName));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
-    // In pieces of a few thousand lines: a run of a million lines never needs its whole
-    // text a second time in memory. The client's bytes go back out as it wrote them.
-    constexpr qsizetype kPieceLines = 4096;
-    for (qsizetype first = 0; first < lines.size(); first += kPieceLines) {
-        const qsizetype count = std::min(kPieceLines, lines.size() - first);
-        QByteArray piece = encodeClientText(QStringList(lines.sliced(first, count)).join(QLatin1String("\r\n")));
+    // In pieces of about a megabyte: a run of a million lines never needs its whole text a
+    // second time in memory. The client's bytes go back out as it wrote them.
+    constexpr qsizetype kPieceBytes = 1 << 20;
+    QByteArray piece;
+    piece.reserve(kPieceBytes + 4096);
+    for (const QString &line : lines) {
+        appendClientText(piece, line);
         piece += "\r\n";
-        if (file.write(piece) != piece.size())
-            return false;
+        if (piece.size() >= kPieceBytes) {
+            if (file.write(piece) != piece.size())
+                return false;
+            piece.clear();
+        }
     }
-    return file.write("\r\n", 2) == 2;
+    piece += "\r\n";
+    return file.write(piece) == piece.size();
 }
 
 RunLogFile::LimitResult RunLogFile::applySizeLimit(const QString &logFileName, int maxKilobytes,
