@@ -279,3 +279,23 @@ TEST(LogPane, ManyAndLongLinesReadBackWhole)
     EXPECT_EQ(pane.lineCount(), 0);
     EXPECT_TRUE(pane.lines().isEmpty());
 }
+
+// When the run has let go of its lines, the copy into "All Log" frees each slice behind it
+// and still shows every line, in order, in its class's colour.
+TEST(PageCtrlLog, CopyOfLinesNobodyElseHoldsArrivesWhole)
+{
+    PageCtrlLog log;
+    {
+        QStringList lines;
+        for (int i = 0; i < 3000; ++i)
+            lines << (i % 2 ? QString("Info: %1").arg(i) : QString("Error: %1").arg(i));
+        log.copyToAllLog(lines, kColors);
+    } // the caller's list is gone; the pending copy holds the only one
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.pendingAllLogLines() == 0; }, 5000));
+    const LogPane &pane = *log.allLog();
+    ASSERT_EQ(pane.lineCount(), 3000);
+    for (int i = 0; i < 3000; ++i) {
+        ASSERT_EQ(textOfLine(pane, i), (i % 2 ? QString("Info: %1") : QString("Error: %1")).arg(i)) << i;
+        ASSERT_EQ(colorOfLine(pane, i), i % 2 ? kColors.info : kColors.error) << i;
+    }
+}
