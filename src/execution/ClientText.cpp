@@ -97,6 +97,13 @@ QByteArray encodeClientText(const QString &text)
 
 void appendClientText(QByteArray &bytes, QStringView text)
 {
+    // Plain ASCII, the usual client line, is its own UTF-8.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        const qsizetype used = bytes.size();
+        bytes.resize(used + text.size());
+        std::transform(text.begin(), text.end(), bytes.data() + used, [](QChar c) { return char(c.unicode()); });
+        return;
+    }
     qsizetype runStart = 0;
     for (qsizetype at = 0; at < text.size(); ++at) {
         const int byte = escapedByte(text, at);
