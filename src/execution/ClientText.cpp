@@ -1,5 +1,9 @@
 #include "execution/ClientText.h"
 
+#include <QStringEncoder>
+
+#include <algorithm>
+
 namespace execution {
 
 namespace {
@@ -39,7 +43,7 @@ qsizetype sequenceLength(QByteArrayView bytes, qsizetype at)
 }
 
 // The byte a lone surrogate of decodeClientBytes stands for, or -1.
-int escapedByte(const QString &text, qsizetype at)
+int escapedByte(QStringView text, qsizetype at)
 {
     const char16_t unit = text[at].unicode();
     if (unit < kByteBase + 0x80 || unit > kByteBase + 0xFF)
@@ -47,6 +51,22 @@ int escapedByte(const QString &text, qsizetype at)
     if (at > 0 && text[at - 1].isHighSurrogate())
         return -1; // the second half of a real pair
     return unit - kByteBase;
+}
+// UTF-8 straight into the end of `bytes`, as QString::toUtf8 writes it.
+void appendUtf8(QByteArray &bytes, QStringView text)
+{
+    if (text.isEmpty())
+        return;
+    // A surrogate without its partner becomes '?' there; the encoder would differ.
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
+        bytes += text.toUtf8();
+        return;
+    }
+    const qsizetype used = bytes.size();
+    bytes.resize(used + text.size() * 3); // the most UTF-8 a UTF-16 unit needs
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    char *end = encoder.appendToBuffer(bytes.data() + used, text);
+    bytes.truncate(end - bytes.constData());
 }
 } // namespace
 
@@ -71,18 +91,29 @@ QString decodeClientBytes(QByteArrayView bytes)
 QByteArray encodeClientText(const QString &text)
 {
     QByteArray bytes;
-    bytes.reserve(text.size());
+    appendClientText(bytes, text);
+    return bytes;
+}
+
+void appendClientText(QByteArray &bytes, QStringView text)
+{
+    // Plain ASCII, the usual client line, is its own UTF-8.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        const qsizetype used = bytes.size();
+        bytes.resize(used + text.size());
+        std::transform(text.begin(), text.end(), bytes.data() + used, [](QChar c) { return char(c.unicode()); });
+        return;
+    }
     qsizetype runStart = 0;
     for (qsizetype at = 0; at < text.size(); ++at) {
         const int byte = escapedByte(text, at);
         if (byte < 0)
             continue;
-        bytes += QStringView(text).sliced(runStart, at - runStart).toUtf8();
+        appendUtf8(bytes, text.sliced(runStart, at - runStart));
         bytes += char(byte);
         runStart = at + 1;
     }
-    bytes += QStringView(text).sliced(runStart).toUtf8();
-    return bytes;
+    appendUtf8(bytes, text.sliced(runStart));
 }
 
 QString visibleClientText(const QString &text)

@@ -15,6 +15,8 @@ QString decodeClientBytes(QByteArrayView bytes);
 
 // The bytes a decoded line came from; other text is written as UTF-8.
 QByteArray encodeClientText(const QString &text);
+// The same bytes added to the end of `bytes`, without a buffer of their own.
+void appendClientText(QByteArray &bytes, QStringView text);
 
 // The line as the panes show it: each byte that was not UTF-8 as "\ooo".
 QString visibleClientText(const QString &text);

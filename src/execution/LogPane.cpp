@@ -10,7 +10,64 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace execution {
+
+namespace {
+// Large enough that the blocks' own overhead is nothing, small enough that the end of a
+// block left empty is nothing either.
+constexpr qsizetype kBlockChars = 1 << 16;
+} // namespace
+
+void LogLineStore::append(const QString &stored, QRgb color)
+{
+    const QString shownText = visibleClientText(stored);
+    if (m_blocks.empty() || m_blocks.back().size() + shownText.size() > kBlockChars) {
+        m_blocks.emplace_back();
+        m_blocks.back().reserve(std::max(kBlockChars, shownText.size()));
+        m_blockFirstLine.push_back(size());
+    }
+    QString &block = m_blocks.back();
+    if (shownText.size() != stored.size() || shownText.constData() != stored.constData())
+        m_storedApart.insert(size(), stored);
+    m_starts.push_back(quint32(block.size()));
+    m_colors.push_back(color);
+    block.append(shownText);
+}
+
+void LogLineStore::clear()
+{
+    // Swapped out, so that the memory goes back, not just the sizes to zero.
+    std::vector<QString>().swap(m_blocks);
+    std::vector<qsizetype>().swap(m_blockFirstLine);
+    std::vector<quint32>().swap(m_starts);
+    std::vector<QRgb>().swap(m_colors);
+    m_storedApart.clear();
+}
+
+qsizetype LogLineStore::blockOf(qsizetype line) const
+{
+    const auto after = std::upper_bound(m_blockFirstLine.begin(), m_blockFirstLine.end(), line);
+    return qsizetype(after - m_blockFirstLine.begin()) - 1;
+}
+
+QStringView LogLineStore::shown(qsizetype line) const
+{
+    const qsizetype block = blockOf(line);
+    const QString &text = m_blocks[size_t(block)];
+    const bool lastInBlock = size_t(block) + 1 == m_blockFirstLine.size() ? line + 1 == size()
+                                                                          : line + 1 == m_blockFirstLine[size_t(block) + 1];
+    const qsizetype start = m_starts[size_t(line)];
+    const qsizetype end = lastInBlock ? text.size() : qsizetype(m_starts[size_t(line) + 1]);
+    return QStringView(text).sliced(start, end - start);
+}
+
+QString LogLineStore::stored(qsizetype line) const
+{
+    const auto apart = m_storedApart.constFind(line);
+    return apart != m_storedApart.constEnd() ? *apart : shown(line).toString();
+}
 
 LogPane::LogPane(QWidget *parent)
     : QAbstractScrollArea(parent)
@@ -45,10 +102,8 @@ void LogPane::appendLines(const QList<ClientLine> &lines, const LogColors &color
     const QRgb rgb[4] = {colors.summary.rgba(), colors.info.rgba(), colors.warning.rgba(),
                          colors.error.rgba()};
     for (const ClientLine &line : lines) {
-        m_storedLines.append(line.text);
-        m_lines.append(visibleClientText(line.text));
-        m_colors.append(rgb[int(line.messageClass)]);
-        m_longest = std::max(m_longest, m_lines.last().size());
+        m_lines.append(line.text, rgb[int(line.messageClass)]);
+        m_longest = std::max(m_longest, m_lines.shown(m_lines.size() - 1).size());
     }
     updateScrollBars();
     viewport()->update();
@@ -57,8 +112,6 @@ void LogPane::appendLines(const QList<ClientLine> &lines, const LogColors &color
 void LogPane::clear()
 {
     m_lines.clear();
-    m_storedLines.clear();
-    m_colors.clear();
     m_longest = 0;
     m_followEnd = true;
     m_anchor = m_cursor = {};
@@ -69,7 +122,35 @@ void LogPane::clear()
 
 QColor LogPane::lineColor(int line) const
 {
-    return line >= 0 && line < m_colors.size() ? QColor::fromRgba(m_colors[line]) : QColor();
+    return line >= 0 && line < m_lines.size() ? QColor::fromRgba(m_lines.color(line)) : QColor();
+}
+
+QStringView LogPane::lineView(int line) const
+{
+    return line >= 0 && line < m_lines.size() ? m_lines.shown(line) : QStringView();
+}
+
+QString LogPane::lineText(int line) const
+{
+    return lineView(line).toString();
+}
+
+QStringList LogPane::lines() const
+{
+    QStringList result;
+    result.reserve(m_lines.size());
+    for (qsizetype line = 0; line < m_lines.size(); ++line)
+        result << m_lines.shown(line).toString();
+    return result;
+}
+
+QStringList LogPane::storedLines() const
+{
+    QStringList result;
+    result.reserve(m_lines.size());
+    for (qsizetype line = 0; line < m_lines.size(); ++line)
+        result << m_lines.stored(line);
+    return result;
 }
 
 bool LogPane::find(const QString &text)
@@ -83,7 +164,7 @@ bool LogPane::findFrom(const QString &text, Position from)
         return false;
     for (int line = std::max(0, from.line); line < lineCount(); ++line) {
         const int start = line == from.line ? from.column : 0;
-        const qsizetype hit = m_lines[line].indexOf(text, start, Qt::CaseSensitive);
+        const qsizetype hit = m_lines.shown(line).indexOf(text, start, Qt::CaseSensitive);
         if (hit >= 0) {
             select({line, int(hit)}, {line, int(hit + text.size())});
             ensureVisible({line, int(hit)});
@@ -100,11 +181,11 @@ QString LogPane::selectedText() const
     const Position a = selectionStart();
     const Position b = selectionEnd();
     if (a.line == b.line)
-        return m_lines.value(a.line).mid(a.column, b.column - a.column);
-    QStringList parts{m_lines.value(a.line).mid(a.column)};
+        return lineView(a.line).mid(a.column, b.column - a.column).toString();
+    QStringList parts{lineView(a.line).mid(a.column).toString()};
     for (int line = a.line + 1; line < b.line; ++line)
-        parts << m_lines.value(line);
-    parts << m_lines.value(b.line).left(b.column);
+        parts << lineText(line);
+    parts << lineView(b.line).left(b.column).toString();
     return parts.join(QLatin1Char('\n'));
 }
 
@@ -120,7 +201,7 @@ void LogPane::selectAll()
 {
     if (isEmpty())
         return;
-    select({0, 0}, {lineCount() - 1, int(m_lines.last().size())});
+    select({0, 0}, {lineCount() - 1, int(lineView(lineCount() - 1).size())});
 }
 
 void LogPane::copy() const
@@ -164,7 +245,7 @@ void LogPane::ensureVisible(Position position)
 
 int LogPane::xOf(int line, int column) const
 {
-    return fontMetrics().horizontalAdvance(m_lines.value(line).left(column));
+    return fontMetrics().horizontalAdvance(lineView(line).left(column).toString());
 }
 
 LogPane::Position LogPane::positionAt(const QPoint &point) const
@@ -172,7 +253,7 @@ LogPane::Position LogPane::positionAt(const QPoint &point) const
     if (isEmpty())
         return {};
     const int line = std::clamp(verticalScrollBar()->value() + point.y() / lineHeight(), 0, lineCount() - 1);
-    const QString &text = m_lines[line];
+    const QStringView text = m_lines.shown(line);
     const int x = point.x() + horizontalScrollBar()->value() - 4;
     const QFontMetrics metrics = fontMetrics();
     int column = 0;
@@ -202,11 +283,11 @@ void LogPane::paintEvent(QPaintEvent *)
         const int top = (line - first) * height;
         if (hasSelection() && line >= a.line && line <= b.line) {
             const int from = line == a.line ? xOf(line, a.column) : 0;
-            const int to = line == b.line ? xOf(line, b.column) : xOf(line, int(m_lines[line].size())) + 6;
+            const int to = line == b.line ? xOf(line, b.column) : xOf(line, int(m_lines.shown(line).size())) + 6;
             painter.fillRect(QRect(offset + from, top, to - from, height), pal.color(QPalette::Highlight));
         }
-        painter.setPen(QColor::fromRgba(m_colors[line]));
-        painter.drawText(offset, top + ascent, m_lines[line]);
+        painter.setPen(QColor::fromRgba(m_lines.color(line)));
+        painter.drawText(offset, top + ascent, m_lines.shown(line).toString());
     }
 }
 

@@ -4,10 +4,38 @@
 #include "execution/RunClient.h"
 
 #include <QAbstractScrollArea>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
+#include <vector>
+
 namespace execution {
+
+// A log's lines packed into large text blocks with one offset and one colour a line, so
+// a million short lines take tens of megabytes, not hundreds, and no line is a heap block
+// of its own. A line keeps its client's bytes apart only when they differ from its shown
+// text.
+class LogLineStore {
+public:
+    void append(const QString &stored, QRgb color);
+    void clear();
+
+    qsizetype size() const { return qsizetype(m_starts.size()); }
+    bool isEmpty() const { return m_starts.empty(); }
+    QStringView shown(qsizetype line) const; // valid until the next append or clear
+    QString stored(qsizetype line) const;
+    QRgb color(qsizetype line) const { return m_colors[size_t(line)]; }
+
+private:
+    qsizetype blockOf(qsizetype line) const;
+
+    std::vector<QString> m_blocks;             // shown text, lines end to end
+    std::vector<qsizetype> m_blockFirstLine;   // the first line of each block
+    std::vector<quint32> m_starts;             // where each line begins in its block
+    std::vector<QRgb> m_colors;
+    QHash<qsizetype, QString> m_storedApart;   // lines holding bytes that are not UTF-8
+};
 
 // A read-only log pane that takes a colour per line, with its vertical scroll bar always
 // shown. It keeps its lines itself and paints only those in view, so appending costs the
@@ -31,13 +59,13 @@ public:
 
     int lineCount() const { return int(m_lines.size()); }
     bool isEmpty() const { return m_lines.isEmpty(); }
-    const QStringList &lines() const { return m_lines; } // as shown
+    QStringList lines() const; // as shown
     // The lines as appended, still holding a client's bytes (encodeClientText writes them).
-    const QStringList &storedLines() const { return m_storedLines; }
-    QString lineText(int line) const { return m_lines.value(line); }
+    QStringList storedLines() const;
+    QString lineText(int line) const;
     QColor lineColor(int line) const;
     // The lines joined by '\n' (Save As writes them with its own line ends).
-    QString toPlainText() const { return m_lines.join(QLatin1Char('\n')); }
+    QString toPlainText() const { return lines().join(QLatin1Char('\n')); }
 
     // Plain, case-sensitive search from the end of the selection (from the start when
     // nothing is selected) to the end; a match is selected and scrolled into view. Without
@@ -71,9 +99,9 @@ private:
     Position positionAt(const QPoint &point) const;
     int xOf(int line, int column) const;
 
-    QStringList m_lines;       // shown: bytes that are not UTF-8 as octal escapes
-    QStringList m_storedLines; // shares each line with m_lines unless it holds such bytes
-    QList<QRgb> m_colors;
+    QStringView lineView(int line) const; // empty out of range
+
+    LogLineStore m_lines; // shown: bytes that are not UTF-8 as octal escapes
     qsizetype m_longest = 0; // characters in the longest line, for the horizontal range
     bool m_followEnd = true; // the user has not scrolled away from the last line
     Position m_anchor;

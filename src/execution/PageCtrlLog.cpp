@@ -12,8 +12,11 @@
 namespace execution {
 
 namespace {
-// One slice of a long copy into "All Log" stays well inside a frame or two.
+// One slice of a long copy into "All Log" stays well inside a frame, however busy the
+// machine: it ends after so many lines or after so long, checked every step of lines.
 constexpr qsizetype kSliceLines = 1000;
+constexpr qint64 kSliceMs = 8;
+constexpr qsizetype kSliceStepLines = 250;
 
 QWidget *pageHolding(LogPane *pane, const QString &pageName)
 {
@@ -78,15 +81,25 @@ qsizetype PageCtrlLog::pendingAllLogLines() const
 void PageCtrlLog::appendPendingSlice()
 {
     m_sliceScheduled = false;
+    QElapsedTimer slice;
+    slice.start();
     qsizetype budget = kSliceLines;
-    while (budget > 0 && !m_pending.empty()) {
+    while (budget > 0 && !m_pending.empty() && slice.elapsed() < kSliceMs) {
         Pending &block = m_pending.front();
-        const qsizetype end = std::min(block.lines.size(), block.next + budget);
-        QList<ClientLine> slice;
-        slice.reserve(end - block.next);
-        for (qsizetype i = block.next; i < end; ++i)
-            slice.append({block.lines[i], ClassifyLine(block.lines[i])});
-        m_allLog->appendLines(slice, block.colors);
+        const qsizetype end = std::min(block.lines.size(), block.next + std::min(budget, kSliceStepLines));
+        QList<ClientLine> step;
+        step.reserve(end - block.next);
+        for (qsizetype i = block.next; i < end; ++i) {
+            const QString &line = block.lines.at(i); // read only: the run may still share them
+            step.append({line, ClassifyLine(line)});
+        }
+        m_allLog->appendLines(step, block.colors);
+        // Once the run has let go of its lines, each step frees what it copied: freeing
+        // a million lines at the end at once would stall the window.
+        if (block.lines.isDetached()) {
+            for (qsizetype i = block.next; i < end; ++i)
+                block.lines[i] = QString();
+        }
         budget -= end - block.next;
         block.next = end;
         if (block.next == block.lines.size())

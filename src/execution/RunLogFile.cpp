@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace execution {
 
 QString RunLogFile::path(const QString &logFileName)
@@ -19,14 +21,26 @@ QString RunLogFile::path(const QString &logFileName)
 
 bool RunLogFile::appendBlock(const QString &logFileName, const QStringList &lines)
 {
-    // The client's bytes go back out as it wrote them.
-    const QByteArray block = encodeClientText(lines.join(QLatin1String("\r\n")))
-        + QByteArray(lines.isEmpty() ? "\r\n" : "\r\n\r\n");
     // The directory is not ours to create; without it the block is lost silently.
     QFile file(path(logFileName));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
-    return file.write(block) == block.size();
+    // In pieces of about a megabyte: a run of a million lines never needs its whole text a
+    // second time in memory. The client's bytes go back out as it wrote them.
+    constexpr qsizetype kPieceBytes = 1 << 20;
+    QByteArray piece;
+    piece.reserve(kPieceBytes + 4096);
+    for (const QString &line : lines) {
+        appendClientText(piece, line);
+        piece += "\r\n";
+        if (piece.size() >= kPieceBytes) {
+            if (file.write(piece) != piece.size())
+                return false;
+            piece.clear();
+        }
+    }
+    piece += "\r\n";
+    return file.write(piece) == piece.size();
 }
 
 RunLogFile::LimitResult RunLogFile::applySizeLimit(const QString &logFileName, int maxKilobytes,

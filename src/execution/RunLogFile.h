@@ -11,9 +11,10 @@ class RunLogFile {
 public:
     static QString path(const QString &logFileName);
 
-    // Appends one run's block: its lines with CR LF, then an empty line, in one write so
-    // that blocks never interleave. Client lines go out as the client's bytes
-    // (encodeClientText). A file that cannot be opened loses the block silently.
+    // Appends one run's block: its lines with CR LF, then an empty line, in one call on the
+    // user-interface thread so that blocks never interleave. Client lines go out as the
+    // client's bytes (encodeClientText). A file that cannot be opened loses the block
+    // silently.
     static bool appendBlock(const QString &logFileName, const QStringList &lines);
 
     enum class LimitResult { Kept, Replaced, Failed };

@@ -82,7 +82,10 @@ TaskListView::TaskListView(QWidget *parent)
                     Q_EMIT rowSelected();
                 Q_EMIT selectionChanged();
             });
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &TaskListView::contentChanged);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (!m_filling)
+            Q_EMIT contentChanged();
+    });
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &TaskListView::contentChanged);
     connect(m_model, &QAbstractItemModel::modelReset, this, &TaskListView::contentChanged);
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TaskListView::rowAboutToBeRemoved);
@@ -101,6 +104,17 @@ void TaskListView::appendRow(const TaskRow &row)
     items.first()->setIcon(ShellIcons::picture(ShellIcons::Task));
     items.first()->setData(row.taskId, kKeyRole);
     m_model->appendRow(items);
+}
+
+void TaskListView::setRows(const QList<TaskRow> &rows)
+{
+    clear();
+    m_filling = true;
+    for (const TaskRow &row : rows)
+        appendRow(row);
+    m_filling = false;
+    if (!rows.isEmpty())
+        Q_EMIT contentChanged();
 }
 
 bool TaskListView::removeRow(const QString &taskId)

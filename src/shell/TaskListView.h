@@ -25,6 +25,8 @@ public:
 
     void clear();
     void appendRow(const TaskRow &row);
+    // Replaces every row by `rows`, in order: one change for the whole list, not one a row.
+    void setRows(const QList<TaskRow> &rows);
     // Removes the row of the task; false when the list has none.
     bool removeRow(const QString &taskId);
     // Sets the two time texts of the task's first row.
@@ -71,6 +73,7 @@ private:
     QTreeView *m_report;
     QListView *m_icons;
     Style m_style = Style::Detailed;
+    bool m_filling = false; // setRows reports its change once, at the end
 };
 
 } // namespace shell

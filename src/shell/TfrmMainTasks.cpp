@@ -91,9 +91,7 @@ void TfrmMain::fillTasks()
 {
     const QList<TaskRow> rows = readTaskRows(*m_query, *m_queryTime, selectedGroupKey());
     m_ui.lvwTask->setUpdatesEnabled(false);
-    m_ui.lvwTask->clear();
-    for (const TaskRow &row : rows)
-        m_ui.lvwTask->appendRow(row);
+    m_ui.lvwTask->setRows(rows);
     m_ui.lvwTask->setUpdatesEnabled(true);
 }
 

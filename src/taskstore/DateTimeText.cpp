@@ -23,6 +23,30 @@ QString withoutTimeZone(QString format)
     format.remove(QLatin1Char('t'));
     return format.trimmed();
 }
+// "yyyy-MM-dd HH:mm:ss" exactly, digits and separators in place; nullopt for any other
+// shape, which the general parser then judges.
+std::optional<QDateTime> fromStorageDigits(QStringView text)
+{
+    static constexpr char kShape[] = "dddd-dd-dd dd:dd:dd";
+    if (text.size() != qsizetype(sizeof kShape - 1))
+        return std::nullopt;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (kShape[i] == 'd' ? (c < u'0' || c > u'9') : c != char16_t(kShape[i]))
+            return std::nullopt;
+    }
+    const auto number = [text](qsizetype from, qsizetype length) {
+        int value = 0;
+        for (qsizetype i = from; i < from + length; ++i)
+            value = value * 10 + (text[i].unicode() - u'0');
+        return value;
+    };
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    const QTime time(number(11, 2), number(14, 2), number(17, 2));
+    if (!date.isValid() || !time.isValid())
+        return QDateTime();
+    return QDateTime(date, time);
+}
 } // namespace
 
 void DateTimeText::setLocale(const QLocale &locale)
@@ -51,9 +75,12 @@ QString DateTimeText::dateTimeText(const QDateTime &moment)
 {
     if (!moment.isValid())
         return {};
-    if (moment.time() == QTime(0, 0))
-        return dateText(moment.date());
-    return dateText(moment.date()) + QLatin1Char(' ') + timeText(moment.time());
+    // Each of date() and time() converts from the epoch through the time zone: once each.
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    if (time == QTime(0, 0))
+        return dateText(date);
+    return dateText(date) + QLatin1Char(' ') + timeText(time);
 }
 
 QString DateTimeText::dateText(const QDate &date)
@@ -94,6 +121,10 @@ QString DateTimeText::toStorage(const QDateTime &moment)
 
 QDateTime DateTimeText::fromStorage(const QString &stored)
 {
+    // The stored form is fixed; reading its digits directly is a hundred times cheaper than
+    // the general format parser, which dominated filling a list of ten thousand tasks.
+    if (const std::optional<QDateTime> moment = fromStorageDigits(stored))
+        return *moment;
     return QDateTime::fromString(stored, kStorageFormat);
 }
 

@@ -1,3 +1,4 @@
+#include "execution/ClientText.h"
 #include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
 #include "execution/RunClient.h"
@@ -218,4 +219,83 @@ TEST(LogPane, BytesThatAreNotUtf8ShowAsOctalEscapes)
     log.copyToAllLog(texts, kColors);
     ASSERT_TRUE(QTest::qWaitFor([&] { return log.pendingAllLogLines() == 0; }, 5000));
     EXPECT_EQ(log.allLog()->lines(), pane.lines());
+}
+
+// A client's bytes come back out exactly as written, whatever they hold; text without
+// stand-ins for bytes comes out as its UTF-8, also after what a buffer already holds.
+TEST(ClientText, BytesRoundTripAndPlainTextIsItsUtf8)
+{
+    const QByteArray bytes[] = {
+        "plain", "", "caf\xE9", "\xC3\xA9t\xC3\xA9", "\xFF\xFE", "\x80 lone continuation",
+        "\xE2\x82", "cut \xF0\x9F\x98", "\xF0\x9F\x98\x80 emoji", "\xED\xA0\x80 surrogate as bytes",
+        "\xC0\xAF overlong", "mix \xE9\xC3\xA9\xFF end\r",
+    };
+    for (const QByteArray &raw : bytes) {
+        EXPECT_EQ(encodeClientText(decodeClientBytes(raw)), raw) << raw.toHex().constData();
+        QByteArray appended("head|");
+        appendClientText(appended, decodeClientBytes(raw));
+        EXPECT_EQ(appended, "head|" + raw) << raw.toHex().constData();
+    }
+    const QString texts[] = {
+        QString::fromUtf8("caf\xC3\xA9 \xE4\xB8\xAD\xF0\x9F\x98\x80"),
+        QString(QChar(0xD800)) + QStringLiteral("lone high"),
+        QStringLiteral("lone low ") + QChar(0xDC12),
+        QString(QChar(0xD83D)) + QChar(0xDC80) + QStringLiteral(" a pair whose low half looks like a byte"),
+    };
+    for (const QString &text : texts)
+        EXPECT_EQ(encodeClientText(text), text.toUtf8()) << text.toStdString();
+}
+
+// Lines spread over many text blocks, one longer than a block, read back whole and in
+// their colours, with the client's bytes kept where they differ from the shown text.
+TEST(LogPane, ManyAndLongLinesReadBackWhole)
+{
+    LogPane pane;
+    QList<ClientLine> lines;
+    for (int i = 0; i < 30000; ++i)
+        lines.append({QStringLiteral("Info: line %1").arg(i), i % 7 ? MessageClass::Info : MessageClass::Error});
+    const QString longLine = QString(100000, QLatin1Char('x'));
+    lines.insert(12345, {longLine, MessageClass::Warning});
+    lines.insert(20000, {decodeClientBytes("byte \xE9 here"), MessageClass::Info});
+    lines.append({QString(), MessageClass::Info});
+    pane.appendLines(lines.mid(0, 15000), kColors);
+    pane.appendLines(lines.mid(15000), kColors);
+
+    ASSERT_EQ(pane.lineCount(), lines.size());
+    const QStringList shown = pane.lines();
+    const QStringList stored = pane.storedLines();
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString expected = i == 20000 ? QStringLiteral("byte \\351 here") : lines[i].text;
+        ASSERT_EQ(shown[i], expected) << i;
+        ASSERT_EQ(textOfLine(pane, i), expected) << i;
+        ASSERT_EQ(stored[i], lines[i].text) << i;
+        ASSERT_EQ(colorOfLine(pane, i), lines[i].messageClass == MessageClass::Error ? kColors.error
+                                        : lines[i].messageClass == MessageClass::Warning ? kColors.warning
+                                                                                       : kColors.info) << i;
+    }
+    EXPECT_TRUE(pane.findFrom("line 29999", {}));
+    EXPECT_EQ(pane.selectedText(), "line 29999");
+    pane.clear();
+    EXPECT_EQ(pane.lineCount(), 0);
+    EXPECT_TRUE(pane.lines().isEmpty());
+}
+
+// When the run has let go of its lines, the copy into "All Log" frees each slice behind it
+// and still shows every line, in order, in its class's colour.
+TEST(PageCtrlLog, CopyOfLinesNobodyElseHoldsArrivesWhole)
+{
+    PageCtrlLog log;
+    {
+        QStringList lines;
+        for (int i = 0; i < 3000; ++i)
+            lines << (i % 2 ? QString("Info: %1").arg(i) : QString("Error: %1").arg(i));
+        log.copyToAllLog(lines, kColors);
+    } // the caller's list is gone; the pending copy holds the only one
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.pendingAllLogLines() == 0; }, 5000));
+    const LogPane &pane = *log.allLog();
+    ASSERT_EQ(pane.lineCount(), 3000);
+    for (int i = 0; i < 3000; ++i) {
+        ASSERT_EQ(textOfLine(pane, i), (i % 2 ? QString("Info: %1") : QString("Error: %1")).arg(i)) << i;
+        ASSERT_EQ(colorOfLine(pane, i), i % 2 ? kColors.info : kColors.error) << i;
+    }
 }

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -498,3 +499,26 @@ TEST_F(MainWindowTest, ToolbarHintsGoToTheThirdPanel)
 }
 
 } // namespace
+
+// A fill of many rows tells the window of its change once, not once a row, and the window
+// still ends with every row in order and the right count.
+TEST_F(MainWindowTest, FillReportsItsChangeOnceForTheWholeList)
+{
+    constexpr int kTasks = 200;
+    for (int i = 0; i < kTasks; ++i)
+        addTask(seedConnection(), QString::number(i + 1), QStringLiteral("task %1").arg(i + 1, 3, 10, QLatin1Char('0')),
+                "AllTask", "10.0.0.1", 0);
+    makeWindow();
+    list()->selectRow(5);
+    ASSERT_TRUE(enabled("spbtnTaskEdit"));
+
+    QSignalSpy changes(list(), &TaskListView::contentChanged);
+    clickNode(-1);
+    EXPECT_LE(changes.count(), 2); // emptied, then filled
+    ASSERT_EQ(list()->rowCount(), kTasks);
+    EXPECT_EQ(list()->row(0).taskName, "task 001");
+    EXPECT_EQ(list()->row(kTasks - 1).taskName, "task 200");
+    EXPECT_EQ(list()->row(kTasks - 1).taskId, "200");
+    EXPECT_EQ(panel("StatusPanel1"), " 200 Task(s)");
+    EXPECT_FALSE(enabled("spbtnTaskEdit"));
+}

@@ -39,3 +39,25 @@ TEST(DateTimeText, MidnightHasNoTimeAndStorageIsIso)
     EXPECT_FALSE(DateTimeText::parseDateTime("").isValid());
     EXPECT_FALSE(DateTimeText::parseDateTime("not a date").isValid());
 }
+
+// Stored texts read back exactly as the general "yyyy-MM-dd HH:mm:ss" parser reads them,
+// whether well formed, out of range or of another shape.
+TEST(DateTimeText, StoredTextReadsAsTheFormatParserReadsIt)
+{
+    const char *stored[] = {
+        "2026-12-10 14:05:09", "2030-06-01 00:00:00", "1999-11-30 23:59:59", "2028-02-29 12:00:00",
+        "2027-02-29 12:00:00", "2026-13-01 10:00:00", "2026-04-31 10:00:00", "2026-01-01 24:00:00",
+        "2026-01-01 10:60:00", "2026-01-01 10:00:60", "0000-01-01 10:00:00", "2026-1-01 10:00:00",
+        "2026-01-01T10:00:00", "2026-01-01 10:00", "2026-01-01", "", " 2026-01-01 10:00:00",
+        "2026-01-01 10:00:00 ", "2026/01/01 10:00:00", "2026-01-01 1a:00:00", "２026-01-01 10:00:00",
+    };
+    for (const char *text : stored) {
+        const QString value = QString::fromUtf8(text);
+        const QDateTime expected = QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const QDateTime read = DateTimeText::fromStorage(value);
+        EXPECT_EQ(read.isValid(), expected.isValid()) << text;
+        if (expected.isValid()) {
+            EXPECT_EQ(read, expected) << text;
+        }
+    }
+}
