@@ -4,6 +4,7 @@
 #include "execution/RunControl.h"
 #include "execution/RunLogFile.h"
 #include "execution/Settings.h"
+#include "platform/WindowState.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Language.h"
@@ -35,6 +36,10 @@
 #include <QTreeWidget>
 
 namespace shell {
+
+namespace {
+const QString kWindowStateKey = QStringLiteral("Pellion");
+} // namespace
 
 TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     : QMainWindow(parent)
@@ -85,6 +90,12 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
             m_scheduler->start();
     });
     m_timerCheckSch->start();
+    platform::WindowState(kWindowStateKey).restore(*this);
+}
+
+void TfrmMain::rememberWindowState() const
+{
+    platform::WindowState(kWindowStateKey).save(*this);
 }
 
 TfrmMain::~TfrmMain()
@@ -187,6 +198,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         return;
     }
     m_closing = true;
+    rememberWindowState();
     if (m_tray)
         m_tray->hide();
     m_ui.StatusPanel3->setText(QStringLiteral("Shutting Down..."));

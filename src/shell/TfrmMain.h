@@ -84,6 +84,8 @@ private:
     void applyStartupSettings();
     void buildLanguageMenu();
     void loadDictionary();
+    // Size, position, splitters and column widths, for the next start.
+    void rememberWindowState() const;
 
     // Group tree and task list (TfrmMainTasks.cpp).
     QTreeWidgetItem *rootNode() const;
@@ -103,6 +105,13 @@ private:
     void taskEditClick();
     void taskDelClick();
     void taskViewClick();
+    // A copy of the selected task in its group, listed when it belongs to the shown group.
+    void taskDuplicateClick();
+    // The selected task's client command line, for a terminal, to the clipboard.
+    void copyCommandLineClick();
+    // The Move to Group menu: every node of the tree but the shown group.
+    void fillMoveToGroupMenu();
+    void moveTaskToGroup(const QString &taskId, const QString &groupKey);
     void appendTaskRow(const QString &taskId);
     // Lists a task the editor has just saved and lets the scheduler see it.
     void showSavedTask(const QString &taskId);

@@ -21,6 +21,7 @@
 #include "shell/TfrmAbout.h"
 #include "shell/TfrmOption.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
@@ -59,6 +60,9 @@ void TfrmMain::connectCommands()
     onTrigger(this, {u.spbtnTaskEdit, u.mnuTaskEdit, u.pmuTaskEdit}, [this] { taskEditClick(); });
     onTrigger(this, {u.spbtnTaskDel, u.mnuTaskDel, u.pmuTaskDel}, [this] { taskDelClick(); });
     onTrigger(this, {u.spbtnTaskView, u.mnuTaskView, u.pmuTaskView}, [this] { taskViewClick(); });
+    onTrigger(this, {u.mnuTaskDuplicate, u.pmuTaskDuplicate}, [this] { taskDuplicateClick(); });
+    onTrigger(this, {u.pmuCopyCommandLine}, [this] { copyCommandLineClick(); });
+    connect(u.pmuMoveToGroup, &QMenu::aboutToShow, this, [this] { fillMoveToGroupMenu(); });
     onTrigger(this, {u.spbtnRun, u.mnuRun, u.pmuRun}, [this] {
         if (m_closing)
             return;
@@ -127,6 +131,12 @@ void TfrmMain::connectCommands()
         lvwTaskChange();
     });
     connect(list, &TaskListView::clicked, this, [this] { showSelectionStates(); });
+    // A double-click on a row edits its task, in every style of the list.
+    for (auto *view : list->findChildren<QAbstractItemView *>())
+        connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+            if (index.isValid() && m_ui.lvwTask->hasSelection())
+                taskEditClick();
+        });
     connect(list, &TaskListView::contentChanged, this, [this] { lvwTaskChange(); });
     connect(list, &TaskListView::headerClicked, this, [this](int column) { lvwTaskColumnClick(column); });
     connect(list, &TaskListView::contextMenuRequested, this,
@@ -232,6 +242,7 @@ void TfrmMain::homepageClick()
 void TfrmMain::exitClick()
 {
     // Ends at once: no close steps, runs and the scheduler are not asked to stop.
+    rememberWindowState();
     m_terminate();
 }
 

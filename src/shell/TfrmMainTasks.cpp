@@ -13,9 +13,16 @@
 #include "taskstore/NewRecordId.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
+#include "taskstore/TaskMove.h"
 #include "taskstore/TaskReader.h"
+#include "shell/TerminalCommandLine.h"
+#include "platform/TextError.h"
+#include "taskdef/TaskDuplicate.h"
+#include "platform/Clock.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
 #include <QLabel>
 #include <QTreeWidget>
 
@@ -324,6 +331,77 @@ void TfrmMain::setViewStyle(int style)
     const QList<QAction *> popupItems = {m_ui.pmuLargleIcon, m_ui.pmuSmallIcon, m_ui.pmuList, m_ui.pmuDetailed};
     menuItems.at(style)->setChecked(true);
     popupItems.at(style)->setChecked(true);
+}
+
+void TfrmMain::taskDuplicateClick()
+{
+    const QString taskId = selectedTaskId();
+    if (taskId.isEmpty())
+        return;
+    const std::optional<QString> copyId = newKey(taskstore::KeyTable::Task);
+    if (!copyId)
+        return;
+    try {
+        taskstore::Query query(*m_connection);
+        const QString groupId = taskstore::readTaskRecord(query, taskId).GroupID;
+        if (!taskdef::duplicateTask(*m_connection, taskId, *copyId, platform::Clock::now()))
+            return;
+        const QString shown = selectedGroupKey();
+        if (shown == kAllTasksKey || shown == groupId)
+            appendTaskRow(*copyId);
+    } catch (const taskstore::DatabaseError &error) {
+        showDatabaseError(error);
+    } catch (const platform::TextError &error) { // the script file, or a rule that does not read
+        showStoreError(error.text());
+    }
+    restartScheduler();
+}
+
+void TfrmMain::copyCommandLineClick()
+{
+    const QString taskId = selectedTaskId();
+    if (taskId.isEmpty())
+        return;
+    try {
+        taskstore::Query query(*m_connection);
+        QApplication::clipboard()->setText(terminalCommandLine(taskstore::readTaskRecord(query, taskId)));
+    } catch (const taskstore::DatabaseError &error) {
+        showDatabaseError(error);
+    }
+}
+
+void TfrmMain::fillMoveToGroupMenu()
+{
+    QMenu *menu = m_ui.pmuMoveToGroup;
+    menu->clear();
+    QTreeWidgetItem *root = rootNode();
+    if (!root)
+        return;
+    QList<QTreeWidgetItem *> nodes{root};
+    for (int i = 0; i < root->childCount(); ++i)
+        nodes << root->child(i);
+    const QString shown = selectedGroupKey();
+    for (QTreeWidgetItem *node : std::as_const(nodes)) {
+        const QString key = node->data(0, kKeyRole).toString();
+        if (key == shown)
+            continue;
+        QAction *move = menu->addAction(node->icon(0), node->text(0));
+        connect(move, &QAction::triggered, this, [this, key] { moveTaskToGroup(selectedTaskId(), key); });
+    }
+}
+
+void TfrmMain::moveTaskToGroup(const QString &taskId, const QString &groupKey)
+{
+    if (taskId.isEmpty())
+        return;
+    const taskstore::StoreStatus moved = taskstore::moveTaskToGroup(*m_connection, taskId, groupKey);
+    if (!moved.ok()) {
+        showStoreError(moved.error());
+        return;
+    }
+    // The shown group loses the task; "All Tasks" keeps every task.
+    if (selectedGroupKey() != kAllTasksKey)
+        m_ui.lvwTask->removeRow(taskId);
 }
 
 } // namespace shell
