@@ -5,6 +5,7 @@
 #include "platform/DialogService.h"
 #include "scheduling/Scheduler.h"
 #include "shell/ShellIcons.h"
+#include "shell/TaskListColumns.h"
 #include "shell/TaskListView.h"
 #include "shell/TaskWindows.h"
 #include "shell/TfrmGroup.h"
@@ -101,6 +102,7 @@ void TfrmMain::fillTasks()
     m_ui.lvwTask->clear();
     for (const TaskRow &row : rows)
         m_ui.lvwTask->appendRow(row);
+    fitTaskListColumns(*m_ui.lvwTask);
     m_ui.lvwTask->setUpdatesEnabled(true);
 }
 

@@ -498,3 +498,37 @@ TEST_F(MainWindowTest, ToolbarHintsGoToTheThirdPanel)
 }
 
 } // namespace
+
+namespace {
+
+// After each fill every filled column shows its longest text whole; the last one stretches.
+TEST_F(MainWindowTest, ColumnsFitTheirContentAfterEachFill)
+{
+    const QDateTime next(QDate(2026, 12, 10), QTime(13, 45));
+    addGroup(seedConnection(), "11", "Lab");
+    addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 1, {next}, next.addDays(-1));
+    addTask(seedConnection(), "2", "a name longer than the first width", "11", "127.0.0.1", 1, {next});
+    addTask(seedConnection(), "3", QString(300, 'w'), "12", "127.0.0.1", 0);
+    makeWindow();
+    window().show();
+    QTreeView *report = list()->reportView();
+    QHeaderView *header = report->header();
+    const auto checkFitted = [&] {
+        for (int row = 0; row < list()->rowCount(); ++row)
+            for (int column = 0; column < 3; ++column) {
+                SCOPED_TRACE(testing::Message() << row << "/" << column);
+                EXPECT_GE(header->sectionSize(column),
+                          report->sizeHintForIndex(report->model()->index(row, column)).width());
+            }
+        EXPECT_TRUE(header->stretchLastSection());
+    };
+    clickNode(0);
+    ASSERT_EQ(list()->rowCount(), 1);
+    checkFitted();
+    // A name wider than the list takes half of it at most.
+    clickNode(-1);
+    EXPECT_LE(header->sectionSize(0), list()->width() / 2);
+    EXPECT_GE(header->sectionSize(1), report->sizeHintForIndex(report->model()->index(0, 1)).width());
+}
+
+} // namespace
