@@ -112,6 +112,8 @@ private:
     // The Move to Group menu: every node of the tree but the shown group.
     void fillMoveToGroupMenu();
     void moveTaskToGroup(const QString &taskId, const QString &groupKey);
+    // The selected task onto a tree node (a drop from the list).
+    void moveTaskToNode(QTreeWidgetItem *node);
     void appendTaskRow(const QString &taskId);
     // Lists a task the editor has just saved and lets the scheduler see it.
     void showSavedTask(const QString &taskId);

@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "shell/ExampleTasks.h"
 #include "shell/HelpPage.h"
+#include "shell/NodeDropTarget.h"
 #include "shell/FindDialog.h"
 #include "shell/ProductInfo.h"
 #include "shell/ShellIcons.h"
@@ -131,6 +132,15 @@ void TfrmMain::connectCommands()
         lvwTaskChange();
     });
     connect(list, &TaskListView::clicked, this, [this] { showSelectionStates(); });
+    // A row dragged onto a group node moves its task there.
+    const QString rowFormat = QStringLiteral("application/x-qstandarditemmodeldatalist");
+    for (auto *view : list->findChildren<QAbstractItemView *>()) {
+        view->setDragEnabled(true);
+        view->setDragDropMode(QAbstractItemView::DragOnly);
+        view->setDefaultDropAction(Qt::MoveAction);
+    }
+    connect(new NodeDropTarget(u.treTaskGroup, rowFormat), &NodeDropTarget::droppedOn, this,
+            [this](QTreeWidgetItem *node) { moveTaskToNode(node); });
     // A double-click on a row edits its task, in every style of the list.
     for (auto *view : list->findChildren<QAbstractItemView *>())
         connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {

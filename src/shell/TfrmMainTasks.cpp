@@ -392,6 +392,11 @@ void TfrmMain::fillMoveToGroupMenu()
     }
 }
 
+void TfrmMain::moveTaskToNode(QTreeWidgetItem *node)
+{
+    moveTaskToGroup(selectedTaskId(), node->data(0, kKeyRole).toString());
+}
+
 void TfrmMain::moveTaskToGroup(const QString &taskId, const QString &groupKey)
 {
     if (taskId.isEmpty())
@@ -402,7 +407,8 @@ void TfrmMain::moveTaskToGroup(const QString &taskId, const QString &groupKey)
         return;
     }
     // The shown group loses the task; "All Tasks" keeps every task.
-    if (selectedGroupKey() != kAllTasksKey)
+    const QString shown = selectedGroupKey();
+    if (shown != kAllTasksKey && shown != groupKey)
         m_ui.lvwTask->removeRow(taskId);
 }
 

@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -22,6 +24,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace shelltest;
 using shell::TaskListView;
@@ -182,6 +186,48 @@ TEST_F(TaskShortcutsTest, MoveToGroupOffersTheOtherNodesAndMovesTheTask)
     EXPECT_TRUE(names().isEmpty());
     EXPECT_EQ(taskstore::readTaskRecord(query, "1").GroupID, "AllTask");
     EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(TaskShortcutsTest, ARowDroppedOnAGroupNodeMovesItsTask)
+{
+    addGroup(seedConnection(), "11", "Lab");
+    addGroup(seedConnection(), "12", "Other");
+    addTask(seedConnection(), "1", "alpha", "11", "127.0.0.1", 0);
+    makeWindow();
+    window().show();
+    clickNode(0);
+    list()->selectRow(0);
+    QAbstractItemModel *model = list()->reportView()->model();
+    EXPECT_TRUE(list()->reportView()->dragEnabled());
+    const std::unique_ptr<QMimeData> rows(model->mimeData({model->index(0, 0)}));
+    QWidget *viewport = tree()->viewport();
+    const auto send = [&](QEvent::Type type, const QPoint &at) {
+        QDropEvent drop(QPointF(at), Qt::MoveAction, rows.get(), Qt::LeftButton, {}, type);
+        if (type == QEvent::DragEnter) {
+            QDragEnterEvent enter(at, Qt::MoveAction, rows.get(), Qt::LeftButton, {});
+            QApplication::sendEvent(viewport, &enter);
+            return enter.isAccepted();
+        }
+        QApplication::sendEvent(viewport, &drop);
+        return drop.isAccepted();
+    };
+    const QPoint other = tree()->visualItemRect(tree()->topLevelItem(0)->child(1)).center();
+    const QPoint below = viewport->rect().bottomLeft() + QPoint(5, -5);
+    EXPECT_TRUE(send(QEvent::DragEnter, other));
+    EXPECT_TRUE(send(QEvent::DragMove, other));
+    EXPECT_FALSE(send(QEvent::DragMove, below));
+    EXPECT_FALSE(send(QEvent::Drop, below));
+    EXPECT_EQ(names(), QStringList({"alpha"}));
+
+    // The next drag ends on the node.
+    EXPECT_TRUE(send(QEvent::DragEnter, other));
+    EXPECT_TRUE(send(QEvent::DragMove, other));
+    EXPECT_TRUE(send(QEvent::Drop, other));
+    EXPECT_TRUE(names().isEmpty());
+    taskstore::Query query(seedConnection());
+    EXPECT_EQ(taskstore::readTaskRecord(query, "1").GroupID, "12");
+    clickNode(1);
+    EXPECT_EQ(names(), QStringList({"alpha"}));
 }
 
 TEST_F(TaskShortcutsTest, CopyCommandLineGivesTheProgramAndScriptByTheirAbsolutePaths)
