@@ -158,11 +158,23 @@ void TfrmMain::applyLanguage(const QString &language)
     const platform::LanguageFile file =
         platform::LanguageFile::load(platform::Language::directory() + language + QLatin1String(".ini"));
     platform::Language::apply(this, texts::mainWindow(), file);
+    m_language = file;
+    if (QTreeWidgetItem *root = rootNode())
+        root->setText(0, word("RootNode", "All Tasks"));
+    execution::PageCtrlLog *pages = m_ui.PageCtrlLog;
+    pages->setTabText(pages->indexOf(pages->allLogPage()), word("AllLog", "All Log"));
+    lvwTaskChange();
+    setRunningCount(m_runControl ? m_runControl->runningCount() : 0);
     int column = 0;
     for (const platform::TextEntry &entry : texts::taskListHeadings())
         m_ui.lvwTask->setHeading(column++, file.text(QString::fromUtf8(entry.section),
                                                      QString::fromUtf8(entry.key),
                                                      QString::fromUtf8(entry.builtIn)));
+}
+
+QString TfrmMain::word(const char *key, const char *builtIn) const
+{
+    return m_language.text(QStringLiteral("frmMain"), QString::fromLatin1(key), QString::fromLatin1(builtIn));
 }
 
 void TfrmMain::loadDictionary()
@@ -201,7 +213,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     rememberWindowState();
     if (m_tray)
         m_tray->hide();
-    m_ui.StatusPanel3->setText(QStringLiteral("Shutting Down..."));
+    m_ui.StatusPanel3->setText(word("ShuttingDown", "Shutting Down..."));
     m_ui.StatusPanel3->repaint();
     // Stops every run and the scheduler and waits for their threads; no event loop runs
     // meanwhile, so nothing the user does reaches the window.

@@ -2,6 +2,7 @@
 
 #include "execution/RunCommandState.h"
 #include "execution/TaskListUpdater.h"
+#include "platform/LanguageFile.h"
 #include "shell/CommandGroup.h"
 #include "shell/FindDialog.h"
 #include "shell/TaskListOrder.h"
@@ -84,6 +85,8 @@ private:
     void applyStartupSettings();
     void buildLanguageMenu();
     void loadDictionary();
+    // A text of the window's own in the current language.
+    QString word(const char *key, const char *builtIn) const;
     // Size, position, splitters and column widths, for the next start.
     void rememberWindowState() const;
 
@@ -164,6 +167,7 @@ private:
     bool m_fillingTree = false;
     bool m_closing = false; // the close steps have begun: Run and the tray do nothing
     std::function<void()> m_terminate;
+    platform::LanguageFile m_language;
 };
 
 } // namespace shell

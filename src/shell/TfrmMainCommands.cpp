@@ -168,7 +168,7 @@ void TfrmMain::setRunCommandStates(execution::RunCommandState state)
 
 void TfrmMain::setRunningCount(int count)
 {
-    m_ui.StatusPanel2->setText(QStringLiteral(" %1 Running Task(s)").arg(count));
+    m_ui.StatusPanel2->setText(QLatin1Char(' ') + word("RunningCount", "%1 Running Task(s)").arg(count));
 }
 
 void TfrmMain::mnuToolBaxClick()

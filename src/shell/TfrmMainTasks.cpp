@@ -81,7 +81,7 @@ void TfrmMain::fillGroups()
 {
     m_fillingTree = true;
     m_ui.treTaskGroup->clear();
-    auto *root = new QTreeWidgetItem(m_ui.treTaskGroup, {QStringLiteral("All Tasks")});
+    auto *root = new QTreeWidgetItem(m_ui.treTaskGroup, {word("RootNode", "All Tasks")});
     root->setData(0, kKeyRole, kAllTasksKey);
     root->setIcon(0, nodeIcon(ShellIcons::Root, ShellIcons::RootSelected));
     const taskstore::StoreResult<QList<taskstore::GroupRow>> groups = m_groups->groups();
@@ -152,7 +152,7 @@ void TfrmMain::showSelectionStates()
 
 void TfrmMain::lvwTaskChange()
 {
-    m_ui.StatusPanel1->setText(QStringLiteral(" %1 Task(s)").arg(m_ui.lvwTask->rowCount()));
+    m_ui.StatusPanel1->setText(QLatin1Char(' ') + word("TaskCount", "%1 Task(s)").arg(m_ui.lvwTask->rowCount()));
     showSelectionStates();
 }
 
