@@ -29,7 +29,8 @@ void fitTaskListColumns(TaskListView &list)
                 longestRow[column] = row;
             }
     }
-    const int limit = std::max(header->defaultSectionSize(), list.width() / 2);
+    // Before the window is laid out the list is narrow: forty characters are always allowed.
+    const int limit = std::max(list.fontMetrics().averageCharWidth() * 40, list.width() / 2);
     for (int column = 0; column < kFitted; ++column) {
         int width = header->sectionSizeHint(column);
         if (list.rowCount() > 0)

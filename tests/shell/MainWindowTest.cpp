@@ -512,18 +512,20 @@ TEST_F(MainWindowTest, ColumnsFitTheirContentAfterEachFill)
     addTask(seedConnection(), "2", "a name longer than the first width", "11", "127.0.0.1", 1, {next});
     addTask(seedConnection(), "3", QString(300, 'w'), "12", "127.0.0.1", 0);
     makeWindow();
-    window().show();
     QTreeView *report = list()->reportView();
     QHeaderView *header = report->header();
-    const auto checkFitted = [&] {
+    const auto checkFitted = [&](int firstColumn = 0) {
         for (int row = 0; row < list()->rowCount(); ++row)
-            for (int column = 0; column < 3; ++column) {
+            for (int column = firstColumn; column < 3; ++column) {
                 SCOPED_TRACE(testing::Message() << row << "/" << column);
                 EXPECT_GE(header->sectionSize(column),
                           report->sizeHintForIndex(report->model()->index(row, column)).width());
             }
         EXPECT_TRUE(header->stretchLastSection());
     };
+    // Filled before the window is first shown: the times fit already.
+    checkFitted(1);
+    window().show();
     clickNode(0);
     ASSERT_EQ(list()->rowCount(), 1);
     checkFitted();
