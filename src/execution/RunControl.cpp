@@ -97,7 +97,9 @@ void RunControl::shutDown()
     // client, and suspended ones are woken.
     // Nothing can hold them then: a refused step ends a run, a silent client's reading is
     // left at once, a suspended run is woken. The client itself runs on.
-    m_threads.endAll([](TMyThread &run) { run.shutDown(); });
+    // What each received still goes to the log file.
+    m_threads.endAll([](TMyThread &run) { run.shutDown(); },
+                     [](TMyThread &run) { run.writeUnfinishedBlock(); });
 }
 
 TMyThread *RunControl::firstRunOf(const QString &taskId) const

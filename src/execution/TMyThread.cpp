@@ -100,11 +100,23 @@ void TMyThread::runSequence()
             m_env.taskList->showRunTimes(m_taskId, m_startText, display);
     });
     writeBanner(banner(" Test finished [", nowText(), m_taskName));
+    m_finishWritten = true;
     onUi([&] { RunLogFile::appendBlock(m_settings.LogFileName, m_lines); });
+    m_blockWritten = true;
     onUi([&] {
         m_env.log->finishRunPage(m_page, m_lines);
         m_page = nullptr;
     });
+}
+
+void TMyThread::writeUnfinishedBlock()
+{
+    if (m_blockWritten || m_lines.isEmpty())
+        return;
+    if (!m_finishWritten)
+        m_lines << banner(" Test finished [", nowText(), m_taskName);
+    RunLogFile::appendBlock(m_settings.LogFileName, m_lines);
+    m_blockWritten = true;
 }
 
 void TMyThread::stampScheduleRows()

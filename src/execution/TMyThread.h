@@ -50,6 +50,9 @@ public:
     // Shut-down: stop at once, also while the client is silent or the run suspended, and
     // refuse its steps from now on (one waiting to run too): the run ends without them.
     void shutDown();
+    // After the thread ended at shut-down, on the user-interface thread: a run cut short
+    // writes the lines its page received, with the finish banner, to the log file.
+    void writeUnfinishedBlock();
     // Whether the worker is held by a suspend (tests wait for it).
     bool isHeld() const { return m_flags.isHeld(); }
     // Whether the worker waits for a step that has not run yet (tests wait for it).
@@ -74,6 +77,8 @@ private:
     QString m_taskName;
     RunPage *m_page = nullptr;
     QStringList m_lines; // the page's lines, for the log file and "All Log"
+    bool m_finishWritten = false;
+    bool m_blockWritten = false;
 };
 
 } // namespace execution

@@ -39,10 +39,18 @@ public:
     template <typename Tell>
     void endAll(Tell tell)
     {
+        endAll(tell, [](Thread &) {});
+    }
+    // `ended` runs for each on this thread once all have ended, before they are deleted.
+    template <typename Tell, typename Ended>
+    void endAll(Tell tell, Ended ended)
+    {
         for (const auto &thread : m_live)
             tell(*thread);
         for (const auto &thread : m_live)
             thread->wait();
+        for (const auto &thread : m_live)
+            ended(*thread);
         m_live.clear();
         m_ended.clear();
     }

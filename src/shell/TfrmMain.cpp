@@ -5,6 +5,7 @@
 #include "execution/RunControl.h"
 #include "execution/RunLogFile.h"
 #include "execution/Settings.h"
+#include "platform/WindowState.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Language.h"
@@ -36,6 +37,10 @@
 #include <QTreeWidget>
 
 namespace shell {
+
+namespace {
+const QString kWindowStateKey = QStringLiteral("Pellion");
+} // namespace
 
 TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     : QMainWindow(parent)
@@ -86,6 +91,12 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
             m_scheduler->start();
     });
     m_timerCheckSch->start();
+    platform::WindowState(kWindowStateKey).restore(*this);
+}
+
+void TfrmMain::rememberWindowState() const
+{
+    platform::WindowState(kWindowStateKey).save(*this);
 }
 
 TfrmMain::~TfrmMain()
@@ -148,11 +159,23 @@ void TfrmMain::applyLanguage(const QString &language)
     const platform::LanguageFile file =
         platform::LanguageFile::load(platform::Language::directory() + language + QLatin1String(".ini"));
     platform::Language::apply(this, texts::mainWindow(), file);
+    m_language = file;
+    if (QTreeWidgetItem *root = rootNode())
+        root->setText(0, word("RootNode", "All Tasks"));
+    execution::PageCtrlLog *pages = m_ui.PageCtrlLog;
+    pages->setTabText(pages->indexOf(pages->allLogPage()), word("AllLog", "All Log"));
+    lvwTaskChange();
+    setRunningCount(m_runControl ? m_runControl->runningCount() : 0);
     int column = 0;
     for (const platform::TextEntry &entry : texts::taskListHeadings())
         m_ui.lvwTask->setHeading(column++, file.text(QString::fromUtf8(entry.section),
                                                      QString::fromUtf8(entry.key),
                                                      QString::fromUtf8(entry.builtIn)));
+}
+
+QString TfrmMain::word(const char *key, const char *builtIn) const
+{
+    return m_language.text(QStringLiteral("frmMain"), QString::fromLatin1(key), QString::fromLatin1(builtIn));
 }
 
 void TfrmMain::loadDictionary()
@@ -188,9 +211,10 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         return;
     }
     m_closing = true;
+    rememberWindowState();
     if (m_tray)
         m_tray->hide();
-    m_ui.StatusPanel3->setText(QStringLiteral("Shutting Down..."));
+    m_ui.StatusPanel3->setText(word("ShuttingDown", "Shutting Down..."));
     m_ui.StatusPanel3->repaint();
     // Stops every run and the scheduler and waits for their threads; no event loop runs
     // meanwhile, so nothing the user does reaches the window.

@@ -2,6 +2,7 @@
 
 #include "execution/RunCommandState.h"
 #include "execution/TaskListUpdater.h"
+#include "platform/LanguageFile.h"
 #include "shell/CommandGroup.h"
 #include "shell/FindDialog.h"
 #include "shell/TaskListOrder.h"
@@ -84,6 +85,10 @@ private:
     void applyStartupSettings();
     void buildLanguageMenu();
     void loadDictionary();
+    // A text of the window's own in the current language.
+    QString word(const char *key, const char *builtIn) const;
+    // Size, position, splitters and column widths, for the next start.
+    void rememberWindowState() const;
 
     // Group tree and task list (TfrmMainTasks.cpp).
     QTreeWidgetItem *rootNode() const;
@@ -103,6 +108,15 @@ private:
     void taskEditClick();
     void taskDelClick();
     void taskViewClick();
+    // A copy of the selected task in its group, listed when it belongs to the shown group.
+    void taskDuplicateClick();
+    // The selected task's client command line, for a terminal, to the clipboard.
+    void copyCommandLineClick();
+    // The Move to Group menu: every node of the tree but the shown group.
+    void fillMoveToGroupMenu();
+    void moveTaskToGroup(const QString &taskId, const QString &groupKey);
+    // The selected task onto a tree node (a drop from the list).
+    void moveTaskToNode(QTreeWidgetItem *node);
     void appendTaskRow(const QString &taskId);
     // Lists a task the editor has just saved and lets the scheduler see it.
     void showSavedTask(const QString &taskId);
@@ -153,6 +167,7 @@ private:
     bool m_fillingTree = false;
     bool m_closing = false; // the close steps have begun: Run and the tray do nothing
     std::function<void()> m_terminate;
+    platform::LanguageFile m_language;
 };
 
 } // namespace shell

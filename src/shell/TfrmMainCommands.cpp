@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "shell/ExampleTasks.h"
 #include "shell/HelpPage.h"
+#include "shell/NodeDropTarget.h"
 #include "shell/FindDialog.h"
 #include "shell/ProductInfo.h"
 #include "shell/ShellIcons.h"
@@ -21,6 +22,7 @@
 #include "shell/TfrmAbout.h"
 #include "shell/TfrmOption.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
@@ -59,6 +61,9 @@ void TfrmMain::connectCommands()
     onTrigger(this, {u.spbtnTaskEdit, u.mnuTaskEdit, u.pmuTaskEdit}, [this] { taskEditClick(); });
     onTrigger(this, {u.spbtnTaskDel, u.mnuTaskDel, u.pmuTaskDel}, [this] { taskDelClick(); });
     onTrigger(this, {u.spbtnTaskView, u.mnuTaskView, u.pmuTaskView}, [this] { taskViewClick(); });
+    onTrigger(this, {u.mnuTaskDuplicate, u.pmuTaskDuplicate}, [this] { taskDuplicateClick(); });
+    onTrigger(this, {u.pmuCopyCommandLine}, [this] { copyCommandLineClick(); });
+    connect(u.pmuMoveToGroup, &QMenu::aboutToShow, this, [this] { fillMoveToGroupMenu(); });
     onTrigger(this, {u.spbtnRun, u.mnuRun, u.pmuRun}, [this] {
         if (m_closing)
             return;
@@ -127,6 +132,21 @@ void TfrmMain::connectCommands()
         lvwTaskChange();
     });
     connect(list, &TaskListView::clicked, this, [this] { showSelectionStates(); });
+    // A row dragged onto a group node moves its task there.
+    const QString rowFormat = QStringLiteral("application/x-qstandarditemmodeldatalist");
+    for (auto *view : list->findChildren<QAbstractItemView *>()) {
+        view->setDragEnabled(true);
+        view->setDragDropMode(QAbstractItemView::DragOnly);
+        view->setDefaultDropAction(Qt::MoveAction);
+    }
+    connect(new NodeDropTarget(u.treTaskGroup, rowFormat), &NodeDropTarget::droppedOn, this,
+            [this](QTreeWidgetItem *node) { moveTaskToNode(node); });
+    // A double-click on a row edits its task, in every style of the list.
+    for (auto *view : list->findChildren<QAbstractItemView *>())
+        connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+            if (index.isValid() && m_ui.lvwTask->hasSelection())
+                taskEditClick();
+        });
     connect(list, &TaskListView::contentChanged, this, [this] { lvwTaskChange(); });
     connect(list, &TaskListView::headerClicked, this, [this](int column) { lvwTaskColumnClick(column); });
     connect(list, &TaskListView::contextMenuRequested, this,
@@ -148,7 +168,7 @@ void TfrmMain::setRunCommandStates(execution::RunCommandState state)
 
 void TfrmMain::setRunningCount(int count)
 {
-    m_ui.StatusPanel2->setText(QStringLiteral(" %1 Running Task(s)").arg(count));
+    m_ui.StatusPanel2->setText(QLatin1Char(' ') + word("RunningCount", "%1 Running Task(s)").arg(count));
 }
 
 void TfrmMain::mnuToolBaxClick()
@@ -232,6 +252,7 @@ void TfrmMain::homepageClick()
 void TfrmMain::exitClick()
 {
     // Ends at once: no close steps, runs and the scheduler are not asked to stop.
+    rememberWindowState();
     m_terminate();
 }
 

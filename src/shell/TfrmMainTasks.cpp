@@ -5,6 +5,7 @@
 #include "platform/DialogService.h"
 #include "scheduling/Scheduler.h"
 #include "shell/ShellIcons.h"
+#include "shell/TaskListColumns.h"
 #include "shell/TaskListView.h"
 #include "shell/TaskWindows.h"
 #include "shell/TfrmGroup.h"
@@ -13,9 +14,16 @@
 #include "taskstore/NewRecordId.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
+#include "taskstore/TaskMove.h"
 #include "taskstore/TaskReader.h"
+#include "shell/TerminalCommandLine.h"
+#include "platform/TextError.h"
+#include "taskdef/TaskDuplicate.h"
+#include "platform/Clock.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
 #include <QLabel>
 #include <QTreeWidget>
 
@@ -73,7 +81,7 @@ void TfrmMain::fillGroups()
 {
     m_fillingTree = true;
     m_ui.treTaskGroup->clear();
-    auto *root = new QTreeWidgetItem(m_ui.treTaskGroup, {QStringLiteral("All Tasks")});
+    auto *root = new QTreeWidgetItem(m_ui.treTaskGroup, {word("RootNode", "All Tasks")});
     root->setData(0, kKeyRole, kAllTasksKey);
     root->setIcon(0, nodeIcon(ShellIcons::Root, ShellIcons::RootSelected));
     const taskstore::StoreResult<QList<taskstore::GroupRow>> groups = m_groups->groups();
@@ -92,6 +100,7 @@ void TfrmMain::fillTasks()
     const QList<TaskRow> rows = readTaskRows(*m_query, *m_queryTime, selectedGroupKey());
     m_ui.lvwTask->setUpdatesEnabled(false);
     m_ui.lvwTask->setRows(rows);
+    fitTaskListColumns(*m_ui.lvwTask);
     m_ui.lvwTask->setUpdatesEnabled(true);
 }
 
@@ -141,7 +150,7 @@ void TfrmMain::showSelectionStates()
 
 void TfrmMain::lvwTaskChange()
 {
-    m_ui.StatusPanel1->setText(QStringLiteral(" %1 Task(s)").arg(m_ui.lvwTask->rowCount()));
+    m_ui.StatusPanel1->setText(QLatin1Char(' ') + word("TaskCount", "%1 Task(s)").arg(m_ui.lvwTask->rowCount()));
     showSelectionStates();
 }
 
@@ -322,6 +331,83 @@ void TfrmMain::setViewStyle(int style)
     const QList<QAction *> popupItems = {m_ui.pmuLargleIcon, m_ui.pmuSmallIcon, m_ui.pmuList, m_ui.pmuDetailed};
     menuItems.at(style)->setChecked(true);
     popupItems.at(style)->setChecked(true);
+}
+
+void TfrmMain::taskDuplicateClick()
+{
+    const QString taskId = selectedTaskId();
+    if (taskId.isEmpty())
+        return;
+    const std::optional<QString> copyId = newKey(taskstore::KeyTable::Task);
+    if (!copyId)
+        return;
+    try {
+        taskstore::Query query(*m_connection);
+        const QString groupId = taskstore::readTaskRecord(query, taskId).GroupID;
+        if (!taskdef::duplicateTask(*m_connection, taskId, *copyId, platform::Clock::now()))
+            return;
+        const QString shown = selectedGroupKey();
+        if (shown == kAllTasksKey || shown == groupId)
+            appendTaskRow(*copyId);
+    } catch (const taskstore::DatabaseError &error) {
+        showDatabaseError(error);
+    } catch (const platform::TextError &error) { // the script file, or a rule that does not read
+        showStoreError(error.text());
+    }
+    restartScheduler();
+}
+
+void TfrmMain::copyCommandLineClick()
+{
+    const QString taskId = selectedTaskId();
+    if (taskId.isEmpty())
+        return;
+    try {
+        taskstore::Query query(*m_connection);
+        QApplication::clipboard()->setText(terminalCommandLine(taskstore::readTaskRecord(query, taskId)));
+    } catch (const taskstore::DatabaseError &error) {
+        showDatabaseError(error);
+    }
+}
+
+void TfrmMain::fillMoveToGroupMenu()
+{
+    QMenu *menu = m_ui.pmuMoveToGroup;
+    menu->clear();
+    QTreeWidgetItem *root = rootNode();
+    if (!root)
+        return;
+    QList<QTreeWidgetItem *> nodes{root};
+    for (int i = 0; i < root->childCount(); ++i)
+        nodes << root->child(i);
+    const QString shown = selectedGroupKey();
+    for (QTreeWidgetItem *node : std::as_const(nodes)) {
+        const QString key = node->data(0, kKeyRole).toString();
+        if (key == shown)
+            continue;
+        QAction *move = menu->addAction(node->icon(0), node->text(0));
+        connect(move, &QAction::triggered, this, [this, key] { moveTaskToGroup(selectedTaskId(), key); });
+    }
+}
+
+void TfrmMain::moveTaskToNode(QTreeWidgetItem *node)
+{
+    moveTaskToGroup(selectedTaskId(), node->data(0, kKeyRole).toString());
+}
+
+void TfrmMain::moveTaskToGroup(const QString &taskId, const QString &groupKey)
+{
+    if (taskId.isEmpty())
+        return;
+    const taskstore::StoreStatus moved = taskstore::moveTaskToGroup(*m_connection, taskId, groupKey);
+    if (!moved.ok()) {
+        showStoreError(moved.error());
+        return;
+    }
+    // The shown group loses the task; "All Tasks" keeps every task.
+    const QString shown = selectedGroupKey();
+    if (shown != kAllTasksKey && shown != groupKey)
+        m_ui.lvwTask->removeRow(taskId);
 }
 
 } // namespace shell

@@ -157,6 +157,9 @@ void TfrmMainUi::setup(QMainWindow *window)
     mnuSuspend = item(window, "mnuSuspend", "&Suspend", QKeySequence(Qt::CTRL | Qt::Key_P));
     mnuStop = item(window, "mnuStop", "&Stop", QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuAction->addActions({mnuRun, mnuSuspend, mnuStop});
+    mnuTaskDuplicate = item(window, "mnuTaskDuplicate", "D&uplicate Task");
+    mnuAction->addSeparator();
+    mnuAction->addAction(mnuTaskDuplicate);
 
     mnuOption1 = menu(MainMnu, "mnuOption1", "Option");
     mnuOption = item(window, "mnuOption", "&Option...");
@@ -207,6 +210,13 @@ void TfrmMainUi::setup(QMainWindow *window)
     pmuTask->addActions({pmuTaskNew, pmuTaskEdit, pmuTaskDel, pmuTaskView});
     pmuTask->addSeparator();
     pmuTask->addActions({pmuRun, pmuSuspend, pmuStop});
+    pmuTaskDuplicate = item(pmuTask, "pmuTaskDuplicate", "D&uplicate Task");
+    pmuMoveToGroup = menu(pmuTask, "pmuMoveToGroup", "&Move to Group");
+    pmuCopyCommandLine = item(pmuTask, "pmuCopyCommandLine", "Copy &Command Line");
+    pmuTask->addSeparator();
+    pmuTask->addAction(pmuTaskDuplicate);
+    pmuTask->addMenu(pmuMoveToGroup);
+    pmuTask->addAction(pmuCopyCommandLine);
     pmuTask->addSeparator();
     pmuTask->addMenu(pmuView);
 

@@ -35,6 +35,7 @@ struct TfrmMainUi {
     QAction *mnuRun, *mnuSuspend, *mnuStop;
     QAction *mnuOption, *mnuContent, *mnuAbout, *mnuHomepage;
     QAction *mnuLoadExamples;
+    QAction *mnuTaskDuplicate;
 
     // Context menus.
     QMenu *pmuTaskGroup;
@@ -42,6 +43,8 @@ struct TfrmMainUi {
     QMenu *pmuTask, *pmuView;
     QAction *pmuTaskNew, *pmuTaskEdit, *pmuTaskDel, *pmuTaskView, *pmuRun, *pmuSuspend, *pmuStop;
     QAction *pmuLargleIcon, *pmuSmallIcon, *pmuList, *pmuDetailed;
+    QAction *pmuTaskDuplicate, *pmuCopyCommandLine;
+    QMenu *pmuMoveToGroup; // filled with the groups as it opens
     QMenu *pmuLog;
     QAction *pmuSaveAs, *pmuClear, *pmuFind, *pmuBrowseLog, *pmuHideLog;
     QMenu *pmuTary;

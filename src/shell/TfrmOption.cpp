@@ -68,6 +68,9 @@ TfrmOption::TfrmOption(QWidget *parent)
     setWindowTitle(QStringLiteral("Options"));
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
+    // Without scroll buttons the tab bar asks for the width of every tab, in any language.
+    m_pages->setUsesScrollButtons(false);
+    m_pages->setElideMode(Qt::ElideNone);
     m_pages->addTab(makeStartupPage(), QStringLiteral("Startup and Shutdown"));
     m_pages->addTab(makeLogPage(), QStringLiteral("Log"));
     m_pages->addTab(makePriorityPage(), QStringLiteral("Thread Priority"));

@@ -169,6 +169,52 @@ TEST_F(CommandsTest, ClosingEndsEveryRunAndLeavesRunAndTheTrayIdle)
     destroyWindow(); // before the data module
 }
 
+// A run still going at close, silent or suspended, keeps what it received: its page goes
+// to the log file with the finish banner, as its normal end would write it.
+TEST_F(CommandsTest, ClosingWritesEveryUnfinishedRunsPageToTheLogFile)
+{
+    ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\necho \"Info: sent $2\"\necho \"Error: no reply\"\nexec sleep 60\n"));
+    QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    addTask(seedConnection(), "1", "silent", "AllTask", "127.0.0.1", 0);
+    addTask(seedConnection(), "2", "held", "AllTask", "127.0.0.1", 0);
+    makeWindow();
+    shell::TfrmDataMod dataModule;
+    window().attachDataModule(dataModule);
+    execution::RunControl &runs = *window().runControl();
+    auto *list = child<shell::TaskListView>(&window(), "lvwTask");
+    const auto pageHolds = [&](const QString &name) {
+        for (int i = 0; i < pages()->count(); ++i)
+            if (pages()->tabText(i).contains(name))
+                if (auto *page = pages()->widget(i)->findChild<execution::LogPane *>())
+                    return page->toPlainText().contains("Error: no reply");
+        return false;
+    };
+    for (int row : {0, 1}) {
+        list->selectRow(row);
+        click("spbtnRun");
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pageHolds("silent") && pageHolds("held"); }));
+    click("spbtnSuspend");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs.firstRunOf(list->selectedTaskId())->isHeld(); }));
+
+    EXPECT_TRUE(window().close());
+    const QString file = QString::fromUtf8(dir.readFile("Log/PellionLog.txt"));
+    for (const char *name : {"silent", "held"}) {
+        SCOPED_TRACE(name);
+        const QString started = QString(" Test started  [%1]").arg(name);
+        const qsizetype begin = file.indexOf(started);
+        ASSERT_GE(begin, 0);
+        const qsizetype end = file.indexOf("\r\n\r\n", begin);
+        ASSERT_GT(end, begin);
+        const QStringList block = file.mid(begin, end - begin).split("\r\n");
+        ASSERT_EQ(block.size(), 4);
+        EXPECT_TRUE(block[1].startsWith("Info: sent "));
+        EXPECT_EQ(block[2], "Error: no reply");
+        EXPECT_TRUE(block[3].contains(QString(" Test finished [%1]").arg(name)));
+    }
+    destroyWindow(); // before the data module
+}
+
 TEST_F(CommandsTest, ClearFindAndSaveActOnlyOnTheAllLogPage)
 {
     makeWindow();

@@ -1,6 +1,7 @@
 // The main window's group tree, task list and their commands, driven through the controls.
 #include "ShellFixture.h"
 
+#include "platform/Language.h"
 #include "scheduling/Scheduler.h"
 #include "shell/TaskListView.h"
 #include "shell/TfrmDataMod.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -522,3 +524,69 @@ TEST_F(MainWindowTest, FillReportsItsChangeOnceForTheWholeList)
     EXPECT_EQ(panel("StatusPanel1"), " 200 Task(s)");
     EXPECT_FALSE(enabled("spbtnTaskEdit"));
 }
+
+namespace {
+
+// After each fill every filled column shows its longest text whole; the last one stretches.
+TEST_F(MainWindowTest, ColumnsFitTheirContentAfterEachFill)
+{
+    const QDateTime next(QDate(2026, 12, 10), QTime(13, 45));
+    addGroup(seedConnection(), "11", "Lab");
+    addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 1, {next}, next.addDays(-1));
+    addTask(seedConnection(), "2", "a name longer than the first width", "11", "127.0.0.1", 1, {next});
+    addTask(seedConnection(), "3", QString(300, 'w'), "12", "127.0.0.1", 0);
+    makeWindow();
+    QTreeView *report = list()->reportView();
+    QHeaderView *header = report->header();
+    const auto checkFitted = [&](int firstColumn = 0) {
+        for (int row = 0; row < list()->rowCount(); ++row)
+            for (int column = firstColumn; column < 3; ++column) {
+                SCOPED_TRACE(testing::Message() << row << "/" << column);
+                EXPECT_GE(header->sectionSize(column),
+                          report->sizeHintForIndex(report->model()->index(row, column)).width());
+            }
+        EXPECT_TRUE(header->stretchLastSection());
+    };
+    // Filled before the window is first shown: the times fit already.
+    checkFitted(1);
+    window().show();
+    clickNode(0);
+    ASSERT_EQ(list()->rowCount(), 1);
+    checkFitted();
+    // A name wider than the list takes half of it at most.
+    clickNode(-1);
+    EXPECT_LE(header->sectionSize(0), list()->width() / 2);
+    EXPECT_GE(header->sectionSize(1), report->sizeHintForIndex(report->model()->index(0, 1)).width());
+}
+
+} // namespace
+
+namespace {
+
+// The tree's root, the status bar and the "All Log" page speak the chosen language.
+TEST_F(MainWindowTest, TheWindowsOwnTextsFollowTheLanguage)
+{
+    addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 0);
+    struct Case {
+        const char *language, *root, *tasks, *running, *allLog, *closing;
+    };
+    const Case cases[] = {
+        {"简体中文", "所有任务", " 1 个任务", " 0 个任务正在运行", "全部日志", "正在关闭..."},
+        {"English", "All Tasks", " 1 Task(s)", " 0 Running Task(s)", "All Log", "Shutting Down..."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.language);
+        ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8(c.language)));
+        makeWindow();
+        auto *pages = child<QTabWidget>(&window(), "PageCtrlLog");
+        EXPECT_EQ(tree()->topLevelItem(0)->text(0), QString::fromUtf8(c.root));
+        EXPECT_EQ(panel("StatusPanel1"), QString::fromUtf8(c.tasks));
+        EXPECT_EQ(panel("StatusPanel2"), QString::fromUtf8(c.running));
+        EXPECT_EQ(pages->tabText(0), QString::fromUtf8(c.allLog));
+        window().close();
+        EXPECT_EQ(panel("StatusPanel3"), QString::fromUtf8(c.closing));
+        destroyWindow();
+    }
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 // The Options dialog: values shown, the Default box, colour choosers, the empty-name check, saving.
+#include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/SettingsKey.h"
 #include "shell/TfrmOption.h"
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -134,6 +136,29 @@ TEST_F(OptionDialogTest, UnwritableKeyIsReportedAndNothingIsWritten)
     EXPECT_TRUE(dialog.isVisible()); // the user may cancel or try again
     EXPECT_FALSE(keyExists());
     EXPECT_EQ(Settings::read().LogFileName, "PellionLog.txt");
+}
+
+} // namespace
+
+namespace {
+
+// The dialog opens wide enough for all its tabs, neither scrolled nor shortened.
+TEST_F(OptionDialogTest, EveryTabShowsWholeInEachShippedLanguage)
+{
+    for (const char *language : {"English", "简体中文"}) {
+        SCOPED_TRACE(language);
+        ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8(language)));
+        dialog.show();
+        QTabBar *tabs = get<QTabWidget>("PageControl1")->tabBar();
+        ASSERT_EQ(tabs->count(), 3);
+        for (int i = 0; i < tabs->count(); ++i) {
+            SCOPED_TRACE(tabs->tabText(i).toStdString());
+            const QRect tab = tabs->tabRect(i);
+            EXPECT_LE(tab.right(), tabs->width() - 1);
+            EXPECT_GE(tab.width(), tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)));
+        }
+        dialog.hide();
+    }
 }
 
 } // namespace
