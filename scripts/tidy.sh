@@ -27,9 +27,10 @@ else
   for path in "$@"; do patterns+=("^$(realpath "$path")"); done
 fi
 regex=$(IFS='|'; echo "${patterns[*]}")
-# The runner's own chatter (each command line, the counts of suppressed warnings) is dropped.
+# The runner's colours and chatter (each command line, the counts of suppressed warnings) are dropped.
 set +e
 "$runner" -clang-tidy-binary "$tidy" -p "$build" -j "${PELLION_JOBS:-$(nproc)}" -quiet "($regex)" 2>&1 \
+  | sed -u 's/\x1b\[[0-9;]*m//g' \
   | grep -v -E '^(clang-tidy-[0-9]+ |[0-9]+ warnings? generated|Suppressed [0-9]+ warnings|Use -header-filter)'
 status=${PIPESTATUS[0]}
 set -e
