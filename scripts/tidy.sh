@@ -31,7 +31,7 @@ regex=$(IFS='|'; echo "${patterns[*]}")
 set +e
 "$runner" -clang-tidy-binary "$tidy" -p "$build" -j "${PELLION_JOBS:-$(nproc)}" -quiet "($regex)" 2>&1 \
   | sed -u 's/\x1b\[[0-9;]*m//g' \
-  | grep -v -E '^(clang-tidy-[0-9]+ |[0-9]+ warnings? generated|Suppressed [0-9]+ warnings|Use -header-filter)'
+  | grep -v -E '^(\S*clang-tidy(-[0-9]+)? |[0-9]+ warnings? generated|Suppressed [0-9]+ warnings|Use -header-filter)'
 status=${PIPESTATUS[0]}
 set -e
 exit "$status"
