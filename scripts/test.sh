@@ -63,7 +63,7 @@ run_fuzz() {
       cat "$build/$target.log"
       return 1
     fi
-    echo "$target: $(grep -E '^#[0-9]+ +DONE' "$build/$target.log" || tail -n 1 "$build/$target.log")"
+    echo "$target: $(grep -E '^#[0-9]+[[:space:]]+DONE' "$build/$target.log" || tail -n 1 "$build/$target.log")"
   done
 }
 
