@@ -52,7 +52,7 @@ fuzz_targets=(fuzz_packet_script fuzz_dictionary_line fuzz_reply_decoder)
 run_fuzz() {
   local build=$top/build-fuzz
   CC=clang CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPELLION_WERROR=ON -DPELLION_TESTS=OFF >/dev/null
+    -DPELLION_WERROR=ON -DPELLION_TESTS=OFF "${cache[@]}" >/dev/null
   cmake --build "$build" -j"$jobs" --target "${fuzz_targets[@]}"
   for target in "${fuzz_targets[@]}"; do
     rm -rf "$build/corpus/$target"
