@@ -18,10 +18,8 @@ if [ "$check" = 0 ]; then
   printf '%s\0' "${files[@]}" | xargs -0 -r -n50 -P"${PELLION_JOBS:-$(nproc)}" "$format" -i --style=file
   exit 0
 fi
-unformatted=()
-for f in "${files[@]}"; do
-  "$format" --style=file --dry-run -Werror "$f" >/dev/null 2>&1 || unformatted+=("$f")
-done
+mapfile -t unformatted < <(printf '%s\0' "${files[@]}" | xargs -0 -r -n1 -P"${PELLION_JOBS:-$(nproc)}" \
+  sh -c '"$0" --style=file --dry-run -Werror "$1" >/dev/null 2>&1 || echo "$1"' "$format")
 if [ ${#unformatted[@]} -gt 0 ]; then
   echo "Not formatted (run scripts/format.sh): ${unformatted[*]}" >&2
   exit 1
