@@ -14,13 +14,14 @@ build=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev
   libfreeradius-dev libtalloc-dev libpcre3-dev libssl-dev
-  librsvg2-bin dpkg-dev
+  librsvg2-bin dpkg-dev ccache
 )
 test=(
   libgtest-dev libgmock-dev libbenchmark-dev
   freeradius freeradius-utils
   xvfb xauth imagemagick xdotool
   desktop-file-utils appstream
+  clang libclang-rt-14-dev clang-tidy clang-format
 )
 
 [ $# -gt 0 ] || set -- runtime build test

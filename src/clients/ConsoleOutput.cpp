@@ -6,7 +6,7 @@
 namespace clients {
 
 namespace {
-constexpr std::size_t kFlushAt = 64 * 1024;
+constexpr std::size_t kFlushAt = std::size_t{64} * 1024;
 }
 
 ConsoleOutput::ConsoleOutput(int fd) : m_fd(fd) {}

@@ -66,7 +66,7 @@ std::vector<std::string> RunStatistics::summaryLines(double elapsedSeconds, bool
     lines.push_back("Total time: " + format("%.3f", elapsedSeconds) + " s, " + format("%.1f", rate) +
                     " requests/s");
     if (m_times.empty()) {
-        lines.push_back("Total response time (ms): no replies");
+        lines.emplace_back("Total response time (ms): no replies");
         return lines;
     }
     std::vector<double> sorted = m_times;

@@ -12,10 +12,10 @@ template <typename T>
 class Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
-    static Result failure(QString message)
+    static Result failure(const QString &message)
     {
         Result r;
-        r.m_error = std::move(message);
+        r.m_error = message;
         return r;
     }
 

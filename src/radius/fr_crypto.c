@@ -30,7 +30,7 @@ void pr_sha1_block(uint8_t out[20], uint8_t const block[64])
 {
     uint32_t state[5] = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476, 0xC3D2E1F0};
     fr_sha1_transform(state, block);
-    for (int i = 0; i < 5; i++) {
+    for (size_t i = 0; i < 5; i++) {
         out[4 * i] = (uint8_t)(state[i] >> 24);
         out[4 * i + 1] = (uint8_t)(state[i] >> 16);
         out[4 * i + 2] = (uint8_t)(state[i] >> 8);

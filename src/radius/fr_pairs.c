@@ -162,7 +162,7 @@ int pr_pairs_get(pr_pairs const *pairs, size_t index, pr_pair_view *out)
     if (!vp) return -1;
     memset(out, 0, sizeof(*out));
     pr_fill_attr(vp->da, &out->attr);
-    out->tag = vp->tag;
+    out->tag = (int)vp->tag; /* TAG_ANY is negative and stays so */
     switch (vp->da->type) {
     case PW_TYPE_STRING:
         out->data = (uint8_t const *)vp->vp_strvalue;

@@ -107,7 +107,7 @@ QDateTime DateTimeText::parseDateTime(const QString &text)
 {
     const QString trimmed = text.trimmed();
     const QLocale loc = locale();
-    const QDateTime full = loc.toDateTime(trimmed, dateFormat() + QLatin1Char(' ') + timeFormat());
+    QDateTime full = loc.toDateTime(trimmed, dateFormat() + QLatin1Char(' ') + timeFormat());
     if (full.isValid())
         return full;
     const QDate date = parseDate(trimmed);

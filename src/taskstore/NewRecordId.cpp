@@ -27,7 +27,7 @@ QString keyLookup(KeyTable table, const QString &id)
 QString NewRecordId(Query &query, KeyTable table, const std::function<QString()> &draw)
 {
     for (;;) {
-        const QString id = draw ? draw() : NewRecordId();
+        QString id = draw ? draw() : NewRecordId();
         OpenQuery(query, keyLookup(table, id));
         if (query.isEmpty())
             return id;

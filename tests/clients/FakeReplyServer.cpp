@@ -35,7 +35,7 @@ FakeReplyServer::~FakeReplyServer()
         if (fd >= 0) ::close(fd);
 }
 
-void FakeReplyServer::serve(Reply reply, int maxReplies)
+void FakeReplyServer::serve(const Reply &reply, int maxReplies)
 {
     while (m_answered.load() < maxReplies) {
         pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};

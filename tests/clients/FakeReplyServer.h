@@ -27,7 +27,7 @@ public:
                                   const QByteArray &secret);
 
 private:
-    void serve(Reply reply, int maxReplies);
+    void serve(const Reply &reply, int maxReplies);
 
     int m_fd = -1;
     int m_stopPipe[2] = {-1, -1};
