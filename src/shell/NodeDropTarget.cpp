@@ -9,6 +9,7 @@ namespace shell {
 NodeDropTarget::NodeDropTarget(QTreeWidget *tree, const QString &format)
     : QObject(tree)
     , m_tree(tree)
+    , m_viewport(tree->viewport())
     , m_format(format)
 {
     tree->viewport()->setAcceptDrops(true);
@@ -18,8 +19,7 @@ NodeDropTarget::NodeDropTarget(QTreeWidget *tree, const QString &format)
 bool NodeDropTarget::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (watched != m_tree->viewport()
-        || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
+    if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) || watched != m_viewport)
         return QObject::eventFilter(watched, event);
     auto *drop = static_cast<QDropEvent *>(event);
     QTreeWidgetItem *node = drop->mimeData() && drop->mimeData()->hasFormat(m_format)

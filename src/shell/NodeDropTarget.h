@@ -23,6 +23,7 @@ protected:
 
 private:
     QTreeWidget *m_tree;
+    QObject *m_viewport; // compared only: the tree may be part-destroyed when it sends events
     QString m_format;
 };
 
