@@ -8,6 +8,10 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build-package}
 out=${2:-$top}
 shift $(( $# > 2 ? 2 : $# ))
+# cpack runs inside the build directory: name both directories absolutely.
+mkdir -p "$build" "$out"
+build=$(cd "$build" && pwd)
+out=$(cd "$out" && pwd)
 
 generator=()
 if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null; then generator=(-G Ninja); fi
