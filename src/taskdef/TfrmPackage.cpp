@@ -2,6 +2,7 @@
 
 #include "platform/DialogService.h"
 #include "platform/Language.h"
+#include "platform/WindowState.h"
 #include "radius/AttributeValueCheck.h"
 #include "radius/DictionaryCatalog.h"
 #include "taskdef/EditorDialogs.h"
@@ -242,6 +243,7 @@ void TfrmPackage::showEvent(QShowEvent *event)
         m_shown = true;
         m_shownState = editState();
         growToContents(this);
+        platform::WindowState(QStringLiteral("PacketEditor")).restore(*this);
     }
     QDialog::showEvent(event);
 }
@@ -261,6 +263,13 @@ QStringList TfrmPackage::editState() const
     for (const AttributeRow &row : rows())
         state << row.attribute << row.value << row.id;
     return state;
+}
+
+// However the dialog ends, its size and place are kept for the next one.
+void TfrmPackage::done(int result)
+{
+    platform::WindowState(QStringLiteral("PacketEditor")).save(*this);
+    QDialog::done(result);
 }
 
 void TfrmPackage::reject()

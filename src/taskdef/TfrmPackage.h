@@ -38,6 +38,7 @@ public:
 
     // Esc, Cancel and the close box: after a change, only when the user agrees.
     void reject() override;
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -6,6 +6,7 @@
 #include "platform/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "platform/Language.h"
+#include "platform/WindowState.h"
 #include "taskdef/EditorDialogs.h"
 #include "taskdef/EscapedForm.h"
 #include "taskdef/ImportText.h"
@@ -174,6 +175,7 @@ void TfrmTask::showEvent(QShowEvent *event)
         m_shown = true;
         m_shownState = editState();
         growToContents(this);
+        platform::WindowState(QStringLiteral("TaskEditor")).restore(*this);
     }
     QDialog::showEvent(event);
 }
@@ -191,6 +193,13 @@ QStringList TfrmTask::editState() const
     for (const ScheduleListRow &row : scheduleRows())
         state << row.display << QString::number(row.type) << row.value << row.startTime << row.id;
     return state;
+}
+
+// However the dialog ends, its size and place are kept for the next one.
+void TfrmTask::done(int result)
+{
+    platform::WindowState(QStringLiteral("TaskEditor")).save(*this);
+    QDialog::done(result);
 }
 
 void TfrmTask::reject()

@@ -61,6 +61,7 @@ public:
 
     // Esc, Cancel and the close box: after a change, only when the user agrees.
     void reject() override;
+    void done(int result) override;
 
 Q_SIGNALS:
     // The task was saved; emitted before the editor closes with OK.

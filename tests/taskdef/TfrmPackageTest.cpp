@@ -134,6 +134,17 @@ TEST_F(PacketEditor, BrowsesVendorsAttributesAndValuesByTheirRules)
               " the special meaning. eg: enter abc\\#123 instead of abc#123");
 }
 
+// The next packet editor opens at the size the last one was left at.
+TEST_F(PacketEditor, TheNextEditorOpensAtTheSizeTheLastWasLeft)
+{
+    auto first = newPacketEditor();
+    first->resize(first->size() + QSize(90, 70));
+    const QSize left = first->size();
+    QTest::keyClick(first.get(), Qt::Key_Escape);
+    ASSERT_FALSE(first->isVisible());
+    EXPECT_EQ(newPacketEditor()->size(), left);
+}
+
 TEST_F(PacketEditor, LeavingATypedAttributeChoosesNothing)
 {
     TfrmPackage editor(&catalog);

@@ -833,6 +833,17 @@ TEST_F(TaskEditor, FileDialogsShowTheirFilterTextsAndMatchEveryFile)
     platform::DialogService::install(&dialogs);
 }
 
+// The next editor opens at the size the last one was left at, however that one ended.
+TEST_F(TaskEditor, TheNextEditorOpensAtTheSizeTheLastWasLeft)
+{
+    auto first = newEditor();
+    first->resize(first->size() + QSize(120, 60));
+    const QSize left = first->size();
+    QTest::keyClick(first.get(), Qt::Key_Escape);
+    ASSERT_FALSE(first->isVisible());
+    EXPECT_EQ(newEditor()->size(), left);
+}
+
 TEST_F(TaskEditor, EscCancelsAndChangesNothing)
 {
     auto editor = newEditor();
