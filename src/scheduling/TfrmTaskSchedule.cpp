@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
+#include "platform/DiscardQuestion.h"
 #include "platform/Language.h"
 #include "platform/NamedControl.h"
 #include "platform/SpinEdit.h"
@@ -270,9 +271,7 @@ QStringList TfrmTaskSchedule::editState() const
 
 void TfrmTaskSchedule::reject()
 {
-    if (m_shown && editState() != m_shownState
-        && !platform::DialogService::instance().askYesNo(
-            platform::Language::text("Dialog_Common", "DiscardChanges", "Discard your changes?")))
+    if (m_shown && editState() != m_shownState && !platform::confirmDiscard())
         return;
     QDialog::reject();
 }

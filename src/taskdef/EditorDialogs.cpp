@@ -1,8 +1,5 @@
 #include "taskdef/EditorDialogs.h"
 
-#include "platform/DialogService.h"
-#include "platform/Language.h"
-
 #include <QHeaderView>
 #include <QTreeWidget>
 
@@ -27,12 +24,6 @@ void fitColumns(QTreeWidget *list, int maxWidth)
 void growToContents(QWidget *window)
 {
     window->resize(window->size().expandedTo(window->sizeHint()));
-}
-
-bool confirmDiscard()
-{
-    return platform::DialogService::instance().askYesNo(
-        platform::Language::text("Dialog_Common", "DiscardChanges", "Discard your changes?"));
 }
 
 } // namespace taskdef

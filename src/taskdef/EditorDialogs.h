@@ -13,7 +13,4 @@ void fitColumns(QTreeWidget *list, int maxWidth = 360);
 // Grows the window to its layout's wish, so that no text or tab is cut in any language.
 void growToContents(QWidget *window);
 
-// "Discard your changes?", Yes or No; true on Yes.
-bool confirmDiscard();
-
 } // namespace taskdef

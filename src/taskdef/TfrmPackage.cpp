@@ -1,6 +1,7 @@
 #include "taskdef/TfrmPackage.h"
 
 #include "platform/DialogService.h"
+#include "platform/DiscardQuestion.h"
 #include "platform/Language.h"
 #include "platform/WindowState.h"
 #include "radius/AttributeValueCheck.h"
@@ -274,7 +275,7 @@ void TfrmPackage::done(int result)
 
 void TfrmPackage::reject()
 {
-    if (m_shown && editState() != m_shownState && !confirmDiscard())
+    if (m_shown && editState() != m_shownState && !platform::confirmDiscard())
         return;
     QDialog::reject();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
+#include "platform/DiscardQuestion.h"
 #include "scheduling/ScheduleError.h"
 #include "platform/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
@@ -204,7 +205,7 @@ void TfrmTask::done(int result)
 
 void TfrmTask::reject()
 {
-    if (m_shown && editState() != m_shownState && !confirmDiscard())
+    if (m_shown && editState() != m_shownState && !platform::confirmDiscard())
         return;
     QDialog::reject();
 }

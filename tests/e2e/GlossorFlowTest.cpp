@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -82,6 +83,7 @@ protected:
             return ::testing::AssertionFailure() << "the dictionary is loaded in the flow's own process";
         const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
         QProcess child;
+        QSignalSpy finished(&child, &QProcess::finished);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QString::fromLatin1(OwnProcess), QStringLiteral("1"));
         environment.remove(QStringLiteral("GTEST_OUTPUT"));
@@ -89,8 +91,8 @@ protected:
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(),
                     {QStringLiteral("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
-        // The bound only keeps a hung flow from holding the suite; the wait ends with the child.
-        const bool ended = child.waitForFinished(300000);
+        // Waits for the child's end; the bound only keeps a hung flow from holding the suite.
+        const bool ended = finished.wait(300000);
         if (!ended)
             child.kill();
         const QString output = QString::fromUtf8(child.readAll());
