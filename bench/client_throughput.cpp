@@ -52,7 +52,8 @@ double timeRun(const QString &program, const QStringList &words, const QString &
         return -1;
     }
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    if (output) *output = process.readAll();
+    if (output)
+        *output = process.readAll();
     return process.exitCode() == 0 ? seconds : -1;
 }
 
@@ -87,9 +88,8 @@ int main(int argc, char **argv)
     QByteArray script;
     for (int i = 0; i < kPackets; ++i)
         script += "User-Name = bob\nUser-Password = hello\nNAS-Port = " + QByteArray::number(i) + "\n\n";
-    if (!writeFile(dir.filePath(QStringLiteral("dictionary/dictionary")),
-                   "$INCLUDE /usr/share/freeradius/dictionary\n") ||
-        !writeFile(dir.filePath(QStringLiteral("flood.txt")), script)) {
+    if (!writeFile(dir.filePath(QStringLiteral("dictionary/dictionary")), "$INCLUDE /usr/share/freeradius/dictionary\n")
+        || !writeFile(dir.filePath(QStringLiteral("flood.txt")), script)) {
         std::printf("error: cannot write into %s\n", qPrintable(dir.path()));
         return 1;
     }
@@ -98,10 +98,13 @@ int main(int argc, char **argv)
     const Flood floods[] = {{QStringLiteral("p64"), 313, 64}, {QStringLiteral("p1"), 32, 1}};
     for (const Flood &flood : floods) {
         const int requests = flood.repeat * kPackets;
-        const QStringList words{QStringLiteral("-c"), QString::number(flood.repeat), QStringLiteral("-f"),
-                                QStringLiteral("flood.txt"), QStringLiteral("-p"), QString::number(flood.parallel),
-                                QStringLiteral("-r"), QStringLiteral("3"), QStringLiteral("-t"), QStringLiteral("3"),
-                                QStringLiteral("-s"), target, QStringLiteral("1"), server.secret()};
+        const QStringList words{QStringLiteral("-c"), QString::number(flood.repeat),
+                                QStringLiteral("-f"), QStringLiteral("flood.txt"),
+                                QStringLiteral("-p"), QString::number(flood.parallel),
+                                QStringLiteral("-r"), QStringLiteral("3"),
+                                QStringLiteral("-t"), QStringLiteral("3"),
+                                QStringLiteral("-s"), target,
+                                QStringLiteral("1"),  server.secret()};
         std::vector<double> oursRps;
         std::vector<double> debianRps;
         for (int round = 0; round < 3; ++round) {
@@ -124,9 +127,12 @@ int main(int argc, char **argv)
 
     // -n 500 over 1000 requests: the rate our own summary measures from first send to last reply.
     QByteArray output;
-    const QStringList paced{QStringLiteral("-c"), QStringLiteral("1000"), QStringLiteral("-f"), QStringLiteral("one.txt"),
-                            QStringLiteral("-n"), QStringLiteral("500"), QStringLiteral("-p"), QStringLiteral("8"),
-                            QStringLiteral("-s"), target, QStringLiteral("1"), server.secret()};
+    const QStringList paced{QStringLiteral("-c"), QStringLiteral("1000"),
+                            QStringLiteral("-f"), QStringLiteral("one.txt"),
+                            QStringLiteral("-n"), QStringLiteral("500"),
+                            QStringLiteral("-p"), QStringLiteral("8"),
+                            QStringLiteral("-s"), target,
+                            QStringLiteral("1"),  server.secret()};
     writeFile(dir.filePath(QStringLiteral("one.txt")), "User-Name = bob\nUser-Password = hello\n\n");
     const double wall = timeRun(ours, paced, dir.path(), &output);
     const auto match = QRegularExpression(QStringLiteral("Total time: ([0-9.]+) s, ([0-9.]+) requests/s"))

@@ -10,8 +10,8 @@
 
 int main(int argc, char **argv)
 {
-    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                  : QStringLiteral(PELLION_SOURCE_DIR "/data/dictionary/dictionary");
+    const QString path =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(PELLION_SOURCE_DIR "/data/dictionary/dictionary");
     std::vector<double> ms;
     radius::DictionaryCatalog catalog;
     for (int i = 0; i < 15; ++i) {

@@ -31,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!packet)
             break;
         if (packet->isEmpty())
-            std::abort();  // a returned packet always has pairs
+            std::abort(); // a returned packet always has pairs
         ++packets;
     }
     if (packets > int(size))
-        std::abort();  // the reader must make progress through the input
+        std::abort(); // the reader must make progress through the input
     return 0;
 }

@@ -22,8 +22,8 @@ const radius::RequestPacket &request()
         auto *packet = new radius::RequestPacket;
         packet->setCode(1);
         packet->setId(1);
-        if (!packet->pairs().add(QStringLiteral("User-Name"), QStringLiteral("bob")).ok() ||
-            !packet->encode(kSecret).ok())
+        if (!packet->pairs().add(QStringLiteral("User-Name"), QStringLiteral("bob")).ok()
+            || !packet->encode(kSecret).ok())
             std::abort();
         return packet;
     }();

@@ -71,9 +71,10 @@ double pipeFloorMs(const QString &client, const QString &arguments)
     for (int i = 0; i < 3; ++i) {
         QElapsedTimer clock;
         clock.start();
-        QProcess::execute(QStringLiteral("/bin/sh"),
-                          {QStringLiteral("-c"), QLatin1Char('\'') + client + QStringLiteral("' ") + arguments
-                               + QStringLiteral(" | cat > /dev/null")});
+        QProcess::execute(
+            QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"),
+             QLatin1Char('\'') + client + QStringLiteral("' ") + arguments + QStringLiteral(" | cat > /dev/null")});
         times.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());

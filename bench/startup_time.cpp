@@ -23,8 +23,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTreeWidget>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <cstdio>
@@ -58,7 +58,8 @@ void seed(const QString &dir, int tasks)
     taskstore::Transaction transaction(connection);
     const QDateTime base(QDate(2030, 6, 1), QTime(8, 0));
     for (int g = 0; g < 10; ++g)
-        taskstore::ExecQuery(query, taskstore::sql::insertGroup(QString::number(900000 + g), QStringLiteral("Group %1").arg(g)));
+        taskstore::ExecQuery(
+            query, taskstore::sql::insertGroup(QString::number(900000 + g), QStringLiteral("Group %1").arg(g)));
     for (int i = 0; i < tasks; ++i) {
         taskstore::TaskRecord task;
         task.TaskID = QString::number(i + 1);
@@ -75,7 +76,8 @@ void seed(const QString &dir, int tasks)
         for (int s = 0; s < 2; ++s) {
             const QString last = taskstore::DateTimeText::dateTimeText(base.addSecs(-3600 * (s + 1)));
             const QString next = taskstore::DateTimeText::dateTimeText(base.addSecs(60 * i + 3600 * s));
-            taskstore::ExecQuery(query, taskstore::sql::insertIntervalSchedule(task.TaskID, 1, 1, last, next, QString()));
+            taskstore::ExecQuery(query,
+                                 taskstore::sql::insertIntervalSchedule(task.TaskID, 1, 1, last, next, QString()));
         }
     }
     transaction.commit();
@@ -110,11 +112,12 @@ int child(int &argc, char **argv, const QString &dir)
     Q_EMIT tree->itemClicked(tree->topLevelItem(0), 0);
     QApplication::processEvents();
     const qint64 fillMs = phase.elapsed();
-    std::printf("dictionary_ms: %lld\ndictionary_loaded: %d\ntasks_listed: %d\n"
-                "application_ms: %lld\nmain_window_ms: %lld\nshow_ms: %lld\ntask_list_fill_ms: %lld\n",
-                static_cast<long long>(dictionaryMs), loaded ? 1 : 0, window.ui().lvwTask->rowCount(),
-                static_cast<long long>(applicationMs), static_cast<long long>(windowMs),
-                static_cast<long long>(showMs), static_cast<long long>(fillMs));
+    std::printf(
+        "dictionary_ms: %lld\ndictionary_loaded: %d\ntasks_listed: %d\n"
+        "application_ms: %lld\nmain_window_ms: %lld\nshow_ms: %lld\ntask_list_fill_ms: %lld\n",
+        static_cast<long long>(dictionaryMs), loaded ? 1 : 0, window.ui().lvwTask->rowCount(),
+        static_cast<long long>(applicationMs), static_cast<long long>(windowMs), static_cast<long long>(showMs),
+        static_cast<long long>(fillMs));
     std::fflush(stdout);
     return 0;
 }

@@ -36,11 +36,13 @@ int runClient(int argc, char **argv, bool eapClient)
     std::vector<std::string> words(argv + 1, argv + argc);
     ClientOptions options;
     std::string reason;
-    if (!parseClientOptions(words, eapClient, options, reason)) return usage(program, eapClient, reason);
+    if (!parseClientOptions(words, eapClient, options, reason))
+        return usage(program, eapClient, reason);
     ServerAddress server;
     if (const std::string error = server.parse(options.server); !error.empty())
         return usage(program, eapClient, error);
-    if (eapClient) options.parallel = 1;
+    if (eapClient)
+        options.parallel = 1;
 
     ConsoleOutput out;
     std::vector<std::string> tried;
@@ -49,7 +51,8 @@ int runClient(int argc, char **argv, bool eapClient)
         radius::Dictionary::load(QString::fromStdString(dictionaryDir), QStringLiteral("dictionary"));
     if (!loaded) {
         std::string where;
-        for (const std::string &dir : tried) where += (where.empty() ? "" : ", ") + dir + "/dictionary";
+        for (const std::string &dir : tried)
+            where += (where.empty() ? "" : ", ") + dir + "/dictionary";
         out.error("Cannot read the dictionary (looked for " + where + "): " + loaded.error().toStdString());
         return 1;
     }
@@ -63,14 +66,15 @@ int runClient(int argc, char **argv, bool eapClient)
         return 1;
     }
 
-    out.info(program + ": " + std::to_string(script.packets().size()) + " packet(s) x " +
-             std::to_string(options.repeat) + " to " + server.display(server.port()));
+    out.info(program + ": " + std::to_string(script.packets().size()) + " packet(s) x " + std::to_string(options.repeat)
+             + " to " + server.display(server.port()));
     RunStatistics stats;
     RequestEngine::ConversationFactory factory;
     if (eapClient)
         // Only Access-Requests carry EAP; other codes go out as they are.
         factory = [](const PacketTemplate &packet) -> std::unique_ptr<Conversation> {
-            if (packet.code == kAccessRequest) return std::make_unique<EapConversation>(packet);
+            if (packet.code == kAccessRequest)
+                return std::make_unique<EapConversation>(packet);
             return std::make_unique<PlainConversation>(packet);
         };
     else
@@ -78,7 +82,8 @@ int runClient(int argc, char **argv, bool eapClient)
     RequestEngine engine(options, server, script.packets(), factory, out, stats);
     const bool ran = engine.run();
     if (options.summary)
-        for (const std::string &line : stats.summaryLines(engine.elapsedSeconds(), eapClient)) out.line(line);
+        for (const std::string &line : stats.summaryLines(engine.elapsedSeconds(), eapClient))
+            out.line(line);
     out.flush();
     const bool complete = stats.count(Outcome::Lost) == 0 && stats.count(Outcome::Failed) == 0;
     return ran && complete ? 0 : 1;

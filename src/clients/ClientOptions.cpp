@@ -11,22 +11,26 @@ namespace {
 
 bool parseInteger(const std::string &text, long min, long max, int &out)
 {
-    if (text.empty() || text[0] == '-' || text[0] == '+') return false;
+    if (text.empty() || text[0] == '-' || text[0] == '+')
+        return false;
     char *end = nullptr;
     errno = 0;
     const long value = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < min || value > max) return false;
+    if (errno != 0 || *end != '\0' || value < min || value > max)
+        return false;
     out = static_cast<int>(value);
     return true;
 }
 
 bool parseNumber(const std::string &text, double min, double max, double &out)
 {
-    if (text.empty() || text[0] == '-' || text[0] == '+') return false;
+    if (text.empty() || text[0] == '-' || text[0] == '+')
+        return false;
     char *end = nullptr;
     errno = 0;
     const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(value) || value < min || value > max) return false;
+    if (errno != 0 || *end != '\0' || !std::isfinite(value) || value < min || value > max)
+        return false;
     out = value;
     return true;
 }
@@ -49,8 +53,7 @@ bool takeValue(char option, const std::string &text, ClientOptions &out)
 
 } // namespace
 
-bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out,
-                        std::string &reason)
+bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out, std::string &reason)
 {
     const std::string valued = eapClient ? "cdfirt" : "cdfinprt";
     std::vector<std::string> positional;
@@ -117,7 +120,8 @@ std::string usageText(const std::string &program, bool eapClient)
 {
     std::string text = "Usage: " + program + " [options] server:port code secret\r\n";
     text += "  -c count     send the packet list this many times (default 1)\r\n";
-    text += "  -d dir       directory of the dictionary file \"dictionary\" (default: dictionary beside the program)\r\n";
+    text +=
+        "  -d dir       directory of the dictionary file \"dictionary\" (default: dictionary beside the program)\r\n";
     text += "  -f file      packet file: attribute lines, an empty line after each packet\r\n";
     text += "  -i id        identifier of the first request, one more for each following (default 0)\r\n";
     if (!eapClient) {

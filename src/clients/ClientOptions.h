@@ -7,25 +7,24 @@ namespace clients {
 
 // The command line both clients accept.
 struct ClientOptions {
-    int repeat = 1;               // -c: times the packet list is sent
-    std::string scriptFile;       // -f
-    int firstId = 0;              // -i: identifier of the first request
-    double ratePerSecond = 0;     // -n: 0 = as fast as possible
-    int parallel = 1;             // -p: requests in flight at once
-    int retries = 3;              // -r: sends after the first one
-    double timeoutSeconds = 3;    // -t
-    bool summary = false;         // -s
-    bool showAttributes = false;  // -x
-    std::string server;           // address:port
-    int code = 0;                 // numeric request code; 0 when every packet names its own
+    int repeat = 1;              // -c: times the packet list is sent
+    std::string scriptFile;      // -f
+    int firstId = 0;             // -i: identifier of the first request
+    double ratePerSecond = 0;    // -n: 0 = as fast as possible
+    int parallel = 1;            // -p: requests in flight at once
+    int retries = 3;             // -r: sends after the first one
+    double timeoutSeconds = 3;   // -t
+    bool summary = false;        // -s
+    bool showAttributes = false; // -x
+    std::string server;          // address:port
+    int code = 0;                // numeric request code; 0 when every packet names its own
     std::string secret;
-    std::string dictionaryDir;    // -d: directory holding the file "dictionary"; empty: beside the program
+    std::string dictionaryDir; // -d: directory holding the file "dictionary"; empty: beside the program
 };
 
 // Parses argv after the program name. eapClient refuses -n and -p.
 // Returns false with a reason for the usage text when the words do not fit.
-bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out,
-                        std::string &reason);
+bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out, std::string &reason);
 
 std::string usageText(const std::string &program, bool eapClient);
 

@@ -23,7 +23,8 @@ std::vector<SimTriplet> tripletsOf(const radius::PairList &pairs)
         auto rand = pairs.value("EAP-Sim-Rand" + n);
         auto sres = pairs.value("EAP-Sim-SRES" + n);
         auto kc = pairs.value("EAP-Sim-KC" + n);
-        if (rand && sres && kc) triplets.push_back(SimTriplet{*rand, *sres, *kc});
+        if (rand && sres && kc)
+            triplets.push_back(SimTriplet{*rand, *sres, *kc});
     }
     return triplets;
 }
@@ -45,19 +46,20 @@ EapConversation::EapConversation(const PacketTemplate &packet) : m_packet(packet
         m_password = *password;
     else if (auto clear = packet.pairs.value("User-Password"))
         m_password = *clear;
-    if (m_method == radius::EapMessage::Sim) m_sim = std::make_unique<EapSimPeer>(m_identity, tripletsOf(packet.pairs));
+    if (m_method == radius::EapMessage::Sim)
+        m_sim = std::make_unique<EapSimPeer>(m_identity, tripletsOf(packet.pairs));
 }
 
 std::uint8_t EapConversation::methodOf(const radius::PairList &pairs)
 {
-    return pairs.indexOf("EAP-Sim-Rand1") >= 0 || pairs.indexOf("EAP-Type-SIM") >= 0
-               ? radius::EapMessage::Sim
-               : radius::EapMessage::Md5Challenge;
+    return pairs.indexOf("EAP-Sim-Rand1") >= 0 || pairs.indexOf("EAP-Type-SIM") >= 0 ? radius::EapMessage::Sim
+                                                                                     : radius::EapMessage::Md5Challenge;
 }
 
 std::optional<Outgoing> EapConversation::start(ConsoleOutput &out)
 {
-    if (m_identity.isEmpty()) return fail("no User-Name or EAP-Type-Identity for the EAP identity", out);
+    if (m_identity.isEmpty())
+        return fail("no User-Name or EAP-Type-Identity for the EAP identity", out);
     if (m_method == radius::EapMessage::Sim && tripletsOf(m_packet.pairs).size() < 2)
         return fail("EAP-SIM needs at least two triplets (EAP-Sim-RandN, EAP-Sim-SRESN, EAP-Sim-KCN)", out);
     const auto id = m_packet.pairs.integer("EAP-Id");
@@ -76,9 +78,11 @@ std::optional<Outgoing> EapConversation::onReply(const radius::RequestPacket &re
     const auto request = radius::EapMessage::parse(reply.pairs().joined("EAP-Message"));
     if (!request || request->code != radius::EapMessage::Request)
         return fail("Access-Challenge without an EAP request", out);
-    if (auto state = reply.pairs().value("State")) m_state = *state;
+    if (auto state = reply.pairs().value("State"))
+        m_state = *state;
     auto response = answer(*request, out);
-    if (!response) return std::nullopt;
+    if (!response)
+        return std::nullopt;
     return send(*response, out);
 }
 
@@ -103,17 +107,21 @@ std::optional<radius::EapMessage> EapConversation::answer(const radius::EapMessa
     }
     std::string error;
     auto response = m_sim->respond(request, error);
-    if (!response) fail(error, out);
+    if (!response)
+        fail(error, out);
     return response;
 }
 
 std::optional<Outgoing> EapConversation::send(const radius::EapMessage &message, ConsoleOutput &out)
 {
     m_request = m_packet.pairs.copy();
-    for (const QByteArray &name : kReplaced) m_request.removeAll(name);
+    for (const QByteArray &name : kReplaced)
+        m_request.removeAll(name);
     radius::Status added = message.appendTo(m_request);
-    if (added && m_state) added = m_request.addOctets("State", *m_state);
-    if (!added) return fail(added.error().toStdString(), out);
+    if (added && m_state)
+        added = m_request.addOctets("State", *m_state);
+    if (!added)
+        return fail(added.error().toStdString(), out);
     return Outgoing{&m_request, kAccessRequest, true};
 }
 

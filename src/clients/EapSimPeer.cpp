@@ -34,7 +34,8 @@ std::uint8_t octet(const QByteArray &data, qsizetype at)
 QByteArray octets(std::initializer_list<std::uint8_t> values)
 {
     QByteArray out;
-    for (std::uint8_t v : values) out.append(static_cast<char>(v));
+    for (std::uint8_t v : values)
+        out.append(static_cast<char>(v));
     return out;
 }
 
@@ -49,9 +50,11 @@ std::optional<Parsed> parseAttributes(const QByteArray &data)
     Parsed parsed;
     qsizetype at = 3;
     while (at < data.size()) {
-        if (at + 2 > data.size()) return std::nullopt;
+        if (at + 2 > data.size())
+            return std::nullopt;
         const qsizetype length = qsizetype{octet(data, at + 1)} * 4;
-        if (length < 4 || at + length > data.size()) return std::nullopt;
+        if (length < 4 || at + length > data.size())
+            return std::nullopt;
         parsed.values[octet(data, at)] = data.mid(at + 2, length - 2);
         parsed.offsets[octet(data, at)] = at + 2;
         at += length;
@@ -62,7 +65,8 @@ std::optional<Parsed> parseAttributes(const QByteArray &data)
 void appendAttribute(QByteArray &data, std::uint8_t type, const QByteArray &value)
 {
     QByteArray padded = value;
-    while ((padded.size() + 2) % 4) padded.append('\0');
+    while ((padded.size() + 2) % 4)
+        padded.append('\0');
     data.append(static_cast<char>(type));
     data.append(static_cast<char>((padded.size() + 2) / 4));
     data.append(padded);
@@ -129,11 +133,11 @@ std::optional<EapMessage> EapSimPeer::start(const EapMessage &request, std::stri
     EapMessage response{EapMessage::Response, request.id, EapMessage::Sim, octets({Start, 0, 0})};
     appendAttribute(response.data, AtNonceMt, octets({0, 0}) + m_nonce);
     appendAttribute(response.data, AtSelectedVersion, octets({0, kVersion}));
-    const bool identityAsked = parsed->values.count(AtPermanentIdReq) || parsed->values.count(AtAnyIdReq) ||
-                               parsed->values.count(AtFullauthIdReq);
+    const bool identityAsked = parsed->values.count(AtPermanentIdReq) || parsed->values.count(AtAnyIdReq)
+        || parsed->values.count(AtFullauthIdReq);
     if (identityAsked) {
-        const QByteArray length = octets({static_cast<std::uint8_t>(m_identity.size() >> 8),
-                                          static_cast<std::uint8_t>(m_identity.size() & 0xff)});
+        const QByteArray length = octets(
+            {static_cast<std::uint8_t>(m_identity.size() >> 8), static_cast<std::uint8_t>(m_identity.size() & 0xff)});
         appendAttribute(response.data, AtIdentity, length + m_identity);
     }
     return response;
@@ -155,8 +159,8 @@ std::optional<EapMessage> EapSimPeer::challenge(const EapMessage &request, std::
     QByteArray sres;
     for (qsizetype at = 2; at < rands.size(); at += 16) {
         const QByteArray rand = rands.mid(at, 16);
-        const auto triplet = std::find_if(m_triplets.begin(), m_triplets.end(),
-                                          [&rand](const SimTriplet &t) { return t.rand == rand; });
+        const auto triplet =
+            std::find_if(m_triplets.begin(), m_triplets.end(), [&rand](const SimTriplet &t) { return t.rand == rand; });
         if (triplet == m_triplets.end()) {
             error = "EAP-SIM Challenge with a RAND the packet has no triplet for";
             return std::nullopt;
@@ -191,7 +195,8 @@ QByteArray EapSimPeer::masterKey(const QByteArray &identity, const std::vector<Q
                                  const QByteArray &selectedVersion)
 {
     QByteArray input = identity;
-    for (const QByteArray &kc : kcs) input.append(kc);
+    for (const QByteArray &kc : kcs)
+        input.append(kc);
     return radius::Crypto::sha1(input + nonce + versionList + selectedVersion);
 }
 

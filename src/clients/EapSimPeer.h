@@ -11,9 +11,9 @@ namespace clients {
 
 // A GSM triplet as the packet file gives it (EAP-Sim-RandN, -SRESN, -KCN).
 struct SimTriplet {
-    QByteArray rand;  // 16 octets
-    QByteArray sres;  // 4 octets
-    QByteArray kc;    // 8 octets
+    QByteArray rand; // 16 octets
+    QByteArray sres; // 4 octets
+    QByteArray kc;   // 8 octets
 };
 
 // The peer side of EAP-SIM (RFC 4186) with full authentication: answers Start with a
@@ -27,9 +27,8 @@ public:
     std::optional<radius::EapMessage> respond(const radius::EapMessage &request, std::string &error);
 
     // MK = SHA1(Identity | n*Kc | NONCE_MT | Version List | Selected Version).
-    static QByteArray masterKey(const QByteArray &identity, const std::vector<QByteArray> &kcs,
-                                const QByteArray &nonce, const QByteArray &versionList,
-                                const QByteArray &selectedVersion);
+    static QByteArray masterKey(const QByteArray &identity, const std::vector<QByteArray> &kcs, const QByteArray &nonce,
+                                const QByteArray &versionList, const QByteArray &selectedVersion);
     // FIPS 186-2 change notice 1 pseudo-random function (RFC 4186 appendix B): 160 octets
     // from a 20-octet key.
     static QByteArray fips186Prf(const QByteArray &key);

@@ -23,7 +23,8 @@ std::string PacketScript::load(const std::string &path, int defaultCode, std::ui
         taskdef::RequestReader::read(QString::fromStdString(path), taskdef::RequestReader::Reporting::CallerOnly);
     if (!read.error.isEmpty()) {
         // The packets before the error are not sent either: a bad file sends nothing.
-        if (read.errorLine == 0) return read.error.toStdString();
+        if (read.errorLine == 0)
+            return read.error.toStdString();
         return atLine(path, read.errorLine, read.error.toStdString());
     }
     for (const taskdef::RequestRecord &record : read.records) {
@@ -34,13 +35,14 @@ std::string PacketScript::load(const std::string &path, int defaultCode, std::ui
         if (packet.code <= 0) {
             m_packets.clear();
             return atLine(path, record.line,
-                          "packet " + std::to_string(packet.number) +
-                              " sets no Packet-Type and the command line gives no code");
+                          "packet " + std::to_string(packet.number)
+                              + " sets no Packet-Type and the command line gives no code");
         }
         packet.pairs = record.packet.pairs().copy();
         m_packets.push_back(std::move(packet));
     }
-    if (m_packets.empty()) return atLine(path, 1, "no packets in the file");
+    if (m_packets.empty())
+        return atLine(path, 1, "no packets in the file");
     return {};
 }
 

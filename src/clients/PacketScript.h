@@ -10,10 +10,10 @@ namespace clients {
 
 // One packet of the file with the code and port it is sent with.
 struct PacketTemplate {
-    int number = 0;          // counted from 1 in file order
+    int number = 0; // counted from 1 in file order
     radius::PairList pairs;
-    int code = 0;            // Packet-Type in the packet overrides the command line's code
-    std::uint16_t port = 0;  // Packet-Dst-Port overrides the command line's port
+    int code = 0;           // Packet-Type in the packet overrides the command line's code
+    std::uint16_t port = 0; // Packet-Dst-Port overrides the command line's port
 };
 
 // Reads the whole packet file before anything is sent, so that a bad file sends nothing.

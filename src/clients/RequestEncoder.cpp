@@ -17,7 +17,8 @@ radius::Result<radius::RequestPacket> RequestEncoder::encode(const Outgoing &out
 {
     using Failure = radius::Result<radius::RequestPacket>;
     radius::RequestPacket request(radius::RequestPacket::Authenticator::Random);
-    if (m_authenticators) request.setAuthenticator(m_authenticators());
+    if (m_authenticators)
+        request.setAuthenticator(m_authenticators());
     request.setCode(static_cast<unsigned>(outgoing.code));
     request.setId(id & 0xff);
     radius::PairList &pairs = request.pairs();
@@ -28,10 +29,13 @@ radius::Result<radius::RequestPacket> RequestEncoder::encode(const Outgoing &out
             return Failure::failure(added.error());
     if (const int chap = pairs.indexOf(kChapPassword); chap >= 0) {
         const auto response = request.chapResponse(id & 0xff, pairs.at(chap).octets);
-        if (!response) return Failure::failure(response.error());
-        if (radius::Status set = pairs.setOctets(chap, *response); !set) return Failure::failure(set.error());
+        if (!response)
+            return Failure::failure(response.error());
+        if (radius::Status set = pairs.setOctets(chap, *response); !set)
+            return Failure::failure(set.error());
     }
-    if (const auto encoded = request.encode(m_secret); !encoded) return Failure::failure(encoded.error());
+    if (const auto encoded = request.encode(m_secret); !encoded)
+        return Failure::failure(encoded.error());
     return request;
 }
 

@@ -57,7 +57,8 @@ RequestEngine::RequestEngine(const ClientOptions &options, const ServerAddress &
 
 RequestEngine::~RequestEngine()
 {
-    for (const Socket &socket : m_sockets) ::close(socket.fd);
+    for (const Socket &socket : m_sockets)
+        ::close(socket.fd);
 }
 
 double RequestEngine::elapsedSeconds() const
@@ -79,8 +80,9 @@ bool RequestEngine::run()
         while (m_flights.size() < parallel && next < total && !m_failed) {
             if (m_options.ratePerSecond > 0) {
                 // Absolute schedule: request k goes at start + k / rate, so pauses never add up.
-                const auto due = m_start + std::chrono::duration_cast<Clock::duration>(
-                                               Seconds(static_cast<double>(next) / m_options.ratePerSecond));
+                const auto due = m_start
+                    + std::chrono::duration_cast<Clock::duration>(
+                                     Seconds(static_cast<double>(next) / m_options.ratePerSecond));
                 if (due > now) {
                     wake = due;
                     break;
@@ -89,15 +91,19 @@ bool RequestEngine::run()
             launch(static_cast<std::size_t>(next % m_packets.size()));
             ++next;
         }
-        if (m_failed || (m_flights.empty() && next >= total)) break;
+        if (m_failed || (m_flights.empty() && next >= total))
+            break;
 
         Clock::time_point until = Clock::time_point::max();
-        if (!m_timers.empty()) until = m_timers.begin()->first;
-        if (wake && *wake < until) until = *wake;
+        if (!m_timers.empty())
+            until = m_timers.begin()->first;
+        if (wake && *wake < until)
+            until = *wake;
         m_out.flush();
 
         fds.resize(m_sockets.size());
-        for (std::size_t i = 0; i < m_sockets.size(); ++i) fds[i] = pollfd{m_sockets[i].fd, POLLIN, 0};
+        for (std::size_t i = 0; i < m_sockets.size(); ++i)
+            fds[i] = pollfd{m_sockets[i].fd, POLLIN, 0};
         now = Clock::now();
         const auto wait = std::max(Clock::duration::zero(), until - now);
         const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
@@ -109,7 +115,8 @@ bool RequestEngine::run()
             break;
         }
         for (std::size_t i = 0; rc > 0 && i < fds.size(); ++i)
-            if (fds[i].revents & (POLLIN | POLLERR)) receiveOn(i);
+            if (fds[i].revents & (POLLIN | POLLERR))
+                receiveOn(i);
         expire(Clock::now());
     }
     m_end = Clock::now();
@@ -138,8 +145,8 @@ bool RequestEngine::sendNext(Flight *flight, const Outgoing &outgoing)
     const std::string name = radius::RequestPacket::codeName(static_cast<unsigned>(outgoing.code)).toStdString();
     auto encoded = m_encoder.encode(outgoing, id);
     if (!encoded) {
-        m_out.error("Packet " + std::to_string(flight->packet->number) + ": cannot encode " + name + ": " +
-                    encoded.error().toStdString());
+        m_out.error("Packet " + std::to_string(flight->packet->number) + ": cannot encode " + name + ": "
+                    + encoded.error().toStdString());
         finish(flight, Outcome::Failed);
         return false;
     }
@@ -155,9 +162,10 @@ bool RequestEngine::sendNext(Flight *flight, const Outgoing &outgoing)
     flight->attempts = 0;
     m_sockets[socket].byId[static_cast<std::size_t>(id)] = flight;
     m_stats.exchanged();
-    m_out.info("Sent " + name + " Id " + std::to_string(id) + " to " + m_server.display(flight->packet->port) +
-               " length " + std::to_string(flight->octets.size()));
-    if (m_options.showAttributes) printAttributes(flight->request->pairs().lines());
+    m_out.info("Sent " + name + " Id " + std::to_string(id) + " to " + m_server.display(flight->packet->port)
+               + " length " + std::to_string(flight->octets.size()));
+    if (m_options.showAttributes)
+        printAttributes(flight->request->pairs().lines());
     return transmit(flight);
 }
 
@@ -187,7 +195,8 @@ void RequestEngine::receiveOn(std::size_t socket)
         const ssize_t n = ::recvfrom(m_sockets[socket].fd, buffer, sizeof(buffer), MSG_DONTWAIT,
                                      reinterpret_cast<sockaddr *>(&from), &fromLength);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return; // drained (or an ICMP error, which the time-out handles)
         }
         handleDatagram(socket, buffer, static_cast<std::size_t>(n), from);
@@ -197,13 +206,13 @@ void RequestEngine::receiveOn(std::size_t socket)
 void RequestEngine::handleDatagram(std::size_t socket, const std::uint8_t *data, std::size_t length,
                                    const sockaddr_storage &from)
 {
-    if (!m_server.sameHost(from)) return; // only the server we address may answer
+    if (!m_server.sameHost(from))
+        return; // only the server we address may answer
     const std::uint16_t port = portOf(from);
     auto parsed = radius::RequestPacket::parseReply(
         QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(length)));
     if (!parsed) {
-        m_out.warning("Dropped a malformed reply from " + m_server.display(port) + ": " +
-                      parsed.error().toStdString());
+        m_out.warning("Dropped a malformed reply from " + m_server.display(port) + ": " + parsed.error().toStdString());
         return;
     }
     radius::RequestPacket &reply = *parsed;
@@ -214,7 +223,8 @@ void RequestEngine::handleDatagram(std::size_t socket, const std::uint8_t *data,
         m_out.info("Ignored " + what + ": no request is waiting for it");
         return;
     }
-    if (const radius::Status verified = reply.verifyReply(*flight->request, QByteArray::fromStdString(m_options.secret));
+    if (const radius::Status verified =
+            reply.verifyReply(*flight->request, QByteArray::fromStdString(m_options.secret));
         !verified) {
         m_out.warning(what + " does not verify (wrong shared secret?): " + verified.error().toStdString());
         return;
@@ -222,7 +232,8 @@ void RequestEngine::handleDatagram(std::size_t socket, const std::uint8_t *data,
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - flight->sentAt).count();
     m_stats.responseTime(ms);
     m_out.info("Received " + what + " length " + std::to_string(length) + ", " + milliseconds(ms) + " ms");
-    if (m_options.showAttributes) printAttributes(reply.pairs().lines());
+    if (m_options.showAttributes)
+        printAttributes(reply.pairs().lines());
     release(flight);
     if (auto outgoing = flight->conversation->onReply(reply, m_out))
         sendNext(flight, *outgoing);
@@ -236,16 +247,16 @@ void RequestEngine::expire(Clock::time_point now)
         Flight *flight = m_timers.begin()->second;
         m_timers.erase(m_timers.begin());
         flight->timer = m_timers.end();
-        const std::string what = radius::RequestPacket::codeName(flight->request->code()).toStdString() + " Id " +
-                                 std::to_string(flight->id) + " to " + m_server.display(flight->packet->port);
+        const std::string what = radius::RequestPacket::codeName(flight->request->code()).toStdString() + " Id "
+            + std::to_string(flight->id) + " to " + m_server.display(flight->packet->port);
         if (flight->attempts <= m_options.retries) {
-            m_out.warning("No reply to " + what + " within " + seconds(m_options.timeoutSeconds) +
-                          " s, sending again (retry " + std::to_string(flight->attempts) + " of " +
-                          std::to_string(m_options.retries) + ")");
+            m_out.warning("No reply to " + what + " within " + seconds(m_options.timeoutSeconds)
+                          + " s, sending again (retry " + std::to_string(flight->attempts) + " of "
+                          + std::to_string(m_options.retries) + ")");
             transmit(flight);
         } else {
-            m_out.error("No reply to " + what + " after " + std::to_string(flight->attempts) +
-                        (flight->attempts == 1 ? " attempt" : " attempts") + ", request lost");
+            m_out.error("No reply to " + what + " after " + std::to_string(flight->attempts)
+                        + (flight->attempts == 1 ? " attempt" : " attempts") + ", request lost");
             release(flight);
             finish(flight, Outcome::Lost);
         }
@@ -254,10 +265,12 @@ void RequestEngine::expire(Clock::time_point now)
 
 void RequestEngine::release(Flight *flight)
 {
-    if (flight->timer != m_timers.end()) m_timers.erase(flight->timer);
+    if (flight->timer != m_timers.end())
+        m_timers.erase(flight->timer);
     flight->timer = m_timers.end();
     Flight *&slot = m_sockets[flight->socket].byId[static_cast<std::size_t>(flight->id)];
-    if (slot == flight) slot = nullptr;
+    if (slot == flight)
+        slot = nullptr;
 }
 
 void RequestEngine::finish(Flight *flight, Outcome outcome)
@@ -265,7 +278,8 @@ void RequestEngine::finish(Flight *flight, Outcome outcome)
     m_stats.finished(outcome);
     const auto it = std::find_if(m_flights.begin(), m_flights.end(),
                                  [flight](const std::unique_ptr<Flight> &f) { return f.get() == flight; });
-    if (it == m_flights.end()) return;
+    if (it == m_flights.end())
+        return;
     std::swap(*it, m_flights.back());
     m_flights.pop_back();
 }
@@ -293,7 +307,8 @@ bool RequestEngine::socketFor(int id, std::size_t &index)
 
 void RequestEngine::printAttributes(const QList<QByteArray> &lines)
 {
-    for (const QByteArray &line : lines) m_out.line("\t" + line.toStdString());
+    for (const QByteArray &line : lines)
+        m_out.line("\t" + line.toStdString());
 }
 
 } // namespace clients

@@ -62,8 +62,7 @@ private:
     bool sendNext(Flight *flight, const Outgoing &outgoing);
     bool transmit(Flight *flight);
     void receiveOn(std::size_t socket);
-    void handleDatagram(std::size_t socket, const std::uint8_t *data, std::size_t length,
-                        const sockaddr_storage &from);
+    void handleDatagram(std::size_t socket, const std::uint8_t *data, std::size_t length, const sockaddr_storage &from);
     void expire(Clock::time_point now);
     void release(Flight *flight);
     void finish(Flight *flight, Outcome outcome);
@@ -81,7 +80,7 @@ private:
     std::vector<Socket> m_sockets;
     std::multimap<Clock::time_point, Flight *> m_timers;
     std::vector<std::unique_ptr<Flight>> m_flights; // in flight, unordered
-    unsigned m_requestCount = 0;                     // identifiers handed out
+    unsigned m_requestCount = 0;                    // identifiers handed out
     bool m_failed = false;
     Clock::time_point m_start;
     Clock::time_point m_end;

@@ -15,8 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The modules the configuration loads, each a file in kModuleDir.
-const char *const kModules[] = {"rlm_always", "rlm_pap", "rlm_chap", "rlm_files", "rlm_eap", "rlm_eap_md5",
-                                "rlm_eap_sim"};
+const char *const kModules[] = {"rlm_always", "rlm_pap",     "rlm_chap",   "rlm_files",
+                                "rlm_eap",    "rlm_eap_md5", "rlm_eap_sim"};
 
 // A value in single quotes: the server's configuration reader takes it as it stands
 // (no ${...} expansion, a backslash kept) except for \' standing for a quote. It has no
@@ -37,9 +37,8 @@ bool writeAll(const QString &path, const QString &content)
 {
     QFile file(path);
     const QByteArray octets = content.toUtf8();
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
-           file.write(octets) == octets.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && file.write(octets) == octets.size();
 }
 
 // Everything the server reads and writes lies below the directory; no user or group to
@@ -200,7 +199,8 @@ QString usersText(const std::vector<RadiusUser> &users)
     QString text;
     for (const RadiusUser &user : users) {
         text += user.name + QLatin1Char('\t') + user.checkItems + QLatin1Char('\n');
-        if (!user.replyItems.isEmpty()) text += QLatin1Char('\t') + user.replyItems + QLatin1Char('\n');
+        if (!user.replyItems.isEmpty())
+            text += QLatin1Char('\t') + user.replyItems + QLatin1Char('\n');
         text += QLatin1Char('\n');
     }
     return text;
@@ -239,9 +239,10 @@ bool FreeRadiusConfig::isInstalled()
 {
     const QDir modules{QLatin1String(kModuleDir)};
     for (const char *module : kModules)
-        if (!QFileInfo(modules.filePath(QLatin1String(module) + QStringLiteral(".so"))).isReadable()) return false;
-    return QFileInfo(QLatin1String(kProgram)).isExecutable() &&
-           QFileInfo(QDir(QLatin1String(kDictionaryDir)).filePath(QStringLiteral("dictionary"))).isReadable();
+        if (!QFileInfo(modules.filePath(QLatin1String(module) + QStringLiteral(".so"))).isReadable())
+            return false;
+    return QFileInfo(QLatin1String(kProgram)).isExecutable()
+        && QFileInfo(QDir(QLatin1String(kDictionaryDir)).filePath(QStringLiteral("dictionary"))).isReadable();
 }
 
 QString FreeRadiusConfig::raddbDir(const QString &directory)
@@ -257,7 +258,8 @@ bool FreeRadiusConfig::write(const QString &directory, QString *error) const
     const QString runDir = top.filePath(QStringLiteral("run"));
     for (const QString &value : {secret, raddb, logDir, runDir}) {
         if (!quotable(value)) {
-            if (error) *error = QStringLiteral("a backslash before a quote or at the end cannot be written: ") + value;
+            if (error)
+                *error = QStringLiteral("a backslash before a quote or at the end cannot be written: ") + value;
             return false;
         }
     }
@@ -265,17 +267,19 @@ bool FreeRadiusConfig::write(const QString &directory, QString *error) const
     fs::remove_all(raddb.toStdString(), ec);
     for (const QString &dir : {raddb, logDir, runDir}) {
         if (!QDir().mkpath(dir)) {
-            if (error) *error = QStringLiteral("cannot make the directory ") + dir;
+            if (error)
+                *error = QStringLiteral("cannot make the directory ") + dir;
             return false;
         }
     }
     const QDir files(raddb);
-    const bool written = writeAll(files.filePath(QStringLiteral("radiusd.conf")), mainText(raddb, logDir, runDir)) &&
-                         writeAll(files.filePath(QStringLiteral("clients.conf")), clientsText(secret)) &&
-                         writeAll(files.filePath(QStringLiteral("modules.conf")), QLatin1String(kModulesText)) &&
-                         writeAll(files.filePath(QStringLiteral("sites.conf")), sitesText(*this)) &&
-                         writeAll(files.filePath(QStringLiteral("users")), usersText(users));
-    if (!written && error) *error = QStringLiteral("cannot write the configuration in ") + raddb;
+    const bool written = writeAll(files.filePath(QStringLiteral("radiusd.conf")), mainText(raddb, logDir, runDir))
+        && writeAll(files.filePath(QStringLiteral("clients.conf")), clientsText(secret))
+        && writeAll(files.filePath(QStringLiteral("modules.conf")), QLatin1String(kModulesText))
+        && writeAll(files.filePath(QStringLiteral("sites.conf")), sitesText(*this))
+        && writeAll(files.filePath(QStringLiteral("users")), usersText(users));
+    if (!written && error)
+        *error = QStringLiteral("cannot write the configuration in ") + raddb;
     return written;
 }
 

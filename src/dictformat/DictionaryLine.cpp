@@ -84,9 +84,12 @@ Keyword DictionaryLineReader::keyword(QByteArrayView field)
         const char *text;
         Keyword keyword;
     } keywords[] = {
-        {"VENDOR", Keyword::Vendor},           {"ATTRIBUTE", Keyword::Attribute},
-        {"VALUE", Keyword::Value},             {"BEGIN-VENDOR", Keyword::BeginVendor},
-        {"END-VENDOR", Keyword::EndVendor},    {"$INCLUDE", Keyword::Include},
+        {"VENDOR", Keyword::Vendor},
+        {"ATTRIBUTE", Keyword::Attribute},
+        {"VALUE", Keyword::Value},
+        {"BEGIN-VENDOR", Keyword::BeginVendor},
+        {"END-VENDOR", Keyword::EndVendor},
+        {"$INCLUDE", Keyword::Include},
         {"$INCLUDE-", Keyword::OptionalInclude},
     };
     for (const auto &k : keywords) {

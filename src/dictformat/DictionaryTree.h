@@ -33,10 +33,7 @@ public:
     static void walk(const QString &mainFile, DictionaryVisitor &visitor);
 
 private:
-    explicit DictionaryTree(DictionaryVisitor &visitor)
-        : m_visitor(visitor)
-    {
-    }
+    explicit DictionaryTree(DictionaryVisitor &visitor) : m_visitor(visitor) {}
     void readFile(const QString &path, int depth);
     void include(const QString &path, const DictionaryLine &line, int depth);
 

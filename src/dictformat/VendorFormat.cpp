@@ -21,14 +21,10 @@ std::optional<VendorFormat> VendorFormat::of(quint32 vendorNumber, QByteArrayVie
 {
     if (option.isEmpty()) {
         switch (vendorNumber) {
-        case UsRobotics:
-            return VendorFormat{4, 0, false};
-        case Lucent:
-            return VendorFormat{2, 1, false};
-        case Starent:
-            return VendorFormat{2, 2, false};
-        default:
-            return VendorFormat{};
+        case UsRobotics: return VendorFormat{4, 0, false};
+        case Lucent: return VendorFormat{2, 1, false};
+        case Starent: return VendorFormat{2, 2, false};
+        default: return VendorFormat{};
         }
     }
     if (option.size() < 7 || option.first(7).compare(QByteArrayView("format="), Qt::CaseInsensitive) != 0)
@@ -59,12 +55,9 @@ std::optional<VendorFormat> VendorFormat::of(const QString &vendorNumber, const 
 quint32 VendorFormat::largestAttribute() const
 {
     switch (typeSize) {
-    case 1:
-        return 255;
-    case 2:
-        return 65535;
-    default:
-        return 0xffffffffU;
+    case 1: return 255;
+    case 2: return 65535;
+    default: return 0xffffffffU;
     }
 }
 

@@ -53,8 +53,8 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
         return Refusal{notOneWord(QStringLiteral("The data type"))};
     // What the library refuses fails the load of the whole main dictionary.
     const AttributeEntry *previous = previousEntry(model);
-    if (std::optional<QString> problem = AttributeTypes::typeProblem(
-            dataType, keptFlags(previous), model.loadedVendorFormat()))
+    if (std::optional<QString> problem =
+            AttributeTypes::typeProblem(dataType, keptFlags(previous), model.loadedVendorFormat()))
         return Refusal{*problem};
 
     const qsizetype own = mode == Mode::Edit ? model.lastAttribute(model.attributeList.value(row)) : -1;
@@ -75,8 +75,9 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
             return Refusal{QStringLiteral("A value  is empty!")};
         // The library refuses a value name given twice for one attribute.
         if (valueNames.contains(r.first))
-            return Refusal{platform::CurrentLanguage::text("frmAttr", "ValueTwice", "The value name \"%1\" is given twice.")
-                               .arg(r.first)};
+            return Refusal{
+                platform::CurrentLanguage::text("frmAttr", "ValueTwice", "The value name \"%1\" is given twice.")
+                    .arg(r.first)};
         valueNames << r.first;
     }
     if (!rows.isEmpty() && !AttributeTypes::allowsNamedValues(dataType))

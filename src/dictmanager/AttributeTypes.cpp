@@ -47,7 +47,7 @@ const QHash<QString, QString> &typeWords()
 }
 
 struct Type {
-    QString base;      // empty when the library does not know the word
+    QString base;       // empty when the library does not know the word
     bool sized = false; // "octets[n]"
 };
 
@@ -70,8 +70,8 @@ QString refused(const QString &flag, const QString &dataType)
 std::optional<QString> flagProblem(const QString &flag, const Type &type, const QString &dataType)
 {
     static const QStringList tagged{QStringLiteral("string"), QStringLiteral("integer")};
-    static const QStringList arrays{QStringLiteral("string"), QStringLiteral("integer"), QStringLiteral("ipaddr"),
-                                    QStringLiteral("byte"),   QStringLiteral("short"),   QStringLiteral("date"),
+    static const QStringList arrays{QStringLiteral("string"),  QStringLiteral("integer"), QStringLiteral("ipaddr"),
+                                    QStringLiteral("byte"),    QStringLiteral("short"),   QStringLiteral("date"),
                                     QStringLiteral("ipv6addr")};
     static const QRegularExpression encrypt(QStringLiteral("^encrypt=([0-9]+)$"));
     if (flag == QLatin1String("has_tag"))
@@ -94,11 +94,11 @@ std::optional<QString> flagProblem(const QString &flag, const Type &type, const 
 
 QStringList AttributeTypes::offered()
 {
-    return {QStringLiteral("string"), QStringLiteral("integer"),   QStringLiteral("ipaddr"),
-            QStringLiteral("date"),   QStringLiteral("octets"),    QStringLiteral("ifid"),
+    return {QStringLiteral("string"),   QStringLiteral("integer"),    QStringLiteral("ipaddr"),
+            QStringLiteral("date"),     QStringLiteral("octets"),     QStringLiteral("ifid"),
             QStringLiteral("ipv6addr"), QStringLiteral("ipv6prefix"), QStringLiteral("byte"),
-            QStringLiteral("short"),  QStringLiteral("signed"),    QStringLiteral("integer64"),
-            QStringLiteral("ether"),  QStringLiteral("ipv4prefix"), QStringLiteral("combo-ip"),
+            QStringLiteral("short"),    QStringLiteral("signed"),     QStringLiteral("integer64"),
+            QStringLiteral("ether"),    QStringLiteral("ipv4prefix"), QStringLiteral("combo-ip"),
             QStringLiteral("tlv")};
 }
 
@@ -110,8 +110,9 @@ std::optional<QString> AttributeTypes::typeProblem(const QString &dataType, cons
         return text("UnknownType", "The data type \"%1\" is not one the dictionary library knows. Choose one of: %2.")
             .arg(dataType, offered().join(QStringLiteral(", ")));
     if (type.base == QLatin1String("tlv") && (format.typeSize != 1 || format.lengthSize != 1))
-        return text("TlvFormat", "The data type \"tlv\" needs a vendor with one octet for the attribute number "
-                                 "and one for the length.");
+        return text("TlvFormat",
+                    "The data type \"tlv\" needs a vendor with one octet for the attribute number "
+                    "and one for the length.");
     if (flags.isEmpty())
         return std::nullopt;
     for (const QString &flag : flags.split(QLatin1Char(','))) {
@@ -132,11 +133,14 @@ std::optional<QString> AttributeTypes::valueProblem(const QString &dataType, con
                                                     const QString &number)
 {
     const QString base = typeOf(dataType).base;
-    const quint32 largest = base == QLatin1String("byte") ? 255u : base == QLatin1String("short") ? 65535u : 0xffffffffu;
+    const quint32 largest = base == QLatin1String("byte") ? 255u
+        : base == QLatin1String("short")                  ? 65535u
+                                                          : 0xffffffffu;
     const std::optional<quint32> value = dictformat::DictionaryLineReader::number(number.toLatin1());
     // A sub-number after "." is not a value.
     if (!value || number.contains(QLatin1Char('.')) || *value > largest)
-        return text("ValueRange", "The value of \"%1\" must be a number from 0 to %2 for the data type \"%3\": \"%4\" given.")
+        return text("ValueRange",
+                    "The value of \"%1\" must be a number from 0 to %2 for the data type \"%3\": \"%4\" given.")
             .arg(valueName, QString::number(largest), dataType, number);
     return std::nullopt;
 }

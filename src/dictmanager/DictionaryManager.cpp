@@ -46,8 +46,8 @@ DictionaryManager::Choice DictionaryManager::chooseVendor(int position)
     if (position < 0 || position >= m_model.vendorList.size())
         return choice;
     if (m_model.currentVendorIndex > 0 && m_model.modified) {
-        choice.saveError = saveVendor(m_model.vendorList.value(m_model.currentVendorIndex),
-                                      DictionaryWriter::Variant::Switch);
+        choice.saveError =
+            saveVendor(m_model.vendorList.value(m_model.currentVendorIndex), DictionaryWriter::Variant::Switch);
         if (!choice.saveError.isEmpty())
             return choice;
     }
@@ -111,7 +111,8 @@ QString DictionaryManager::rewriteIndex()
             && QFileInfo(DictionaryPaths::vendorFile(name)).isFile())
             included << name;
     }
-    return SafeFile::write(DictionaryPaths::indexFile(), DictionaryWriter::toFileBytes(DictionaryWriter::index(included)));
+    return SafeFile::write(DictionaryPaths::indexFile(),
+                           DictionaryWriter::toFileBytes(DictionaryWriter::index(included)));
 }
 
 std::optional<QString> DictionaryManager::createVendor(const QString &name, const QString &code)
@@ -134,7 +135,8 @@ std::optional<QString> DictionaryManager::createVendor(const QString &name, cons
     // Such a file may hold another vendor's whole dictionary.
     if (QFile::exists(path))
         return QStringLiteral("The dictionary file \"%1\" exists already.").arg(path);
-    const QString error = SafeFile::write(path, DictionaryWriter::toFileBytes(DictionaryWriter::newVendorFile(name, code)));
+    const QString error =
+        SafeFile::write(path, DictionaryWriter::toFileBytes(DictionaryWriter::newVendorFile(name, code)));
     if (!error.isEmpty())
         return error;
     m_model.vendorTable.append({name, code});
@@ -144,8 +146,8 @@ std::optional<QString> DictionaryManager::createVendor(const QString &name, cons
 
 QStringList DictionaryManager::upload(const QString &path)
 {
-    const UploadValidator::Result check
-        = UploadValidator::validate(path, m_model.vendorList, installedVendors(), m_model.uploadVendor);
+    const UploadValidator::Result check =
+        UploadValidator::validate(path, m_model.vendorList, installedVendors(), m_model.uploadVendor);
     QStringList lines = check.messages;
     if (!check.ok)
         return lines;

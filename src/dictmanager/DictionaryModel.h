@@ -25,7 +25,7 @@ struct DictionaryModel {
     int currentVendorIndex = 0;
     bool modified = false;
     QString uploadVendor = QStringLiteral("vendor");
-    QString vendorCode; // the code shown for the chosen vendor
+    QString vendorCode;    // the code shown for the chosen vendor
     FileEncoding encoding; // of the loaded vendor's file
 
     // First attribute store entry with the name, or -1.

@@ -37,8 +37,8 @@ QString attributeLine(const AttributeEntry &attribute, DictionaryWriter::Variant
 
 QString valueLine(const ValueEntry &value)
 {
-    const QString attribute = value.attributeName.size() <= 30 ? padded(value.attributeName, 32)
-                                                               : value.attributeName + QLatin1String("  ");
+    const QString attribute =
+        value.attributeName.size() <= 30 ? padded(value.attributeName, 32) : value.attributeName + QLatin1String("  ");
     QString name;
     if (value.valueName.size() <= 20)
         name = padded(value.valueName, 24);
@@ -53,10 +53,7 @@ QString valueLine(const ValueEntry &value)
 // they were; every other text is encoded as the file was read.
 class FileBytes {
 public:
-    explicit FileBytes(const FileEncoding &encoding)
-        : m_encoding(encoding)
-    {
-    }
+    explicit FileBytes(const FileEncoding &encoding) : m_encoding(encoding) {}
     void text(const QString &text) { m_bytes += DictionaryWriter::toFileBytes(text, m_encoding); }
     void line(const QByteArray &asRead, const QString &formatted)
     {

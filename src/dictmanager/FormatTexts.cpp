@@ -46,8 +46,8 @@ const char *const example =
 
 QString FormatTexts::uploadDescription()
 {
-    return QLatin1String("The Dictionary File Format:\n") + QLatin1String(skeleton)
-        + QLatin1String("\nFor Example:\n") + QLatin1String(example);
+    return QLatin1String("The Dictionary File Format:\n") + QLatin1String(skeleton) + QLatin1String("\nFor Example:\n")
+        + QLatin1String(example);
 }
 
 QString FormatTexts::help()

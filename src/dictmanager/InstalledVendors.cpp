@@ -11,9 +11,7 @@ namespace {
 class VendorCollector : public dictformat::DictionaryVisitor {
 public:
     VendorCollector(const QString &skipPrefix, QHash<QString, QString> &names, QHash<uint, QString> &numbers)
-        : m_skipPrefix(skipPrefix)
-        , m_names(names)
-        , m_numbers(numbers)
+        : m_skipPrefix(skipPrefix), m_names(names), m_numbers(numbers)
     {
     }
 
@@ -55,12 +53,15 @@ std::optional<QString> InstalledVendors::clash(const QString &name, const QStrin
         if (*found == name)
             return QStringLiteral("The vendor name \"%1\" is already defined by the installed FreeRADIUS dictionaries.")
                 .arg(name);
-        return QStringLiteral("The vendor name \"%1\" is already defined by the installed FreeRADIUS dictionaries as \"%2\".")
+        return QStringLiteral(
+                   "The vendor name \"%1\" is already defined by the installed FreeRADIUS dictionaries as \"%2\".")
             .arg(name, *found);
     }
     if (const std::optional<uint> value = number(code)) {
         if (const auto found = m_numbers.constFind(*value); found != m_numbers.constEnd())
-            return QStringLiteral("The vendor code %1 is already used by the vendor \"%2\" of the installed FreeRADIUS dictionaries.")
+            return QStringLiteral(
+                       "The vendor code %1 is already used by the vendor \"%2\" of the installed FreeRADIUS "
+                       "dictionaries.")
                 .arg(code, *found);
     }
     return std::nullopt;

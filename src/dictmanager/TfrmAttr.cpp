@@ -2,10 +2,10 @@
 
 #include "dictmanager/AttributeTypes.h"
 #include "dictmanager/DictionaryModel.h"
-#include "platform/DigitKeyFilter.h"
-#include "dictmanager/ValueGrid.h"
 #include "dictmanager/MessageBoxes.h"
+#include "dictmanager/ValueGrid.h"
 #include "platform/DialogService.h"
+#include "platform/DigitKeyFilter.h"
 #include "platform/Language.h"
 
 #include <QComboBox>
@@ -18,14 +18,11 @@
 namespace dictmanager {
 
 TfrmAttr::TfrmAttr(DictionaryModel &model, const AttributeEdit &edit, QWidget *parent)
-    : QDialog(parent)
-    , m_model(model)
-    , m_edit(edit)
-    , m_edtAttrName(new QLineEdit(edit.name, this))
-    , m_edtAttrCode(new QLineEdit(edit.code, this))
-    , m_cboDataType(new QComboBox(this))
-    , m_valueListEdt(new ValueGrid(true, this))
-    , m_lblFlag(new QLabel(edit.mode == AttributeEdit::Mode::Add ? QStringLiteral("add") : QStringLiteral("edit"), this))
+    : QDialog(parent), m_model(model), m_edit(edit), m_edtAttrName(new QLineEdit(edit.name, this)),
+      m_edtAttrCode(new QLineEdit(edit.code, this)), m_cboDataType(new QComboBox(this)),
+      m_valueListEdt(new ValueGrid(true, this)),
+      m_lblFlag(
+          new QLabel(edit.mode == AttributeEdit::Mode::Add ? QStringLiteral("add") : QStringLiteral("edit"), this))
 {
     setObjectName(QStringLiteral("frmAttr"));
     setWindowTitle(QStringLiteral("Attribute"));
@@ -101,8 +98,9 @@ bool TfrmAttr::changed() const
 
 void TfrmAttr::reject()
 {
-    if (changed() && !platform::DialogService::instance().askYesNo(
-                         platform::Language::text("frmAttr", "DiscardChanges", "Discard your changes?")))
+    if (changed()
+        && !platform::DialogService::instance().askYesNo(
+            platform::Language::text("frmAttr", "DiscardChanges", "Discard your changes?")))
         return;
     QDialog::reject();
 }

@@ -1,12 +1,12 @@
 #include "dictmanager/TfrmMain.h"
 
 #include "dictmanager/FormatTexts.h"
-#include "platform/HintText.h"
 #include "dictmanager/MessageBoxes.h"
 #include "dictmanager/TfrmAttr.h"
 #include "dictmanager/TfrmVendor.h"
 #include "dictmanager/ValueGrid.h"
 #include "platform/DialogService.h"
+#include "platform/HintText.h"
 #include "platform/WindowState.h"
 
 #include <QCloseEvent>
@@ -62,9 +62,8 @@ QPlainTextEdit *readOnlyText(const char *name, const QString &text, QWidget *par
 
 // A page that picks one vendor from a list and acts on it with one button; the button
 // waits until a vendor (not the blank first row) is chosen.
-QWidget *vendorActionPage(const char *pageName, const QString &caption, const char *listName,
-                          const char *buttonName, const QString &buttonText, QComboBox *&vendors,
-                          QToolButton *&action)
+QWidget *vendorActionPage(const char *pageName, const QString &caption, const char *listName, const char *buttonName,
+                          const QString &buttonText, QComboBox *&vendors, QToolButton *&action)
 {
     auto *page = new QWidget;
     page->setObjectName(QLatin1String(pageName));
@@ -83,15 +82,13 @@ QWidget *vendorActionPage(const char *pageName, const QString &caption, const ch
     layout->addStretch();
 
     QToolButton *enabled = action;
-    QObject::connect(vendors, &QComboBox::activated, enabled,
-                     [enabled](int index) { enabled->setEnabled(index > 0); });
+    QObject::connect(vendors, &QComboBox::activated, enabled, [enabled](int index) { enabled->setEnabled(index > 0); });
     return page;
 }
 
 } // namespace
 
-TfrmMain::TfrmMain(QWidget *parent)
-    : QWidget(parent)
+TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Dictionary Manager"));
@@ -192,7 +189,8 @@ QWidget *TfrmMain::buildEditorPage()
     m_pmDel = menuItem("pmDel", QStringLiteral("&Delete "), QStringLiteral("| Delete the selected attribute"));
     m_popupMenu1->addSeparator();
     m_pmMoveUp = menuItem("pmMoveUp", QStringLiteral("Move &Up"), QStringLiteral("| Move Up the selected attribute"));
-    m_pmMoveDown = menuItem("pmMoveDown", QStringLiteral("Move &Down"), QStringLiteral("| Move Down the selected attribute"));
+    m_pmMoveDown =
+        menuItem("pmMoveDown", QStringLiteral("Move &Down"), QStringLiteral("| Move Down the selected attribute"));
 
     m_edtAttrCode = new QLineEdit(page);
     m_edtAttrCode->setObjectName(QStringLiteral("edtAttrCode"));
@@ -281,8 +279,7 @@ QWidget *TfrmMain::buildUploadPage()
 QWidget *TfrmMain::buildExportPage()
 {
     QWidget *page = vendorActionPage("DownloadDict", QStringLiteral("Export a dictionary:"), "cboVendors",
-                                     "spbtnExeExport", QStringLiteral("Export..."), m_cboVendors,
-                                     m_spbtnExeExport);
+                                     "spbtnExeExport", QStringLiteral("Export..."), m_cboVendors, m_spbtnExeExport);
     connect(m_spbtnExeExport, &QToolButton::clicked, this, &TfrmMain::spbtnExeExportClick);
     return page;
 }
@@ -290,8 +287,7 @@ QWidget *TfrmMain::buildExportPage()
 QWidget *TfrmMain::buildDeletePage()
 {
     QWidget *page = vendorActionPage("DeleteDict", QStringLiteral("Delete a dictionaryr: "), "cboDelVendors",
-                                     "spbtnDeleteDict", QStringLiteral("Delete"), m_cboDelVendors,
-                                     m_spbtnDeleteDict);
+                                     "spbtnDeleteDict", QStringLiteral("Delete"), m_cboDelVendors, m_spbtnDeleteDict);
     connect(m_spbtnDeleteDict, &QToolButton::clicked, this, &TfrmMain::spbtnDeleteDictClick);
     return page;
 }
@@ -557,8 +553,12 @@ void TfrmMain::spbtnExeExportClick()
         DialogService::instance().showError(error);
         return;
     }
-    const QString target = DialogService::instance().saveFileName(
-        {QStringLiteral("Export to"), {}, QStringLiteral("Text Files (*.txt);;All Files (*.*)"), QStringLiteral("0"), vendor});
+    const QString target =
+        DialogService::instance().saveFileName({QStringLiteral("Export to"),
+                                                {},
+                                                QStringLiteral("Text Files (*.txt);;All Files (*.*)"),
+                                                QStringLiteral("0"),
+                                                vendor});
     if (target.isEmpty())
         return;
     error = DictionaryManager::writeExport(*lines, target);
@@ -581,8 +581,7 @@ void TfrmMain::spbtnDeleteDictClick()
     case DictionaryManager::DeleteResult::Failed:
         MessageBoxes::plain(QStringLiteral("Delete dictionary file fail!"));
         break;
-    case DictionaryManager::DeleteResult::Nothing:
-        break;
+    case DictionaryManager::DeleteResult::Nothing: break;
     }
 }
 

@@ -1,8 +1,8 @@
 #include "dictmanager/TfrmVendor.h"
 
 #include "dictmanager/DictionaryManager.h"
-#include "platform/DigitKeyFilter.h"
 #include "dictmanager/MessageBoxes.h"
+#include "platform/DigitKeyFilter.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -12,10 +12,7 @@
 namespace dictmanager {
 
 TfrmVendor::TfrmVendor(DictionaryManager &manager, QWidget *parent)
-    : QDialog(parent)
-    , m_manager(manager)
-    , m_edtVendor(new QLineEdit(this))
-    , m_edtCode(new QLineEdit(this))
+    : QDialog(parent), m_manager(manager), m_edtVendor(new QLineEdit(this)), m_edtCode(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("frmVendor"));
     setWindowTitle(QStringLiteral("Add Vendor"));

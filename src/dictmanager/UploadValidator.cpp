@@ -1,8 +1,8 @@
 #include "dictmanager/UploadValidator.h"
 
 #include "dictformat/DictionaryLine.h"
-#include "dictmanager/FileEncoding.h"
 #include "dictmanager/DictionaryNames.h"
+#include "dictmanager/FileEncoding.h"
 #include "dictmanager/InstalledVendors.h"
 
 namespace dictmanager {
@@ -24,8 +24,8 @@ UploadValidator::Result UploadValidator::validate(const QString &path, const QSt
         const qsizetype count = line.fields.size();
         if (keyword == dictformat::Keyword::Attribute || keyword == dictformat::Keyword::Value) {
             if (count < 4) {
-                const QString name = keyword == dictformat::Keyword::Attribute ? QStringLiteral("ATTRIBUTE")
-                                                                                : QStringLiteral("VALUE");
+                const QString name =
+                    keyword == dictformat::Keyword::Attribute ? QStringLiteral("ATTRIBUTE") : QStringLiteral("VALUE");
                 result.messages << QStringLiteral("[Error] in the %1 line %2").arg(name).arg(line.number);
                 result.ok = false;
             }

@@ -16,8 +16,7 @@ class ValueColumnDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (index.column() == 1) {
@@ -29,9 +28,7 @@ public:
 };
 } // namespace
 
-ValueGrid::ValueGrid(bool editable, QWidget *parent)
-    : QTableWidget(0, 2, parent)
-    , m_editable(editable)
+ValueGrid::ValueGrid(bool editable, QWidget *parent) : QTableWidget(0, 2, parent), m_editable(editable)
 {
     setObjectName(QStringLiteral("ValueListEdt"));
     setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Value")});

@@ -39,8 +39,7 @@ bool VendorFileLoader::load(const QString &path, DictionaryModel &model)
                 break;
             model.values.append({field(1), field(2), field(3), line.text});
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return true;

@@ -14,10 +14,9 @@ QString BuildCommandLine(const taskstore::TaskRecord &task)
     line += QLatin1String(" -c ") + number(task.RepeatTimes) + QLatin1String("  -f  \"") + script
         + QLatin1String("\"  -i ") + number(task.StartID);
     if (!eap)
-        line += QLatin1String("  -n ") + number(task.NumPerSec) + QLatin1String("  -p ")
-            + number(task.NumInParall);
-    line += QLatin1String("  -r ") + number(task.RetryTimes) + QLatin1String("  -t ")
-        + number(task.ReplyTimeout) + QLatin1String("  -sx  ");
+        line += QLatin1String("  -n ") + number(task.NumPerSec) + QLatin1String("  -p ") + number(task.NumInParall);
+    line += QLatin1String("  -r ") + number(task.RetryTimes) + QLatin1String("  -t ") + number(task.ReplyTimeout)
+        + QLatin1String("  -sx  ");
     // The line is split into the client's words again, never by a shell: a stored text that
     // would not come back as itself is quoted reversibly; every other value goes in as stored.
     using platform::quoteCommandWord;

@@ -9,7 +9,10 @@ namespace execution {
 namespace {
 constexpr char16_t kByteBase = 0xDC00;
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
 
 // The length of the valid UTF-8 sequence at `at`, or 0 when its first byte stands alone.
 // Overlong forms, surrogates and code points above U+10FFFF are not valid.

@@ -14,22 +14,22 @@ constexpr quint32 kSystemColorBit = 0x80000000u;
 QPalette::ColorRole roleOfSystemColor(quint32 index)
 {
     switch (index) {
-    case 0: return QPalette::Button;          // scroll bar
-    case 1:                                   // desktop background: readable on a light pane
-    case 2:                                   // active caption
-    case 13: return QPalette::Highlight;      // highlight
-    case 4: return QPalette::Window;          // menu
-    case 5: return QPalette::Base;            // window
-    case 8: return QPalette::Text;            // window text
+    case 0: return QPalette::Button;     // scroll bar
+    case 1:                              // desktop background: readable on a light pane
+    case 2:                              // active caption
+    case 13: return QPalette::Highlight; // highlight
+    case 4: return QPalette::Window;     // menu
+    case 5: return QPalette::Base;       // window
+    case 8: return QPalette::Text;       // window text
     case 9:
     case 14: return QPalette::HighlightedText;
-    case 15: return QPalette::Button;         // button face
-    case 16: return QPalette::Dark;           // button shadow
+    case 15: return QPalette::Button; // button face
+    case 16: return QPalette::Dark;   // button shadow
     case 18: return QPalette::ButtonText;
-    case 20: return QPalette::Light;          // button highlight
+    case 20: return QPalette::Light; // button highlight
     case 23: return QPalette::ToolTipText;
     case 24: return QPalette::ToolTipBase;
-    case 26: return QPalette::Link;           // hot light
+    case 26: return QPalette::Link; // hot light
     default: return QPalette::WindowText;
     }
 }
@@ -55,9 +55,8 @@ QColor LogColors::of(MessageClass messageClass) const
 QColor LogColors::toColor(quint32 value)
 {
     if (value & kSystemColorBit) {
-        const QPalette palette = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
-            ? QGuiApplication::palette()
-            : QPalette();
+        const QPalette palette =
+            qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::palette() : QPalette();
         return palette.color(QPalette::Active, roleOfSystemColor(value & 0xFFFFFFu));
     }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));

@@ -56,8 +56,9 @@ QStringView LogLineStore::shown(qsizetype line) const
 {
     const qsizetype block = blockOf(line);
     const QString &text = m_blocks[size_t(block)];
-    const bool lastInBlock = size_t(block) + 1 == m_blockFirstLine.size() ? line + 1 == size()
-                                                                          : line + 1 == m_blockFirstLine[size_t(block) + 1];
+    const bool lastInBlock = size_t(block) + 1 == m_blockFirstLine.size()
+        ? line + 1 == size()
+        : line + 1 == m_blockFirstLine[size_t(block) + 1];
     const qsizetype start = m_starts[size_t(line)];
     const qsizetype end = lastInBlock ? text.size() : qsizetype(m_starts[size_t(line) + 1]);
     return QStringView(text).sliced(start, end - start);
@@ -69,8 +70,7 @@ QString LogLineStore::stored(qsizetype line) const
     return apart != m_storedApart.constEnd() ? *apart : shown(line).toString();
 }
 
-LogPane::LogPane(QWidget *parent)
-    : QAbstractScrollArea(parent)
+LogPane::LogPane(QWidget *parent) : QAbstractScrollArea(parent)
 {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -99,8 +99,7 @@ void LogPane::appendLines(const QList<ClientLine> &lines, const LogColors &color
 {
     if (lines.isEmpty())
         return;
-    const QRgb rgb[4] = {colors.summary.rgba(), colors.info.rgba(), colors.warning.rgba(),
-                         colors.error.rgba()};
+    const QRgb rgb[4] = {colors.summary.rgba(), colors.info.rgba(), colors.warning.rgba(), colors.error.rgba()};
     for (const ClientLine &line : lines) {
         m_lines.append(line.text, rgb[int(line.messageClass)]);
         m_longest = std::max(m_longest, m_lines.shown(m_lines.size() - 1).size());

@@ -30,11 +30,11 @@ public:
 private:
     qsizetype blockOf(qsizetype line) const;
 
-    std::vector<QString> m_blocks;             // shown text, lines end to end
-    std::vector<qsizetype> m_blockFirstLine;   // the first line of each block
-    std::vector<quint32> m_starts;             // where each line begins in its block
+    std::vector<QString> m_blocks;           // shown text, lines end to end
+    std::vector<qsizetype> m_blockFirstLine; // the first line of each block
+    std::vector<quint32> m_starts;           // where each line begins in its block
     std::vector<QRgb> m_colors;
-    QHash<qsizetype, QString> m_storedApart;   // lines holding bytes that are not UTF-8
+    QHash<qsizetype, QString> m_storedApart; // lines holding bytes that are not UTF-8
 };
 
 // A read-only log pane that takes a colour per line, with its vertical scroll bar always
@@ -101,7 +101,7 @@ private:
 
     QStringView lineView(int line) const; // empty out of range
 
-    LogLineStore m_lines; // shown: bytes that are not UTF-8 as octal escapes
+    LogLineStore m_lines;    // shown: bytes that are not UTF-8 as octal escapes
     qsizetype m_longest = 0; // characters in the longest line, for the horizontal range
     bool m_followEnd = true; // the user has not scrolled away from the last line
     Position m_anchor;

@@ -29,8 +29,7 @@ QWidget *pageHolding(LogPane *pane, const QString &pageName)
 }
 } // namespace
 
-PageCtrlLog::PageCtrlLog(QWidget *parent)
-    : QTabWidget(parent)
+PageCtrlLog::PageCtrlLog(QWidget *parent) : QTabWidget(parent)
 {
     setObjectName(QStringLiteral("PageCtrlLog"));
     setTabPosition(QTabWidget::South);

@@ -21,7 +21,7 @@ class PageCtrlLog : public QTabWidget {
 public:
     explicit PageCtrlLog(QWidget *parent = nullptr);
 
-    LogPane *allLog() const { return m_allLog; }     // RichEditLog
+    LogPane *allLog() const { return m_allLog; }      // RichEditLog
     QWidget *allLogPage() const { return m_allPage; } // TabSheetLog
     bool isAllLogActive() const { return currentWidget() == m_allPage; }
 

@@ -10,11 +10,7 @@ namespace execution {
 
 class PageCtrlRunLog::PanePage : public RunPage {
 public:
-    PanePage(LogPane *pane, const LogColors &colors)
-        : m_pane(pane)
-        , m_colors(colors)
-    {
-    }
+    PanePage(LogPane *pane, const LogColors &colors) : m_pane(pane), m_colors(colors) {}
 
     void appendLines(const QList<ClientLine> &lines) override { m_pane->appendLines(lines, m_colors); }
     LogPane *pane() const { return m_pane; }
@@ -25,9 +21,7 @@ private:
     LogColors m_colors; // taken once per run, from its settings snapshot
 };
 
-PageCtrlRunLog::PageCtrlRunLog(PageCtrlLog *pages)
-    : QObject(pages)
-    , m_pages(pages)
+PageCtrlRunLog::PageCtrlRunLog(PageCtrlLog *pages) : QObject(pages), m_pages(pages)
 {
 }
 

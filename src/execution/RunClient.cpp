@@ -10,10 +10,10 @@
 #include <QElapsedTimer>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <chrono>
-#include <thread>
+#include <fcntl.h>
 #include <poll.h>
+#include <thread>
 
 namespace execution {
 
@@ -33,9 +33,7 @@ enum class Wait { Ready, Quiet };
 class ClientReader {
 public:
     ClientReader(platform::ChildProcess &process, const LineSink &sink, RunFlags &flags)
-        : m_process(process)
-        , m_sink(sink)
-        , m_flags(flags)
+        : m_process(process), m_sink(sink), m_flags(flags)
     {
     }
 
@@ -154,8 +152,7 @@ void RunClient(const QString &commandLine, const LineSink &lineSink, RunFlags &f
     }
     if (started.failure == ChildProcess::Failure::Start) {
         MessageService::instance().message({started.errorText, QStringLiteral("Error"),
-                                            platform::MessageIcon::Information,
-                                            platform::MessageButtons::Ok});
+                                            platform::MessageIcon::Information, platform::MessageButtons::Ok});
         MessageService::instance().inform(QStringLiteral("无法建立新进程!"));
         return;
     }

@@ -15,12 +15,9 @@ struct RunCommandEnabled {
 constexpr RunCommandEnabled enabledCommands(RunCommandState state)
 {
     switch (state) {
-    case RunCommandState::Running:
-        return {false, true, true};
-    case RunCommandState::Suspended:
-        return {true, false, true};
-    case RunCommandState::Idle:
-        break;
+    case RunCommandState::Running: return {false, true, true};
+    case RunCommandState::Suspended: return {true, false, true};
+    case RunCommandState::Idle: break;
     }
     return {true, false, false};
 }

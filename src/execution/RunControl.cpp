@@ -5,9 +5,7 @@
 
 namespace execution {
 
-RunControl::RunControl(const RunEnvironment &environment, QObject *parent)
-    : QObject(parent)
-    , m_env(environment)
+RunControl::RunControl(const RunEnvironment &environment, QObject *parent) : QObject(parent), m_env(environment)
 {
 }
 
@@ -98,8 +96,7 @@ void RunControl::shutDown()
     // Nothing can hold them then: a refused step ends a run, a silent client's reading is
     // left at once, a suspended run is woken. The client itself runs on.
     // What each received still goes to the log file.
-    m_threads.endAll([](TMyThread &run) { run.shutDown(); },
-                     [](TMyThread &run) { run.writeUnfinishedBlock(); });
+    m_threads.endAll([](TMyThread &run) { run.shutDown(); }, [](TMyThread &run) { run.writeUnfinishedBlock(); });
 }
 
 TMyThread *RunControl::firstRunOf(const QString &taskId) const
@@ -132,7 +129,7 @@ void RunControl::removeEntry(qsizetype index)
 void RunControl::onRunEnded(const TMyThread *run)
 {
     if (!m_threads.retire(run, this))
-        return; // already waited for and deleted at shut-down: not to be touched
+        return;                           // already waited for and deleted at shut-down: not to be touched
     const QString taskId = run->taskId(); // deleted on the next event
     // Only this run's own entry goes: after Stop and Run again, the new run's entry stays.
     for (qsizetype i = 0; i < m_entries.size(); ++i) {

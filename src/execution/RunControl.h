@@ -11,8 +11,6 @@
 #include <QPointer>
 #include <QString>
 
-
-
 namespace execution {
 
 // The running-task list (lvwRunTaskList) and the run commands. User-interface thread only.
@@ -73,7 +71,7 @@ private:
     QList<Entry> m_entries;
     platform::OwnedThreads<TMyThread> m_threads; // every run not yet ended
     RunCommandState m_state = RunCommandState::Idle;
-    bool m_closing = false; // shutDown has run: nothing starts any more
+    bool m_closing = false;                      // shutDown has run: nothing starts any more
     QPointer<scheduling::Scheduler> m_scheduler; // not owned; forgotten when it goes
 };
 

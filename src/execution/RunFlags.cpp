@@ -6,8 +6,7 @@
 
 namespace execution {
 
-RunFlags::RunFlags()
-    : m_wakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+RunFlags::RunFlags() : m_wakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
 }
 

@@ -17,8 +17,8 @@ public:
     RunFlags(const RunFlags &) = delete;
     RunFlags &operator=(const RunFlags &) = delete;
 
-    void requestStop();      // takes effect at the client's next byte or end of output
-    void abandon();          // requestStop() and leave a silent client at once
+    void requestStop(); // takes effect at the client's next byte or end of output
+    void abandon();     // requestStop() and leave a silent client at once
     bool stopRequested() const { return m_stop.load(std::memory_order_relaxed); }
     bool abandoned() const { return m_abandon.load(std::memory_order_relaxed); }
 

@@ -43,8 +43,7 @@ bool RunLogFile::appendBlock(const QString &logFileName, const QStringList &line
     return file.write(piece) == piece.size();
 }
 
-RunLogFile::LimitResult RunLogFile::applySizeLimit(const QString &logFileName, int maxKilobytes,
-                                                   const QDateTime &now)
+RunLogFile::LimitResult RunLogFile::applySizeLimit(const QString &logFileName, int maxKilobytes, const QDateTime &now)
 {
     if (maxKilobytes <= 0)
         return LimitResult::Kept;
@@ -57,15 +56,13 @@ RunLogFile::LimitResult RunLogFile::applySizeLimit(const QString &logFileName, i
         return LimitResult::Failed;
     const QByteArray banner = "************************Pellion Log************************ "
         + taskstore::DateTimeText::dateTimeText(now).toUtf8() + "\r\n";
-    return file.write(banner) == banner.size() && file.flush() ? LimitResult::Replaced
-                                                               : LimitResult::Failed;
+    return file.write(banner) == banner.size() && file.flush() ? LimitResult::Replaced : LimitResult::Failed;
 }
 
 RunLogFile::LimitResult RunLogFile::applySizeLimitAtStartup()
 {
     const Settings settings = Settings::read();
-    const LimitResult result =
-        applySizeLimit(settings.LogFileName, settings.MaxLogFileSize, platform::Clock::now());
+    const LimitResult result = applySizeLimit(settings.LogFileName, settings.MaxLogFileSize, platform::Clock::now());
     if (result == LimitResult::Failed)
         platform::MessageService::instance().showError(
             QStringLiteral("The log file \"%1\" could not be emptied; it keeps growing.")

@@ -20,8 +20,7 @@ public:
     enum class LimitResult { Kept, Replaced, Failed };
     // With a limit above 0 (kilobytes), a file larger than the limit in whole kilobytes is
     // replaced by the "Pellion Log" banner with the time `now`.
-    static LimitResult applySizeLimit(const QString &logFileName, int maxKilobytes,
-                                      const QDateTime &now);
+    static LimitResult applySizeLimit(const QString &logFileName, int maxKilobytes, const QDateTime &now);
     // The start-up check with the current settings; a file that cannot be rewritten is
     // reported to the user and start-up goes on.
     static LimitResult applySizeLimitAtStartup();

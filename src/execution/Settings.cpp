@@ -23,9 +23,7 @@ Settings Settings::read()
     auto flag = [&](const char *name, bool fallback) {
         return key->readInteger(QLatin1String(name), fallback ? 1 : 0) != 0;
     };
-    auto integer = [&](const char *name, int fallback) {
-        return key->readInteger(QLatin1String(name), fallback);
-    };
+    auto integer = [&](const char *name, int fallback) { return key->readInteger(QLatin1String(name), fallback); };
     auto colour = [&](const char *name, quint32 fallback) {
         return quint32(key->readInteger(QLatin1String(name), int(fallback)));
     };

@@ -30,10 +30,7 @@ QString nowText()
 } // namespace
 
 TMyThread::TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent)
-    : QThread(parent)
-    , m_taskId(taskId)
-    , m_env(environment)
-    , m_settings(Settings::read())
+    : QThread(parent), m_taskId(taskId), m_env(environment), m_settings(Settings::read())
 {
 }
 
@@ -81,8 +78,8 @@ void TMyThread::runSequence()
     onUi([&] { m_page = m_env.log->openRunPage(m_taskName, m_settings); });
     writeBanner(banner(" Test started  [", m_startText, m_taskName));
 
-    RunClient(BuildCommandLine(task), [this](const QList<ClientLine> &lines) { appendToPage(lines); },
-              m_flags);
+    RunClient(
+        BuildCommandLine(task), [this](const QList<ClientLine> &lines) { appendToPage(lines); }, m_flags);
 
     stampScheduleRows();
     onUi([&] {

@@ -10,8 +10,7 @@ namespace execution {
 class TaskListUpdater {
 public:
     virtual ~TaskListUpdater() = default;
-    virtual void showRunTimes(const QString &taskId, const QString &lastRunTime,
-                              const QString &nextRunTime) = 0;
+    virtual void showRunTimes(const QString &taskId, const QString &lastRunTime, const QString &nextRunTime) = 0;
 };
 
 } // namespace execution

@@ -40,8 +40,7 @@ struct SpawnSetup {
 };
 } // namespace
 
-ChildProcess::StartResult ChildProcess::start(const QString &commandLine,
-                                              const QString &workingDirectory)
+ChildProcess::StartResult ChildProcess::start(const QString &commandLine, const QString &workingDirectory)
 {
     StartResult result;
     const QStringList words = splitCommandLine(commandLine);
@@ -79,8 +78,7 @@ ChildProcess::StartResult ChildProcess::start(const QString &commandLine,
 
     const QByteArray path = QFile::encodeName(program);
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, path.constData(), &setup.actions, &setup.attributes,
-                                  argv.data(), environ);
+    const int error = posix_spawn(&pid, path.constData(), &setup.actions, &setup.attributes, argv.data(), environ);
     // Our copy of the write end goes at once, so the client's exit shows as end of output.
     ::close(fds[1]);
     if (error != 0) {
@@ -93,9 +91,7 @@ ChildProcess::StartResult ChildProcess::start(const QString &commandLine,
     return result;
 }
 
-ChildProcess::ChildProcess(pid_t pid, int readFd)
-    : m_pid(pid)
-    , m_readFd(readFd)
+ChildProcess::ChildProcess(pid_t pid, int readFd) : m_pid(pid), m_readFd(readFd)
 {
 }
 

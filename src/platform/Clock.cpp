@@ -61,7 +61,9 @@ bool Clock::sleepUntil(const QDateTime &moment, const std::function<bool()> &cut
 void Clock::wakeSleepers()
 {
     // Taking the lock orders the waker's flag before the sleeper's next look at it.
-    { std::lock_guard lock(s_mutex); }
+    {
+        std::lock_guard lock(s_mutex);
+    }
     s_changed.notify_all();
 }
 

@@ -37,8 +37,7 @@ LanguageFile CurrentLanguage::currentFile()
 
 QString CurrentLanguage::text(const char *section, const char *key, const char *builtIn)
 {
-    return currentFile().text(QString::fromUtf8(section), QString::fromUtf8(key),
-                              QString::fromUtf8(builtIn));
+    return currentFile().text(QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(builtIn));
 }
 
 } // namespace platform

@@ -46,10 +46,8 @@ void Language::apply(QWidget *window, std::span<const TextEntry> entries, const 
 {
     for (const TextEntry &entry : entries) {
         const QString key = QString::fromUtf8(entry.key);
-        const QString caption = file.text(QString::fromUtf8(entry.section), key,
-                                          QString::fromUtf8(entry.builtIn));
-        const QString control = entry.control ? QString::fromUtf8(entry.control)
-                                              : key.section(QLatin1Char('.'), 0, 0);
+        const QString caption = file.text(QString::fromUtf8(entry.section), key, QString::fromUtf8(entry.builtIn));
+        const QString control = entry.control ? QString::fromUtf8(entry.control) : key.section(QLatin1Char('.'), 0, 0);
         // "Title", or the window's own name ("frmTask.Caption"), is the window's caption.
         if (key == QLatin1String("Title") || control == window->objectName()) {
             window->setWindowTitle(caption);

@@ -60,8 +60,7 @@ Answer MessageService::message(const MessageRequest &request)
 
 void MessageService::inform(const QString &text, const QString &title)
 {
-    message({text, title, title.isEmpty() ? MessageIcon::None : MessageIcon::Information,
-             MessageButtons::Ok});
+    message({text, title, title.isEmpty() ? MessageIcon::None : MessageIcon::Information, MessageButtons::Ok});
 }
 
 void MessageService::showError(const QString &text)

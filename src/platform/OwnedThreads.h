@@ -24,14 +24,15 @@ public:
     // On its `finished`: false when it is no longer held (waited for at shut-down).
     bool retire(const Thread *thread, QObject *context)
     {
-        const auto found = std::find_if(m_live.begin(), m_live.end(),
-                                        [thread](const auto &owned) { return owned.get() == thread; });
+        const auto found =
+            std::find_if(m_live.begin(), m_live.end(), [thread](const auto &owned) { return owned.get() == thread; });
         if (found == m_live.end())
             return false;
         (*found)->wait();
         m_ended.push_back(std::move(*found));
         m_live.erase(found);
-        QMetaObject::invokeMethod(context, [this] { m_ended.clear(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            context, [this] { m_ended.clear(); }, Qt::QueuedConnection);
         return true;
     }
 
@@ -58,8 +59,7 @@ public:
     template <typename Predicate>
     bool any(Predicate predicate) const
     {
-        return std::any_of(m_live.begin(), m_live.end(),
-                           [&](const auto &thread) { return predicate(*thread); });
+        return std::any_of(m_live.begin(), m_live.end(), [&](const auto &thread) { return predicate(*thread); });
     }
     bool empty() const { return m_live.empty(); }
     int size() const { return int(m_live.size()); }

@@ -47,8 +47,7 @@ void copyTree(const QString &from, const QString &to, Copy when)
     while (it.hasNext()) {
         const QString source = it.next();
         const QString target = to + source.mid(from.size());
-        if (QFileInfo::exists(target) &&
-            (when == Copy::WhenMissing || contents(target) == contents(source)))
+        if (QFileInfo::exists(target) && (when == Copy::WhenMissing || contents(target) == contents(source)))
             continue;
         copyFile(source, target);
     }

@@ -27,8 +27,7 @@ void ScriptedDialogService::queueColor(std::optional<QColor> color)
     m_colors.push_back(color);
 }
 
-void ScriptedDialogService::setMessageHandler(
-    std::function<std::optional<Answer>(const MessageRequest &)> handler)
+void ScriptedDialogService::setMessageHandler(std::function<std::optional<Answer>(const MessageRequest &)> handler)
 {
     m_handler = std::move(handler);
 }

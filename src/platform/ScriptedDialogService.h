@@ -15,7 +15,7 @@ namespace platform {
 // where there is no Cancel); an unscripted file dialog is cancelled.
 class ScriptedDialogService : public DialogService {
 public:
-    ScriptedDialogService();  // installs itself
+    ScriptedDialogService();           // installs itself
     ~ScriptedDialogService() override; // returns to the Qt service
 
     void queueAnswer(Answer answer);

@@ -23,8 +23,7 @@ QString SettingsKey::root()
     QMutexLocker lock(&s_mutex);
     if (!s_root.isEmpty())
         return s_root;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QLatin1String("/Pellion");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1String("/Pellion");
 }
 
 void SettingsKey::setRoot(const QString &directory)

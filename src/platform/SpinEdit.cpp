@@ -7,8 +7,7 @@
 
 namespace platform {
 
-SpinEdit::SpinEdit(int minimum, int maximum, int initial, QWidget *parent)
-    : QSpinBox(parent)
+SpinEdit::SpinEdit(int minimum, int maximum, int initial, QWidget *parent) : QSpinBox(parent)
 {
     setRange(minimum, maximum);
     setValue(initial);

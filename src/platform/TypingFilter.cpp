@@ -6,9 +6,7 @@
 
 namespace platform {
 
-TypingFilter::TypingFilter(const QString &accepted, QObject *parent)
-    : QObject(parent)
-    , m_accepted(accepted)
+TypingFilter::TypingFilter(const QString &accepted, QObject *parent) : QObject(parent), m_accepted(accepted)
 {
 }
 

@@ -19,10 +19,7 @@ enum class Phase { Waiting, Running, Done, Refused };
 // while the worker waits for it, that is between Waiting and Done.
 class Request {
 public:
-    explicit Request(const std::function<void()> &step)
-        : m_step(step)
-    {
-    }
+    explicit Request(const std::function<void()> &step) : m_step(step) {}
 
     void runOnUi()
     {
@@ -84,10 +81,7 @@ private:
 // Travels with the posted call: when the application drops the call unrun (it is
 // ending), the step counts as refused and the worker goes on.
 struct Delivery {
-    explicit Delivery(std::shared_ptr<Request> handed)
-        : request(std::move(handed))
-    {
-    }
+    explicit Delivery(std::shared_ptr<Request> handed) : request(std::move(handed)) {}
     ~Delivery() { request->refuse(); }
     Delivery(const Delivery &) = delete;
     Delivery &operator=(const Delivery &) = delete;
@@ -105,8 +99,7 @@ namespace {
 // Keeps the line's note of the waiting step while the worker waits for it.
 class WaitingNote {
 public:
-    WaitingNote(HandOverLine::State *line, std::shared_ptr<Request> request)
-        : m_line(line)
+    WaitingNote(HandOverLine::State *line, std::shared_ptr<Request> request) : m_line(line)
     {
         if (m_line)
             m_line->waiting = std::move(request); // the caller holds the line's lock
@@ -154,7 +147,8 @@ bool synchronize(const std::function<void()> &step)
             return false;
     }
     auto delivery = std::make_shared<Delivery>(request);
-    QMetaObject::invokeMethod(app, [delivery] { delivery->request->runOnUi(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [delivery] { delivery->request->runOnUi(); }, Qt::QueuedConnection);
     delivery.reset();
     // Noted only once posted, still under the line's lock: a close refuses it from here on.
     const WaitingNote note(line, request);
@@ -163,8 +157,7 @@ bool synchronize(const std::function<void()> &step)
     return request->awaitOutcome();
 }
 
-HandOverLine::HandOverLine()
-    : m_state(std::make_shared<State>())
+HandOverLine::HandOverLine() : m_state(std::make_shared<State>())
 {
 }
 

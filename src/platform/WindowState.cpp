@@ -39,8 +39,7 @@ qint64 overlap(const QRect &a, const QRect &b)
 }
 } // namespace
 
-WindowState::WindowState(const QString &windowKey)
-    : m_key(windowKey)
+WindowState::WindowState(const QString &windowKey) : m_key(windowKey)
 {
 }
 

@@ -18,7 +18,8 @@ bool holdsData(AttributeType type)
 bool literalAddressFails(ValueForm form, const QByteArray &value)
 {
     const bool prefix = form == ValueForm::Ipv4Prefix || form == ValueForm::Ipv6Prefix || form == ValueForm::IpPrefix;
-    const bool address = form == ValueForm::Ipv4Address || form == ValueForm::Ipv6Address || form == ValueForm::IpAddress;
+    const bool address =
+        form == ValueForm::Ipv4Address || form == ValueForm::Ipv6Address || form == ValueForm::IpAddress;
     if (!prefix && !address)
         return false;
     QByteArray host = value.trimmed();
@@ -29,7 +30,7 @@ bool literalAddressFails(ValueForm form, const QByteArray &value)
     }
     for (const char c : std::as_const(host))
         if (!(c == '.' || c == ':' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')))
-            return false;  // a host name: left to the library and the clients
+            return false; // a host name: left to the library and the clients
     unsigned char buffer[16];
     const bool v4 = inet_pton(AF_INET, host.constData(), buffer) == 1;
     const bool v6 = !v4 && inet_pton(AF_INET6, host.constData(), buffer) == 1;

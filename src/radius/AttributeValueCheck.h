@@ -11,17 +11,28 @@ namespace radius {
 
 // What a value must look like for its attribute, in the words the user is told.
 enum class ValueForm {
-    Text, Number, Ipv4Address, Ipv6Address, IpAddress, Ipv4Prefix, Ipv6Prefix, IpPrefix,
-    Date, HexOctets, Ethernet, InterfaceId, Other
+    Text,
+    Number,
+    Ipv4Address,
+    Ipv6Address,
+    IpAddress,
+    Ipv4Prefix,
+    Ipv6Prefix,
+    IpPrefix,
+    Date,
+    HexOctets,
+    Ethernet,
+    InterfaceId,
+    Other
 };
 
 struct ValueVerdict {
     enum class Outcome { Accepted, NotInDictionary, WrongForm, TooLong };
     Outcome outcome = Outcome::Accepted;
-    AttributeInfo attribute;  // as the dictionary defines it; empty when it does not
+    AttributeInfo attribute; // as the dictionary defines it; empty when it does not
     ValueForm form = ValueForm::Other;
-    qsizetype octets = 0;     // the value's length
-    QString libraryText;      // the library's reason, when it refused the value
+    qsizetype octets = 0; // the value's length
+    QString libraryText;  // the library's reason, when it refused the value
 
     // A name the dictionary lacks is taken as typed, unchecked.
     bool accepted() const { return outcome == Outcome::Accepted || outcome == Outcome::NotInDictionary; }
@@ -31,7 +42,7 @@ struct ValueVerdict {
 // loaded dictionary, by letting the library parse it as the clients will.
 class AttributeValueCheck {
 public:
-    static constexpr qsizetype MaxOctets = 253;  // what one attribute can carry
+    static constexpr qsizetype MaxOctets = 253; // what one attribute can carry
 
     static ValueVerdict check(const QString &name, const QByteArray &value);
     static ValueForm formOf(AttributeType type);

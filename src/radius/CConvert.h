@@ -9,7 +9,7 @@ namespace radius {
 
 inline AttributeInfo attributeFromC(const pr_attr_info &info)
 {
-    return AttributeInfo{QString::fromUtf8(info.name), info.number, info.vendor,
+    return AttributeInfo{QString::fromUtf8(info.name),          info.number,       info.vendor,
                          static_cast<AttributeType>(info.type), info.has_tag != 0, info.encrypt};
 }
 

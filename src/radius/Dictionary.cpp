@@ -24,8 +24,9 @@ Status Dictionary::load(const QString &directory, const QString &file)
     if (s_freed)
         return Status::failure(QStringLiteral("the RADIUS dictionary cannot be loaded again in this process"));
     char err[512] = {};
-    if (pr_dict_load(QDir::toNativeSeparators(directory).toLocal8Bit().constData(),
-                     file.toLocal8Bit().constData(), err, sizeof err) < 0)
+    if (pr_dict_load(QDir::toNativeSeparators(directory).toLocal8Bit().constData(), file.toLocal8Bit().constData(), err,
+                     sizeof err)
+        < 0)
         return Status::failure(QString::fromUtf8(err));
     s_loaded = true;
     return {};

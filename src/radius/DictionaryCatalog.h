@@ -16,9 +16,9 @@ struct BrowseVendor {
 
 struct BrowseAttribute {
     QString name;
-    quint32 number = 0;  // the first part of a dotted number such as 241.1
-    QString oid;         // the number as the file writes it
-    quint32 vendor = 0;  // 0 for the standard attributes
+    quint32 number = 0; // the first part of a dotted number such as 241.1
+    QString oid;        // the number as the file writes it
+    quint32 vendor = 0; // 0 for the standard attributes
     QString type;
 };
 
@@ -53,7 +53,7 @@ private:
     friend class DictionaryFileReader;
     QList<BrowseVendor> m_vendors;
     QList<BrowseAttribute> m_attributes;           // sorted by vendor, then name
-    QHash<quint32, QPair<int, int>> m_vendorSpans;  // vendor -> [first, end) in m_attributes
+    QHash<quint32, QPair<int, int>> m_vendorSpans; // vendor -> [first, end) in m_attributes
     QList<BrowseValue> m_values;
     QStringList m_problems;
 };

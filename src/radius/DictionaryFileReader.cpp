@@ -85,9 +85,7 @@ void DictionaryFileReader::line(const QString &path, const DictionaryLine &line)
         m_blockVendor = *it;
         break;
     }
-    case Keyword::EndVendor:
-        m_blockVendor = 0;
-        break;
+    case Keyword::EndVendor: m_blockVendor = 0; break;
     case Keyword::Attribute: {
         const auto number = n >= 4 ? DictionaryLineReader::number(f[2]) : std::nullopt;
         if (!number) {
@@ -117,8 +115,7 @@ void DictionaryFileReader::line(const QString &path, const DictionaryLine &line)
         m_rawValues.append({lowered(f[1]), latin1(f[2]), qint64(*number)});
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -32,12 +32,12 @@ private:
     void finish();
 
     DictionaryCatalog m_catalog;
-    QList<BrowseVendor> m_definedVendors;          // definition order
-    QHash<QByteArray, quint32> m_vendorByName;     // lower-case name
-    QHash<QByteArray, int> m_attributeByName;      // lower-case name -> index in m_attributes
-    QList<BrowseAttribute> m_attributes;           // definition order
+    QList<BrowseVendor> m_definedVendors;      // definition order
+    QHash<QByteArray, quint32> m_vendorByName; // lower-case name
+    QHash<QByteArray, int> m_attributeByName;  // lower-case name -> index in m_attributes
+    QList<BrowseAttribute> m_attributes;       // definition order
     QList<RawValue> m_rawValues;
-    QList<quint32> m_outerBlocks;                  // the including files' vendor blocks
+    QList<quint32> m_outerBlocks; // the including files' vendor blocks
     quint32 m_blockVendor = 0;
 };
 

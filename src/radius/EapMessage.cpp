@@ -8,9 +8,9 @@ namespace radius {
 QByteArray EapMessage::encode() const
 {
     QByteArray out(data.size() + 5, '\0');
-    const size_t length = pr_eap_encode(code, id, type, reinterpret_cast<const uint8_t *>(data.constData()),
-                                        size_t(data.size()), reinterpret_cast<uint8_t *>(out.data()),
-                                        size_t(out.size()));
+    const size_t length =
+        pr_eap_encode(code, id, type, reinterpret_cast<const uint8_t *>(data.constData()), size_t(data.size()),
+                      reinterpret_cast<uint8_t *>(out.data()), size_t(out.size()));
     out.resize(qsizetype(length));
     return out;
 }
@@ -18,8 +18,8 @@ QByteArray EapMessage::encode() const
 std::optional<EapMessage> EapMessage::parse(const QByteArray &octets)
 {
     pr_eap_view view{};
-    if (pr_eap_decode(reinterpret_cast<const uint8_t *>(octets.constData()), size_t(octets.size()), &view, nullptr,
-                      0) < 0)
+    if (pr_eap_decode(reinterpret_cast<const uint8_t *>(octets.constData()), size_t(octets.size()), &view, nullptr, 0)
+        < 0)
         return std::nullopt;
     EapMessage message;
     message.code = quint8(view.code);

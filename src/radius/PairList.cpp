@@ -41,9 +41,13 @@ void PairList::Free::operator()(pr_pairs *p) const
     pr_pairs_free(p);
 }
 
-PairList::PairList() : m_pairs(newOrThrow()) {}
+PairList::PairList() : m_pairs(newOrThrow())
+{
+}
 
-PairList::PairList(pr_pairs *adopted) : m_pairs(adopted) {}
+PairList::PairList(pr_pairs *adopted) : m_pairs(adopted)
+{
+}
 
 PairList PairList::copy() const
 {
@@ -61,9 +65,8 @@ Status PairList::add(const QString &name, const QString &value, PairOperator op)
 Status PairList::add(const QByteArray &name, const QByteArray &value, PairOperator op)
 {
     char err[ErrorSize] = {};
-    return statusOf(pr_pairs_add(m_pairs.get(), name.constData(), value.constData(), static_cast<int>(op), err,
-                                 sizeof err),
-                    err);
+    return statusOf(
+        pr_pairs_add(m_pairs.get(), name.constData(), value.constData(), static_cast<int>(op), err, sizeof err), err);
 }
 
 Result<PairList> PairList::parse(const QString &text)
@@ -79,8 +82,8 @@ Status PairList::addOctets(unsigned number, unsigned vendor, const QByteArray &v
 {
     char err[ErrorSize] = {};
     return statusOf(pr_pairs_add_octets(m_pairs.get(), number, vendor,
-                                        reinterpret_cast<const uint8_t *>(value.constData()),
-                                        size_t(value.size()), err, sizeof err),
+                                        reinterpret_cast<const uint8_t *>(value.constData()), size_t(value.size()), err,
+                                        sizeof err),
                     err);
 }
 
@@ -180,16 +183,15 @@ Status PairList::addOctets(const QByteArray &name, const QByteArray &value)
 Status PairList::setValue(int index, const QString &text)
 {
     char err[ErrorSize] = {};
-    return statusOf(pr_pairs_set_value(m_pairs.get(), size_t(index), text.toUtf8().constData(), err, sizeof err),
-                    err);
+    return statusOf(pr_pairs_set_value(m_pairs.get(), size_t(index), text.toUtf8().constData(), err, sizeof err), err);
 }
 
 Status PairList::setOctets(int index, const QByteArray &value)
 {
     char err[ErrorSize] = {};
     return statusOf(pr_pairs_set_octets(m_pairs.get(), size_t(index),
-                                        reinterpret_cast<const uint8_t *>(value.constData()),
-                                        size_t(value.size()), err, sizeof err),
+                                        reinterpret_cast<const uint8_t *>(value.constData()), size_t(value.size()), err,
+                                        sizeof err),
                     err);
 }
 
@@ -197,8 +199,8 @@ Status PairList::replaceWithOctets(int index, unsigned number, unsigned vendor, 
 {
     char err[ErrorSize] = {};
     return statusOf(pr_pairs_replace_octets(m_pairs.get(), size_t(index), number, vendor,
-                                            reinterpret_cast<const uint8_t *>(value.constData()),
-                                            size_t(value.size()), err, sizeof err),
+                                            reinterpret_cast<const uint8_t *>(value.constData()), size_t(value.size()),
+                                            err, sizeof err),
                     err);
 }
 

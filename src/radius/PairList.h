@@ -19,8 +19,8 @@ namespace radius {
 struct PairValue {
     AttributeInfo attribute;
     int tag = 0;
-    quint64 integer = 0;  // integer, date, byte, short, signed, integer64
-    QByteArray octets;    // text and octets values; host-order raw bytes of other types
+    quint64 integer = 0; // integer, date, byte, short, signed, integer64
+    QByteArray octets;   // text and octets values; host-order raw bytes of other types
 };
 
 // An owned list of typed attribute-value pairs, values parsed by the dictionary's types.
@@ -42,9 +42,9 @@ public:
     int size() const;
     bool isEmpty() const { return size() == 0; }
     PairValue at(int index) const;
-    QString valueText(int index) const;  // as the library prints it
-    int indexOf(unsigned number, unsigned vendor = 0) const;  // -1 when absent
-    int indexOf(const QByteArray &name) const;  // -1 when absent or not in the dictionary
+    QString valueText(int index) const;                      // as the library prints it
+    int indexOf(unsigned number, unsigned vendor = 0) const; // -1 when absent
+    int indexOf(const QByteArray &name) const;               // -1 when absent or not in the dictionary
     // The first value's octets (text and octets values), none when absent.
     std::optional<QByteArray> value(const QByteArray &name) const;
     // Every value of the attribute joined in order (EAP-Message spans several).

@@ -20,12 +20,26 @@ RequestPacket::RequestPacket(Authenticator authenticator)
         setAuthenticator(QByteArray(16, '\0'));
 }
 
-RequestPacket::RequestPacket(Adopt, pr_packet *adopted) : m_packet(adopted) {}
+RequestPacket::RequestPacket(Adopt, pr_packet *adopted) : m_packet(adopted)
+{
+}
 
-unsigned RequestPacket::code() const { return pr_packet_code(m_packet.get()); }
-void RequestPacket::setCode(unsigned code) { pr_packet_set_code(m_packet.get(), code); }
-int RequestPacket::id() const { return pr_packet_id(m_packet.get()); }
-void RequestPacket::setId(int id) { pr_packet_set_id(m_packet.get(), id); }
+unsigned RequestPacket::code() const
+{
+    return pr_packet_code(m_packet.get());
+}
+void RequestPacket::setCode(unsigned code)
+{
+    pr_packet_set_code(m_packet.get(), code);
+}
+int RequestPacket::id() const
+{
+    return pr_packet_id(m_packet.get());
+}
+void RequestPacket::setId(int id)
+{
+    pr_packet_set_id(m_packet.get(), id);
+}
 
 QByteArray RequestPacket::authenticator() const
 {
@@ -41,7 +55,10 @@ void RequestPacket::setAuthenticator(const QByteArray &sixteenOctets)
     pr_packet_set_vector(m_packet.get(), reinterpret_cast<const uint8_t *>(v.constData()));
 }
 
-quint16 RequestPacket::dstPort() const { return pr_packet_dst_port(m_packet.get()); }
+quint16 RequestPacket::dstPort() const
+{
+    return pr_packet_dst_port(m_packet.get());
+}
 
 void RequestPacket::setDestination(quint32 ipv4NetworkOrder, quint16 port)
 {
@@ -72,8 +89,8 @@ QByteArray RequestPacket::octets() const
 Result<RequestPacket> RequestPacket::parseReply(const QByteArray &datagram)
 {
     char err[512] = {};
-    pr_packet *reply = pr_reply_parse(reinterpret_cast<const uint8_t *>(datagram.constData()),
-                                      size_t(datagram.size()), err, sizeof err);
+    pr_packet *reply = pr_reply_parse(reinterpret_cast<const uint8_t *>(datagram.constData()), size_t(datagram.size()),
+                                      err, sizeof err);
     if (!reply)
         return Result<RequestPacket>::failure(QString::fromUtf8(err));
     return RequestPacket(Adopt{}, reply);
@@ -106,7 +123,8 @@ Result<QByteArray> RequestPacket::chapResponse(int chapId, const QByteArray &pas
     char err[512] = {};
     QByteArray out(17, '\0');
     if (pr_packet_chap(m_packet.get(), m_pairs.handle(), chapId, password.constData(),
-                       reinterpret_cast<uint8_t *>(out.data()), err, sizeof err) < 0)
+                       reinterpret_cast<uint8_t *>(out.data()), err, sizeof err)
+        < 0)
         return Result<QByteArray>::failure(QString::fromUtf8(err));
     return out;
 }

@@ -22,9 +22,9 @@ public:
 
     unsigned code() const;
     void setCode(unsigned code);
-    int id() const;             // -1 until assigned
+    int id() const; // -1 until assigned
     void setId(int id);
-    QByteArray authenticator() const;  // 16 octets
+    QByteArray authenticator() const; // 16 octets
     void setAuthenticator(const QByteArray &sixteenOctets);
     quint16 dstPort() const;
     void setDestination(quint32 ipv4NetworkOrder, quint16 port);

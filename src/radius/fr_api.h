@@ -15,26 +15,58 @@ extern "C" {
  * says what failed. err may be NULL. */
 
 enum pr_type {
-    PR_TYPE_INVALID = 0, PR_TYPE_STRING, PR_TYPE_INTEGER, PR_TYPE_IPV4_ADDR, PR_TYPE_DATE,
-    PR_TYPE_ABINARY, PR_TYPE_OCTETS, PR_TYPE_IFID, PR_TYPE_IPV6_ADDR, PR_TYPE_IPV6_PREFIX,
-    PR_TYPE_BYTE, PR_TYPE_SHORT, PR_TYPE_ETHERNET, PR_TYPE_SIGNED, PR_TYPE_COMBO_IP_ADDR,
-    PR_TYPE_TLV, PR_TYPE_EXTENDED, PR_TYPE_LONG_EXTENDED, PR_TYPE_EVS, PR_TYPE_INTEGER64,
-    PR_TYPE_IPV4_PREFIX, PR_TYPE_VSA, PR_TYPE_TIMEVAL, PR_TYPE_BOOLEAN, PR_TYPE_COMBO_IP_PREFIX,
+    PR_TYPE_INVALID = 0,
+    PR_TYPE_STRING,
+    PR_TYPE_INTEGER,
+    PR_TYPE_IPV4_ADDR,
+    PR_TYPE_DATE,
+    PR_TYPE_ABINARY,
+    PR_TYPE_OCTETS,
+    PR_TYPE_IFID,
+    PR_TYPE_IPV6_ADDR,
+    PR_TYPE_IPV6_PREFIX,
+    PR_TYPE_BYTE,
+    PR_TYPE_SHORT,
+    PR_TYPE_ETHERNET,
+    PR_TYPE_SIGNED,
+    PR_TYPE_COMBO_IP_ADDR,
+    PR_TYPE_TLV,
+    PR_TYPE_EXTENDED,
+    PR_TYPE_LONG_EXTENDED,
+    PR_TYPE_EVS,
+    PR_TYPE_INTEGER64,
+    PR_TYPE_IPV4_PREFIX,
+    PR_TYPE_VSA,
+    PR_TYPE_TIMEVAL,
+    PR_TYPE_BOOLEAN,
+    PR_TYPE_COMBO_IP_PREFIX,
     PR_TYPE_OTHER
 };
 
 /* Comparison and assignment operators of an attribute-value line. */
 enum pr_op {
-    PR_OP_EQ = 0, PR_OP_ADD, PR_OP_SUB, PR_OP_SET, PR_OP_NE, PR_OP_GE, PR_OP_GT, PR_OP_LE,
-    PR_OP_LT, PR_OP_REG_EQ, PR_OP_REG_NE, PR_OP_CMP_TRUE, PR_OP_CMP_FALSE, PR_OP_CMP_EQ
+    PR_OP_EQ = 0,
+    PR_OP_ADD,
+    PR_OP_SUB,
+    PR_OP_SET,
+    PR_OP_NE,
+    PR_OP_GE,
+    PR_OP_GT,
+    PR_OP_LE,
+    PR_OP_LT,
+    PR_OP_REG_EQ,
+    PR_OP_REG_NE,
+    PR_OP_CMP_TRUE,
+    PR_OP_CMP_FALSE,
+    PR_OP_CMP_EQ
 };
 
 typedef struct pr_attr_info {
     unsigned int number;
     unsigned int vendor;
-    int type;        /* enum pr_type */
+    int type; /* enum pr_type */
     int has_tag;
-    int encrypt;     /* hiding method, 0 none */
+    int encrypt; /* hiding method, 0 none */
     char name[128];
 } pr_attr_info;
 
@@ -50,8 +82,8 @@ typedef struct pr_pairs pr_pairs;
 typedef struct pr_pair_view {
     pr_attr_info attr;
     int tag;
-    uint64_t integer;       /* integer-like types */
-    uint8_t const *data;    /* value octets (string, octets, or the raw integer/address) */
+    uint64_t integer;    /* integer-like types */
+    uint8_t const *data; /* value octets (string, octets, or the raw integer/address) */
     size_t length;
 } pr_pair_view;
 
@@ -63,8 +95,8 @@ int pr_pairs_add(pr_pairs *pairs, char const *name, char const *value, int op, c
 /* "Attr = value, Attr2 = value" text through the library's own reader. */
 int pr_pairs_add_text(pr_pairs *pairs, char const *text, char *err, size_t errlen);
 /* Appends a text or octets attribute holding data as it stands. */
-int pr_pairs_add_octets(pr_pairs *pairs, unsigned int number, unsigned int vendor,
-                        uint8_t const *data, size_t length, char *err, size_t errlen);
+int pr_pairs_add_octets(pr_pairs *pairs, unsigned int number, unsigned int vendor, uint8_t const *data, size_t length,
+                        char *err, size_t errlen);
 size_t pr_pairs_count(pr_pairs const *pairs);
 int pr_pairs_get(pr_pairs const *pairs, size_t index, pr_pair_view *out);
 /* Value printed as the library prints it (unquoted). Returns the printed length. */
@@ -72,8 +104,7 @@ size_t pr_pairs_value_text(pr_pairs const *pairs, size_t index, char *out, size_
 /* "Name = value" as the library prints a pair. Returns the printed length. */
 size_t pr_pairs_line(pr_pairs const *pairs, size_t index, char *out, size_t outlen);
 int pr_pairs_set_value(pr_pairs *pairs, size_t index, char const *value, char *err, size_t errlen);
-int pr_pairs_set_octets(pr_pairs *pairs, size_t index, uint8_t const *data, size_t length,
-                        char *err, size_t errlen);
+int pr_pairs_set_octets(pr_pairs *pairs, size_t index, uint8_t const *data, size_t length, char *err, size_t errlen);
 /* Replaces the pair at index, in place, by an octets attribute holding data (refused for
  * other types). */
 int pr_pairs_replace_octets(pr_pairs *pairs, size_t index, unsigned int number, unsigned int vendor,
@@ -106,26 +137,25 @@ pr_packet *pr_reply_parse(uint8_t const *data, size_t length, char *err, size_t 
 /* Checks the reply's Message-Authenticator and Response Authenticator against the request
  * (which must have been encoded), then decodes its attributes into a new list owned by
  * the caller. NULL with the reason when it does not verify. */
-pr_pairs *pr_reply_verify(pr_packet *reply, pr_packet const *request, char const *secret,
-                          char *err, size_t errlen);
+pr_pairs *pr_reply_verify(pr_packet *reply, pr_packet const *request, char const *secret, char *err, size_t errlen);
 /* The name of a packet code ("Access-Request"), or NULL when it has none. */
 char const *pr_code_name(unsigned int code);
 /* The 17-octet CHAP response for password, with the packet's CHAP-Challenge in pairs, or
  * its authenticator when it has none. */
-int pr_packet_chap(pr_packet *packet, pr_pairs const *pairs, int id, char const *password,
-                   uint8_t out[17], char *err, size_t errlen);
+int pr_packet_chap(pr_packet *packet, pr_pairs const *pairs, int id, char const *password, uint8_t out[17], char *err,
+                   size_t errlen);
 
 /* EAP packets (RFC 3748). Success (3) and Failure (4) are the four-octet header alone;
  * every other code carries a type and its data. */
 /* Writes the packet into out; returns its length, or 0 when it does not fit (or when data
  * is too long for the length field). */
-size_t pr_eap_encode(unsigned int code, unsigned int id, unsigned int type, uint8_t const *data,
-                     size_t length, uint8_t *out, size_t outlen);
+size_t pr_eap_encode(unsigned int code, unsigned int id, unsigned int type, uint8_t const *data, size_t length,
+                     uint8_t *out, size_t outlen);
 typedef struct pr_eap_view {
     unsigned int code;
     unsigned int id;
-    unsigned int type;     /* 0 for Success and Failure */
-    uint8_t const *data;   /* type data, inside the decoded octets */
+    unsigned int type;   /* 0 for Success and Failure */
+    uint8_t const *data; /* type data, inside the decoded octets */
     size_t length;
 } pr_eap_view;
 /* 0 when in holds a well-formed EAP packet (its length field within in); else -1 and why. */

@@ -4,7 +4,8 @@
 
 void pr_set_error(char *err, size_t errlen, char const *text)
 {
-    if (!err || errlen == 0) return;
+    if (!err || errlen == 0)
+        return;
     strlcpy(err, text ? text : "", errlen);
 }
 
@@ -31,7 +32,8 @@ void pr_fill_attr(DICT_ATTR const *da, pr_attr_info *out)
 
 char const *pr_code_name(unsigned int code)
 {
-    if (!is_radius_code(code)) return NULL;
+    if (!is_radius_code(code))
+        return NULL;
     char const *name = fr_packet_codes[code];
     return (name && *name) ? name : NULL;
 }

@@ -18,7 +18,8 @@ void pr_dict_free(void)
 int pr_dict_attr_by_name(char const *name, pr_attr_info *out)
 {
     DICT_ATTR const *da = dict_attrbyname(name);
-    if (!da) return -1;
+    if (!da)
+        return -1;
     pr_fill_attr(da, out);
     return 0;
 }
@@ -26,7 +27,8 @@ int pr_dict_attr_by_name(char const *name, pr_attr_info *out)
 int pr_dict_attr_by_number(unsigned int number, unsigned int vendor, pr_attr_info *out)
 {
     DICT_ATTR const *da = dict_attrbyvalue(number, vendor);
-    if (!da) return -1;
+    if (!da)
+        return -1;
     pr_fill_attr(da, out);
     return 0;
 }

@@ -10,7 +10,8 @@
 pr_packet *pr_packet_new(int random_vector)
 {
     pr_packet *packet = talloc_zero(NULL, pr_packet);
-    if (!packet) return NULL;
+    if (!packet)
+        return NULL;
     packet->packet = rad_alloc(packet, random_vector ? true : false);
     if (!packet->packet) {
         talloc_free(packet);
@@ -22,15 +23,28 @@ pr_packet *pr_packet_new(int random_vector)
 
 void pr_packet_free(pr_packet *packet)
 {
-    if (!packet) return;
+    if (!packet)
+        return;
     rad_free(&packet->packet);
     talloc_free(packet);
 }
 
-void pr_packet_set_code(pr_packet *packet, unsigned int code) { packet->packet->code = code; }
-unsigned int pr_packet_code(pr_packet const *packet) { return packet->packet->code; }
-void pr_packet_set_id(pr_packet *packet, int id) { packet->packet->id = id; }
-int pr_packet_id(pr_packet const *packet) { return packet->packet->id; }
+void pr_packet_set_code(pr_packet *packet, unsigned int code)
+{
+    packet->packet->code = code;
+}
+unsigned int pr_packet_code(pr_packet const *packet)
+{
+    return packet->packet->code;
+}
+void pr_packet_set_id(pr_packet *packet, int id)
+{
+    packet->packet->id = id;
+}
+int pr_packet_id(pr_packet const *packet)
+{
+    return packet->packet->id;
+}
 
 void pr_packet_set_vector(pr_packet *packet, uint8_t const vector[16])
 {
@@ -50,7 +64,10 @@ void pr_packet_set_dst(pr_packet *packet, uint32_t ipv4_network_order, uint16_t 
     packet->packet->dst_port = port;
 }
 
-uint16_t pr_packet_dst_port(pr_packet const *packet) { return packet->packet->dst_port; }
+uint16_t pr_packet_dst_port(pr_packet const *packet)
+{
+    return packet->packet->dst_port;
+}
 
 /* The packet's own list becomes a copy of pairs; earlier octets are dropped. */
 static int take_pairs(pr_packet *packet, pr_pairs const *pairs, char *err, size_t errlen)
@@ -71,7 +88,8 @@ static int take_pairs(pr_packet *packet, pr_pairs const *pairs, char *err, size_
 
 int pr_packet_encode(pr_packet *packet, pr_pairs const *pairs, char const *secret, char *err, size_t errlen)
 {
-    if (take_pairs(packet, pairs, err, errlen) < 0) return -1;
+    if (take_pairs(packet, pairs, err, errlen) < 0)
+        return -1;
     RADIUS_PACKET *p = packet->packet;
     pr_clear_error();
     if (rad_encode(p, NULL, secret) < 0) {
@@ -91,10 +109,11 @@ uint8_t const *pr_packet_data(pr_packet const *packet, size_t *length)
     return packet->packet->data;
 }
 
-int pr_packet_chap(pr_packet *packet, pr_pairs const *pairs, int id, char const *password,
-                   uint8_t out[17], char *err, size_t errlen)
+int pr_packet_chap(pr_packet *packet, pr_pairs const *pairs, int id, char const *password, uint8_t out[17], char *err,
+                   size_t errlen)
 {
-    if (take_pairs(packet, pairs, err, errlen) < 0) return -1;
+    if (take_pairs(packet, pairs, err, errlen) < 0)
+        return -1;
     pr_clear_error();
     VALUE_PAIR *vp = fr_pair_afrom_num(packet, PW_CHAP_PASSWORD, 0);
     if (!vp) {
@@ -112,8 +131,7 @@ int pr_packet_chap(pr_packet *packet, pr_pairs const *pairs, int id, char const 
 }
 
 /* rad_packet_ok leaves no text outside debug builds: its reason code says what was wrong. */
-static void describe_malformed(decode_fail_t reason, uint8_t const *data, size_t length, char *err,
-                               size_t errlen)
+static void describe_malformed(decode_fail_t reason, uint8_t const *data, size_t length, char *err, size_t errlen)
 {
     char text[160];
     unsigned int field = length >= 4 ? ((unsigned int)data[2] << 8) | data[3] : 0;
@@ -133,12 +151,8 @@ static void describe_malformed(decode_fail_t reason, uint8_t const *data, size_t
     case DECODE_FAIL_UNKNOWN_PACKET_CODE:
         snprintf(text, sizeof(text), "unknown packet code %u", length ? data[0] : 0u);
         break;
-    case DECODE_FAIL_INVALID_ATTRIBUTE:
-        snprintf(text, sizeof(text), "an attribute has the invalid type 0");
-        break;
-    case DECODE_FAIL_ATTRIBUTE_TOO_SHORT:
-        snprintf(text, sizeof(text), "an attribute's length is below 2");
-        break;
+    case DECODE_FAIL_INVALID_ATTRIBUTE: snprintf(text, sizeof(text), "an attribute has the invalid type 0"); break;
+    case DECODE_FAIL_ATTRIBUTE_TOO_SHORT: snprintf(text, sizeof(text), "an attribute's length is below 2"); break;
     case DECODE_FAIL_ATTRIBUTE_OVERFLOW:
         snprintf(text, sizeof(text), "an attribute's length runs past the length field");
         break;
@@ -151,15 +165,9 @@ static void describe_malformed(decode_fail_t reason, uint8_t const *data, size_t
     case DECODE_FAIL_TOO_MANY_ATTRIBUTES:
         snprintf(text, sizeof(text), "more attributes than the library accepts");
         break;
-    case DECODE_FAIL_MA_MISSING:
-        snprintf(text, sizeof(text), "EAP-Message without a Message-Authenticator");
-        break;
-    case DECODE_FAIL_TOO_MANY_AUTH:
-        snprintf(text, sizeof(text), "more than one authentication attribute");
-        break;
-    default:
-        snprintf(text, sizeof(text), "not a RADIUS packet (reason %d)", (int)reason);
-        break;
+    case DECODE_FAIL_MA_MISSING: snprintf(text, sizeof(text), "EAP-Message without a Message-Authenticator"); break;
+    case DECODE_FAIL_TOO_MANY_AUTH: snprintf(text, sizeof(text), "more than one authentication attribute"); break;
+    default: snprintf(text, sizeof(text), "not a RADIUS packet (reason %d)", (int)reason); break;
     }
     pr_set_error(err, errlen, text);
 }
@@ -202,7 +210,8 @@ static size_t message_authenticator_at(RADIUS_PACKET const *p)
 {
     size_t at = PR_HEADER_LEN;
     while (at + 2 <= p->data_len && p->data[at + 1] >= 2) {
-        if (p->data[at] == PW_MESSAGE_AUTHENTICATOR && p->data[at + 1] == 2 + AUTH_VECTOR_LEN) return at + 2;
+        if (p->data[at] == PW_MESSAGE_AUTHENTICATOR && p->data[at + 1] == 2 + AUTH_VECTOR_LEN)
+            return at + 2;
         at += p->data[at + 1];
     }
     return 0;
@@ -214,7 +223,8 @@ static char const *authenticator_fault(RADIUS_PACKET const *p, RADIUS_PACKET con
 {
     size_t secret_len = strlen(secret);
     uint8_t *copy = talloc_array(NULL, uint8_t, p->data_len + secret_len);
-    if (!copy) return "Out of memory";
+    if (!copy)
+        return "Out of memory";
     memcpy(copy, p->data, p->data_len);
     memcpy(copy + 4, request->vector, AUTH_VECTOR_LEN);
     char const *fault = NULL;
@@ -223,21 +233,22 @@ static char const *authenticator_fault(RADIUS_PACKET const *p, RADIUS_PACKET con
         uint8_t digest[AUTH_VECTOR_LEN];
         memset(copy + ma, 0, AUTH_VECTOR_LEN);
         fr_hmac_md5(digest, copy, p->data_len, (uint8_t const *)secret, secret_len);
-        if (memcmp(digest, p->data + ma, AUTH_VECTOR_LEN) != 0) fault = "invalid Message-Authenticator";
+        if (memcmp(digest, p->data + ma, AUTH_VECTOR_LEN) != 0)
+            fault = "invalid Message-Authenticator";
         memcpy(copy + ma, p->data + ma, AUTH_VECTOR_LEN);
     }
     if (!fault) {
         uint8_t digest[AUTH_VECTOR_LEN];
         memcpy(copy + p->data_len, secret, secret_len);
         fr_md5_calc(digest, copy, p->data_len + secret_len);
-        if (memcmp(digest, p->data + 4, AUTH_VECTOR_LEN) != 0) fault = "invalid Response Authenticator";
+        if (memcmp(digest, p->data + 4, AUTH_VECTOR_LEN) != 0)
+            fault = "invalid Response Authenticator";
     }
     talloc_free(copy);
     return fault;
 }
 
-pr_pairs *pr_reply_verify(pr_packet *reply, pr_packet const *request, char const *secret,
-                          char *err, size_t errlen)
+pr_pairs *pr_reply_verify(pr_packet *reply, pr_packet const *request, char const *secret, char *err, size_t errlen)
 {
     RADIUS_PACKET *p = reply->packet;
     RADIUS_PACKET *original = request->packet;

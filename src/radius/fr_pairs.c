@@ -45,14 +45,16 @@ static VALUE_PAIR *pair_at(pr_pairs const *pairs, size_t index)
 static void append(pr_pairs *pairs, VALUE_PAIR *vp)
 {
     VALUE_PAIR **tail = &pairs->head;
-    while (*tail) tail = &(*tail)->next;
+    while (*tail)
+        tail = &(*tail)->next;
     *tail = vp;
 }
 
 pr_pairs *pr_pairs_new(void)
 {
     pr_pairs *pairs = talloc_zero(NULL, pr_pairs);
-    if (!pairs) return NULL;
+    if (!pairs)
+        return NULL;
     pairs->ctx = pairs;
     return pairs;
 }
@@ -65,7 +67,8 @@ void pr_pairs_free(pr_pairs *pairs)
 pr_pairs *pr_pairs_copy(pr_pairs const *pairs)
 {
     pr_pairs *copy = pr_pairs_new();
-    if (!copy) return NULL;
+    if (!copy)
+        return NULL;
     if (pairs->head) {
         copy->head = fr_pair_list_copy(copy->ctx, pairs->head);
         if (!copy->head) {
@@ -83,7 +86,8 @@ static VALUE_PAIR *make_text_pair(TALLOC_CTX *ctx, char const *name, char const 
     if (!value || op == T_OP_REG_EQ || op == T_OP_REG_NE || op == T_OP_CMP_TRUE || op == T_OP_CMP_FALSE)
         return NULL;
     VALUE_PAIR *vp = fr_pair_make(ctx, NULL, name, NULL, op);
-    if (!vp) return NULL;
+    if (!vp)
+        return NULL;
     if (vp->da->type != PW_TYPE_STRING || (value[0] == ':' && vp->da->flags.has_tag)) {
         talloc_free(vp);
         return NULL;
@@ -96,7 +100,8 @@ int pr_pairs_add(pr_pairs *pairs, char const *name, char const *value, int op, c
 {
     pr_clear_error();
     VALUE_PAIR *vp = make_text_pair(pairs->ctx, name, value, to_token(op));
-    if (!vp) vp = fr_pair_make(pairs->ctx, NULL, name, value, to_token(op));
+    if (!vp)
+        vp = fr_pair_make(pairs->ctx, NULL, name, value, to_token(op));
     if (!vp) {
         pr_copy_error(err, errlen, "Cannot make the attribute");
         return -1;
@@ -114,13 +119,14 @@ int pr_pairs_add_text(pr_pairs *pairs, char const *text, char *err, size_t errle
         fr_pair_list_free(&list);
         return -1;
     }
-    if (list) append(pairs, list);
+    if (list)
+        append(pairs, list);
     return 0;
 }
 
 /* allow_text: a text attribute takes the octets as they stand, too. */
-static VALUE_PAIR *make_octets_pair(TALLOC_CTX *ctx, unsigned int number, unsigned int vendor,
-                                    uint8_t const *data, size_t length, int allow_text, char *err, size_t errlen)
+static VALUE_PAIR *make_octets_pair(TALLOC_CTX *ctx, unsigned int number, unsigned int vendor, uint8_t const *data,
+                                    size_t length, int allow_text, char *err, size_t errlen)
 {
     pr_clear_error();
     VALUE_PAIR *vp = fr_pair_afrom_num(ctx, number, vendor);
@@ -134,17 +140,19 @@ static VALUE_PAIR *make_octets_pair(TALLOC_CTX *ctx, unsigned int number, unsign
         fr_pair_value_memcpy(vp, data, length);
     } else {
         talloc_free(vp);
-        pr_set_error(err, errlen, allow_text ? "Attribute holds neither text nor octets" : "Attribute does not hold octets");
+        pr_set_error(err, errlen,
+                     allow_text ? "Attribute holds neither text nor octets" : "Attribute does not hold octets");
         return NULL;
     }
     return vp;
 }
 
-int pr_pairs_add_octets(pr_pairs *pairs, unsigned int number, unsigned int vendor,
-                        uint8_t const *data, size_t length, char *err, size_t errlen)
+int pr_pairs_add_octets(pr_pairs *pairs, unsigned int number, unsigned int vendor, uint8_t const *data, size_t length,
+                        char *err, size_t errlen)
 {
     VALUE_PAIR *vp = make_octets_pair(pairs->ctx, number, vendor, data, length, 1, err, errlen);
-    if (!vp) return -1;
+    if (!vp)
+        return -1;
     append(pairs, vp);
     return 0;
 }
@@ -152,14 +160,16 @@ int pr_pairs_add_octets(pr_pairs *pairs, unsigned int number, unsigned int vendo
 size_t pr_pairs_count(pr_pairs const *pairs)
 {
     size_t n = 0;
-    for (VALUE_PAIR const *vp = pairs->head; vp; vp = vp->next) ++n;
+    for (VALUE_PAIR const *vp = pairs->head; vp; vp = vp->next)
+        ++n;
     return n;
 }
 
 int pr_pairs_get(pr_pairs const *pairs, size_t index, pr_pair_view *out)
 {
     VALUE_PAIR const *vp = pair_at(pairs, index);
-    if (!vp) return -1;
+    if (!vp)
+        return -1;
     memset(out, 0, sizeof(*out));
     pr_fill_attr(vp->da, &out->attr);
     out->tag = (int)vp->tag; /* TAG_ANY is negative and stays so */
@@ -215,14 +225,16 @@ int pr_pairs_get(pr_pairs const *pairs, size_t index, pr_pair_view *out)
 size_t pr_pairs_value_text(pr_pairs const *pairs, size_t index, char *out, size_t outlen)
 {
     VALUE_PAIR const *vp = pair_at(pairs, index);
-    if (!vp || outlen == 0) return 0;
+    if (!vp || outlen == 0)
+        return 0;
     return vp_prints_value(out, outlen, vp, 0);
 }
 
 size_t pr_pairs_line(pr_pairs const *pairs, size_t index, char *out, size_t outlen)
 {
     VALUE_PAIR const *vp = pair_at(pairs, index);
-    if (!vp || outlen == 0) return 0;
+    if (!vp || outlen == 0)
+        return 0;
     return vp_prints(out, outlen, vp);
 }
 
@@ -241,8 +253,7 @@ int pr_pairs_set_value(pr_pairs *pairs, size_t index, char const *value, char *e
     return 0;
 }
 
-int pr_pairs_set_octets(pr_pairs *pairs, size_t index, uint8_t const *data, size_t length,
-                        char *err, size_t errlen)
+int pr_pairs_set_octets(pr_pairs *pairs, size_t index, uint8_t const *data, size_t length, char *err, size_t errlen)
 {
     VALUE_PAIR *vp = pair_at(pairs, index);
     if (!vp) {
@@ -270,7 +281,8 @@ int pr_pairs_replace_octets(pr_pairs *pairs, size_t index, unsigned int number, 
     }
     /* A new pair rather than retyping the old one: the old value may not be heap data. */
     VALUE_PAIR *vp = make_octets_pair(pairs->ctx, number, vendor, data, length, 0, err, errlen);
-    if (!vp) return -1;
+    if (!vp)
+        return -1;
     VALUE_PAIR *old = *slot;
     vp->next = old->next;
     *slot = vp;
@@ -282,7 +294,8 @@ int pr_pairs_replace_octets(pr_pairs *pairs, size_t index, unsigned int number, 
 int pr_pairs_remove(pr_pairs *pairs, size_t index)
 {
     VALUE_PAIR **slot = slot_at(&pairs->head, index);
-    if (!slot) return -1;
+    if (!slot)
+        return -1;
     VALUE_PAIR *old = *slot;
     *slot = old->next;
     old->next = NULL;
@@ -294,6 +307,7 @@ long pr_pairs_find(pr_pairs const *pairs, unsigned int number, unsigned int vend
 {
     long index = 0;
     for (VALUE_PAIR const *vp = pairs->head; vp; vp = vp->next, ++index)
-        if (vp->da->attr == number && vp->da->vendor == vendor) return index;
+        if (vp->da->attr == number && vp->da->vendor == vendor)
+            return index;
     return -1;
 }

@@ -15,10 +15,10 @@ QStringList PacketTextPage::lines(const QString &scriptPath, const QList<QList<t
     int number = 0;
     for (const QList<taskdef::ScriptPair> &packet : packets) {
         out << QStringLiteral("  Packet") + format::padRight(++number, 3) + QStringLiteral(" :")
-                   + QString(74, QLatin1Char('-'));
+                + QString(74, QLatin1Char('-'));
         for (const taskdef::ScriptPair &pair : packet)
             out << QStringLiteral("             ") + format::padRight(pair.nameText(), 32) + QLatin1Char(' ')
-                       + pair.valueText();
+                    + pair.valueText();
     }
     return out;
 }

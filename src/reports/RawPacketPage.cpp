@@ -13,8 +13,7 @@ namespace {
 
 // Fills in what the script left unset; false when a request has no code and the task
 // gives none.
-bool completeRequests(std::vector<taskdef::RequestRecord> &records, const RawPacketSettings &settings,
-                      quint32 address)
+bool completeRequests(std::vector<taskdef::RequestRecord> &records, const RawPacketSettings &settings, quint32 address)
 {
     for (taskdef::RequestRecord &record : records) {
         radius::RequestPacket &packet = record.packet;
@@ -54,9 +53,8 @@ QStringList RawPacketPage::lines(const RawPacketSettings &settings, const Reques
     for (int k = 0; k < int(records.size()); ++k) {
         radius::RequestPacket &packet = records[k].packet;
         packet.setId(nextId++ & 0xff);
-        const radius::Status prepared = settings.eapMode
-            ? preparation.prepareEap(packet, settings.fallbackEapId)
-            : preparation.preparePlain(packet, records[k].password);
+        const radius::Status prepared = settings.eapMode ? preparation.prepareEap(packet, settings.fallbackEapId)
+                                                         : preparation.preparePlain(packet, records[k].password);
         if (!prepared) {
             out << RawPacketText::failedBlock(k, prepared.error());
             continue;

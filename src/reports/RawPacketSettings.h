@@ -11,7 +11,7 @@ namespace reports {
 struct RawPacketSettings {
     QString serverIp;
     int defaultPort = 0;
-    int defaultCode = 0;  // -1: none, every request must set its own
+    int defaultCode = 0; // -1: none, every request must set its own
     QByteArray secret;
     int startId = 0;
     bool eapMode = false;

@@ -24,18 +24,13 @@ QStringList withLineEnd(const QString &line)
 
 QStringList RawPacketText::figure()
 {
-    QStringList out = withLineEnd(QStringLiteral("  RADIUS Data Format(The fields are transmitted from left to right):"));
+    QStringList out =
+        withLineEnd(QStringLiteral("  RADIUS Data Format(The fields are transmitted from left to right):"));
     out << QStringLiteral("    0                   1                   2                   3")
-        << QStringLiteral("    0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1")
-        << kBorder
-        << QStringLiteral("   |     Code      |  Identifier   |            Length             |")
-        << kBorder
-        << kBlankRow
-        << QStringLiteral("   |                         Authenticator                         |")
-        << kBlankRow
-        << kBlankRow
-        << kBorder
-        << QStringLiteral("   |  Attributes ...")
+        << QStringLiteral("    0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1") << kBorder
+        << QStringLiteral("   |     Code      |  Identifier   |            Length             |") << kBorder
+        << kBlankRow << QStringLiteral("   |                         Authenticator                         |")
+        << kBlankRow << kBlankRow << kBorder << QStringLiteral("   |  Attributes ...")
         << QStringLiteral("   +-+-+-+-+-+-+-+-+-+-+-+-+-");
     return out;
 }

@@ -28,23 +28,14 @@ void appendRequestType(QStringList &out, const TaskRecord &task)
 {
     const QString head = QStringLiteral("    Request Type: ");
     switch (task.RequestType) {
-    case taskstore::kAuth:
-        out << head + QStringLiteral("Access Request") << codeLine(task) << modeLine(task);
-        break;
-    case taskstore::kAcct:
-        out << head + QStringLiteral("Accounting Request") << codeLine(task);
-        break;
-    case taskstore::kStatusServer:
-        out << head + QStringLiteral("Status Server") << codeLine(task);
-        break;
-    case taskstore::kDisconnect:
-        out << head + QStringLiteral("Disconnect Request") << codeLine(task);
-        break;
+    case taskstore::kAuth: out << head + QStringLiteral("Access Request") << codeLine(task) << modeLine(task); break;
+    case taskstore::kAcct: out << head + QStringLiteral("Accounting Request") << codeLine(task); break;
+    case taskstore::kStatusServer: out << head + QStringLiteral("Status Server") << codeLine(task); break;
+    case taskstore::kDisconnect: out << head + QStringLiteral("Disconnect Request") << codeLine(task); break;
     case taskstore::kUserDefined:
         out << head + QStringLiteral("User Defined") << codeLine(task) << modeLine(task);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -55,8 +46,7 @@ QString numberLine(const char *label, int value)
 
 } // namespace
 
-QStringList TaskDescription::lines(const TaskRecord &task, const QString &groupName,
-                                   const QStringList &schedules)
+QStringList TaskDescription::lines(const TaskRecord &task, const QString &groupName, const QStringList &schedules)
 {
     QStringList out;
     out << kS1;

@@ -17,8 +17,7 @@ public:
 
     // groupName is used unless the task belongs to kAllTasksGroupId; schedules are the
     // descriptions of the task's schedule rows, used unless the task runs by hand only.
-    static QStringList lines(const taskstore::TaskRecord &task, const QString &groupName,
-                             const QStringList &schedules);
+    static QStringList lines(const taskstore::TaskRecord &task, const QString &groupName, const QStringList &schedules);
 };
 
 } // namespace reports

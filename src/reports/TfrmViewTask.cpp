@@ -36,8 +36,7 @@ const platform::TextEntry kTexts[] = {
 
 } // namespace
 
-TfrmViewTask::TfrmViewTask(taskstore::Connection &main, const QString &taskId, QWidget *parent)
-    : QDialog(parent)
+TfrmViewTask::TfrmViewTask(taskstore::Connection &main, const QString &taskId, QWidget *parent) : QDialog(parent)
 {
     createControls();
     fill(TaskReport::build(main, taskId, &BackgroundStep::run));

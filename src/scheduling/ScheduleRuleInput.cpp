@@ -54,8 +54,8 @@ QString ScheduleRuleInput::describe() const
     case 2: {
         const QString n = interval.trimmed();
         QString text = n == QLatin1String("1")
-                           ? QStringLiteral("Run every %1").arg(QLatin1String(kUnitOne[type]))
-                           : QStringLiteral("Run every %1 %2").arg(n, QLatin1String(kUnitMany[type]));
+            ? QStringLiteral("Run every %1").arg(QLatin1String(kUnitOne[type]))
+            : QStringLiteral("Run every %1 %2").arg(n, QLatin1String(kUnitMany[type]));
         if (hasStartTime)
             text += QStringLiteral("; Starting at %1.").arg(startText);
         return text;
@@ -68,8 +68,8 @@ QString ScheduleRuleInput::describe() const
     }
     case 4:
         return hasStartTime
-                   ? QStringLiteral("Run on %1 day of every month; starting at %2").arg(monthDay).arg(startText)
-                   : QStringLiteral("Run on %1 day of every month").arg(monthDay);
+            ? QStringLiteral("Run on %1 day of every month; starting at %2").arg(monthDay).arg(startText)
+            : QStringLiteral("Run on %1 day of every month").arg(monthDay);
     default: {
         QString text = QStringLiteral("Run on ") + DateTimeText::dateText(onceDate);
         if (hasStartTime)
@@ -82,27 +82,22 @@ QString ScheduleRuleInput::describe() const
 QString ScheduleRuleInput::check(const QDateTime &now) const
 {
     switch (type) {
-    case 0:
-        return interval.trimmed().isEmpty() ? QStringLiteral("Minutes is empty!") : QString();
-    case 1:
-        return interval.trimmed().isEmpty() ? QStringLiteral("Hours is empty!") : QString();
-    case 2:
-        return interval.trimmed().isEmpty() ? QStringLiteral("Days is empty!") : QString();
-    case 3:
-        return withweek().contains(QLatin1Char('1')) ? QString() : QStringLiteral("None selected day!");
+    case 0: return interval.trimmed().isEmpty() ? QStringLiteral("Minutes is empty!") : QString();
+    case 1: return interval.trimmed().isEmpty() ? QStringLiteral("Hours is empty!") : QString();
+    case 2: return interval.trimmed().isEmpty() ? QStringLiteral("Days is empty!") : QString();
+    case 3: return withweek().contains(QLatin1Char('1')) ? QString() : QStringLiteral("None selected day!");
     case 5:
         if (hasStartTime) {
             // The moment as it will be stored: its texts, read back.
-            const QDateTime moment = DateTimeText::parseDateTime(
-                DateTimeText::dateText(onceDate) + QLatin1Char(' ') + DateTimeText::timeText(startTime));
+            const QDateTime moment = DateTimeText::parseDateTime(DateTimeText::dateText(onceDate) + QLatin1Char(' ')
+                                                                 + DateTimeText::timeText(startTime));
             if (!moment.isValid() || moment <= now)
                 return QStringLiteral("The run date is earlier current date!");
         } else if (onceDate < now.date()) {
             return QStringLiteral("The run date is earlier than current date!");
         }
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 

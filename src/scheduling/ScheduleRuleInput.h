@@ -15,7 +15,7 @@ namespace scheduling {
 // checks and the finished row are made from.
 struct ScheduleRuleInput {
     int type = 0;
-    QString interval;                  // the N field of the current type (types 0 to 2)
+    QString interval; // the N field of the current type (types 0 to 2)
     std::array<bool, 7> weekdays{true, true, true, true, true, true, true}; // Monday first
     int monthDay = 1;
     QDate onceDate;

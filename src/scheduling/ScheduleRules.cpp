@@ -30,12 +30,9 @@ QString withStartTime(const QDate &date, const QString &startTime)
 QDateTime addInterval(int type, int count, const QDateTime &now)
 {
     switch (type) {
-    case taskstore::kEveryMinutes:
-        return now.addSecs(qint64(count) * 60);
-    case taskstore::kEveryHours:
-        return now.addSecs(qint64(count) * 3600);
-    default:
-        return now.addDays(count);
+    case taskstore::kEveryMinutes: return now.addSecs(qint64(count) * 60);
+    case taskstore::kEveryHours: return now.addSecs(qint64(count) * 3600);
+    default: return now.addDays(count);
     }
 }
 } // namespace
@@ -69,8 +66,7 @@ QDate NextMonthDay(int day, const QDateTime &now)
     return QDate(today.year(), today.month() + 1, day);
 }
 
-QString InitialNextRun(int type, const QString &ruleValue, const QString &startTime,
-                       const QDateTime &now)
+QString InitialNextRun(int type, const QString &ruleValue, const QString &startTime, const QDateTime &now)
 {
     switch (type) {
     case taskstore::kEveryMinutes:
@@ -84,10 +80,8 @@ QString InitialNextRun(int type, const QString &ruleValue, const QString &startT
             return DateTimeText::dateTimeText(moment.addDays(1));
         return withStartTime(q.date(), startTime);
     }
-    case taskstore::kWeekly:
-        return withStartTime(NextWeekday(ruleValue, now).value_or(now.date()), startTime);
-    case taskstore::kMonthly:
-        return withStartTime(NextMonthDay(ruleValue.trimmed().toInt(), now), startTime);
+    case taskstore::kWeekly: return withStartTime(NextWeekday(ruleValue, now).value_or(now.date()), startTime);
+    case taskstore::kMonthly: return withStartTime(NextMonthDay(ruleValue.trimmed().toInt(), now), startTime);
     default: {
         const QDateTime once = DateTimeText::parseDateTime(ruleValue);
         if (!once.isValid())
@@ -104,16 +98,12 @@ QString FollowingNextRun(const taskstore::ScheduleRecord &row, const QDateTime &
     switch (type) {
     case taskstore::kEveryMinutes:
     case taskstore::kEveryHours:
-    case taskstore::kEveryDays:
-        q = addInterval(type, row.value, now);
-        break;
+    case taskstore::kEveryDays: q = addInterval(type, row.value, now); break;
     case taskstore::kWeekly:
         if (const auto date = NextWeekday(row.withweek, now))
             q = QDateTime(*date, QTime(0, 0));
         break;
-    case taskstore::kMonthly:
-        q = QDateTime(NextMonthDay(row.value, now), QTime(0, 0));
-        break;
+    case taskstore::kMonthly: q = QDateTime(NextMonthDay(row.value, now), QTime(0, 0)); break;
     default: // once-rules keep their date
         break;
     }
@@ -136,33 +126,21 @@ QString DescribeSchedule(const taskstore::ScheduleRecord &row)
     };
     QString text;
     switch (row.ScheduleType) {
-    case taskstore::kEveryMinutes:
-        text = every("Run every minute", "Run every %1 minutes");
-        break;
-    case taskstore::kEveryHours:
-        text = every("Run every hour", "Run every %1 hours");
-        break;
-    case taskstore::kEveryDays:
-        text = every("Run every day", "Run every %1 days");
-        break;
+    case taskstore::kEveryMinutes: text = every("Run every minute", "Run every %1 minutes"); break;
+    case taskstore::kEveryHours: text = every("Run every hour", "Run every %1 hours"); break;
+    case taskstore::kEveryDays: text = every("Run every day", "Run every %1 days"); break;
     case taskstore::kWeekly: {
-        static const char *const labels[] = {" Monday",  ",Tuesday",  ",Wednesday", ",Thurday",
+        static const char *const labels[] = {" Monday", ",Tuesday",  ",Wednesday", ",Thurday",
                                              ",Friday", ",Saturday", ",Sunday"};
         text = QStringLiteral("Run on: ");
         for (int day = 0; day < 7; ++day)
-            text += row.withweek.mid(day, 1) == QLatin1String("1") ? QLatin1String(labels[day])
-                                                                  : QLatin1String(" ");
+            text += row.withweek.mid(day, 1) == QLatin1String("1") ? QLatin1String(labels[day]) : QLatin1String(" ");
         text += QLatin1Char(' ');
         break;
     }
-    case taskstore::kMonthly:
-        text = QStringLiteral("Run on %1 day of every month").arg(row.value);
-        break;
-    case taskstore::kOnce:
-        text = QStringLiteral("Run once at : ") + DateTimeText::dateTimeText(row.NextRunTime);
-        break;
-    default:
-        break;
+    case taskstore::kMonthly: text = QStringLiteral("Run on %1 day of every month").arg(row.value); break;
+    case taskstore::kOnce: text = QStringLiteral("Run once at : ") + DateTimeText::dateTimeText(row.NextRunTime); break;
+    default: break;
     }
     if (hasStartTime(row.StartTime))
         text += QStringLiteral("; Starting at ") + row.StartTime.trimmed();

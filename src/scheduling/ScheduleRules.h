@@ -24,8 +24,7 @@ QDate NextMonthDay(int day, const QDateTime &now);
 // The NextRunTime text of a new row. `ruleValue` is N (types 0-2), the withweek mask
 // (3), the day of the month (4) or the once-date as date or date-time text (5).
 // Throws ScheduleError when a start time or once-date does not read.
-QString InitialNextRun(int type, const QString &ruleValue, const QString &startTime,
-                       const QDateTime &now);
+QString InitialNextRun(int type, const QString &ruleValue, const QString &startTime, const QDateTime &now);
 // The row's next NextRunTime text after a run or at start-up. Throws ScheduleError.
 QString FollowingNextRun(const taskstore::ScheduleRecord &row, const QDateTime &now);
 

@@ -3,7 +3,6 @@
 #include "platform/Clock.h"
 #include "scheduling/TCheckThread.h"
 
-
 namespace scheduling {
 
 namespace {
@@ -11,11 +10,10 @@ constexpr int kRestartPauseMs = 500;
 } // namespace
 
 Scheduler::Scheduler(taskstore::Connection &checkConnection, RunStarter &starter, QObject *parent)
-    : QObject(parent)
-    , m_connection(checkConnection)
-    , m_starter(starter)
-    // The second before now counts as covered: earlier rows are the start-up pass's.
-    , m_pass(platform::Clock::now().addSecs(-1))
+    : QObject(parent), m_connection(checkConnection), m_starter(starter)
+      // The second before now counts as covered: earlier rows are the start-up pass's.
+      ,
+      m_pass(platform::Clock::now().addSecs(-1))
 {
     m_restartTimer.setSingleShot(true);
     m_restartTimer.setInterval(kRestartPauseMs);

@@ -7,7 +7,6 @@
 #include <QObject>
 #include <QTimer>
 
-
 namespace taskstore {
 class Connection;
 }
@@ -24,8 +23,8 @@ public:
     Scheduler(taskstore::Connection &checkConnection, RunStarter &starter, QObject *parent = nullptr);
     ~Scheduler() override; // shuts down
 
-    void start();   // a new TCheckThread (nothing when one is going, or after shut-down)
-    void stop();    // asks it to end and forgets it
+    void start(); // a new TCheckThread (nothing when one is going, or after shut-down)
+    void stop();  // asks it to end and forgets it
     // Stop, then start again 500 ms later without blocking the window.
     void restart();
     bool isRunning() const;

@@ -4,13 +4,11 @@
 
 namespace scheduling {
 
-SchedulerPass::SchedulerPass(const QDateTime &coveredUpTo)
-    : m_coveredUpTo(coveredUpTo)
+SchedulerPass::SchedulerPass(const QDateTime &coveredUpTo) : m_coveredUpTo(coveredUpTo)
 {
 }
 
-QList<SchedulerEntry> SchedulerPass::dueEntries(const QList<SchedulerEntry> &entries,
-                                                const QDateTime &now)
+QList<SchedulerEntry> SchedulerPass::dueEntries(const QList<SchedulerEntry> &entries, const QDateTime &now)
 {
     QList<SchedulerEntry> due;
     for (const SchedulerEntry &entry : entries) {

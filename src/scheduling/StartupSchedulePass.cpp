@@ -24,11 +24,12 @@ void RunStartupSchedulePass(taskstore::Connection &mainConnection, const QDateTi
 {
     taskstore::Query reading(mainConnection);
     taskstore::Query updating(mainConnection);
-    const QList<taskstore::ScheduleRecord> rows = taskstore::readScheduleRows(reading, taskstore::sql::selectRuleRows());
+    const QList<taskstore::ScheduleRecord> rows =
+        taskstore::readScheduleRows(reading, taskstore::sql::selectRuleRows());
     for (const taskstore::ScheduleRecord &row : rows) {
         if (hasPassed(row, now))
-            taskstore::ExecQuery(updating, taskstore::sql::updateNextRunTime(FollowingNextRun(row, now),
-                                                                             row.TaskSchID));
+            taskstore::ExecQuery(updating,
+                                 taskstore::sql::updateNextRunTime(FollowingNextRun(row, now), row.TaskSchID));
     }
 }
 

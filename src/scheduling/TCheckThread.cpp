@@ -17,12 +17,9 @@ namespace {
 constexpr int kPauseMs = 1000;
 } // namespace
 
-TCheckThread::TCheckThread(taskstore::Connection &checkConnection, RunStarter &starter,
-                           SchedulerPass &pass, QObject *parent)
-    : QThread(parent)
-    , m_connection(checkConnection)
-    , m_starter(starter)
-    , m_pass(pass)
+TCheckThread::TCheckThread(taskstore::Connection &checkConnection, RunStarter &starter, SchedulerPass &pass,
+                           QObject *parent)
+    : QThread(parent), m_connection(checkConnection), m_starter(starter), m_pass(pass)
 {
 }
 
@@ -58,10 +55,9 @@ void TCheckThread::runPasses()
             taskstore::OpenQuery(query, taskstore::sql::selectCheckRows());
             QList<SchedulerEntry> entries;
             for (query.first(); !query.atEnd(); query.next())
-                entries << SchedulerEntry{query.asText(QStringLiteral("TaskID")),
-                                          query.asInteger(QStringLiteral("ScheduleType")),
-                                          query.asDateTime(QStringLiteral("NextRunTime")),
-                                          query.asText(QStringLiteral("StartTime"))};
+                entries << SchedulerEntry{
+                    query.asText(QStringLiteral("TaskID")), query.asInteger(QStringLiteral("ScheduleType")),
+                    query.asDateTime(QStringLiteral("NextRunTime")), query.asText(QStringLiteral("StartTime"))};
             due = m_pass.dueEntries(entries, platform::Clock::now());
         });
         for (const SchedulerEntry &entry : due) {

@@ -22,9 +22,9 @@
 #include <QVBoxLayout>
 
 using platform::named;
+using platform::namedLabel;
 using platform::SpinEdit;
 using platform::TypingFilter;
-using platform::namedLabel;
 using taskstore::DateTimeText;
 
 namespace scheduling {
@@ -55,11 +55,10 @@ const platform::TextEntry kTexts[] = {
     {"Dialog_Common", "btnCancel.Caption", "Cancel", "spbtnCancel"},
 };
 const char *const kTypeItems[] = {"Every Minute(s)", "Every Hour(s)", "Every Day(s)",
-                                  "Within Week", "Within Month", "Once"};
+                                  "Within Week",     "Within Month",  "Once"};
 
 // One page of an "Every N unit" rule.
-QWidget *intervalPage(const char *page, const char *every, SpinEdit *field, const char *unitName,
-                      const char *unit)
+QWidget *intervalPage(const char *page, const char *every, SpinEdit *field, const char *unitName, const char *unit)
 {
     auto *w = named(new QWidget, page);
     auto *row = new QHBoxLayout(w);
@@ -71,8 +70,7 @@ QWidget *intervalPage(const char *page, const char *every, SpinEdit *field, cons
 }
 } // namespace
 
-TfrmTaskSchedule::TfrmTaskSchedule(QWidget *parent)
-    : QDialog(parent)
+TfrmTaskSchedule::TfrmTaskSchedule(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmTaskSchedule"));
     setWindowTitle(QStringLiteral("Schedule"));
@@ -86,7 +84,8 @@ void TfrmTaskSchedule::buildControls()
 {
     m_display = named(new QLabel, "lblDisplay");
     m_display->setAutoFillBackground(true);
-    m_display->setStyleSheet(QStringLiteral("QLabel { background: #202040; color: white; font-weight: bold; padding: 6px; }"));
+    m_display->setStyleSheet(
+        QStringLiteral("QLabel { background: #202040; color: white; font-weight: bold; padding: 6px; }"));
     // Wide enough for the longest description, every weekday with a start time, so that
     // choosing a rule never cuts it.
     ScheduleRuleInput longest;
@@ -263,9 +262,15 @@ void TfrmTaskSchedule::showEvent(QShowEvent *event)
 QStringList TfrmTaskSchedule::editState() const
 {
     const ScheduleRuleInput in = input();
-    QStringList state{QString::number(in.type), m_minute->typedText(), m_hour->typedText(), m_day->typedText(),
-                      in.withweek(), QString::number(in.monthDay), in.onceDate.toString(Qt::ISODate),
-                      QString::number(in.hasStartTime), in.startTime.toString(Qt::ISODate)};
+    QStringList state{QString::number(in.type),
+                      m_minute->typedText(),
+                      m_hour->typedText(),
+                      m_day->typedText(),
+                      in.withweek(),
+                      QString::number(in.monthDay),
+                      in.onceDate.toString(Qt::ISODate),
+                      QString::number(in.hasStartTime),
+                      in.startTime.toString(Qt::ISODate)};
     return state;
 }
 

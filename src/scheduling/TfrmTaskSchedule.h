@@ -19,7 +19,6 @@ class SpinEdit;
 
 namespace scheduling {
 
-
 // The schedule editor: composes one rule of a task and hands it back as a schedule list
 // row. Opened modally for a new rule, or without blocking for an existing one (modify
 // mode, after setRule()); it writes nothing to the database.

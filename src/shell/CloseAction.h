@@ -7,9 +7,7 @@ enum class CloseAction { End, AskFirst, Minimise };
 
 constexpr CloseAction closeActionFor(int whenClose)
 {
-    return whenClose == 0 ? CloseAction::End
-         : whenClose == 1 ? CloseAction::AskFirst
-                          : CloseAction::Minimise;
+    return whenClose == 0 ? CloseAction::End : whenClose == 1 ? CloseAction::AskFirst : CloseAction::Minimise;
 }
 
 } // namespace shell

@@ -8,9 +8,7 @@
 
 namespace shell {
 
-FindDialog::FindDialog(QWidget *parent)
-    : QDialog(parent)
-    , m_text(new QLineEdit(this))
+FindDialog::FindDialog(QWidget *parent) : QDialog(parent), m_text(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("FindDlg"));
     setWindowTitle(QStringLiteral("Find"));

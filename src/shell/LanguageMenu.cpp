@@ -22,9 +22,7 @@ QStringList languageMenuNames(const QString &directory)
 }
 
 LanguageMenu::LanguageMenu(QMenu *menu, QObject *parent)
-    : QObject(parent)
-    , m_menu(menu)
-    , m_group(new QActionGroup(this))
+    : QObject(parent), m_menu(menu), m_group(new QActionGroup(this))
 {
     m_group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
 }

@@ -7,10 +7,7 @@
 namespace shell {
 
 NodeDropTarget::NodeDropTarget(QTreeWidget *tree, const QString &format)
-    : QObject(tree)
-    , m_tree(tree)
-    , m_viewport(tree->viewport())
-    , m_format(format)
+    : QObject(tree), m_tree(tree), m_viewport(tree->viewport()), m_format(format)
 {
     tree->viewport()->setAcceptDrops(true);
     tree->viewport()->installEventFilter(this);

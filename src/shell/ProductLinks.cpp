@@ -9,8 +9,7 @@
 namespace shell {
 
 namespace {
-QLabel *makeLink(QWidget *parent, const QString &caption, const QString &shown, const QString &url,
-                 const char *name)
+QLabel *makeLink(QWidget *parent, const QString &caption, const QString &shown, const QString &url, const char *name)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));

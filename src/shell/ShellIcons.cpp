@@ -38,13 +38,21 @@ void folder(QPainter &p, const QColor &colour, bool open)
     p.setPen(QPen(colour.darker(160), 1.2));
     p.setBrush(colour.darker(115));
     QPainterPath back;
-    back.moveTo(3, 8); back.lineTo(12, 8); back.lineTo(14, 11); back.lineTo(29, 11);
-    back.lineTo(29, 26); back.lineTo(3, 26); back.closeSubpath();
+    back.moveTo(3, 8);
+    back.lineTo(12, 8);
+    back.lineTo(14, 11);
+    back.lineTo(29, 11);
+    back.lineTo(29, 26);
+    back.lineTo(3, 26);
+    back.closeSubpath();
     p.drawPath(back);
     p.setBrush(colour);
     if (open) {
         QPainterPath front;
-        front.moveTo(6, 14); front.lineTo(31, 14); front.lineTo(27, 26); front.lineTo(3, 26);
+        front.moveTo(6, 14);
+        front.lineTo(31, 14);
+        front.lineTo(27, 26);
+        front.lineTo(3, 26);
         front.closeSubpath();
         p.drawPath(front);
     } else {
@@ -71,8 +79,12 @@ void taskSheet(QPainter &p)
     p.setPen(QPen(QColor(70, 90, 120), 1.2));
     p.setBrush(QColor(250, 251, 255));
     QPainterPath sheet;
-    sheet.moveTo(7, 3); sheet.lineTo(20, 3); sheet.lineTo(26, 9); sheet.lineTo(26, 29);
-    sheet.lineTo(7, 29); sheet.closeSubpath();
+    sheet.moveTo(7, 3);
+    sheet.lineTo(20, 3);
+    sheet.lineTo(26, 9);
+    sheet.lineTo(26, 29);
+    sheet.lineTo(7, 29);
+    sheet.closeSubpath();
     p.drawPath(sheet);
     p.drawLine(QPointF(20, 3), QPointF(20, 9));
     p.drawLine(QPointF(20, 9), QPointF(26, 9));
@@ -89,9 +101,13 @@ void triangle(QPainter &p, bool up)
     p.setBrush(QColor(90, 90, 90));
     QPainterPath path;
     if (up) {
-        path.moveTo(16, 10); path.lineTo(24, 22); path.lineTo(8, 22);
+        path.moveTo(16, 10);
+        path.lineTo(24, 22);
+        path.lineTo(8, 22);
     } else {
-        path.moveTo(8, 10); path.lineTo(24, 10); path.lineTo(16, 22);
+        path.moveTo(8, 10);
+        path.lineTo(24, 10);
+        path.lineTo(16, 22);
     }
     path.closeSubpath();
     p.drawPath(path);
@@ -107,10 +123,24 @@ void badge(QPainter &p, const QColor &colour, const std::function<void(QPainter 
     sign(p);
 }
 
-void plus(QPainter &p) { p.drawLine(QPointF(24, 20), QPointF(24, 28)); p.drawLine(QPointF(20, 24), QPointF(28, 24)); }
-void cross(QPainter &p) { p.drawLine(QPointF(21, 21), QPointF(27, 27)); p.drawLine(QPointF(27, 21), QPointF(21, 27)); }
-void pen(QPainter &p) { p.drawLine(QPointF(20.5, 27.5), QPointF(27.5, 20.5)); }
-void eye(QPainter &p) { p.drawEllipse(QPointF(24, 24), 2.5, 1.6); }
+void plus(QPainter &p)
+{
+    p.drawLine(QPointF(24, 20), QPointF(24, 28));
+    p.drawLine(QPointF(20, 24), QPointF(28, 24));
+}
+void cross(QPainter &p)
+{
+    p.drawLine(QPointF(21, 21), QPointF(27, 27));
+    p.drawLine(QPointF(27, 21), QPointF(21, 27));
+}
+void pen(QPainter &p)
+{
+    p.drawLine(QPointF(20.5, 27.5), QPointF(27.5, 20.5));
+}
+void eye(QPainter &p)
+{
+    p.drawEllipse(QPointF(24, 24), 2.5, 1.6);
+}
 
 void gear(QPainter &p)
 {
@@ -192,16 +222,44 @@ QIcon ShellIcons::drawPicture(Picture which)
 QIcon ShellIcons::tool(Tool which)
 {
     switch (which) {
-    case GroupAdd: return drawn([](QPainter &p) { folder(p, kFolder, false); badge(p, kAdd, plus); });
-    case GroupRename: return drawn([](QPainter &p) { folder(p, kFolder, false); badge(p, kEdit, pen); });
-    case GroupDelete: return drawn([](QPainter &p) { folder(p, kFolder, false); badge(p, kDelete, cross); });
+    case GroupAdd:
+        return drawn([](QPainter &p) {
+            folder(p, kFolder, false);
+            badge(p, kAdd, plus);
+        });
+    case GroupRename:
+        return drawn([](QPainter &p) {
+            folder(p, kFolder, false);
+            badge(p, kEdit, pen);
+        });
+    case GroupDelete:
+        return drawn([](QPainter &p) {
+            folder(p, kFolder, false);
+            badge(p, kDelete, cross);
+        });
     case Run: return standard(QStyle::SP_MediaPlay);
     case Suspend: return standard(QStyle::SP_MediaPause);
     case Stop: return standard(QStyle::SP_MediaStop);
-    case TaskAdd: return drawn([](QPainter &p) { taskSheet(p); badge(p, kAdd, plus); });
-    case TaskEdit: return drawn([](QPainter &p) { taskSheet(p); badge(p, kEdit, pen); });
-    case TaskDelete: return drawn([](QPainter &p) { taskSheet(p); badge(p, kDelete, cross); });
-    case TaskView: return drawn([](QPainter &p) { taskSheet(p); badge(p, QColor(110, 80, 170), eye); });
+    case TaskAdd:
+        return drawn([](QPainter &p) {
+            taskSheet(p);
+            badge(p, kAdd, plus);
+        });
+    case TaskEdit:
+        return drawn([](QPainter &p) {
+            taskSheet(p);
+            badge(p, kEdit, pen);
+        });
+    case TaskDelete:
+        return drawn([](QPainter &p) {
+            taskSheet(p);
+            badge(p, kDelete, cross);
+        });
+    case TaskView:
+        return drawn([](QPainter &p) {
+            taskSheet(p);
+            badge(p, QColor(110, 80, 170), eye);
+        });
     case Options: return drawn(gear);
     case Help: return drawn(questionMark);
     case About: return standard(QStyle::SP_MessageBoxInformation);

@@ -13,8 +13,26 @@ public:
     enum Picture { Root = 0, RootSelected = 1, Group = 2, GroupSelected = 3, Task = 4, MarkUp = 5, MarkDown = 6 };
     static QIcon picture(Picture which);
 
-    enum Tool { GroupAdd, GroupRename, GroupDelete, Run, Suspend, Stop, TaskAdd, TaskEdit, TaskDelete,
-                TaskView, Options, Help, About, Homepage, SaveAs, Clear, Find, BrowseLog };
+    enum Tool {
+        GroupAdd,
+        GroupRename,
+        GroupDelete,
+        Run,
+        Suspend,
+        Stop,
+        TaskAdd,
+        TaskEdit,
+        TaskDelete,
+        TaskView,
+        Options,
+        Help,
+        About,
+        Homepage,
+        SaveAs,
+        Clear,
+        Find,
+        BrowseLog
+    };
     static QIcon tool(Tool which);
 
     static QPixmap productPicture(const QSize &size);

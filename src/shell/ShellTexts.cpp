@@ -117,11 +117,29 @@ constexpr TextEntry kAboutBox[] = {
 };
 } // namespace
 
-std::span<const platform::TextEntry> mainWindow() { return kMainWindow; }
-std::span<const platform::TextEntry> taskListHeadings() { return kTaskListHeadings; }
-std::span<const platform::TextEntry> groupDialog() { return kGroupDialog; }
-std::span<const platform::TextEntry> optionDialog() { return kOptionDialog; }
-std::span<const platform::TextEntry> closeChoices() { return kCloseChoices; }
-std::span<const platform::TextEntry> aboutBox() { return kAboutBox; }
+std::span<const platform::TextEntry> mainWindow()
+{
+    return kMainWindow;
+}
+std::span<const platform::TextEntry> taskListHeadings()
+{
+    return kTaskListHeadings;
+}
+std::span<const platform::TextEntry> groupDialog()
+{
+    return kGroupDialog;
+}
+std::span<const platform::TextEntry> optionDialog()
+{
+    return kOptionDialog;
+}
+std::span<const platform::TextEntry> closeChoices()
+{
+    return kCloseChoices;
+}
+std::span<const platform::TextEntry> aboutBox()
+{
+    return kAboutBox;
+}
 
 } // namespace shell::texts

@@ -34,7 +34,8 @@ void fitTaskListColumns(TaskListView &list)
     for (int column = 0; column < kFitted; ++column) {
         int width = header->sectionSizeHint(column);
         if (list.rowCount() > 0)
-            width = std::max(width, report->sizeHintForIndex(report->model()->index(longestRow[column], column)).width());
+            width =
+                std::max(width, report->sizeHintForIndex(report->model()->index(longestRow[column], column)).width());
         header->resizeSection(column, std::min(width, limit));
     }
 }

@@ -20,10 +20,7 @@ constexpr int kKeyRole = Qt::UserRole + 1;
 class TaskItem : public QStandardItem {
 public:
     using QStandardItem::QStandardItem;
-    bool operator<(const QStandardItem &other) const override
-    {
-        return compareListTexts(text(), other.text()) < 0;
-    }
+    bool operator<(const QStandardItem &other) const override { return compareListTexts(text(), other.text()) < 0; }
     QStandardItem *clone() const override { return new TaskItem; }
 };
 
@@ -37,18 +34,16 @@ void configure(QAbstractItemView *view)
 } // namespace
 
 TaskListView::TaskListView(QWidget *parent)
-    : QWidget(parent)
-    , m_model(new QStandardItemModel(0, kColumns, this))
-    , m_selection(new QItemSelectionModel(m_model, this))
-    , m_stack(new QStackedWidget(this))
-    , m_report(new QTreeView(m_stack))
-    , m_icons(new QListView(m_stack))
+    : QWidget(parent), m_model(new QStandardItemModel(0, kColumns, this)),
+      m_selection(new QItemSelectionModel(m_model, this)), m_stack(new QStackedWidget(this)),
+      m_report(new QTreeView(m_stack)), m_icons(new QListView(m_stack))
 {
     setObjectName(QStringLiteral("lvwTask"));
     m_model->setItemPrototype(new TaskItem);
     m_report->setObjectName(QStringLiteral("lvwTaskReport"));
     m_icons->setObjectName(QStringLiteral("lvwTaskIcons"));
-    for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(m_report), static_cast<QAbstractItemView *>(m_icons)}) {
+    for (QAbstractItemView *view :
+         {static_cast<QAbstractItemView *>(m_report), static_cast<QAbstractItemView *>(m_icons)}) {
         view->setModel(m_model);
         view->setSelectionModel(m_selection);
         configure(view);

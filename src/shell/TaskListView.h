@@ -55,9 +55,9 @@ public:
     QAbstractItemView *currentView() const;
 
 Q_SIGNALS:
-    void rowSelected();   // a row became selected
+    void rowSelected(); // a row became selected
     void selectionChanged();
-    void clicked();       // a mouse click on the list
+    void clicked(); // a mouse click on the list
     void contentChanged();
     void rowAboutToBeRemoved();
     void headerClicked(int column);

@@ -10,8 +10,7 @@
 namespace shell {
 
 namespace {
-TaskRow rowOf(taskstore::Query &time, const QString &taskId, const QString &name,
-              const QString &serverIp, int runType)
+TaskRow rowOf(taskstore::Query &time, const QString &taskId, const QString &name, const QString &serverIp, int runType)
 {
     TaskRow row;
     row.taskId = taskId;
@@ -39,8 +38,7 @@ QList<TaskRow> readTaskRows(taskstore::Query &list, taskstore::Query &time, cons
         times.insert(time.asText(QStringLiteral("TaskID")),
                      {time.asText(QStringLiteral("LastRunTime")), time.asText(QStringLiteral("NextRunTime"))});
 
-    taskstore::OpenQuery(list, groupKey == kAllTasksKey ? selectTaskList()
-                                                        : selectTaskListOfGroup(groupKey.trimmed()));
+    taskstore::OpenQuery(list, groupKey == kAllTasksKey ? selectTaskList() : selectTaskListOfGroup(groupKey.trimmed()));
     QList<TaskRow> rows;
     rows.reserve(list.rowCount());
     for (list.first(); !list.atEnd(); list.next()) {

@@ -12,8 +12,7 @@
 
 namespace shell {
 
-TfrmAbout::TfrmAbout(QWidget *parent)
-    : QDialog(parent)
+TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Pellion"));

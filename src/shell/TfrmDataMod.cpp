@@ -3,8 +3,8 @@
 namespace shell {
 
 TfrmDataMod::TfrmDataMod()
-    : m_check(std::make_unique<taskstore::Connection>(taskstore::Connection::defaultPath()))
-    , m_run(std::make_unique<taskstore::Connection>(taskstore::Connection::defaultPath()))
+    : m_check(std::make_unique<taskstore::Connection>(taskstore::Connection::defaultPath())),
+      m_run(std::make_unique<taskstore::Connection>(taskstore::Connection::defaultPath()))
 {
 }
 

@@ -11,14 +11,9 @@
 
 namespace shell {
 
-TfrmGroup::TfrmGroup(Mode mode, const QString &groupKey, const QString &name, AcceptStep accept,
-                     QWidget *parent)
-    : QDialog(parent)
-    , m_mode(mode)
-    , m_groupKey(groupKey)
-    , m_accept(std::move(accept))
-    , m_label(new QLabel(QStringLiteral("Group Name"), this))
-    , m_name(new QLineEdit(this))
+TfrmGroup::TfrmGroup(Mode mode, const QString &groupKey, const QString &name, AcceptStep accept, QWidget *parent)
+    : QDialog(parent), m_mode(mode), m_groupKey(groupKey), m_accept(std::move(accept)),
+      m_label(new QLabel(QStringLiteral("Group Name"), this)), m_name(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("frmGroup"));
     setWindowTitle(QStringLiteral("Task Group Property"));

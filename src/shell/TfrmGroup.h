@@ -19,8 +19,7 @@ public:
     enum class Mode { Add, Rename };
     using AcceptStep = std::function<bool(const QString &name)>;
 
-    TfrmGroup(Mode mode, const QString &groupKey, const QString &name, AcceptStep accept,
-              QWidget *parent = nullptr);
+    TfrmGroup(Mode mode, const QString &groupKey, const QString &name, AcceptStep accept, QWidget *parent = nullptr);
 
     Mode mode() const { return m_mode; }
     QString groupKey() const { return m_groupKey; }

@@ -5,17 +5,17 @@
 #include "execution/RunControl.h"
 #include "execution/RunLogFile.h"
 #include "execution/Settings.h"
-#include "platform/WindowState.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
+#include "platform/HintText.h"
 #include "platform/Language.h"
 #include "platform/SettingsKey.h"
+#include "platform/WindowState.h"
 #include "radius/Dictionary.h"
 #include "scheduling/Scheduler.h"
 #include "scheduling/StartupSchedulePass.h"
 #include "shell/CloseAction.h"
 #include "shell/FindDialog.h"
-#include "platform/HintText.h"
 #include "shell/LanguageMenu.h"
 #include "shell/ShellIcons.h"
 #include "shell/ShellTexts.h"
@@ -43,10 +43,8 @@ const QString kWindowStateKey = QStringLiteral("Pellion");
 } // namespace
 
 TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
-    : QMainWindow(parent)
-    , m_windows(windows)
-    , m_timerCheckSch(new QTimer(this))
-    , m_terminate([] { QCoreApplication::exit(0); })
+    : QMainWindow(parent), m_windows(windows), m_timerCheckSch(new QTimer(this)),
+      m_terminate([] { QCoreApplication::exit(0); })
 {
     m_ui.setup(this);
     resize(800, 600);
@@ -168,9 +166,9 @@ void TfrmMain::applyLanguage(const QString &language)
     setRunningCount(m_runControl ? m_runControl->runningCount() : 0);
     int column = 0;
     for (const platform::TextEntry &entry : texts::taskListHeadings())
-        m_ui.lvwTask->setHeading(column++, file.text(QString::fromUtf8(entry.section),
-                                                     QString::fromUtf8(entry.key),
-                                                     QString::fromUtf8(entry.builtIn)));
+        m_ui.lvwTask->setHeading(column++,
+                                 file.text(QString::fromUtf8(entry.section), QString::fromUtf8(entry.key),
+                                           QString::fromUtf8(entry.builtIn)));
 }
 
 QString TfrmMain::word(const char *key, const char *builtIn) const
@@ -196,8 +194,7 @@ bool TfrmMain::event(QEvent *event)
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
     switch (closeActionFor(execution::Settings::read().WhenClose)) {
-    case CloseAction::End:
-        break;
+    case CloseAction::End: break;
     case CloseAction::AskFirst:
         if (!platform::DialogService::instance().askOkCancel(
                 QStringLiteral("If you exit it will not run any scheduled.\nAre you sure you want to exit?"))) {

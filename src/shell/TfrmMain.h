@@ -31,7 +31,7 @@ class Connection;
 class GroupStore;
 class Query;
 enum class KeyTable;
-}
+} // namespace taskstore
 
 namespace shell {
 

@@ -5,16 +5,16 @@
 #include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
 #include "execution/RunControl.h"
+#include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/Language.h"
 #include "platform/ProgramDirectory.h"
-#include "shell/DesktopOpener.h"
 #include "platform/TextError.h"
-#include "platform/Clock.h"
+#include "shell/DesktopOpener.h"
 #include "shell/ExampleTasks.h"
+#include "shell/FindDialog.h"
 #include "shell/HelpPage.h"
 #include "shell/NodeDropTarget.h"
-#include "shell/FindDialog.h"
 #include "shell/ProductInfo.h"
 #include "shell/ShellIcons.h"
 #include "shell/TaskListView.h"
@@ -149,8 +149,7 @@ void TfrmMain::connectCommands()
         });
     connect(list, &TaskListView::contentChanged, this, [this] { lvwTaskChange(); });
     connect(list, &TaskListView::headerClicked, this, [this](int column) { lvwTaskColumnClick(column); });
-    connect(list, &TaskListView::contextMenuRequested, this,
-            [this](const QPoint &at) { m_ui.pmuTask->popup(at); });
+    connect(list, &TaskListView::contextMenuRequested, this, [this](const QPoint &at) { m_ui.pmuTask->popup(at); });
 
     execution::LogPane *pane = u.PageCtrlLog->allLog();
     pane->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -222,8 +221,7 @@ void TfrmMain::helpClick()
     // Without a browser nothing would show at all: say so, and where the help is.
     openOnDesktop(help, this, [help] {
         platform::DialogService::instance().showError(
-            platform::Language::text("Messages", "HelpNotOpened",
-                                     "The desktop could not open the help file: %1")
+            platform::Language::text("Messages", "HelpNotOpened", "The desktop could not open the help file: %1")
                 .arg(help));
     });
 }

@@ -2,13 +2,17 @@
 #include "shell/TfrmMain.h"
 
 #include "execution/RunControl.h"
+#include "platform/Clock.h"
 #include "platform/DialogService.h"
+#include "platform/TextError.h"
 #include "scheduling/Scheduler.h"
 #include "shell/ShellIcons.h"
 #include "shell/TaskListColumns.h"
 #include "shell/TaskListView.h"
 #include "shell/TaskWindows.h"
+#include "shell/TerminalCommandLine.h"
 #include "shell/TfrmGroup.h"
+#include "taskdef/TaskDuplicate.h"
 #include "taskstore/DatabaseError.h"
 #include "taskstore/GroupStore.h"
 #include "taskstore/NewRecordId.h"
@@ -16,15 +20,11 @@
 #include "taskstore/Statements.h"
 #include "taskstore/TaskMove.h"
 #include "taskstore/TaskReader.h"
-#include "shell/TerminalCommandLine.h"
-#include "platform/TextError.h"
-#include "taskdef/TaskDuplicate.h"
-#include "platform/Clock.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 #include <QLabel>
+#include <QMenu>
 #include <QTreeWidget>
 
 namespace shell {
@@ -134,8 +134,7 @@ execution::RunCommandState TfrmMain::selectedRunState() const
     if (!m_runControl || !m_runControl->isRunning(taskId))
         return execution::RunCommandState::Idle;
     const execution::TMyThread *run = m_runControl->firstRunOf(taskId);
-    return run && run->isSuspended() ? execution::RunCommandState::Suspended
-                                     : execution::RunCommandState::Running;
+    return run && run->isSuspended() ? execution::RunCommandState::Suspended : execution::RunCommandState::Running;
 }
 
 void TfrmMain::showSelectionStates()
@@ -161,10 +160,11 @@ void TfrmMain::lvwTaskColumnClick(int column)
     const bool ascending = m_order.headerClicked(column);
     for (int each = 0; each < TaskListView::kColumns; ++each) {
         const TaskListOrder::Mark mark = m_order.mark(each);
-        m_ui.lvwTask->setHeadingIcon(each, mark == TaskListOrder::Mark::None ? QIcon()
-                                           : ShellIcons::picture(mark == TaskListOrder::Mark::Up
-                                                                     ? ShellIcons::MarkUp
-                                                                     : ShellIcons::MarkDown));
+        m_ui.lvwTask->setHeadingIcon(
+            each,
+            mark == TaskListOrder::Mark::None
+                ? QIcon()
+                : ShellIcons::picture(mark == TaskListOrder::Mark::Up ? ShellIcons::MarkUp : ShellIcons::MarkDown));
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_ui.lvwTask->sortBy(column, ascending);
@@ -190,18 +190,21 @@ void TfrmMain::groupAddClick()
     }
     const QString key = newGroupKey.value();
     // The row is stored first, so a failed statement leaves neither row nor node.
-    TfrmGroup dialog(TfrmGroup::Mode::Add, key, QString(), [this, key](const QString &name) {
-        const taskstore::StoreStatus added = m_groups->add(key, name);
-        if (!added.ok()) {
-            showStoreError(added.error());
-            return false;
-        }
-        m_fillingTree = true;
-        m_ui.treTaskGroup->setCurrentItem(addGroupNode(name, key));
-        m_fillingTree = false;
-        treTaskGroupChange();
-        return true;
-    }, this);
+    TfrmGroup dialog(
+        TfrmGroup::Mode::Add, key, QString(),
+        [this, key](const QString &name) {
+            const taskstore::StoreStatus added = m_groups->add(key, name);
+            if (!added.ok()) {
+                showStoreError(added.error());
+                return false;
+            }
+            m_fillingTree = true;
+            m_ui.treTaskGroup->setCurrentItem(addGroupNode(name, key));
+            m_fillingTree = false;
+            treTaskGroupChange();
+            return true;
+        },
+        this);
     dialog.exec();
     treTaskGroupClick();
 }
@@ -212,15 +215,18 @@ void TfrmMain::groupRenClick()
     if (!node || node == rootNode())
         return;
     const QString key = node->data(0, kKeyRole).toString();
-    TfrmGroup dialog(TfrmGroup::Mode::Rename, key, node->text(0), [this, node, key](const QString &name) {
-        const taskstore::StoreStatus renamed = m_groups->rename(key, name);
-        if (!renamed.ok()) {
-            showStoreError(renamed.error());
-            return false;
-        }
-        node->setText(0, name);
-        return true;
-    }, this);
+    TfrmGroup dialog(
+        TfrmGroup::Mode::Rename, key, node->text(0),
+        [this, node, key](const QString &name) {
+            const taskstore::StoreStatus renamed = m_groups->rename(key, name);
+            if (!renamed.ok()) {
+                showStoreError(renamed.error());
+                return false;
+            }
+            node->setText(0, name);
+            return true;
+        },
+        this);
     dialog.exec();
 }
 
@@ -285,8 +291,9 @@ void TfrmMain::taskNewClick()
 void TfrmMain::taskEditClick()
 {
     const QString taskId = selectedTaskId();
-    if (refuseWhileRunning(taskId, QStringLiteral("You can't modify properties of the running Task.\n"
-                                                  "Please wait while task work finished and then try again.")))
+    if (refuseWhileRunning(taskId,
+                           QStringLiteral("You can't modify properties of the running Task.\n"
+                                          "Please wait while task work finished and then try again.")))
         return;
     if (!m_windows.openEditTask(this, taskId))
         return;
@@ -298,10 +305,12 @@ void TfrmMain::taskEditClick()
 void TfrmMain::taskDelClick()
 {
     const QString taskId = selectedTaskId();
-    if (refuseWhileRunning(taskId, QStringLiteral("You can't delete the running Task.\n"
-                                                  "Please wait while task work finished and then try again.")))
+    if (refuseWhileRunning(taskId,
+                           QStringLiteral("You can't delete the running Task.\n"
+                                          "Please wait while task work finished and then try again.")))
         return;
-    if (!platform::DialogService::instance().askOkCancel(QStringLiteral("Do you really want to delete the selected task?")))
+    if (!platform::DialogService::instance().askOkCancel(
+            QStringLiteral("Do you really want to delete the selected task?")))
         return;
     try {
         taskstore::deleteTaskRows(*m_query, taskId, true);

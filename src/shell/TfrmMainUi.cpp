@@ -251,26 +251,36 @@ void TfrmMainUi::setup(QMainWindow *window)
     tools->setContentsMargins(4, 2, 4, 2);
     tools->setSpacing(1);
     using T = ShellIcons;
-    spbtnGroupAdd = toolButton(PanelToolBax, "spbtnGroupAdd", T::GroupAdd, QStringLiteral("Add  Group | Add a task group"));
-    spbtnGroupRen = toolButton(PanelToolBax, "spbtnGroupRen", T::GroupRename, QStringLiteral("Rename  Group | Rename  task group"));
-    spbtnGroupDel = toolButton(PanelToolBax, "spbtnGroupDel", T::GroupDelete, QStringLiteral("Delete Group | Delete the selected task group"));
-    spbtnRun = toolButton(PanelToolBax, "spbtnRun", T::Run, QStringLiteral("Execute | Execute selected synchronize task"));
-    spbtnSuspend = toolButton(PanelToolBax, "spbtnSuspend", T::Suspend, QStringLiteral("Suspend | Suspend  synchronize"));
+    spbtnGroupAdd =
+        toolButton(PanelToolBax, "spbtnGroupAdd", T::GroupAdd, QStringLiteral("Add  Group | Add a task group"));
+    spbtnGroupRen =
+        toolButton(PanelToolBax, "spbtnGroupRen", T::GroupRename, QStringLiteral("Rename  Group | Rename  task group"));
+    spbtnGroupDel = toolButton(PanelToolBax, "spbtnGroupDel", T::GroupDelete,
+                               QStringLiteral("Delete Group | Delete the selected task group"));
+    spbtnRun =
+        toolButton(PanelToolBax, "spbtnRun", T::Run, QStringLiteral("Execute | Execute selected synchronize task"));
+    spbtnSuspend =
+        toolButton(PanelToolBax, "spbtnSuspend", T::Suspend, QStringLiteral("Suspend | Suspend  synchronize"));
     spbtnStop = toolButton(PanelToolBax, "spbtnStop", T::Stop, QStringLiteral("Stop | Stop  synchronize"));
     spbtnTaskAdd = toolButton(PanelToolBax, "spbtnTaskAdd", T::TaskAdd, QStringLiteral("Create | Creat a new task"));
-    spbtnTaskEdit = toolButton(PanelToolBax, "spbtnTaskEdit", T::TaskEdit, QStringLiteral("Edit | Display the proparies of the selected task"));
-    spbtnTaskDel = toolButton(PanelToolBax, "spbtnTaskDel", T::TaskDelete, QStringLiteral("Delete | Delete selected task"));
-    spbtnTaskView = toolButton(PanelToolBax, "spbtnTaskView", T::TaskView, QStringLiteral("View | View the selected Task"));
-    spbtnOption = toolButton(PanelToolBax, "spbtnOption", T::Options, QStringLiteral("Options | Display program options"));
+    spbtnTaskEdit = toolButton(PanelToolBax, "spbtnTaskEdit", T::TaskEdit,
+                               QStringLiteral("Edit | Display the proparies of the selected task"));
+    spbtnTaskDel =
+        toolButton(PanelToolBax, "spbtnTaskDel", T::TaskDelete, QStringLiteral("Delete | Delete selected task"));
+    spbtnTaskView =
+        toolButton(PanelToolBax, "spbtnTaskView", T::TaskView, QStringLiteral("View | View the selected Task"));
+    spbtnOption =
+        toolButton(PanelToolBax, "spbtnOption", T::Options, QStringLiteral("Options | Display program options"));
     spbtnHelp = toolButton(PanelToolBax, "spbtnHelp", T::Help, QStringLiteral("Help | Open help contents window "));
-    spbtnAbout = toolButton(PanelToolBax, "spbtnAbout", T::About, QStringLiteral("About | Display information ,version number and copyright"));
-    spbtnHomepage = toolButton(PanelToolBax, "spbtnHomepage", T::Homepage, QStringLiteral("Pellion Homepage |  ") + product::kHomePage);
-    const QList<QList<QToolButton *>> groups = {
-        {spbtnGroupAdd, spbtnGroupRen, spbtnGroupDel},
-        {spbtnRun, spbtnSuspend, spbtnStop},
-        {spbtnTaskAdd, spbtnTaskEdit, spbtnTaskDel, spbtnTaskView},
-        {spbtnOption},
-        {spbtnHelp, spbtnAbout, spbtnHomepage}};
+    spbtnAbout = toolButton(PanelToolBax, "spbtnAbout", T::About,
+                            QStringLiteral("About | Display information ,version number and copyright"));
+    spbtnHomepage = toolButton(PanelToolBax, "spbtnHomepage", T::Homepage,
+                               QStringLiteral("Pellion Homepage |  ") + product::kHomePage);
+    const QList<QList<QToolButton *>> groups = {{spbtnGroupAdd, spbtnGroupRen, spbtnGroupDel},
+                                                {spbtnRun, spbtnSuspend, spbtnStop},
+                                                {spbtnTaskAdd, spbtnTaskEdit, spbtnTaskDel, spbtnTaskView},
+                                                {spbtnOption},
+                                                {spbtnHelp, spbtnAbout, spbtnHomepage}};
     for (qsizetype g = 0; g < groups.size(); ++g) {
         if (g > 0)
             tools->addWidget(divider(PanelToolBax));

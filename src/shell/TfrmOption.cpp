@@ -61,8 +61,7 @@ QButtonGroup *radioGroup(QGroupBox *box, int count)
 }
 } // namespace
 
-TfrmOption::TfrmOption(QWidget *parent)
-    : QDialog(parent)
+TfrmOption::TfrmOption(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(QStringLiteral("Options"));
@@ -230,8 +229,8 @@ void TfrmOption::setSwatch(int row, quint32 colour)
 
 void TfrmOption::chooseColour(int row)
 {
-    const std::optional<QColor> chosen = platform::DialogService::instance().chooseColor(
-        execution::LogColors::toColor(m_colours.at(size_t(row))));
+    const std::optional<QColor> chosen =
+        platform::DialogService::instance().chooseColor(execution::LogColors::toColor(m_colours.at(size_t(row))));
     if (chosen)
         setSwatch(row, execution::LogColors::fromColor(*chosen));
 }

@@ -4,8 +4,7 @@
 
 namespace taskdef {
 
-void applyHeadings(QWidget *window, std::span<const HeadingEntry> entries,
-                   const platform::LanguageFile &file)
+void applyHeadings(QWidget *window, std::span<const HeadingEntry> entries, const platform::LanguageFile &file)
 {
     for (const HeadingEntry &entry : entries) {
         auto *list = window->findChild<QTreeWidget *>(QString::fromLatin1(entry.list));

@@ -18,7 +18,6 @@ struct HeadingEntry {
     int column;
 };
 
-void applyHeadings(QWidget *window, std::span<const HeadingEntry> entries,
-                   const platform::LanguageFile &file);
+void applyHeadings(QWidget *window, std::span<const HeadingEntry> entries, const platform::LanguageFile &file);
 
 } // namespace taskdef

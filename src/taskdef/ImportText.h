@@ -17,12 +17,12 @@ public:
     static bool exportToFile(const QString &path, const PacketTable &table, QString *error = nullptr);
 
     struct Imported {
-        QStringList packets;     // the new packet node texts, in order
+        QStringList packets; // the new packet node texts, in order
         QList<AttributeRow> rows;
     };
     // Reads import text: new packets named "Packet%d" from packetCounter (which goes up by
-    // one for each), passing over names that table's packets have; rows with keys unique among table's rows and each other. Pair lines
-    // before the first "#" line start a packet of their own, so that they are not lost.
+    // one for each), passing over names that table's packets have; rows with keys unique among table's rows and each
+    // other. Pair lines before the first "#" line start a packet of their own, so that they are not lost.
     static Imported importText(const QByteArray &text, const PacketTable &table, int &packetCounter);
     // The same from a file; false with the system's error text when it cannot be read.
     static bool importFile(const QString &path, PacketTable &table, int &packetCounter, QString *error = nullptr);

@@ -27,11 +27,12 @@ public:
     struct RowProblem {
         QString packet;
         QString attribute;
-        int valueCharacters = 0;  // what the value takes of the line
-        QString lineError;        // the reader's reason when the value is not too long
+        int valueCharacters = 0; // what the value takes of the line
+        QString lineError;       // the reader's reason when the value is not too long
         bool valueTooLong() const;
         // "packet, attribute: reason"; tooLong takes the characters and the limit.
-        QString text(const QString &tooLong = QStringLiteral("the value takes %1 characters of a line, at most %2")) const;
+        QString
+        text(const QString &tooLong = QStringLiteral("the value takes %1 characters of a line, at most %2")) const;
     };
     // Such rows (a bad name, a value longer than a value word may be), so the editor can
     // refuse to save them.

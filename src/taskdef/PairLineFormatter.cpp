@@ -91,8 +91,8 @@ PairLineFormatter::WrittenValue PairLineFormatter::writtenValue(const QString &v
 {
     const QByteArray line = format(QStringLiteral("x"), value);
     ScriptTokenizer tokens(line);
-    tokens.next(ScriptTokenizer::NameLimit);  // the name
-    tokens.next(ScriptTokenizer::NameLimit);  // '='
+    tokens.next(ScriptTokenizer::NameLimit); // the name
+    tokens.next(ScriptTokenizer::NameLimit); // '='
     qsizetype start = tokens.position();
     while (start < line.size() && line.at(start) == ' ')
         ++start;

@@ -26,9 +26,9 @@ struct SpecialAttributes {
         userPassword = Dictionary::attribute(QStringLiteral("User-Password"));
         chapPassword = Dictionary::attribute(QStringLiteral("CHAP-Password"));
         digestAttributes = Dictionary::attribute(QStringLiteral("Digest-Attributes"));
-        static const char *const names[10] = {"Digest-Realm", "Digest-Nonce", "Digest-Method", "Digest-URI",
-                                              "Digest-QOP", "Digest-Algorithm", "Digest-Body-Digest",
-                                              "Digest-CNonce", "Digest-Nonce-Count", "Digest-User-Name"};
+        static const char *const names[10] = {
+            "Digest-Realm",     "Digest-Nonce",       "Digest-Method", "Digest-URI",         "Digest-QOP",
+            "Digest-Algorithm", "Digest-Body-Digest", "Digest-CNonce", "Digest-Nonce-Count", "Digest-User-Name"};
         for (int i = 0; i < 10; ++i)
             digest[i] = Dictionary::attribute(QLatin1String(names[i]));
     }

@@ -15,8 +15,8 @@ class RequestReader {
 public:
     struct Outcome {
         std::vector<RequestRecord> records;
-        QString error;  // why reading stopped early or never started; empty otherwise
-        int errorLine = 0;  // the file line of that error; 0 when the file could not be opened
+        QString error;     // why reading stopped early or never started; empty otherwise
+        int errorLine = 0; // the file line of that error; 0 when the file could not be opened
     };
     // Reporting::CallerOnly leaves the error to the caller instead of the standard error stream.
     enum class Reporting { StandardError, CallerOnly };

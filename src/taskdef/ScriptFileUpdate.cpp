@@ -22,9 +22,7 @@ void writeWhole(const QString &path, const QByteArray &content)
 }
 } // namespace
 
-ScriptFileUpdate::ScriptFileUpdate(const QString &path)
-    : m_path(path)
-    , m_file(path)
+ScriptFileUpdate::ScriptFileUpdate(const QString &path) : m_path(path), m_file(path)
 {
 }
 

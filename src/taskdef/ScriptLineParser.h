@@ -14,7 +14,7 @@ class ScriptLineParser {
 public:
     struct Outcome {
         QList<ScriptPair> pairs;
-        QString error;  // the syntax error's message; empty when the line is good
+        QString error; // the syntax error's message; empty when the line is good
         bool ok() const { return error.isEmpty(); }
     };
 

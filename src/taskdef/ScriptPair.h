@@ -12,8 +12,8 @@ namespace taskdef {
 struct ScriptPair {
     QByteArray name;
     radius::PairOperator op = radius::PairOperator::Equal;
-    QByteArray value;  // after quote removal and escapes; may hold any octet
-    int line = 0;      // the file line it was read from (from 1)
+    QByteArray value; // after quote removal and escapes; may hold any octet
+    int line = 0;     // the file line it was read from (from 1)
 
     // As text; an octet outside UTF-8 shows as its octal escape.
     QString nameText() const { return OctetText::toText(name); }

@@ -12,17 +12,13 @@ struct OperatorText {
 
 // Tried in this order; a two-character token needs both of its characters.
 constexpr OperatorText Operators[] = {
-    {"=~", ScriptOperator::RegexMatch}, {"!~", ScriptOperator::RegexNoMatch},
-    {"{", ScriptOperator::LeftBrace},   {"}", ScriptOperator::RightBrace},
-    {"(", ScriptOperator::LeftParen},   {")", ScriptOperator::RightParen},
-    {",", ScriptOperator::Comma},       {"+=", ScriptOperator::Add},
-    {"-=", ScriptOperator::Subtract},   {":=", ScriptOperator::Set},
-    {"=*", ScriptOperator::Exists},     {"!*", ScriptOperator::NotExists},
-    {"==", ScriptOperator::Compare},    {"=", ScriptOperator::Equal},
-    {"!=", ScriptOperator::NotEqual},   {">=", ScriptOperator::GreaterEqual},
-    {">", ScriptOperator::Greater},     {"<=", ScriptOperator::LessEqual},
-    {"<", ScriptOperator::Less},        {"#", ScriptOperator::Hash},
-    {";", ScriptOperator::Semicolon},
+    {"=~", ScriptOperator::RegexMatch},   {"!~", ScriptOperator::RegexNoMatch}, {"{", ScriptOperator::LeftBrace},
+    {"}", ScriptOperator::RightBrace},    {"(", ScriptOperator::LeftParen},     {")", ScriptOperator::RightParen},
+    {",", ScriptOperator::Comma},         {"+=", ScriptOperator::Add},          {"-=", ScriptOperator::Subtract},
+    {":=", ScriptOperator::Set},          {"=*", ScriptOperator::Exists},       {"!*", ScriptOperator::NotExists},
+    {"==", ScriptOperator::Compare},      {"=", ScriptOperator::Equal},         {"!=", ScriptOperator::NotEqual},
+    {">=", ScriptOperator::GreaterEqual}, {">", ScriptOperator::Greater},       {"<=", ScriptOperator::LessEqual},
+    {"<", ScriptOperator::Less},          {"#", ScriptOperator::Hash},          {";", ScriptOperator::Semicolon},
 };
 
 bool isSpace(char c)

@@ -9,8 +9,8 @@ namespace taskdef {
 // Splits one line (without its line end) into operator tokens and words.
 class ScriptTokenizer {
 public:
-    static constexpr int NameLimit = 64;    // characters of the line a name word may take
-    static constexpr int ValueLimit = 256;  // the same for a value word
+    static constexpr int NameLimit = 64;   // characters of the line a name word may take
+    static constexpr int ValueLimit = 256; // the same for a value word
 
     explicit ScriptTokenizer(QByteArrayView line) : m_line(line) {}
 

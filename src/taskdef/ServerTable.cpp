@@ -8,8 +8,7 @@ namespace taskdef {
 
 using taskstore::Query;
 
-ServerTable::ServerTable(taskstore::Connection &connection)
-    : m_connection(connection)
+ServerTable::ServerTable(taskstore::Connection &connection) : m_connection(connection)
 {
 }
 

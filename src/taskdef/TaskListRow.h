@@ -11,7 +11,7 @@ struct TaskListRow {
     QString lastRunTime; // the save moment, as date-time text
     QString nextRunTime; // "Manually", or the earliest NextRunTime of its rules, as text
     QString serverIp;
-    int runType = 0;     // 0 manually, 1 by schedule
+    int runType = 0; // 0 manually, 1 by schedule
 };
 
 } // namespace taskdef

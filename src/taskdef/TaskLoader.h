@@ -21,7 +21,7 @@ struct LoadedTask {
     taskstore::TaskRecord task;
     TaskPackets packets;                          // "Packet1".. with keys 1.. in file order
     QList<scheduling::ScheduleListRow> schedules; // for a scheduled task, as stored
-    QString scriptError; // why the script file was read only in part; empty when whole
+    QString scriptError;                          // why the script file was read only in part; empty when whole
 };
 
 // Reads a task for editing: its rows, every packet of its script file (a missing file

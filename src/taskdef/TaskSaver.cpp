@@ -15,8 +15,8 @@ namespace sql = taskstore::sql;
 using taskstore::ExecQuery;
 
 namespace {
-QString scheduleStatement(const QString &taskId, const scheduling::ScheduleListRow &row,
-                          const QString &lastRun, const QDateTime &now)
+QString scheduleStatement(const QString &taskId, const scheduling::ScheduleListRow &row, const QString &lastRun,
+                          const QDateTime &now)
 {
     const QString value = row.value.trimmed();
     const QString start = row.startTime.trimmed();
@@ -32,8 +32,7 @@ QString scheduleStatement(const QString &taskId, const scheduling::ScheduleListR
 }
 } // namespace
 
-TaskSaver::TaskSaver(taskstore::Connection &connection)
-    : m_connection(connection)
+TaskSaver::TaskSaver(taskstore::Connection &connection) : m_connection(connection)
 {
 }
 

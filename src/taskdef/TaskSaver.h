@@ -18,7 +18,7 @@ namespace taskdef {
 
 // Everything the task editor saves for one task.
 struct TaskDraft {
-    taskstore::TaskRecord task;   // RunType decides between the manual row and the rules
+    taskstore::TaskRecord task;    // RunType decides between the manual row and the rules
     bool replacesExisting = false; // modify mode: the task's old rows and file go
     QList<scheduling::ScheduleListRow> schedules;
     std::optional<QByteArray> script; // the packet script file text; none when no rows

@@ -7,8 +7,8 @@
 #include "radius/AttributeValueCheck.h"
 #include "radius/DictionaryCatalog.h"
 #include "taskdef/EditorDialogs.h"
-#include "taskdef/FormTexts.h"
 #include "taskdef/EscapedForm.h"
+#include "taskdef/FormTexts.h"
 #include "taskdef/PacketTable.h"
 #include "taskdef/PairLineFormatter.h"
 #include "taskdef/TypedListText.h"
@@ -31,7 +31,8 @@ const platform::TextEntry kTexts[] = {
     {"frmPackage", "lblAttr.Caption", "Attribute:"},
     {"frmPackage", "lblValue.Caption", "Value:"},
     {"frmPackage", "lblAttrTypeCaption.Caption", "Type:"},
-    {"frmPackage", "lblSpecial1.Caption", "To enter special chars(eg:#{};'()=<>),Please use a backslash (\\)  to remove"},
+    {"frmPackage", "lblSpecial1.Caption",
+     "To enter special chars(eg:#{};'()=<>),Please use a backslash (\\)  to remove"},
     {"frmPackage", "lblSpecial2.Caption", " the special meaning. eg: enter abc\\#123 instead of abc#123"},
     {"Button_Common", "spbtnAdd.Caption", "&Add"},
     {"Button_Common", "spbtnRemove.Caption", "&Remove"},
@@ -57,10 +58,12 @@ const FormText kFormTexts[] = {
     {radius::ValueForm::Ipv4Prefix, "ValueCheck.Ipv4Prefix", "%1 needs an IPv4 prefix such as 192.0.2.0/24"},
     {radius::ValueForm::Ipv6Prefix, "ValueCheck.Ipv6Prefix", "%1 needs an IPv6 prefix such as 2001:db8::/32"},
     {radius::ValueForm::IpPrefix, "ValueCheck.IpPrefix", "%1 needs an IPv4 or IPv6 prefix"},
-    {radius::ValueForm::Date, "ValueCheck.Date", "%1 needs a date such as Dec 10 2026 13:00:00 UTC or a number of seconds since 1970"},
+    {radius::ValueForm::Date, "ValueCheck.Date",
+     "%1 needs a date such as Dec 10 2026 13:00:00 UTC or a number of seconds since 1970"},
     {radius::ValueForm::HexOctets, "ValueCheck.HexOctets", "%1 needs octets in hexadecimal after 0x such as 0x0a1b2c"},
     {radius::ValueForm::Ethernet, "ValueCheck.Ethernet", "%1 needs an Ethernet address such as 00:11:22:33:44:55"},
-    {radius::ValueForm::InterfaceId, "ValueCheck.InterfaceId", "%1 needs an interface identifier such as 0011:2233:4455:6677"},
+    {radius::ValueForm::InterfaceId, "ValueCheck.InterfaceId",
+     "%1 needs an interface identifier such as 0011:2233:4455:6677"},
 };
 
 QString packageText(const char *key, const char *builtIn)
@@ -82,7 +85,8 @@ QString refusalText(const QString &attribute, const radius::ValueVerdict &verdic
         if (entry.form == verdict.form)
             text = packageText(entry.key, entry.builtIn).arg(attribute);
     if (!verdict.libraryText.isEmpty())
-        text += QLatin1Char('\n') + packageText("ValueCheck.Library", "The dictionary library says: %1").arg(verdict.libraryText);
+        text += QLatin1Char('\n')
+            + packageText("ValueCheck.Library", "The dictionary library says: %1").arg(verdict.libraryText);
     return text;
 }
 
@@ -107,8 +111,7 @@ QLabel *label(const char *name, const QString &text)
 } // namespace
 
 TfrmPackage::TfrmPackage(const radius::DictionaryCatalog *dictionary, QWidget *parent)
-    : QDialog(parent)
-    , m_dictionary(dictionary)
+    : QDialog(parent), m_dictionary(dictionary)
 {
     setObjectName(QStringLiteral("frmPackage"));
     setWindowTitle(QStringLiteral("Package"));
@@ -188,10 +191,10 @@ void TfrmPackage::buildControls()
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_packetName);
     layout->addLayout(pick);
-    layout->addWidget(label("lblSpecial1",
-                            QStringLiteral("To enter special chars(eg:#{};'()=<>),Please use a backslash (\\)  to remove")));
-    layout->addWidget(label("lblSpecial2",
-                            QStringLiteral(" the special meaning. eg: enter abc\\#123 instead of abc#123")));
+    layout->addWidget(label(
+        "lblSpecial1", QStringLiteral("To enter special chars(eg:#{};'()=<>),Please use a backslash (\\)  to remove")));
+    layout->addWidget(
+        label("lblSpecial2", QStringLiteral(" the special meaning. eg: enter abc\\#123 instead of abc#123")));
     layout->addLayout(rowButtons);
     layout->addWidget(m_rows);
     layout->addLayout(closeButtons);
@@ -335,7 +338,8 @@ void TfrmPackage::fillAttributes()
 
 void TfrmPackage::showAttributeType()
 {
-    const std::optional<radius::AttributeInfo> info = radius::AttributeValueCheck::attribute(m_attribute->currentText());
+    const std::optional<radius::AttributeInfo> info =
+        radius::AttributeValueCheck::attribute(m_attribute->currentText());
     m_attributeType->setText(info ? radius::AttributeValueCheck::typeName(info->type) : QString());
 }
 
@@ -397,7 +401,8 @@ void TfrmPackage::spbtnRemoveClick()
 
 void TfrmPackage::spbtnClearClick()
 {
-    if (!platform::DialogService::instance().askOkCancel(QStringLiteral("Do you really want to clear all attributes of this packet?")))
+    if (!platform::DialogService::instance().askOkCancel(
+            QStringLiteral("Do you really want to clear all attributes of this packet?")))
         return;
     m_rows->clear();
     updateButtons();

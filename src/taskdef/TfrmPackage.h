@@ -14,7 +14,7 @@ class QTreeWidget;
 namespace radius {
 class DictionaryCatalog;
 struct BrowseAttribute;
-}
+} // namespace radius
 
 namespace taskdef {
 
@@ -60,7 +60,7 @@ private:
 
     const radius::DictionaryCatalog *m_dictionary;
     QList<radius::BrowseAttribute> m_vendorAttributes; // every attribute of the chosen vendor
-    QList<radius::BrowseAttribute> m_attributes; // the entries of cboAttr, at the same positions
+    QList<radius::BrowseAttribute> m_attributes;       // the entries of cboAttr, at the same positions
     PacketEditMode m_mode = PacketEditMode::Add;
     QStringList m_shownState; // editState() when first shown
     bool m_shown = false;

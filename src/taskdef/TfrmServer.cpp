@@ -41,8 +41,7 @@ constexpr int kKeyColumn = 2;
 } // namespace
 
 TfrmServer::TfrmServer(taskstore::Connection &connection, QWidget *parent)
-    : QDialog(parent)
-    , m_table(std::make_unique<ServerTable>(connection))
+    : QDialog(parent), m_table(std::make_unique<ServerTable>(connection))
 {
     setObjectName(QStringLiteral("frmServer"));
     setWindowTitle(QStringLiteral("Server Manager"));
@@ -113,8 +112,8 @@ void TfrmServer::loadList()
 {
     try {
         for (const ServerEntry &server : m_table->all())
-            new QTreeWidgetItem(m_list, {server.serverId, server.serverIp,
-                                         ServerTable::masked(server.secretKey, kLoadedMask)});
+            new QTreeWidgetItem(m_list,
+                                {server.serverId, server.serverIp, ServerTable::masked(server.secretKey, kLoadedMask)});
     } catch (const taskstore::DatabaseError &error) {
         platform::DialogService::instance().showError(error.text());
     }

@@ -3,11 +3,11 @@
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
 #include "platform/DiscardQuestion.h"
-#include "scheduling/ScheduleError.h"
-#include "platform/SpinEdit.h"
-#include "scheduling/TfrmTaskSchedule.h"
 #include "platform/Language.h"
+#include "platform/SpinEdit.h"
 #include "platform/WindowState.h"
+#include "scheduling/ScheduleError.h"
+#include "scheduling/TfrmTaskSchedule.h"
 #include "taskdef/EditorDialogs.h"
 #include "taskdef/EscapedForm.h"
 #include "taskdef/ImportText.h"
@@ -78,10 +78,8 @@ platform::FileRequest packetFileRequest()
 } // namespace
 
 TfrmTask::TfrmTask(taskstore::Connection &connection, const radius::DictionaryCatalog *dictionary, QWidget *parent)
-    : QDialog(parent)
-    , m_connection(connection)
-    , m_dictionary(dictionary)
-    , m_servers(std::make_unique<ServerTable>(connection))
+    : QDialog(parent), m_connection(connection), m_dictionary(dictionary),
+      m_servers(std::make_unique<ServerTable>(connection))
 {
     buildControls();
     try {
@@ -183,8 +181,13 @@ void TfrmTask::showEvent(QShowEvent *event)
 
 QStringList TfrmTask::editState() const
 {
-    QStringList state{m_taskName->text(), m_serverIp->currentText(), m_secret->text(), m_port->currentText(),
-                      QString::number(m_requestType->currentIndex()), m_code->typedText(), m_mode->currentText(),
+    QStringList state{m_taskName->text(),
+                      m_serverIp->currentText(),
+                      m_secret->text(),
+                      m_port->currentText(),
+                      QString::number(m_requestType->currentIndex()),
+                      m_code->typedText(),
+                      m_mode->currentText(),
                       QString::number(m_scheduled->isChecked())};
     for (const platform::SpinEdit *field : {m_startId, m_timeout, m_retry, m_repeat, m_parallel, m_perSecond})
         state << field->typedText();

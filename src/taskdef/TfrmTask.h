@@ -45,8 +45,7 @@ class TfrmTask : public QDialog {
     Q_OBJECT
 public:
     // dictionary: what the packet editor offers for picking; may be null.
-    TfrmTask(taskstore::Connection &connection, const radius::DictionaryCatalog *dictionary,
-             QWidget *parent = nullptr);
+    TfrmTask(taskstore::Connection &connection, const radius::DictionaryCatalog *dictionary, QWidget *parent = nullptr);
     ~TfrmTask() override;
 
     // Add mode for a new task.

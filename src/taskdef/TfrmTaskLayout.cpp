@@ -141,13 +141,14 @@ QWidget *TfrmTask::buildSettingPage()
                              QStringLiteral("Disconnect Request"), QStringLiteral("User Defined")});
     m_port = named(new QComboBox, "cboPort");
     makeTypedList(m_port);
-    m_port->addItems({QStringLiteral("1812"), QStringLiteral("1813"), QStringLiteral("1645"),
-                      QStringLiteral("1646"), QStringLiteral("1700")});
+    m_port->addItems({QStringLiteral("1812"), QStringLiteral("1813"), QStringLiteral("1645"), QStringLiteral("1646"),
+                      QStringLiteral("1700")});
     m_code = named(new SpinEdit(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), 1), "CSpinEditCode");
     m_modeLabel = namedLabel("lblMode", "Mode");
     m_mode = named(new QComboBox, "cboMode");
     makeTypedList(m_mode);
-    m_mode->addItems({QStringLiteral("PAP"), QStringLiteral("CHAP"), QStringLiteral("EAP-MD5"), QStringLiteral("EAP-SIM")});
+    m_mode->addItems(
+        {QStringLiteral("PAP"), QStringLiteral("CHAP"), QStringLiteral("EAP-MD5"), QStringLiteral("EAP-SIM")});
 
     m_startId = named(new SpinEdit(0, 255, 0), "CSpinEditStartID");
     m_timeout = named(new SpinEdit(1, 65535, 3), "CSpinEditTimeout");
@@ -202,8 +203,9 @@ QWidget *TfrmTask::buildPackagePage()
     auto *page = named(new QWidget, "TabSheetPackage");
     m_packetTree = named(new QTreeWidget, "trePackage");
     m_packetTree->setHeaderHidden(true);
-    m_attributes = list("lvwAttr", {QStringLiteral("Attribute"), QStringLiteral("Value"), QStringLiteral("ID"),
-                                    QStringLiteral("PackageID")});
+    m_attributes =
+        list("lvwAttr",
+             {QStringLiteral("Attribute"), QStringLiteral("Value"), QStringLiteral("ID"), QStringLiteral("PackageID")});
     m_attributes->setColumnHidden(2, true);
     m_attributes->setColumnHidden(3, true);
 
@@ -235,8 +237,9 @@ QWidget *TfrmTask::buildSchedulePage()
     m_manually = named(new QRadioButton(QStringLiteral("Manually")), "RadioBtnManually");
     m_scheduled = named(new QRadioButton(QStringLiteral("Auto run using internal Schedule")), "RadiobtnSchedule");
     m_manually->setChecked(true);
-    m_schedules = list("lvwSchedule", {QStringLiteral("display"), QStringLiteral("SchType"), QStringLiteral("Value"),
-                                       QStringLiteral("StartTime"), QStringLiteral("id")});
+    m_schedules = list("lvwSchedule",
+                       {QStringLiteral("display"), QStringLiteral("SchType"), QStringLiteral("Value"),
+                        QStringLiteral("StartTime"), QStringLiteral("id")});
     m_schedules->setHeaderHidden(true);
     for (int column = 1; column < 5; ++column)
         m_schedules->setColumnHidden(column, true);
@@ -298,8 +301,9 @@ void TfrmTask::applyLanguage()
     platform::Language::apply(this, kTexts, file);
     applyHeadings(this, kHeadings, file);
     if (auto *name = findChild<QLabel *>(QStringLiteral("lblTaskName")))
-        name->setText(QStringLiteral("  ") + file.text(QStringLiteral("frmTask"), QStringLiteral("lblTaskName.Caption"),
-                                                       QStringLiteral("Task Name:")));
+        name->setText(QStringLiteral("  ")
+                      + file.text(QStringLiteral("frmTask"), QStringLiteral("lblTaskName.Caption"),
+                                  QStringLiteral("Task Name:")));
 }
 
 } // namespace taskdef

@@ -36,12 +36,10 @@ QString Connection::defaultPath()
     return platform::ProgramDirectory::filePath(QStringLiteral("Pellion.dat"));
 }
 
-Connection::Connection(const QString &path)
-    : m_path(path)
+Connection::Connection(const QString &path) : m_path(path)
 {
     const QByteArray file = QFile::encodeName(path);
-    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
-        != SQLITE_OK) {
+    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         const QString text = errorOf(m_db);
         sqlite3_close(m_db);
         m_db = nullptr;

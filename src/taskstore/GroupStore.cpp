@@ -30,8 +30,7 @@ StoreStatus execute(Connection &connection, const QString &statement)
 
 const QString GroupStore::kEmptyName = QStringLiteral("Group name is empty");
 
-GroupStore::GroupStore(Connection &connection)
-    : m_connection(connection)
+GroupStore::GroupStore(Connection &connection) : m_connection(connection)
 {
 }
 

@@ -21,9 +21,8 @@ QVariant columnValue(sqlite3_stmt *statement, int index)
     case SQLITE_FLOAT: return QVariant(sqlite3_column_double(statement, index));
     case SQLITE_NULL: return QVariant();
     default:
-        return QVariant(QString::fromUtf8(
-            reinterpret_cast<const char *>(sqlite3_column_text(statement, index)),
-            sqlite3_column_bytes(statement, index)));
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, index)),
+                                          sqlite3_column_bytes(statement, index)));
     }
 }
 
@@ -34,8 +33,7 @@ struct Statement {
 };
 } // namespace
 
-Query::Query(Connection &connection)
-    : m_connection(connection)
+Query::Query(Connection &connection) : m_connection(connection)
 {
 }
 

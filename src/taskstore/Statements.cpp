@@ -39,7 +39,10 @@ QString stored(const QString &dateTimeText)
 }
 } // namespace
 
-QString selectAllGroups() { return QStringLiteral("select * from TaskGroup"); }
+QString selectAllGroups()
+{
+    return QStringLiteral("select * from TaskGroup");
+}
 
 QString insertGroup(const QString &groupId, const QString &name)
 {
@@ -61,7 +64,10 @@ QString selectGroupName(const QString &groupId)
     return format("select Name from TaskGroup where TaskGroupID='%s'", {groupId});
 }
 
-QString selectTaskList() { return QStringLiteral("select TaskID, TaskName, ServerIP, RunType from Task"); }
+QString selectTaskList()
+{
+    return QStringLiteral("select TaskID, TaskName, ServerIP, RunType from Task");
+}
 
 QString selectTaskListOfGroup(const QString &groupId)
 {
@@ -80,11 +86,12 @@ QString selectRunType(const QString &taskId)
 
 QString insertTask(const TaskRecord &t)
 {
-    return format("insert into Task([GroupID],[TaskID],[TaskName],[ServerIP],[SecretKey],[Port],"
-                  "[RequestType],[RequestTypeCode],[AuthMode], [RunType])values('%s','%s','%s','%s',"
-                  "'%s',%d,'%d',%d,'%s',%d)",
-                  {t.GroupID, t.TaskID, t.TaskName, t.ServerIP, t.SecretKey, t.Port, t.RequestType,
-                   t.RequestTypeCode, t.AuthMode, t.RunType});
+    return format(
+        "insert into Task([GroupID],[TaskID],[TaskName],[ServerIP],[SecretKey],[Port],"
+        "[RequestType],[RequestTypeCode],[AuthMode], [RunType])values('%s','%s','%s','%s',"
+        "'%s',%d,'%d',%d,'%s',%d)",
+        {t.GroupID, t.TaskID, t.TaskName, t.ServerIP, t.SecretKey, t.Port, t.RequestType, t.RequestTypeCode, t.AuthMode,
+         t.RunType});
 }
 
 QString deleteTask(const QString &taskId)
@@ -99,10 +106,10 @@ QString selectTaskOption(const QString &taskId)
 
 QString insertTaskOption(const TaskRecord &t)
 {
-    return format("insert into TaskOption([TaskID],[StartID],[ReplyTimeout], [RetryTimes], "
-                  "[RepeatTimes], [NumPerSec], [NumInParall])values('%s',%d,%d,%d,%d,%d,%d)",
-                  {t.TaskID, t.StartID, t.ReplyTimeout, t.RetryTimes, t.RepeatTimes, t.NumPerSec,
-                   t.NumInParall});
+    return format(
+        "insert into TaskOption([TaskID],[StartID],[ReplyTimeout], [RetryTimes], "
+        "[RepeatTimes], [NumPerSec], [NumInParall])values('%s',%d,%d,%d,%d,%d,%d)",
+        {t.TaskID, t.StartID, t.ReplyTimeout, t.RetryTimes, t.RepeatTimes, t.NumPerSec, t.NumInParall});
 }
 
 QString deleteTaskOption(const QString &taskId)
@@ -122,8 +129,9 @@ QString selectNextRunTime(const QString &taskId)
 
 QString selectRunTimesOfAllTasks()
 {
-    return QStringLiteral("select TaskID, max(LastRunTime) as LastRunTime, min(NextRunTime) as NextRunTime "
-                          "from TaskSchedule group by TaskID");
+    return QStringLiteral(
+        "select TaskID, max(LastRunTime) as LastRunTime, min(NextRunTime) as NextRunTime "
+        "from TaskSchedule group by TaskID");
 }
 
 QString selectSchedules(const QString &taskId)
@@ -139,35 +147,37 @@ QString selectEditorNextRunTime(const QString &taskId)
 QString insertIntervalSchedule(const QString &taskId, int type, int value, const QString &lastRunTime,
                                const QString &nextRunTime, const QString &startTime)
 {
-    return format("insert into TaskSchedule([TaskID], [ScheduleType], [value], [LastRunTime], "
-                  "[NextRunTime], [StartTime]) values('%s', %d, %d, '%s', '%s', '%s')",
-                  {taskId, type, value, stored(lastRunTime), stored(nextRunTime), startTime});
+    return format(
+        "insert into TaskSchedule([TaskID], [ScheduleType], [value], [LastRunTime], "
+        "[NextRunTime], [StartTime]) values('%s', %d, %d, '%s', '%s', '%s')",
+        {taskId, type, value, stored(lastRunTime), stored(nextRunTime), startTime});
 }
 
-QString insertWeeklySchedule(const QString &taskId, int type, const QString &withweek,
-                             const QString &startTime, const QString &lastRunTime,
-                             const QString &nextRunTime)
+QString insertWeeklySchedule(const QString &taskId, int type, const QString &withweek, const QString &startTime,
+                             const QString &lastRunTime, const QString &nextRunTime)
 {
-    return format("insert into TaskSchedule([TaskID], [ScheduleType], [withweek], [StartTime], "
-                  "[LastRunTime], [NextRunTime]) values('%s', '%d', '%s', '%s', '%s', '%s')",
-                  {taskId, type, withweek, startTime, stored(lastRunTime), stored(nextRunTime)});
+    return format(
+        "insert into TaskSchedule([TaskID], [ScheduleType], [withweek], [StartTime], "
+        "[LastRunTime], [NextRunTime]) values('%s', '%d', '%s', '%s', '%s', '%s')",
+        {taskId, type, withweek, startTime, stored(lastRunTime), stored(nextRunTime)});
 }
 
-QString insertMonthlySchedule(const QString &taskId, int type, const QString &value,
-                              const QString &startTime, const QString &lastRunTime,
-                              const QString &nextRunTime)
+QString insertMonthlySchedule(const QString &taskId, int type, const QString &value, const QString &startTime,
+                              const QString &lastRunTime, const QString &nextRunTime)
 {
-    return format("insert into TaskSchedule([TaskID], [ScheduleType], [value], [StartTime], "
-                  "[LastRunTime], [NextRunTime]) values('%s', '%d', '%s', '%s', '%s', '%s')",
-                  {taskId, type, value, startTime, stored(lastRunTime), stored(nextRunTime)});
+    return format(
+        "insert into TaskSchedule([TaskID], [ScheduleType], [value], [StartTime], "
+        "[LastRunTime], [NextRunTime]) values('%s', '%d', '%s', '%s', '%s', '%s')",
+        {taskId, type, value, startTime, stored(lastRunTime), stored(nextRunTime)});
 }
 
-QString insertOnceSchedule(const QString &taskId, int type, const QString &startTime,
-                           const QString &lastRunTime, const QString &nextRunTime)
+QString insertOnceSchedule(const QString &taskId, int type, const QString &startTime, const QString &lastRunTime,
+                           const QString &nextRunTime)
 {
-    return format("insert into TaskSchedule([TaskID], [ScheduleType], [StartTime], [LastRunTime], "
-                  "[NextRunTime]) values('%s', '%d', '%s', '%s', '%s')",
-                  {taskId, type, startTime, stored(lastRunTime), stored(nextRunTime)});
+    return format(
+        "insert into TaskSchedule([TaskID], [ScheduleType], [StartTime], [LastRunTime], "
+        "[NextRunTime]) values('%s', '%d', '%s', '%s', '%s')",
+        {taskId, type, startTime, stored(lastRunTime), stored(nextRunTime)});
 }
 
 QString insertManualRunRow(const QString &taskId, const QString &lastRunTime)
@@ -188,14 +198,14 @@ QString selectRuleRows()
 
 QString updateNextRunTime(const QString &nextRunTime, int taskSchId)
 {
-    return format("Update TaskSchedule set [NextRunTime]='%s' where TaskSchID=%d",
-                  {stored(nextRunTime), taskSchId});
+    return format("Update TaskSchedule set [NextRunTime]='%s' where TaskSchID=%d", {stored(nextRunTime), taskSchId});
 }
 
 QString selectCheckRows()
 {
-    return QStringLiteral("select TaskID, ScheduleType, NextRunTime, StartTime from TaskSchedule "
-                          "where ScheduleType>=0 and ScheduleType<7 ");
+    return QStringLiteral(
+        "select TaskID, ScheduleType, NextRunTime, StartTime from TaskSchedule "
+        "where ScheduleType>=0 and ScheduleType<7 ");
 }
 
 QString selectRunSchedules(const QString &taskId)
@@ -214,7 +224,10 @@ QString selectRunNextRunTime(const QString &taskId)
     return format("select Min(NextRunTime) as NextRunTime from TaskSchedule where TaskID='%s'", {taskId});
 }
 
-QString selectServers() { return QStringLiteral("select * from Server"); }
+QString selectServers()
+{
+    return QStringLiteral("select * from Server");
+}
 
 QString insertServer(const QString &serverId, const QString &serverIp, const QString &secretKey)
 {
@@ -238,7 +251,10 @@ QString selectServerSecret(const QString &serverId)
     return format("select SecretKey from Server where ServerID='%s'", {serverId});
 }
 
-QString selectServerIPs() { return QStringLiteral("select ServerIP from Server"); }
+QString selectServerIPs()
+{
+    return QStringLiteral("select ServerIP from Server");
+}
 
 QString selectSecretOfServerIP(const QString &serverIp)
 {

@@ -38,14 +38,12 @@ QString selectSchedules(const QString &taskId);
 QString selectEditorNextRunTime(const QString &taskId);
 QString insertIntervalSchedule(const QString &taskId, int type, int value, const QString &lastRunTime,
                                const QString &nextRunTime, const QString &startTime);
-QString insertWeeklySchedule(const QString &taskId, int type, const QString &withweek,
-                             const QString &startTime, const QString &lastRunTime,
-                             const QString &nextRunTime);
-QString insertMonthlySchedule(const QString &taskId, int type, const QString &value,
-                              const QString &startTime, const QString &lastRunTime,
-                              const QString &nextRunTime);
-QString insertOnceSchedule(const QString &taskId, int type, const QString &startTime,
-                           const QString &lastRunTime, const QString &nextRunTime);
+QString insertWeeklySchedule(const QString &taskId, int type, const QString &withweek, const QString &startTime,
+                             const QString &lastRunTime, const QString &nextRunTime);
+QString insertMonthlySchedule(const QString &taskId, int type, const QString &value, const QString &startTime,
+                              const QString &lastRunTime, const QString &nextRunTime);
+QString insertOnceSchedule(const QString &taskId, int type, const QString &startTime, const QString &lastRunTime,
+                           const QString &nextRunTime);
 QString insertManualRunRow(const QString &taskId, const QString &lastRunTime);
 QString deleteSchedules(const QString &taskId);
 QString selectRuleRows();

@@ -21,9 +21,7 @@ public:
 
 private:
     StoreResult(T value, QString error, bool failed)
-        : m_value(std::move(value))
-        , m_error(std::move(error))
-        , m_failed(failed)
+        : m_value(std::move(value)), m_error(std::move(error)), m_failed(failed)
     {
     }
 

@@ -16,8 +16,9 @@ StoreStatus moveTaskToGroup(Connection &connection, const QString &taskId, const
 {
     try {
         Query query(connection);
-        ExecQuery(query, QStringLiteral("update Task set [GroupID]=%1 where [TaskID]=%2")
-                             .arg(quoted(groupId), quoted(taskId)));
+        ExecQuery(
+            query,
+            QStringLiteral("update Task set [GroupID]=%1 where [TaskID]=%2").arg(quoted(groupId), quoted(taskId)));
         return StoreStatus::success();
     } catch (const DatabaseError &error) {
         return StoreStatus::failure(error.text());

@@ -7,8 +7,7 @@
 
 namespace taskstore {
 
-Transaction::Transaction(Connection &connection)
-    : m_connection(connection)
+Transaction::Transaction(Connection &connection) : m_connection(connection)
 {
     run("begin immediate");
 }

@@ -73,7 +73,8 @@ TEST_P(BadPacketFile, NamesFileAndLineAndSendsNothing)
     ClientRunner runner;
     const ScriptCase &c = GetParam();
     QStringList words{"-f", "script/bad.txt", "-sx", "127.0.0.1:9", "1", "secret"};
-    if (c.writeFile) runner.dir().writeFile("script/bad.txt", c.script);
+    if (c.writeFile)
+        runner.dir().writeFile("script/bad.txt", c.script);
     const auto result = runner.runWords(ClientRunner::radclient(), words);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 1);
@@ -86,15 +87,13 @@ TEST_P(BadPacketFile, NamesFileAndLineAndSendsNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Clients, BadPacketFile,
-    ::testing::Values(
-        ScriptCase{"Missing", {}, false, "No such file"},
-        ScriptCase{"Empty", {}, true, "no packets"},
-        ScriptCase{"OnlyComments", "# nothing\r\n\r\n", true, "no packets"},
-        ScriptCase{"UnknownAttribute", "User-Name = bob\r\n\r\nNo-Such-Attr = 1\r\n\r\n", true, "line 3"},
-        ScriptCase{"MissingValue", "User-Name = bob\r\nUser-Password =\r\n\r\n", true, "line 2"},
-        ScriptCase{"BlankLineOfSpaces", "User-Name = bob\r\n   \r\n\r\n", true, "line 2"},
-        ScriptCase{"IndentedComment", "User-Name = bob\r\n  # late comment\r\n\r\n", true, "line 2"},
-        ScriptCase{"BadInteger", "User-Name = bob\r\nNAS-Port = many\r\n\r\n", true, "line 2"}),
+    ::testing::Values(ScriptCase{"Missing", {}, false, "No such file"}, ScriptCase{"Empty", {}, true, "no packets"},
+                      ScriptCase{"OnlyComments", "# nothing\r\n\r\n", true, "no packets"},
+                      ScriptCase{"UnknownAttribute", "User-Name = bob\r\n\r\nNo-Such-Attr = 1\r\n\r\n", true, "line 3"},
+                      ScriptCase{"MissingValue", "User-Name = bob\r\nUser-Password =\r\n\r\n", true, "line 2"},
+                      ScriptCase{"BlankLineOfSpaces", "User-Name = bob\r\n   \r\n\r\n", true, "line 2"},
+                      ScriptCase{"IndentedComment", "User-Name = bob\r\n  # late comment\r\n\r\n", true, "line 2"},
+                      ScriptCase{"BadInteger", "User-Name = bob\r\nNAS-Port = many\r\n\r\n", true, "line 2"}),
     [](const ::testing::TestParamInfo<ScriptCase> &param) { return std::string(param.param.name); });
 
 TEST(ClientPacketFile, NoCodeNeedsPacketTypeInEveryPacket)

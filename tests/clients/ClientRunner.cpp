@@ -7,14 +7,16 @@
 int ClientRunner::Result::countContaining(const QString &text) const
 {
     int n = 0;
-    for (const QString &line : lines) n += line.contains(text) ? 1 : 0;
+    for (const QString &line : lines)
+        n += line.contains(text) ? 1 : 0;
     return n;
 }
 
 bool ClientRunner::Result::allLinesEndInCrLf() const
 {
     for (qsizetype i = 0; i < raw.size(); ++i)
-        if (raw[i] == '\n' && (i == 0 || raw[i - 1] != '\r')) return false;
+        if (raw[i] == '\n' && (i == 0 || raw[i - 1] != '\r'))
+            return false;
     return raw.isEmpty() || raw.endsWith("\r\n");
 }
 
@@ -23,7 +25,8 @@ int ClientRunner::Result::total(const QString &what) const
     const QRegularExpression pattern(QStringLiteral("^Total %1: (\\d+)$").arg(QRegularExpression::escape(what)));
     for (const QString &line : lines) {
         const auto match = pattern.match(line);
-        if (match.hasMatch()) return match.captured(1).toInt();
+        if (match.hasMatch())
+            return match.captured(1).toInt();
     }
     return -1;
 }
@@ -71,9 +74,11 @@ ClientRunner::Result ClientRunner::runIn(const QString &workingDirectory, const 
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     for (const QByteArray &line : result.raw.split('\n')) {
         QByteArray text = line;
-        if (text.endsWith('\r')) text.chop(1);
+        if (text.endsWith('\r'))
+            text.chop(1);
         result.lines << QString::fromUtf8(text);
     }
-    if (!result.lines.isEmpty() && result.lines.last().isEmpty()) result.lines.removeLast();
+    if (!result.lines.isEmpty() && result.lines.last().isEmpty())
+        result.lines.removeLast();
     return result;
 }

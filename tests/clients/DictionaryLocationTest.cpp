@@ -24,14 +24,12 @@ protected:
 
     QStringList words(const QStringList &options)
     {
-        return options + QStringList{"-f", runner.dir().filePath("script/test.txt"), "-r", "0", "-t", "2",
-                                     QStringLiteral("127.0.0.1:%1").arg(server.port()), "1", kSecret};
+        return options + QStringList{"-f", runner.dir().filePath("script/test.txt"),          "-r", "0",    "-t",
+                                     "2",  QStringLiteral("127.0.0.1:%1").arg(server.port()), "1",  kSecret};
     }
 
-    FakeReplyServer server{[](const QByteArray &request) {
-                               return FakeReplyServer::signedReply(request, 2, {}, kSecret);
-                           },
-                           4};
+    FakeReplyServer server{
+        [](const QByteArray &request) { return FakeReplyServer::signedReply(request, 2, {}, kSecret); }, 4};
     QTemporaryDir elsewhere; // a current directory without a dictionary
     ClientRunner runner;
 };

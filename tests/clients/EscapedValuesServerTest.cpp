@@ -20,9 +20,8 @@ struct SentValue {
     QString value;
 };
 const std::vector<SentValue> kValues = {
-    {"NAS-Identifier", "abc#1"},          {"Called-Station-Id", "a=b"},
-    {"Calling-Station-Id", R"(C:\dir\)"}, {"Connect-Info", R"(say "hi" now)"},
-    {"Filter-Id", "  padded  "},          {"Callback-Id", "a,b;c"},
+    {"NAS-Identifier", "abc#1"},         {"Called-Station-Id", "a=b"}, {"Calling-Station-Id", R"(C:\dir\)"},
+    {"Connect-Info", R"(say "hi" now)"}, {"Filter-Id", "  padded  "},  {"Callback-Id", "a,b;c"},
 };
 
 // The server reads a users-file name in single quotes as it stands (no quote of that kind inside).
@@ -34,7 +33,8 @@ QString usersFileWord(const QString &text)
 testsupport::RadiusUser specialUser()
 {
     QStringList echo{"Reply-Message := \"%{hex:User-Name}\""};
-    for (const SentValue &v : kValues) echo << QString("Reply-Message += \"%{hex:%1}\"").arg(v.attribute);
+    for (const SentValue &v : kValues)
+        echo << QString("Reply-Message += \"%{hex:%1}\"").arg(v.attribute);
     return {usersFileWord(kSpecialUser), "Cleartext-Password := \"hello\"", echo.join(", ")};
 }
 
@@ -52,8 +52,8 @@ TEST_F(RadclientEscapedValues, ServerReceivesTheValuesAsTheEditorHeldThem)
     table.rows.append({"User-Name", taskdef::EscapedForm::fromValue(kSpecialUser), "1", "Packet1"});
     table.rows.append({"User-Password", "hello", "2", "Packet1"});
     for (const SentValue &v : kValues)
-        table.rows.append({v.attribute, taskdef::EscapedForm::fromValue(v.value), QString::number(table.rows.size() + 1),
-                           "Packet1"});
+        table.rows.append(
+            {v.attribute, taskdef::EscapedForm::fromValue(v.value), QString::number(table.rows.size() + 1), "Packet1"});
     ASSERT_TRUE(taskdef::PacketScriptFile::problems(table).isEmpty());
     ASSERT_TRUE(taskdef::PacketScriptFile::write(taskdef::PacketScriptFile::pathFor("7"), table));
 
@@ -70,15 +70,17 @@ TEST_F(RadclientEscapedValues, ServerReceivesTheValuesAsTheEditorHeldThem)
         if (const auto m = echo.match(line); m.hasMatch())
             received << QString::fromUtf8(QByteArray::fromHex(m.captured(1).toLatin1()));
     QStringList expected{kSpecialUser};
-    for (const SentValue &v : kValues) expected << v.value;
+    for (const SentValue &v : kValues)
+        expected << v.value;
     EXPECT_EQ(received, expected) << r.text().toStdString();
 }
 
 TEST_F(RadclientEscapedValues, BareEscapesTheOldReaderRefusedAreSent)
 {
     // Typed by hand in escaped form, written bare: the library's own line reader refused these.
-    const QByteArray script = "User-Name = bob\r\nUser-Password = hello\r\n"
-                              "NAS-Identifier = abc\\#1\r\nCalled-Station-Id = abc\\=1\r\n\r\n";
+    const QByteArray script =
+        "User-Name = bob\r\nUser-Password = hello\r\n"
+        "NAS-Identifier = abc\\#1\r\nCalled-Station-Id = abc\\=1\r\n\r\n";
     const auto r = m_runner.run(ClientRunner::radclient(), {"-sx", "-t", "3", auth(), "1", secret()}, script);
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(r.exitCode, 0) << r.text().toStdString();

@@ -15,9 +15,10 @@ FakeReplyServer::FakeReplyServer(Reply reply, int maxReplies)
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof(address);
-    if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), length) < 0 ||
-        ::getsockname(m_fd, reinterpret_cast<sockaddr *>(&address), &length) < 0 || ::pipe(m_stopPipe) < 0) {
-        if (m_fd >= 0) ::close(m_fd);
+    if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), length) < 0
+        || ::getsockname(m_fd, reinterpret_cast<sockaddr *>(&address), &length) < 0 || ::pipe(m_stopPipe) < 0) {
+        if (m_fd >= 0)
+            ::close(m_fd);
         m_fd = -1;
         return;
     }
@@ -32,23 +33,25 @@ FakeReplyServer::~FakeReplyServer()
         m_thread.join();
     }
     for (int fd : {m_fd, m_stopPipe[0], m_stopPipe[1]})
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
 }
 
 void FakeReplyServer::serve(const Reply &reply, int maxReplies)
 {
     while (m_answered.load() < maxReplies) {
         pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0 || (fds[1].revents & POLLIN)) return;
+        if (::poll(fds, 2, -1) < 0 || (fds[1].revents & POLLIN))
+            return;
         char buffer[4096];
         sockaddr_in from{};
         socklen_t fromLength = sizeof(from);
-        const ssize_t n =
-            ::recvfrom(m_fd, buffer, sizeof(buffer), 0, reinterpret_cast<sockaddr *>(&from), &fromLength);
-        if (n < 20) continue;
+        const ssize_t n = ::recvfrom(m_fd, buffer, sizeof(buffer), 0, reinterpret_cast<sockaddr *>(&from), &fromLength);
+        if (n < 20)
+            continue;
         const QByteArray answer = reply(QByteArray(buffer, n));
-        ::sendto(m_fd, answer.constData(), static_cast<size_t>(answer.size()), 0,
-                 reinterpret_cast<sockaddr *>(&from), fromLength);
+        ::sendto(m_fd, answer.constData(), static_cast<size_t>(answer.size()), 0, reinterpret_cast<sockaddr *>(&from),
+                 fromLength);
         ++m_answered;
     }
 }

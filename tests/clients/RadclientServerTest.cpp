@@ -15,14 +15,15 @@ protected:
     ClientRunner::Result send(const QStringList &options, const QString &server, int code, const QByteArray &script,
                               const QString &secretText = {})
     {
-        return m_runner.run(ClientRunner::radclient(),
-                            options + QStringList{server, QString::number(code), secretText.isEmpty() ? secret() : secretText},
-                            script);
+        return m_runner.run(
+            ClientRunner::radclient(),
+            options + QStringList{server, QString::number(code), secretText.isEmpty() ? secret() : secretText}, script);
     }
 };
 
-const QByteArray kBobAndWrong = "User-Name = bob\r\nUser-Password = hello\r\n\r\n"
-                                "User-Name = bob\r\nUser-Password = wrong\r\n\r\n";
+const QByteArray kBobAndWrong =
+    "User-Name = bob\r\nUser-Password = hello\r\n\r\n"
+    "User-Name = bob\r\nUser-Password = wrong\r\n\r\n";
 
 TEST_F(Radclient, PapAcceptsRightPasswordAndRejectsWrongOne)
 {
@@ -105,14 +106,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ExchangeCase{"ChapAccept", 1, 'a', "User-Name = bob\r\nCHAP-Password = hello\r\n\r\n", "Access-Accept", 1, 0},
         ExchangeCase{"ChapReject", 1, 'a', "User-Name = bob\r\nCHAP-Password = nope\r\n\r\n", "Access-Reject", 0, 1},
-        ExchangeCase{"UnknownUserRejected", 1, 'a', "User-Name = nobody\r\nUser-Password = x\r\n\r\n",
-                     "Access-Reject", 0, 1},
+        ExchangeCase{"UnknownUserRejected", 1, 'a', "User-Name = nobody\r\nUser-Password = x\r\n\r\n", "Access-Reject",
+                     0, 1},
         ExchangeCase{"Accounting", 4, 'c',
                      "User-Name = bob\r\nAcct-Status-Type = Start\r\nAcct-Session-Id = 42\r\n\r\n",
                      "Accounting-Response", 1, 0},
         ExchangeCase{"StatusServer", 12, 'a', "NAS-Identifier = probe\r\n\r\n", "Access-Accept", 1, 0},
-        ExchangeCase{"Disconnect", 40, 'd', "User-Name = bob\r\nAcct-Session-Id = 42\r\n\r\n", "Disconnect-ACK", 1,
-                     0},
+        ExchangeCase{"Disconnect", 40, 'd', "User-Name = bob\r\nAcct-Session-Id = 42\r\n\r\n", "Disconnect-ACK", 1, 0},
         ExchangeCase{"PacketTypeOverridesCode", 1, 'c',
                      "Packet-Type = Accounting-Request\r\nUser-Name = bob\r\nAcct-Status-Type = Stop\r\n\r\n",
                      "Accounting-Response", 1, 0},
@@ -161,14 +161,16 @@ TEST_F(Radclient, NoServerListeningRetriesThenLosesWithinTheTimeAllowed)
 
 TEST_F(Radclient, IdentifiersCountOnFromIModulo256)
 {
-    const QByteArray three = "User-Name = bob\r\nUser-Password = hello\r\n\r\n"
-                             "User-Name = bob\r\nUser-Password = hello\r\n\r\n"
-                             "User-Name = bob\r\nUser-Password = hello\r\n\r\n";
+    const QByteArray three =
+        "User-Name = bob\r\nUser-Password = hello\r\n\r\n"
+        "User-Name = bob\r\nUser-Password = hello\r\n\r\n"
+        "User-Name = bob\r\nUser-Password = hello\r\n\r\n";
     const auto r = send({"-s", "-i", "254"}, auth(), 1, three);
     QStringList ids;
     const QRegularExpression sent("^Info: Sent Access-Request Id (\\d+) ");
     for (const QString &line : r.lines)
-        if (auto m = sent.match(line); m.hasMatch()) ids << m.captured(1);
+        if (auto m = sent.match(line); m.hasMatch())
+            ids << m.captured(1);
     EXPECT_EQ(ids, (QStringList{"254", "255", "0"})) << r.text().toStdString();
     EXPECT_EQ(r.total("approved"), 3);
 }
@@ -188,7 +190,8 @@ TEST_F(Radclient, ParallelCountsRequestsAcrossRepeats)
     const auto r = send({"-s", "-c", "40", "-p", "16"}, auth(), 1, "User-Name = bob\r\nUser-Password = hello\r\n\r\n");
     int sentBeforeReply = 0;
     for (const QString &line : r.lines) {
-        if (line.contains("Received")) break;
+        if (line.contains("Received"))
+            break;
         sentBeforeReply += line.contains("Info: Sent") ? 1 : 0;
     }
     EXPECT_EQ(sentBeforeReply, 16) << r.text().toStdString();
@@ -212,13 +215,14 @@ TEST_F(Radclient, ManyRequestsInParallelAllAnswered)
 TEST_F(Radclient, RateHoldsRequestsBack)
 {
     // 20 requests at 40 per second cannot take less than 19 / 40 s.
-    const auto r = send({"-s", "-c", "20", "-n", "40", "-p", "8"}, auth(), 1,
-                        "User-Name = bob\r\nUser-Password = hello\r\n\r\n");
+    const auto r =
+        send({"-s", "-c", "20", "-n", "40", "-p", "8"}, auth(), 1, "User-Name = bob\r\nUser-Password = hello\r\n\r\n");
     EXPECT_EQ(r.total("approved"), 20);
     const QRegularExpression time("^Total time: ([0-9.]+) s");
     double elapsed = 0;
     for (const QString &line : r.lines)
-        if (auto m = time.match(line); m.hasMatch()) elapsed = m.captured(1).toDouble();
+        if (auto m = time.match(line); m.hasMatch())
+            elapsed = m.captured(1).toDouble();
     EXPECT_GE(elapsed, 19.0 / 40.0) << r.text().toStdString();
 }
 

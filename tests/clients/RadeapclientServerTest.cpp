@@ -26,7 +26,8 @@ std::vector<QStringList> requestBlocks(const QStringList &lines)
     for (const QString &line : lines) {
         if (!line.startsWith('\t')) {
             inRequest = line.startsWith("Info: Sent ");
-            if (inRequest) blocks.emplace_back();
+            if (inRequest)
+                blocks.emplace_back();
         } else if (inRequest) {
             blocks.back() << line;
         }
@@ -51,8 +52,8 @@ class Radeapclient : public ServerSuite, public ::testing::WithParamInterface<Ea
 TEST_P(Radeapclient, AuthenticatesAgainstTheServer)
 {
     const EapCase &c = GetParam();
-    const auto r = m_runner.run(ClientRunner::radeapclient(), {"-sx", "-r", "1", "-t", "3", auth(), "1", secret()},
-                                c.script);
+    const auto r =
+        m_runner.run(ClientRunner::radeapclient(), {"-sx", "-r", "1", "-t", "3", auth(), "1", secret()}, c.script);
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(r.total("approved"), c.approved) << r.text().toStdString();
     EXPECT_EQ(r.total("denied"), c.denied);

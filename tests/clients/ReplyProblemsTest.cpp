@@ -60,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const QByteArray &request) { return FakeReplyServer::signedReply(request, 3, {}, "other"); },
                  "Access-Reject Id 0 from 127.0.0.1:PORT does not verify (wrong shared secret?): "
                  "invalid Response Authenticator"},
-        BadReply{"LengthFieldBeyondTheDatagram",
-                 [](const QByteArray &request) { return header(request, 2, 40); },
+        BadReply{"LengthFieldBeyondTheDatagram", [](const QByteArray &request) { return header(request, 2, 40); },
                  "Dropped a malformed reply from 127.0.0.1:PORT: length field 40 is larger than the 20 octets "
                  "received"},
         BadReply{"AttributeLengthPastTheEnd",

@@ -16,18 +16,22 @@ protected:
     // A suite that needs users of its own starts the server with them from its SetUpTestSuite.
     static void startServer(const std::vector<testsupport::RadiusUser> &extraUsers = {})
     {
-        if (!testsupport::FreeRadiusServer::isInstalled()) return;
+        if (!testsupport::FreeRadiusServer::isInstalled())
+            return;
         s_server = std::make_unique<testsupport::FreeRadiusServer>();
         s_server->setSecret("s3cret");
         s_server->addStandardUsers();
-        for (const auto &user : extraUsers) s_server->addUser(user);
-        if (!s_server->start(&s_error)) s_server.reset();
+        for (const auto &user : extraUsers)
+            s_server->addUser(user);
+        if (!s_server->start(&s_error))
+            s_server.reset();
     }
     static void TearDownTestSuite() { s_server.reset(); }
 
     void SetUp() override
     {
-        if (!testsupport::FreeRadiusServer::isInstalled()) GTEST_SKIP() << "FreeRADIUS server not installed";
+        if (!testsupport::FreeRadiusServer::isInstalled())
+            GTEST_SKIP() << "FreeRADIUS server not installed";
         ASSERT_TRUE(s_server) << s_error.toStdString();
     }
 

@@ -27,7 +27,9 @@ TEST(DictionaryLineReader, SplitsLinesAsTheLibraryDoes)
         QList<int> numbers;
     };
     const Case cases[] = {
-        {"VENDOR Acme 42\r\nATTRIBUTE\tA-B  1 string\n", {{"VENDOR", "Acme", "42"}, {"ATTRIBUTE", "A-B", "1", "string"}}, {1, 2}},
+        {"VENDOR Acme 42\r\nATTRIBUTE\tA-B  1 string\n",
+         {{"VENDOR", "Acme", "42"}, {"ATTRIBUTE", "A-B", "1", "string"}},
+         {1, 2}},
         // "#" starts a comment anywhere; a line of blanks or a comment carries nothing.
         {"# comment\n\n\r\n   \n  # indented\nVALUE a b 1#note\nx#", {{"VALUE", "a", "b", "1"}, {"x"}}, {6, 7}},
         {"\rVENDOR hidden 1\nx\ry\n", {{"x", "y"}}, {2}},
@@ -35,7 +37,9 @@ TEST(DictionaryLineReader, SplitsLinesAsTheLibraryDoes)
         // 254 octets and a line end fit the library's buffer; 255 leave the line end for a line of its own.
         {QByteArray(250, 'a') + " b c\nnext\n", {{QByteArray(250, 'a'), "b", "c"}, {"next"}}, {1, 2}},
         {QByteArray(251, 'a') + " b c\nnext\n", {{QByteArray(251, 'a'), "b", "c"}, {"next"}}, {1, 3}},
-        {"VENDOR " + QByteArray(246, 'x') + "Tail 9\nafter", {{"VENDOR", QByteArray(246, 'x') + "Ta"}, {"il", "9"}, {"after"}}, {1, 2, 3}},
+        {"VENDOR " + QByteArray(246, 'x') + "Tail 9\nafter",
+         {{"VENDOR", QByteArray(246, 'x') + "Ta"}, {"il", "9"}, {"after"}},
+         {1, 2, 3}},
     };
     for (const Case &c : cases) {
         const QList<DictionaryLine> lines = DictionaryLineReader::parse(c.text);
@@ -59,11 +63,16 @@ TEST(DictionaryLineReader, KeywordsWithoutCaseAndNumbersAsTheLibraryReadsThem)
         Keyword keyword;
     };
     const KeywordCase keywords[] = {
-        {"VENDOR", Keyword::Vendor},          {"vendor", Keyword::Vendor},
-        {"Attribute", Keyword::Attribute},    {"value", Keyword::Value},
-        {"begin-vendor", Keyword::BeginVendor}, {"End-Vendor", Keyword::EndVendor},
-        {"$include", Keyword::Include},       {"$INCLUDE-", Keyword::OptionalInclude},
-        {"VALUES", Keyword::Other},           {"BEGIN-TLV", Keyword::Other},
+        {"VENDOR", Keyword::Vendor},
+        {"vendor", Keyword::Vendor},
+        {"Attribute", Keyword::Attribute},
+        {"value", Keyword::Value},
+        {"begin-vendor", Keyword::BeginVendor},
+        {"End-Vendor", Keyword::EndVendor},
+        {"$include", Keyword::Include},
+        {"$INCLUDE-", Keyword::OptionalInclude},
+        {"VALUES", Keyword::Other},
+        {"BEGIN-TLV", Keyword::Other},
     };
     for (const KeywordCase &c : keywords)
         EXPECT_EQ(DictionaryLineReader::keyword(c.text), c.keyword) << c.text;
@@ -134,20 +143,23 @@ namespace {
 // Records what the walk reports, file by file.
 class Recorder : public DictionaryVisitor {
 public:
-    explicit Recorder(QString skip = {})
-        : m_skip(std::move(skip))
-    {
-    }
+    explicit Recorder(QString skip = {}) : m_skip(std::move(skip)) {}
     bool wants(const QString &canonicalPath) override
     {
         return DictionaryVisitor::wants(canonicalPath) && (m_skip.isEmpty() || !canonicalPath.endsWith(m_skip));
     }
     void beginFile(const QString &path) override { events << "begin " + path.section('/', -1); }
     void endFile(const QString &path) override { events << "end " + path.section('/', -1); }
-    void line(const QString &, const DictionaryLine &line) override { events << QString::fromLatin1(line.fields.join(' ')); }
+    void line(const QString &, const DictionaryLine &line) override
+    {
+        events << QString::fromLatin1(line.fields.join(' '));
+    }
     void problem(const QString &path, int lineNumber, const QString &text) override
     {
-        problems << QStringLiteral("%1:%2: %3").arg(path.section('/', -1)).arg(lineNumber).arg(QString(text).remove(QRegularExpression("/\\S*/")));
+        problems << QStringLiteral("%1:%2: %3")
+                        .arg(path.section('/', -1))
+                        .arg(lineNumber)
+                        .arg(QString(text).remove(QRegularExpression("/\\S*/")));
     }
     QStringList events;
     QStringList problems;
@@ -160,24 +172,27 @@ private:
 TEST(DictionaryTree, FollowsIncludesOnceEachAsTheLibraryDoes)
 {
     testsupport::TempProgramDir dir;
-    ASSERT_TRUE(dir.writeFile("d/dictionary", "VENDOR Main 1\n"
-                                              "$include sub/dictionary.a\n"
-                                              "$INCLUDE sub/dictionary.a\n"
-                                              "$INCLUDE- dictionary.optional\n"
-                                              "$INCLUDE dictionary.gone\n"
-                                              "$INCLUDE\n"
-                                              "$INCLUDE dictionary.skipped\n"
-                                              "END\n"));
+    ASSERT_TRUE(dir.writeFile("d/dictionary",
+                              "VENDOR Main 1\n"
+                              "$include sub/dictionary.a\n"
+                              "$INCLUDE sub/dictionary.a\n"
+                              "$INCLUDE- dictionary.optional\n"
+                              "$INCLUDE dictionary.gone\n"
+                              "$INCLUDE\n"
+                              "$INCLUDE dictionary.skipped\n"
+                              "END\n"));
     ASSERT_TRUE(dir.writeFile("d/sub/dictionary.a", "VENDOR A 2\n$INCLUDE ../dictionary\n$INCLUDE dictionary.b\n"));
     ASSERT_TRUE(dir.writeFile("d/sub/dictionary.b", "VENDOR B 3\n"));
     ASSERT_TRUE(dir.writeFile("d/dictionary.skipped", "VENDOR Skipped 4\n"));
     Recorder recorder(QStringLiteral("dictionary.skipped"));
     DictionaryTree::walk(dir.filePath("d/dictionary"), recorder);
-    EXPECT_EQ(recorder.events, (QStringList{"begin dictionary", "VENDOR Main 1", "begin dictionary.a", "VENDOR A 2",
-                                            "begin dictionary.b", "VENDOR B 3", "end dictionary.b", "end dictionary.a",
-                                            "END", "end dictionary"}));
-    EXPECT_EQ(recorder.problems, (QStringList{"dictionary:0: includes itself", "dictionary:5: cannot open dictionary.gone",
-                                              "dictionary:6: $INCLUDE without a file name"}));
+    EXPECT_EQ(
+        recorder.events,
+        (QStringList{"begin dictionary", "VENDOR Main 1", "begin dictionary.a", "VENDOR A 2", "begin dictionary.b",
+                     "VENDOR B 3", "end dictionary.b", "end dictionary.a", "END", "end dictionary"}));
+    EXPECT_EQ(recorder.problems,
+              (QStringList{"dictionary:0: includes itself", "dictionary:5: cannot open dictionary.gone",
+                           "dictionary:6: $INCLUDE without a file name"}));
 
     Recorder missing;
     DictionaryTree::walk(dir.filePath("d/none"), missing);

@@ -1,8 +1,8 @@
 #include "dictmanager/AttributeEdit.h"
 #include "dictmanager/DictionaryManager.h"
 #include "dictmanager/DictionaryNames.h"
-#include "support/TempProgramDir.h"
 #include "dictmanager/QtPrinters.h"
+#include "support/TempProgramDir.h"
 
 #include <gtest/gtest.h>
 
@@ -42,9 +42,12 @@ TEST(DictionaryManager, CreateVendorChecksInOrder)
         {"a/b", "5", DictionaryNames::vendorNameRule()},
         // A name of the installed dictionaries fails the main dictionary's load; a number aliases.
         {"Cisco", "1234", "The vendor name \"Cisco\" is already defined by the installed FreeRADIUS dictionaries."},
-        {"cisco", "1234", "The vendor name \"cisco\" is already defined by the installed FreeRADIUS dictionaries as \"Cisco\"."},
-        {"Glossy", "00009", "The vendor code 00009 is already used by the vendor \"Cisco\" of the installed FreeRADIUS dictionaries."},
-        {"Orphan", "6", "The dictionary file \"" + dir.filePath("dictionary/userdefine/dictionary.Orphan") + "\" exists already."},
+        {"cisco", "1234",
+         "The vendor name \"cisco\" is already defined by the installed FreeRADIUS dictionaries as \"Cisco\"."},
+        {"Glossy", "00009",
+         "The vendor code 00009 is already used by the vendor \"Cisco\" of the installed FreeRADIUS dictionaries."},
+        {"Orphan", "6",
+         "The dictionary file \"" + dir.filePath("dictionary/userdefine/dictionary.Orphan") + "\" exists already."},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(manager.createVendor(c.name, c.code).value_or("created"), c.refusal) << c.name << " " << c.code;
@@ -142,7 +145,11 @@ TEST(AttributeEdit, ChecksAndGridRows)
         {AttributeEdit::Mode::Add, "A", "3", {}, "The Attribute Name have existed!"},
         {AttributeEdit::Mode::Edit, "B", "3", {}, "The Attribute Name have existed!"},
         {AttributeEdit::Mode::Edit, "A", "3", {}, "accepted"},
-        {AttributeEdit::Mode::Add, "Two Words", "3", {}, "The attribute name must be one word, without blanks, \"#\" or control characters."},
+        {AttributeEdit::Mode::Add,
+         "Two Words",
+         "3",
+         {},
+         "The attribute name must be one word, without blanks, \"#\" or control characters."},
         {AttributeEdit::Mode::Add, "C", "256", {}, "The attribute code is larger than 255."},
         {AttributeEdit::Mode::Add, "C", "255", {}, "accepted"},
         {AttributeEdit::Mode::Add, "C", "3", {{"x", "1"}, {"", ""}}, "accepted"},
@@ -153,7 +160,8 @@ TEST(AttributeEdit, ChecksAndGridRows)
         {AttributeEdit::Mode::Add, "C", "3", {{"x", ""}, {"x", "1"}}, "A value  is empty!"},
     };
     for (const Case &c : cases) {
-        AttributeEdit edit = c.mode == AttributeEdit::Mode::Add ? AttributeEdit::forAdd() : AttributeEdit::forEdit(model, 0);
+        AttributeEdit edit =
+            c.mode == AttributeEdit::Mode::Add ? AttributeEdit::forAdd() : AttributeEdit::forEdit(model, 0);
         edit.name = c.name;
         edit.code = c.code;
         edit.rows = c.rows;
@@ -241,26 +249,49 @@ TEST(AttributeEdit, DataTypesFlagsAndNamedValuesAsTheLibraryTakesThem)
     using Rows = QList<AttributeEdit::Row>;
     const QString accepted = "accepted";
     const auto unknown = [](const char *word) {
-        return QString("The data type \"%1\" is not one the dictionary library knows. Choose one of: string, integer, "
-                       "ipaddr, date, octets, ifid, ipv6addr, ipv6prefix, byte, short, signed, integer64, ether, "
-                       "ipv4prefix, combo-ip, tlv.").arg(word);
+        return QString(
+                   "The data type \"%1\" is not one the dictionary library knows. Choose one of: string, integer, "
+                   "ipaddr, date, octets, ifid, ipv6addr, ipv6prefix, byte, short, signed, integer64, ether, "
+                   "ipv4prefix, combo-ip, tlv.")
+            .arg(word);
     };
     struct Case {
-        const char *format;   // of the loaded vendor
-        const char *flags;    // of the attribute being edited, as read from its file
+        const char *format; // of the loaded vendor
+        const char *flags;  // of the attribute being edited, as read from its file
         const char *dataType;
         Rows rows;
         QString refusal;
     };
     const Case cases[] = {
         {"", "", "byte", {{"Low", "0"}, {"High", "255"}}, accepted},
-        {"", "", "byte", {{"Over", "256"}}, "The value of \"Over\" must be a number from 0 to 255 for the data type \"byte\": \"256\" given."},
+        {"",
+         "",
+         "byte",
+         {{"Over", "256"}},
+         "The value of \"Over\" must be a number from 0 to 255 for the data type \"byte\": \"256\" given."},
         {"", "", "short", {{"High", "65535"}}, accepted},
-        {"", "", "short", {{"Over", "65536"}}, "The value of \"Over\" must be a number from 0 to 65535 for the data type \"short\": \"65536\" given."},
+        {"",
+         "",
+         "short",
+         {{"Over", "65536"}},
+         "The value of \"Over\" must be a number from 0 to 65535 for the data type \"short\": \"65536\" given."},
         {"", "", "integer", {{"High", "4294967295"}, {"Hex", "0x10"}}, accepted},
-        {"", "", "integer", {{"Over", "4294967296"}}, "The value of \"Over\" must be a number from 0 to 4294967295 for the data type \"integer\": \"4294967296\" given."},
-        {"", "", "integer", {{"Sub", "1.2"}}, "The value of \"Sub\" must be a number from 0 to 4294967295 for the data type \"integer\": \"1.2\" given."},
-        {"", "", "uint8", {{"Over", "300"}}, "The value of \"Over\" must be a number from 0 to 255 for the data type \"uint8\": \"300\" given."},
+        {"",
+         "",
+         "integer",
+         {{"Over", "4294967296"}},
+         "The value of \"Over\" must be a number from 0 to 4294967295 for the data type \"integer\": \"4294967296\" "
+         "given."},
+        {"",
+         "",
+         "integer",
+         {{"Sub", "1.2"}},
+         "The value of \"Sub\" must be a number from 0 to 4294967295 for the data type \"integer\": \"1.2\" given."},
+        {"",
+         "",
+         "uint8",
+         {{"Over", "300"}},
+         "The value of \"Over\" must be a number from 0 to 255 for the data type \"uint8\": \"300\" given."},
         {"", "", "signed", {{"One", "1"}}, "Named values need the data type integer, byte, short or octets."},
         {"", "", "integer64", {{"One", "1"}}, "Named values need the data type integer, byte, short or octets."},
         {"", "", "signed", {}, accepted},
@@ -273,7 +304,11 @@ TEST(AttributeEdit, DataTypesFlagsAndNamedValuesAsTheLibraryTakesThem)
         {"", "", "octets[254]", {}, unknown("octets[254]")},
         {"", "", "text", {}, unknown("text")},
         {"", "", "evs", {}, unknown("evs")},
-        {"format=2,1", "", "tlv", {}, "The data type \"tlv\" needs a vendor with one octet for the attribute number and one for the length."},
+        {"format=2,1",
+         "",
+         "tlv",
+         {},
+         "The data type \"tlv\" needs a vendor with one octet for the attribute number and one for the length."},
         {"format=2,1", "", "combo-ip", {}, accepted},
         // Flags stay while the type stays: the combination must still load.
         {"", "has_tag", "Integer", {}, accepted},

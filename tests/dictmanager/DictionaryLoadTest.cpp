@@ -1,8 +1,8 @@
 #include "dictmanager/AttributeEdit.h"
 #include "dictmanager/DictionaryManager.h"
+#include "dictmanager/QtPrinters.h"
 #include "radius/Dictionary.h"
 #include "support/TempProgramDir.h"
-#include "dictmanager/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -53,8 +53,9 @@ TEST(GlossorFilesInTheMainDictionary, LibraryFindsTheWrittenVendors)
     edit.apply(manager.model());
     ASSERT_EQ(manager.saveShown(2), QString());
     ASSERT_EQ(manager.rewriteIndex(), QString());
-    EXPECT_TRUE(dir.readFile("dictionary/userdefine/dictionary.Glossor-Test")
-                    .contains("\r\nATTRIBUTE   Glossor-Test-Attribute-Name-Over-30       1       Integer         \r\n"));
+    EXPECT_TRUE(
+        dir.readFile("dictionary/userdefine/dictionary.Glossor-Test")
+            .contains("\r\nATTRIBUTE   Glossor-Test-Attribute-Name-Over-30       1       Integer         \r\n"));
     ASSERT_TRUE(dir.readFile("dictionary/userdefine/dictionary").contains("$INCLUDE dictionary.Glossor-Bare\r\n"));
 
     const radius::Status loaded = radius::Dictionary::load(dir.filePath("dictionary"));

@@ -1,8 +1,8 @@
-#include "dictmanager/AttributeEdit.h"
 #include "dictmanager/DictionaryManager.h"
+#include "dictmanager/AttributeEdit.h"
 #include "dictmanager/DictionaryPaths.h"
-#include "support/TempProgramDir.h"
 #include "dictmanager/QtPrinters.h"
+#include "support/TempProgramDir.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +13,8 @@
 using namespace dictmanager;
 
 namespace {
-const QByteArray acmeFile = "# kept until the next save\r\nVENDOR Acme 42\r\nATTRIBUTE Acme-A 1 string\r\nVALUE Acme-A On 1\r\n";
+const QByteArray acmeFile =
+    "# kept until the next save\r\nVENDOR Acme 42\r\nATTRIBUTE Acme-A 1 string\r\nVALUE Acme-A On 1\r\n";
 const QByteArray zedFile = "VENDOR Zed 7\nATTRIBUTE Zed-A 1 integer\n";
 
 struct Fixture {
@@ -24,7 +25,10 @@ struct Fixture {
         manager.startUp();
         manager.model().vendorList.sort(); // the scan's order is the directory's
     }
-    QByteArray file(const char *vendor) const { return dir.readFile(QString("dictionary/userdefine/dictionary.") + vendor); }
+    QByteArray file(const char *vendor) const
+    {
+        return dir.readFile(QString("dictionary/userdefine/dictionary.") + vendor);
+    }
 
     testsupport::TempProgramDir dir;
     DictionaryManager manager;
@@ -97,7 +101,8 @@ TEST(DictionaryManager, UnreadableVendorFileIsNeverOverwritten)
 {
     Fixture f;
     DictionaryModel &model = f.manager.model();
-    model.vendorList << "Fresh" << "Locked";
+    model.vendorList << "Fresh"
+                     << "Locked";
     // A vendor without any file: nothing is written until it is changed; then the save creates it.
     EXPECT_TRUE(f.manager.chooseVendor(3).loadFailed);
     EXPECT_EQ(f.manager.saveShown(3), QString());
@@ -121,14 +126,15 @@ TEST(DictionaryManager, ResaveKeepsFormatAndFlagsAndUnchangedFilesStayWhole)
 {
     Fixture f;
     DictionaryModel &model = f.manager.model();
-    const QByteArray wide = "# Wide: attribute numbers over 255\r\n"
-                            "VENDOR Wide 64998 format=2,1\r\n"
-                            "BEGIN-VENDOR Wide\r\n"
-                            "ATTRIBUTE Wide-Secret 300 string encrypt=2\r\n"
-                            "ATTRIBUTE Wide-Tagged 2 integer has_tag # tagged\r\n"
-                            "ATTRIBUTE Wide-Plain 3 octets\r\n"
-                            "VALUE Wide-Tagged On 1\r\n"
-                            "END-VENDOR Wide\r\n";
+    const QByteArray wide =
+        "# Wide: attribute numbers over 255\r\n"
+        "VENDOR Wide 64998 format=2,1\r\n"
+        "BEGIN-VENDOR Wide\r\n"
+        "ATTRIBUTE Wide-Secret 300 string encrypt=2\r\n"
+        "ATTRIBUTE Wide-Tagged 2 integer has_tag # tagged\r\n"
+        "ATTRIBUTE Wide-Plain 3 octets\r\n"
+        "VALUE Wide-Tagged On 1\r\n"
+        "END-VENDOR Wide\r\n";
     ASSERT_TRUE(f.dir.writeFile("dictionary/userdefine/dictionary.Wide", wide));
     model.vendorList << "Wide";
 
@@ -142,15 +148,16 @@ TEST(DictionaryManager, ResaveKeepsFormatAndFlagsAndUnchangedFilesStayWhole)
     // The lines left as they were go back as written; the file's frame is the writer's.
     model.deleteAttributeRow(2);
     EXPECT_EQ(f.manager.saveShown(3), QString());
-    const QByteArray saved = "VENDOR Wide 64998 format=2,1\r\n"
-                             "\r\n"
-                             "BEGIN-VENDOR Wide\r\n"
-                             "ATTRIBUTE Wide-Secret 300 string encrypt=2\r\n"
-                             "ATTRIBUTE Wide-Tagged 2 integer has_tag # tagged\r\n"
-                             "\r\n"
-                             "VALUE Wide-Tagged On 1\r\n"
-                             "\r\n"
-                             "END-VENDOR Wide";
+    const QByteArray saved =
+        "VENDOR Wide 64998 format=2,1\r\n"
+        "\r\n"
+        "BEGIN-VENDOR Wide\r\n"
+        "ATTRIBUTE Wide-Secret 300 string encrypt=2\r\n"
+        "ATTRIBUTE Wide-Tagged 2 integer has_tag # tagged\r\n"
+        "\r\n"
+        "VALUE Wide-Tagged On 1\r\n"
+        "\r\n"
+        "END-VENDOR Wide";
     EXPECT_EQ(f.file("Wide"), saved);
     EXPECT_FALSE(model.modified) << "saved: a further close has nothing to write";
 
@@ -254,19 +261,20 @@ TEST(DictionaryManager, UnchangedLinesKeepTheirOctets)
 {
     Fixture f;
     // Written by an older tool in Latin-1: "\xe9" is an e with an acute accent.
-    const QByteArray latin1 = "VENDOR  Cafe  4243\r\n"
-                              "BEGIN-VENDOR Cafe\r\n"
-                              "ATTRIBUTE Caf\xe9-Name\t1 string # kept as written\r\n"
-                              "ATTRIBUTE Cafe-Mode 2 integer\r\n"
-                              "ATTRIBUTE Caf\xe9-Level 3 integer\r\n"
-                              "VALUE Cafe-Mode Fr\xe9quent 1\r\n"
-                              "END-VENDOR Cafe\r\n";
+    const QByteArray latin1 =
+        "VENDOR  Cafe  4243\r\n"
+        "BEGIN-VENDOR Cafe\r\n"
+        "ATTRIBUTE Caf\xe9-Name\t1 string # kept as written\r\n"
+        "ATTRIBUTE Cafe-Mode 2 integer\r\n"
+        "ATTRIBUTE Caf\xe9-Level 3 integer\r\n"
+        "VALUE Cafe-Mode Fr\xe9quent 1\r\n"
+        "END-VENDOR Cafe\r\n";
     ASSERT_TRUE(f.dir.writeFile("dictionary/userdefine/dictionary.Cafe", latin1));
     DictionaryModel &model = f.manager.model();
     model.vendorList << "Cafe";
     ASSERT_FALSE(f.manager.chooseVendor(3).loadFailed);
-    ASSERT_EQ(model.attributeList, (QStringList{QString::fromLatin1("Caf\xe9-Name"), "Cafe-Mode",
-                                                QString::fromLatin1("Caf\xe9-Level")}));
+    ASSERT_EQ(model.attributeList,
+              (QStringList{QString::fromLatin1("Caf\xe9-Name"), "Cafe-Mode", QString::fromLatin1("Caf\xe9-Level")}));
 
     // Cafe-Mode's code changes, its value stays; Caf\xe9-Level's code changes too.
     for (int row : {1, 2}) {
@@ -277,11 +285,12 @@ TEST(DictionaryManager, UnchangedLinesKeepTheirOctets)
     }
     EXPECT_EQ(f.manager.saveShown(3), QString());
     const QByteArray saved = f.file("Cafe");
-    for (const QByteArray &line : {QByteArray("VENDOR  Cafe  4243\r\n"),
-                                   QByteArray("\r\nATTRIBUTE Caf\xe9-Name\t1 string # kept as written\r\n"),
-                                   QByteArray("\r\nVALUE Cafe-Mode Fr\xe9quent 1\r\n"),
-                                   QByteArray("ATTRIBUTE   Caf\xe9-Level" + QByteArray(22, ' ') + "30      integer         \r\n"),
-                                   QByteArray("ATTRIBUTE   Cafe-Mode                       20      integer         \r\n")})
+    for (const QByteArray &line :
+         {QByteArray("VENDOR  Cafe  4243\r\n"),
+          QByteArray("\r\nATTRIBUTE Caf\xe9-Name\t1 string # kept as written\r\n"),
+          QByteArray("\r\nVALUE Cafe-Mode Fr\xe9quent 1\r\n"),
+          QByteArray("ATTRIBUTE   Caf\xe9-Level" + QByteArray(22, ' ') + "30      integer         \r\n"),
+          QByteArray("ATTRIBUTE   Cafe-Mode                       20      integer         \r\n")})
         EXPECT_TRUE(saved.contains(line)) << line.toStdString() << " in\n" << saved.toStdString();
     EXPECT_FALSE(saved.contains("\xc3")) << "a Latin-1 file stays Latin-1";
 }

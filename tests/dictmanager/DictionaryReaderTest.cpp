@@ -1,9 +1,9 @@
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryPaths.h"
+#include "dictmanager/QtPrinters.h"
 #include "dictmanager/VendorFileLoader.h"
 #include "dictmanager/VendorScanner.h"
 #include "support/TempProgramDir.h"
-#include "dictmanager/QtPrinters.h"
 
 #include <QFile>
 
@@ -39,11 +39,12 @@ TEST(VendorFileLoader, KeepsWhatTheGrammarDeclares)
               (QList<VendorEntry>{{"Old", "1"}, {"Acme", "0042"}, {"Acme-Two", "77", "format=2,1"}}));
     EXPECT_EQ(model.vendorCode, "77");
     // Keywords in any case, as the library reads them.
-    EXPECT_EQ(model.attributes, (QList<AttributeEntry>{{"Outside", "9", "integer"},
-                                                       {"Acme-Secret", "1", "string", "encrypt=2"},
-                                                       {"Acme-Tagged", "5", "octets", "has_tag,array"},
-                                                       {"Acme-Noted", "6", "integer"},
-                                                       {"Acme-Lower", "3", "string"}}));
+    EXPECT_EQ(model.attributes,
+              (QList<AttributeEntry>{{"Outside", "9", "integer"},
+                                     {"Acme-Secret", "1", "string", "encrypt=2"},
+                                     {"Acme-Tagged", "5", "octets", "has_tag,array"},
+                                     {"Acme-Noted", "6", "integer"},
+                                     {"Acme-Lower", "3", "string"}}));
     EXPECT_EQ(model.attributeList, (QStringList{"Outside", "Acme-Secret", "Acme-Tagged", "Acme-Noted", "Acme-Lower"}));
     // Each record keeps its line's octets, to be written back while it is unchanged.
     EXPECT_EQ(model.attributes.at(2).line, QByteArray("ATTRIBUTE Acme-Tagged 5 octets has_tag,array#note"));
@@ -60,7 +61,8 @@ TEST(VendorScanner, ListsEveryVendorLineDepthFirst)
 {
     testsupport::TempProgramDir dir;
     ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary", "$INCLUDE dictionary.Two\r\n"));
-    ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary.Two", "VENDOR First 1\nVENDOR Second 2\nvendor lower 3\n"));
+    ASSERT_TRUE(
+        dir.writeFile("dictionary/userdefine/dictionary.Two", "VENDOR First 1\nVENDOR Second 2\nvendor lower 3\n"));
     ASSERT_TRUE(dir.writeFile("dictionary/userdefine/sub/deeper/dictionary.Deep", "VENDOR Deep\n"));
     // A dangling link cannot be read; a link back up must not loop.
     ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dir.filePath("dictionary/userdefine/broken")));

@@ -1,8 +1,8 @@
 #include "dictmanager/AttributeEdit.h"
 #include "dictmanager/DictionaryManager.h"
+#include "dictmanager/QtPrinters.h"
 #include "radius/Dictionary.h"
 #include "support/TempProgramDir.h"
-#include "dictmanager/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
+#include "dictmanager/DictionaryWriter.h"
 #include "dictmanager/DictionaryManager.h"
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryPaths.h"
-#include "dictmanager/DictionaryWriter.h"
+#include "dictmanager/QtPrinters.h"
 #include "dictmanager/SafeFile.h"
 #include "support/TempProgramDir.h"
-#include "dictmanager/QtPrinters.h"
 
 #include <QDir>
 
@@ -42,11 +42,12 @@ const char *const acmeValues =
 
 TEST(DictionaryWriter, SwitchAndCloseSavesFollowTheColumnRules)
 {
-    const QByteArray head = "VENDOR  Acme  0042\r\n"
-                            "\r\n"
-                            "BEGIN-VENDOR Acme\r\n"
-                            "ATTRIBUTE   Acme-Short                      1       string          \r\n"
-                            "ATTRIBUTE   Acme-Attribute-Thirty-Chars-30  26      integer         \r\n";
+    const QByteArray head =
+        "VENDOR  Acme  0042\r\n"
+        "\r\n"
+        "BEGIN-VENDOR Acme\r\n"
+        "ATTRIBUTE   Acme-Short                      1       string          \r\n"
+        "ATTRIBUTE   Acme-Attribute-Thirty-Chars-30  26      integer         \r\n";
     const DictionaryModel model = acmeModel();
     EXPECT_EQ(DictionaryWriter::vendorFile(model, "Acme", DictionaryWriter::Variant::Switch),
               head + "ATTRIBUTE   Acme-Attribute-Thirty-One-Chars  65535   ipaddr          \r\n\r\n" + acmeValues);
@@ -93,8 +94,9 @@ TEST(DictionaryWriter, NewVendorAndIndexTexts)
 {
     EXPECT_EQ(DictionaryWriter::toFileBytes(DictionaryWriter::newVendorFile("Acme", "00042")),
               QByteArray("VENDOR  Acme  00042"));
-    EXPECT_EQ(DictionaryWriter::toFileBytes(DictionaryWriter::index({DictionaryModel::placeholder(), "Acme", "Zed", "Acme"})),
-              QByteArray("$INCLUDE dictionary.Acme\r\n$INCLUDE dictionary.Zed\r\n$INCLUDE dictionary.Acme\r\n"));
+    EXPECT_EQ(
+        DictionaryWriter::toFileBytes(DictionaryWriter::index({DictionaryModel::placeholder(), "Acme", "Zed", "Acme"})),
+        QByteArray("$INCLUDE dictionary.Acme\r\n$INCLUDE dictionary.Zed\r\n$INCLUDE dictionary.Acme\r\n"));
     EXPECT_TRUE(DictionaryWriter::index({DictionaryModel::placeholder()}).isEmpty());
 }
 

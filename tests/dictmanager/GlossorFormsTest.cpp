@@ -1,12 +1,12 @@
-#include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryManager.h"
+#include "dictmanager/DictionaryModel.h"
+#include "dictmanager/QtPrinters.h"
 #include "dictmanager/TfrmAttr.h"
 #include "dictmanager/TfrmMain.h"
 #include "dictmanager/TfrmVendor.h"
 #include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
 #include "support/TempProgramDir.h"
-#include "dictmanager/QtPrinters.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -74,8 +74,9 @@ void withModal(const std::function<void(QWidget *)> &steps, const std::function<
     EXPECT_TRUE(ran);
 }
 
-const QByteArray acmeFile = "VENDOR Acme 42\r\nATTRIBUTE Acme-A 1 string\r\nATTRIBUTE Acme-B 2 integer\r\n"
-                            "VALUE Acme-B Off 0\r\nVALUE Acme-B On 1\r\n";
+const QByteArray acmeFile =
+    "VENDOR Acme 42\r\nATTRIBUTE Acme-A 1 string\r\nATTRIBUTE Acme-B 2 integer\r\n"
+    "VALUE Acme-B Off 0\r\nVALUE Acme-B On 1\r\n";
 } // namespace
 
 TEST(TfrmVendor, DigitsOnlyCodeAndItsChecks)
@@ -267,12 +268,14 @@ TEST(TfrmMain, ChooseEditSwitchAndClose)
 
     // Edit without a change: the attribute moves to the end of the store.
     list->setCurrentItem(list->topLevelItem(0));
-    withModal([](QWidget *dialog) {
-        EXPECT_EQ(dialog->objectName(), "frmAttr");
-        EXPECT_EQ(child<QLineEdit>(dialog, "edtAttrName")->text(), "Acme-B");
-        EXPECT_EQ(child<QLabel>(dialog, "lblFlag")->text(), "edit");
-        click(dialog, "spbtnOK");
-    }, [&] { child<QAction>(form.get(), "pmEdit")->trigger(); });
+    withModal(
+        [](QWidget *dialog) {
+            EXPECT_EQ(dialog->objectName(), "frmAttr");
+            EXPECT_EQ(child<QLineEdit>(dialog, "edtAttrName")->text(), "Acme-B");
+            EXPECT_EQ(child<QLabel>(dialog, "lblFlag")->text(), "edit");
+            click(dialog, "spbtnOK");
+        },
+        [&] { child<QAction>(form.get(), "pmEdit")->trigger(); });
 
     choose(vendors, "Zed"); // switch save of Acme
     EXPECT_EQ(dir.readFile("dictionary/userdefine/dictionary.Acme"),
@@ -308,21 +311,25 @@ TEST(TfrmMain, NewVendorAddAttributeAndDelete)
     TfrmMain form;
     form.show();
     auto *vendors = child<QComboBox>(&form, "cboVendorList");
-    withModal([](QWidget *dialog) {
-        EXPECT_EQ(dialog->objectName(), "frmVendor");
-        QTest::keyClicks(child<QLineEdit>(dialog, "edtVendor"), "Glossy");
-        QTest::keyClicks(child<QLineEdit>(dialog, "edtCode"), "8");
-        click(dialog, "btnOK");
-    }, [&] { click(&form, "spbtnAdd"); });
+    withModal(
+        [](QWidget *dialog) {
+            EXPECT_EQ(dialog->objectName(), "frmVendor");
+            QTest::keyClicks(child<QLineEdit>(dialog, "edtVendor"), "Glossy");
+            QTest::keyClicks(child<QLineEdit>(dialog, "edtCode"), "8");
+            click(dialog, "btnOK");
+        },
+        [&] { click(&form, "spbtnAdd"); });
     EXPECT_EQ(vendors->count(), 2);
     EXPECT_EQ(vendors->currentIndex(), 0) << "a new vendor is not selected";
 
     choose(vendors, "Glossy");
-    withModal([](QWidget *dialog) {
-        QTest::keyClicks(child<QLineEdit>(dialog, "edtAttrName"), "Glossy-A");
-        QTest::keyClicks(child<QLineEdit>(dialog, "edtAttrCode"), "1");
-        click(dialog, "spbtnOK");
-    }, [&] { child<QAction>(&form, "pmAdd")->trigger(); });
+    withModal(
+        [](QWidget *dialog) {
+            QTest::keyClicks(child<QLineEdit>(dialog, "edtAttrName"), "Glossy-A");
+            QTest::keyClicks(child<QLineEdit>(dialog, "edtAttrCode"), "1");
+            click(dialog, "spbtnOK");
+        },
+        [&] { child<QAction>(&form, "pmAdd")->trigger(); });
     auto *list = child<QTreeWidget>(&form, "lvwAttrList");
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(child<QLabel>(&form, "StatusBarPanel0")->text(), " 1 attributes");
@@ -538,8 +545,9 @@ TEST(TfrmAttr, OffersTheLibraryTypesAndShowsEveryControl)
     QStringList offered;
     for (int i = 0; i < types->count(); ++i)
         offered << types->itemText(i);
-    EXPECT_EQ(offered, (QStringList{"string", "integer", "ipaddr", "date", "octets", "ifid", "ipv6addr", "ipv6prefix",
-                                    "byte", "short", "signed", "integer64", "ether", "ipv4prefix", "combo-ip", "tlv"}));
+    EXPECT_EQ(offered,
+              (QStringList{"string", "integer", "ipaddr", "date", "octets", "ifid", "ipv6addr", "ipv6prefix", "byte",
+                           "short", "signed", "integer64", "ether", "ipv4prefix", "combo-ip", "tlv"}));
     EXPECT_EQ(types->currentText(), "integer");
     for (const QWidget *control : form.findChildren<QWidget *>()) {
         if (!control->isVisible() || control->parentWidget() != &form)
@@ -628,7 +636,8 @@ TEST(TfrmAttr, NewTextsFollowTheChosenLanguage)
     child<QComboBox>(&form, "cboDataType")->setEditText("byte");
     child<QTableWidget>(&form, "ValueListEdt")->item(0, 1)->setText("256");
     click(&form, "spbtnOK");
-    EXPECT_EQ(dialogs.lastMessageText(), QStringLiteral("“Off”的值必须是 0 到 255 之间的数字（数据类型“byte”），输入的是“256”。"));
+    EXPECT_EQ(dialogs.lastMessageText(),
+              QStringLiteral("“Off”的值必须是 0 到 255 之间的数字（数据类型“byte”），输入的是“256”。"));
     dialogs.queueAnswer(Answer::Yes);
     QTest::keyClick(child<QLineEdit>(&form, "edtAttrName"), Qt::Key_Escape);
     EXPECT_EQ(dialogs.lastMessageText(), QStringLiteral("放弃所做的更改吗？"));

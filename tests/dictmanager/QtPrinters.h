@@ -13,5 +13,7 @@ inline void PrintTo(const QString &text, std::ostream *out)
 
 inline void PrintTo(const QByteArray &bytes, std::ostream *out)
 {
-    *out << '"' << QString::fromLatin1(bytes).replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t").toStdString() << '"';
+    *out << '"'
+         << QString::fromLatin1(bytes).replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t").toStdString()
+         << '"';
 }

@@ -1,9 +1,9 @@
+#include "dictmanager/UploadValidator.h"
 #include "dictmanager/DictionaryModel.h"
 #include "dictmanager/DictionaryPaths.h"
 #include "dictmanager/InstalledVendors.h"
-#include "dictmanager/UploadValidator.h"
-#include "support/TempProgramDir.h"
 #include "dictmanager/QtPrinters.h"
+#include "support/TempProgramDir.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,12 @@ TEST(UploadValidator, ReportsFaultyLinesWithTheirNumbers)
         QString uploadVendor;
     };
     const Case cases[] = {
-        {"clean", "# Glossy\r\nVENDOR Glossy 42\r\nBEGIN-VENDOR Glossy\r\nATTRIBUTE A 1 string\r\nVALUE A B 1\r\nEND-VENDOR Glossy\r\n",
-         true, {}, "Glossy"},
+        {"clean",
+         "# Glossy\r\nVENDOR Glossy 42\r\nBEGIN-VENDOR Glossy\r\nATTRIBUTE A 1 string\r\nVALUE A B 1\r\nEND-VENDOR "
+         "Glossy\r\n",
+         true,
+         {},
+         "Glossy"},
         {"every faulty line, comments counted",
          "# header\n\nATTRIBUTE A 1\nVALUE A B\nVENDOR\nATTRIBUTE B\nVALUE A\n$INCLUDE\nBEGIN-VENDOR\n",
          false,
@@ -28,24 +32,39 @@ TEST(UploadValidator, ReportsFaultyLinesWithTheirNumbers)
           "[Error] in the ATTRIBUTE line 6", "[Error] in the VALUE line 7"},
          "vendor"},
         {"name without code records the vendor", "VENDOR Glossy\n", false, {"[Error] in the VENDOR line 1"}, "Glossy"},
-        {"existing vendor stops at once", "VENDOR New 1\nVENDOR Known 2\nATTRIBUTE X\n", false,
-         {"[Warn] the vendor have existed"}, "New"},
-        {"last new vendor wins", "VENDOR One 1\nVENDOR Two 2\n", true, {}, "Two"},
-        {"unsafe name refused", "VENDOR ../../etc 1\nVENDOR a\\b 2\n", false,
-         {"[Error] in the VENDOR line 1: A vendor name may not contain blanks, control characters, \"#\", \"/\", \"\\\" or \"..\".",
-          "[Error] in the VENDOR line 2: A vendor name may not contain blanks, control characters, \"#\", \"/\", \"\\\" or \"..\"."},
-         "vendor"},
-        {"keywords in any case, as the library reads them", "vendor Glossy\nattribute A\n", false,
-         {"[Error] in the VENDOR line 1", "[Error] in the ATTRIBUTE line 2"}, "Glossy"},
-        {"installed vendor by name in any case, or by number", "VENDOR Cisco 9\nVENDOR cisco 77\nVENDOR Own 009\nVENDOR Fine 64997\n",
+        {"existing vendor stops at once",
+         "VENDOR New 1\nVENDOR Known 2\nATTRIBUTE X\n",
          false,
-         {"[Error] in the VENDOR line 1: The vendor name \"Cisco\" is already defined by the installed FreeRADIUS dictionaries.",
-          "[Error] in the VENDOR line 2: The vendor name \"cisco\" is already defined by the installed FreeRADIUS dictionaries as \"Cisco\".",
-          "[Error] in the VENDOR line 3: The vendor code 009 is already used by the vendor \"Cisco\" of the installed FreeRADIUS dictionaries."},
+         {"[Warn] the vendor have existed"},
+         "New"},
+        {"last new vendor wins", "VENDOR One 1\nVENDOR Two 2\n", true, {}, "Two"},
+        {"unsafe name refused",
+         "VENDOR ../../etc 1\nVENDOR a\\b 2\n",
+         false,
+         {"[Error] in the VENDOR line 1: A vendor name may not contain blanks, control characters, \"#\", \"/\", "
+          "\"\\\" or \"..\".",
+          "[Error] in the VENDOR line 2: A vendor name may not contain blanks, control characters, \"#\", \"/\", "
+          "\"\\\" or \"..\"."},
+         "vendor"},
+        {"keywords in any case, as the library reads them",
+         "vendor Glossy\nattribute A\n",
+         false,
+         {"[Error] in the VENDOR line 1", "[Error] in the ATTRIBUTE line 2"},
+         "Glossy"},
+        {"installed vendor by name in any case, or by number",
+         "VENDOR Cisco 9\nVENDOR cisco 77\nVENDOR Own 009\nVENDOR Fine 64997\n",
+         false,
+         {"[Error] in the VENDOR line 1: The vendor name \"Cisco\" is already defined by the installed FreeRADIUS "
+          "dictionaries.",
+          "[Error] in the VENDOR line 2: The vendor name \"cisco\" is already defined by the installed FreeRADIUS "
+          "dictionaries as \"Cisco\".",
+          "[Error] in the VENDOR line 3: The vendor code 009 is already used by the vendor \"Cisco\" of the installed "
+          "FreeRADIUS dictionaries."},
          "Fine"},
     };
     testsupport::TempProgramDir dir;
-    const InstalledVendors installed = InstalledVendors::read(DictionaryPaths::mainDictionary(), DictionaryPaths::userDirectory());
+    const InstalledVendors installed =
+        InstalledVendors::read(DictionaryPaths::mainDictionary(), DictionaryPaths::userDirectory());
     for (const Case &c : cases) {
         ASSERT_TRUE(dir.writeFile("upload.txt", c.text));
         QString uploadVendor = "vendor";
@@ -59,7 +78,8 @@ TEST(UploadValidator, ReportsFaultyLinesWithTheirNumbers)
     }
 
     QString uploadVendor = "Prev";
-    const UploadValidator::Result missing = UploadValidator::validate(dir.filePath("none.txt"), {}, installed, uploadVendor);
+    const UploadValidator::Result missing =
+        UploadValidator::validate(dir.filePath("none.txt"), {}, installed, uploadVendor);
     EXPECT_FALSE(missing.opened);
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.messages, QStringList{"Validate dictionary file fail!"});
@@ -74,13 +94,15 @@ TEST(InstalledVendors, FollowsIncludesAsTheLibraryDoes)
     ASSERT_TRUE(dir.writeFile("dictionary/dictionary",
                               "# main\n"
                               "$INCLUDE sub/dictionary.one\n"
-                              "$include " + dir.filePath("elsewhere/dictionary.abs").toUtf8() + "\n"
-                              "$INCLUDE userdefine/dictionary\n"
-                              "$INCLUDE dictionary.missing\n"
-                              "$INCLUDE- dictionary.optional\n"
-                              "vendor Hex 0x10\n"
-                              "VENDOR Half\n"
-                              "#VENDOR Hidden 700\n"));
+                              "$include "
+                                  + dir.filePath("elsewhere/dictionary.abs").toUtf8()
+                                  + "\n"
+                                    "$INCLUDE userdefine/dictionary\n"
+                                    "$INCLUDE dictionary.missing\n"
+                                    "$INCLUDE- dictionary.optional\n"
+                                    "vendor Hex 0x10\n"
+                                    "VENDOR Half\n"
+                                    "#VENDOR Hidden 700\n"));
     ASSERT_TRUE(dir.writeFile("dictionary/sub/dictionary.one", "$INCLUDE dictionary.two\nVENDOR One 100 format=2,1\n"));
     ASSERT_TRUE(dir.writeFile("dictionary/sub/dictionary.two",
                               "$INCLUDE ../dictionary\nVENDOR Two 200\nVENDOR Dup 100\nVENDOR Cut 300#comment\n"));
@@ -89,7 +111,8 @@ TEST(InstalledVendors, FollowsIncludesAsTheLibraryDoes)
     ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary", "$INCLUDE dictionary.Mine\n"));
     ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary.Mine", "VENDOR Mine 500\n"));
 
-    const InstalledVendors installed = InstalledVendors::read(DictionaryPaths::mainDictionary(), DictionaryPaths::userDirectory());
+    const InstalledVendors installed =
+        InstalledVendors::read(DictionaryPaths::mainDictionary(), DictionaryPaths::userDirectory());
     const QString suffix = " of the installed FreeRADIUS dictionaries.";
     struct Case {
         const char *name;

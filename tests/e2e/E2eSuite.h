@@ -36,7 +36,8 @@ protected:
         if (!testsupport::FreeRadiusServer::isInstalled())
             GTEST_SKIP() << "FreeRADIUS server not installed";
         ASSERT_TRUE(s_server) << s_error.toStdString();
-        ASSERT_TRUE(program.clientsInstalled()) << "our clients could not be copied into " << program.dir.path().toStdString();
+        ASSERT_TRUE(program.clientsInstalled())
+            << "our clients could not be copied into " << program.dir.path().toStdString();
     }
 
     // Starts Pellion and puts a user in front of it.

@@ -16,8 +16,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -45,8 +45,8 @@ void typeCell(QTableWidget *grid, int row, int column, const QString &text)
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
-void addAttribute(dictmanager::TfrmMain &glossor, const QString &name, const QString &code,
-                  const QString &type, const QList<std::pair<QString, QString>> &values = {})
+void addAttribute(dictmanager::TfrmMain &glossor, const QString &name, const QString &code, const QString &type,
+                  const QList<std::pair<QString, QString>> &values = {})
 {
     inModal<dictmanager::TfrmAttr>(
         [&](dictmanager::TfrmAttr *dialog) {
@@ -157,9 +157,10 @@ TEST_F(GlossorFlow, VendorMadeInGlossorIsOfferedAndEncodedByPellion)
                               QStringList({"Pellitest-Mode", "Pellitest-Name"}));
                     pick(control<QComboBox>(packet, "cboAttr"), "Pellitest-Mode");
                     EXPECT_EQ(entries(control<QComboBox>(packet, "cboValue")), QStringList({"Fast"}));
-                    PellionUser::fillPacket(packet, {{"User-Name", "bob"},
-                                                     {"Pellitest-Name", "hello", false, "Pellitest"},
-                                                     {"Pellitest-Mode", "Fast", true, "Pellitest"}});
+                    PellionUser::fillPacket(packet,
+                                            {{"User-Name", "bob"},
+                                             {"Pellitest-Name", "hello", false, "Pellitest"},
+                                             {"Pellitest-Mode", "Fast", true, "Pellitest"}});
                     click(packet, "spbtnOK");
                 },
                 [&] { click(editor, "spbtnAdd"); });

@@ -6,8 +6,8 @@
 #include "execution/MessageClass.h"
 #include "execution/Settings.h"
 #include "platform/Clock.h"
-#include "reports/TfrmViewTask.h"
 #include "platform/SpinEdit.h"
+#include "reports/TfrmViewTask.h"
 #include "scheduling/Scheduler.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "shell/TfrmMain.h"
@@ -56,7 +56,12 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
     // A group, then a task in it pointing at the server, its packet picked from the lists.
     ASSERT_TRUE(user->addGroup("Radius lab"));
     ASSERT_TRUE(user->selectGroup("Radius lab"));
-    TaskInput task{name, "127.0.0.1", server().authPort(), server().secret(), "Auth", "PAP",
+    TaskInput task{name,
+                   "127.0.0.1",
+                   server().authPort(),
+                   server().secret(),
+                   "Auth",
+                   "PAP",
                    {{{"User-Name", "bob"}, {"User-Password", "hello"}}}};
     ASSERT_TRUE(user->newTask(task)) << program.dialogs.messageTexts().join("; ").toStdString();
     // It belongs to the group: listed under it and under "All Tasks".
@@ -80,7 +85,8 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
     ASSERT_GE(run.size(), 3);
     const QString started = DateTimeText::dateTimeText(firstRun);
     EXPECT_EQ(run.first(), "--------------------" + started + " Test started  [" + name + "]-------------------------");
-    EXPECT_TRUE(run.last().endsWith(" Test finished [" + name + "]-------------------------")) << run.last().toStdString();
+    EXPECT_TRUE(run.last().endsWith(" Test finished [" + name + "]-------------------------"))
+        << run.last().toStdString();
     const int accept = lineWith(run, "Info: Received Access-Accept");
     const int total = lineWith(run, "Total");
     ASSERT_GE(accept, 0) << run.join('\n').toStdString();
@@ -120,8 +126,8 @@ TEST_F(PapFlow, GroupTaskRunViewRejectScheduleDelete)
         const QByteArray authenticator = QByteArray::fromHex(
             QRegularExpression("Authenticator : 0x([0-9a-f]{32})").match(raw).captured(1).toLatin1());
         ASSERT_EQ(authenticator.size(), 16) << raw.toStdString();
-        const QByteArray key = QCryptographicHash::hash(server().secret().toUtf8() + authenticator,
-                                                        QCryptographicHash::Md5);
+        const QByteArray key =
+            QCryptographicHash::hash(server().secret().toUtf8() + authenticator, QCryptographicHash::Md5);
         QByteArray hidden = QByteArray("hello").leftJustified(16, '\0');
         for (int i = 0; i < 16; ++i)
             hidden[i] = char(hidden[i] ^ key[i]);

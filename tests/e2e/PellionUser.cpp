@@ -33,8 +33,7 @@ QString finishBanner(const QString &name)
 } // namespace
 
 PellionUser::PellionUser(shell::TfrmMain &main, platform::ScriptedDialogService &dialogs)
-    : m_main(main)
-    , m_dialogs(dialogs)
+    : m_main(main), m_dialogs(dialogs)
 {
 }
 
@@ -169,7 +168,7 @@ bool PellionUser::editTask(const QString &name, const std::function<void(taskdef
 bool PellionUser::viewTask(const QString &name, const std::function<void(reports::TfrmViewTask *)> &steps)
 {
     return selectTask(name)
-           && inModal<reports::TfrmViewTask>(
+        && inModal<reports::TfrmViewTask>(
                [&](reports::TfrmViewTask *view) {
                    steps(view);
                    click(view, "btnOK");
@@ -196,12 +195,14 @@ bool PellionUser::waitForFinishedRuns(const QString &name, int runs, int millise
     execution::LogPane *pane = allLog();
     auto *running = control<QLabel>(&m_main, "StatusPanel2");
     const QString banner = finishBanner(name);
-    return waitFor([&] {
-        int seen = 0;
-        for (const QString &line : pane->lines())
-            seen += line.contains(banner) ? 1 : 0;
-        return seen >= runs && running->text() == QLatin1String(" 0 Running Task(s)");
-    }, milliseconds);
+    return waitFor(
+        [&] {
+            int seen = 0;
+            for (const QString &line : pane->lines())
+                seen += line.contains(banner) ? 1 : 0;
+            return seen >= runs && running->text() == QLatin1String(" 0 Running Task(s)");
+        },
+        milliseconds);
 }
 
 QStringList PellionUser::lastRunInAllLog(const QString &name) const

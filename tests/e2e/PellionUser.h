@@ -24,7 +24,7 @@ class TfrmMain;
 namespace taskdef {
 class TfrmPackage;
 class TfrmTask;
-}
+} // namespace taskdef
 
 namespace e2e {
 

@@ -9,8 +9,8 @@ namespace e2e {
 
 ProgramUnderTest::ProgramUnderTest()
 {
-    m_clientsInstalled = installClient(QStringLiteral(PELLION_RADCLIENT))
-                         && installClient(QStringLiteral(PELLION_RADEAPCLIENT));
+    m_clientsInstalled =
+        installClient(QStringLiteral(PELLION_RADCLIENT)) && installClient(QStringLiteral(PELLION_RADEAPCLIENT));
 }
 
 ProgramUnderTest::~ProgramUnderTest()
@@ -22,7 +22,7 @@ bool ProgramUnderTest::installClient(const QString &builtPath)
 {
     const QString target = dir.filePath(QFileInfo(builtPath).fileName());
     return QFile::copy(builtPath, target)
-           && QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        && QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 bool ProgramUnderTest::startPellion(QString *error)

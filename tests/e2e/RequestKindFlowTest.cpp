@@ -27,8 +27,8 @@ struct RequestKind {
     const char *mode;
     bool accountingPort;
     Packet packet;
-    const char *reply;      // what the client reports for the server's answer
-    const char *rawCode;    // the request's code on the raw page
+    const char *reply;       // what the client reports for the server's answer
+    const char *rawCode;     // the request's code on the raw page
     Packet wrongPacket = {}; // when given, the task edited to these pairs is refused
     const char *refusal = "";
 };
@@ -102,18 +102,35 @@ TEST_P(RequestKindFlow, MadeRunViewedDeleted)
     EXPECT_FALSE(QFile::exists(program.dir.filePath("script/" + taskId + ".txt")));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, RequestKindFlow,
-    ::testing::Values(
-        RequestKind{"Accounting", "Acct", "PAP", true,
-                    {{"User-Name", "bob"}, {"Acct-Status-Type", "Start", true}, {"Acct-Session-Id", "e2e-42"}},
-                    "Info: Received Accounting-Response", "0x04"},
-        RequestKind{"StatusServer", "Status Server", "PAP", false, {{"NAS-Identifier", "e2e-probe"}},
-                    "Info: Received Access-Accept", "0x0c"},
-        RequestKind{"EapMd5", "Auth", "EAP-MD5", false, {{"User-Name", "bob"}, {"EAP-MD5-Password", "hello"}},
-                    "Info: Received Access-Accept", "0x01",
-                    {{"User-Name", "bob"}, {"EAP-MD5-Password", "wrong"}}, "Info: Received Access-Reject"}),
-    [](const ::testing::TestParamInfo<RequestKind> &param) { return std::string(param.param.label); });
+INSTANTIATE_TEST_SUITE_P(Kinds, RequestKindFlow,
+                         ::testing::Values(RequestKind{"Accounting",
+                                                       "Acct",
+                                                       "PAP",
+                                                       true,
+                                                       {{"User-Name", "bob"},
+                                                        {"Acct-Status-Type", "Start", true},
+                                                        {"Acct-Session-Id", "e2e-42"}},
+                                                       "Info: Received Accounting-Response",
+                                                       "0x04"},
+                                           RequestKind{"StatusServer",
+                                                       "Status Server",
+                                                       "PAP",
+                                                       false,
+                                                       {{"NAS-Identifier", "e2e-probe"}},
+                                                       "Info: Received Access-Accept",
+                                                       "0x0c"},
+                                           RequestKind{"EapMd5",
+                                                       "Auth",
+                                                       "EAP-MD5",
+                                                       false,
+                                                       {{"User-Name", "bob"}, {"EAP-MD5-Password", "hello"}},
+                                                       "Info: Received Access-Accept",
+                                                       "0x01",
+                                                       {{"User-Name", "bob"}, {"EAP-MD5-Password", "wrong"}},
+                                                       "Info: Received Access-Reject"}),
+                         [](const ::testing::TestParamInfo<RequestKind> &param) {
+                             return std::string(param.param.label);
+                         });
 
 } // namespace
 } // namespace e2e

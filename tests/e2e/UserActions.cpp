@@ -23,7 +23,8 @@ bool click(QObject *window, const char *name)
         // A check box or radio button takes clicks on its mark and text only, not on the
         // empty rest of its width.
         const bool marked = qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button);
-        const QPoint at = marked ? QPoint(std::min(8, button->width() / 2), button->height() / 2) : button->rect().center();
+        const QPoint at =
+            marked ? QPoint(std::min(8, button->width() / 2), button->height() / 2) : button->rect().center();
         QTest::mouseClick(button, Qt::LeftButton, {}, at);
         return true;
     }

@@ -2,8 +2,8 @@
 #include "execution/MessageClass.h"
 #include "execution/RunClient.h"
 #include "execution/RunFlags.h"
-#include "platform/ScriptedDialogService.h"
 #include "platform/CommandLine.h"
+#include "platform/ScriptedDialogService.h"
 #include "support/SampleTask.h"
 #include "support/TempProgramDir.h"
 
@@ -11,12 +11,14 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace execution;
 
 TEST(ClassifyLine, FirstMarkerInTestOrderWins)
 {
-    struct Case { const char *line; MessageClass expected; };
+    struct Case {
+        const char *line;
+        MessageClass expected;
+    };
     const Case cases[] = {
         {"Info: sent 1", MessageClass::Info},
         {"Warning: slow reply", MessageClass::Warning},
@@ -80,7 +82,8 @@ protected:
     QList<ClientLine> run(const QString &commandLine = "fakeclient")
     {
         QList<ClientLine> lines;
-        RunClient(commandLine, [&](const QList<ClientLine> &batch) { lines += batch; }, flags);
+        RunClient(
+            commandLine, [&](const QList<ClientLine> &batch) { lines += batch; }, flags);
         return lines;
     }
     static QStringList texts(const QList<ClientLine> &lines)
@@ -99,7 +102,8 @@ protected:
 
 TEST_F(ClientRun, DeliversLinesWithTheirClassesInOrder)
 {
-    writeClient("printf 'abc\\r\\nWarning: w\\r\\n' ; printf 'Total: 3\\r\\n' >&2; printf 'Error: e\\r\\nbare\\n\\r\\nlast'\n");
+    writeClient(
+        "printf 'abc\\r\\nWarning: w\\r\\n' ; printf 'Total: 3\\r\\n' >&2; printf 'Error: e\\r\\nbare\\n\\r\\nlast'\n");
     const auto lines = run();
     EXPECT_EQ(texts(lines), (QStringList{"abc", "Warning: w", "Total: 3", "Error: e", "bare", "", "last"}));
     ASSERT_EQ(lines.size(), 7);
@@ -112,7 +116,8 @@ TEST_F(ClientRun, DeliversLinesWithTheirClassesInOrder)
 
 TEST_F(ClientRun, LongLinesSplitAt4096AndNulEndsTheText)
 {
-    writeClient("head -c 5000 /dev/zero | tr '\\0' 'a'; printf '\\r\\n'; printf 'ab\\0cd\\r\\nUTF-8: \\303\\251\\r\\n'\n");
+    writeClient(
+        "head -c 5000 /dev/zero | tr '\\0' 'a'; printf '\\r\\n'; printf 'ab\\0cd\\r\\nUTF-8: \\303\\251\\r\\n'\n");
     const QStringList got = texts(run());
     ASSERT_EQ(got.size(), 4);
     EXPECT_EQ(got[0], QString(4096, 'a'));
@@ -141,15 +146,20 @@ TEST_F(ClientRun, MissingClientShowsTheTwoMessagesAndNoLine)
 TEST_F(ClientRun, StopWhileSilentTakesEffectWithTheNextByte)
 {
     // The stop comes while the client is silent; it goes on only once told to.
-    writeClient("printf 'one\\r\\n'; while [ ! -e go ]; do sleep 0.02; done; printf 'two\\r\\n'; sleep 10; printf 'three\\r\\n'\n");
+    writeClient(
+        "printf 'one\\r\\n'; while [ ! -e go ]; do sleep 0.02; done; printf 'two\\r\\n'; sleep 10; printf "
+        "'three\\r\\n'\n");
     QList<ClientLine> lines;
-    RunClient("fakeclient", [&](const QList<ClientLine> &batch) {
-        lines += batch;
-        if (batch.first().text == "one") {
-            flags.requestStop();
-            ASSERT_TRUE(dir.writeFile("go", ""));
-        }
-    }, flags);
+    RunClient(
+        "fakeclient",
+        [&](const QList<ClientLine> &batch) {
+            lines += batch;
+            if (batch.first().text == "one") {
+                flags.requestStop();
+                ASSERT_TRUE(dir.writeFile("go", ""));
+            }
+        },
+        flags);
     // the stop is seen after the first byte of "two": that byte is the last line
     EXPECT_EQ(texts(lines), (QStringList{"one", "t"}));
 }
@@ -158,10 +168,13 @@ TEST_F(ClientRun, AbandonLeavesASilentClientAtOnce)
 {
     writeClient("printf 'one\\r\\n'; sleep 10; printf 'late\\r\\n'\n");
     QList<ClientLine> lines;
-    RunClient("fakeclient", [&](const QList<ClientLine> &batch) {
-        lines += batch;
-        flags.abandon();
-    }, flags);
+    RunClient(
+        "fakeclient",
+        [&](const QList<ClientLine> &batch) {
+            lines += batch;
+            flags.abandon();
+        },
+        flags);
     EXPECT_EQ(texts(lines), QStringList{"one"});
 }
 
@@ -175,14 +188,9 @@ TEST_F(ClientRun, EveryStoredTextReachesTheClientAsOneWord)
         const char *secret;
     };
     const Case cases[] = {
-        {"10.0.0.5", "ab\"cd"},
-        {"10.0.0.5", "\"quoted\""},
-        {"10.0.0.5", "back\\slash\\"},
-        {"10.0.0.5", "a\\\"b c"},
-        {"10.0.0.5", " two  words "},
-        {"10.0.0.5", ""},
-        {"host\"name", "tab\there"},
-        {"127.0.0.1", "$HOME;`id`*"},
+        {"10.0.0.5", "ab\"cd"},      {"10.0.0.5", "\"quoted\""},   {"10.0.0.5", "back\\slash\\"},
+        {"10.0.0.5", "a\\\"b c"},    {"10.0.0.5", " two  words "}, {"10.0.0.5", ""},
+        {"host\"name", "tab\there"}, {"127.0.0.1", "$HOME;`id`*"},
     };
     for (const Case &c : cases) {
         auto t = task("PAP");

@@ -19,8 +19,14 @@
 using namespace execution;
 
 namespace {
-QColor colorOfLine(const LogPane &pane, int line) { return pane.lineColor(line); }
-QString textOfLine(const LogPane &pane, int line) { return pane.lineText(line); }
+QColor colorOfLine(const LogPane &pane, int line)
+{
+    return pane.lineColor(line);
+}
+QString textOfLine(const LogPane &pane, int line)
+{
+    return pane.lineText(line);
+}
 const LogColors kColors{QColor(1, 1, 1), QColor(2, 2, 2), QColor(3, 3, 3), QColor(4, 4, 4)};
 } // namespace
 
@@ -30,12 +36,13 @@ TEST(RunLogFile, SizeLimitAtStartup)
     const QDateTime now = QDateTime::fromString("2026-03-20T09:00:00", Qt::ISODate);
     const QByteArray banner = "************************Pellion Log************************ "
         + taskstore::DateTimeText::dateTimeText(now).toUtf8() + "\r\n";
-    struct Case { int limit; qint64 size; bool replaced; };
+    struct Case {
+        int limit;
+        qint64 size;
+        bool replaced;
+    };
     const Case cases[] = {
-        {100, 100 * 1024, false},
-        {100, 101 * 1024 - 1, false},
-        {100, 101 * 1024, true},
-        {0, 500 * 1024, false},
+        {100, 100 * 1024, false}, {100, 101 * 1024 - 1, false}, {100, 101 * 1024, true}, {0, 500 * 1024, false},
         {100, -1, false}, // no file
     };
     for (const Case &c : cases) {
@@ -146,8 +153,9 @@ TEST(PageCtrlLog, CopyIntoAllLogReclassifiesAndKeepsBlocksWhole)
 TEST(LogPane, FindMatchesCaseAndMovesOnFromTheSelection)
 {
     LogPane pane;
-    pane.appendLines({{"Error: one", MessageClass::Error}, {"no match", MessageClass::Info},
-                      {"an Error: two", MessageClass::Error}}, kColors);
+    pane.appendLines(
+        {{"Error: one", MessageClass::Error}, {"no match", MessageClass::Info}, {"an Error: two", MessageClass::Error}},
+        kColors);
     EXPECT_FALSE(pane.find("error")); // case is matched exactly
     EXPECT_FALSE(pane.hasSelection());
     ASSERT_TRUE(pane.find("Error:"));
@@ -201,7 +209,8 @@ TEST(LogPane, BytesThatAreNotUtf8ShowAsOctalEscapes)
     QFile::setPermissions(dir.filePath("fakeclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QList<ClientLine> lines;
     RunFlags flags;
-    RunClient("fakeclient", [&](const QList<ClientLine> &batch) { lines += batch; }, flags);
+    RunClient(
+        "fakeclient", [&](const QList<ClientLine> &batch) { lines += batch; }, flags);
     ASSERT_EQ(lines.size(), 2);
     QStringList texts;
     for (const ClientLine &line : lines)
@@ -226,9 +235,18 @@ TEST(LogPane, BytesThatAreNotUtf8ShowAsOctalEscapes)
 TEST(ClientText, BytesRoundTripAndPlainTextIsItsUtf8)
 {
     const QByteArray bytes[] = {
-        "plain", "", "caf\xE9", "\xC3\xA9t\xC3\xA9", "\xFF\xFE", "\x80 lone continuation",
-        "\xE2\x82", "cut \xF0\x9F\x98", "\xF0\x9F\x98\x80 emoji", "\xED\xA0\x80 surrogate as bytes",
-        "\xC0\xAF overlong", "mix \xE9\xC3\xA9\xFF end\r",
+        "plain",
+        "",
+        "caf\xE9",
+        "\xC3\xA9t\xC3\xA9",
+        "\xFF\xFE",
+        "\x80 lone continuation",
+        "\xE2\x82",
+        "cut \xF0\x9F\x98",
+        "\xF0\x9F\x98\x80 emoji",
+        "\xED\xA0\x80 surrogate as bytes",
+        "\xC0\xAF overlong",
+        "mix \xE9\xC3\xA9\xFF end\r",
     };
     for (const QByteArray &raw : bytes) {
         EXPECT_EQ(encodeClientText(decodeClientBytes(raw)), raw) << raw.toHex().constData();
@@ -269,9 +287,11 @@ TEST(LogPane, ManyAndLongLinesReadBackWhole)
         ASSERT_EQ(shown[i], expected) << i;
         ASSERT_EQ(textOfLine(pane, i), expected) << i;
         ASSERT_EQ(stored[i], lines[i].text) << i;
-        ASSERT_EQ(colorOfLine(pane, i), lines[i].messageClass == MessageClass::Error ? kColors.error
-                                        : lines[i].messageClass == MessageClass::Warning ? kColors.warning
-                                                                                       : kColors.info) << i;
+        ASSERT_EQ(colorOfLine(pane, i),
+                  lines[i].messageClass == MessageClass::Error         ? kColors.error
+                      : lines[i].messageClass == MessageClass::Warning ? kColors.warning
+                                                                       : kColors.info)
+            << i;
     }
     EXPECT_TRUE(pane.findFrom("line 29999", {}));
     EXPECT_EQ(pane.selectedText(), "line 29999");

@@ -24,14 +24,16 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace execution;
-using testsupport::at;
 using taskstore::DateTimeText;
+using testsupport::at;
 namespace sql = taskstore::sql;
 
 namespace {
-QString text(const QDateTime &moment) { return DateTimeText::dateTimeText(moment); }
+QString text(const QDateTime &moment)
+{
+    return DateTimeText::dateTimeText(moment);
+}
 
 struct FakeTaskList : TaskListUpdater {
     void showRunTimes(const QString &taskId, const QString &last, const QString &next) override
@@ -100,7 +102,10 @@ protected:
     }
     // A client waits for this file before it goes on.
     void release(const char *name) { ASSERT_TRUE(dir.writeFile(name, "")); }
-    bool waitForFile(const char *name) { return QTest::qWaitFor([&] { return QFile::exists(dir.filePath(name)); }, 10000); }
+    bool waitForFile(const char *name)
+    {
+        return QTest::qWaitFor([&] { return QFile::exists(dir.filePath(name)); }, 10000);
+    }
     bool waitForAllRunsToEnd(int ms = 10000)
     {
         return QTest::qWaitFor([&] { return control.liveRunCount() == 0 && log.pendingAllLogLines() == 0; }, ms);
@@ -128,7 +133,8 @@ TEST_F(RunFixture, ARunFromStartToEnd)
     addTask("42", "Probe", taskstore::kRunBySchedule);
     addRow("42", 0, 5, now.addSecs(-60));  // due: stamped
     addRow("42", 0, 5, now.addSecs(3600)); // in the future: left alone
-    writeClient("printf 'Warning: w1\\r\\nTotal: 3\\r\\nError: bad\\r\\n'; " + waitFor("go") + "printf 'plain\\r\\n'\n");
+    writeClient("printf 'Warning: w1\\r\\nTotal: 3\\r\\nError: bad\\r\\n'; " + waitFor("go")
+                + "printf 'plain\\r\\n'\n");
     QList<RunCommandState> states;
     QObject::connect(&control, &RunControl::commandStatesChanged, [&](RunCommandState s) { states << s; });
 
@@ -153,8 +159,8 @@ TEST_F(RunFixture, ARunFromStartToEnd)
     EXPECT_EQ(control.runningCount(), 0);
     EXPECT_EQ(states.last(), RunCommandState::Idle);
 
-    const QStringList expected{startBanner(text(now), "Probe"), "Warning: w1", "Total: 3", "Error: bad",
-                               "plain", finishBanner(text(now), "Probe")};
+    const QStringList expected{startBanner(text(now), "Probe"), "Warning: w1", "Total: 3", "Error: bad", "plain",
+                               finishBanner(text(now), "Probe")};
     EXPECT_EQ(lines(*log.allLog()), expected);
     EXPECT_EQ(colorOfLine(*log.allLog(), 5), QColor(0, 128, 128));
     EXPECT_EQ(colorOfLine(*log.allLog(), 1), QColor(255, 255, 0));
@@ -361,9 +367,8 @@ TEST_F(RunFixture, ShutDownEndsRunsWaitingSuspendedAndSilent)
     control.runClicked("1");
     control.runClicked("2");
     // the paused run's page has a line of its client (pages open in either order)
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        return log.count() == 3 && std::max(runPage(1)->lineCount(), runPage(2)->lineCount()) >= 2;
-    }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return log.count() == 3 && std::max(runPage(1)->lineCount(), runPage(2)->lineCount()) >= 2; }, 5000));
     control.suspendClicked("2");
     ASSERT_TRUE(QTest::qWaitFor([&] { return control.firstRunOf("2")->isHeld(); }, 5000));
     control.runClicked("3");

@@ -1,5 +1,5 @@
-#include "execution/LogColors.h"
 #include "execution/Settings.h"
+#include "execution/LogColors.h"
 #include "platform/SettingsKey.h"
 #include "support/TempProgramDir.h"
 
@@ -74,10 +74,9 @@ TEST(Settings, AnyNonZeroFlagReadsTrue)
 
 TEST(Settings, ThreadPriorityMapping)
 {
-    const QThread::Priority expected[] = {QThread::IdlePriority,    QThread::LowestPriority,
-                                          QThread::LowPriority,     QThread::NormalPriority,
-                                          QThread::HighPriority,    QThread::HighestPriority,
-                                          QThread::TimeCriticalPriority};
+    const QThread::Priority expected[] = {
+        QThread::IdlePriority, QThread::LowestPriority,  QThread::LowPriority,         QThread::NormalPriority,
+        QThread::HighPriority, QThread::HighestPriority, QThread::TimeCriticalPriority};
     for (int value = 0; value <= 6; ++value)
         EXPECT_EQ(Settings::priorityOf(value), expected[value]) << value;
     EXPECT_EQ(Settings::priorityOf(9), QThread::TimeCriticalPriority);
@@ -86,11 +85,13 @@ TEST(Settings, ThreadPriorityMapping)
 
 TEST(Settings, ColoursInTheWindowSystemEncoding)
 {
-    struct Case { quint32 value; QColor expected; };
+    struct Case {
+        quint32 value;
+        QColor expected;
+    };
     const Case cases[] = {
-        {0x0000FF, QColor(255, 0, 0)},   {0x808000, QColor(0, 128, 128)},
-        {0x008000, QColor(0, 128, 0)},   {0xFF0000, QColor(0, 0, 255)},
-        {0x00FFFF, QColor(255, 255, 0)},
+        {0x0000FF, QColor(255, 0, 0)}, {0x808000, QColor(0, 128, 128)}, {0x008000, QColor(0, 128, 0)},
+        {0xFF0000, QColor(0, 0, 255)}, {0x00FFFF, QColor(255, 255, 0)},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(LogColors::toColor(c.value), c.expected) << std::hex << c.value;

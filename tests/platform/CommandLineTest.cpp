@@ -40,8 +40,8 @@ TEST(CommandLine, ProgramDirectoryComesBeforePath)
 
 TEST(CommandLine, QuotedWordsComeBackAsThemselves)
 {
-    const QStringList words = {"testing123", "", "two words", "ab\"cd", "\"", "\\", "a\\\"b c", "end\\",
-                               " lead", "tab\there", "back\\slash", "\\\\\"", "x\"y z\"w"};
+    const QStringList words = {"testing123", "",      "two words", "ab\"cd",      "\"",     "\\",       "a\\\"b c",
+                               "end\\",      " lead", "tab\there", "back\\slash", "\\\\\"", "x\"y z\"w"};
     for (const QString &word : words) {
         const QString quoted = platform::quoteCommandWord(word);
         EXPECT_EQ(splitCommandLine("a " + quoted + " b"), QStringList({"a", word, "b"})) << quoted.toStdString();

@@ -40,7 +40,10 @@ TEST(MessageService, TheCodeWithoutWindowsAsksTheInstalledDialogs)
 TEST(MessageService, WithoutDialogsQuestionsGetTheCautiousAnswer)
 {
     MessageService::install(nullptr);
-    struct Case { MessageButtons buttons; Answer expected; };
+    struct Case {
+        MessageButtons buttons;
+        Answer expected;
+    };
     const Case cases[] = {
         {MessageButtons::Ok, Answer::Ok},
         {MessageButtons::OkCancel, Answer::Cancel},
@@ -49,7 +52,8 @@ TEST(MessageService, WithoutDialogsQuestionsGetTheCautiousAnswer)
     };
     for (const Case &c : cases)
         EXPECT_EQ(MessageService::instance().message({QStringLiteral("Go on?"), {}, MessageIcon::Question, c.buttons}),
-                  c.expected) << int(c.buttons);
+                  c.expected)
+            << int(c.buttons);
     EXPECT_NE(&MessageService::instance(), static_cast<MessageService *>(&DialogService::instance()));
     DialogService::useQtDialogs();
 }

@@ -1,5 +1,5 @@
-#include "platform/CommandLine.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/CommandLine.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
@@ -44,9 +44,9 @@ protected:
     }
     static void copyData(const QString &from, const QString &to)
     {
-        for (const QString &relative : {QStringLiteral("dictionary/dictionary"),
-                                        QStringLiteral("dictionary/userdefine/dictionary"),
-                                        QStringLiteral("Language/English.ini"), QStringLiteral("Help/index.html")})
+        for (const QString &relative :
+             {QStringLiteral("dictionary/dictionary"), QStringLiteral("dictionary/userdefine/dictionary"),
+              QStringLiteral("Language/English.ini"), QStringLiteral("Help/index.html")})
             writeFile(to + relative, readFile(from + QLatin1Char('/') + relative));
     }
 
@@ -62,8 +62,8 @@ TEST_F(ProgramDirectoryLayout, WritableInstallStaysThePortableProgramDirectory)
 TEST_F(ProgramDirectoryLayout, ReadOnlyInstallSeedsAPerUserProgramDirectory)
 {
     ASSERT_EQ(ProgramDirectory::prepare(installed(), perUser(), false), perUser());
-    for (const char *copied : {"dictionary/dictionary", "dictionary/userdefine/dictionary", "Language/English.ini",
-                               "Help/index.html"}) {
+    for (const char *copied :
+         {"dictionary/dictionary", "dictionary/userdefine/dictionary", "Language/English.ini", "Help/index.html"}) {
         const QString relative = QString::fromLatin1(copied);
         EXPECT_TRUE(QFileInfo::exists(perUser() + relative)) << copied;
         EXPECT_EQ(readFile(perUser() + relative), readFile(installed() + relative)) << copied;
@@ -80,7 +80,8 @@ TEST_F(ProgramDirectoryLayout, ReadOnlyInstallSeedsAPerUserProgramDirectory)
 TEST_F(ProgramDirectoryLayout, LaterStartsKeepWhatTheUserWroteAndRefreshTheProgramsFiles)
 {
     ProgramDirectory::prepare(installed(), perUser(), false);
-    const QByteArray index = readFile(perUser() + QStringLiteral("dictionary/userdefine/dictionary")) + "$INCLUDE Acme\n";
+    const QByteArray index =
+        readFile(perUser() + QStringLiteral("dictionary/userdefine/dictionary")) + "$INCLUDE Acme\n";
     writeFile(perUser() + QStringLiteral("dictionary/userdefine/dictionary"), index);
     writeFile(perUser() + QStringLiteral("dictionary/userdefine/Acme"), "VENDOR Acme 64000\n");
     writeFile(perUser() + QStringLiteral("Pellion.dat"), "tasks");

@@ -17,9 +17,9 @@ class Worker {
 public:
     Worker(platform::HandOverLine &line, std::function<void()> body)
         : m_thread(QThread::create([&line, body = std::move(body)] {
-            const platform::HandOverLine::Binding binding(line);
-            body();
-        }))
+              const platform::HandOverLine::Binding binding(line);
+              body();
+          }))
     {
         m_thread->start();
     }

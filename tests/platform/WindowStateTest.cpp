@@ -90,11 +90,11 @@ TEST(WindowState, FittingMovesAndShrinksIntoTheAvailableArea)
         QRect frame;
         QRect expected;
     } cases[] = {
-        {{100, 100, 400, 300}, {100, 100, 400, 300}},     // inside: unchanged
-        {{-300, -50, 400, 300}, {0, 0, 400, 300}},        // above and left
-        {{900, 700, 400, 300}, {624, 468, 400, 300}},     // below and right
-        {{-10, 10, 2000, 1000}, {0, 0, 1024, 768}},       // larger than the screen
-        {{3000, 2000, 400, 300}, {624, 468, 400, 300}},   // on a screen that is gone
+        {{100, 100, 400, 300}, {100, 100, 400, 300}},   // inside: unchanged
+        {{-300, -50, 400, 300}, {0, 0, 400, 300}},      // above and left
+        {{900, 700, 400, 300}, {624, 468, 400, 300}},   // below and right
+        {{-10, 10, 2000, 1000}, {0, 0, 1024, 768}},     // larger than the screen
+        {{3000, 2000, 400, 300}, {624, 468, 400, 300}}, // on a screen that is gone
     };
     for (const auto &c : cases)
         EXPECT_EQ(WindowState::fittedInto(c.frame, area), c.expected) << c.frame.x() << "," << c.frame.y();

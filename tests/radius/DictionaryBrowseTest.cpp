@@ -194,7 +194,7 @@ TEST_F(InstalledDictionaryBrowse, ReadsEverythingInBrowseOrder)
             const auto lib = Dictionary::attribute(a.name);
             ASSERT_TRUE(lib.has_value()) << a.name.toStdString();
             if (lib->name != a.name)
-                continue;  // an alias defined twice under one name
+                continue; // an alias defined twice under one name
             // Extended vendor spaces carry more in the library's upper bits.
             EXPECT_EQ(lib->vendor & 0xffffffu, a.vendor) << a.name.toStdString();
             ++checked;

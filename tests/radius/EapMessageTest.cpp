@@ -29,7 +29,9 @@ TEST(EapMessage, PacketsByCode)
         {2, 0xff, 4, "", "02ff000504"},
         {3, 7, 4, "ignored", "03070004"}, // Success: the header alone
         {4, 7, 4, "ignored", "04070004"},
-        {5, 9, 1, "x", "0509000601" "78"}, // any other code keeps its type and data
+        {5, 9, 1, "x",
+         "0509000601"
+         "78"}, // any other code keeps its type and data
         {0, 1, 2, "", "0001000502"},
     };
     for (const Case &c : cases) {
@@ -52,7 +54,10 @@ TEST(EapMessage, RefusesMalformedOctets)
     for (const QByteArray &octets : cases)
         EXPECT_FALSE(EapMessage::parse(octets)) << octets.toHex().constData();
     // Octets after the length field are not part of the packet.
-    const auto parsed = EapMessage::parse(QByteArray::fromHex("0101000601" "41" "ffff"));
+    const auto parsed =
+        EapMessage::parse(QByteArray::fromHex("0101000601"
+                                              "41"
+                                              "ffff"));
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->data, QByteArray("A"));
 }

@@ -21,12 +21,9 @@ TEST_F(PairListTest, DictionaryNamesGiveNumbersVendorsAndTypes)
         unsigned number, vendor;
         AttributeType type;
     } cases[] = {
-        {"User-Name", 1, 0, AttributeType::String},
-        {"Packet-Type", 1047, 0, AttributeType::Integer},
-        {"Packet-Dst-Port", 1087, 0, AttributeType::Integer},
-        {"Digest-Attributes", 207, 0, AttributeType::Octets},
-        {"Cisco-AVPair", 1, 9, AttributeType::String},
-        {"Framed-IP-Address", 8, 0, AttributeType::Ipv4Address},
+        {"User-Name", 1, 0, AttributeType::String},           {"Packet-Type", 1047, 0, AttributeType::Integer},
+        {"Packet-Dst-Port", 1087, 0, AttributeType::Integer}, {"Digest-Attributes", 207, 0, AttributeType::Octets},
+        {"Cisco-AVPair", 1, 9, AttributeType::String},        {"Framed-IP-Address", 8, 0, AttributeType::Ipv4Address},
     };
     for (const Case &c : cases) {
         const auto a = Dictionary::attribute(QString::fromLatin1(c.name));
@@ -42,7 +39,8 @@ TEST_F(PairListTest, DictionaryNamesGiveNumbersVendorsAndTypes)
 
 TEST_F(PairListTest, ParsesTextIntoTypedPairsInOrder)
 {
-    auto list = PairList::parse(QStringLiteral("User-Name = \"bob smith\", Framed-IP-Address = 10.1.2.3, Service-Type = Framed-User"));
+    auto list = PairList::parse(
+        QStringLiteral("User-Name = \"bob smith\", Framed-IP-Address = 10.1.2.3, Service-Type = Framed-User"));
     ASSERT_TRUE(list.ok()) << list.error().toStdString();
     ASSERT_EQ(list->size(), 3);
     EXPECT_EQ(list->at(0).octets, "bob smith");
@@ -77,7 +75,7 @@ TEST_F(PairListTest, EditsKeepPositionsAndCopiesAreIndependent)
     EXPECT_EQ(list.at(1).attribute.name, "Digest-Attributes");
     EXPECT_EQ(list.at(1).octets.toHex(), "010967");
     EXPECT_EQ(list.at(2).integer, 7u);
-    EXPECT_FALSE(list.replaceWithOctets(0, 1, 0, "x").ok());  // User-Name holds text, not octets
+    EXPECT_FALSE(list.replaceWithOctets(0, 1, 0, "x").ok()); // User-Name holds text, not octets
 
     ASSERT_TRUE(list.setValue(0, QStringLiteral("alice")).ok());
     ASSERT_TRUE(list.setOctets(0, "carol").ok());

@@ -97,17 +97,17 @@ TEST_F(ReplyPacketTest, AMalformedReplySaysWhatIsWrong)
          "length field 16 is below the 20-octet header"},
         {"LengthBeyondOctets", header + QByteArray::fromHex("0020") + QByteArray(16, '\0'),
          "length field 32 is larger than the 20 octets received"},
-        {"AttributeLengthBelowTwo", header + QByteArray::fromHex("0017") + QByteArray(16, '\0') +
-                                        QByteArray::fromHex("0101ff"),
+        {"AttributeLengthBelowTwo",
+         header + QByteArray::fromHex("0017") + QByteArray(16, '\0') + QByteArray::fromHex("0101ff"),
          "an attribute's length is below 2"},
-        {"AttributeRunsPastTheEnd", header + QByteArray::fromHex("0017") + QByteArray(16, '\0') +
-                                        QByteArray::fromHex("0109ff"),
+        {"AttributeRunsPastTheEnd",
+         header + QByteArray::fromHex("0017") + QByteArray(16, '\0') + QByteArray::fromHex("0109ff"),
          "an attribute's length runs past the length field"},
-        {"EapWithoutMessageAuthenticator", header + QByteArray::fromHex("0018") + QByteArray(16, '\0') +
-                                               QByteArray::fromHex("4f0403ff"),
+        {"EapWithoutMessageAuthenticator",
+         header + QByteArray::fromHex("0018") + QByteArray(16, '\0') + QByteArray::fromHex("4f0403ff"),
          "EAP-Message without a Message-Authenticator"},
-        {"MessageAuthenticatorOfWrongLength", header + QByteArray::fromHex("0018") + QByteArray(16, '\0') +
-                                                  QByteArray::fromHex("5004ffff"),
+        {"MessageAuthenticatorOfWrongLength",
+         header + QByteArray::fromHex("0018") + QByteArray(16, '\0') + QByteArray::fromHex("5004ffff"),
          "Message-Authenticator whose length is not 18"},
         {"UnknownCode", QByteArray::fromHex("00090014") + QByteArray(16, '\0'), "unknown packet code 0"},
     };

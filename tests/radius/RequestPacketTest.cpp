@@ -19,7 +19,7 @@ struct EncodeCase {
     unsigned code;
     int id;
     const char *pairs;
-    const char *expectedHex;  // worked out from RFC 2865/2866/3579 independently of the library
+    const char *expectedHex; // worked out from RFC 2865/2866/3579 independently of the library
 };
 
 class RequestPacketTest : public ::testing::TestWithParam<EncodeCase> {
@@ -81,7 +81,9 @@ TEST_F(RequestPacketTest, ChapResponseUsesChallengeOrAuthenticator)
     ASSERT_TRUE(plain.ok()) << plain.error().toStdString();
     EXPECT_EQ(plain->toHex(), "0560a0d5639b3de4a3a9a6a8a557e53544");
 
-    ASSERT_TRUE(packet.pairs().add(QStringLiteral("CHAP-Challenge"), QStringLiteral("0x00112233445566778899aabbccddeeff")).ok());
+    ASSERT_TRUE(packet.pairs()
+                    .add(QStringLiteral("CHAP-Challenge"), QStringLiteral("0x00112233445566778899aabbccddeeff"))
+                    .ok());
     auto challenged = packet.chapResponse(5, "hello");
     ASSERT_TRUE(challenged.ok());
     EXPECT_EQ(challenged->toHex(), "057d25b172ba54624f9c56cfcf66312c7b");

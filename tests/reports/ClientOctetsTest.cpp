@@ -39,7 +39,8 @@ protected:
         clients::PacketScript script;
         const std::string loaded = script.load(dir.filePath("script/client.txt").toStdString(), c.code, 1812);
         EXPECT_EQ(loaded, "");
-        if (script.packets().empty()) return {};
+        if (script.packets().empty())
+            return {};
         const clients::PacketTemplate &packet = script.packets().front();
         std::unique_ptr<clients::Conversation> conversation;
         if (c.eap)
@@ -49,7 +50,8 @@ protected:
         clients::ConsoleOutput out;
         const auto outgoing = conversation->start(out);
         EXPECT_TRUE(outgoing.has_value());
-        if (!outgoing) return {};
+        if (!outgoing)
+            return {};
         const clients::RequestEncoder encoder(kSecret, [&] { return authenticator; });
         auto request = encoder.encode(*outgoing, kId);
         EXPECT_TRUE(request.ok()) << request.error().toStdString();
@@ -72,24 +74,24 @@ TEST_P(ClientOctets, RawViewShowsWhatTheClientSends)
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, ClientOctets,
-    ::testing::Values(
-        SameOctetsCase{"Pap", 1, false, "User-Name = bob\nUser-Password = hello\nNAS-Port = 7\n"},
-        SameOctetsCase{"Chap", 1, false, "User-Name = bob\nCHAP-Password = hello\n"},
-        SameOctetsCase{"ChapWithChallenge", 1, false,
-                       "User-Name = bob\nCHAP-Challenge = 0x0102030405060708\nCHAP-Password = hello\n"},
-        SameOctetsCase{"EapMd5FirstMessage", 1, true,
-                       "User-Name = bob\nEAP-Code = Response\nEAP-Id = 5\nEAP-Type-Identity = bob\n"
-                       "EAP-MD5-Password = hello\n"},
-        SameOctetsCase{"Accounting", 4, false,
-                       "User-Name = bob\nAcct-Status-Type = Start\nAcct-Session-Id = \"s-1\"\n"
-                       "Framed-IP-Address = 10.0.0.1\n"},
-        SameOctetsCase{"Disconnect", 40, false, "User-Name = bob\nAcct-Session-Id = \"s-1\"\n"},
-        SameOctetsCase{"VendorAttributes", 1, false,
-                       "User-Name = bob\nUser-Password = hello\nCisco-AVPair = \"a=b\"\nCisco-AVPair = \"c=d\"\n"
-                       "WISPr-Location-Name = \"here\"\n"},
-        SameOctetsCase{"StatusServer", 12, false, "User-Name = bob\nNAS-Identifier = \"nas\"\n"},
-        SameOctetsCase{"PacketTypeInTheScript", 0, false,
-                       "Packet-Type = Accounting-Request\nUser-Name = bob\nAcct-Status-Type = Stop\n"}),
+    ::testing::Values(SameOctetsCase{"Pap", 1, false, "User-Name = bob\nUser-Password = hello\nNAS-Port = 7\n"},
+                      SameOctetsCase{"Chap", 1, false, "User-Name = bob\nCHAP-Password = hello\n"},
+                      SameOctetsCase{"ChapWithChallenge", 1, false,
+                                     "User-Name = bob\nCHAP-Challenge = 0x0102030405060708\nCHAP-Password = hello\n"},
+                      SameOctetsCase{"EapMd5FirstMessage", 1, true,
+                                     "User-Name = bob\nEAP-Code = Response\nEAP-Id = 5\nEAP-Type-Identity = bob\n"
+                                     "EAP-MD5-Password = hello\n"},
+                      SameOctetsCase{"Accounting", 4, false,
+                                     "User-Name = bob\nAcct-Status-Type = Start\nAcct-Session-Id = \"s-1\"\n"
+                                     "Framed-IP-Address = 10.0.0.1\n"},
+                      SameOctetsCase{"Disconnect", 40, false, "User-Name = bob\nAcct-Session-Id = \"s-1\"\n"},
+                      SameOctetsCase{
+                          "VendorAttributes", 1, false,
+                          "User-Name = bob\nUser-Password = hello\nCisco-AVPair = \"a=b\"\nCisco-AVPair = \"c=d\"\n"
+                          "WISPr-Location-Name = \"here\"\n"},
+                      SameOctetsCase{"StatusServer", 12, false, "User-Name = bob\nNAS-Identifier = \"nas\"\n"},
+                      SameOctetsCase{"PacketTypeInTheScript", 0, false,
+                                     "Packet-Type = Accounting-Request\nUser-Name = bob\nAcct-Status-Type = Stop\n"}),
     [](const ::testing::TestParamInfo<SameOctetsCase> &param) { return std::string(param.param.name); });
 
 } // namespace

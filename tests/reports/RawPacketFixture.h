@@ -19,10 +19,7 @@
 // dictionary the program ships; the authenticators drawn by the reader may be fixed.
 class RawPacketFixture : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        ASSERT_TRUE(radius::Dictionary::load(PELLION_SOURCE_DIR "/data/dictionary").ok());
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(radius::Dictionary::load(PELLION_SOURCE_DIR "/data/dictionary").ok()); }
 
     static reports::RawPacketSettings settings(int code, int startId = 7, const QByteArray &secret = "testing123")
     {

@@ -1,5 +1,5 @@
-#include "RawPacketFixture.h"
 #include "QtPrinters.h"
+#include "RawPacketFixture.h"
 
 #include "reports/RawPacketText.h"
 
@@ -65,19 +65,16 @@ TEST_F(RawPacketPageTest, AccountingRequestIsSignedAndTheSameInEveryView)
 {
     const QByteArray script = "User-Name = bob\nAcct-Status-Type = Start\nAcct-Session-Id = s1\n\n";
     const QStringList first = page(script, settings(4));
-    const QByteArray attributes = attribute(1, "bob") + attribute(40, QByteArray::fromHex("00000001"))
-        + attribute(44, "s1");
+    const QByteArray attributes =
+        attribute(1, "bob") + attribute(40, QByteArray::fromHex("00000001")) + attribute(44, "s1");
     const QByteArray expected = signedRequest(4, 7, attributes);
 
     QStringList golden = RawPacketText::figure();
     golden << "Packet0  :"
-           << "0x" + expected.toHex()
-           << "   " + QString(94, '-')
-           << "   Code          : 0x04"
+           << "0x" + expected.toHex() << "   " + QString(94, '-') << "   Code          : 0x04"
            << "   Identifier    : 0x07"
            << "   Length        : 0x0023"
-           << "   Authenticator : 0x" + expected.mid(4, 16).toHex()
-           << "   Attributes    : 0x" + attributes.toHex();
+           << "   Authenticator : 0x" + expected.mid(4, 16).toHex() << "   Attributes    : 0x" + attributes.toHex();
     EXPECT_EQ(first, golden);
     EXPECT_EQ(page(script, settings(4)), first);
 }
@@ -114,9 +111,19 @@ TEST_F(RawPacketPageTest, PasswordsAreHiddenOrChapEncoded)
         {"pap", "User-Name = bob\nUser-Password = hello\n",
          attribute(1, "bob") + attribute(2, hiddenPassword("hello", ra))},
         {"chap over the authenticator", "User-Name = bob\nCHAP-Password = hello\n",
-         attribute(1, "bob") + attribute(3, QByteArray(1, '\x07') + md5("\x07" "hello" + ra))},
+         attribute(1, "bob")
+             + attribute(3,
+                         QByteArray(1, '\x07')
+                             + md5("\x07"
+                                   "hello"
+                                   + ra))},
         {"chap over CHAP-Challenge", "CHAP-Challenge = 0x11223344556677889900aabbccddeeff\nCHAP-Password = hello\n",
-         attribute(60, chapChallenge) + attribute(3, QByteArray(1, '\x07') + md5("\x07" "hello" + chapChallenge))},
+         attribute(60, chapChallenge)
+             + attribute(3,
+                         QByteArray(1, '\x07')
+                             + md5("\x07"
+                                   "hello"
+                                   + chapChallenge))},
         {"only internal attributes", "EAP-Id = 5\nPacket-Dst-Port = 1645\n", {}},
     };
     for (const Case &c : cases) {
@@ -129,10 +136,10 @@ TEST_F(RawPacketPageTest, PasswordsAreHiddenOrChapEncoded)
 TEST_F(RawPacketPageTest, MessageAuthenticatorIsTheHmacOfThePacket)
 {
     const QByteArray ra = md5(kFixed);
-    const QList<QByteArray> out = packets(
-        page("User-Name = bob\nUser-Password = hello\nMessage-Authenticator = 0x00\n", settings(12), kFixed));
-    const QByteArray attributes = attribute(1, "bob") + attribute(2, hiddenPassword("hello", ra))
-        + attribute(80, QByteArray(16, '\0'));
+    const QList<QByteArray> out =
+        packets(page("User-Name = bob\nUser-Password = hello\nMessage-Authenticator = 0x00\n", settings(12), kFixed));
+    const QByteArray attributes =
+        attribute(1, "bob") + attribute(2, hiddenPassword("hello", ra)) + attribute(80, QByteArray(16, '\0'));
     const QByteArray zero = header(12, 7, 20 + int(attributes.size()), ra) + attributes;
     ASSERT_EQ(out.size(), 1);
     EXPECT_EQ(out[0], withMessageAuthenticator(zero, int(zero.size()) - 16));
@@ -140,8 +147,8 @@ TEST_F(RawPacketPageTest, MessageAuthenticatorIsTheHmacOfThePacket)
 
 TEST_F(RawPacketPageTest, EachVendorAttributeGetsAVendorSpecificOfItsOwn)
 {
-    const QList<QByteArray> out = packets(
-        page("Cisco-AVPair = \"a=1\"\nCisco-AVPair = \"b=22\"\n", settings(1), kFixed));
+    const QList<QByteArray> out =
+        packets(page("Cisco-AVPair = \"a=1\"\nCisco-AVPair = \"b=22\"\n", settings(1), kFixed));
     const auto cisco = [](const QByteArray &value) {
         return attribute(26, QByteArray::fromHex("00000009") + attribute(1, value));
     };
@@ -155,8 +162,7 @@ TEST_F(RawPacketPageTest, IdentifiersCountOnFromStartIdModulo256)
     const QStringList lines = page("User-Name = a\n\nUser-Name = b\n\nUser-Name = c\n", settings(4, 254));
     EXPECT_EQ(lines.filter("   Identifier    : ").join(','),
               "   Identifier    : 0xfe,   Identifier    : 0xff,   Identifier    : 0x00");
-    EXPECT_EQ(lines.filter(QRegularExpression("^Packet")),
-              QStringList({"Packet0  :", "Packet1  :", "Packet2  :"}));
+    EXPECT_EQ(lines.filter(QRegularExpression("^Packet")), QStringList({"Packet0  :", "Packet1  :", "Packet2  :"}));
 }
 
 TEST_F(RawPacketPageTest, UserDefinedCodeNeedsEveryPacketToSetItsType)
@@ -166,9 +172,9 @@ TEST_F(RawPacketPageTest, UserDefinedCodeNeedsEveryPacketToSetItsType)
     refused << "Error: The list of packets sanity checking packet code error.";
     EXPECT_EQ(page(mixed, settings(-1)), refused);
 
-    const QList<QByteArray> out = packets(
-        page("Packet-Type = Accounting-Request\nUser-Name = a\n\nPacket-Type = Status-Server\nUser-Name = b\n",
-             settings(-1)));
+    const QList<QByteArray> out =
+        packets(page("Packet-Type = Accounting-Request\nUser-Name = a\n\nPacket-Type = Status-Server\nUser-Name = b\n",
+                     settings(-1)));
     ASSERT_EQ(out.size(), 2);
     EXPECT_EQ(out[0][0], char(4));
     EXPECT_EQ(out[1][0], char(12));
@@ -242,13 +248,15 @@ TEST_F(RawPacketPageTest, EapModeComposesEapMessagesAndAMessageAuthenticator)
     };
     const QByteArray longName(250, 'n');
     const Case cases[] = {
-        {"response with its own identifier", "User-Name = bob\nEAP-Code = Response\nEAP-Id = 9\nEAP-Type-Identity = bob\n",
+        {"response with its own identifier",
+         "User-Name = bob\nEAP-Code = Response\nEAP-Id = 9\nEAP-Type-Identity = bob\n",
          QByteArray::fromHex("0209000801") + "bob"},
         {"request with the process identifier", "User-Name = bob\nEAP-Message = 0x0102\nEAP-Type-Identity = bob\n",
          QByteArray::fromHex("0133000801") + "bob"},
         {"success is the header alone", "User-Name = bob\nEAP-Code = Success\nEAP-Id = 1\nEAP-Type-MD5-Challenge = x\n",
          QByteArray::fromHex("03010004")},
-        {"long data spans two attributes", "User-Name = bob\nEAP-Code = Response\nEAP-Id = 2\nEAP-Type-Identity = " + longName + "\n",
+        {"long data spans two attributes",
+         "User-Name = bob\nEAP-Code = Response\nEAP-Id = 2\nEAP-Type-Identity = " + longName + "\n",
          QByteArray::fromHex("020200ff01") + longName},
     };
     for (const Case &c : cases) {
@@ -268,10 +276,10 @@ TEST_F(RawPacketPageTest, EapModeKeepsTheScriptsMessageAuthenticatorAndPassword)
     reports::RawPacketSettings eap = settings(1);
     eap.eapMode = true;
     const QByteArray ra = md5(kFixed);
-    const QList<QByteArray> out = packets(page(
-        "User-Name = bob\nMessage-Authenticator = 0x00\nUser-Password = other\nEAP-MD5-Password = hello\n"
-        "EAP-Code = Response\nEAP-Id = 9\nEAP-Type-Identity = bob\n",
-        eap, kFixed));
+    const QList<QByteArray> out =
+        packets(page("User-Name = bob\nMessage-Authenticator = 0x00\nUser-Password = other\nEAP-MD5-Password = hello\n"
+                     "EAP-Code = Response\nEAP-Id = 9\nEAP-Type-Identity = bob\n",
+                     eap, kFixed));
     // The password of EAP mode is EAP-MD5-Password's; one Message-Authenticator only.
     const QByteArray attributes = attribute(1, "bob") + attribute(80, QByteArray(16, '\0'))
         + attribute(2, hiddenPassword("hello", ra)) + attribute(79, QByteArray::fromHex("0209000801") + "bob");

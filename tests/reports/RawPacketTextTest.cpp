@@ -25,7 +25,10 @@ TEST(RawPacketText, FigureIsThirteenLinesAndAnEmptyOneAfterTheTitle)
 
 TEST(RawPacketText, BlockSplitsThePacketIntoItsFields)
 {
-    const QByteArray packet = QByteArray::fromHex("04fe001a" "00112233445566778899aabbccddeeff" "2c0661626364");
+    const QByteArray packet = QByteArray::fromHex(
+        "04fe001a"
+        "00112233445566778899aabbccddeeff"
+        "2c0661626364");
     const QStringList golden = {
         "Packet0  :",
         "0x04fe001a00112233445566778899aabbccddeeff2c0661626364",

@@ -103,8 +103,7 @@ TEST_F(RealServerTest, AccessRequestsAreAcceptedForTheRightPassword)
         {"pap with the wrong password", "User-Name = bob\nUser-Password = hellO\n", 3},
         {"chap", "User-Name = bob\nCHAP-Password = hello\n", 2},
         {"chap with the wrong password", "User-Name = bob\nCHAP-Password = nope\n", 3},
-        {"message authenticator",
-         "User-Name = bob\nUser-Password = hello\nMessage-Authenticator = 0x00\n", 2},
+        {"message authenticator", "User-Name = bob\nUser-Password = hello\nMessage-Authenticator = 0x00\n", 2},
         {"vendor attributes",
          "User-Name = bob\nUser-Password = hello\nCisco-AVPair = \"shell:priv-lvl=15\"\nCisco-AVPair = \"a=b\"\n", 2},
     };
@@ -125,12 +124,13 @@ TEST_F(RealServerTest, EapIdentityResponseIsChallenged)
 TEST_F(RealServerTest, AccountingAndDisconnectRequestsAreAnswered)
 {
     const QByteArray secret = s_server->secret().toUtf8();
-    EXPECT_EQ(replyCode("User-Name = bob\nAcct-Status-Type = Start\nAcct-Session-Id = \"abc-1\"\n", settings(4, 13, secret),
-                        s_server->acctPort()),
+    EXPECT_EQ(replyCode("User-Name = bob\nAcct-Status-Type = Start\nAcct-Session-Id = \"abc-1\"\n",
+                        settings(4, 13, secret), s_server->acctPort()),
               5);
-    EXPECT_EQ(replyCode("User-Name = bob\nAcct-Session-Id = \"abc-1\"\n", settings(40, 14, secret), s_server->coaPort()),
-              41);
+    EXPECT_EQ(
+        replyCode("User-Name = bob\nAcct-Session-Id = \"abc-1\"\n", settings(40, 14, secret), s_server->coaPort()), 41);
     // Signed with another secret, the same request is dropped: the server does check.
-    EXPECT_EQ(replyCode("User-Name = bob\nAcct-Status-Type = Start\n", settings(4, 15, secret + "x"), s_server->acctPort()),
-              0);
+    EXPECT_EQ(
+        replyCode("User-Name = bob\nAcct-Status-Type = Start\n", settings(4, 15, secret + "x"), s_server->acctPort()),
+        0);
 }

@@ -110,7 +110,8 @@ TEST(TaskDescription, RequestTypeLines)
     const Case cases[] = {
         {taskstore::kStatusServer, 12, {"    Request Type: Status Server", "    Code        : 12"}},
         {taskstore::kDisconnect, 40, {"    Request Type: Disconnect Request", "    Code        : 40"}},
-        {taskstore::kUserDefined, -1,
+        {taskstore::kUserDefined,
+         -1,
          {"    Request Type: User Defined", "    Code        : -1", "    Mode        : CHAP"}},
         {7, 1, {}},
     };

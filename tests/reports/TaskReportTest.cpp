@@ -18,10 +18,7 @@ namespace {
 
 class TaskReportTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        ASSERT_TRUE(radius::Dictionary::load(PELLION_SOURCE_DIR "/data/dictionary").ok());
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(radius::Dictionary::load(PELLION_SOURCE_DIR "/data/dictionary").ok()); }
 
     testsupport::TempProgramDir dir;
     Connection main{Connection::defaultPath()};

@@ -1,5 +1,5 @@
-#include "reports/TaskReport.h"
 #include "reports/TfrmViewTask.h"
+#include "reports/TaskReport.h"
 
 #include "radius/Dictionary.h"
 #include "support/SampleTask.h"
@@ -27,10 +27,7 @@ namespace {
 
 class TfrmViewTaskTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        ASSERT_TRUE(radius::Dictionary::load(PELLION_SOURCE_DIR "/data/dictionary").ok());
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(radius::Dictionary::load(PELLION_SOURCE_DIR "/data/dictionary").ok()); }
 
     void SetUp() override
     {

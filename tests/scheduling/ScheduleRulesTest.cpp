@@ -1,5 +1,5 @@
-#include "scheduling/ScheduleError.h"
 #include "scheduling/ScheduleRules.h"
+#include "scheduling/ScheduleError.h"
 #include "scheduling/SchedulerEntry.h"
 #include "scheduling/SchedulerPass.h"
 #include "support/Moments.h"
@@ -8,20 +8,25 @@
 #include <gtest/gtest.h>
 
 using namespace scheduling;
-using testsupport::at;
 using taskstore::DateTimeText;
 using taskstore::ScheduleRecord;
+using testsupport::at;
 
 namespace {
-QString momentText(const char *iso) { return DateTimeText::dateTimeText(at(iso)); }
+QString momentText(const char *iso)
+{
+    return DateTimeText::dateTimeText(at(iso));
+}
 QString dateText(const char *isoDate)
 {
     return DateTimeText::dateText(QDate::fromString(QString::fromLatin1(isoDate), Qt::ISODate));
 }
-QString timeText(int h, int m, int s = 0) { return DateTimeText::timeText(QTime(h, m, s)); }
+QString timeText(int h, int m, int s = 0)
+{
+    return DateTimeText::timeText(QTime(h, m, s));
+}
 
-ScheduleRecord row(int type, int value, const QString &startTime, const QDateTime &next,
-                   const QString &withweek = {})
+ScheduleRecord row(int type, int value, const QString &startTime, const QDateTime &next, const QString &withweek = {})
 {
     ScheduleRecord r;
     r.TaskSchID = 1;
@@ -38,7 +43,11 @@ ScheduleRecord row(int type, int value, const QString &startTime, const QDateTim
 TEST(ScheduleRules, NextWeekday)
 {
     // 2026-12-09 is a Wednesday.
-    struct Case { const char *mask; const char *now; const char *expected; };
+    struct Case {
+        const char *mask;
+        const char *now;
+        const char *expected;
+    };
     const Case cases[] = {
         {"0010100", "2026-12-09T10:00:00", "2026-12-11"}, // Wed -> Fri
         {"0010100", "2026-12-11T10:00:00", "2026-12-16"}, // Fri -> next Wed
@@ -57,7 +66,11 @@ TEST(ScheduleRules, NextWeekday)
 
 TEST(ScheduleRules, NextMonthDay)
 {
-    struct Case { int day; const char *now; const char *expected; };
+    struct Case {
+        int day;
+        const char *now;
+        const char *expected;
+    };
     const Case cases[] = {
         {15, "2026-03-10T10:00:00", "2026-03-15"},
         {15, "2026-03-15T00:00:00", "2026-04-15"},
@@ -74,7 +87,13 @@ TEST(ScheduleRules, NextMonthDay)
 
 TEST(ScheduleRules, InitialNextRun)
 {
-    struct Case { int type; QString value; QString start; const char *now; QString expected; };
+    struct Case {
+        int type;
+        QString value;
+        QString start;
+        const char *now;
+        QString expected;
+    };
     const Case cases[] = {
         {0, "30", "0", "2026-03-20T09:10:20", momentText("2026-03-20T09:40:20")},
         {0, "30", "0", "2026-12-31T23:50:00", momentText("2027-01-01T00:20:00")},
@@ -99,7 +118,11 @@ TEST(ScheduleRules, InitialNextRun)
 
 TEST(ScheduleRules, FollowingNextRun)
 {
-    struct Case { ScheduleRecord r; const char *now; QString expected; };
+    struct Case {
+        ScheduleRecord r;
+        const char *now;
+        QString expected;
+    };
     const QString eight = timeText(8, 0);
     const Case cases[] = {
         // 30 minutes after the moment of the update, not after the old next run
@@ -120,14 +143,16 @@ TEST(ScheduleRules, FollowingNextRun)
         {row(19, 0, "", QDateTime()), "2026-03-20T12:00:00", dateText("1899-12-30")},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(FollowingNextRun(c.r, at(c.now)), c.expected)
-            << "type " << c.r.ScheduleType << " now " << c.now;
+        EXPECT_EQ(FollowingNextRun(c.r, at(c.now)), c.expected) << "type " << c.r.ScheduleType << " now " << c.now;
 }
 
 TEST(ScheduleRules, DescribeSchedule)
 {
     const QDateTime next = at("2026-03-20T08:00:00");
-    struct Case { ScheduleRecord r; QString expected; };
+    struct Case {
+        ScheduleRecord r;
+        QString expected;
+    };
     const Case cases[] = {
         {row(0, 1, "0", next), "Run every minute"},
         {row(0, 30, "0", next), "Run every 30 minutes"},
@@ -148,7 +173,13 @@ TEST(ScheduleRules, DescribeSchedule)
 
 TEST(SchedulerEntry, IsDue)
 {
-    struct Case { int type; QString start; const char *next; const char *now; bool due; };
+    struct Case {
+        int type;
+        QString start;
+        const char *next;
+        const char *now;
+        bool due;
+    };
     const Case cases[] = {
         {0, "0", "2026-03-20T10:00:00", "2026-03-20T10:00:00.900", true},
         {0, "0", "2026-03-20T10:00:00", "2026-03-20T10:00:01", false},

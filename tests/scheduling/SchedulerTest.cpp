@@ -1,6 +1,6 @@
+#include "scheduling/Scheduler.h"
 #include "platform/Clock.h"
 #include "scheduling/RunStarter.h"
-#include "scheduling/Scheduler.h"
 #include "scheduling/StartupSchedulePass.h"
 #include "support/Moments.h"
 #include "support/SpinWait.h"
@@ -13,19 +13,21 @@
 
 #include <QCoreApplication>
 #include <QSet>
-#include <sqlite3.h>
 #include <QTest>
+#include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
-
 using namespace scheduling;
-using testsupport::at;
 using taskstore::DateTimeText;
+using testsupport::at;
 namespace sql = taskstore::sql;
 
 namespace {
-QString text(const QDateTime &moment) { return DateTimeText::dateTimeText(moment); }
+QString text(const QDateTime &moment)
+{
+    return DateTimeText::dateTimeText(moment);
+}
 
 class FakeStarter : public RunStarter {
 public:
@@ -45,7 +47,10 @@ struct PassCounter {
     {
         QObject::connect(&scheduler, &Scheduler::pausing, [this] { ++count; });
     }
-    bool reach(int passes) const { return QTest::qWaitFor([&] { return count >= passes; }); }
+    bool reach(int passes) const
+    {
+        return QTest::qWaitFor([&] { return count >= passes; });
+    }
     int count = 0;
 };
 
@@ -69,10 +74,10 @@ protected:
 TEST_F(SchedulerFixture, StartupPassMovesOnlyRowsThatHavePassed)
 {
     const QDateTime now = at("2026-03-20T09:30:00");
-    addRow("1", 1, 1, at("2026-03-19T22:00:00"));         // hourly, lay yesterday
-    addRow("2", 0, 5, at("2026-03-20T10:00:00"));         // in the future
-    addRow("3", 2, 2, at("2026-03-20T00:00:00"));         // a date: due all through today
-    addRow("4", 2, 2, at("2026-03-19T00:00:00"));         // a date that is over
+    addRow("1", 1, 1, at("2026-03-19T22:00:00")); // hourly, lay yesterday
+    addRow("2", 0, 5, at("2026-03-20T10:00:00")); // in the future
+    addRow("3", 2, 2, at("2026-03-20T00:00:00")); // a date: due all through today
+    addRow("4", 2, 2, at("2026-03-19T00:00:00")); // a date that is over
     RunStartupSchedulePass(connection, now);
 
     const auto after = rows();

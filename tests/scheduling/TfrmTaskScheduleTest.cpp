@@ -1,9 +1,9 @@
+#include "scheduling/TfrmTaskSchedule.h"
 #include "platform/Clock.h"
 #include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
-#include "scheduling/ScheduleRuleInput.h"
 #include "platform/SpinEdit.h"
-#include "scheduling/TfrmTaskSchedule.h"
+#include "scheduling/ScheduleRuleInput.h"
 #include "support/TempProgramDir.h"
 #include "taskdef/TfrmTestSupport.h"
 #include "taskstore/DateTimeText.h"
@@ -215,8 +215,8 @@ TEST_F(ScheduleEditor, EmptiedIntervalStaysEmptyWhenLeftAndIsRefused)
         const char *field;
         const char *message;
     };
-    const Case cases[] = {{0, "edtMinute", "Minutes is empty!"}, {1, "edtHour", "Hours is empty!"},
-                          {2, "edtDay", "Days is empty!"}};
+    const Case cases[] = {
+        {0, "edtMinute", "Minutes is empty!"}, {1, "edtHour", "Hours is empty!"}, {2, "edtDay", "Days is empty!"}};
     for (const Case &c : cases) {
         choose(type, c.type);
         auto *field = child<platform::SpinEdit>(&editor, c.field);
@@ -259,8 +259,9 @@ TEST_F(ScheduleEditor, ModifyModeFillsTheInputsFromTheRow)
 
 TEST_F(ScheduleEditor, LanguageRefillsTheTypeBoxKeepingTheChoice)
 {
-    ASSERT_TRUE(dir.writeFile("Language/Test.ini", "[frmSch]\nTitle=Zeitplan\ncboSchType.item5=Monatlich\n"
-                                                   "chkWeek5.Caption=Freitag\nlblEvery.Caption=Alle\n"));
+    ASSERT_TRUE(dir.writeFile("Language/Test.ini",
+                              "[frmSch]\nTitle=Zeitplan\ncboSchType.item5=Monatlich\n"
+                              "chkWeek5.Caption=Freitag\nlblEvery.Caption=Alle\n"));
     ASSERT_TRUE(platform::Language::setCurrentName("Test"));
     TfrmTaskSchedule editor;
     editor.setRule({"", 4, "9", "0", "5"});

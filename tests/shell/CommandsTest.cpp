@@ -18,26 +18,25 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QComboBox>
+#include <QDesktopServices>
 
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
 
 #include <gtest/gtest.h>
-
 
 using namespace shelltest;
 
@@ -72,12 +71,9 @@ TEST_F(CommandsTest, WhenCloseDecidesWhatClosingDoes)
         bool asks;
     };
     const Case cases[] = {
-        {-1, platform::Answer::Ok, true, false},
-        {0, platform::Answer::Ok, true, false},
-        {1, platform::Answer::Cancel, false, true},
-        {1, platform::Answer::Ok, true, true},
-        {2, platform::Answer::Ok, false, false},
-        {7, platform::Answer::Ok, false, false},
+        {-1, platform::Answer::Ok, true, false},    {0, platform::Answer::Ok, true, false},
+        {1, platform::Answer::Cancel, false, true}, {1, platform::Answer::Ok, true, true},
+        {2, platform::Answer::Ok, false, false},    {7, platform::Answer::Ok, false, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.whenClose);
@@ -95,7 +91,8 @@ TEST_F(CommandsTest, WhenCloseDecidesWhatClosingDoes)
         EXPECT_EQ(panel3() == "Shutting Down...", c.ends);
         EXPECT_EQ(dialogs.messages().size(), c.asks ? 1 : 0);
         if (c.asks) {
-            EXPECT_EQ(dialogs.lastMessageText(), "If you exit it will not run any scheduled.\nAre you sure you want to exit?");
+            EXPECT_EQ(dialogs.lastMessageText(),
+                      "If you exit it will not run any scheduled.\nAre you sure you want to exit?");
             EXPECT_EQ(dialogs.messages().last().buttons, platform::MessageButtons::OkCancel);
         }
         if (c.whenClose >= 2) {
@@ -147,10 +144,12 @@ TEST_F(CommandsTest, ClosingEndsEveryRunAndLeavesRunAndTheTrayIdle)
 
     // A click on Run that is queued when the close comes.
     const QPoint middle = run->rect().center();
-    QCoreApplication::postEvent(run, new QMouseEvent(QEvent::MouseButtonPress, middle, run->mapToGlobal(middle),
-                                                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(run, new QMouseEvent(QEvent::MouseButtonRelease, middle, run->mapToGlobal(middle),
-                                                     Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(run,
+                                new QMouseEvent(QEvent::MouseButtonPress, middle, run->mapToGlobal(middle),
+                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(run,
+                                new QMouseEvent(QEvent::MouseButtonRelease, middle, run->mapToGlobal(middle),
+                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
     EXPECT_TRUE(window().close());
     EXPECT_EQ(terminations, 1);
     EXPECT_EQ(runs.liveRunCount(), 0);
@@ -173,7 +172,8 @@ TEST_F(CommandsTest, ClosingEndsEveryRunAndLeavesRunAndTheTrayIdle)
 // to the log file with the finish banner, as its normal end would write it.
 TEST_F(CommandsTest, ClosingWritesEveryUnfinishedRunsPageToTheLogFile)
 {
-    ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\necho \"Info: sent $2\"\necho \"Error: no reply\"\nexec sleep 60\n"));
+    ASSERT_TRUE(
+        dir.writeFile("radclient", "#!/bin/sh\necho \"Info: sent $2\"\necho \"Error: no reply\"\nexec sleep 60\n"));
     QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     addTask(seedConnection(), "1", "silent", "AllTask", "127.0.0.1", 0);
     addTask(seedConnection(), "2", "held", "AllTask", "127.0.0.1", 0);
@@ -253,10 +253,13 @@ TEST_F(CommandsTest, SaveAsKeepsTheClientsBytes)
     QFile::setPermissions(dir.filePath("fakeclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QStringList lines;
     execution::RunFlags flags;
-    execution::RunClient("fakeclient", [&](const QList<execution::ClientLine> &batch) {
-        for (const execution::ClientLine &line : batch)
-            lines << line.text;
-    }, flags);
+    execution::RunClient(
+        "fakeclient",
+        [&](const QList<execution::ClientLine> &batch) {
+            for (const execution::ClientLine &line : batch)
+                lines << line.text;
+        },
+        flags);
     pages()->copyToAllLog(lines, execution::LogColors{Qt::black, Qt::black, Qt::black, Qt::black});
     ASSERT_TRUE(QTest::qWaitFor([&] { return pages()->pendingAllLogLines() == 0; }, 5000));
     EXPECT_EQ(pane()->lineText(0), QString::fromUtf8("caf\\351 \xC3\xA9"));
@@ -331,11 +334,10 @@ TEST_F(CommandsTest, HomepageAndDictionaryManagerStartTheirTargets)
 // A desktop opener ("xdg-open") of the test's own, first on the search path while it lives.
 class FakeDesktopOpener {
 public:
-    explicit FakeDesktopOpener(int exitStatus)
-        : m_path(qgetenv("PATH"))
+    explicit FakeDesktopOpener(int exitStatus) : m_path(qgetenv("PATH"))
     {
-        const QByteArray script = "#!/bin/sh\nprintf '%s' \"$1\" > " + m_bin.filePath("opened.txt").toUtf8()
-            + "\nexit " + QByteArray::number(exitStatus) + "\n";
+        const QByteArray script = "#!/bin/sh\nprintf '%s' \"$1\" > " + m_bin.filePath("opened.txt").toUtf8() + "\nexit "
+            + QByteArray::number(exitStatus) + "\n";
         QFile file(m_bin.filePath("xdg-open"));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(script) == script.size());
         file.close();

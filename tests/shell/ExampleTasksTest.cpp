@@ -43,8 +43,9 @@ protected:
     {
         QList<StoredTask> tasks;
         taskstore::Query query(seedConnection());
-        taskstore::OpenQuery(query, "select * from Task t join TaskGroup g on t.GroupID = g.TaskGroupID "
-                                    "where g.Name = 'Examples' order by t.TaskName");
+        taskstore::OpenQuery(query,
+                             "select * from Task t join TaskGroup g on t.GroupID = g.TaskGroupID "
+                             "where g.Name = 'Examples' order by t.TaskName");
         for (query.first(); !query.atEnd(); query.next())
             tasks.append({query.asText("TaskID"), query.asText("TaskName"), query.asInteger("RequestType"),
                           query.asInteger("RequestTypeCode"), query.asText("AuthMode"), query.asInteger("Port"),

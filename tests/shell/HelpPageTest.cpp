@@ -34,8 +34,8 @@ TEST(HelpPageTest, NamedPageWhenItIsThereAndInsideTheFolder)
         {"zh/../zh/index.html", "zh/index.html"},
         {"index.html", "index.html"},
         {"", "index.html"},
-        {"fr/index.html", "index.html"},  // not there
-        {"empty", "index.html"},          // a folder, not a page
+        {"fr/index.html", "index.html"},   // not there
+        {"empty", "index.html"},           // a folder, not a page
         {"../outside.html", "index.html"}, // out of the help folder
         {"zh/../../outside.html", "index.html"},
     };

@@ -35,11 +35,14 @@ struct Table {
 std::vector<Table> allTables()
 {
     namespace t = shell::texts;
-    return {{"main", t::mainWindow()}, {"headings", t::taskListHeadings()}, {"group", t::groupDialog()},
-            {"option", t::optionDialog()}, {"close", t::closeChoices()}, {"about", t::aboutBox()}};
+    return {{"main", t::mainWindow()},     {"headings", t::taskListHeadings()}, {"group", t::groupDialog()},
+            {"option", t::optionDialog()}, {"close", t::closeChoices()},        {"about", t::aboutBox()}};
 }
 
-QString s(const char *text) { return QString::fromUtf8(text); }
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
 
 // What a control shows as its caption, whatever kind of control it is.
 QString captionOf(QWidget *window, const TextEntry &entry)
@@ -105,7 +108,8 @@ TEST_F(LanguageTest, ShippedLanguagesGiveEveryKeyOfTheEnglishFile)
             section = line.mid(1, line.indexOf(']') - 1);
         else if (line.contains('=') && !line.startsWith(';')) {
             const QString key = line.section('=', 0, 0);
-            EXPECT_NE(chinese.text(section, key, "<missing>"), "<missing>") << section.toStdString() << " " << key.toStdString();
+            EXPECT_NE(chinese.text(section, key, "<missing>"), "<missing>")
+                << section.toStdString() << " " << key.toStdString();
             ++keys;
         }
     }
@@ -141,7 +145,8 @@ TEST_F(LanguageTest, MainWindowShowsBuiltInTextsThenAFileThatSetsEveryEntry)
 
 TEST_F(LanguageTest, PartialFileKeyCaseAndOtherExtensions)
 {
-    ASSERT_TRUE(dir.writeFile("Language/Partial.ini", "[menu]\nMNUFILE.caption=Fichier\n[PopupMemu4]\npmuExit.Caption=Quitter\n"));
+    ASSERT_TRUE(dir.writeFile("Language/Partial.ini",
+                              "[menu]\nMNUFILE.caption=Fichier\n[PopupMemu4]\npmuExit.Caption=Quitter\n"));
     ASSERT_TRUE(dir.writeFile("Language/Notes.txt", "[Menu]\nmnuFile.Caption=never read\n"));
     makeWindow();
     QStringList items;

@@ -13,12 +13,12 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QHeaderView>
-#include <QSplitter>
-#include <QStatusTipEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSplitter>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -54,7 +54,10 @@ protected:
         const QRect at = tree()->visualItemRect(node);
         QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, at.center());
     }
-    bool enabled(const char *name) { return window().findChild<QObject *>(QString::fromLatin1(name))->property("enabled").toBool(); }
+    bool enabled(const char *name)
+    {
+        return window().findChild<QObject *>(QString::fromLatin1(name))->property("enabled").toBool();
+    }
     int groupRows(const QString &where = QString())
     {
         taskstore::Query query(seedConnection());
@@ -169,8 +172,10 @@ TEST_F(MainWindowTest, AGroupStatementThatFailsLeavesTreeAndDialogResultUnchange
     makeWindow();
     taskstore::Query query(seedConnection());
     // Reads still work (the new key is looked up), writes are refused.
-    taskstore::ExecQuery(query, "create trigger NoInsert before insert on TaskGroup begin select raise(abort, 'refused'); end");
-    taskstore::ExecQuery(query, "create trigger NoUpdate before update on TaskGroup begin select raise(abort, 'refused'); end");
+    taskstore::ExecQuery(
+        query, "create trigger NoInsert before insert on TaskGroup begin select raise(abort, 'refused'); end");
+    taskstore::ExecQuery(
+        query, "create trigger NoUpdate before update on TaskGroup begin select raise(abort, 'refused'); end");
     whenModal([](QWidget *dialog) { QTest::mouseClick(child<QPushButton>(dialog, "spbtnOK"), Qt::LeftButton); });
     QTest::mouseClick(child<QToolButton>(&window(), "spbtnGroupAdd"), Qt::LeftButton);
     ASSERT_EQ(dialogs.messages().size(), 1);
@@ -308,8 +313,9 @@ TEST_F(MainWindowTest, ARunningTaskCanBeNeitherEditedNorDeleted)
     EXPECT_TRUE(enabled("mnuStop"));
 
     child<QAction>(&window(), "mnuTaskEdit")->trigger();
-    EXPECT_EQ(dialogs.lastMessageText(),
-              "You can't modify properties of the running Task.\nPlease wait while task work finished and then try again.");
+    EXPECT_EQ(
+        dialogs.lastMessageText(),
+        "You can't modify properties of the running Task.\nPlease wait while task work finished and then try again.");
     QTest::mouseClick(child<QToolButton>(&window(), "spbtnTaskDel"), Qt::LeftButton);
     EXPECT_EQ(dialogs.lastMessageText(),
               "You can't delete the running Task.\nPlease wait while task work finished and then try again.");

@@ -24,7 +24,10 @@ namespace {
 class OptionDialogTest : public ::testing::Test {
 protected:
     template <typename T>
-    T *get(const char *name) { return dialog.findChild<T *>(QString::fromLatin1(name)); }
+    T *get(const char *name)
+    {
+        return dialog.findChild<T *>(QString::fromLatin1(name));
+    }
     void ok() { QTest::mouseClick(get<QPushButton>("BitBtnOK"), Qt::LeftButton); }
     bool keyExists() { return Settings::keyExists(); }
 

@@ -30,9 +30,9 @@ public:
 };
 
 // Inserts a task with its option row, and rule rows with the given next run times.
-void addTask(taskstore::Connection &connection, const QString &taskId, const QString &name,
-             const QString &groupId, const QString &serverIp, int runType,
-             const QList<QDateTime> &nextRuns = {}, const QDateTime &lastRun = {});
+void addTask(taskstore::Connection &connection, const QString &taskId, const QString &name, const QString &groupId,
+             const QString &serverIp, int runType, const QList<QDateTime> &nextRuns = {},
+             const QDateTime &lastRun = {});
 void addGroup(taskstore::Connection &connection, const QString &groupId, const QString &name);
 
 // A program directory, a scripted dialog service and, on demand, the main window.

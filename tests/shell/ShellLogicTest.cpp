@@ -1,12 +1,12 @@
 // The window-free parts of the shell: list order, close action, hints, language names.
-#include "shell/CloseAction.h"
 #include "platform/HintText.h"
+#include "shell/CloseAction.h"
 #include "shell/LanguageMenu.h"
 #include "shell/TaskListOrder.h"
 
-#include <QTemporaryDir>
-#include <QFile>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,9 @@ TEST(TaskListOrderTest, ComparesFoldingOnlyAsciiLetters)
         int sign;
     };
     const Case cases[] = {
-        {"abc", "ABC", 0},       {"Alpha", "bravo", -1}, {"bravo", "ALPHA", 1},
-        {"ab", "abc", -1},       {"", "a", -1},          {"_", "a", 1}, // letters fold to upper case, below "_"
-        {"Z", "_", -1},          {"9/3/2026", "16/3/2026", 1},
-        {"\u00e9", "\u00c9", 1}, // outside A to Z: by code
+        {"abc", "ABC", 0}, {"Alpha", "bravo", -1},       {"bravo", "ALPHA", 1},   {"ab", "abc", -1}, {"", "a", -1},
+        {"_", "a", 1}, // letters fold to upper case, below "_"
+        {"Z", "_", -1},    {"9/3/2026", "16/3/2026", 1}, {"\u00e9", "\u00c9", 1}, // outside A to Z: by code
     };
     for (const Case &c : cases) {
         const int result = compareListTexts(QString::fromUtf8(c.a), QString::fromUtf8(c.b));

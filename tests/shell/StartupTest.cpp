@@ -57,9 +57,8 @@ TEST_F(StartupTest, FirstInstanceRunsInItsOwnDirectoryUntilStopped)
     QProcess program;
     start(program);
     // Its main window has opened the database in its own directory, and it runs on.
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        return QFile::exists(dir.filePath("Pellion.dat")) || program.state() == QProcess::NotRunning;
-    }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return QFile::exists(dir.filePath("Pellion.dat")) || program.state() == QProcess::NotRunning; }, 10000));
     EXPECT_EQ(program.state(), QProcess::Running) << program.readAll().constData();
     EXPECT_TRUE(QFile::exists(dir.filePath("Pellion.dat")));
     // It now holds the guard.

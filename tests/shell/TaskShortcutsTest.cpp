@@ -12,13 +12,13 @@
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
-#include <QMenu>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -59,8 +59,13 @@ protected:
     {
         taskstore::Query query(seedConnection());
         const taskstore::TaskRecord t = taskstore::readTaskRecord(query, taskId);
-        QStringList shape{t.GroupID, t.ServerIP, t.SecretKey, QString::number(t.Port), t.AuthMode,
-                          QString::number(t.RunType), QString::number(t.RepeatTimes)};
+        QStringList shape{t.GroupID,
+                          t.ServerIP,
+                          t.SecretKey,
+                          QString::number(t.Port),
+                          t.AuthMode,
+                          QString::number(t.RunType),
+                          QString::number(t.RepeatTimes)};
         if (t.RunType == taskstore::kRunBySchedule)
             for (const taskstore::ScheduleRecord &s : taskstore::readScheduleRecords(query, taskId))
                 shape << QString("%1/%2/%3").arg(s.ScheduleType).arg(s.value).arg(s.StartTime);

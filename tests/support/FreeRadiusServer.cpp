@@ -26,12 +26,13 @@ bool pickPorts(quint16 out[3])
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof(address);
-        ok = fds[i] >= 0 && ::bind(fds[i], reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0 &&
-             ::getsockname(fds[i], reinterpret_cast<sockaddr *>(&address), &length) == 0;
+        ok = fds[i] >= 0 && ::bind(fds[i], reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0
+            && ::getsockname(fds[i], reinterpret_cast<sockaddr *>(&address), &length) == 0;
         out[i] = ntohs(address.sin_port);
     }
     for (int fd : fds)
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
     return ok;
 }
 
@@ -79,16 +80,20 @@ bool FreeRadiusServer::start(QString *error, int timeoutMs)
 {
     stop();
     if (!m_dir.isValid()) {
-        if (error) *error = QStringLiteral("no temporary directory");
+        if (error)
+            *error = QStringLiteral("no temporary directory");
         return false;
     }
     QString reason;
     for (int attempt = 0; attempt < 3; ++attempt) {
         bool portTaken = false;
-        if (startOnce(timeoutMs, &reason, &portTaken)) return true;
-        if (!portTaken) break;
+        if (startOnce(timeoutMs, &reason, &portTaken))
+            return true;
+        if (!portTaken)
+            break;
     }
-    if (error) *error = reason;
+    if (error)
+        *error = reason;
     return false;
 }
 
@@ -102,7 +107,8 @@ bool FreeRadiusServer::startOnce(int timeoutMs, QString *error, bool *portTaken)
     m_config.authPort = ports[0];
     m_config.acctPort = ports[1];
     m_config.coaPort = ports[2];
-    if (!m_config.write(m_dir.path(), error)) return false;
+    if (!m_config.write(m_dir.path(), error))
+        return false;
 
     const QString logPath = m_dir.filePath(QStringLiteral("server.log"));
     QFile::remove(logPath);
@@ -113,9 +119,9 @@ bool FreeRadiusServer::startOnce(int timeoutMs, QString *error, bool *portTaken)
     m_process->setStandardInputFile(QProcess::nullDevice());
     // A test process that aborts (a sanitizer report, a crash) takes its server with it.
     m_process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_process->start(QLatin1String(kProgram),
-                     {QStringLiteral("-f"), QStringLiteral("-l"), QStringLiteral("stdout"), QStringLiteral("-d"),
-                      configDir()});
+    m_process->start(
+        QLatin1String(kProgram),
+        {QStringLiteral("-f"), QStringLiteral("-l"), QStringLiteral("stdout"), QStringLiteral("-d"), configDir()});
     if (!m_process->waitForStarted(5000)) {
         *error = QStringLiteral("cannot start %1: %2").arg(QLatin1String(kProgram), m_process->errorString());
         m_process.reset();
@@ -124,7 +130,8 @@ bool FreeRadiusServer::startOnce(int timeoutMs, QString *error, bool *portTaken)
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         const QString log = output();
-        if (log.contains(QLatin1String("Ready to process requests"))) return true;
+        if (log.contains(QLatin1String("Ready to process requests")))
+            return true;
         if (m_process->waitForFinished(20)) {
             *portTaken = log.contains(QLatin1String("Address already in use"));
             *error = QStringLiteral("the server ended with status %1:\n%2").arg(m_process->exitCode()).arg(log);
@@ -139,10 +146,12 @@ bool FreeRadiusServer::startOnce(int timeoutMs, QString *error, bool *portTaken)
 
 void FreeRadiusServer::stop()
 {
-    if (!m_process) return;
+    if (!m_process)
+        return;
     if (m_process->state() != QProcess::NotRunning) {
         const qint64 pid = m_process->processId();
-        if (pid > 0) ::kill(static_cast<pid_t>(pid), SIGTERM);
+        if (pid > 0)
+            ::kill(static_cast<pid_t>(pid), SIGTERM);
         if (!m_process->waitForFinished(5000)) {
             m_process->kill();
             m_process->waitForFinished(2000);

@@ -52,8 +52,8 @@ public:
     quint16 authPort() const { return m_config.authPort; }
     quint16 acctPort() const { return m_config.acctPort; }
     quint16 coaPort() const { return m_config.coaPort; }
-    QString configDir() const;  // the generated raddb directory
-    QString output() const;     // what the server has logged so far
+    QString configDir() const; // the generated raddb directory
+    QString output() const;    // what the server has logged so far
 
 private:
     bool startOnce(int timeoutMs, QString *error, bool *portTaken);

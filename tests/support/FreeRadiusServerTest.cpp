@@ -30,19 +30,21 @@ constexpr char kMessageAuthenticator = 80;
 std::optional<QByteArray> exchange(quint16 port, const QByteArray &request)
 {
     const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0)
+        return std::nullopt;
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     std::optional<QByteArray> reply;
-    if (::sendto(fd, request.constData(), size_t(request.size()), 0, reinterpret_cast<sockaddr *>(&to), sizeof to) ==
-        request.size()) {
+    if (::sendto(fd, request.constData(), size_t(request.size()), 0, reinterpret_cast<sockaddr *>(&to), sizeof to)
+        == request.size()) {
         pollfd p{fd, POLLIN, 0};
         if (::poll(&p, 1, kReplyTimeoutMs) == 1) {
             QByteArray buffer(4096, '\0');
             const ssize_t n = ::recv(fd, buffer.data(), size_t(buffer.size()), 0);
-            if (n >= 20) reply = buffer.left(n);
+            if (n >= 20)
+                reply = buffer.left(n);
         }
     }
     ::close(fd);
@@ -56,7 +58,8 @@ QByteArray statusServer(char identifier, const QByteArray &secret)
     QByteArray request(20, '\0');
     request[0] = kStatusServer;
     request[1] = identifier;
-    for (int i = 4; i < 20; ++i) request[i] = char(QRandomGenerator::global()->bounded(256));
+    for (int i = 4; i < 20; ++i)
+        request[i] = char(QRandomGenerator::global()->bounded(256));
     request += kMessageAuthenticator;
     request += char(18);
     request += QByteArray(16, '\0');
@@ -88,7 +91,8 @@ class FreeRadiusServerText : public ::testing::TestWithParam<AwkwardCase> {
 protected:
     void SetUp() override
     {
-        if (!testsupport::FreeRadiusServer::isInstalled()) GTEST_SKIP() << "FreeRADIUS server not installed";
+        if (!testsupport::FreeRadiusServer::isInstalled())
+            GTEST_SKIP() << "FreeRADIUS server not installed";
     }
     // The server's QTemporaryDir is made below TMPDIR, pointed here for the test.
     void TearDown() override

@@ -24,8 +24,7 @@ void copyTree(const QString &from, const QString &to)
 }
 } // namespace
 
-TempProgramDir::TempProgramDir()
-    : m_previousCurrent(QDir::currentPath())
+TempProgramDir::TempProgramDir() : m_previousCurrent(QDir::currentPath())
 {
     const QString root = m_dir.path();
     for (const char *sub : {"script", "Log", "dictionary/userdefine", "Language", "Help", ".settings", ".run"})

@@ -14,7 +14,7 @@ public:
     TempProgramDir();
     ~TempProgramDir();
 
-    QString path() const;                          // with a trailing '/'
+    QString path() const; // with a trailing '/'
     QString filePath(const QString &relative) const;
     QString settingsRoot() const;
     // Writes a file below the directory, creating folders; false when it cannot.

@@ -1,5 +1,5 @@
-#include "taskdef/ImportText.h"
 #include "support/TempProgramDir.h"
+#include "taskdef/ImportText.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +30,10 @@ TEST(ImportTextTest, ImportReadsPacketsRowsAndEveryLineEnd)
     PacketTable existing;
     existing.rows = {{"Old", "1", "555", "Packet1"}};
     int counter = 4;
-    const auto imported = ImportText::importText("#first\r\n  A = 1  \rB=\"x y\"\n\n\t\n# second ignored text\n"
-                                                 "C = \"\nno equals sign\nD = a = b\n",
-                                                 existing, counter);
+    const auto imported = ImportText::importText(
+        "#first\r\n  A = 1  \rB=\"x y\"\n\n\t\n# second ignored text\n"
+        "C = \"\nno equals sign\nD = a = b\n",
+        existing, counter);
     EXPECT_EQ(counter, 6);
     EXPECT_EQ(imported.packets, QStringList({"Packet4", "Packet5"}));
     ASSERT_EQ(imported.rows.size(), 5);

@@ -1,6 +1,6 @@
 #include "radius/Dictionary.h"
-#include "taskdef/RequestReader.h"
 #include "support/TempProgramDir.h"
+#include "taskdef/RequestReader.h"
 
 #include <gtest/gtest.h>
 
@@ -42,9 +42,10 @@ TEST_F(RequestReaderTest, RecordsCarryNumberFileAndFreshAuthenticators)
 
 TEST_F(RequestReaderTest, SpecialAttributesSetCodePortAndFoldDigests)
 {
-    const auto out = readText("Packet-Type = Accounting-Request\nPacket-Dst-Port = 0x10714\n"
-                              "Digest-Realm = r\nUser-Name = bob\nDigest-User-Name = \"ab\"\n\n"
-                              "User-Name = other\n\n");
+    const auto out = readText(
+        "Packet-Type = Accounting-Request\nPacket-Dst-Port = 0x10714\n"
+        "Digest-Realm = r\nUser-Name = bob\nDigest-User-Name = \"ab\"\n\n"
+        "User-Name = other\n\n");
     ASSERT_EQ(out.records.size(), 2u);
     const RequestRecord &first = out.records[0];
     EXPECT_EQ(first.packet.code(), 4u);
@@ -61,8 +62,9 @@ TEST_F(RequestReaderTest, SpecialAttributesSetCodePortAndFoldDigests)
 
 TEST_F(RequestReaderTest, SavesUserPasswordElseChapPassword)
 {
-    const auto out = readText("User-Name = a, CHAP-Password = chap, User-Password = \"pw 1\"\n\n"
-                              "CHAP-Password = secret\n\nUser-Name = b\n\n");
+    const auto out = readText(
+        "User-Name = a, CHAP-Password = chap, User-Password = \"pw 1\"\n\n"
+        "CHAP-Password = secret\n\nUser-Name = b\n\n");
     ASSERT_EQ(out.records.size(), 3u);
     EXPECT_EQ(out.records[0].password, "pw 1");
     EXPECT_EQ(out.records[1].password, "secret");

@@ -1,9 +1,9 @@
+#include "support/TempProgramDir.h"
 #include "taskdef/EscapedForm.h"
 #include "taskdef/PacketScriptFile.h"
 #include "taskdef/PacketTextReader.h"
 #include "taskdef/PairLineFormatter.h"
 #include "taskdef/ScriptLineParser.h"
-#include "support/TempProgramDir.h"
 
 #include <QFile>
 
@@ -29,22 +29,20 @@ TEST_P(QuotingRule, WritesTheLineTheRuleGives)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, QuotingRule,
-    ::testing::Values(
-        QuoteCase{"Bare", "bob", "Attr = bob"},
-        QuoteCase{"BlanksTrimmedFirst", "  bob  ", "Attr = bob"},
-        QuoteCase{"InnerBlankQuoted", "bob smith", "Attr = \"bob smith\""},
-        QuoteCase{"CommaQuoted", "a,b", "Attr = \"a,b\""},
-        QuoteCase{"SemicolonQuoted", "a;b", "Attr = \"a;b\""},
-        QuoteCase{"AlreadyQuotedUnchanged", "\"a b\"", "Attr = \"a b\""},
-        QuoteCase{"EscapedEdgeBlankKept", "\\ a\\  ", "Attr = \"\\ a\\ \""},
-        QuoteCase{"EscapedFormBare", "abc\\#123", "Attr = abc\\#123"},
-        QuoteCase{"ControlCharactersEscaped", "a\tb\r\nc\x01", "Attr = a\\tb\\r\\nc\\001"},
-        QuoteCase{"ControlCharactersInQuotedValue", "a b\n", "Attr = \"a b\\n\""},
-        // These would open a quote that never closes and spoil the rest of the file.
-        QuoteCase{"EmptyValue", "  ", "Attr = \"\""},
-        QuoteCase{"LoneDoubleQuote", "\"", "Attr = \"\\\"\""},
-        QuoteCase{"OpeningQuoteOnly", "\"abc", "Attr = \"\\\"abc\""},
-        QuoteCase{"QuoteInsideQuotedValue", "say \"hi\" now", "Attr = \"say \\\"hi\\\" now\""}),
+    ::testing::Values(QuoteCase{"Bare", "bob", "Attr = bob"}, QuoteCase{"BlanksTrimmedFirst", "  bob  ", "Attr = bob"},
+                      QuoteCase{"InnerBlankQuoted", "bob smith", "Attr = \"bob smith\""},
+                      QuoteCase{"CommaQuoted", "a,b", "Attr = \"a,b\""},
+                      QuoteCase{"SemicolonQuoted", "a;b", "Attr = \"a;b\""},
+                      QuoteCase{"AlreadyQuotedUnchanged", "\"a b\"", "Attr = \"a b\""},
+                      QuoteCase{"EscapedEdgeBlankKept", "\\ a\\  ", "Attr = \"\\ a\\ \""},
+                      QuoteCase{"EscapedFormBare", "abc\\#123", "Attr = abc\\#123"},
+                      QuoteCase{"ControlCharactersEscaped", "a\tb\r\nc\x01", "Attr = a\\tb\\r\\nc\\001"},
+                      QuoteCase{"ControlCharactersInQuotedValue", "a b\n", "Attr = \"a b\\n\""},
+                      // These would open a quote that never closes and spoil the rest of the file.
+                      QuoteCase{"EmptyValue", "  ", "Attr = \"\""},
+                      QuoteCase{"LoneDoubleQuote", "\"", "Attr = \"\\\"\""},
+                      QuoteCase{"OpeningQuoteOnly", "\"abc", "Attr = \"\\\"abc\""},
+                      QuoteCase{"QuoteInsideQuotedValue", "say \"hi\" now", "Attr = \"say \\\"hi\\\" now\""}),
     [](const auto &p) { return std::string(p.param.label); });
 
 PacketTable sampleTable()
@@ -74,8 +72,8 @@ TEST(PacketScriptWriterTest, RoundTripThroughTheEscapedFormIsStable)
     PacketTable t;
     t.packets = {"Packet1", "Packet2"};
     // Values in escaped form as a user types them, and values only a read can produce.
-    const QStringList values = {"abc\\#123", "a\\=b", "x y", "C:\\\\dir", "tab\there", "say \\\"hi\\\"", "\"",
-                                "\\{x\\}", "semi;colon", "'single", "\\ padded\\ "};
+    const QStringList values = {"abc\\#123", "a\\=b",   "x y",        "C:\\\\dir", "tab\there",   "say \\\"hi\\\"",
+                                "\"",        "\\{x\\}", "semi;colon", "'single",   "\\ padded\\ "};
     for (int i = 0; i < values.size(); ++i)
         t.rows.append({"Attr" + QString::number(i), values[i], QString::number(i), i % 2 ? "Packet2" : "Packet1"});
 
@@ -178,13 +176,13 @@ TEST(EscapedFormTest, OctetsOutsideUtf8BecomeOctalEscapesThatReadBack)
         QString escaped;
     };
     const Case cases[] = {
-        {"caf\xE9", "caf\\351"},                                   // Latin-1
-        {"Caf\xC3\xA9 x", QString::fromUtf8("Caf\xC3\xA9 x")},      // UTF-8 stays as it is
+        {"caf\xE9", "caf\\351"},                                     // Latin-1
+        {"Caf\xC3\xA9 x", QString::fromUtf8("Caf\xC3\xA9 x")},       // UTF-8 stays as it is
         {"\xF0\x9F\x98\x80", QString::fromUtf8("\xF0\x9F\x98\x80")}, // four octets
-        {"\xC0\x80", "\\300\\200"},                               // overlong
-        {"\xED\xA0\x80", "\\355\\240\\200"},                   // a surrogate
-        {"\xF4\x90\x80\x80", "\\364\\220\\200\\200"},       // past U+10FFFF
-        {"a\xE2\x82", "a\\342\\202"},                             // cut short
+        {"\xC0\x80", "\\300\\200"},                                  // overlong
+        {"\xED\xA0\x80", "\\355\\240\\200"},                         // a surrogate
+        {"\xF4\x90\x80\x80", "\\364\\220\\200\\200"},                // past U+10FFFF
+        {"a\xE2\x82", "a\\342\\202"},                                // cut short
         {"#\xE9 ", "\\#\\351\\ "},
     };
     for (const Case &c : cases) {

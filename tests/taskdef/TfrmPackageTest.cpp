@@ -205,8 +205,9 @@ TEST_F(PacketEditor, AddRemoveClearAndOkHandRowsBack)
     click(&editor, "spbtnAdd");
     type(&editor, "cboAttr", "User-Name");
     click(&editor, "spbtnAdd");
-    EXPECT_EQ(dialogs.messageTexts(), QStringList({"No a attrbute! Please add a attribute at least",
-                                                   "Attribute is empty!", "Value is empty!"}));
+    EXPECT_EQ(
+        dialogs.messageTexts(),
+        QStringList({"No a attrbute! Please add a attribute at least", "Attribute is empty!", "Value is empty!"}));
     EXPECT_TRUE(editor.isVisible());
 
     type(&editor, "cboValue", " bob ");

@@ -74,8 +74,9 @@ TEST_F(ServerManager, AddChecksStoresAndMasksSecrets)
         add(window.get(), "127.0.0.1", "other");
         add(window.get(), " 127.0.0.1", "other"); // the same address with a blank
         add(window.get(), "::1", "short");
-        EXPECT_EQ(dialogs.messageTexts(), QStringList({"Server IP is empty!", "Server IP is empty!",
-                                                       "The Server IP has existed!", "The Server IP has existed!"}));
+        EXPECT_EQ(dialogs.messageTexts(),
+                  QStringList({"Server IP is empty!", "Server IP is empty!", "The Server IP has existed!",
+                               "The Server IP has existed!"}));
         EXPECT_EQ(column(window.get(), 1), QStringList({"127.0.0.1", "::1"}));
         EXPECT_EQ(column(window.get(), 2), QStringList({QString(32, '*'), "*****"}));
     }

@@ -6,8 +6,8 @@
 #include "platform/SpinEdit.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "support/TempProgramDir.h"
-#include "taskdef/TaskEditorRules.h"
 #include "taskdef/PacketTextReader.h"
+#include "taskdef/TaskEditorRules.h"
 #include "taskdef/TaskPackets.h"
 #include "taskdef/TfrmPackage.h"
 #include "taskdef/TfrmTask.h"
@@ -140,10 +140,10 @@ protected:
     QStringList taskRows(const QString &id)
     {
         return rows("select * from Task where TaskID='" + id + "'",
-                    {"GroupID", "TaskID", "TaskName", "ServerIP", "SecretKey", "Port", "RequestType",
-                     "RequestTypeCode", "AuthMode", "RunType"})
-               + rows("select * from TaskOption where TaskID='" + id + "'",
-                      {"StartID", "ReplyTimeout", "RetryTimes", "RepeatTimes", "NumPerSec", "NumInParall"});
+                    {"GroupID", "TaskID", "TaskName", "ServerIP", "SecretKey", "Port", "RequestType", "RequestTypeCode",
+                     "AuthMode", "RunType"})
+            + rows("select * from TaskOption where TaskID='" + id + "'",
+                   {"StartID", "ReplyTimeout", "RetryTimes", "RepeatTimes", "NumPerSec", "NumInParall"});
     }
 
     QStringList scheduleRows(const QString &id)
@@ -175,11 +175,31 @@ TEST(TaskEditorRules, ValidationOrderAndMessages)
     const Case cases[] = {
         {[](auto &f) { f = {}; }, "Task Name is empty!", EditorPage::Unchanged},
         {[](auto &f) { f.taskName = "  "; }, "Task Name is empty!", EditorPage::Unchanged},
-        {[](auto &f) { f.serverIp = ""; f.secretKey = ""; }, "Server IP is empty!", EditorPage::Setting},
-        {[](auto &f) { f.secretKey = ""; f.packetNodes = 0; }, "Secret Key is empty!", EditorPage::Setting},
-        {[](auto &f) { f.requestType = -1; f.requestCodeText = ""; }, "Request Type is empty!", EditorPage::Setting},
-        {[](auto &f) { f.requestCodeText = " "; f.packetNodes = 0; }, "Request Code is empty!", EditorPage::Setting},
-        {[](auto &f) { f.packetNodes = 0; f.scheduleRows = 0; }, "Please add a packet at least!", EditorPage::Package},
+        {[](auto &f) {
+             f.serverIp = "";
+             f.secretKey = "";
+         },
+         "Server IP is empty!", EditorPage::Setting},
+        {[](auto &f) {
+             f.secretKey = "";
+             f.packetNodes = 0;
+         },
+         "Secret Key is empty!", EditorPage::Setting},
+        {[](auto &f) {
+             f.requestType = -1;
+             f.requestCodeText = "";
+         },
+         "Request Type is empty!", EditorPage::Setting},
+        {[](auto &f) {
+             f.requestCodeText = " ";
+             f.packetNodes = 0;
+         },
+         "Request Code is empty!", EditorPage::Setting},
+        {[](auto &f) {
+             f.packetNodes = 0;
+             f.scheduleRows = 0;
+         },
+         "Please add a packet at least!", EditorPage::Package},
         {[](auto &f) { f.scheduleRows = 0; }, "Please add a Schedule.", EditorPage::Schedule},
     };
     for (const Case &c : cases) {
@@ -240,7 +260,7 @@ TEST_F(TaskEditor, NewTaskStartsFromTheDefaults)
     EXPECT_TRUE(child<QComboBox>(editor.get(), "cboServerIP")->currentText().isEmpty());
     EXPECT_TRUE(child<SpinEdit>(editor.get(), "CSpinEditCode")->isEnabled());
     const QList<std::pair<const char *, int>> spins = {
-        {"CSpinEditCode", 1},   {"CSpinEditStartID", 0}, {"CSpinEditTimeout", 3}, {"CSpinEditRetry", 3},
+        {"CSpinEditCode", 1},   {"CSpinEditStartID", 0},  {"CSpinEditTimeout", 3}, {"CSpinEditRetry", 3},
         {"CSpinEditRepeat", 1}, {"CSpinEditParallel", 1}, {"CSpinEditPer", 0}};
     for (const auto &[name, value] : spins)
         EXPECT_EQ(child<SpinEdit>(editor.get(), name)->value(), value) << name;
@@ -265,11 +285,8 @@ TEST_F(TaskEditor, TypingFiltersKeepOnlyTheirCharacters)
     };
     const Case cases[] = {
         {"CSpinEditTimeout", "1025", "125"}, // no 0 where the lower bound is 1
-        {"CSpinEditRetry", "0", ""},
-        {"CSpinEditParallel", "x9", "9"},
-        {"CSpinEditStartID", "10", "10"},
-        {"CSpinEditPer", "a5-0", "50"},
-        {"CSpinEditCode", "-4", "4"},
+        {"CSpinEditRetry", "0", ""},         {"CSpinEditParallel", "x9", "9"}, {"CSpinEditStartID", "10", "10"},
+        {"CSpinEditPer", "a5-0", "50"},      {"CSpinEditCode", "-4", "4"},
     };
     for (const Case &c : cases) {
         auto *spin = child<SpinEdit>(editor.get(), c.field);
@@ -310,8 +327,11 @@ TEST_F(TaskEditor, RequestTypeModeAndServerRules)
         bool modeShown;
         const char *port;
     };
-    const Case cases[] = {{1, 4, false, false, "1813"}, {2, 12, false, false, "1812"}, {3, 40, false, false, "1700"},
-                          {4, -1, true, true, "1812"},  {0, 1, false, true, "1812"}};
+    const Case cases[] = {{1, 4, false, false, "1813"},
+                          {2, 12, false, false, "1812"},
+                          {3, 40, false, false, "1700"},
+                          {4, -1, true, true, "1812"},
+                          {0, 1, false, true, "1812"}};
     for (const Case &c : cases) {
         choose(type, c.position);
         EXPECT_EQ(code->value(), c.code) << c.position;
@@ -483,8 +503,9 @@ TEST_F(TaskEditor, SaveRoundTripKeepsRowsAndFile)
         "3||1000010|" + start + "|" + nowText + "|" + DateTimeText::dateText(QDate(2026, 3, 14)) + " " + start,
     };
     EXPECT_EQ(scheduleRows("4711"), schedules);
-    const QByteArray file = "User-Name = bob\r\nUser-Password = \"a b\"\r\nReply-Message = abc\\#123\r\n\r\n"
-                            "NAS-Port = 7\r\n\r\n";
+    const QByteArray file =
+        "User-Name = bob\r\nUser-Password = \"a b\"\r\nReply-Message = abc\\#123\r\n\r\n"
+        "NAS-Port = 7\r\n\r\n";
     EXPECT_EQ(dir.readFile("script/4711.txt"), file);
 
     const taskdef::TaskListRow row = *editor->savedRow();
@@ -515,7 +536,8 @@ TEST_F(TaskEditor, SaveRoundTripKeepsRowsAndFile)
     const QString laterText = DateTimeText::dateTimeText(now.addSecs(60));
     EXPECT_EQ(scheduleRows("4711"),
               QStringList({"0|45||0|" + laterText + "|" + DateTimeText::dateTimeText(now.addSecs(46 * 60)),
-                           "3||1000010|" + start + "|" + laterText + "|" + DateTimeText::dateText(QDate(2026, 3, 14)) + " " + start}));
+                           "3||1000010|" + start + "|" + laterText + "|" + DateTimeText::dateText(QDate(2026, 3, 14))
+                               + " " + start}));
     EXPECT_EQ(reopened->savedRow()->lastRunTime, laterText);
 }
 
@@ -636,7 +658,8 @@ TEST_F(TaskEditor, PartlyReadableScriptFileIsReported)
     auto editor = openEditor("89");
     EXPECT_EQ(texts(child<QTreeWidget>(editor.get(), "trePackage")), QStringList({"Packages List", "Packet1"}));
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.lastMessageText().startsWith("The packet script file of this task could not be read completely"));
+    EXPECT_TRUE(
+        dialogs.lastMessageText().startsWith("The packet script file of this task could not be read completely"));
 }
 
 TEST_F(TaskEditor, ExportThenImportIntoAnotherTask)
@@ -663,8 +686,9 @@ TEST_F(TaskEditor, OctetsThatAreNotUtf8SurviveLoadImportAndSave)
 {
     storeTask("91");
     // An octal escape, a Latin-1 octet as older tools wrote them, and UTF-8.
-    const QByteArray script = "User-Name = caf\\351\r\nReply-Message = \"na\xEFve x\"\r\nFilter-Id = Caf\xC3\xA9\r\n"
-                              "X-\xE9 = 1\r\n\r\n";
+    const QByteArray script =
+        "User-Name = caf\\351\r\nReply-Message = \"na\xEFve x\"\r\nFilter-Id = Caf\xC3\xA9\r\n"
+        "X-\xE9 = 1\r\n\r\n";
     ASSERT_TRUE(dir.writeFile("script/91.txt", script));
     ASSERT_TRUE(dir.writeFile("latin1.txt", "#P\r\nUser-Name = ol\xE9\r\n"));
     auto editor = openEditor("91");
@@ -686,8 +710,9 @@ TEST_F(TaskEditor, OctetsThatAreNotUtf8SurviveLoadImportAndSave)
     for (const taskdef::ScriptPacket &packet : *packets)
         for (const taskdef::ScriptPair &pair : packet)
             pairs << pair.name + "=" + pair.value;
-    EXPECT_EQ(pairs, QList<QByteArray>({"User-Name=caf\xE9", "Reply-Message=na\xEFve x", "Filter-Id=Caf\xC3\xA9",
-                                        "X-\xE9=1", "User-Name=ol\xE9"}));
+    EXPECT_EQ(pairs,
+              QList<QByteArray>({"User-Name=caf\xE9", "Reply-Message=na\xEFve x", "Filter-Id=Caf\xC3\xA9", "X-\xE9=1",
+                                 "User-Name=ol\xE9"}));
 }
 
 TEST_F(TaskEditor, ModifyWithoutAnEditKeepsAnEscapedBlank)
@@ -932,8 +957,9 @@ TEST_F(TaskEditor, OpensShowingEveryControlAndTabInBothLanguages)
 
 TEST_F(TaskEditor, LanguageFileTextsApplyWhenShown)
 {
-    ASSERT_TRUE(dir.writeFile("Language/Test.ini", "[frmTask]\nlblTaskName.Caption=Name:\nlvwAttr.Column2.Caption=Wert\n"
-                                                   "frmTask.Caption=Aufgabe\n[Button_Common]\nspbtnAdd.Caption=&Neu\n"));
+    ASSERT_TRUE(dir.writeFile("Language/Test.ini",
+                              "[frmTask]\nlblTaskName.Caption=Name:\nlvwAttr.Column2.Caption=Wert\n"
+                              "frmTask.Caption=Aufgabe\n[Button_Common]\nspbtnAdd.Caption=&Neu\n"));
     ASSERT_TRUE(platform::Language::setCurrentName("Test"));
     auto editor = newEditor();
     EXPECT_EQ(editor->windowTitle(), "Aufgabe");

@@ -107,7 +107,8 @@ inline void expectNothingCut(QWidget *window, const char *language)
                 continue;
             auto *label = qobject_cast<QLabel *>(w);
             if (label && label->wordWrap()) {
-                EXPECT_GE(w->height(), label->heightForWidth(w->width())) << language << ": " << w->objectName().toStdString();
+                EXPECT_GE(w->height(), label->heightForWidth(w->width()))
+                    << language << ": " << w->objectName().toStdString();
             } else if ((label && !label->text().isEmpty()) || qobject_cast<QAbstractButton *>(w)) {
                 EXPECT_GE(w->width(), w->sizeHint().width()) << language << ": " << w->objectName().toStdString();
             }
@@ -133,7 +134,7 @@ inline void expectNothingCut(QWidget *window, const char *language)
 inline void failInserts(taskstore::Connection &connection, const char *table)
 {
     const QByteArray sql = QByteArray("create trigger injected_failure before insert on ") + table
-                           + " begin select raise(abort, 'injected failure'); end";
+        + " begin select raise(abort, 'injected failure'); end";
     ASSERT_EQ(sqlite3_exec(connection.handle(), sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
 }
 

@@ -1,7 +1,7 @@
+#include "taskstore/GroupStore.h"
 #include "support/SampleTask.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
-#include "taskstore/GroupStore.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 #include "taskstore/TaskReader.h"

@@ -1,1 +1,4 @@
-int coreCheckSymbol() { return 0; }
+int coreCheckSymbol()
+{
+    return 0;
+}
