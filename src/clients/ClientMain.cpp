@@ -34,6 +34,12 @@ int runClient(int argc, char **argv, bool eapClient)
 {
     const std::string program = eapClient ? "radeapclient" : "radclient";
     std::vector<std::string> words(argv + 1, argv + argc);
+    // Pellion asks this to know that the client takes its own options (-R, -S, ...).
+    if (words.size() == 1 && words[0] == "-v") {
+        const std::string text = program + ": " + kOwnClientMark + " " PELLION_VERSION "\r\n";
+        [[maybe_unused]] const ssize_t n = ::write(1, text.data(), text.size());
+        return 0;
+    }
     ClientOptions options;
     std::string reason;
     if (!parseClientOptions(words, eapClient, options, reason))

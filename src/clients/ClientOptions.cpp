@@ -132,6 +132,7 @@ std::string usageText(const std::string &program, bool eapClient)
     text += "  -t seconds   time to wait for a reply (default 3)\r\n";
     text += "  -s           print a summary\r\n";
     text += "  -x           print the attributes of every packet\r\n";
+    text += "  -v           print the version and end\r\n";
     text += "  code         numeric RADIUS code: 1 Access-Request, 4 Accounting-Request, 12 Status-Server,\r\n";
     text += "               40 Disconnect-Request, 43 CoA-Request; -1 when every packet sets Packet-Type\r\n";
     return text;

@@ -5,6 +5,9 @@
 
 namespace clients {
 
+// What `-v` prints after the program name: how Pellion tells its own clients from others.
+inline constexpr const char *kOwnClientMark = "Pellion";
+
 // The command line both clients accept.
 struct ClientOptions {
     int repeat = 1;              // -c: times the packet list is sent
