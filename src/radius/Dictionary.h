@@ -17,6 +17,9 @@ public:
     static DictionaryEvents &instance();
 
 Q_SIGNALS:
+    // The files are about to be changed by another program: a list not built yet is built
+    // now, from the files the loaded dictionary was read from.
+    void filesAboutToChange();
     // Read again: every list built from it is to be built again.
     void reloaded();
     // The files changed but could not be read again in this process.

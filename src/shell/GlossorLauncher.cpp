@@ -66,6 +66,7 @@ void GlossorLauncher::start()
             Q_EMIT glossorEnded();
     });
     m_filesBefore = dictionaryFiles();
+    Q_EMIT radius::DictionaryEvents::instance().filesAboutToChange();
     m_process->start();
 }
 

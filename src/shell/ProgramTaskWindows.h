@@ -37,6 +37,7 @@ private:
     // and again in place when the dictionary is read again.
     std::optional<radius::DictionaryCatalog> m_catalog;
     QMetaObject::Connection m_reloaded;
+    QMetaObject::Connection m_filesAboutToChange;
 };
 
 } // namespace shell
