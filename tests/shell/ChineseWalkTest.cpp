@@ -13,6 +13,7 @@
 #include "reports/TfrmViewTask.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "shell/FindDialog.h"
+#include "shell/TaskListView.h"
 #include "shell/TfrmAbout.h"
 #include "shell/TfrmGroup.h"
 #include "shell/TfrmOption.h"
@@ -222,6 +223,7 @@ protected:
         ASSERT_TRUE(dir.writeFile("script/7.txt", "User-Name = bob\r\nUser-Password = hello\r\n\r\n"));
         // The user's own names in Chinese, as a Chinese user types them.
         addGroup(seedConnection(), "G1", "测试组");
+        addTask(seedConnection(), "8", "手动任务", "G1", "127.0.0.1", 0);
         addTask(seedConnection(), "7", "认证任务", "G1", "127.0.0.1", 1, {QDateTime(QDate(2026, 12, 11), QTime(9, 0))});
     }
 
@@ -301,6 +303,16 @@ TEST_F(ChineseWalk, NoWindowShowsEnglish)
     // The language menu names each language in its own words.
     const QStringList inMain = englishIn(&main, {"lvwTask", "mnuLanguage"});
     EXPECT_TRUE(inMain.isEmpty()) << "main window:\n  " << inMain.join("\n  ").toStdString();
+    // The task list holds the user's names and times; what it says of a task run by hand is its own.
+    auto *tasks = child<shell::TaskListView>(&main, "lvwTask");
+    bool manualListed = false;
+    for (int i = 0; i < tasks->rowCount(); ++i) {
+        if (tasks->row(i).taskName != "手动任务")
+            continue;
+        manualListed = true;
+        EXPECT_TRUE(englishWords(tasks->row(i).nextRunTime).isEmpty()) << tasks->row(i).nextRunTime.toStdString();
+    }
+    EXPECT_TRUE(manualListed);
     for (const WindowCase &c : cases) {
         std::unique_ptr<QWidget> window = c.open(*this);
         const QStringList english = englishIn(window.get(), c.dataControls);
