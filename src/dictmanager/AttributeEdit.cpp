@@ -1,4 +1,5 @@
 #include "dictmanager/AttributeEdit.h"
+#include "dictmanager/GlossorText.h"
 
 #include "dictformat/DictionaryLine.h"
 #include "dictmanager/AttributeTypes.h"
@@ -41,16 +42,16 @@ AttributeEdit AttributeEdit::forEdit(const DictionaryModel &model, qsizetype row
 std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel &model)
 {
     if (name.isEmpty())
-        return Refusal{QStringLiteral("Attribute name is empty!"), true};
+        return Refusal{glossorText("AttrNameEmpty", "Attribute name is empty!"), true};
     if (code.isEmpty())
-        return Refusal{QStringLiteral("Attribute code is empty!"), true};
+        return Refusal{glossorText("AttrCodeEmpty", "Attribute code is empty!"), true};
     if (std::optional<Refusal> range = checkCodeRange(model))
         return range;
     // A blank or "#" would split the line when the file is read back.
     if (!DictionaryNames::isWord(name))
-        return Refusal{notOneWord(QStringLiteral("The attribute name"))};
+        return Refusal{notOneWord(glossorText("TheAttrName", "The attribute name"))};
     if (!DictionaryNames::isWord(dataType))
-        return Refusal{notOneWord(QStringLiteral("The data type"))};
+        return Refusal{notOneWord(glossorText("TheDataType", "The data type"))};
     // What the library refuses fails the load of the whole main dictionary.
     const AttributeEntry *previous = previousEntry(model);
     if (std::optional<QString> problem =
@@ -60,7 +61,7 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
     const qsizetype own = mode == Mode::Edit ? model.lastAttribute(model.attributeList.value(row)) : -1;
     for (qsizetype i = 0; i < model.attributes.size(); ++i) {
         if (i != own && model.attributes.at(i).name == name)
-            return Refusal{QStringLiteral("The Attribute Name have existed!")};
+            return Refusal{glossorText("AttrNameExists", "The Attribute Name have existed!")};
     }
 
     if (!rows.isEmpty() && rows.last().first.isEmpty() && rows.last().second.isEmpty())
@@ -68,11 +69,11 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
     QStringList valueNames;
     for (const Row &r : rows) {
         if (r.first.isEmpty())
-            return Refusal{QStringLiteral("A value name is empty!")};
+            return Refusal{glossorText("ValueNameEmpty", "A value name is empty!")};
         if (!DictionaryNames::isWord(r.first))
-            return Refusal{notOneWord(QStringLiteral("A value name"))};
+            return Refusal{notOneWord(glossorText("AValueName", "A value name"))};
         if (valueOf(r.first).isEmpty())
-            return Refusal{QStringLiteral("A value  is empty!")};
+            return Refusal{glossorText("ValueEmpty", "A value  is empty!")};
         // The library refuses a value name given twice for one attribute.
         if (valueNames.contains(r.first))
             return Refusal{
@@ -81,7 +82,8 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::check(const DictionaryModel
         valueNames << r.first;
     }
     if (!rows.isEmpty() && !AttributeTypes::allowsNamedValues(dataType))
-        return Refusal{QStringLiteral("Named values need the data type integer, byte, short or octets.")};
+        return Refusal{
+            glossorText("NamedValuesType", "Named values need the data type integer, byte, short or octets.")};
     for (const Row &r : rows) {
         if (std::optional<QString> problem = AttributeTypes::valueProblem(dataType, r.first, r.second))
             return Refusal{*problem};
@@ -94,11 +96,13 @@ std::optional<AttributeEdit::Refusal> AttributeEdit::checkCodeRange(const Dictio
     const dictformat::VendorFormat format = model.loadedVendorFormat();
     const std::optional<quint32> number = dictformat::DictionaryLineReader::number(code.toLatin1());
     if (!number)
-        return Refusal{QStringLiteral("The attribute code is not a number.")};
+        return Refusal{glossorText("AttrCodeNotNumber", "The attribute code is not a number.")};
     if (*number > format.largestAttribute())
-        return Refusal{QStringLiteral("The attribute code is larger than %1.").arg(format.largestAttribute())};
+        return Refusal{
+            glossorText("AttrCodeTooLarge", "The attribute code is larger than %1.").arg(format.largestAttribute())};
     if (*number < format.smallestAttribute())
-        return Refusal{QStringLiteral("The attribute code must be at least %1.").arg(format.smallestAttribute())};
+        return Refusal{
+            glossorText("AttrCodeTooSmall", "The attribute code must be at least %1.").arg(format.smallestAttribute())};
     return std::nullopt;
 }
 

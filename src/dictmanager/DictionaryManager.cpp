@@ -1,4 +1,5 @@
 #include "dictmanager/DictionaryManager.h"
+#include "dictmanager/GlossorText.h"
 
 #include "dictmanager/DictionaryNames.h"
 #include "dictmanager/DictionaryPaths.h"
@@ -118,15 +119,15 @@ QString DictionaryManager::rewriteIndex()
 std::optional<QString> DictionaryManager::createVendor(const QString &name, const QString &code)
 {
     if (name.isEmpty())
-        return QStringLiteral("Vendor name is emply!");
+        return glossorText("VendorNameEmpty", "Vendor name is emply!");
     if (code.isEmpty())
-        return QStringLiteral("Code is emply!");
+        return glossorText("VendorCodeEmpty", "Code is emply!");
     bool number = false;
     const uint value = code.toUInt(&number);
     if (!number || value < 1 || value > 65535)
-        return QStringLiteral("The vendor code is larger than 65535 or less than 1.");
+        return glossorText("VendorCodeRange", "The vendor code is larger than 65535 or less than 1.");
     if (m_model.vendorList.contains(name))
-        return QStringLiteral("The Vendor Name have existed");
+        return glossorText("VendorNameExists", "The Vendor Name have existed");
     if (!DictionaryNames::isVendorName(name))
         return DictionaryNames::vendorNameRule();
     if (const std::optional<QString> clash = installedVendors().clash(name, code))
@@ -153,20 +154,20 @@ QStringList DictionaryManager::upload(const QString &path)
         return lines;
     // Without a vendor of its own the file would replace the previous upload's file.
     if (!check.vendorRecorded) {
-        lines << QStringLiteral("[Error] the file declares no new vendor; nothing was copied.");
+        lines << glossorText("UploadNoVendor", "[Error] the file declares no new vendor; nothing was copied.");
         return lines;
     }
     const QString vendor = m_model.uploadVendor;
     QString error = SafeFile::copy(path, DictionaryPaths::vendorFile(vendor));
     if (!error.isEmpty())
-        return lines << QStringLiteral("Upload dictionary file Error.") << error;
+        return lines << glossorText("UploadError", "Upload dictionary file Error.") << error;
     // Listed, so that the index rewrite at close keeps its line.
     m_model.vendorList.append(vendor);
     error = SafeFile::appendLine(DictionaryPaths::indexFile(),
                                  DictionaryWriter::toFileBytes(DictionaryWriter::indexLine(vendor)));
     if (!error.isEmpty())
-        return lines << QStringLiteral("Upload dictionary file Error.") << error;
-    return lines << QStringLiteral("Upload dictionary file success.");
+        return lines << glossorText("UploadError", "Upload dictionary file Error.") << error;
+    return lines << glossorText("UploadDone", "Upload dictionary file success.");
 }
 
 std::optional<QByteArrayList> DictionaryManager::exportLines(const QString &vendorName, QString *error)

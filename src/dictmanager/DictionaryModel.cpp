@@ -1,10 +1,12 @@
 #include "dictmanager/DictionaryModel.h"
 
+#include "dictmanager/GlossorText.h"
+
 namespace dictmanager {
 
 QString DictionaryModel::placeholder()
 {
-    return QStringLiteral("<None Selected>");
+    return glossorText("NoneSelected", "<None Selected>");
 }
 
 qsizetype DictionaryModel::firstAttribute(const QString &name) const

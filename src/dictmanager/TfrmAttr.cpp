@@ -1,4 +1,5 @@
 #include "dictmanager/TfrmAttr.h"
+#include "dictmanager/GlossorText.h"
 
 #include "dictmanager/AttributeTypes.h"
 #include "dictmanager/DictionaryModel.h"
@@ -21,11 +22,12 @@ TfrmAttr::TfrmAttr(DictionaryModel &model, const AttributeEdit &edit, QWidget *p
     : QDialog(parent), m_model(model), m_edit(edit), m_edtAttrName(new QLineEdit(edit.name, this)),
       m_edtAttrCode(new QLineEdit(edit.code, this)), m_cboDataType(new QComboBox(this)),
       m_valueListEdt(new ValueGrid(true, this)),
-      m_lblFlag(
-          new QLabel(edit.mode == AttributeEdit::Mode::Add ? QStringLiteral("add") : QStringLiteral("edit"), this))
+      m_lblFlag(new QLabel(edit.mode == AttributeEdit::Mode::Add ? glossorText("frmAttr.ModeAdd", "add")
+                                                                 : glossorText("frmAttr.ModeEdit", "edit"),
+                           this))
 {
     setObjectName(QStringLiteral("frmAttr"));
-    setWindowTitle(QStringLiteral("Attribute"));
+    setWindowTitle(glossorText("frmAttr.Title", "Attribute"));
     m_edtAttrName->setObjectName(QStringLiteral("edtAttrName"));
     m_edtAttrName->setMaxLength(40);
     m_edtAttrCode->setObjectName(QStringLiteral("edtAttrCode"));
@@ -43,24 +45,25 @@ TfrmAttr::TfrmAttr(DictionaryModel &model, const AttributeEdit &edit, QWidget *p
     // An empty row to type into; the down arrow on the last row adds more.
     m_valueListEdt->setRows(edit.rows.isEmpty() ? QList<ValueGrid::Row>{{}} : edit.rows);
 
-    auto *spbtnOK = new QPushButton(QStringLiteral("&OK"), this);
+    auto *spbtnOK = new QPushButton(glossorText("frmAttr.spbtnOK", "&OK"), this);
     spbtnOK->setObjectName(QStringLiteral("spbtnOK"));
     spbtnOK->setAutoDefault(false);
-    auto *spbtnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    auto *spbtnCancel = new QPushButton(glossorText("frmAttr.spbtnCancel", "&Cancel"), this);
     spbtnCancel->setObjectName(QStringLiteral("spbtnCancel"));
     spbtnCancel->setAutoDefault(false);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Attribute Name:"), m_edtAttrName);
-    form->addRow(QStringLiteral("Attribute Code:"), m_edtAttrCode);
-    form->addRow(QStringLiteral("Data Type:"), m_cboDataType);
+    form->addRow(glossorText("frmAttr.lblAttrName", "Attribute Name:"), m_edtAttrName);
+    form->addRow(glossorText("frmAttr.lblAttrCode", "Attribute Code:"), m_edtAttrCode);
+    form->addRow(glossorText("frmAttr.lblDataType", "Data Type:"), m_cboDataType);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(spbtnOK);
     buttons->addWidget(spbtnCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(new QLabel(QStringLiteral("Attribute Value(Press \u2193 key to add a row)"), this));
+    layout->addWidget(
+        new QLabel(glossorText("frmAttr.lblAttrValue", "Attribute Value(Press \u2193 key to add a row)"), this));
     layout->addWidget(m_valueListEdt);
     layout->addWidget(m_lblFlag);
     layout->addLayout(buttons);

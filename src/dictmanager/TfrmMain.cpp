@@ -1,4 +1,5 @@
 #include "dictmanager/TfrmMain.h"
+#include "dictmanager/GlossorText.h"
 
 #include "dictmanager/FormatTexts.h"
 #include "dictmanager/MessageBoxes.h"
@@ -91,17 +92,17 @@ QWidget *vendorActionPage(const char *pageName, const QString &caption, const ch
 TfrmMain::TfrmMain(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Dictionary Manager"));
+    setWindowTitle(glossorText("Title", "Dictionary Manager"));
 
     auto *pnlLeft = new QWidget(this);
     pnlLeft->setObjectName(QStringLiteral("pnlLeft"));
     auto *left = new QVBoxLayout(pnlLeft);
     left->setContentsMargins(6, 6, 6, 6);
-    QToolButton *spbtnNew = pageButton("spbtnNew", QStringLiteral("Edit Dict"));
-    QToolButton *spbtnDelDict = pageButton("spbtnDelDict", QStringLiteral("Delete  Dict"));
-    QToolButton *spbtnUpload = pageButton("spbtnUpload", QStringLiteral("Upload Dict"));
-    QToolButton *spbtnExport = pageButton("spbtnExport", QStringLiteral("Export Dict"));
-    QToolButton *spbtnHelp = pageButton("spbtnHelp", QStringLiteral("Help Content "));
+    QToolButton *spbtnNew = pageButton("spbtnNew", glossorText("spbtnNew", "Edit Dict"));
+    QToolButton *spbtnDelDict = pageButton("spbtnDelDict", glossorText("spbtnDelDict", "Delete  Dict"));
+    QToolButton *spbtnUpload = pageButton("spbtnUpload", glossorText("spbtnUpload", "Upload Dict"));
+    QToolButton *spbtnExport = pageButton("spbtnExport", glossorText("spbtnExport", "Export Dict"));
+    QToolButton *spbtnHelp = pageButton("spbtnHelp", glossorText("spbtnHelp", "Help Content "));
     for (QToolButton *b : {spbtnNew, spbtnDelDict, spbtnUpload, spbtnExport, spbtnHelp})
         left->addWidget(b);
     left->addStretch();
@@ -160,18 +161,18 @@ QWidget *TfrmMain::buildEditorPage()
 
     m_cboVendorList = new QComboBox(page);
     m_cboVendorList->setObjectName(QStringLiteral("cboVendorList"));
-    m_cboVendorList->setStatusTip(platform::longHint(QStringLiteral("|  The vendors list")));
+    m_cboVendorList->setStatusTip(platform::longHint(glossorText("cboVendorList.Hint", "|  The vendors list")));
     m_cboVendorList->setMinimumWidth(220);
     m_edtVendorCode = new QLineEdit(page);
     m_edtVendorCode->setObjectName(QStringLiteral("edtVendorCode"));
     m_edtVendorCode->setReadOnly(true);
     m_edtVendorCode->setMaximumWidth(90);
-    QToolButton *spbtnAdd = button("spbtnAdd", QStringLiteral("&New"), page);
-    spbtnAdd->setStatusTip(platform::longHint(QStringLiteral("| Create a new vendor")));
+    QToolButton *spbtnAdd = button("spbtnAdd", glossorText("spbtnAdd", "&New"), page);
+    spbtnAdd->setStatusTip(platform::longHint(glossorText("spbtnAdd.Hint", "| Create a new vendor")));
     auto *top = new QHBoxLayout;
-    top->addWidget(label(QStringLiteral("Vendor Name: "), page));
+    top->addWidget(label(glossorText("lblVendorName", "Vendor Name: "), page));
     top->addWidget(m_cboVendorList);
-    top->addWidget(label(QStringLiteral("Code: "), page));
+    top->addWidget(label(glossorText("lblCode", "Code: "), page));
     top->addWidget(m_edtVendorCode);
     top->addWidget(spbtnAdd);
     top->addStretch();
@@ -179,18 +180,22 @@ QWidget *TfrmMain::buildEditorPage()
     m_lvwAttrList = new QTreeWidget(page);
     m_lvwAttrList->setObjectName(QStringLiteral("lvwAttrList"));
     m_lvwAttrList->setColumnCount(1);
-    m_lvwAttrList->setHeaderLabels({QStringLiteral("Attributes List:")});
+    m_lvwAttrList->setHeaderLabels({glossorText("lvwAttrList.Column1", "Attributes List:")});
     m_lvwAttrList->setRootIsDecorated(false);
     m_lvwAttrList->setContextMenuPolicy(Qt::CustomContextMenu);
     m_popupMenu1 = new QMenu(this);
     m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction *pmAdd = menuItem("pmAdd", QStringLiteral("Add..."), QStringLiteral("| Add a new attribute"));
-    m_pmEdit = menuItem("pmEdit", QStringLiteral("&Edit..."), QStringLiteral("| Edit the selected attribute"));
-    m_pmDel = menuItem("pmDel", QStringLiteral("&Delete "), QStringLiteral("| Delete the selected attribute"));
+    QAction *pmAdd =
+        menuItem("pmAdd", glossorText("pmAdd", "Add..."), glossorText("pmAdd.Hint", "| Add a new attribute"));
+    m_pmEdit = menuItem("pmEdit", glossorText("pmEdit", "&Edit..."),
+                        glossorText("pmEdit.Hint", "| Edit the selected attribute"));
+    m_pmDel = menuItem("pmDel", glossorText("pmDel", "&Delete "),
+                       glossorText("pmDel.Hint", "| Delete the selected attribute"));
     m_popupMenu1->addSeparator();
-    m_pmMoveUp = menuItem("pmMoveUp", QStringLiteral("Move &Up"), QStringLiteral("| Move Up the selected attribute"));
-    m_pmMoveDown =
-        menuItem("pmMoveDown", QStringLiteral("Move &Down"), QStringLiteral("| Move Down the selected attribute"));
+    m_pmMoveUp = menuItem("pmMoveUp", glossorText("pmMoveUp", "Move &Up"),
+                          glossorText("pmMoveUp.Hint", "| Move Up the selected attribute"));
+    m_pmMoveDown = menuItem("pmMoveDown", glossorText("pmMoveDown", "Move &Down"),
+                            glossorText("pmMoveDown.Hint", "| Move Down the selected attribute"));
 
     m_edtAttrCode = new QLineEdit(page);
     m_edtAttrCode->setObjectName(QStringLiteral("edtAttrCode"));
@@ -200,11 +205,11 @@ QWidget *TfrmMain::buildEditorPage()
     m_edtDataType->setReadOnly(true);
     m_valueListEdt = new ValueGrid(false, page);
     auto *details = new QGridLayout;
-    details->addWidget(label(QStringLiteral("Attribute Code: "), page), 0, 0);
+    details->addWidget(label(glossorText("lblAttrCode", "Attribute Code: "), page), 0, 0);
     details->addWidget(m_edtAttrCode, 0, 1);
-    details->addWidget(label(QStringLiteral("Data Type:"), page), 1, 0);
+    details->addWidget(label(glossorText("lblDataType", "Data Type:"), page), 1, 0);
     details->addWidget(m_edtDataType, 1, 1);
-    details->addWidget(label(QStringLiteral(" Attribute Value"), page), 2, 0, 1, 2);
+    details->addWidget(label(glossorText("lblAttrValue", " Attribute Value"), page), 2, 0, 1, 2);
     details->addWidget(m_valueListEdt, 3, 0, 1, 2);
     details->setRowStretch(3, 1);
     auto *detailPanel = new QWidget(page);
@@ -220,7 +225,7 @@ QWidget *TfrmMain::buildEditorPage()
     auto *statusBar = new QStatusBar(page);
     statusBar->setObjectName(QStringLiteral("StatusBar"));
     statusBar->setSizeGripEnabled(false);
-    m_countPanel = new QLabel(QStringLiteral("0   attributes"), statusBar);
+    m_countPanel = new QLabel(glossorText("StatusBarPanel0.Empty", "0   attributes"), statusBar);
     m_countPanel->setObjectName(QStringLiteral("StatusBarPanel0"));
     m_countPanel->setFixedWidth(100);
     m_hintPanel = new QLabel(statusBar);
@@ -254,19 +259,19 @@ QWidget *TfrmMain::buildUploadPage()
     page->setObjectName(QStringLiteral("UploadDict"));
     m_edtFilePath = new QLineEdit(page);
     m_edtFilePath->setObjectName(QStringLiteral("edtFilePath"));
-    QToolButton *spbtnBrowse = button("spbtnBrowse", QStringLiteral("Browse ...."), page);
-    m_spbtnUploadDict = button("spbtnUploadDict", QStringLiteral("Upload"), page);
+    QToolButton *spbtnBrowse = button("spbtnBrowse", glossorText("spbtnBrowse", "Browse ...."), page);
+    m_spbtnUploadDict = button("spbtnUploadDict", glossorText("spbtnUploadDict", "Upload"), page);
     m_spbtnUploadDict->setEnabled(false);
     m_memErrMsg = readOnlyText("memErrMsg", FormatTexts::uploadDescription(), page);
 
     auto *row = new QHBoxLayout;
-    row->addWidget(label(QStringLiteral("Upload a dictionary:  "), page));
+    row->addWidget(label(glossorText("lblUpload", "Upload a dictionary:  "), page));
     row->addWidget(m_edtFilePath, 1);
     row->addWidget(spbtnBrowse);
     row->addWidget(m_spbtnUploadDict);
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(row);
-    layout->addWidget(label(QStringLiteral("  Description: "), page));
+    layout->addWidget(label(glossorText("lblDescription", "  Description: "), page));
     layout->addWidget(m_memErrMsg, 1);
 
     connect(m_edtFilePath, &QLineEdit::textChanged, this,
@@ -278,16 +283,18 @@ QWidget *TfrmMain::buildUploadPage()
 
 QWidget *TfrmMain::buildExportPage()
 {
-    QWidget *page = vendorActionPage("DownloadDict", QStringLiteral("Export a dictionary:"), "cboVendors",
-                                     "spbtnExeExport", QStringLiteral("Export..."), m_cboVendors, m_spbtnExeExport);
+    QWidget *page =
+        vendorActionPage("DownloadDict", glossorText("lblExport", "Export a dictionary:"), "cboVendors",
+                         "spbtnExeExport", glossorText("spbtnExeExport", "Export..."), m_cboVendors, m_spbtnExeExport);
     connect(m_spbtnExeExport, &QToolButton::clicked, this, &TfrmMain::spbtnExeExportClick);
     return page;
 }
 
 QWidget *TfrmMain::buildDeletePage()
 {
-    QWidget *page = vendorActionPage("DeleteDict", QStringLiteral("Delete a dictionaryr: "), "cboDelVendors",
-                                     "spbtnDeleteDict", QStringLiteral("Delete"), m_cboDelVendors, m_spbtnDeleteDict);
+    QWidget *page = vendorActionPage("DeleteDict", glossorText("lblDelete", "Delete a dictionaryr: "), "cboDelVendors",
+                                     "spbtnDeleteDict", glossorText("spbtnDeleteDict", "Delete"), m_cboDelVendors,
+                                     m_spbtnDeleteDict);
     connect(m_spbtnDeleteDict, &QToolButton::clicked, this, &TfrmMain::spbtnDeleteDictClick);
     return page;
 }
@@ -297,7 +304,7 @@ QWidget *TfrmMain::buildHelpPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("Help"));
     auto *layout = new QVBoxLayout(page);
-    layout->addWidget(label(QStringLiteral(" Help:"), page));
+    layout->addWidget(label(glossorText("lblHelp", " Help:"), page));
     layout->addWidget(readOnlyText("memHelp", FormatTexts::help(), page), 1);
     return page;
 }
@@ -323,8 +330,8 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         errors << indexError;
     if (!errors.isEmpty()
         && !DialogService::instance().askYesNo(
-            errors.join(QLatin1Char('\n'))
-            + QLatin1String("\n\nClose anyway? The changes that could not be saved are lost."))) {
+            errors.join(QLatin1Char('\n')) + QLatin1String("\n\n")
+            + glossorText("CloseAnyway", "Close anyway? The changes that could not be saved are lost."))) {
         event->ignore();
         return;
     }
@@ -335,7 +342,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 void TfrmMain::reportUnreadable(const QStringList &files)
 {
     for (qsizetype i = 0; i < files.size(); ++i)
-        MessageBoxes::plain(QStringLiteral("Couldn't load dictionary file!"));
+        MessageBoxes::plain(glossorText("LoadFailed", "Couldn't load dictionary file!"));
 }
 
 void TfrmMain::fillVendorBox(QComboBox *box, int index)
@@ -397,7 +404,7 @@ void TfrmMain::cboVendorListSelect(int index)
         return;
     }
     if (choice.loadFailed)
-        MessageBoxes::plain(QStringLiteral("Couldn't load dictionary file!"));
+        MessageBoxes::plain(glossorText("LoadFailed", "Couldn't load dictionary file!"));
     showStores();
 }
 
@@ -413,7 +420,8 @@ void TfrmMain::spbtnAddClick()
 void TfrmMain::pmAddClick()
 {
     if (m_cboVendorList->currentIndex() <= 0) {
-        MessageBoxes::plain(QStringLiteral("Please select a vendor before add  attributes in vendors list!"));
+        MessageBoxes::plain(
+            glossorText("SelectVendorFirst", "Please select a vendor before add  attributes in vendors list!"));
         refreshCount();
         return;
     }
@@ -441,7 +449,8 @@ void TfrmMain::openAttributeDialog(const AttributeEdit &edit)
 void TfrmMain::pmDelClick()
 {
     const int row = selectedRow();
-    if (row < 0 || !MessageBoxes::askOkCancelInformation(QStringLiteral("Delete the selected atttbute?")))
+    if (row < 0
+        || !MessageBoxes::askOkCancelInformation(glossorText("DeleteAttribute", "Delete the selected atttbute?")))
         return;
     m_manager.model().deleteAttributeRow(row);
     showAttributeRows();
@@ -517,7 +526,7 @@ void TfrmMain::showAttribute(int row)
 
 void TfrmMain::refreshCount()
 {
-    m_countPanel->setText(QStringLiteral(" %1 attributes").arg(m_lvwAttrList->topLevelItemCount()));
+    m_countPanel->setText(glossorText("StatusBarPanel0", " %1 attributes").arg(m_lvwAttrList->topLevelItemCount()));
 }
 
 int TfrmMain::selectedRow() const
@@ -530,7 +539,7 @@ void TfrmMain::spbtnBrowseClick()
 {
     m_memErrMsg->clear();
     const QString path = DialogService::instance().openFileName(
-        {{}, {}, QStringLiteral("Text Files (*.txt);;Doc Files (*.doc);;All Files (*.*)"), {}, {}});
+        {{}, {}, glossorText("UploadFilter", "Text Files (*.txt);;Doc Files (*.doc);;All Files (*.*)"), {}, {}});
     if (!path.isEmpty()) {
         m_edtFilePath->setText(path);
         m_spbtnUploadDict->setEnabled(true);
@@ -554,9 +563,9 @@ void TfrmMain::spbtnExeExportClick()
         return;
     }
     const QString target =
-        DialogService::instance().saveFileName({QStringLiteral("Export to"),
+        DialogService::instance().saveFileName({glossorText("ExportTitle", "Export to"),
                                                 {},
-                                                QStringLiteral("Text Files (*.txt);;All Files (*.*)"),
+                                                glossorText("ExportFilter", "Text Files (*.txt);;All Files (*.*)"),
                                                 QStringLiteral("0"),
                                                 vendor});
     if (target.isEmpty())
@@ -569,7 +578,8 @@ void TfrmMain::spbtnExeExportClick()
 void TfrmMain::spbtnDeleteDictClick()
 {
     const int position = m_cboDelVendors->currentIndex();
-    if (position <= 0 || !MessageBoxes::askOkCancelInformation(QStringLiteral("Delete the dictionary file?")))
+    if (position <= 0
+        || !MessageBoxes::askOkCancelInformation(glossorText("DeleteDictionary", "Delete the dictionary file?")))
         return;
     switch (m_manager.deleteVendor(position)) {
     case DictionaryManager::DeleteResult::Deleted:
@@ -579,7 +589,7 @@ void TfrmMain::spbtnDeleteDictClick()
         m_spbtnDeleteDict->setEnabled(false);
         break;
     case DictionaryManager::DeleteResult::Failed:
-        MessageBoxes::plain(QStringLiteral("Delete dictionary file fail!"));
+        MessageBoxes::plain(glossorText("DeleteFailed", "Delete dictionary file fail!"));
         break;
     case DictionaryManager::DeleteResult::Nothing: break;
     }

@@ -1,4 +1,5 @@
 #include "dictmanager/TfrmVendor.h"
+#include "dictmanager/GlossorText.h"
 
 #include "dictmanager/DictionaryManager.h"
 #include "dictmanager/MessageBoxes.h"
@@ -15,21 +16,21 @@ TfrmVendor::TfrmVendor(DictionaryManager &manager, QWidget *parent)
     : QDialog(parent), m_manager(manager), m_edtVendor(new QLineEdit(this)), m_edtCode(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("frmVendor"));
-    setWindowTitle(QStringLiteral("Add Vendor"));
+    setWindowTitle(glossorText("frmVendor.Title", "Add Vendor"));
     m_edtVendor->setObjectName(QStringLiteral("edtVendor"));
     m_edtCode->setObjectName(QStringLiteral("edtCode"));
     m_edtCode->setMaxLength(5);
     platform::DigitKeyFilter::install(m_edtCode);
 
-    auto *btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    auto *btnOK = new QPushButton(glossorText("frmVendor.btnOK", "&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
-    auto *button2 = new QPushButton(QStringLiteral("&Cancel"), this);
+    auto *button2 = new QPushButton(glossorText("frmVendor.Button2", "&Cancel"), this);
     button2->setObjectName(QStringLiteral("Button2"));
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Vendor Name:"), m_edtVendor);
-    form->addRow(QStringLiteral("Vendor Code:"), m_edtCode);
+    form->addRow(glossorText("frmVendor.lblVendor", "Vendor Name:"), m_edtVendor);
+    form->addRow(glossorText("frmVendor.lblCode", "Vendor Code:"), m_edtCode);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnOK);

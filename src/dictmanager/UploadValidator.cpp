@@ -1,4 +1,5 @@
 #include "dictmanager/UploadValidator.h"
+#include "dictmanager/GlossorText.h"
 
 #include "dictformat/DictionaryLine.h"
 #include "dictmanager/DictionaryNames.h"
@@ -13,7 +14,7 @@ UploadValidator::Result UploadValidator::validate(const QString &path, const QSt
     Result result;
     const std::optional<QByteArray> bytes = dictformat::DictionaryLineReader::readFile(path);
     if (!bytes) {
-        result.messages << QStringLiteral("Validate dictionary file fail!");
+        result.messages << glossorText("ValidateFailed", "Validate dictionary file fail!");
         return result;
     }
     result.opened = true;
@@ -26,11 +27,12 @@ UploadValidator::Result UploadValidator::validate(const QString &path, const QSt
             if (count < 4) {
                 const QString name =
                     keyword == dictformat::Keyword::Attribute ? QStringLiteral("ATTRIBUTE") : QStringLiteral("VALUE");
-                result.messages << QStringLiteral("[Error] in the %1 line %2").arg(name).arg(line.number);
+                result.messages << glossorText("ErrorInLine", "[Error] in the %1 line %2").arg(name).arg(line.number);
                 result.ok = false;
             }
         } else if (keyword == dictformat::Keyword::Vendor) {
-            const QString vendorError = QStringLiteral("[Error] in the VENDOR line %1").arg(line.number);
+            const QString vendorError =
+                glossorText("ErrorInVendorLine", "[Error] in the VENDOR line %1").arg(line.number);
             if (count < 2) {
                 result.messages << vendorError;
                 result.ok = false;
@@ -38,7 +40,7 @@ UploadValidator::Result UploadValidator::validate(const QString &path, const QSt
             }
             const QString name = encoding.decode(line.fields.at(1));
             if (vendorList.indexOf(name, 1) >= 1) {
-                result.messages << QStringLiteral("[Warn] the vendor have existed");
+                result.messages << glossorText("VendorExistsWarning", "[Warn] the vendor have existed");
                 result.ok = false;
                 return result;
             }

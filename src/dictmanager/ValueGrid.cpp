@@ -1,4 +1,5 @@
 #include "dictmanager/ValueGrid.h"
+#include "dictmanager/GlossorText.h"
 
 #include "platform/DigitKeyFilter.h"
 
@@ -31,7 +32,8 @@ public:
 ValueGrid::ValueGrid(bool editable, QWidget *parent) : QTableWidget(0, 2, parent), m_editable(editable)
 {
     setObjectName(QStringLiteral("ValueListEdt"));
-    setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Value")});
+    setHorizontalHeaderLabels(
+        {glossorText("ValueListEdt.Column1", "Name"), glossorText("ValueListEdt.Column2", "Value")});
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->hide();
     setSelectionMode(QAbstractItemView::SingleSelection);

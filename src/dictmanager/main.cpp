@@ -1,3 +1,4 @@
+#include "dictmanager/GlossorText.h"
 #include "dictmanager/TfrmMain.h"
 #include "platform/DialogService.h"
 #include "platform/ProgramDirectory.h"
@@ -13,11 +14,12 @@ int main(int argc, char **argv)
 
     platform::SingleInstance guard(QStringLiteral("Glossor.exe"));
     if (!guard.acquire()) {
-        platform::DialogService::instance().inform(QStringLiteral("Application Already Running"));
+        platform::DialogService::instance().inform(
+            dictmanager::glossorText("AlreadyRunning", "Application Already Running"));
         return 0;
     }
     // Plain message boxes carry the application's title.
-    QApplication::setApplicationName(QStringLiteral("Dictionary Manager"));
+    QApplication::setApplicationName(dictmanager::glossorText("Title", "Dictionary Manager"));
     dictmanager::TfrmMain window;
     window.show();
     app.exec();

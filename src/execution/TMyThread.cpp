@@ -5,6 +5,7 @@
 #include "execution/RunLogView.h"
 #include "execution/TaskListUpdater.h"
 #include "platform/Clock.h"
+#include "platform/ManualRunText.h"
 #include "platform/UiStep.h"
 #include "scheduling/ScheduleRules.h"
 #include "taskstore/DateTimeText.h"
@@ -88,7 +89,7 @@ void TMyThread::runSequence()
         const int runType = query.asInteger(QStringLiteral("RunType"));
         QString display;
         if (runType == taskstore::kRunManually) {
-            display = QStringLiteral("Manually");
+            display = platform::manualRunText();
         } else if (runType == taskstore::kRunBySchedule) {
             taskstore::OpenQuery(query, taskstore::sql::selectRunNextRunTime(m_taskId));
             display = query.asText(QStringLiteral("NextRunTime"));

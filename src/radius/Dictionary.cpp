@@ -11,22 +11,31 @@ namespace radius {
 namespace {
 QMutex s_mutex;
 bool s_loaded = false;
-// libfreeradius 3.2 keeps pointers into a freed dictionary (seen as a use-after-free in
-// dict_addvalue), so a process loads it at most once after a free.
-bool s_freed = false;
+bool s_stale = false;
+QString s_directory;
+QString s_file;
+
+QByteArray nativePath(const QString &directory)
+{
+    return QDir::toNativeSeparators(directory).toLocal8Bit();
+}
 } // namespace
+
+DictionaryEvents &DictionaryEvents::instance()
+{
+    static DictionaryEvents events;
+    return events;
+}
 
 Status Dictionary::load(const QString &directory, const QString &file)
 {
     QMutexLocker lock(&s_mutex);
     if (s_loaded)
         return {};
-    if (s_freed)
-        return Status::failure(QStringLiteral("the RADIUS dictionary cannot be loaded again in this process"));
     char err[512] = {};
-    if (pr_dict_load(QDir::toNativeSeparators(directory).toLocal8Bit().constData(), file.toLocal8Bit().constData(), err,
-                     sizeof err)
-        < 0)
+    s_directory = directory;
+    s_file = file;
+    if (pr_dict_load(nativePath(directory).constData(), file.toLocal8Bit().constData(), err, sizeof err) < 0)
         return Status::failure(QString::fromUtf8(err));
     s_loaded = true;
     return {};
@@ -44,13 +53,41 @@ void Dictionary::unload()
         return;
     pr_dict_free();
     s_loaded = false;
-    s_freed = true;
 }
 
 bool Dictionary::isLoaded()
 {
     QMutexLocker lock(&s_mutex);
     return s_loaded;
+}
+
+Status Dictionary::reload()
+{
+    Status status;
+    {
+        QMutexLocker lock(&s_mutex);
+        if (s_directory.isEmpty())
+            return Status::failure(QStringLiteral("the RADIUS dictionary was never loaded"));
+        char err[512] = {};
+        const int read =
+            pr_dict_reload(nativePath(s_directory).constData(), s_file.toLocal8Bit().constData(), err, sizeof err);
+        if (read != PR_DICT_REFUSED)
+            s_loaded = read == 0;
+        if (read < 0)
+            status = Status::failure(QString::fromUtf8(err));
+        s_stale = !status.ok();
+    }
+    if (status.ok())
+        Q_EMIT DictionaryEvents::instance().reloaded();
+    else
+        Q_EMIT DictionaryEvents::instance().reloadRefused(status.error());
+    return status;
+}
+
+bool Dictionary::isStale()
+{
+    QMutexLocker lock(&s_mutex);
+    return s_stale;
 }
 
 std::optional<AttributeInfo> Dictionary::attribute(const QString &name)

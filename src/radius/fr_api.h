@@ -73,6 +73,11 @@ typedef struct pr_attr_info {
 /* Dictionary: process-global. */
 int pr_dict_load(char const *dir, char const *file, char *err, size_t errlen);
 void pr_dict_free(void);
+/* Frees the dictionary and reads it again from dir/file. Refused (-2, the dictionary left
+ * as it was) while pair lists or packets made from it are alive; -1 with the reason when
+ * the files do not read, and then no dictionary is loaded. */
+#define PR_DICT_REFUSED (-2)
+int pr_dict_reload(char const *dir, char const *file, char *err, size_t errlen);
 int pr_dict_attr_by_name(char const *name, pr_attr_info *out);
 int pr_dict_attr_by_number(unsigned int number, unsigned int vendor, pr_attr_info *out);
 

@@ -21,3 +21,8 @@ void pr_clear_error(void);
 void pr_copy_error(char *err, size_t errlen, char const *fallback);
 void pr_set_error(char *err, size_t errlen, char const *text);
 void pr_fill_attr(DICT_ATTR const *da, pr_attr_info *out);
+
+/* Pair lists and packets point into the dictionary: each one made holds it, each one freed
+ * lets it go, and the dictionary is read again only when nothing holds it. */
+void pr_dict_hold(void);
+void pr_dict_release(void);

@@ -18,6 +18,7 @@ pr_packet *pr_packet_new(int random_vector)
         return NULL;
     }
     packet->packet->id = -1;
+    pr_dict_hold();
     return packet;
 }
 
@@ -25,6 +26,7 @@ void pr_packet_free(pr_packet *packet)
 {
     if (!packet)
         return;
+    pr_dict_release();
     rad_free(&packet->packet);
     talloc_free(packet);
 }

@@ -55,12 +55,15 @@ pr_pairs *pr_pairs_new(void)
     pr_pairs *pairs = talloc_zero(NULL, pr_pairs);
     if (!pairs)
         return NULL;
+    pr_dict_hold();
     pairs->ctx = pairs;
     return pairs;
 }
 
 void pr_pairs_free(pr_pairs *pairs)
 {
+    if (pairs)
+        pr_dict_release();
     talloc_free(pairs);
 }
 

@@ -1,5 +1,6 @@
 #include "reports/TaskDescription.h"
 
+#include "platform/CurrentLanguage.h"
 #include "reports/ReportFormat.h"
 
 namespace reports {
@@ -11,37 +12,51 @@ const QString TaskDescription::kAllTasksGroupId = QStringLiteral("AllTask");
 
 namespace {
 
+// A label of the report in the current language.
+QString reportText(const char *key, const char *builtIn)
+{
+    return platform::CurrentLanguage::text("frmViewTask", key, builtIn);
+}
+
 const QString kS1 = format::rule(2, 86);
 const QString kS2 = format::rule(4, 83);
 
 QString codeLine(const TaskRecord &task)
 {
-    return QStringLiteral("    Code        : ") + padRight(task.RequestTypeCode, 2);
+    return reportText("Report.Code", "    Code        : ") + padRight(task.RequestTypeCode, 2);
 }
 
 QString modeLine(const TaskRecord &task)
 {
-    return QStringLiteral("    Mode        : ") + task.AuthMode;
+    return reportText("Report.Mode", "    Mode        : ") + task.AuthMode;
 }
 
 void appendRequestType(QStringList &out, const TaskRecord &task)
 {
-    const QString head = QStringLiteral("    Request Type: ");
+    const QString head = reportText("Report.RequestType", "    Request Type: ");
     switch (task.RequestType) {
-    case taskstore::kAuth: out << head + QStringLiteral("Access Request") << codeLine(task) << modeLine(task); break;
-    case taskstore::kAcct: out << head + QStringLiteral("Accounting Request") << codeLine(task); break;
-    case taskstore::kStatusServer: out << head + QStringLiteral("Status Server") << codeLine(task); break;
-    case taskstore::kDisconnect: out << head + QStringLiteral("Disconnect Request") << codeLine(task); break;
+    case taskstore::kAuth:
+        out << head + reportText("Report.AccessRequest", "Access Request") << codeLine(task) << modeLine(task);
+        break;
+    case taskstore::kAcct:
+        out << head + reportText("Report.AccountingRequest", "Accounting Request") << codeLine(task);
+        break;
+    case taskstore::kStatusServer:
+        out << head + reportText("Report.StatusServer", "Status Server") << codeLine(task);
+        break;
+    case taskstore::kDisconnect:
+        out << head + reportText("Report.DisconnectRequest", "Disconnect Request") << codeLine(task);
+        break;
     case taskstore::kUserDefined:
-        out << head + QStringLiteral("User Defined") << codeLine(task) << modeLine(task);
+        out << head + reportText("Report.UserDefined", "User Defined") << codeLine(task) << modeLine(task);
         break;
     default: break;
     }
 }
 
-QString numberLine(const char *label, int value)
+QString numberLine(const QString &label, int value)
 {
-    return QLatin1String(label) + QString::number(value);
+    return label + QString::number(value);
 }
 
 } // namespace
@@ -50,33 +65,35 @@ QStringList TaskDescription::lines(const TaskRecord &task, const QString &groupN
 {
     QStringList out;
     out << kS1;
-    out << QStringLiteral("  Task Name : ") + padRight(task.TaskName, 20);
+    out << reportText("Report.TaskName", "  Task Name : ") + padRight(task.TaskName, 20);
     if (task.GroupID == kAllTasksGroupId)
-        out << QStringLiteral("  Group Name: All Tasks");
+        out << reportText("Report.AllTasksGroup", "  Group Name: All Tasks");
     else
-        out << QStringLiteral("  Group Name: ") + padRight(groupName, 20);
+        out << reportText("Report.GroupName", "  Group Name: ") + padRight(groupName, 20);
     out << kS1;
-    out << QStringLiteral("    Server IP : ") + padRight(task.ServerIP, 16);
-    out << numberLine("    Port      : ", task.Port);
+    out << reportText("Report.ServerIP", "    Server IP : ") + padRight(task.ServerIP, 16);
+    out << numberLine(reportText("Report.Port", "    Port      : "), task.Port);
     out << kS2;
     appendRequestType(out, task);
     out << kS2;
-    out << numberLine("    Retry Timeout[sec.]: ", task.ReplyTimeout);
-    out << numberLine("    Retry Times        : ", task.RetryTimes);
-    out << numberLine("    Radius Request ID  : ", task.StartID);
-    out << numberLine("    Repeat Times       : ", task.RepeatTimes);
-    out << numberLine("    Number Requests Per Sec    : ", task.NumPerSec);
+    out << numberLine(reportText("Report.ReplyTimeout", "    Retry Timeout[sec.]: "), task.ReplyTimeout);
+    out << numberLine(reportText("Report.RetryTimes", "    Retry Times        : "), task.RetryTimes);
+    out << numberLine(reportText("Report.StartID", "    Radius Request ID  : "), task.StartID);
+    out << numberLine(reportText("Report.RepeatTimes", "    Repeat Times       : "), task.RepeatTimes);
+    out << numberLine(reportText("Report.PerSec", "    Number Requests Per Sec    : "), task.NumPerSec);
     if (task.NumPerSec == 0)
-        out << QStringLiteral("        Default value is 0,and the requests are sent as fast as possible.");
-    out << numberLine("    Number Requests In Parall  : ", task.NumInParall);
+        out << reportText("Report.PerSecDefault",
+                          "        Default value is 0,and the requests are sent as fast as possible.");
+    out << numberLine(reportText("Report.InParallel", "    Number Requests In Parall  : "), task.NumInParall);
     if (task.NumInParall == 1) {
-        out << QStringLiteral("        Default value is 1,and sends the first request,waits for the response,and once")
-            << QStringLiteral("        the response is received,sends the second request.");
+        out << reportText("Report.InParallelDefault1",
+                          "        Default value is 1,and sends the first request,waits for the response,and once")
+            << reportText("Report.InParallelDefault2", "        the response is received,sends the second request.");
     }
     out << kS2;
-    out << QStringLiteral("    Schedule Type:");
+    out << reportText("Report.ScheduleType", "    Schedule Type:");
     if (task.RunType == taskstore::kRunManually) {
-        out << QStringLiteral("        Run manually");
+        out << reportText("Report.RunManually", "        Run manually");
     } else {
         for (const QString &schedule : schedules)
             out << QStringLiteral("        ") + schedule;

@@ -32,6 +32,9 @@ QPlainTextEdit *newPane(const char *name, QWidget *parent)
 
 const platform::TextEntry kTexts[] = {
     {"Dialog_Common", "btnOK.Caption", "OK"},
+    {"frmViewTask", "Title", "View Task"},
+    {"frmViewTask", "RichEditTaskViewText.Caption", "Text Packet[s]"},
+    {"frmViewTask", "RichEditTaskViewRaw.Caption", "Raw Packet[s]"},
 };
 
 } // namespace

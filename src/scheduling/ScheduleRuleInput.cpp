@@ -1,5 +1,6 @@
 #include "scheduling/ScheduleRuleInput.h"
 
+#include "scheduling/ScheduleTexts.h"
 #include "taskstore/DateTimeText.h"
 
 using taskstore::DateTimeText;
@@ -7,30 +8,22 @@ using taskstore::DateTimeText;
 namespace scheduling {
 
 namespace {
-const char *const kUnitOne[] = {"minute", "hour", "day"};
-const char *const kUnitMany[] = {"minute(s)", "hour(s)", "day(s)"};
-// The description walks the week from Sunday; the boxes run from Monday.
-const char *const kDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thurday", "Friday", "Saturday"};
-
 QString describeWeek(const std::array<bool, 7> &mondayFirst)
 {
-    std::array<bool, 7> sundayFirst{};
-    sundayFirst[0] = mondayFirst[6];
-    for (int i = 0; i < 6; ++i)
-        sundayFirst[i + 1] = mondayFirst[i];
-
-    QString text = QStringLiteral("Run on:");
+    // The description walks the week from Sunday; the boxes run from Monday.
+    auto checked = [&](int sundayFirst) { return mondayFirst[size_t((sundayFirst + 6) % 7)]; };
+    QString text = scheduleText("Input.RunOnDays", "Run on:");
     for (int day = 0; day < 7; ++day) {
-        if (!sundayFirst[day]) {
+        if (!checked(day)) {
             text += QLatin1Char(' ');
             continue;
         }
-        text += QLatin1String(kDayNames[day]);
+        text += dayName((day + 6) % 7);
         if (day == 6)
             continue;
         bool laterChecked = false;
         for (int later = day + 1; later < 7; ++later)
-            laterChecked = laterChecked || sundayFirst[later];
+            laterChecked = laterChecked || checked(later);
         text += laterChecked ? QLatin1Char(',') : QLatin1Char(' ');
     }
     return text + QLatin1Char(' ');
@@ -53,25 +46,29 @@ QString ScheduleRuleInput::describe() const
     case 1:
     case 2: {
         const QString n = interval.trimmed();
-        QString text = n == QLatin1String("1")
-            ? QStringLiteral("Run every %1").arg(QLatin1String(kUnitOne[type]))
-            : QStringLiteral("Run every %1 %2").arg(n, QLatin1String(kUnitMany[type]));
+        static const char *const oneKeys[] = {"Describe.EveryMinute", "Describe.EveryHour", "Describe.EveryDay"};
+        static const char *const ones[] = {"Run every minute", "Run every hour", "Run every day"};
+        static const char *const manyKeys[] = {"Input.EveryMinutes", "Input.EveryHours", "Input.EveryDays"};
+        static const char *const manys[] = {"Run every %1 minute(s)", "Run every %1 hour(s)", "Run every %1 day(s)"};
+        QString text = n == QLatin1String("1") ? scheduleText(oneKeys[type], ones[type])
+                                               : scheduleText(manyKeys[type], manys[type]).arg(n);
         if (hasStartTime)
-            text += QStringLiteral("; Starting at %1.").arg(startText);
+            text += scheduleText("Input.StartingAt", "; Starting at %1.").arg(startText);
         return text;
     }
     case 3: {
         QString text = describeWeek(weekdays);
         if (hasStartTime)
-            text += QStringLiteral("; Starting at: %1.").arg(startText);
+            text += scheduleText("Input.StartingAtWeek", "; Starting at: %1.").arg(startText);
         return text;
     }
     case 4:
-        return hasStartTime
-            ? QStringLiteral("Run on %1 day of every month; starting at %2").arg(monthDay).arg(startText)
-            : QStringLiteral("Run on %1 day of every month").arg(monthDay);
+        return hasStartTime ? scheduleText("Input.MonthlyStarting", "Run on %1 day of every month; starting at %2")
+                                  .arg(monthDay)
+                                  .arg(startText)
+                            : scheduleText("Describe.Monthly", "Run on %1 day of every month").arg(monthDay);
     default: {
-        QString text = QStringLiteral("Run on ") + DateTimeText::dateText(onceDate);
+        QString text = scheduleText("Input.RunOnDate", "Run on ") + DateTimeText::dateText(onceDate);
         if (hasStartTime)
             text += QLatin1Char(' ') + startText;
         return text;
@@ -82,19 +79,20 @@ QString ScheduleRuleInput::describe() const
 QString ScheduleRuleInput::check(const QDateTime &now) const
 {
     switch (type) {
-    case 0: return interval.trimmed().isEmpty() ? QStringLiteral("Minutes is empty!") : QString();
-    case 1: return interval.trimmed().isEmpty() ? QStringLiteral("Hours is empty!") : QString();
-    case 2: return interval.trimmed().isEmpty() ? QStringLiteral("Days is empty!") : QString();
-    case 3: return withweek().contains(QLatin1Char('1')) ? QString() : QStringLiteral("None selected day!");
+    case 0: return interval.trimmed().isEmpty() ? scheduleText("Check.MinutesEmpty", "Minutes is empty!") : QString();
+    case 1: return interval.trimmed().isEmpty() ? scheduleText("Check.HoursEmpty", "Hours is empty!") : QString();
+    case 2: return interval.trimmed().isEmpty() ? scheduleText("Check.DaysEmpty", "Days is empty!") : QString();
+    case 3:
+        return withweek().contains(QLatin1Char('1')) ? QString() : scheduleText("Check.NoDay", "None selected day!");
     case 5:
         if (hasStartTime) {
             // The moment as it will be stored: its texts, read back.
             const QDateTime moment = DateTimeText::parseDateTime(DateTimeText::dateText(onceDate) + QLatin1Char(' ')
                                                                  + DateTimeText::timeText(startTime));
             if (!moment.isValid() || moment <= now)
-                return QStringLiteral("The run date is earlier current date!");
+                return scheduleText("Check.EarlierMoment", "The run date is earlier current date!");
         } else if (onceDate < now.date()) {
-            return QStringLiteral("The run date is earlier than current date!");
+            return scheduleText("Check.EarlierDate", "The run date is earlier than current date!");
         }
         return {};
     default: return {};

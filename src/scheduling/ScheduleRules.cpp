@@ -1,6 +1,7 @@
 #include "scheduling/ScheduleRules.h"
 
 #include "scheduling/ScheduleError.h"
+#include "scheduling/ScheduleTexts.h"
 #include "taskstore/DateTimeText.h"
 
 using taskstore::DateTimeText;
@@ -121,29 +122,39 @@ QString FollowingNextRun(const taskstore::ScheduleRecord &row, const QDateTime &
 
 QString DescribeSchedule(const taskstore::ScheduleRecord &row)
 {
-    auto every = [&](const char *one, const char *many) {
-        return row.value == 1 ? QLatin1String(one) : QString::fromLatin1(many).arg(row.value);
+    auto every = [&](const char *oneKey, const char *one, const char *manyKey, const char *many) {
+        return row.value == 1 ? scheduleText(oneKey, one) : scheduleText(manyKey, many).arg(row.value);
     };
     QString text;
     switch (row.ScheduleType) {
-    case taskstore::kEveryMinutes: text = every("Run every minute", "Run every %1 minutes"); break;
-    case taskstore::kEveryHours: text = every("Run every hour", "Run every %1 hours"); break;
-    case taskstore::kEveryDays: text = every("Run every day", "Run every %1 days"); break;
+    case taskstore::kEveryMinutes:
+        text = every("Describe.EveryMinute", "Run every minute", "Describe.EveryMinutes", "Run every %1 minutes");
+        break;
+    case taskstore::kEveryHours:
+        text = every("Describe.EveryHour", "Run every hour", "Describe.EveryHours", "Run every %1 hours");
+        break;
+    case taskstore::kEveryDays:
+        text = every("Describe.EveryDay", "Run every day", "Describe.EveryDays", "Run every %1 days");
+        break;
     case taskstore::kWeekly: {
-        static const char *const labels[] = {" Monday", ",Tuesday",  ",Wednesday", ",Thurday",
-                                             ",Friday", ",Saturday", ",Sunday"};
-        text = QStringLiteral("Run on: ");
+        text = scheduleText("Describe.RunOnDays", "Run on: ");
         for (int day = 0; day < 7; ++day)
-            text += row.withweek.mid(day, 1) == QLatin1String("1") ? QLatin1String(labels[day]) : QLatin1String(" ");
+            text += row.withweek.mid(day, 1) == QLatin1String("1")
+                ? (day == 0 ? QLatin1Char(' ') : QLatin1Char(',')) + dayName(day)
+                : QStringLiteral(" ");
         text += QLatin1Char(' ');
         break;
     }
-    case taskstore::kMonthly: text = QStringLiteral("Run on %1 day of every month").arg(row.value); break;
-    case taskstore::kOnce: text = QStringLiteral("Run once at : ") + DateTimeText::dateTimeText(row.NextRunTime); break;
+    case taskstore::kMonthly:
+        text = scheduleText("Describe.Monthly", "Run on %1 day of every month").arg(row.value);
+        break;
+    case taskstore::kOnce:
+        text = scheduleText("Describe.OnceAt", "Run once at : ") + DateTimeText::dateTimeText(row.NextRunTime);
+        break;
     default: break;
     }
     if (hasStartTime(row.StartTime))
-        text += QStringLiteral("; Starting at ") + row.StartTime.trimmed();
+        text += scheduleText("Describe.StartingAt", "; Starting at ") + row.StartTime.trimmed();
     return text;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/NamedControl.h"
 #include "platform/SpinEdit.h"
 #include "platform/TypingFilter.h"
+#include "scheduling/ScheduleTexts.h"
 #include "taskstore/DateTimeText.h"
 
 #include <QCheckBox>
@@ -77,7 +78,7 @@ TfrmTaskSchedule::TfrmTaskSchedule(QWidget *parent) : QDialog(parent)
     buildControls();
     refresh();
     // The design-time description, until an input changes.
-    m_display->setText(QStringLiteral("Run every 30 minute(s)."));
+    m_display->setText(scheduleText("Input.Initial", "Run every 30 minute(s)."));
 }
 
 void TfrmTaskSchedule::buildControls()
@@ -136,7 +137,9 @@ void TfrmTaskSchedule::buildControls()
     auto *onceRow = new QHBoxLayout(once);
     m_once = named(new QDateEdit(platform::Clock::now().date().addDays(30)), "DateTimePickerOnce");
     m_once->setCalendarPopup(true);
-    m_once->setDisplayFormat(DateTimeText::dateFormat());
+    // A language may show the date in figures; the stored text keeps its own form.
+    const QString onceFormat = scheduleText("DateTimePickerOnce.Format", "");
+    m_once->setDisplayFormat(onceFormat.isEmpty() ? DateTimeText::dateFormat() : onceFormat);
     onceRow->addWidget(namedLabel("lblOnce", "Run on"));
     onceRow->addWidget(m_once);
     onceRow->addStretch();

@@ -1,5 +1,6 @@
 #include "shell/ProductLinks.h"
 
+#include "platform/Language.h"
 #include "shell/ProductInfo.h"
 
 #include <QDesktopServices>
@@ -26,12 +27,13 @@ QLabel *makeLink(QWidget *parent, const QString &caption, const QString &shown, 
 
 QLabel *makeWebLink(QWidget *parent)
 {
-    return makeLink(parent, QStringLiteral("Web: "), product::kHomePage, product::kHomePage, "lblWeb");
+    return makeLink(parent, platform::Language::text("frmAbout", "lblWeb.Caption", "Web: "), product::kHomePage,
+                    product::kHomePage, "lblWeb");
 }
 
 QLabel *makeMailLink(QWidget *parent)
 {
-    return makeLink(parent, QStringLiteral("Email:"), product::kSupportMail,
+    return makeLink(parent, platform::Language::text("frmAbout", "lblEmail.Caption", "Email:"), product::kSupportMail,
                     QLatin1String("mailto:") + product::kSupportMail, "lblEmail");
 }
 

@@ -1,11 +1,32 @@
 #include "shell/ProgramTaskWindows.h"
 
+#include "radius/Dictionary.h"
 #include "radius/DictionaryFileReader.h"
 #include "reports/TfrmViewTask.h"
 #include "taskdef/TfrmServer.h"
 #include "taskdef/TfrmTask.h"
 
 namespace shell {
+
+// Connected before any packet editor is: the catalog is new when the editors fill again.
+ProgramTaskWindows::ProgramTaskWindows()
+    : m_reloaded(QObject::connect(&radius::DictionaryEvents::instance(), &radius::DictionaryEvents::reloaded,
+                                  [this] {
+                                      if (m_catalog)
+                                          *m_catalog = radius::DictionaryFileReader::readProgramDictionary();
+                                  })),
+      // Read before Glossor changes the files: when the dictionary cannot be read again,
+      // the lists stay what the loaded dictionary knows.
+      m_filesAboutToChange(QObject::connect(&radius::DictionaryEvents::instance(),
+                                            &radius::DictionaryEvents::filesAboutToChange, [this] { catalog(); }))
+{
+}
+
+ProgramTaskWindows::~ProgramTaskWindows()
+{
+    QObject::disconnect(m_reloaded);
+    QObject::disconnect(m_filesAboutToChange);
+}
 
 const radius::DictionaryCatalog *ProgramTaskWindows::catalog()
 {

@@ -43,6 +43,8 @@ constexpr TextEntry kMainWindow[] = {
     {"Menu", "mnuAbout.Caption", "&About..."},
     {"Menu", "mnuHomepage.Caption", "&Homepage"},
     {"Menu", "mnuLoadExamples.Caption", "Load Example Tasks"},
+    {"Menu", "mnuLanguage.Caption", "&Language"},
+    {"Menu", "mnuTaskView.Caption", "&View Task"},
 
     {"PopupMenu1", "pmuGroupAdd.Caption", "&Add Task Group"},
     {"PopupMenu1", "pmuGroupRen.Caption", "&Rename Task Group"},
@@ -62,6 +64,7 @@ constexpr TextEntry kMainWindow[] = {
     {"PopupMenu2", "pmuTaskDuplicate.Caption", "D&uplicate Task"},
     {"PopupMenu2", "pmuMoveToGroup.Caption", "&Move to Group"},
     {"PopupMenu2", "pmuCopyCommandLine.Caption", "Copy &Command Line"},
+    {"PopupMenu2", "pmuTaskView.Caption", "&View Task"},
     {"PopupMenu3", "pmuSaveAs.Caption", "&Save As..."},
     {"PopupMenu3", "pmuClear.Caption", "&Clear"},
     {"PopupMenu3", "pmuFind.Caption", "&Find"},
@@ -102,6 +105,18 @@ constexpr TextEntry kOptionDialog[] = {
     {"frmOption", "lblMaxSize.Caption", "Maximum log file size:"},
     {"frmOption", "lblDescription.Caption", ""},
     {"frmOption", "RadioGroupPRI.Caption", "Synchronize Thread Priority"},
+    {"frmOption", "GroupBoxColor.Caption", "Log Color Setting"},
+    {"frmOption", "lblSummaryClr.Caption", "Summary:"},
+    {"frmOption", "lblInfoClr.Caption", "Info:"},
+    {"frmOption", "lblWarningClr.Caption", "Warning:"},
+    {"frmOption", "lblErrorClr.Caption", "Error:"},
+    {"frmOption", "RadioGroupPRI.Item1", "Idle", "RadioGroupPRIItem1"},
+    {"frmOption", "RadioGroupPRI.Item2", "Lowest", "RadioGroupPRIItem2"},
+    {"frmOption", "RadioGroupPRI.Item3", "Lower", "RadioGroupPRIItem3"},
+    {"frmOption", "RadioGroupPRI.Item4", "Normal", "RadioGroupPRIItem4"},
+    {"frmOption", "RadioGroupPRI.Item5", "Higher", "RadioGroupPRIItem5"},
+    {"frmOption", "RadioGroupPRI.Item6", "Highest", "RadioGroupPRIItem6"},
+    {"frmOption", "RadioGroupPRI.Item7", "Real Time", "RadioGroupPRIItem7"},
     {"Dialog_Common", "btnOK.Caption", "OK", "BitBtnOK"},
     {"Dialog_Common", "btnCancel.Caption", "Cancel", "BitBtnCancel"},
 };
@@ -114,6 +129,7 @@ constexpr TextEntry kCloseChoices[] = {
 
 constexpr TextEntry kAboutBox[] = {
     {"frmAbout", "Title", "About Pellion"},
+    {"Dialog_Common", "btnOK.Caption", "OK"},
 };
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "shell/TaskRows.h"
 
+#include "platform/ManualRunText.h"
+
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 #include "taskstore/TaskReader.h"
@@ -18,7 +20,7 @@ TaskRow rowOf(taskstore::Query &time, const QString &taskId, const QString &name
     row.serverIp = serverIp;
     row.lastRunTime = taskstore::lastRunTimeText(time, taskId);
     if (runType == taskstore::kRunManually)
-        row.nextRunTime = kManuallyText;
+        row.nextRunTime = platform::manualRunText();
     else if (runType == taskstore::kRunBySchedule)
         row.nextRunTime = taskstore::nextRunTimeText(time, taskId);
     return row;
@@ -51,7 +53,7 @@ QList<TaskRow> readTaskRows(taskstore::Query &list, taskstore::Query &time, cons
             row.lastRunTime = found->first;
         const int runType = list.asInteger(QStringLiteral("RunType"));
         if (runType == taskstore::kRunManually)
-            row.nextRunTime = kManuallyText;
+            row.nextRunTime = platform::manualRunText();
         else if (runType == taskstore::kRunBySchedule && found != times.constEnd())
             row.nextRunTime = found->second;
         rows << row;

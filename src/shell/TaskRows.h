@@ -20,7 +20,6 @@ struct TaskRow {
 
 // The group tree's key of its root node "All Tasks".
 inline const QString kAllTasksKey = QStringLiteral("AllTask");
-inline const QString kManuallyText = QStringLiteral("Manually");
 
 // Reads the rows of the task list for a group node (every task for the root), in the
 // order the database returns them. `list` and `time` are two query objects; throws

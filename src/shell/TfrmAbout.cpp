@@ -1,5 +1,6 @@
 #include "shell/TfrmAbout.h"
 
+#include "platform/Language.h"
 #include "shell/ProductInfo.h"
 #include "shell/ProductLinks.h"
 #include "shell/ShellIcons.h"
@@ -21,7 +22,12 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
     picture->setObjectName(QStringLiteral("imgProduct"));
     picture->setPixmap(ShellIcons::productPicture(QSize(400, 140)));
     layout->addWidget(picture);
-    auto *version = new QLabel(product::kAboutVersion, this);
+    // The numbers stay; the words are the reader's.
+    auto *version =
+        new QLabel(QString(product::kAboutVersion)
+                       .replace(QLatin1String("Version"), platform::Language::text("frmAbout", "Version", "Version"))
+                       .replace(QLatin1String("Build"), platform::Language::text("frmAbout", "Build", "Build")),
+                   this);
     version->setObjectName(QStringLiteral("lblVersion"));
     layout->addWidget(version);
     layout->addWidget(makeWebLink(this));

@@ -13,6 +13,7 @@
 #include "shell/DesktopOpener.h"
 #include "shell/ExampleTasks.h"
 #include "shell/FindDialog.h"
+#include "shell/GlossorLauncher.h"
 #include "shell/HelpPage.h"
 #include "shell/NodeDropTarget.h"
 #include "shell/ProductInfo.h"
@@ -202,9 +203,10 @@ void TfrmMain::mnuStatusBarClick()
 void TfrmMain::mnuDictManClick()
 {
     QApplication::processEvents();
-    // Started beside this program and left alone; a failed start is not reported.
-    QProcess::startDetached(platform::ProgramDirectory::filePath(QStringLiteral("Glossor")), {},
-                            platform::ProgramDirectory::path());
+    auto *glossor = findChild<GlossorLauncher *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!glossor)
+        glossor = new GlossorLauncher([this](const QString &text) { m_ui.StatusPanel3->setText(text); }, this);
+    glossor->start();
 }
 
 void TfrmMain::optionClick()

@@ -142,7 +142,9 @@ QWidget *TfrmOption::makeLogPage()
     auto *grid = new QGridLayout(colours);
     for (int row = 0; row < 4; ++row) {
         const QString name = QString::fromLatin1(kColourRows[row].name);
-        grid->addWidget(new QLabel(QString::fromLatin1(kColourRows[row].caption), colours), row, 0);
+        auto *caption = new QLabel(QString::fromLatin1(kColourRows[row].caption), colours);
+        caption->setObjectName(QLatin1String("lbl") + name + QLatin1String("Clr"));
+        grid->addWidget(caption, row, 0);
         auto *swatch = new QLabel(colours);
         swatch->setObjectName(QLatin1String("shp") + name + QLatin1String("Clr"));
         swatch->setFixedSize(60, 18);

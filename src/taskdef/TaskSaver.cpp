@@ -1,5 +1,6 @@
 #include "taskdef/TaskSaver.h"
 
+#include "platform/ManualRunText.h"
 #include "scheduling/ScheduleRules.h"
 #include "taskdef/SaveError.h"
 #include "taskdef/ScriptFileUpdate.h"
@@ -60,7 +61,7 @@ TaskListRow TaskSaver::save(const TaskDraft &draft, const QDateTime &now)
     for (const QString &statement : statements)
         ExecQuery(query, statement);
 
-    TaskListRow row{task.TaskID, task.TaskName, nowText, QStringLiteral("Manually"), task.ServerIP, task.RunType};
+    TaskListRow row{task.TaskID, task.TaskName, nowText, platform::manualRunText(), task.ServerIP, task.RunType};
     if (!manual) {
         taskstore::OpenQuery(query, sql::selectEditorNextRunTime(task.TaskID));
         row.nextRunTime = query.asText(QStringLiteral("NextRunTime"));

@@ -5,6 +5,7 @@
 #include "platform/Language.h"
 #include "platform/WindowState.h"
 #include "radius/AttributeValueCheck.h"
+#include "radius/Dictionary.h"
 #include "radius/DictionaryCatalog.h"
 #include "taskdef/EditorDialogs.h"
 #include "taskdef/EscapedForm.h"
@@ -120,6 +121,32 @@ TfrmPackage::TfrmPackage(const radius::DictionaryCatalog *dictionary, QWidget *p
     fillVendors();
     updateButtons();
     m_attribute->setFocus(); // the usual start: an attribute by name
+    showStaleDictionary();
+    connect(&radius::DictionaryEvents::instance(), &radius::DictionaryEvents::reloaded, this,
+            &TfrmPackage::dictionaryReloaded);
+    connect(&radius::DictionaryEvents::instance(), &radius::DictionaryEvents::reloadRefused, this,
+            &TfrmPackage::showStaleDictionary);
+}
+
+QString TfrmPackage::staleDictionaryText()
+{
+    return platform::Language::text("Messages", "RestartForDictionaries",
+                                    "Restart Pellion to use the changed dictionaries.");
+}
+
+void TfrmPackage::showStaleDictionary()
+{
+    m_staleDictionary->setText(staleDictionaryText());
+    m_staleDictionary->setVisible(radius::Dictionary::isStale());
+}
+
+// The lists again from the catalog, which its owner has read anew; the filters stay.
+void TfrmPackage::dictionaryReloaded()
+{
+    const QString typed = m_attribute->currentText();
+    fillVendors();
+    m_attribute->setEditText(typed);
+    showStaleDictionary();
 }
 
 TfrmPackage::~TfrmPackage() = default;
@@ -128,6 +155,9 @@ void TfrmPackage::buildControls()
 {
     m_packetName = label("lblPackageID", QString());
     m_packetName->setVisible(false);
+    m_staleDictionary = label("lblStaleDictionary", QString());
+    m_staleDictionary->setWordWrap(true);
+    m_staleDictionary->setStyleSheet(QStringLiteral("color: #b00020"));
     m_vendorFilter = new QLineEdit;
     m_vendorFilter->setObjectName(QStringLiteral("edtVendorFilter"));
     m_vendorFilter->setClearButtonEnabled(true);
@@ -190,6 +220,7 @@ void TfrmPackage::buildControls()
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_packetName);
+    layout->addWidget(m_staleDictionary);
     layout->addLayout(pick);
     layout->addWidget(label(
         "lblSpecial1", QStringLiteral("To enter special chars(eg:#{};'()=<>),Please use a backslash (\\)  to remove")));
@@ -367,11 +398,11 @@ void TfrmPackage::spbtnAddClick()
     const QString attribute = m_attribute->currentText().trimmed();
     const QString value = EscapedForm::trimBlanks(m_value->currentText());
     if (attribute.isEmpty()) {
-        dialogs.inform(QStringLiteral("Attribute is empty!"));
+        dialogs.inform(packageText("AttributeEmpty", "Attribute is empty!"));
         return;
     }
     if (value.isEmpty()) {
-        dialogs.inform(QStringLiteral("Value is empty!"));
+        dialogs.inform(packageText("ValueEmpty", "Value is empty!"));
         return;
     }
     const radius::ValueVerdict verdict =

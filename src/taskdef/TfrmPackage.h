@@ -36,6 +36,9 @@ public:
     // The rows as listed, each with the packet name as its PackageID.
     QList<AttributeRow> rows() const;
 
+    // What the user is told when the dictionary files changed but could not be read again.
+    static QString staleDictionaryText();
+
     // Esc, Cancel and the close box: after a change, only when the user agrees.
     void reject() override;
     void done(int result) override;
@@ -47,6 +50,8 @@ private:
     void buildControls();
     void applyLanguage();
     void fillVendors();
+    void dictionaryReloaded();
+    void showStaleDictionary();
     void fillAttributes();
     void vendorChosen();
     void attributeChosen(int index);
@@ -65,6 +70,7 @@ private:
     QStringList m_shownState; // editState() when first shown
     bool m_shown = false;
     QLabel *m_packetName = nullptr;
+    QLabel *m_staleDictionary = nullptr;
     QLineEdit *m_vendorFilter = nullptr;
     QLineEdit *m_attributeFilter = nullptr;
     QLabel *m_attributeType = nullptr;

@@ -304,6 +304,13 @@ void TfrmTask::applyLanguage()
         name->setText(QStringLiteral("  ")
                       + file.text(QStringLiteral("frmTask"), QStringLiteral("lblTaskName.Caption"),
                                   QStringLiteral("Task Name:")));
+    // The request kinds by position: the stored task keeps the index, not the text.
+    static const char *const requestTypes[] = {"Auth", "Acct", "Status Server", "Disconnect Request", "User Defined"};
+    for (int i = 0; i < m_requestType->count() && i < int(std::size(requestTypes)); ++i)
+        m_requestType->setItemText(i,
+                                   file.text(QStringLiteral("frmTask"),
+                                             QStringLiteral("cboRequestType.item%1").arg(i + 1),
+                                             QString::fromLatin1(requestTypes[i])));
 }
 
 } // namespace taskdef

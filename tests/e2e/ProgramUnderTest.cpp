@@ -42,9 +42,8 @@ bool ProgramUnderTest::startPellion(QString *error)
 void ProgramUnderTest::endPellion()
 {
     m_session.reset();
-    // The library's dictionary stays loaded: libfreeradius 3.2 reads freed memory when
-    // it is loaded again after dict_free. A test that needs a fresh load runs first in
-    // its process (ctest gives every test a process of its own).
+    // The library's dictionary stays loaded, for checks after the end; a test that needs
+    // its own program directory's dictionary unloads it before Pellion starts.
 }
 
 } // namespace e2e

@@ -28,6 +28,6 @@ grep -qx '\$INCLUDE Acme' "$dir/dictionary/userdefine/dictionary" || fail "the u
 [ "$(cat "$dir/Pellion.dat")" = 'task database' ] || fail "Pellion.dat changed"
 [ "$(cat "$dir/script/1.txt")" = 'User-Name = "bob"' ] || fail "script/ changed"
 [ "$(cat "$dir/Log/PellionLog.txt")" = 'a run' ] || fail "Log/ changed"
-grep -q 'changed' "$dir/Language/English.ini" && fail "the language file was not refreshed"
+grep -qx 'changed' "$dir/Language/English.ini" && fail "the language file was not refreshed"
 
 finish "install keeps user data"

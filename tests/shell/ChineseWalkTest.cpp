@@ -1,0 +1,382 @@
+// Every window and dialog of Pellion and Glossor in Chinese: a visible text left in English
+// fails, named with its control.
+#include "ShellFixture.h"
+
+#include "dictmanager/AttributeEdit.h"
+#include "dictmanager/DictionaryManager.h"
+#include "dictmanager/TfrmAttr.h"
+#include "dictmanager/TfrmMain.h"
+#include "dictmanager/TfrmVendor.h"
+#include "platform/Language.h"
+#include "radius/Dictionary.h"
+#include "radius/DictionaryFileReader.h"
+#include "reports/TfrmViewTask.h"
+#include "scheduling/TfrmTaskSchedule.h"
+#include "shell/FindDialog.h"
+#include "shell/TaskListView.h"
+#include "shell/TfrmAbout.h"
+#include "shell/TfrmGroup.h"
+#include "shell/TfrmOption.h"
+#include "taskdef/TfrmPackage.h"
+#include "taskdef/TfrmServer.h"
+#include "taskdef/TfrmTask.h"
+#include "taskstore/Connection.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTextDocumentFragment>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+using namespace shelltest;
+
+namespace {
+
+// Words that stay as they are in every language: product and protocol names, units, the
+// dictionary file's keywords and data types (written into files exactly so), and the
+// vendor of the file format's example.
+const QStringList kKeptWords = {
+    "Pellion",    "Glossor", "RADIUS",    "FreeRADIUS", "PAP",       "CHAP",    "EAP",    "MD5",       "SIM",
+    "UDP",        "TCP",     "TLS",       "IP",         "IPv4",      "IPv6",    "ID",     "KB",        "VENDOR",
+    "BEGIN",      "END",     "ATTRIBUTE", "VALUE",      "string",    "integer", "ipaddr", "date",      "abinary",
+    "octets",     "ifid",    "ipv6addr",  "ipv6prefix", "byte",      "short",   "signed", "integer64", "ether",
+    "ipv4prefix", "combo",   "ip",        "tlv",        "Microsoft",
+};
+
+// The English left in a text: its words of two or more letters that are not kept words.
+QStringList englishWords(const QString &shown)
+{
+    QString text = shown;
+    text.remove(QLatin1Char('&'));
+    // Data, not words: paths, file patterns, mail addresses, links, sample values with '#',
+    // key chords, and dictionary names (words joined by '-', as User-Name).
+    static const QRegularExpression data(
+        QStringLiteral("\\S*[/\\\\]\\S*|\\*\\.\\w+|[\\w.+-]+@[\\w.-]+|https?:\\S+|\\S*#\\S*|\\b(Ctrl|Shift|Alt)\\+\\w+"
+                       "|\\b[A-Za-z0-9]+(-[A-Za-z0-9]+)+\\b"));
+    text.remove(data);
+    QStringList words;
+    static const QRegularExpression word(QStringLiteral("[A-Za-z][A-Za-z0-9]+"));
+    for (auto it = word.globalMatch(text); it.hasNext();) {
+        const QString w = it.next().captured();
+        if (!kKeptWords.contains(w))
+            words << w;
+    }
+    return words;
+}
+
+// Collects what a window shows, control by control, with every page of its tab widgets
+// brought to the front in turn.
+class ShownTexts {
+public:
+    ShownTexts(QWidget *window, QStringList dataControls) : m_window(window), m_data(std::move(dataControls)) {}
+
+    QStringList english()
+    {
+        add(m_window, m_window->windowTitle());
+        for (QTabWidget *tabs : m_window->findChildren<QTabWidget *>())
+            for (int i = 0; i < tabs->count(); ++i)
+                add(tabs, tabs->tabText(i));
+        collectVisible();
+        // Each page of each stack (tab pages and notebooks) in turn, the others as they are.
+        for (QStackedWidget *pages : m_window->findChildren<QStackedWidget *>()) {
+            const int shown = pages->currentIndex();
+            for (int i = 0; i < pages->count(); ++i) {
+                pages->setCurrentIndex(i);
+                collectVisible();
+            }
+            pages->setCurrentIndex(shown);
+        }
+        for (QMenu *menu : m_window->findChildren<QMenu *>())
+            addMenu(menu);
+        if (auto *bar = m_window->findChild<QMenuBar *>())
+            for (QAction *action : bar->actions())
+                add(bar, action->text());
+        m_found.removeDuplicates();
+        return m_found;
+    }
+
+private:
+    // Within a control holding data, only its headings are the program's texts.
+    bool isData(const QWidget *widget) const
+    {
+        for (const QWidget *w = widget; w && w != m_window; w = w->parentWidget())
+            if (m_data.contains(w->objectName()))
+                return true;
+        return false;
+    }
+
+    void collectVisible()
+    {
+        for (QWidget *w : m_window->findChildren<QWidget *>()) {
+            if (!w->isVisibleTo(m_window))
+                continue;
+            if (qobject_cast<QHeaderView *>(w))
+                continue; // its view names its headings
+            if (auto *view = qobject_cast<QAbstractItemView *>(w)) {
+                addView(view);
+                continue;
+            }
+            if (isData(w))
+                continue;
+            if (auto *label = qobject_cast<QLabel *>(w))
+                add(w,
+                    Qt::mightBeRichText(label->text()) ? QTextDocumentFragment::fromHtml(label->text()).toPlainText()
+                                                       : label->text());
+            else if (auto *button = qobject_cast<QAbstractButton *>(w))
+                add(w, button->text());
+            else if (auto *group = qobject_cast<QGroupBox *>(w))
+                add(w, group->title());
+            else if (auto *box = qobject_cast<QComboBox *>(w)) {
+                for (int i = 0; i < box->count(); ++i)
+                    add(w, box->itemText(i));
+            } else if (auto *field = qobject_cast<QLineEdit *>(w))
+                add(w, field->placeholderText());
+            else if (auto *text = qobject_cast<QPlainTextEdit *>(w)) {
+                for (const QString &line : text->toPlainText().split(QLatin1Char('\n')))
+                    add(w, line);
+            } else if (auto *spin = qobject_cast<QAbstractSpinBox *>(w))
+                add(w, spin->text());
+        }
+    }
+
+    void addView(QAbstractItemView *view)
+    {
+        const QAbstractItemModel *model = view->model();
+        if (!model || qobject_cast<QComboBox *>(view->parentWidget()))
+            return;
+        auto *header = view->findChild<QHeaderView *>();
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (header && header->isVisibleTo(m_window) && !header->isSectionHidden(c))
+                add(view, model->headerData(c, Qt::Horizontal).toString());
+        if (!isData(view))
+            addRows(view, model, {});
+    }
+
+    void addRows(QAbstractItemView *view, const QAbstractItemModel *model, const QModelIndex &parent)
+    {
+        for (int r = 0; r < model->rowCount(parent); ++r) {
+            const QModelIndex first = model->index(r, 0, parent);
+            for (int c = 0; c < model->columnCount(parent); ++c)
+                add(view, model->index(r, c, parent).data().toString());
+            addRows(view, model, first);
+        }
+    }
+
+    void addMenu(QMenu *menu)
+    {
+        if (isData(menu))
+            return;
+        add(menu, menu->title());
+        for (QAction *action : menu->actions())
+            if (action->isVisible() && !action->isSeparator())
+                add(menu, action->text());
+    }
+
+    void add(const QObject *where, const QString &text)
+    {
+        const QStringList words = englishWords(text);
+        if (!words.isEmpty())
+            m_found << QStringLiteral("%1: \"%2\"")
+                           .arg(where->objectName().isEmpty() ? where->metaObject()->className() : where->objectName(),
+                                text.left(120));
+    }
+
+    QWidget *m_window;
+    QStringList m_data;
+    QStringList m_found;
+};
+
+class ChineseWalk : public ::testing::Test, public ShellFixture {
+protected:
+    static void SetUpTestSuite()
+    {
+        const radius::Status loaded =
+            radius::Dictionary::load(testsupport::TempProgramDir::sourceDataDir() + QStringLiteral("/dictionary"));
+        ASSERT_TRUE(loaded.ok()) << loaded.error().toStdString();
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(platform::Language::setCurrentName(QStringLiteral("简体中文")));
+        ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary.Walk-Vendor",
+                                  "VENDOR Walk-Vendor 64980\nBEGIN-VENDOR Walk-Vendor\n"
+                                  "ATTRIBUTE Walk-Vendor-Mode 1 integer\nVALUE Walk-Vendor-Mode Fast 1\n"
+                                  "END-VENDOR Walk-Vendor\n"));
+        ASSERT_TRUE(dir.writeFile("dictionary/userdefine/dictionary", "$INCLUDE dictionary.Walk-Vendor\n"));
+        ASSERT_TRUE(dir.writeFile("script/7.txt", "User-Name = bob\r\nUser-Password = hello\r\n\r\n"));
+        // The user's own names in Chinese, as a Chinese user types them.
+        addGroup(seedConnection(), "G1", "测试组");
+        addTask(seedConnection(), "8", "手动任务", "G1", "127.0.0.1", 0);
+        addTask(seedConnection(), "7", "认证任务", "G1", "127.0.0.1", 1, {QDateTime(QDate(2026, 12, 11), QTime(9, 0))});
+    }
+
+    // Shows the window as a user would meet it and names every English text in it.
+    QStringList englishIn(QWidget *window, const QStringList &dataControls = {})
+    {
+        window->show();
+        return ShownTexts(window, dataControls).english();
+    }
+
+    radius::DictionaryCatalog catalog = radius::DictionaryFileReader::readProgramDictionary();
+};
+
+struct WindowCase {
+    const char *name;
+    // Controls whose texts are the user's values or the dictionary's names.
+    QStringList dataControls;
+    std::function<std::unique_ptr<QWidget>(ChineseWalk &)> open;
+};
+
+TEST_F(ChineseWalk, NoWindowShowsEnglish)
+{
+    shell::TfrmMain &main = makeWindow();
+    taskstore::Connection connection(taskstore::Connection::defaultPath());
+    dictmanager::DictionaryManager glossorData;
+    glossorData.startUp();
+
+    const WindowCase cases[] = {
+        {"task editor",
+         {"edtTaskName", "edtTaskID", "cboServerIP", "lvwAttr", "trePackage"},
+         [&](ChineseWalk &) {
+             auto editor = std::make_unique<taskdef::TfrmTask>(connection, &catalog);
+             EXPECT_TRUE(editor->loadTask("7"));
+             return std::unique_ptr<QWidget>(std::move(editor));
+         }},
+        {"packet editor",
+         {"cboVendor", "cboAttr", "cboValue", "lvwArrList"},
+         [&](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<taskdef::TfrmPackage>(&catalog)); }},
+        {"schedule editor",
+         {},
+         [](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<scheduling::TfrmTaskSchedule>()); }},
+        {"options",
+         {"edtLogFileName"},
+         [](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<shell::TfrmOption>()); }},
+        {"server manager",
+         {"lvwServer", "cboServerIP", "edtSecretKey"},
+         [&](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<taskdef::TfrmServer>(connection)); }},
+        {"report and raw view",
+         {"RichEditTaskViewRaw", "RichEditTaskViewText"},
+         [&](ChineseWalk &) {
+             return std::unique_ptr<QWidget>(std::make_unique<reports::TfrmViewTask>(connection, QStringLiteral("7")));
+         }},
+        {"about", {}, [](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<shell::TfrmAbout>()); }},
+        {"group",
+         {"edtGroupName"},
+         [](ChineseWalk &) {
+             return std::unique_ptr<QWidget>(std::make_unique<shell::TfrmGroup>(
+                 shell::TfrmGroup::Mode::Add, QString(), QString(), [](const QString &) { return true; }));
+         }},
+        {"find", {}, [](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<shell::FindDialog>()); }},
+        {"Glossor",
+         {"lvwAttrList"},
+         [](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<dictmanager::TfrmMain>()); }},
+        {"Glossor vendor",
+         {},
+         [&](ChineseWalk &) {
+             return std::unique_ptr<QWidget>(std::make_unique<dictmanager::TfrmVendor>(glossorData));
+         }},
+        {"Glossor attribute",
+         {},
+         [&](ChineseWalk &) {
+             return std::unique_ptr<QWidget>(
+                 std::make_unique<dictmanager::TfrmAttr>(glossorData.model(), dictmanager::AttributeEdit::forAdd()));
+         }},
+    };
+
+    // The language menu names each language in its own words.
+    const QStringList inMain = englishIn(&main, {"lvwTask", "mnuLanguage"});
+    EXPECT_TRUE(inMain.isEmpty()) << "main window:\n  " << inMain.join("\n  ").toStdString();
+    // The task list holds the user's names and times; what it says of a task run by hand is its own.
+    auto *tasks = child<shell::TaskListView>(&main, "lvwTask");
+    bool manualListed = false;
+    for (int i = 0; i < tasks->rowCount(); ++i) {
+        if (tasks->row(i).taskName != "手动任务")
+            continue;
+        manualListed = true;
+        EXPECT_TRUE(englishWords(tasks->row(i).nextRunTime).isEmpty()) << tasks->row(i).nextRunTime.toStdString();
+    }
+    EXPECT_TRUE(manualListed);
+    for (const WindowCase &c : cases) {
+        std::unique_ptr<QWidget> window = c.open(*this);
+        const QStringList english = englishIn(window.get(), c.dataControls);
+        EXPECT_TRUE(english.isEmpty()) << c.name << ":\n  " << english.join("\n  ").toStdString();
+    }
+}
+
+// The walk itself: English left in a window is named with its control, and data is not.
+TEST_F(ChineseWalk, NamesTheControlAndTheEnglishTextItFinds)
+{
+    ASSERT_TRUE(platform::Language::setCurrentName(QStringLiteral("English")));
+    taskdef::TfrmPackage editor(&catalog);
+    const QStringList english = englishIn(&editor, {"cboVendor", "cboAttr", "cboValue"});
+    EXPECT_TRUE(english.contains("lblVendor: \"Vendor:\"")) << english.join("\n").toStdString();
+    EXPECT_TRUE(english.contains("spbtnAdd: \"&Add\"")) << english.join("\n").toStdString();
+    for (const QString &found : english)
+        EXPECT_FALSE(found.startsWith("cboVendor") || found.contains("Walk-Vendor")) << found.toStdString();
+    EXPECT_EQ(englishWords("User-Name 与 /tmp/x.txt 和 abc#123、Ctrl+Delete、RADIUS"), QStringList());
+    EXPECT_EQ(englishWords("请输入 Name"), QStringList({"Name"}));
+}
+
+// Messages a user meets while filling the windows in, by the steps that raise them.
+TEST_F(ChineseWalk, MessagesOfTheFormsAreChinese)
+{
+    dictmanager::DictionaryManager glossorData;
+    glossorData.startUp();
+    struct MessageCase {
+        const char *name;
+        std::function<void()> steps;
+    };
+    const MessageCase cases[] = {
+        {"packet editor without an attribute",
+         [&] {
+             taskdef::TfrmPackage editor(&catalog);
+             editor.show();
+             child<QPushButton>(&editor, "spbtnAdd")->click();
+         }},
+        {"packet editor without a value",
+         [&] {
+             taskdef::TfrmPackage editor(&catalog);
+             editor.show();
+             child<QComboBox>(&editor, "cboAttr")->setEditText("User-Name");
+             child<QPushButton>(&editor, "spbtnAdd")->click();
+         }},
+        {"Glossor vendor without a name",
+         [&] {
+             dictmanager::TfrmVendor dialog(glossorData);
+             dialog.show();
+             child<QPushButton>(&dialog, "btnOK")->click();
+         }},
+        {"Glossor attribute without a vendor",
+         [] {
+             dictmanager::TfrmMain glossor;
+             glossor.show();
+             child<QAction>(&glossor, "pmAdd")->trigger();
+         }},
+    };
+    for (const MessageCase &c : cases) {
+        dialogs.clear();
+        c.steps();
+        ASSERT_FALSE(dialogs.messages().isEmpty()) << c.name << ": no message";
+        for (const QString &text : dialogs.messageTexts())
+            EXPECT_TRUE(englishWords(text).isEmpty()) << c.name << ": \"" << text.toStdString() << "\"";
+    }
+}
+
+} // namespace
