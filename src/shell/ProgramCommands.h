@@ -1,0 +1,23 @@
+#pragma once
+
+class QWidget;
+
+namespace shell {
+
+// The commands that open something beside the main window: Options, the help, About, the
+// home page and the dictionary manager.
+class ProgramCommands {
+public:
+    explicit ProgramCommands(QWidget &window) : m_window(window) {}
+
+    void optionsClick();
+    void helpClick();
+    void aboutClick();
+    static void homepageClick();
+    static void dictionaryManagerClick();
+
+private:
+    QWidget &m_window;
+};
+
+} // namespace shell
