@@ -129,7 +129,7 @@ void GroupTree::addClick()
         showError(newKey.error());
         return;
     }
-    const QString key = newKey.value();
+    const QString &key = newKey.value();
     // The row is stored first, so a failed statement leaves neither row nor node.
     TfrmGroup dialog(
         TfrmGroup::Mode::Add, key, QString(),

@@ -104,7 +104,7 @@ QString Query::asText(const QString &column) const
     const QVariant &value = field(column);
     if (value.isNull())
         return {};
-    const QString text = value.toString();
+    QString text = value.toString();
     if (isDateTimeColumn(column)) {
         QString shown = DateTimeText::textFromStorage(text);
         if (!shown.isEmpty())
