@@ -4,6 +4,7 @@
 // Prints "name: value" lines: startup_ms (median of the runs), main_window_ms (building and
 // filling the main window), task_list_fill_ms (one more fill of "All Tasks", as a click on it),
 // dictionary_ms, tasks_listed.
+// "--seed DIR N" only seeds DIR; "--child DIR" then starts once in it.
 #include "platform/ProgramDirectory.h"
 #include "radius/Dictionary.h"
 #include "shell/TaskListView.h"
@@ -128,6 +129,12 @@ int main(int argc, char **argv)
 {
     if (argc == 3 && QByteArray(argv[1]) == "--child")
         return child(argc, argv, QString::fromLocal8Bit(argv[2]));
+    // Leaves a seeded directory behind, so that two builds can start on the same data.
+    if (argc == 4 && QByteArray(argv[1]) == "--seed") {
+        QCoreApplication app(argc, argv);
+        seed(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
+        return 0;
+    }
 
     QCoreApplication app(argc, argv);
     const int tasks = argc > 1 ? QByteArray(argv[1]).toInt() : kDefaultTasks;

@@ -8,8 +8,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=$top/build
 if [ "${1:-}" = -p ]; then build=$(cd "$2" && pwd); shift 2; fi
 
-# Folders whose findings are fixed; the others are added here once they are clean.
-clean_folders=(radius clients taskstore dictformat demoserver reports)
+# Folders whose findings are fixed: every folder of the tree. A new folder joins once it is clean.
+clean_folders=(radius clients taskstore dictformat demoserver reports taskdef platform dictmanager execution shell scheduling)
 
 if [ ! -f "$build/compile_commands.json" ]; then
   echo "tidy.sh: no $build/compile_commands.json; build first (scripts/build.sh)" >&2

@@ -79,7 +79,7 @@ QString DictionaryManager::saveShown(int position)
     if (position <= 0 || position >= m_model.vendorList.size() || position != m_model.currentVendorIndex
         || !m_model.modified)
         return {};
-    const QString error = saveVendor(m_model.vendorList.at(position), DictionaryWriter::Variant::Close);
+    QString error = saveVendor(m_model.vendorList.at(position), DictionaryWriter::Variant::Close);
     if (error.isEmpty())
         m_model.modified = false;
     return error;

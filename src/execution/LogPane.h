@@ -8,6 +8,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <compare>
 #include <vector>
 
 namespace execution {
@@ -48,7 +49,12 @@ public:
         int line = 0;
         int column = 0;
         friend bool operator==(const Position &, const Position &) = default;
-        friend auto operator<=>(const Position &, const Position &) = default;
+        // Written out: clang-tidy reads the defaulted one's comparison with 0 as a null pointer.
+        friend std::strong_ordering operator<=>(const Position &a, const Position &b)
+        {
+            const std::strong_ordering byLine = a.line <=> b.line;
+            return std::is_eq(byLine) ? a.column <=> b.column : byLine;
+        }
     };
 
     explicit LogPane(QWidget *parent = nullptr);

@@ -13,8 +13,6 @@
 #include <unistd.h>
 #include <vector>
 
-extern char **environ;
-
 namespace platform {
 
 namespace {
@@ -72,6 +70,7 @@ ChildProcess::StartResult ChildProcess::start(const QString &commandLine, const 
     for (const QString &word : words)
         encoded.push_back(word.toLocal8Bit());
     std::vector<char *> argv;
+    argv.reserve(encoded.size() + 1);
     for (QByteArray &word : encoded)
         argv.push_back(word.data());
     argv.push_back(nullptr);

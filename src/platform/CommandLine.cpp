@@ -71,7 +71,7 @@ QString resolveProgram(const QString &word)
         directories += ProgramDirectory::executableDirectory();
     directories += QString::fromLocal8Bit(qgetenv("PATH")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
     for (const QString &directory : directories) {
-        const QString candidate = QDir(directory).filePath(word);
+        QString candidate = QDir(directory).filePath(word);
         if (isExecutableFile(candidate))
             return candidate;
     }

@@ -75,7 +75,7 @@ QString ProgramDirectory::prepare(const QString &installed, const QString &perUs
     if (installedWritable)
         return withSlash(installed);
     const QString from = withSlash(installed);
-    const QString to = withSlash(perUser);
+    QString to = withSlash(perUser);
     for (const char *folder : {"script", "Log", "dictionary/userdefine"})
         QDir().mkpath(to + QLatin1String(folder));
     // The program's own files follow the installed ones; the user vendor index and the

@@ -8,7 +8,7 @@ namespace shell {
 QString helpPagePath(const QString &helpFolder, const QString &namedPage)
 {
     const QDir folder(helpFolder);
-    const QString index = folder.filePath(QStringLiteral("index.html"));
+    QString index = folder.filePath(QStringLiteral("index.html"));
     const QString named = QDir::cleanPath(namedPage.trimmed());
     if (named.isEmpty() || named == QLatin1String(".") || QDir::isAbsolutePath(named) || named == QLatin1String("..")
         || named.startsWith(QLatin1String("../")))

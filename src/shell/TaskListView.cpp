@@ -6,12 +6,31 @@
 #include <QHeaderView>
 #include <QListView>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 namespace shell {
+
+// Builds its rows as one reset: the views lay out once, not once a row.
+class TaskListModel : public QStandardItemModel {
+public:
+    using QStandardItemModel::QStandardItemModel;
+
+    template <typename Fill>
+    void replaceRows(Fill fill)
+    {
+        beginResetModel();
+        {
+            const QSignalBlocker quiet(this);
+            setRowCount(0);
+            fill();
+        }
+        endResetModel();
+    }
+};
 
 namespace {
 constexpr int kKeyRole = Qt::UserRole + 1;
@@ -34,7 +53,7 @@ void configure(QAbstractItemView *view)
 } // namespace
 
 TaskListView::TaskListView(QWidget *parent)
-    : QWidget(parent), m_model(new QStandardItemModel(0, kColumns, this)),
+    : QWidget(parent), m_model(new TaskListModel(0, kColumns, this)),
       m_selection(new QItemSelectionModel(m_model, this)), m_stack(new QStackedWidget(this)),
       m_report(new QTreeView(m_stack)), m_icons(new QListView(m_stack))
 {
@@ -82,7 +101,10 @@ TaskListView::TaskListView(QWidget *parent)
             Q_EMIT contentChanged();
     });
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &TaskListView::contentChanged);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &TaskListView::contentChanged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        if (!m_filling)
+            Q_EMIT contentChanged();
+    });
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TaskListView::rowAboutToBeRemoved);
 }
 
@@ -103,12 +125,18 @@ void TaskListView::appendRow(const TaskRow &row)
 
 void TaskListView::setRows(const QList<TaskRow> &rows)
 {
-    clear();
+    // A reset drops the selection without a word: say it, as removing the rows did.
+    const bool hadSelection = hasSelection();
+    const bool hadRows = rowCount() > 0;
     m_filling = true;
-    for (const TaskRow &row : rows)
-        appendRow(row);
+    m_model->replaceRows([this, &rows] {
+        for (const TaskRow &row : rows)
+            appendRow(row);
+    });
     m_filling = false;
-    if (!rows.isEmpty())
+    if (hadSelection)
+        Q_EMIT selectionChanged();
+    if (hadRows || !rows.isEmpty())
         Q_EMIT contentChanged();
 }
 

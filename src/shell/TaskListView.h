@@ -13,6 +13,8 @@ class QTreeView;
 
 namespace shell {
 
+class TaskListModel;
+
 // The task list `lvwTask`: one model shown either as a report with columns or as icons
 // or a plain list. One selected row at most; each row carries its task's identifier.
 class TaskListView : public QWidget {
@@ -67,7 +69,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QStandardItemModel *m_model;
+    TaskListModel *m_model;
     QItemSelectionModel *m_selection;
     QStackedWidget *m_stack;
     QTreeView *m_report;

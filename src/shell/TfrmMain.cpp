@@ -1,5 +1,6 @@
 #include "shell/TfrmMain.h"
 
+#include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
 #include "execution/PageCtrlRunLog.h"
 #include "execution/RunControl.h"
@@ -10,28 +11,40 @@
 #include "platform/HintText.h"
 #include "platform/Language.h"
 #include "platform/SettingsKey.h"
+#include "platform/TextError.h"
 #include "platform/WindowState.h"
 #include "radius/Dictionary.h"
 #include "scheduling/Scheduler.h"
 #include "scheduling/StartupSchedulePass.h"
 #include "shell/CloseAction.h"
-#include "shell/FindDialog.h"
+#include "shell/ExampleTasks.h"
+#include "shell/GroupTree.h"
 #include "shell/LanguageMenu.h"
+#include "shell/LogCommands.h"
+#include "shell/NodeDropTarget.h"
+#include "shell/ProgramCommands.h"
 #include "shell/ShellIcons.h"
 #include "shell/ShellTexts.h"
+#include "shell/TaskCommandStates.h"
+#include "shell/TaskCommands.h"
+#include "shell/TaskListColumns.h"
 #include "shell/TaskListView.h"
+#include "shell/TaskWindows.h"
 #include "shell/TfrmDataMod.h"
+#include "shell/TrayControl.h"
+#include "shell/ViewCommands.h"
 #include "taskstore/Connection.h"
+#include "taskstore/DatabaseError.h"
 #include "taskstore/GroupStore.h"
 #include "taskstore/Query.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -40,6 +53,18 @@ namespace shell {
 
 namespace {
 const QString kWindowStateKey = QStringLiteral("Pellion");
+
+// Connects the tool buttons and menu items of one command to `slot`.
+template <typename Slot>
+void onTrigger(QObject *receiver, std::initializer_list<QObject *> controls, Slot slot)
+{
+    for (QObject *control : controls) {
+        if (auto *action = qobject_cast<QAction *>(control))
+            QObject::connect(action, &QAction::triggered, receiver, slot);
+        else if (auto *button = qobject_cast<QToolButton *>(control))
+            QObject::connect(button, &QToolButton::clicked, receiver, slot);
+    }
+}
 } // namespace
 
 TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
@@ -48,20 +73,30 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
 {
     m_ui.setup(this);
     resize(800, 600);
-    m_groupRename = {m_ui.spbtnGroupRen, m_ui.mnuGroupRen, m_ui.pmuGroupRen};
-    m_groupDelete = {m_ui.spbtnGroupDel, m_ui.mnuGroupDel, m_ui.pmuGroupDel};
-    m_taskRun = {m_ui.spbtnRun, m_ui.mnuRun, m_ui.pmuRun};
-    m_taskSuspend = {m_ui.spbtnSuspend, m_ui.mnuSuspend, m_ui.pmuSuspend};
-    m_taskStop = {m_ui.spbtnStop, m_ui.mnuStop, m_ui.pmuStop};
-    m_taskEdit = {m_ui.spbtnTaskEdit, m_ui.mnuTaskEdit, m_ui.pmuTaskEdit};
-    m_taskDelete = {m_ui.spbtnTaskDel, m_ui.mnuTaskDel, m_ui.pmuTaskDel};
-    m_taskView = {m_ui.spbtnTaskView, m_ui.mnuTaskView, m_ui.pmuTaskView};
-    connectCommands();
 
     m_connection = std::make_unique<taskstore::Connection>(taskstore::Connection::defaultPath());
     m_query = std::make_unique<taskstore::Query>(*m_connection);
     m_queryTime = std::make_unique<taskstore::Query>(*m_connection);
     m_groups = std::make_unique<taskstore::GroupStore>(*m_connection);
+
+    TfrmMainUi &u = m_ui;
+    m_groupTree = std::make_unique<GroupTree>(*u.treTaskGroup, *m_groups,
+                                              CommandGroup{u.spbtnGroupRen, u.mnuGroupRen, u.pmuGroupRen},
+                                              CommandGroup{u.spbtnGroupDel, u.mnuGroupDel, u.pmuGroupDel}, *this);
+    m_taskCommands = std::make_unique<TaskCommands>(
+        m_windows, TaskCommands::Store{*m_connection, *m_query, *m_queryTime}, *u.lvwTask, *m_groupTree, *this);
+    m_taskStates = std::make_unique<TaskCommandStates>(TaskCommandStates::Commands{
+        {u.spbtnRun, u.mnuRun, u.pmuRun},
+        {u.spbtnSuspend, u.mnuSuspend, u.pmuSuspend},
+        {u.spbtnStop, u.mnuStop, u.pmuStop},
+        {u.spbtnTaskEdit, u.mnuTaskEdit, u.pmuTaskEdit},
+        {u.spbtnTaskDel, u.mnuTaskDel, u.pmuTaskDel},
+        {u.spbtnTaskView, u.mnuTaskView, u.pmuTaskView},
+    });
+    m_logCommands = std::make_unique<LogCommands>(*u.PageCtrlLog, *this);
+    m_view = std::make_unique<ViewCommands>(m_ui);
+    m_program = std::make_unique<ProgramCommands>(*this);
+    connectCommands();
 
     applyStartupSettings();
     buildLanguageMenu();
@@ -70,12 +105,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     fillTasks();
     loadDictionary();
 
-    // Group and task commands wait for a selection; run commands follow it.
-    m_groupRename.setEnabled(false);
-    m_groupDelete.setEnabled(false);
-    setTaskCommandsEnabled(false);
-    setRunCommandStates(execution::RunCommandState::Idle);
-    m_taskRun.setEnabled(false);
+    // Task commands wait for a selection; run commands follow it.
     setRunningCount(0);
     lvwTaskChange();
     m_ui.lvwTask->setHeadingIcon(0, ShellIcons::picture(ShellIcons::MarkUp));
@@ -102,10 +132,13 @@ TfrmMain::~TfrmMain()
     // Runs and the scheduler reach the list and the log pages: they go first.
     m_scheduler.reset();
     m_runControl.reset();
+    // Nothing the tree and the list report from here on is an answer to the user: without
+    // this, emptying the tree would choose "All Tasks" and fill the list once more.
+    m_ui.treTaskGroup->blockSignals(true);
+    m_ui.lvwTask->blockSignals(true);
     m_ui.treTaskGroup->clear();
     m_ui.lvwTask->clear();
-    delete m_tray;
-    m_tray = nullptr;
+    m_tray.reset();
     // The dictionary is the process's: runPellion frees it after this window is gone.
 }
 
@@ -118,6 +151,7 @@ void TfrmMain::attachDataModule(TfrmDataMod &dataModule)
     m_runControl = std::make_unique<execution::RunControl>(environment);
     m_scheduler = std::make_unique<scheduling::Scheduler>(dataModule.checkConnection(), *m_runControl);
     m_runControl->setScheduler(m_scheduler.get());
+    m_taskCommands->attach(m_runControl.get(), m_scheduler.get());
     // The run commands always show the selected task's run, whichever run changed.
     connect(m_runControl.get(), &execution::RunControl::commandStatesChanged, this, [this] { showSelectionStates(); });
     connect(m_runControl.get(), &execution::RunControl::runningCountChanged, this, [this](int count) {
@@ -131,11 +165,7 @@ void TfrmMain::applyStartupSettings()
     const execution::Settings settings = execution::Settings::read();
     if (settings.Minimized)
         setWindowState(windowState() | Qt::WindowMinimized);
-    makeTrayIcon();
-    if (settings.HideTray) {
-        delete m_tray;
-        m_tray = nullptr;
-    }
+    m_tray = std::make_unique<TrayControl>(*this, *m_ui.pmuTary, !settings.HideTray);
     execution::RunLogFile::applySizeLimitAtStartup();
 }
 
@@ -158,8 +188,7 @@ void TfrmMain::applyLanguage(const QString &language)
         platform::LanguageFile::load(platform::Language::directory() + language + QLatin1String(".ini"));
     platform::Language::apply(this, texts::mainWindow(), file);
     m_language = file;
-    if (QTreeWidgetItem *root = rootNode())
-        root->setText(0, word("RootNode", "All Tasks"));
+    m_groupTree->setRootCaption(word("RootNode", "All Tasks"));
     execution::PageCtrlLog *pages = m_ui.PageCtrlLog;
     pages->setTabText(pages->indexOf(pages->allLogPage()), word("AllLog", "All Log"));
     lvwTaskChange();
@@ -208,9 +237,9 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         return;
     }
     m_closing = true;
+    m_taskCommands->refuseRuns();
+    m_tray->beginClosing();
     rememberWindowState();
-    if (m_tray)
-        m_tray->hide();
     m_ui.StatusPanel3->setText(word("ShuttingDown", "Shutting Down..."));
     m_ui.StatusPanel3->repaint();
     // Stops every run and the scheduler and waits for their threads; no event loop runs
@@ -226,13 +255,193 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 void TfrmMain::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    // With the tray icon, a minimised window leaves the task bar; the icon brings it back.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray && m_tray->isVisible()
-        && QSystemTrayIcon::isSystemTrayAvailable())
-        QTimer::singleShot(0, this, [this] {
-            if (isMinimized())
-                hide();
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray)
+        m_tray->windowMinimised();
+}
+
+QSystemTrayIcon *TfrmMain::trayIcon() const
+{
+    return m_tray ? m_tray->icon() : nullptr;
+}
+
+FindDialog *TfrmMain::findDialog() const
+{
+    return m_logCommands->findDialog();
+}
+
+const TaskListOrder &TfrmMain::order() const
+{
+    return m_view->order();
+}
+
+QString TfrmMain::selectedTaskId() const
+{
+    return m_ui.lvwTask->selectedTaskId();
+}
+
+QString TfrmMain::selectedGroupKey() const
+{
+    return m_groupTree->selectedKey();
+}
+
+void TfrmMain::fillGroups()
+{
+    m_groupTree->fill(word("RootNode", "All Tasks"));
+}
+
+void TfrmMain::fillTasks()
+{
+    const QList<TaskRow> rows = readTaskRows(*m_query, *m_queryTime, selectedGroupKey());
+    m_ui.lvwTask->setUpdatesEnabled(false);
+    m_ui.lvwTask->setRows(rows);
+    fitTaskListColumns(*m_ui.lvwTask);
+    m_ui.lvwTask->setUpdatesEnabled(true);
+}
+
+void TfrmMain::showChosenGroup()
+{
+    try {
+        fillTasks();
+    } catch (const taskstore::DatabaseError &error) {
+        platform::DialogService::instance().showError(error.text());
+    }
+}
+
+void TfrmMain::lvwTaskChange()
+{
+    m_ui.StatusPanel1->setText(QLatin1Char(' ') + word("TaskCount", "%1 Task(s)").arg(m_ui.lvwTask->rowCount()));
+    showSelectionStates();
+}
+
+void TfrmMain::showSelectionStates()
+{
+    m_taskStates->show(*m_ui.lvwTask, m_runControl.get());
+}
+
+void TfrmMain::setRunningCount(int count)
+{
+    m_ui.StatusPanel2->setText(QLatin1Char(' ') + word("RunningCount", "%1 Running Task(s)").arg(count));
+}
+
+void TfrmMain::showRunTimes(const QString &taskId, const QString &lastRunTime, const QString &nextRunTime)
+{
+    m_ui.lvwTask->updateTimes(taskId, lastRunTime, nextRunTime);
+    QCoreApplication::processEvents();
+}
+
+void TfrmMain::loadExamplesClick()
+{
+    try {
+        ExampleTasks::load(*m_connection, ExampleEndpoint::demoServer(), platform::Clock::now());
+    } catch (const platform::TextError &error) {
+        platform::DialogService::instance().showError(error.text());
+    }
+    fillGroups();
+}
+
+void TfrmMain::exitClick()
+{
+    // Ends at once: no close steps, runs and the scheduler are not asked to stop.
+    rememberWindowState();
+    m_terminate();
+}
+
+void TfrmMain::connectCommands()
+{
+    TfrmMainUi &u = m_ui;
+    GroupTree *groups = m_groupTree.get();
+    onTrigger(this, {u.spbtnGroupAdd, u.mnuGroupNew, u.pmuGroupAdd}, [groups] { groups->addClick(); });
+    onTrigger(this, {u.spbtnGroupRen, u.mnuGroupRen, u.pmuGroupRen}, [groups] { groups->renameClick(); });
+    onTrigger(this, {u.spbtnGroupDel, u.mnuGroupDel, u.pmuGroupDel}, [groups] { groups->deleteClick(); });
+
+    TaskCommands *tasks = m_taskCommands.get();
+    onTrigger(this, {u.spbtnTaskAdd, u.mnuTaskNew, u.pmuTaskNew}, [tasks] { tasks->newClick(); });
+    onTrigger(this, {u.spbtnTaskEdit, u.mnuTaskEdit, u.pmuTaskEdit}, [tasks] { tasks->editClick(); });
+    onTrigger(this, {u.spbtnTaskDel, u.mnuTaskDel, u.pmuTaskDel}, [tasks] { tasks->deleteClick(); });
+    onTrigger(this, {u.spbtnTaskView, u.mnuTaskView, u.pmuTaskView}, [tasks] { tasks->viewClick(); });
+    onTrigger(this, {u.mnuTaskDuplicate, u.pmuTaskDuplicate}, [tasks] { tasks->duplicateClick(); });
+    onTrigger(this, {u.pmuCopyCommandLine}, [tasks] { tasks->copyCommandLineClick(); });
+    connect(u.pmuMoveToGroup, &QMenu::aboutToShow, this,
+            [this] { m_taskCommands->fillMoveToGroupMenu(*m_ui.pmuMoveToGroup); });
+    onTrigger(this, {u.spbtnRun, u.mnuRun, u.pmuRun}, [tasks] { tasks->runClick(); });
+    onTrigger(this, {u.spbtnSuspend, u.mnuSuspend, u.pmuSuspend}, [tasks] { tasks->suspendClick(); });
+    onTrigger(this, {u.spbtnStop, u.mnuStop, u.pmuStop}, [tasks] { tasks->stopClick(); });
+
+    ViewCommands *view = m_view.get();
+    onTrigger(this, {u.mnuToolBax}, [view] { view->toolBarClick(); });
+    onTrigger(this, {u.mnuTaskGroup, u.pmuHideGroup}, [view] { view->groupTreeClick(); });
+    onTrigger(this, {u.mnuLog, u.pmuHideLog}, [view] { view->logPaneClick(); });
+    onTrigger(this, {u.mnuStatusBar}, [view] { view->statusBarClick(); });
+    const QList<QList<QAction *>> styles = {{u.mnuLargeIcon, u.pmuLargleIcon},
+                                            {u.mnuSmallIcon, u.pmuSmallIcon},
+                                            {u.mnuList, u.pmuList},
+                                            {u.mnuDetailed, u.pmuDetailed}};
+    for (int style = 0; style < int(styles.size()); ++style)
+        for (QAction *action : styles.at(style))
+            connect(action, &QAction::triggered, this, [view, style] { view->setListStyle(style); });
+
+    ProgramCommands *program = m_program.get();
+    onTrigger(this, {u.mnuServerMan}, [this] { m_windows.openServerManager(this); });
+    onTrigger(this, {u.mnuDictMan}, [this, program] {
+        program->dictionaryManagerClick([this](const QString &text) { m_ui.StatusPanel3->setText(text); });
+    });
+    onTrigger(this, {u.spbtnOption, u.mnuOption}, [program] { program->optionsClick(); });
+    onTrigger(this, {u.spbtnHelp, u.mnuContent}, [program] { program->helpClick(); });
+    onTrigger(this, {u.spbtnAbout, u.mnuAbout, u.pmuAbout}, [program] { program->aboutClick(); });
+    onTrigger(this, {u.spbtnHomepage, u.mnuHomepage}, [] { ProgramCommands::homepageClick(); });
+    onTrigger(this, {u.mnuLoadExamples}, [this] { loadExamplesClick(); });
+    onTrigger(this, {u.mnuExit, u.pmuExit}, [this] { exitClick(); });
+
+    LogCommands *log = m_logCommands.get();
+    onTrigger(this, {u.spbtnSave, u.pmuSaveAs}, [log] { log->saveAsClick(); });
+    onTrigger(this, {u.spbtnClear, u.pmuClear}, [log] { log->clearClick(); });
+    onTrigger(this, {u.spbtnFind, u.pmuFind}, [log] { log->findClick(); });
+    onTrigger(this, {u.spbtnBrowseLog, u.pmuBrowseLog}, [] { LogCommands::browseClick(); });
+    execution::LogPane *pane = u.PageCtrlLog->allLog();
+    pane->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pane, &QWidget::customContextMenuRequested, this,
+            [this, pane](const QPoint &at) { m_ui.pmuLog->popup(pane->viewport()->mapToGlobal(at)); });
+
+    onTrigger(this, {u.pmuShowForm}, [this] { m_tray->showFormClick(); });
+    onTrigger(this, {u.pmuHideForm}, [this] { m_tray->hideFormClick(); });
+
+    connect(groups, &GroupTree::groupChosen, this, [this] { showChosenGroup(); });
+    connect(u.treTaskGroup, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        if (QTreeWidgetItem *node = m_ui.treTaskGroup->itemAt(at))
+            m_ui.treTaskGroup->setCurrentItem(node);
+        m_ui.pmuTaskGroup->popup(m_ui.treTaskGroup->viewport()->mapToGlobal(at));
+    });
+    connectTaskList();
+}
+
+void TfrmMain::connectTaskList()
+{
+    TaskListView *list = m_ui.lvwTask;
+    // A change of the selection is a change of the list's state too.
+    connect(list, &TaskListView::selectionChanged, this, [this] {
+        if (m_runControl)
+            m_runControl->updateCommandStates(selectedTaskId());
+        lvwTaskChange();
+    });
+    connect(list, &TaskListView::clicked, this, [this] { showSelectionStates(); });
+    // A row dragged onto a group node moves its task there.
+    const QString rowFormat = QStringLiteral("application/x-qstandarditemmodeldatalist");
+    for (auto *view : list->findChildren<QAbstractItemView *>()) {
+        view->setDragEnabled(true);
+        view->setDragDropMode(QAbstractItemView::DragOnly);
+        view->setDefaultDropAction(Qt::MoveAction);
+    }
+    connect(new NodeDropTarget(m_ui.treTaskGroup, rowFormat), &NodeDropTarget::droppedOn, this,
+            [this](QTreeWidgetItem *node) { m_taskCommands->moveToNode(*node); });
+    // A double-click on a row edits its task, in every style of the list.
+    for (auto *view : list->findChildren<QAbstractItemView *>())
+        connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+            if (index.isValid() && m_ui.lvwTask->hasSelection())
+                m_taskCommands->editClick();
         });
+    connect(list, &TaskListView::contentChanged, this, [this] { lvwTaskChange(); });
+    connect(list, &TaskListView::headerClicked, this, [this](int column) { m_view->headingClick(column); });
+    connect(list, &TaskListView::contextMenuRequested, this, [this](const QPoint &at) { m_ui.pmuTask->popup(at); });
 }
 
 } // namespace shell

@@ -3,22 +3,18 @@
 #include "execution/RunCommandState.h"
 #include "execution/TaskListUpdater.h"
 #include "platform/LanguageFile.h"
-#include "shell/CommandGroup.h"
 #include "shell/FindDialog.h"
 #include "shell/TaskListOrder.h"
 #include "shell/TaskRows.h"
 #include "shell/TfrmMainUi.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class QSystemTrayIcon;
 class QTimer;
-class QTreeWidgetItem;
 
 namespace execution {
 class RunControl;
@@ -30,16 +26,23 @@ namespace taskstore {
 class Connection;
 class GroupStore;
 class Query;
-enum class KeyTable;
 } // namespace taskstore
 
 namespace shell {
 
+class GroupTree;
 class LanguageMenu;
+class LogCommands;
+class ProgramCommands;
+class TaskCommands;
+class TaskCommandStates;
 class TaskWindows;
 class TfrmDataMod;
+class TrayControl;
+class ViewCommands;
 
-// The main window: group tree, task list, log pane, menus, toolbar, status bar, tray.
+// The main window: group tree, task list, log pane, menus, toolbar, status bar, tray. It
+// builds the window and connects the controls to the controllers that answer them.
 class TfrmMain : public QMainWindow, public execution::TaskListUpdater {
     Q_OBJECT
 public:
@@ -58,9 +61,9 @@ public:
     taskstore::Connection &connection() { return *m_connection; }
     execution::RunControl *runControl() const { return m_runControl.get(); }
     scheduling::Scheduler *scheduler() const { return m_scheduler.get(); }
-    QSystemTrayIcon *trayIcon() const { return m_tray; }
-    FindDialog *findDialog() const { return m_findDialog; }
-    const TaskListOrder &order() const { return m_order; }
+    QSystemTrayIcon *trayIcon() const;
+    FindDialog *findDialog() const;
+    const TaskListOrder &order() const;
 
     QString selectedTaskId() const;
     // The key of the selected tree node ("AllTask" for the root).
@@ -81,7 +84,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // Every control's signal to the controller that answers it: the one place a new
+    // command is connected.
     void connectCommands();
+    void connectTaskList();
     void applyStartupSettings();
     void buildLanguageMenu();
     void loadDictionary();
@@ -89,65 +95,14 @@ private:
     QString word(const char *key, const char *builtIn) const;
     // Size, position, splitters and column widths, for the next start.
     void rememberWindowState() const;
-
-    // Group tree and task list (TfrmMainTasks.cpp).
-    QTreeWidgetItem *rootNode() const;
-    QTreeWidgetItem *addGroupNode(const QString &name, const QString &key);
-    void treTaskGroupChange();
-    void treTaskGroupClick();
+    // The list follows the chosen group; a database error is shown, not thrown.
+    void showChosenGroup();
+    // The task count in the status bar, and the commands the selection allows.
     void lvwTaskChange();
-    // Edit, Delete, View and the run commands as the selected row and its task's run allow.
     void showSelectionStates();
-    execution::RunCommandState selectedRunState() const;
-    void lvwTaskColumnClick(int column);
-    void setTaskCommandsEnabled(bool enabled);
-    void groupAddClick();
-    void groupRenClick();
-    void groupDelClick();
-    void taskNewClick();
-    void taskEditClick();
-    void taskDelClick();
-    void taskViewClick();
-    // A copy of the selected task in its group, listed when it belongs to the shown group.
-    void taskDuplicateClick();
-    // The selected task's client command line, for a terminal, to the clipboard.
-    void copyCommandLineClick();
-    // The Move to Group menu: every node of the tree but the shown group.
-    void fillMoveToGroupMenu();
-    void moveTaskToGroup(const QString &taskId, const QString &groupKey);
-    // The selected task onto a tree node (a drop from the list).
-    void moveTaskToNode(QTreeWidgetItem *node);
-    void appendTaskRow(const QString &taskId);
-    // Lists a task the editor has just saved and lets the scheduler see it.
-    void showSavedTask(const QString &taskId);
-    // Tells the user, and answers true, when the task is running.
-    bool refuseWhileRunning(const QString &taskId, const QString &message);
-    // A new key for the table, or nothing after showing the database's error.
-    std::optional<QString> newKey(taskstore::KeyTable table);
-    void restartScheduler();
-    void setViewStyle(int style);
-
-    // Commands, log pane and tray (TfrmMainCommands.cpp).
-    void setRunCommandStates(execution::RunCommandState state);
     void setRunningCount(int count);
-    void mnuToolBaxClick();
-    void mnuTaskGroupClick();
-    void mnuLogClick();
-    void mnuStatusBarClick();
-    void mnuDictManClick();
-    void optionClick();
-    void helpClick();
-    void aboutClick();
-    void homepageClick();
     void loadExamplesClick();
     void exitClick();
-    void saveAsClick();
-    void clearClick();
-    void findClick();
-    void findNext(const QString &text);
-    void showForm();
-    void restoreFromTray();
-    void makeTrayIcon();
 
     TaskWindows &m_windows;
     TfrmMainUi m_ui{};
@@ -157,15 +112,17 @@ private:
     std::unique_ptr<taskstore::GroupStore> m_groups;
     std::unique_ptr<execution::RunControl> m_runControl;
     std::unique_ptr<scheduling::Scheduler> m_scheduler;
+    // The controllers use the stores above, so they go before them.
+    std::unique_ptr<GroupTree> m_groupTree;
+    std::unique_ptr<TaskCommands> m_taskCommands;
+    std::unique_ptr<TaskCommandStates> m_taskStates;
+    std::unique_ptr<LogCommands> m_logCommands;
+    std::unique_ptr<TrayControl> m_tray;
+    std::unique_ptr<ViewCommands> m_view;
+    std::unique_ptr<ProgramCommands> m_program;
     QTimer *m_timerCheckSch;
-    QSystemTrayIcon *m_tray = nullptr;
-    QPointer<FindDialog> m_findDialog;
     LanguageMenu *m_languageMenu = nullptr;
-    TaskListOrder m_order;
-    CommandGroup m_groupRename, m_groupDelete;
-    CommandGroup m_taskRun, m_taskSuspend, m_taskStop, m_taskEdit, m_taskDelete, m_taskView;
-    bool m_fillingTree = false;
-    bool m_closing = false; // the close steps have begun: Run and the tray do nothing
+    bool m_closing = false; // the close steps have begun: Run, the scheduler and the tray do nothing
     std::function<void()> m_terminate;
     platform::LanguageFile m_language;
 };

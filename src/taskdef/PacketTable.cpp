@@ -45,18 +45,18 @@ QString PacketTable::drawUniqueKey(const QSet<QString> &used)
 {
     // Random draws find a free key at once while the range is sparsely used.
     for (int attempt = 0; attempt < 64; ++attempt) {
-        const QString key = QString::number(QRandomGenerator::global()->bounded(KeyRange));
+        QString key = QString::number(QRandomGenerator::global()->bounded(KeyRange));
         if (!used.contains(key))
             return key;
     }
     for (int n = 0; n < KeyRange; ++n) {
-        const QString key = QString::number(n);
+        QString key = QString::number(n);
         if (!used.contains(key))
             return key;
     }
     // Every key of the range is taken: go beyond it rather than repeat one.
     for (qint64 n = KeyRange;; ++n) {
-        const QString key = QString::number(n);
+        QString key = QString::number(n);
         if (!used.contains(key))
             return key;
     }

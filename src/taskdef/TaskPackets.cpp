@@ -26,7 +26,7 @@ QString TaskPackets::deleteRow(const QString &key)
 {
     for (qsizetype i = 0; i < table.rows.size(); ++i) {
         if (table.rows.at(i).id == key) {
-            const QString packet = table.rows.at(i).packageId;
+            QString packet = table.rows.at(i).packageId;
             table.rows.removeAt(i);
             return packet;
         }

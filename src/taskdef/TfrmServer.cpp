@@ -37,7 +37,6 @@ constexpr int kLoadedMask = 30;
 constexpr int kAddedMask = 33;
 constexpr int kIdColumn = 0;
 constexpr int kIpColumn = 1;
-constexpr int kKeyColumn = 2;
 } // namespace
 
 TfrmServer::TfrmServer(taskstore::Connection &connection, QWidget *parent)

@@ -9,6 +9,14 @@ namespace taskstore {
 namespace {
 QMutex s_mutex;
 std::optional<QLocale> s_locale;
+// The locale's two formats, worked out once: asking the system for them on every text made
+// a list of ten thousand tasks slow to fill.
+struct Formats {
+    QLocale locale;
+    QString date;
+    QString time;
+};
+std::optional<Formats> s_formats;
 const QString kStorageFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 QString widenYear(QString format)
@@ -23,9 +31,25 @@ QString withoutTimeZone(QString format)
     format.remove(QLatin1Char('t'));
     return format.trimmed();
 }
+Formats formats()
+{
+    QMutexLocker lock(&s_mutex);
+    if (!s_formats) {
+        const QLocale locale = s_locale ? *s_locale : QLocale::system();
+        s_formats = Formats{locale, widenYear(locale.dateFormat(QLocale::ShortFormat)),
+                            withoutTimeZone(locale.timeFormat(QLocale::LongFormat))};
+    }
+    return *s_formats;
+}
+
+struct StoredParts {
+    QDate date;
+    QTime time;
+};
+
 // "yyyy-MM-dd HH:mm:ss" exactly, digits and separators in place; nullopt for any other
-// shape, which the general parser then judges.
-std::optional<QDateTime> fromStorageDigits(QStringView text)
+// shape, which the general parser then judges. Out-of-range digits give invalid parts.
+std::optional<StoredParts> storedParts(QStringView text)
 {
     static constexpr char kShape[] = "dddd-dd-dd dd:dd:dd";
     if (text.size() != qsizetype(sizeof kShape - 1))
@@ -41,11 +65,8 @@ std::optional<QDateTime> fromStorageDigits(QStringView text)
             value = value * 10 + (text[i].unicode() - u'0');
         return value;
     };
-    const QDate date(number(0, 4), number(5, 2), number(8, 2));
-    const QTime time(number(11, 2), number(14, 2), number(17, 2));
-    if (!date.isValid() || !time.isValid())
-        return QDateTime();
-    return QDateTime(date, time);
+    return StoredParts{QDate(number(0, 4), number(5, 2), number(8, 2)),
+                       QTime(number(11, 2), number(14, 2), number(17, 2))};
 }
 } // namespace
 
@@ -53,6 +74,7 @@ void DateTimeText::setLocale(const QLocale &locale)
 {
     QMutexLocker lock(&s_mutex);
     s_locale = locale;
+    s_formats.reset();
 }
 
 QLocale DateTimeText::locale()
@@ -63,12 +85,12 @@ QLocale DateTimeText::locale()
 
 QString DateTimeText::dateFormat()
 {
-    return widenYear(locale().dateFormat(QLocale::ShortFormat));
+    return formats().date;
 }
 
 QString DateTimeText::timeFormat()
 {
-    return withoutTimeZone(locale().timeFormat(QLocale::LongFormat));
+    return formats().time;
 }
 
 QString DateTimeText::dateTimeText(const QDateTime &moment)
@@ -76,8 +98,11 @@ QString DateTimeText::dateTimeText(const QDateTime &moment)
     if (!moment.isValid())
         return {};
     // Each of date() and time() converts from the epoch through the time zone: once each.
-    const QDate date = moment.date();
-    const QTime time = moment.time();
+    return joinedText(moment.date(), moment.time());
+}
+
+QString DateTimeText::joinedText(const QDate &date, const QTime &time)
+{
     if (time == QTime(0, 0))
         return dateText(date);
     return dateText(date) + QLatin1Char(' ') + timeText(time);
@@ -85,12 +110,14 @@ QString DateTimeText::dateTimeText(const QDateTime &moment)
 
 QString DateTimeText::dateText(const QDate &date)
 {
-    return date.isValid() ? locale().toString(date, dateFormat()) : QString();
+    const Formats texts = formats();
+    return date.isValid() ? texts.locale.toString(date, texts.date) : QString();
 }
 
 QString DateTimeText::timeText(const QTime &time)
 {
-    return time.isValid() ? locale().toString(time, timeFormat()) : QString();
+    const Formats texts = formats();
+    return time.isValid() ? texts.locale.toString(time, texts.time) : QString();
 }
 
 QDate DateTimeText::parseDate(const QString &text)
@@ -123,9 +150,17 @@ QDateTime DateTimeText::fromStorage(const QString &stored)
 {
     // The stored form is fixed; reading its digits directly is a hundred times cheaper than
     // the general format parser, which dominated filling a list of ten thousand tasks.
-    if (const std::optional<QDateTime> moment = fromStorageDigits(stored))
-        return *moment;
+    if (const std::optional<StoredParts> parts = storedParts(stored))
+        return parts->date.isValid() && parts->time.isValid() ? QDateTime(parts->date, parts->time) : QDateTime();
     return QDateTime::fromString(stored, kStorageFormat);
+}
+
+QString DateTimeText::textFromStorage(const QString &stored)
+{
+    // The stored digits are the shown ones: no round trip through the time zone.
+    if (const std::optional<StoredParts> parts = storedParts(stored))
+        return parts->date.isValid() && parts->time.isValid() ? joinedText(parts->date, parts->time) : QString();
+    return dateTimeText(QDateTime::fromString(stored, kStorageFormat));
 }
 
 } // namespace taskstore

@@ -31,6 +31,11 @@ public:
     // The stored form "yyyy-MM-dd HH:mm:ss"; empty for an invalid moment.
     static QString toStorage(const QDateTime &moment);
     static QDateTime fromStorage(const QString &stored);
+    // A stored moment as dateTimeText writes it; empty when the text is no moment.
+    static QString textFromStorage(const QString &stored);
+
+private:
+    static QString joinedText(const QDate &date, const QTime &time);
 };
 
 } // namespace taskstore

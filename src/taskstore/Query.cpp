@@ -9,9 +9,10 @@
 namespace taskstore {
 
 namespace {
-bool isDateTimeColumn(const QString &lowerName)
+bool isDateTimeColumn(const QString &name)
 {
-    return lowerName == QLatin1String("lastruntime") || lowerName == QLatin1String("nextruntime");
+    return name.compare(QLatin1String("LastRunTime"), Qt::CaseInsensitive) == 0
+        || name.compare(QLatin1String("NextRunTime"), Qt::CaseInsensitive) == 0;
 }
 
 QVariant columnValue(sqlite3_stmt *statement, int index)
@@ -66,7 +67,7 @@ void Query::run(const QString &sql, bool keepRows)
 
     const int columnCount = sqlite3_column_count(statement.handle);
     for (int i = 0; i < columnCount; ++i)
-        m_columns << QString::fromUtf8(sqlite3_column_name(statement.handle, i)).toLower();
+        m_columns << QString::fromUtf8(sqlite3_column_name(statement.handle, i));
 
     int step;
     while ((step = sqlite3_step(statement.handle)) == SQLITE_ROW) {
@@ -85,30 +86,36 @@ void Query::run(const QString &sql, bool keepRows)
     }
 }
 
-QVariant Query::field(const QString &column) const
+const QVariant &Query::field(const QString &column) const
 {
+    static const QVariant none;
     if (atEnd())
-        return {};
-    const qsizetype index = m_columns.indexOf(column.toLower());
-    return index < 0 ? QVariant() : m_rows[m_row][index];
+        return none;
+    // Compared in place, the value not copied: both cost a list of ten thousand tasks a
+    // good part of its fill.
+    for (qsizetype index = 0; index < m_columns.size(); ++index)
+        if (m_columns[index].compare(column, Qt::CaseInsensitive) == 0)
+            return m_rows[m_row][index];
+    return none;
 }
 
 QString Query::asText(const QString &column) const
 {
-    const QVariant value = field(column);
+    const QVariant &value = field(column);
     if (value.isNull())
         return {};
-    if (isDateTimeColumn(column.toLower())) {
-        const QDateTime moment = DateTimeText::fromStorage(value.toString());
-        if (moment.isValid())
-            return DateTimeText::dateTimeText(moment);
+    QString text = value.toString();
+    if (isDateTimeColumn(column)) {
+        QString shown = DateTimeText::textFromStorage(text);
+        if (!shown.isEmpty())
+            return shown;
     }
-    return value.toString();
+    return text;
 }
 
 int Query::asInteger(const QString &column) const
 {
-    const QVariant value = field(column);
+    const QVariant &value = field(column);
     bool ok = false;
     const qlonglong number = value.toLongLong(&ok);
     return ok ? int(number) : 0;

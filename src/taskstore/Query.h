@@ -34,11 +34,11 @@ public:
     QDateTime asDateTime(const QString &column) const;
 
 private:
-    QVariant field(const QString &column) const;
+    const QVariant &field(const QString &column) const;
     void run(const QString &sql, bool keepRows);
 
     Connection &m_connection;
-    QStringList m_columns; // lower-cased
+    QStringList m_columns;
     QList<QList<QVariant>> m_rows;
     qsizetype m_row = 0;
 };

@@ -42,7 +42,7 @@ TEST(RunLogFile, SizeLimitAtStartup)
         bool replaced;
     };
     const Case cases[] = {
-        {100, 100 * 1024, false}, {100, 101 * 1024 - 1, false}, {100, 101 * 1024, true}, {0, 500 * 1024, false},
+        {100, 100 * 1024LL, false}, {100, 101 * 1024LL - 1, false}, {100, 101 * 1024LL, true}, {0, 500 * 1024LL, false},
         {100, -1, false}, // no file
     };
     for (const Case &c : cases) {

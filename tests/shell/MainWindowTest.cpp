@@ -596,3 +596,28 @@ TEST_F(MainWindowTest, TheWindowsOwnTextsFollowTheLanguage)
 }
 
 } // namespace
+
+namespace {
+
+// Closing the window empties its tree; that is no choice of "All Tasks" by the user, so
+// the list is not read and filled once more on the way out.
+TEST_F(MainWindowTest, ClosingTheWindowDoesNotFillTheListAgain)
+{
+    addGroup(seedConnection(), "11", "Lab");
+    addTask(seedConnection(), "1", "alpha", "11", "127.0.0.1", 0);
+    addTask(seedConnection(), "2", "beta", "AllTask", "127.0.0.1", 0);
+    makeWindow();
+    window().show();
+    clickNode(0);
+    ASSERT_EQ(names(), QStringList{"alpha"});
+
+    // A fill either resets the list's model or inserts rows into it.
+    QAbstractItemModel *model = list()->reportView()->model();
+    QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+    destroyWindow();
+    EXPECT_EQ(reset.count(), 0);
+    EXPECT_EQ(inserted.count(), 0);
+}
+
+} // namespace

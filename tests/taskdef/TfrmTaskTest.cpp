@@ -105,7 +105,7 @@ protected:
         click(editor, "spbtnAdd");
     }
 
-    static void addSchedule(TfrmTask *editor, std::function<void(TfrmTaskSchedule *)> steps)
+    static void addSchedule(TfrmTask *editor, const std::function<void(TfrmTaskSchedule *)> &steps)
     {
         whenModalOpens<TfrmTaskSchedule>([steps](TfrmTaskSchedule *schedule) {
             steps(schedule);
@@ -499,7 +499,7 @@ TEST_F(TaskEditor, SaveRoundTripKeepsRowsAndFile)
     EXPECT_EQ(task, QStringList({"AllTask|4711|O'Brien's check|127.0.0.1|testing123|1812|4|-1|PAP|1", "0|3|3|5|0|1"}));
     const QString start = DateTimeText::timeText(QTime(9, 0, 0));
     const QStringList schedules = {
-        "0|45||0|" + nowText + "|" + DateTimeText::dateTimeText(now.addSecs(45 * 60)),
+        "0|45||0|" + nowText + "|" + DateTimeText::dateTimeText(now.addSecs(45 * 60LL)),
         "3||1000010|" + start + "|" + nowText + "|" + DateTimeText::dateText(QDate(2026, 3, 14)) + " " + start,
     };
     EXPECT_EQ(scheduleRows("4711"), schedules);
@@ -512,7 +512,7 @@ TEST_F(TaskEditor, SaveRoundTripKeepsRowsAndFile)
     EXPECT_EQ(row.taskId, "4711");
     EXPECT_EQ(row.taskName, "O'Brien's check");
     EXPECT_EQ(row.lastRunTime, nowText);
-    EXPECT_EQ(row.nextRunTime, DateTimeText::dateTimeText(now.addSecs(45 * 60)));
+    EXPECT_EQ(row.nextRunTime, DateTimeText::dateTimeText(now.addSecs(45 * 60LL)));
     EXPECT_EQ(row.serverIp, "127.0.0.1");
     EXPECT_EQ(row.runType, 1);
 
@@ -535,7 +535,7 @@ TEST_F(TaskEditor, SaveRoundTripKeepsRowsAndFile)
     EXPECT_EQ(dir.readFile("script/4711.txt"), file);
     const QString laterText = DateTimeText::dateTimeText(now.addSecs(60));
     EXPECT_EQ(scheduleRows("4711"),
-              QStringList({"0|45||0|" + laterText + "|" + DateTimeText::dateTimeText(now.addSecs(46 * 60)),
+              QStringList({"0|45||0|" + laterText + "|" + DateTimeText::dateTimeText(now.addSecs(46 * 60LL)),
                            "3||1000010|" + start + "|" + laterText + "|" + DateTimeText::dateText(QDate(2026, 3, 14))
                                + " " + start}));
     EXPECT_EQ(reopened->savedRow()->lastRunTime, laterText);

@@ -9,6 +9,16 @@ struct LocaleGuard {
     explicit LocaleGuard(const QLocale &locale) { DateTimeText::setLocale(locale); }
     ~LocaleGuard() { DateTimeText::setLocale(QLocale::system()); }
 };
+
+// Stored texts: well formed, out of range, or of another shape.
+const char *const kStored[] = {
+    "2026-12-10 14:05:09",  "2030-06-01 00:00:00",  "1999-11-30 23:59:59", "2028-02-29 12:00:00",
+    "2027-02-29 12:00:00",  "2026-13-01 10:00:00",  "2026-04-31 10:00:00", "2026-01-01 24:00:00",
+    "2026-01-01 10:60:00",  "2026-01-01 10:00:60",  "0000-01-01 10:00:00", "2026-1-01 10:00:00",
+    "2026-01-01T10:00:00",  "2026-01-01 10:00",     "2026-01-01",          "",
+    " 2026-01-01 10:00:00", "2026-01-01 10:00:00 ", "2026/01/01 10:00:00", "2026-01-01 1a:00:00",
+    "２026-01-01 10:00:00",
+};
 } // namespace
 
 TEST(DateTimeText, EveryLocaleReadsBackTheSameMoment)
@@ -44,15 +54,7 @@ TEST(DateTimeText, MidnightHasNoTimeAndStorageIsIso)
 // whether well formed, out of range or of another shape.
 TEST(DateTimeText, StoredTextReadsAsTheFormatParserReadsIt)
 {
-    const char *stored[] = {
-        "2026-12-10 14:05:09",  "2030-06-01 00:00:00",  "1999-11-30 23:59:59", "2028-02-29 12:00:00",
-        "2027-02-29 12:00:00",  "2026-13-01 10:00:00",  "2026-04-31 10:00:00", "2026-01-01 24:00:00",
-        "2026-01-01 10:60:00",  "2026-01-01 10:00:60",  "0000-01-01 10:00:00", "2026-1-01 10:00:00",
-        "2026-01-01T10:00:00",  "2026-01-01 10:00",     "2026-01-01",          "",
-        " 2026-01-01 10:00:00", "2026-01-01 10:00:00 ", "2026/01/01 10:00:00", "2026-01-01 1a:00:00",
-        "２026-01-01 10:00:00",
-    };
-    for (const char *text : stored) {
+    for (const char *text : kStored) {
         const QString value = QString::fromUtf8(text);
         const QDateTime expected = QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         const QDateTime read = DateTimeText::fromStorage(value);
@@ -61,4 +63,27 @@ TEST(DateTimeText, StoredTextReadsAsTheFormatParserReadsIt)
             EXPECT_EQ(read, expected) << text;
         }
     }
+}
+
+// A stored text shows as its moment does, in whichever locale was set last; a text that is
+// no moment shows as nothing.
+TEST(DateTimeText, StoredTextShowsAsItsMomentInTheLocaleSetLast)
+{
+    QStringList shown;
+    for (const char *name : {"de_DE", "en_US", "zh_CN"}) {
+        LocaleGuard guard{QLocale(QString::fromLatin1(name))};
+        for (const char *text : kStored) {
+            const QString value = QString::fromUtf8(text);
+            EXPECT_EQ(DateTimeText::textFromStorage(value),
+                      DateTimeText::dateTimeText(DateTimeText::fromStorage(value)))
+                << name << " " << text;
+        }
+        shown << DateTimeText::textFromStorage("2026-03-04 07:08:09");
+    }
+    EXPECT_EQ(shown.at(0), "04.03.2026 07:08:09");
+    EXPECT_NE(shown.at(1), shown.at(0));
+    EXPECT_NE(shown.at(2), shown.at(1));
+    LocaleGuard guard{QLocale(QStringLiteral("de_DE"))};
+    EXPECT_EQ(DateTimeText::textFromStorage("2026-03-04 00:00:00"), "04.03.2026");
+    EXPECT_EQ(DateTimeText::textFromStorage("2026-13-04 07:08:09"), "");
 }
