@@ -1,0 +1,108 @@
+#include "history/RunHistoryChart.h"
+
+#include "taskstore/DateTimeText.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QDateTimeAxis>
+#include <QLineSeries>
+#include <QStackedBarSeries>
+#include <QValueAxis>
+
+#include <array>
+
+namespace history {
+
+namespace {
+struct Words {
+    const char *key;
+    const char *english;
+};
+constexpr std::array<Words, RunChartData::PercentileCount> kLineNames{{
+    {"Chart.P50", "p50"},
+    {"Chart.P95", "p95"},
+    {"Chart.P99", "p99"},
+    {"Chart.Max", "max"},
+}};
+constexpr std::array<Words, RunChartData::OutcomeCount> kOutcomeNames{{
+    {"Chart.Approved", "approved"},
+    {"Chart.Denied", "denied"},
+    {"Chart.Other", "other"},
+    {"Chart.Lost", "lost"},
+    {"Chart.Failed", "failed"},
+}};
+
+QString word(const platform::LanguageFile &language, const Words &words)
+{
+    return language.text(QStringLiteral("frmRunHistory"), QString::fromLatin1(words.key),
+                         QString::fromLatin1(words.english));
+}
+} // namespace
+
+RunHistoryChart::RunHistoryChart(QWidget *parent) : QChartView(parent)
+{
+    setObjectName(QStringLiteral("chtRuns"));
+    setRenderHint(QPainter::Antialiasing);
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+}
+
+void RunHistoryChart::display(const RunChartData &data, const platform::LanguageFile &language)
+{
+    auto *chart = new QChart;
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setAnimationOptions(QChart::NoAnimation);
+
+    // The bars stand on a category axis of their own whose categories are the time spans;
+    // it covers the same width as the time axis, so bar i stands under its span.
+    auto *bars = new QStackedBarSeries;
+    bars->setBarWidth(0.9);
+    for (int k = 0; k < RunChartData::OutcomeCount; ++k) {
+        auto *set = new QBarSet(word(language, kOutcomeNames[size_t(k)]));
+        QList<qreal> counts;
+        counts.reserve(data.bins.size());
+        for (const RunChartData::Bin &bin : data.bins)
+            counts << bin.counts[size_t(k)];
+        set->append(counts);
+        bars->append(set);
+    }
+    chart->addSeries(bars);
+    auto *spans = new QBarCategoryAxis;
+    for (const RunChartData::Bin &bin : data.bins)
+        spans->append(taskstore::DateTimeText::dateTimeText(bin.start));
+    spans->setVisible(false);
+    chart->addAxis(spans, Qt::AlignBottom);
+    bars->attachAxis(spans);
+    auto *counts = new QValueAxis;
+    counts->setTitleText(word(language, {"Chart.Runs", "requests"}));
+    counts->setLabelFormat(QStringLiteral("%d"));
+    counts->setRange(0, std::max(1, data.highestCount));
+    chart->addAxis(counts, Qt::AlignRight);
+    bars->attachAxis(counts);
+
+    auto *time = new QDateTimeAxis;
+    time->setFormat(taskstore::DateTimeText::dateFormat() + QStringLiteral(" HH:mm"));
+    time->setTickCount(5);
+    if (data.from.isValid())
+        time->setRange(data.from, data.to);
+    chart->addAxis(time, Qt::AlignBottom);
+    auto *milliseconds = new QValueAxis;
+    milliseconds->setTitleText(word(language, {"Chart.Milliseconds", "response time (ms)"}));
+    milliseconds->setRange(0, data.highestMs > 0 ? data.highestMs * 1.05 : 1);
+    chart->addAxis(milliseconds, Qt::AlignLeft);
+    for (int k = 0; k < RunChartData::PercentileCount; ++k) {
+        auto *line = new QLineSeries;
+        line->setName(word(language, kLineNames[size_t(k)]));
+        // One replace, not a point at a time: many runs stay quick to show.
+        line->replace(data.lines[size_t(k)]);
+        chart->addSeries(line);
+        line->attachAxis(time);
+        line->attachAxis(milliseconds);
+    }
+
+    QChart *old = this->chart();
+    setChart(chart);
+    delete old;
+}
+
+} // namespace history

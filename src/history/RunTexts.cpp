@@ -1,0 +1,68 @@
+#include "history/RunTexts.h"
+
+#include "platform/CurrentLanguage.h"
+
+#include <array>
+
+namespace history {
+
+namespace {
+struct Words {
+    const char *key;
+    const char *english;
+};
+
+// Indexed by the stored numbers of Verdict and RunTrigger.
+constexpr std::array<Words, 3> kVerdicts{{
+    {"Verdict.NotEvaluated", "not evaluated"},
+    {"Verdict.Pass", "pass"},
+    {"Verdict.Fail", "fail"},
+}};
+constexpr std::array<Words, 3> kTriggers{{
+    {"Trigger.Manual", "manual"},
+    {"Trigger.Scheduled", "scheduled"},
+    {"Trigger.CommandLine", "command line"},
+}};
+
+// A number from the database that is none of the known ones reads as the first.
+size_t slot(int stored)
+{
+    return stored >= 0 && stored < 3 ? size_t(stored) : 0;
+}
+} // namespace
+
+RunTexts::RunTexts(const platform::LanguageFile &file)
+{
+    const QString section = QStringLiteral("frmRunHistory");
+    for (size_t i = 0; i < 3; ++i) {
+        m_verdicts[i] = file.text(section, QString::fromLatin1(kVerdicts[i].key), QString::fromLatin1(kVerdicts[i].english));
+        m_triggers[i] = file.text(section, QString::fromLatin1(kTriggers[i].key), QString::fromLatin1(kTriggers[i].english));
+    }
+}
+
+RunTexts RunTexts::current()
+{
+    return RunTexts(platform::CurrentLanguage::currentFile());
+}
+
+QString RunTexts::verdict(taskstore::Verdict verdict) const
+{
+    return m_verdicts[slot(int(verdict))];
+}
+
+QString RunTexts::trigger(taskstore::RunTrigger trigger) const
+{
+    return m_triggers[slot(int(trigger))];
+}
+
+QString RunTexts::verdictWord(taskstore::Verdict verdict)
+{
+    return QString::fromLatin1(kVerdicts[slot(int(verdict))].english);
+}
+
+QString RunTexts::triggerWord(taskstore::RunTrigger trigger)
+{
+    return QString::fromLatin1(kTriggers[slot(int(trigger))].english);
+}
+
+} // namespace history
