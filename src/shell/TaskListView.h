@@ -19,7 +19,8 @@ class TaskListView : public QWidget {
     Q_OBJECT
 public:
     enum class Style { LargeIcon, SmallIcon, List, Detailed };
-    static constexpr int kColumns = 5;
+    static constexpr int kColumns = 6;
+    static constexpr int kLastResultColumn = 5; // after the hidden fifth column
 
     explicit TaskListView(QWidget *parent = nullptr);
 
@@ -31,6 +32,9 @@ public:
     bool removeRow(const QString &taskId);
     // Sets the two time texts of the task's first row.
     void updateTimes(const QString &taskId, const QString &lastRunTime, const QString &nextRunTime);
+    // One cell's text and picture.
+    void setCell(int row, int column, const QString &text, const QIcon &icon);
+    QString cellText(int row, int column) const;
 
     int rowCount() const;
     TaskRow row(int index) const;

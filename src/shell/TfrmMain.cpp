@@ -19,6 +19,7 @@
 #include "shell/LanguageMenu.h"
 #include "shell/ShellIcons.h"
 #include "shell/ShellTexts.h"
+#include "shell/TaskListColumns.h"
 #include "shell/TaskListView.h"
 #include "shell/TfrmDataMod.h"
 #include "taskstore/Connection.h"
@@ -55,7 +56,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     m_taskStop = {m_ui.spbtnStop, m_ui.mnuStop, m_ui.pmuStop};
     m_taskEdit = {m_ui.spbtnTaskEdit, m_ui.mnuTaskEdit, m_ui.pmuTaskEdit};
     m_taskDelete = {m_ui.spbtnTaskDel, m_ui.mnuTaskDel, m_ui.pmuTaskDel};
-    m_taskView = {m_ui.spbtnTaskView, m_ui.mnuTaskView, m_ui.pmuTaskView};
+    m_taskView = {m_ui.spbtnTaskView, m_ui.mnuTaskView, m_ui.pmuTaskView, m_ui.mnuRunHistory};
     connectCommands();
 
     m_connection = std::make_unique<taskstore::Connection>(taskstore::Connection::defaultPath());
@@ -169,6 +170,7 @@ void TfrmMain::applyLanguage(const QString &language)
         m_ui.lvwTask->setHeading(column++,
                                  file.text(QString::fromUtf8(entry.section), QString::fromUtf8(entry.key),
                                            QString::fromUtf8(entry.builtIn)));
+    setLastResultHeading(*m_ui.lvwTask, file);
 }
 
 QString TfrmMain::word(const char *key, const char *builtIn) const

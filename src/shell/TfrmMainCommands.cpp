@@ -16,6 +16,7 @@
 #include "shell/HelpPage.h"
 #include "shell/NodeDropTarget.h"
 #include "shell/ProductInfo.h"
+#include "shell/RunHistoryCommand.h"
 #include "shell/ShellIcons.h"
 #include "shell/TaskListView.h"
 #include "shell/TaskWindows.h"
@@ -63,6 +64,7 @@ void TfrmMain::connectCommands()
     onTrigger(this, {u.spbtnTaskView, u.mnuTaskView, u.pmuTaskView}, [this] { taskViewClick(); });
     onTrigger(this, {u.mnuTaskDuplicate, u.pmuTaskDuplicate}, [this] { taskDuplicateClick(); });
     onTrigger(this, {u.pmuCopyCommandLine}, [this] { copyCommandLineClick(); });
+    onTrigger(this, {u.mnuRunHistory}, [this] { openRunHistory(*m_ui.lvwTask, connection(), this); });
     connect(u.pmuMoveToGroup, &QMenu::aboutToShow, this, [this] { fillMoveToGroupMenu(); });
     onTrigger(this, {u.spbtnRun, u.mnuRun, u.pmuRun}, [this] {
         if (m_closing)

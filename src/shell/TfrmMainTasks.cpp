@@ -100,6 +100,7 @@ void TfrmMain::fillTasks()
     const QList<TaskRow> rows = readTaskRows(*m_query, *m_queryTime, selectedGroupKey());
     m_ui.lvwTask->setUpdatesEnabled(false);
     m_ui.lvwTask->setRows(rows);
+    showLastResults(*m_ui.lvwTask, *m_connection);
     fitTaskListColumns(*m_ui.lvwTask);
     m_ui.lvwTask->setUpdatesEnabled(true);
 }
@@ -254,6 +255,7 @@ void TfrmMain::groupDelClick()
 void TfrmMain::appendTaskRow(const QString &taskId)
 {
     m_ui.lvwTask->appendRow(readTaskRow(*m_queryTime, taskId));
+    showLastResults(*m_ui.lvwTask, *m_connection); // an edited task keeps its runs
 }
 
 void TfrmMain::restartScheduler()
