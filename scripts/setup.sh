@@ -11,7 +11,7 @@ runtime=(
 )
 build=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev libqt6opengl6-dev
   libsqlite3-dev
   libfreeradius-dev libtalloc-dev libpcre3-dev libssl-dev
   librsvg2-bin dpkg-dev ccache

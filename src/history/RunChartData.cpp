@@ -24,8 +24,8 @@ RunChartData RunChartData::build(const QList<taskstore::RunRecord> &runs, int ma
     RunChartData data;
     if (runs.isEmpty() || maxBins < 1)
         return data;
-    const auto [first, last] = std::minmax_element(runs.cbegin(), runs.cend(),
-                                                   [](const auto &a, const auto &b) { return a.start < b.start; });
+    const auto [first, last] =
+        std::minmax_element(runs.cbegin(), runs.cend(), [](const auto &a, const auto &b) { return a.start < b.start; });
     data.from = first->start;
     const qint64 span = first->start.secsTo(last->start);
     // Wide enough that the last run's start falls inside the last bin.

@@ -24,7 +24,7 @@ struct RunChartData {
     // x: milliseconds since the epoch of the run's start; y: milliseconds. A run without
     // replies has no point.
     std::array<QList<QPointF>, PercentileCount> lines;
-    QList<Bin> bins;      // consecutive, each binSeconds long; bin i holds the runs started in it
+    QList<Bin> bins; // consecutive, each binSeconds long; bin i holds the runs started in it
     qint64 binSeconds = 0;
     QDateTime from;       // the first bin's start
     QDateTime to;         // the last bin's end

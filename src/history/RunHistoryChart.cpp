@@ -47,7 +47,7 @@ RunHistoryChart::RunHistoryChart(QWidget *parent) : QChartView(parent)
     chart()->legend()->setAlignment(Qt::AlignBottom);
 }
 
-void RunHistoryChart::display(const RunChartData &data, const platform::LanguageFile &language)
+void RunHistoryChart::display(const RunChartData &figures, const platform::LanguageFile &language)
 {
     auto *chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -60,15 +60,15 @@ void RunHistoryChart::display(const RunChartData &data, const platform::Language
     for (int k = 0; k < RunChartData::OutcomeCount; ++k) {
         auto *set = new QBarSet(word(language, kOutcomeNames[size_t(k)]));
         QList<qreal> counts;
-        counts.reserve(data.bins.size());
-        for (const RunChartData::Bin &bin : data.bins)
+        counts.reserve(figures.bins.size());
+        for (const RunChartData::Bin &bin : figures.bins)
             counts << bin.counts[size_t(k)];
         set->append(counts);
         bars->append(set);
     }
     chart->addSeries(bars);
     auto *spans = new QBarCategoryAxis;
-    for (const RunChartData::Bin &bin : data.bins)
+    for (const RunChartData::Bin &bin : figures.bins)
         spans->append(taskstore::DateTimeText::dateTimeText(bin.start));
     spans->setVisible(false);
     chart->addAxis(spans, Qt::AlignBottom);
@@ -76,25 +76,25 @@ void RunHistoryChart::display(const RunChartData &data, const platform::Language
     auto *counts = new QValueAxis;
     counts->setTitleText(word(language, {"Chart.Runs", "requests"}));
     counts->setLabelFormat(QStringLiteral("%d"));
-    counts->setRange(0, std::max(1, data.highestCount));
+    counts->setRange(0, std::max(1, figures.highestCount));
     chart->addAxis(counts, Qt::AlignRight);
     bars->attachAxis(counts);
 
     auto *time = new QDateTimeAxis;
     time->setFormat(taskstore::DateTimeText::dateFormat() + QStringLiteral(" HH:mm"));
     time->setTickCount(5);
-    if (data.from.isValid())
-        time->setRange(data.from, data.to);
+    if (figures.from.isValid())
+        time->setRange(figures.from, figures.to);
     chart->addAxis(time, Qt::AlignBottom);
     auto *milliseconds = new QValueAxis;
     milliseconds->setTitleText(word(language, {"Chart.Milliseconds", "response time (ms)"}));
-    milliseconds->setRange(0, data.highestMs > 0 ? data.highestMs * 1.05 : 1);
+    milliseconds->setRange(0, figures.highestMs > 0 ? figures.highestMs * 1.05 : 1);
     chart->addAxis(milliseconds, Qt::AlignLeft);
     for (int k = 0; k < RunChartData::PercentileCount; ++k) {
         auto *line = new QLineSeries;
         line->setName(word(language, kLineNames[size_t(k)]));
         // One replace, not a point at a time: many runs stay quick to show.
-        line->replace(data.lines[size_t(k)]);
+        line->replace(figures.lines[size_t(k)]);
         chart->addSeries(line);
         line->attachAxis(time);
         line->attachAxis(milliseconds);

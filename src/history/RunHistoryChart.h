@@ -14,7 +14,7 @@ class RunHistoryChart : public QChartView {
 public:
     explicit RunHistoryChart(QWidget *parent = nullptr);
 
-    void display(const RunChartData &data, const platform::LanguageFile &language);
+    void display(const RunChartData &figures, const platform::LanguageFile &language);
 };
 
 } // namespace history

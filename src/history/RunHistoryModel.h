@@ -13,7 +13,23 @@ namespace history {
 class RunHistoryModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Start, End, Trigger, Sent, Approved, Denied, Other, Lost, Failed, P50, P95, P99, Max, Verdict, ColumnCount };
+    enum Column {
+        Start,
+        End,
+        Trigger,
+        Sent,
+        Approved,
+        Denied,
+        Other,
+        Lost,
+        Failed,
+        P50,
+        P95,
+        P99,
+        Max,
+        Verdict,
+        ColumnCount
+    };
     // The verdict column also answers the verdict's stored number under this role.
     static constexpr int kVerdictRole = Qt::UserRole + 1;
 

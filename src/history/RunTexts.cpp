@@ -35,8 +35,10 @@ RunTexts::RunTexts(const platform::LanguageFile &file)
 {
     const QString section = QStringLiteral("frmRunHistory");
     for (size_t i = 0; i < 3; ++i) {
-        m_verdicts[i] = file.text(section, QString::fromLatin1(kVerdicts[i].key), QString::fromLatin1(kVerdicts[i].english));
-        m_triggers[i] = file.text(section, QString::fromLatin1(kTriggers[i].key), QString::fromLatin1(kTriggers[i].english));
+        m_verdicts[i] =
+            file.text(section, QString::fromLatin1(kVerdicts[i].key), QString::fromLatin1(kVerdicts[i].english));
+        m_triggers[i] =
+            file.text(section, QString::fromLatin1(kTriggers[i].key), QString::fromLatin1(kTriggers[i].english));
     }
 }
 

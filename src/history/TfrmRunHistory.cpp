@@ -38,7 +38,8 @@ public:
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (role == Qt::DecorationRole && index.column() == RunHistoryModel::Verdict)
-            return verdictIcon(taskstore::Verdict(QIdentityProxyModel::data(index, RunHistoryModel::kVerdictRole).toInt()));
+            return verdictIcon(
+                taskstore::Verdict(QIdentityProxyModel::data(index, RunHistoryModel::kVerdictRole).toInt()));
         return QIdentityProxyModel::data(index, role);
     }
 };
@@ -102,7 +103,8 @@ void TfrmRunHistory::buildControls()
 
 bool TfrmRunHistory::load()
 {
-    const taskstore::StoreResult<QList<taskstore::RunRecord>> runs = taskstore::RunHistoryStore(m_connection).runsOf(m_taskId);
+    const taskstore::StoreResult<QList<taskstore::RunRecord>> runs =
+        taskstore::RunHistoryStore(m_connection).runsOf(m_taskId);
     if (!runs.ok()) {
         dialogs().showError(runs.error());
         return false;
@@ -115,7 +117,7 @@ bool TfrmRunHistory::load()
     QHeaderView *header = m_table->horizontalHeader();
     const int rows = m_model->rowCount();
     for (int column = 0; column < RunHistoryModel::ColumnCount; ++column) {
-        int width = header->sectionSizeFromContents(column).width();
+        int width = header->sectionSizeHint(column);
         for (int row : {0, rows - 1})
             if (row >= 0)
                 width = std::max(width, m_table->sizeHintForIndex(m_table->model()->index(row, column)).width());
@@ -165,8 +167,9 @@ void TfrmRunHistory::done(int result)
 
 void TfrmRunHistory::btnExportClick()
 {
-    const QString path = dialogs().saveFileName(
-        {QString(), QString(), QStringLiteral("CSV Files (*.csv);;All Files (*.*)"), QStringLiteral("csv"), m_taskName + QStringLiteral(".csv")});
+    const QString path =
+        dialogs().saveFileName({QString(), QString(), QStringLiteral("CSV Files (*.csv);;All Files (*.*)"),
+                                QStringLiteral("csv"), m_taskName + QStringLiteral(".csv")});
     if (path.isEmpty())
         return;
     QString error;

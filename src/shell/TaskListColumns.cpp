@@ -70,9 +70,9 @@ void showLastResults(TaskListView &list, taskstore::Connection &connection)
 
 void setLastResultHeading(TaskListView &list, const platform::LanguageFile &file)
 {
-    list.setHeading(TaskListView::kLastResultColumn, file.text(QStringLiteral("lvwTask_Column"),
-                                                               QStringLiteral("Column6.Caption"),
-                                                               QStringLiteral("Last Result")));
+    list.setHeading(
+        TaskListView::kLastResultColumn,
+        file.text(QStringLiteral("lvwTask_Column"), QStringLiteral("Column6.Caption"), QStringLiteral("Last Result")));
 }
 
 } // namespace shell

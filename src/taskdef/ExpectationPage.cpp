@@ -153,9 +153,8 @@ void ExpectationPage::buildControls()
     connect(m_kind, &QComboBox::currentIndexChanged, this, &ExpectationPage::updateControls);
     connect(m_checks, &QTreeWidget::itemSelectionChanged, this, &ExpectationPage::updateControls);
     connect(m_value, &QLineEdit::returnPressed, this, &ExpectationPage::btnAddCheckClick);
-    connect(m_attribute->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        (m_value->isEnabled() ? static_cast<QWidget *>(m_value) : m_addCheck)->setFocus();
-    });
+    connect(m_attribute->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { (m_value->isEnabled() ? static_cast<QWidget *>(m_value) : m_addCheck)->setFocus(); });
     connect(m_addCheck, &QPushButton::clicked, this, &ExpectationPage::btnAddCheckClick);
     connect(m_removeCheck, &QPushButton::clicked, this, &ExpectationPage::btnRemoveCheckClick);
 }
@@ -174,7 +173,7 @@ void ExpectationPage::applyLanguage(const platform::LanguageFile &file)
     m_reply->addItem(text(file, "cboExpReply.Any", "any"), kAnyReply);
     for (int code : taskstore::replycode::expectable())
         m_reply->addItem(code == taskstore::replycode::kNoReply ? text(file, "cboExpReply.NoReply", "no reply")
-                                                               : taskstore::replycode::name(code),
+                                                                : taskstore::replycode::name(code),
                          code);
     m_reply->setCurrentIndex(std::max(reply, 0));
     const int kind = m_kind->currentIndex();
@@ -278,7 +277,7 @@ void ExpectationPage::updateControls()
 {
     const bool packet = m_packet->count() > 0;
     for (QWidget *control : std::initializer_list<QWidget *>{m_packet, m_reply, m_timeLimit, m_attributeFilter,
-                                                              m_attribute, m_kind, m_addCheck, m_checks})
+                                                             m_attribute, m_kind, m_addCheck, m_checks})
         control->setEnabled(packet);
     m_value->setEnabled(packet && taskstore::checkTakesValue(CheckOperator(m_kind->currentData().toInt())));
     m_removeCheck->setEnabled(packet && !m_checks->selectedItems().isEmpty());
@@ -320,17 +319,22 @@ void ExpectationPage::btnRemoveCheckClick()
     updateControls();
 }
 
-std::optional<QString> ExpectationPage::refusal()
+std::optional<ExpectationPage::Problem> ExpectationPage::firstProblem() const
 {
     const QMap<QString, PacketExpectation> all = m_expectations.all();
     for (int i = 0; i < m_packet->count(); ++i) {
         const QString packet = m_packet->itemText(i);
-        if (std::optional<QString> problem = expectationProblem(packet, all.value(packet))) {
-            m_packet->setCurrentIndex(i);
-            return problem;
-        }
+        if (std::optional<QString> message = expectationProblem(packet, all.value(packet)))
+            return Problem{packet, *message};
     }
     return std::nullopt;
+}
+
+void ExpectationPage::choosePacket(const QString &packet)
+{
+    const int index = m_packet->findText(packet);
+    if (index >= 0)
+        m_packet->setCurrentIndex(index);
 }
 
 } // namespace taskdef

@@ -35,9 +35,15 @@ public:
     void load(const QList<taskstore::PacketExpectation> &stored);
     const TaskExpectations &expectations() const { return m_expectations; }
 
-    // The first problem of the packets' expectations, the page showing that packet; empty
-    // when they can be saved.
-    std::optional<QString> refusal();
+    // The first problem of the packets' expectations, in packet order; none when they can
+    // be saved.
+    struct Problem {
+        QString packet;
+        QString message;
+    };
+    std::optional<Problem> firstProblem() const;
+    // Shows the packet's expectations, when the task has that packet.
+    void choosePacket(const QString &packet);
 
     void applyLanguage(const platform::LanguageFile &file);
 

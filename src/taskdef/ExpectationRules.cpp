@@ -21,20 +21,23 @@ std::optional<QString> checkProblem(const QString &packet, const taskstore::Attr
     if (!taskstore::checkTakesValue(check.op))
         return std::nullopt;
     if (check.value.isEmpty())
-        return where + ruleText("Expectation.NoValue", "the check \"%1\" needs a value")
-                           .arg(taskstore::checkOperatorName(check.op));
+        return where
+            + ruleText("Expectation.NoValue", "the check \"%1\" needs a value")
+                  .arg(taskstore::checkOperatorName(check.op));
     if (check.op == taskstore::CheckOperator::Matches) {
         const QRegularExpression expression(check.value);
         if (!expression.isValid())
-            return where + ruleText("Expectation.BadExpression", "\"%1\" is not a valid regular expression (%2 at %3)")
-                               .arg(check.value, expression.errorString())
-                               .arg(expression.patternErrorOffset());
+            return where
+                + ruleText("Expectation.BadExpression", "\"%1\" is not a valid regular expression (%2 at %3)")
+                      .arg(check.value, expression.errorString())
+                      .arg(expression.patternErrorOffset());
     }
     if (check.op == taskstore::CheckOperator::Equals) {
         const radius::ValueVerdict verdict = radius::AttributeValueCheck::check(check.attribute, check.value.toUtf8());
         if (!verdict.accepted())
-            return where + ruleText("Expectation.BadValue", "\"%1\" is not a value of type %2")
-                               .arg(check.value, radius::AttributeValueCheck::typeName(verdict.attribute.type));
+            return where
+                + ruleText("Expectation.BadValue", "\"%1\" is not a value of type %2")
+                      .arg(check.value, radius::AttributeValueCheck::typeName(verdict.attribute.type));
     }
     return std::nullopt;
 }

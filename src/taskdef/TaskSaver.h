@@ -22,7 +22,7 @@ struct TaskDraft {
     taskstore::TaskRecord task;    // RunType decides between the manual row and the rules
     bool replacesExisting = false; // modify mode: the task's old rows and file go
     QList<scheduling::ScheduleListRow> schedules;
-    std::optional<QByteArray> script; // the packet script file text; none when no rows
+    std::optional<QByteArray> script;                 // the packet script file text; none when no rows
     QList<taskstore::PacketExpectation> expectations; // numbered by the packets' places in the file
 };
 

@@ -583,8 +583,9 @@ void TfrmTask::spbtnOKClick()
     }
     if (refuseUnwritableRows())
         return;
-    if (const std::optional<QString> refusal = m_expectationPage->refusal()) {
-        refuse(*refusal, m_expectationPage);
+    if (const std::optional<ExpectationPage::Problem> problem = m_expectationPage->firstProblem()) {
+        refuse(problem->message, m_expectationPage);
+        m_expectationPage->choosePacket(problem->packet);
         return;
     }
 

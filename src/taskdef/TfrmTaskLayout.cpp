@@ -269,6 +269,12 @@ QWidget *TfrmTask::buildSchedulePage()
 
 void TfrmTask::connectControls()
 {
+    // The expectations open at the packet chosen on the packets page.
+    connect(m_pages, &QTabWidget::currentChanged, this, [this] {
+        if (m_pages->currentWidget() == m_expectationPage)
+            if (const QTreeWidgetItem *packet = selectedPacketNode())
+                m_expectationPage->choosePacket(packet->text(0));
+    });
     // The rules follow the user's choices from the lists only, not typing or loading.
     connect(m_requestType, &QComboBox::activated, this, &TfrmTask::cboRequestTypeChange);
     connect(m_mode, &QComboBox::activated, this, &TfrmTask::cboModeChange);

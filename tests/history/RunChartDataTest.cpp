@@ -1,5 +1,5 @@
-#include "RunSamples.h"
 #include "history/RunChartData.h"
+#include "RunSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -75,9 +75,8 @@ TEST(RunChartData, EveryOutcomeIsStackedAndTheTallestBarSetsTheScale)
 // A point a run with replies, in time order; a run without replies leaves no point.
 TEST(RunChartData, PercentileLinesFollowTimeAndSkipRunsWithoutReplies)
 {
-    const RunChartData data = RunChartData::build({run(kMorning.addSecs(120), 1, 0, 8.0),
-                                                   run(kMorning, 1, 0, 2.5),
-                                                   run(kMorning.addSecs(60), 0, 0)});
+    const RunChartData data = RunChartData::build(
+        {run(kMorning.addSecs(120), 1, 0, 8.0), run(kMorning, 1, 0, 2.5), run(kMorning.addSecs(60), 0, 0)});
     const QList<QPointF> expectedP50{{double(kMorning.toMSecsSinceEpoch()), 2.5},
                                      {double(kMorning.addSecs(120).toMSecsSinceEpoch()), 8.0}};
     EXPECT_EQ(data.lines[RunChartData::P50], expectedP50);

@@ -1,5 +1,5 @@
-#include "RunSamples.h"
 #include "history/RunHistoryCsv.h"
+#include "RunSamples.h"
 #include "support/TempProgramDir.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "RunSamples.h"
 #include "history/RunHistoryModel.h"
+#include "RunSamples.h"
 #include "taskstore/DateTimeText.h"
 
 #include <QAbstractItemModelTester>
@@ -34,9 +34,9 @@ TEST(RunHistoryModel, ARowShowsEveryFigureOfItsRun)
 
     ASSERT_EQ(model.rowCount(), 2);
     using taskstore::DateTimeText;
-    EXPECT_EQ(rowTexts(model, 0), QStringList({DateTimeText::dateTimeText(kMorning),
-                                               DateTimeText::dateTimeText(kMorning.addSecs(2)), "manual", "9", "7",
-                                               "2", "1", "4", "5", "3.0", "6.1", "9.1", "12.2", "pass"}));
+    EXPECT_EQ(rowTexts(model, 0),
+              QStringList({DateTimeText::dateTimeText(kMorning), DateTimeText::dateTimeText(kMorning.addSecs(2)),
+                           "manual", "9", "7", "2", "1", "4", "5", "3.0", "6.1", "9.1", "12.2", "pass"}));
     const QStringList silent = rowTexts(model, 1);
     EXPECT_EQ(silent.mid(RunHistoryModel::Trigger, 1), QStringList{"scheduled"});
     EXPECT_EQ(silent.mid(RunHistoryModel::P50), QStringList({"", "", "", "", "not evaluated"}));
@@ -48,8 +48,9 @@ TEST(RunHistoryModel, ARowShowsEveryFigureOfItsRun)
 
 TEST(RunHistoryModel, TheLanguageFileNamesHeadingsVerdictsAndTriggers)
 {
-    const auto file = platform::LanguageFile::parse("[frmRunHistory]\nColumn.Verdict=Urteil\nVerdict.Fail=rot\n"
-                                                    "Trigger.Manual=von Hand\n");
+    const auto file = platform::LanguageFile::parse(
+        "[frmRunHistory]\nColumn.Verdict=Urteil\nVerdict.Fail=rot\n"
+        "Trigger.Manual=von Hand\n");
     RunHistoryModel model{file};
     model.setRuns({run(kMorning, 0, 1, 1.0, taskstore::Verdict::Fail)});
     EXPECT_EQ(model.headerData(RunHistoryModel::Verdict, Qt::Horizontal).toString(), "Urteil");

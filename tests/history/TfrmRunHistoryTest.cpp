@@ -1,7 +1,7 @@
+#include "history/TfrmRunHistory.h"
 #include "RunSamples.h"
 #include "history/RunHistoryCsv.h"
 #include "history/RunHistoryModel.h"
-#include "history/TfrmRunHistory.h"
 #include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
 #include "support/TempProgramDir.h"
@@ -77,7 +77,8 @@ TEST_F(RunHistoryWindow, TenThousandRunsAreAllShownChartedAndExported)
     ASSERT_EQ(view->model()->rowCount(), 10'000);
     EXPECT_EQ(cell(window.get(), 9'999, RunHistoryModel::Verdict), "fail");
     EXPECT_EQ(cell(window.get(), 9'998, RunHistoryModel::Verdict), "pass");
-    EXPECT_FALSE(view->model()->index(9'999, RunHistoryModel::Verdict).data(Qt::DecorationRole).value<QIcon>().isNull());
+    EXPECT_FALSE(
+        view->model()->index(9'999, RunHistoryModel::Verdict).data(Qt::DecorationRole).value<QIcon>().isNull());
     EXPECT_EQ(cell(window.get(), 1, RunHistoryModel::Approved), "9"); // approved of the second run
 
     auto *chart = window->findChild<QChartView *>("chtRuns");
@@ -128,7 +129,8 @@ TEST_F(RunHistoryWindow, ShowsItsTextsInTheChosenLanguage)
     ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8("简体中文")));
     auto window = openWindow();
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("运行历史 - Login check"));
-    EXPECT_EQ(table(window.get())->model()->headerData(RunHistoryModel::Verdict, Qt::Horizontal).toString(), QString::fromUtf8("判定"));
+    EXPECT_EQ(table(window.get())->model()->headerData(RunHistoryModel::Verdict, Qt::Horizontal).toString(),
+              QString::fromUtf8("判定"));
     EXPECT_EQ(cell(window.get(), 0, RunHistoryModel::Verdict), QString::fromUtf8("通过"));
 }
 

@@ -39,8 +39,7 @@ protected:
     {
         QStringList out;
         for (int row = 0; row < list()->rowCount(); ++row) {
-            const QModelIndex cell =
-                list()->reportView()->model()->index(row, TaskListView::kLastResultColumn);
+            const QModelIndex cell = list()->reportView()->model()->index(row, TaskListView::kLastResultColumn);
             out << list()->row(row).taskName + "=" + cell.data().toString()
                     + (cell.data(Qt::DecorationRole).value<QIcon>().isNull() ? "" : "+");
         }

@@ -4,13 +4,14 @@
 #include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/SpinEdit.h"
+#include "radius/Dictionary.h"
 #include "radius/DictionaryFileReader.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "support/TempProgramDir.h"
 #include "taskdef/PacketTextReader.h"
 #include "taskdef/TaskDuplicate.h"
-#include "taskdef/TaskExpectations.h"
 #include "taskdef/TaskEditorRules.h"
+#include "taskdef/TaskExpectations.h"
 #include "taskdef/TaskPackets.h"
 #include "taskdef/TfrmPackage.h"
 #include "taskdef/TfrmTask.h"
@@ -164,7 +165,7 @@ protected:
         fillSettings(editor.get(), "Stored");
         addPacket(editor.get(), {{"User-Name", "old"}});
         click(editor.get(), "spbtnOK");
-        ASSERT_EQ(editor->result(), QDialog::Accepted);
+        ASSERT_EQ(editor->result(), QDialog::Accepted) << dialogs.lastMessageText().toStdString();
     }
 };
 
@@ -1064,8 +1065,9 @@ TEST_F(ExpectationEditor, SavedWithTheTaskAndShownAgainPerPacket)
 
     const QList<AttributeCheck> checks{{"Reply-Message", CheckOperator::Matches, "^Go (away|home)$"},
                                        {"Framed-IP-Address", CheckOperator::Absent, ""}};
-    EXPECT_EQ(stored("501"), QList<PacketExpectation>({expectation(1, replycode::kNoReply),
-                                                       expectation(2, replycode::kAccessReject, checks, 50)}));
+    EXPECT_EQ(stored("501"),
+              QList<PacketExpectation>(
+                  {expectation(1, replycode::kNoReply), expectation(2, replycode::kAccessReject, checks, 50)}));
 
     auto reopened = openEditor("501");
     openPage(reopened.get());
@@ -1108,7 +1110,10 @@ TEST_F(ExpectationEditor, ChecksThatCannotWorkAreRefusedOnOk)
         {"Reply-Message", "matches", "([a-z]+",
          "Packet2, Reply-Message: \"([a-z]+\" is not a valid regular expression (missing closing parenthesis at 7)"},
         {"Reply-Message", "matches", "a{2,1}", "Packet2, Reply-Message: \"a{2,1}\" is not a valid regular expression"},
+        {"Session-Timeout", "equals", "soon", "Packet2, Session-Timeout: \"soon\" is not a value of type integer"},
     };
+    // Values compared with "equals" are checked through the library's dictionary.
+    ASSERT_TRUE(radius::Dictionary::load(testsupport::TempProgramDir::sourceDataDir() + "/dictionary").ok());
     for (const Case &c : cases) {
         SCOPED_TRACE(c.value);
         dialogs.clear();
@@ -1158,6 +1163,7 @@ TEST_F(ExpectationEditor, RemovedPacketsTakeTheirExpectationsAndLaterOnesMoveUp)
     chooseText(editor.get(), "cboExpPacket", "Packet3");
     chooseText(editor.get(), "cboExpReply", "Access-Accept");
 
+    child<QTabWidget>(editor.get(), "PageControl")->setCurrentWidget(child<QWidget>(editor.get(), "TabSheetPackage"));
     selectPacket(editor.get(), 2);
     dialogs.queueAnswer(Answer::Yes);
     click(editor.get(), "spbtnRemove");
@@ -1189,12 +1195,11 @@ TEST(TaskExpectations, NumbersFollowThePacketsTheFileWillHold)
     taskdef::PacketTable table;
     // Packet3 lost its last row: the file skips it, and the packets after it move up.
     table.packets = {"Packet2", "Packet3", "Packet5", "Packet7"};
-    table.rows = {{"User-Name", "a", "1", "Packet2"}, {"User-Name", "c", "3", "Packet5"},
-                  {"User-Name", "d", "4", "Packet7"}};
+    table.rows = {
+        {"User-Name", "a", "1", "Packet2"}, {"User-Name", "c", "3", "Packet5"}, {"User-Name", "d", "4", "Packet7"}};
     EXPECT_EQ(expectations.numbered(table),
-              QList<PacketExpectation>({{1, replycode::kAccessAccept, {}, {}},
-                                        {2, replycode::kAccessReject, {}, {}},
-                                        {3, {}, {}, 10}}));
+              QList<PacketExpectation>(
+                  {{1, replycode::kAccessAccept, {}, {}}, {2, replycode::kAccessReject, {}, {}}, {3, {}, {}, 10}}));
     expectations.keepOnly({"Packet5"});
     EXPECT_EQ(expectations.numbered(table), QList<PacketExpectation>({{2, replycode::kAccessReject, {}, {}}}));
 }
@@ -1249,8 +1254,7 @@ TEST_F(ExpectationEditor, ADuplicateTakesTheExpectationsAlong)
 
 TEST_F(ExpectationEditor, TheAttributeSearchNarrowsTheDictionaryList)
 {
-    const radius::DictionaryCatalog catalog =
-        radius::DictionaryFileReader::read(dir.filePath("dictionary/dictionary"));
+    const radius::DictionaryCatalog catalog = radius::DictionaryFileReader::read(dir.filePath("dictionary/dictionary"));
     TfrmTask editor(db, &catalog);
     editor.startNew("4711", "AllTask");
     editor.show();
