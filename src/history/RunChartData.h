@@ -22,7 +22,7 @@ struct RunChartData {
     };
 
     // x: milliseconds since the epoch of the run's start; y: milliseconds. A run without
-    // replies has no point.
+    // replies has no point; many runs are thinned.
     std::array<QList<QPointF>, PercentileCount> lines;
     QList<Bin> bins; // consecutive, each binSeconds long; bin i holds the runs started in it
     qint64 binSeconds = 0;
@@ -31,8 +31,11 @@ struct RunChartData {
     double highestMs = 0; // of every point
     int highestCount = 0; // of every bin's stacked counts
 
-    // At most maxBins bins, each at least a minute long.
-    static RunChartData build(const QList<taskstore::RunRecord> &runs, int maxBins = 40);
+    // At most maxBins bins, each at least a minute long; at most maxLinePoints points a line.
+    static RunChartData build(const QList<taskstore::RunRecord> &runs, int maxBins = 40, int maxLinePoints = 1200);
+    // A line of many points cut to at most maxPoints (no more than a chart can show side by
+    // side), keeping the lowest and highest point of each stretch.
+    static QList<QPointF> thinned(const QList<QPointF> &line, int maxPoints);
 };
 
 } // namespace history

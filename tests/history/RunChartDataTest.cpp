@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using history::RunChartData;
 using historytest::kMorning;
 using historytest::run;
@@ -83,6 +85,31 @@ TEST(RunChartData, PercentileLinesFollowTimeAndSkipRunsWithoutReplies)
     EXPECT_EQ(data.lines[RunChartData::Max].size(), 2);
     EXPECT_EQ(data.lines[RunChartData::Max].last().y(), 32.0);
     EXPECT_EQ(data.highestMs, 32.0);
+}
+
+// A long line keeps its ends, its lowest and highest points and its order, in few points.
+TEST(RunChartData, LongLinesAreThinnedKeepingTheirPeaks)
+{
+    QList<QPointF> line;
+    for (int i = 0; i < 10'000; ++i)
+        line << QPointF(i, i % 97);
+    line[4321].setY(500);
+    line[8765].setY(-3);
+    const QList<QPointF> thin = RunChartData::thinned(line, 100);
+    EXPECT_LE(thin.size(), 100);
+    EXPECT_GE(thin.size(), 50);
+    EXPECT_TRUE(std::is_sorted(thin.cbegin(), thin.cend(), [](auto a, auto b) { return a.x() < b.x(); }));
+    EXPECT_TRUE(thin.contains(QPointF(4321, 500)));
+    EXPECT_TRUE(thin.contains(QPointF(8765, -3)));
+    EXPECT_EQ(RunChartData::thinned(line.mid(0, 100), 100), line.mid(0, 100));
+
+    QList<taskstore::RunRecord> runs;
+    for (int i = 0; i < 5000; ++i)
+        runs << run(kMorning.addSecs(i), 1, 0, 1.0 + i % 10);
+    const RunChartData data = RunChartData::build(runs, 40, 200);
+    for (const QList<QPointF> &each : data.lines)
+        EXPECT_LE(each.size(), 200);
+    EXPECT_EQ(data.highestMs, 40.0);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QBarSet>
 #include <QChartView>
 #include <QLineSeries>
+#include <QMap>
 #include <QStackedBarSeries>
 #include <QTableView>
 #include <QTest>
@@ -66,8 +67,8 @@ protected:
     }
 };
 
-// Many runs: every one is in the table in order, the chart has a point a run on each line
-// and few bars, and the export holds them all.
+// Many runs: every one is in the table in order, the chart has its lines and a few bars,
+// and the export holds them all.
 TEST_F(RunHistoryWindow, TenThousandRunsAreAllShownChartedAndExported)
 {
     const QList<taskstore::RunRecord> runs = storeRuns(10'000);
@@ -87,7 +88,14 @@ TEST_F(RunHistoryWindow, TenThousandRunsAreAllShownChartedAndExported)
     for (QAbstractSeries *series : chart->chart()->series()) {
         if (auto *line = qobject_cast<QLineSeries *>(series)) {
             ++lines;
-            EXPECT_EQ(line->count(), 10'000) << line->name().toStdString();
+            // Thinned to what a chart can show, each stretch's highest point kept.
+            EXPECT_LE(line->count(), 1200) << line->name().toStdString();
+            EXPECT_GE(line->count(), 600) << line->name().toStdString();
+            qreal highest = 0;
+            for (const QPointF &point : line->points())
+                highest = std::max(highest, point.y());
+            const QMap<QString, qreal> peaks{{"p50", 7}, {"p95", 14}, {"p99", 21}, {"max", 28}};
+            EXPECT_EQ(highest, peaks.value(line->name())) << line->name().toStdString();
         } else if (auto *bars = qobject_cast<QStackedBarSeries *>(series)) {
             ASSERT_EQ(bars->count(), 5);
             EXPECT_LE(bars->barSets().first()->count(), 40);
