@@ -12,11 +12,12 @@ struct Words {
     const char *english;
 };
 
-// Indexed by the stored numbers of Verdict and RunTrigger.
+// Indexed by the stored numbers of Verdict and RunTrigger. The verdicts have the words
+// the run log gives them.
 constexpr std::array<Words, 3> kVerdicts{{
-    {"Verdict.NotEvaluated", "not evaluated"},
-    {"Verdict.Pass", "pass"},
-    {"Verdict.Fail", "fail"},
+    {"NotEvaluated", "not evaluated"},
+    {"Pass", "pass"},
+    {"Fail", "fail"},
 }};
 constexpr std::array<Words, 3> kTriggers{{
     {"Trigger.Manual", "manual"},
@@ -35,8 +36,8 @@ RunTexts::RunTexts(const platform::LanguageFile &file)
 {
     const QString section = QStringLiteral("frmRunHistory");
     for (size_t i = 0; i < 3; ++i) {
-        m_verdicts[i] =
-            file.text(section, QString::fromLatin1(kVerdicts[i].key), QString::fromLatin1(kVerdicts[i].english));
+        m_verdicts[i] = file.text(QStringLiteral("Verdict"), QString::fromLatin1(kVerdicts[i].key),
+                                  QString::fromLatin1(kVerdicts[i].english));
         m_triggers[i] =
             file.text(section, QString::fromLatin1(kTriggers[i].key), QString::fromLatin1(kTriggers[i].english));
     }

@@ -335,6 +335,11 @@ void TfrmMain::showRunTimes(const QString &taskId, const QString &lastRunTime, c
     QCoreApplication::processEvents();
 }
 
+void TfrmMain::showVerdict(const QString &taskId, taskstore::Verdict verdict)
+{
+    showLastResult(*m_ui.lvwTask, taskId, verdict);
+}
+
 void TfrmMain::setViewStyle(int style)
 {
     m_ui.lvwTask->setStyle(TaskListView::Style(style));

@@ -49,7 +49,7 @@ TEST(RunHistoryModel, ARowShowsEveryFigureOfItsRun)
 TEST(RunHistoryModel, TheLanguageFileNamesHeadingsVerdictsAndTriggers)
 {
     const auto file = platform::LanguageFile::parse(
-        "[frmRunHistory]\nColumn.Verdict=Urteil\nVerdict.Fail=rot\n"
+        "[frmRunHistory]\nColumn.Verdict=Urteil\n[Verdict]\nFail=rot\n[frmRunHistory]\n"
         "Trigger.Manual=von Hand\n");
     RunHistoryModel model{file};
     model.setRuns({run(kMorning, 0, 1, 1.0, taskstore::Verdict::Fail)});
