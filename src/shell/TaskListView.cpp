@@ -62,7 +62,7 @@ TaskListView::TaskListView(QWidget *parent)
     const int widths[kColumns] = {150, 120, 120, 130, 0, 110};
     for (int column = 0; column < kColumns; ++column)
         m_report->setColumnWidth(column, widths[column]);
-    m_report->setColumnHidden(4, true); // never filled
+    m_report->setColumnHidden(kHiddenColumn, true);
 
     m_stack->addWidget(m_icons);
     m_stack->addWidget(m_report);

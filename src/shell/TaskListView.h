@@ -20,7 +20,8 @@ class TaskListView : public QWidget {
 public:
     enum class Style { LargeIcon, SmallIcon, List, Detailed };
     static constexpr int kColumns = 6;
-    static constexpr int kLastResultColumn = 5; // after the hidden fifth column
+    static constexpr int kHiddenColumn = 4; // never filled, never sorted by
+    static constexpr int kLastResultColumn = 5;
 
     explicit TaskListView(QWidget *parent = nullptr);
 

@@ -2,11 +2,13 @@
 #include "ShellFixture.h"
 
 #include "history/TfrmRunHistory.h"
+#include "shell/TaskListOrder.h"
 #include "shell/TaskListView.h"
 #include "taskstore/RunHistoryStore.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
@@ -59,8 +61,8 @@ TEST_F(LastResultTest, EachTaskShowsItsLatestVerdictAndARefreshShowsNewRuns)
     addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 0);
     addTask(seedConnection(), "2", "beta", "AllTask", "127.0.0.1", 0);
     addTask(seedConnection(), "3", "gamma", "AllTask", "127.0.0.1", 0);
+    addRun("1", 5, Verdict::Fail);
     addRun("1", 10, Verdict::Pass);
-    addRun("1", 5, Verdict::Fail); // older
     addRun("2", 1, Verdict::NotEvaluated);
     makeWindow();
     window().show();
@@ -73,6 +75,28 @@ TEST_F(LastResultTest, EachTaskShowsItsLatestVerdictAndARefreshShowsNewRuns)
     addRun("1", 30, Verdict::Fail);
     refreshList();
     EXPECT_EQ(results(), QStringList({"alpha=fail+", "beta=not evaluated+", "gamma=fail+"}));
+
+    // Its header sorts like the others' (the first click Z to A).
+    QHeaderView *header = list()->reportView()->header();
+    QTest::mouseClick(
+        header->viewport(), Qt::LeftButton, {},
+        QPoint(header->sectionViewportPosition(TaskListView::kLastResultColumn) + 10, header->height() / 2));
+    EXPECT_EQ(results().first(), "beta=not evaluated+");
+    EXPECT_EQ(window().order().mark(TaskListView::kLastResultColumn), shell::TaskListOrder::Mark::Up);
+}
+
+// The run engine tells the window through its task-list interface as a run ends.
+TEST_F(LastResultTest, ARunThatEndsShowsItsVerdictInItsRow)
+{
+    addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 0);
+    addTask(seedConnection(), "2", "beta", "AllTask", "127.0.0.1", 0);
+    makeWindow();
+    execution::TaskListUpdater &updater = window();
+    updater.showVerdict("2", Verdict::Fail);
+    updater.showVerdict("9", Verdict::Pass); // not listed: nothing to show
+    EXPECT_EQ(results(), QStringList({"alpha=", "beta=fail+"}));
+    updater.showVerdict("2", Verdict::Pass);
+    EXPECT_EQ(results(), QStringList({"alpha=", "beta=pass+"}));
 }
 
 TEST_F(LastResultTest, RunHistoryOpensForTheSelectedTask)
