@@ -1,5 +1,6 @@
 #include "history/RunHistoryChart.h"
 
+#include "history/HistoryWords.h"
 #include "taskstore/DateTimeText.h"
 
 #include <QBarCategoryAxis>
@@ -15,10 +16,6 @@
 namespace history {
 
 namespace {
-struct Words {
-    const char *key;
-    const char *english;
-};
 constexpr std::array<Words, RunChartData::PercentileCount> kLineNames{{
     {"Chart.P50", "p50"},
     {"Chart.P95", "p95"},
@@ -33,11 +30,6 @@ constexpr std::array<Words, RunChartData::OutcomeCount> kOutcomeNames{{
     {"Chart.Failed", "failed"},
 }};
 
-QString word(const platform::LanguageFile &language, const Words &words)
-{
-    return language.text(QStringLiteral("frmRunHistory"), QString::fromLatin1(words.key),
-                         QString::fromLatin1(words.english));
-}
 } // namespace
 
 RunHistoryChart::RunHistoryChart(QWidget *parent) : QChartView(parent)
@@ -58,7 +50,7 @@ void RunHistoryChart::display(const RunChartData &figures, const platform::Langu
     auto *bars = new QStackedBarSeries;
     bars->setBarWidth(0.9);
     for (int k = 0; k < RunChartData::OutcomeCount; ++k) {
-        auto *set = new QBarSet(word(language, kOutcomeNames[size_t(k)]));
+        auto *set = new QBarSet(historyText(language, kOutcomeNames[size_t(k)]));
         QList<qreal> counts;
         counts.reserve(figures.bins.size());
         for (const RunChartData::Bin &bin : figures.bins)
@@ -74,7 +66,7 @@ void RunHistoryChart::display(const RunChartData &figures, const platform::Langu
     chart->addAxis(spans, Qt::AlignBottom);
     bars->attachAxis(spans);
     auto *counts = new QValueAxis;
-    counts->setTitleText(word(language, {"Chart.Runs", "requests"}));
+    counts->setTitleText(historyText(language, {"Chart.Runs", "requests"}));
     counts->setLabelFormat(QStringLiteral("%d"));
     counts->setRange(0, std::max(1, figures.highestCount));
     chart->addAxis(counts, Qt::AlignRight);
@@ -87,12 +79,12 @@ void RunHistoryChart::display(const RunChartData &figures, const platform::Langu
         time->setRange(figures.from, figures.to);
     chart->addAxis(time, Qt::AlignBottom);
     auto *milliseconds = new QValueAxis;
-    milliseconds->setTitleText(word(language, {"Chart.Milliseconds", "response time (ms)"}));
+    milliseconds->setTitleText(historyText(language, {"Chart.Milliseconds", "response time (ms)"}));
     milliseconds->setRange(0, figures.highestMs > 0 ? figures.highestMs * 1.05 : 1);
     chart->addAxis(milliseconds, Qt::AlignLeft);
     for (int k = 0; k < RunChartData::PercentileCount; ++k) {
         auto *line = new QLineSeries;
-        line->setName(word(language, kLineNames[size_t(k)]));
+        line->setName(historyText(language, kLineNames[size_t(k)]));
         // One replace, not a point at a time: many runs stay quick to show.
         line->replace(figures.lines[size_t(k)]);
         chart->addSeries(line);

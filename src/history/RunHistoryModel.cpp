@@ -1,5 +1,6 @@
 #include "history/RunHistoryModel.h"
 
+#include "history/HistoryWords.h"
 #include "taskstore/DateTimeText.h"
 
 #include <array>
@@ -7,11 +8,7 @@
 namespace history {
 
 namespace {
-struct Heading {
-    const char *key;
-    const char *english;
-};
-constexpr std::array<Heading, RunHistoryModel::ColumnCount> kHeadings{{
+constexpr std::array<Words, RunHistoryModel::ColumnCount> kHeadings{{
     {"Column.Start", "Start"},
     {"Column.End", "End"},
     {"Column.Trigger", "Trigger"},
@@ -42,9 +39,8 @@ bool isNumber(int column)
 RunHistoryModel::RunHistoryModel(const platform::LanguageFile &language, QObject *parent)
     : QAbstractTableModel(parent), m_texts(language)
 {
-    for (const Heading &heading : kHeadings)
-        m_headings << language.text(QStringLiteral("frmRunHistory"), QString::fromLatin1(heading.key),
-                                    QString::fromLatin1(heading.english));
+    for (const Words &heading : kHeadings)
+        m_headings << historyText(language, heading);
 }
 
 void RunHistoryModel::setRuns(QList<taskstore::RunRecord> runs)

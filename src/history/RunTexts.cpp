@@ -1,5 +1,6 @@
 #include "history/RunTexts.h"
 
+#include "history/HistoryWords.h"
 #include "platform/CurrentLanguage.h"
 
 #include <array>
@@ -7,11 +8,6 @@
 namespace history {
 
 namespace {
-struct Words {
-    const char *key;
-    const char *english;
-};
-
 // Indexed by the stored numbers of Verdict and RunTrigger. The verdicts have the words
 // the run log gives them.
 constexpr std::array<Words, 3> kVerdicts{{
@@ -34,12 +30,10 @@ size_t slot(int stored)
 
 RunTexts::RunTexts(const platform::LanguageFile &file)
 {
-    const QString section = QStringLiteral("frmRunHistory");
     for (size_t i = 0; i < 3; ++i) {
         m_verdicts[i] = file.text(QStringLiteral("Verdict"), QString::fromLatin1(kVerdicts[i].key),
                                   QString::fromLatin1(kVerdicts[i].english));
-        m_triggers[i] =
-            file.text(section, QString::fromLatin1(kTriggers[i].key), QString::fromLatin1(kTriggers[i].english));
+        m_triggers[i] = historyText(file, kTriggers[i]);
     }
 }
 

@@ -19,7 +19,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 using platform::named;
 using platform::namedLabel;

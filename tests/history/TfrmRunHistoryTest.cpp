@@ -40,7 +40,7 @@ protected:
         taskstore::RunHistoryStore store(db);
         taskstore::Transaction transaction(db);
         for (int i = 0; i < count; ++i) {
-            taskstore::RunRecord record = run(kMorning.addSecs(60 * i), 10 - i % 3, i % 3, 1.0 + i % 7,
+            taskstore::RunRecord record = run(kMorning.addSecs(60LL * i), 10 - i % 3, i % 3, 1.0 + i % 7,
                                               i % 10 == 9 ? taskstore::Verdict::Fail : taskstore::Verdict::Pass);
             EXPECT_TRUE(store.add(record).ok());
             runs << record;
