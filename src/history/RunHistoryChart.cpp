@@ -11,6 +11,7 @@
 #include <QStackedBarSeries>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <array>
 
 namespace history {
@@ -69,6 +70,8 @@ void RunHistoryChart::display(const RunChartData &figures, const platform::Langu
     counts->setTitleText(historyText(language, {"Chart.Runs", "requests"}));
     counts->setLabelFormat(QStringLiteral("%d"));
     counts->setRange(0, std::max(1, figures.highestCount));
+    // Whole numbers only: a small count gets a tick per number.
+    counts->setTickCount(std::min(5, std::max(1, figures.highestCount) + 1));
     chart->addAxis(counts, Qt::AlignRight);
     bars->attachAxis(counts);
 
@@ -77,6 +80,8 @@ void RunHistoryChart::display(const RunChartData &figures, const platform::Langu
     time->setTickCount(5);
     if (figures.from.isValid())
         time->setRange(figures.from, figures.to);
+    else
+        time->setLabelsVisible(false); // no runs: no times to show
     chart->addAxis(time, Qt::AlignBottom);
     auto *milliseconds = new QValueAxis;
     milliseconds->setTitleText(historyText(language, {"Chart.Milliseconds", "response time (ms)"}));
@@ -87,6 +92,8 @@ void RunHistoryChart::display(const RunChartData &figures, const platform::Langu
         line->setName(historyText(language, kLineNames[size_t(k)]));
         // One replace, not a point at a time: many runs stay quick to show.
         line->replace(figures.lines[size_t(k)]);
+        // A few runs are dots rather than lines; a single run would show nothing.
+        line->setPointsVisible(figures.lines[size_t(k)].size() <= 60);
         chart->addSeries(line);
         line->attachAxis(time);
         line->attachAxis(milliseconds);

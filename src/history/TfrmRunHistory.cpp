@@ -100,7 +100,7 @@ void TfrmRunHistory::buildControls()
 
     connect(m_export, &QPushButton::clicked, this, &TfrmRunHistory::btnExportClick);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
-    resize(900, 640);
+    resize(1100, 680);
 }
 
 bool TfrmRunHistory::load()
