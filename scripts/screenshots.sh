@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Screenshots of Pellion's and Glossor's windows in English and Chinese, taken under Xvfb
 # and driven with xdotool: the main window with the example tasks, the task editor's
-# three pages, the packet editor, the Options dialog and Glossor; where the demo server
-# can run (FreeRADIUS installed, its configuration readable), also the main window after
-# runs of two example tasks against it. Builds nothing: it runs a copy of a built program
-# directory with a temporary HOME, so neither the directory nor your settings change.
+# four pages, the packet editor, the Run History window, the Options dialog and Glossor;
+# where the demo server can run (FreeRADIUS installed, its configuration readable), also
+# the main window after runs of two example tasks against it. Builds nothing: it runs a
+# copy of a built program directory with a temporary HOME, so neither the directory nor
+# your settings change.
 # The shots the help pages show are copied, with fewer colours, into HELP-IMAGES.
 #   scripts/screenshots.sh [PROGRAM-DIR] [OUT-DIR] [HELP-IMAGES]
 #   (default: build/dist, docs/screenshots, data/Help/images)
@@ -129,9 +130,11 @@ start_demo_server() {
 
 # Titles as the language files give them (shoot_language takes the table by name).
 # shellcheck disable=SC2034
-declare -A title_en=([main]='^Pellion$' [task]='Sync Task Properties' [packet]='^Package$' [options]='^Options$')
+declare -A title_en=([main]='^Pellion$' [task]='Sync Task Properties' [packet]='^Package$' [options]='^Options$'
+                     [history]='^Run History - ')
 # shellcheck disable=SC2034
-declare -A title_zh=([main]='^Pellion$' [task]='同步任务属性' [packet]='^数据包$' [options]='^选项$')
+declare -A title_zh=([main]='^Pellion$' [task]='同步任务属性' [packet]='^数据包$' [options]='^选项$'
+                     [history]='^运行历史 - ')
 
 shoot_language() {
   local lang=$1 language=$2
@@ -188,6 +191,10 @@ shoot_language() {
   xdotool key Right
   sleep 0.5
   shoot "$task" "task-editor-schedule-$lang"
+  xdotool key Right
+  sleep 0.5
+  shoot "$task" "task-editor-expectations-$lang"
+  xdotool key Left
 
   # The packet editor, from the packets page's Add (Alt+A there).
   xdotool key Left
@@ -202,6 +209,20 @@ shoot_language() {
   xdotool windowfocus --sync "$task"
   xdotool key Escape
   await_gone "$pellion" "${title[task]}"
+
+  # Action -> Run History (the menu's last item) for the selected task: one that ran, when
+  # the demo server was there.
+  xdotool windowfocus --sync "$main"
+  [ -z "$demo" ] || select_task "$main" 'Accounting Start'
+  xdotool key alt+a
+  sleep 0.3
+  xdotool key Up Return
+  local history
+  history=$(await_window "$pellion" "${title[history]}")
+  shoot "$history" "run-history-$lang"
+  xdotool windowfocus --sync "$history"
+  xdotool key Escape
+  await_gone "$pellion" "${title[history]}"
 
   # Options: the menu left of Help, its first item.
   xdotool windowfocus --sync "$main"

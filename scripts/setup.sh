@@ -6,12 +6,12 @@ set -euo pipefail
 
 runtime=(
   libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins
-  libsqlite3-0 libtalloc2 libfreeradius3 freeradius-common
+  libsqlite3-0 libtalloc2 libfreeradius3 freeradius-common libqt6charts6
   xdg-utils fonts-noto-cjk
 )
 build=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev libqt6opengl6-dev
   libsqlite3-dev
   libfreeradius-dev libtalloc-dev libpcre3-dev libssl-dev
   librsvg2-bin dpkg-dev ccache

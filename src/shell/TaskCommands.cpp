@@ -1,5 +1,7 @@
 #include "shell/TaskCommands.h"
 
+#include "shell/TaskListColumns.h"
+
 #include "execution/RunControl.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
@@ -62,6 +64,7 @@ std::optional<QString> TaskCommands::newKey(taskstore::KeyTable table)
 void TaskCommands::appendRow(const QString &taskId)
 {
     m_list.appendRow(readTaskRow(m_store.timeQuery, taskId));
+    showLastResults(m_list, m_store.connection); // an edited task keeps its runs
 }
 
 void TaskCommands::restartScheduler()

@@ -16,7 +16,7 @@ int compareListTexts(const QString &a, const QString &b);
 class TaskListOrder {
 public:
     enum class Mark { None, Up, Down }; // header pictures 5 (Up) and 6 (Down)
-    static constexpr int kColumns = 5;
+    static constexpr int kColumns = 6;  // the five of the list and its last result
 
     TaskListOrder();
 

@@ -78,10 +78,10 @@ TaskListView::TaskListView(QWidget *parent)
     header->setSectionsMovable(false);
     header->setStretchLastSection(false);
     connect(header, &QHeaderView::sectionClicked, this, &TaskListView::headerClicked);
-    const int widths[kColumns] = {150, 120, 120, 130, 0};
+    const int widths[kColumns] = {150, 120, 120, 130, 0, 110};
     for (int column = 0; column < kColumns; ++column)
         m_report->setColumnWidth(column, widths[column]);
-    m_report->setColumnHidden(4, true); // never filled
+    m_report->setColumnHidden(kHiddenColumn, true);
 
     m_stack->addWidget(m_icons);
     m_stack->addWidget(m_report);
@@ -116,7 +116,7 @@ void TaskListView::clear()
 void TaskListView::appendRow(const TaskRow &row)
 {
     QList<QStandardItem *> items;
-    for (const QString &text : {row.taskName, row.lastRunTime, row.nextRunTime, row.serverIp, QString()})
+    for (const QString &text : {row.taskName, row.lastRunTime, row.nextRunTime, row.serverIp, QString(), QString()})
         items << new TaskItem(text);
     items.first()->setIcon(ShellIcons::picture(ShellIcons::Task));
     items.first()->setData(row.taskId, kKeyRole);
@@ -156,6 +156,18 @@ void TaskListView::updateTimes(const QString &taskId, const QString &lastRunTime
         return;
     m_model->item(index, 1)->setText(lastRunTime);
     m_model->item(index, 2)->setText(nextRunTime);
+}
+
+void TaskListView::setCell(int row, int column, const QString &text, const QIcon &icon)
+{
+    QStandardItem *item = m_model->item(row, column);
+    item->setText(text);
+    item->setIcon(icon);
+}
+
+QString TaskListView::cellText(int row, int column) const
+{
+    return m_model->item(row, column)->text();
 }
 
 int TaskListView::rowCount() const

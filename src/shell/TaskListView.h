@@ -21,7 +21,9 @@ class TaskListView : public QWidget {
     Q_OBJECT
 public:
     enum class Style { LargeIcon, SmallIcon, List, Detailed };
-    static constexpr int kColumns = 5;
+    static constexpr int kColumns = 6;
+    static constexpr int kHiddenColumn = 4; // never filled, never sorted by
+    static constexpr int kLastResultColumn = 5;
 
     explicit TaskListView(QWidget *parent = nullptr);
 
@@ -33,6 +35,9 @@ public:
     bool removeRow(const QString &taskId);
     // Sets the two time texts of the task's first row.
     void updateTimes(const QString &taskId, const QString &lastRunTime, const QString &nextRunTime);
+    // One cell's text and picture.
+    void setCell(int row, int column, const QString &text, const QIcon &icon);
+    QString cellText(int row, int column) const;
 
     int rowCount() const;
     TaskRow row(int index) const;

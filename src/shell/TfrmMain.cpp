@@ -23,6 +23,7 @@
 #include "shell/LogCommands.h"
 #include "shell/NodeDropTarget.h"
 #include "shell/ProgramCommands.h"
+#include "shell/RunHistoryCommand.h"
 #include "shell/ShellIcons.h"
 #include "shell/ShellTexts.h"
 #include "shell/TaskCommandStates.h"
@@ -91,7 +92,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
         {u.spbtnStop, u.mnuStop, u.pmuStop},
         {u.spbtnTaskEdit, u.mnuTaskEdit, u.pmuTaskEdit},
         {u.spbtnTaskDel, u.mnuTaskDel, u.pmuTaskDel},
-        {u.spbtnTaskView, u.mnuTaskView, u.pmuTaskView},
+        {u.spbtnTaskView, u.mnuTaskView, u.pmuTaskView, u.mnuRunHistory},
     });
     m_logCommands = std::make_unique<LogCommands>(*u.PageCtrlLog, *this);
     m_view = std::make_unique<ViewCommands>(m_ui);
@@ -198,6 +199,7 @@ void TfrmMain::applyLanguage(const QString &language)
         m_ui.lvwTask->setHeading(column++,
                                  file.text(QString::fromUtf8(entry.section), QString::fromUtf8(entry.key),
                                            QString::fromUtf8(entry.builtIn)));
+    setLastResultHeading(*m_ui.lvwTask, file);
 }
 
 QString TfrmMain::word(const char *key, const char *builtIn) const
@@ -294,6 +296,7 @@ void TfrmMain::fillTasks()
     const QList<TaskRow> rows = readTaskRows(*m_query, *m_queryTime, selectedGroupKey());
     m_ui.lvwTask->setUpdatesEnabled(false);
     m_ui.lvwTask->setRows(rows);
+    showLastResults(*m_ui.lvwTask, *m_connection);
     fitTaskListColumns(*m_ui.lvwTask);
     m_ui.lvwTask->setUpdatesEnabled(true);
 }
@@ -329,6 +332,11 @@ void TfrmMain::showRunTimes(const QString &taskId, const QString &lastRunTime, c
     QCoreApplication::processEvents();
 }
 
+void TfrmMain::showVerdict(const QString &taskId, taskstore::Verdict verdict)
+{
+    showLastResult(*m_ui.lvwTask, taskId, verdict);
+}
+
 void TfrmMain::loadExamplesClick()
 {
     try {
@@ -359,6 +367,7 @@ void TfrmMain::connectCommands()
     onTrigger(this, {u.spbtnTaskEdit, u.mnuTaskEdit, u.pmuTaskEdit}, [tasks] { tasks->editClick(); });
     onTrigger(this, {u.spbtnTaskDel, u.mnuTaskDel, u.pmuTaskDel}, [tasks] { tasks->deleteClick(); });
     onTrigger(this, {u.spbtnTaskView, u.mnuTaskView, u.pmuTaskView}, [tasks] { tasks->viewClick(); });
+    onTrigger(this, {u.mnuRunHistory}, [this] { openRunHistory(*m_ui.lvwTask, *m_connection, this); });
     onTrigger(this, {u.mnuTaskDuplicate, u.pmuTaskDuplicate}, [tasks] { tasks->duplicateClick(); });
     onTrigger(this, {u.pmuCopyCommandLine}, [tasks] { tasks->copyCommandLineClick(); });
     connect(u.pmuMoveToGroup, &QMenu::aboutToShow, this,

@@ -74,6 +74,7 @@ public:
 
     // execution::TaskListUpdater
     void showRunTimes(const QString &taskId, const QString &lastRunTime, const QString &nextRunTime) override;
+    void showVerdict(const QString &taskId, taskstore::Verdict verdict) override;
 
     // How the program ends on Exit (tests replace it); the default leaves the message loop.
     void setTerminate(std::function<void()> terminate) { m_terminate = std::move(terminate); }

@@ -160,6 +160,8 @@ void TfrmMainUi::setup(QMainWindow *window)
     mnuTaskDuplicate = item(window, "mnuTaskDuplicate", "D&uplicate Task");
     mnuAction->addSeparator();
     mnuAction->addAction(mnuTaskDuplicate);
+    mnuRunHistory = item(window, "mnuRunHistory", "Run &History");
+    mnuAction->addAction(mnuRunHistory);
 
     mnuOption1 = menu(MainMnu, "mnuOption1", "Option");
     mnuOption = item(window, "mnuOption", "&Option...");

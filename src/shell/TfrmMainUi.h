@@ -36,6 +36,7 @@ struct TfrmMainUi {
     QAction *mnuOption, *mnuContent, *mnuAbout, *mnuHomepage;
     QAction *mnuLoadExamples;
     QAction *mnuTaskDuplicate;
+    QAction *mnuRunHistory;
 
     // Context menus.
     QMenu *pmuTaskGroup;

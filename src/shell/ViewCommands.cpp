@@ -52,7 +52,7 @@ void ViewCommands::setListStyle(int style)
 
 void ViewCommands::headingClick(int column)
 {
-    if (column < 0 || column >= TaskListView::kColumns - 1)
+    if (column < 0 || column >= TaskListView::kColumns || column == TaskListView::kHiddenColumn)
         return; // the hidden fifth column has no comparison
     const bool ascending = m_order.headerClicked(column);
     for (int each = 0; each < TaskListView::kColumns; ++each) {

@@ -39,6 +39,7 @@ std::optional<TaskListRow> duplicateTask(taskstore::Connection &connection, cons
     draft.task.TaskName = duplicateName(loaded->task.TaskName);
     draft.schedules = loaded->schedules;
     draft.script = scriptBytes(taskId);
+    draft.expectations = loaded->expectations; // the same file, so the same packet numbers
     return TaskSaver(connection).save(draft, now);
 }
 

@@ -3,7 +3,9 @@
 #include "scheduling/ScheduleRules.h"
 #include "taskdef/EscapedForm.h"
 #include "taskdef/PacketTextReader.h"
+#include "taskstore/DatabaseError.h"
 #include "taskstore/DateTimeText.h"
+#include "taskstore/ExpectationStore.h"
 #include "taskstore/Query.h"
 #include "taskstore/TaskReader.h"
 
@@ -51,6 +53,10 @@ std::optional<LoadedTask> loadTaskForEditing(taskstore::Connection &connection, 
     if (loaded.task.RunType != taskstore::kRunManually)
         for (const taskstore::ScheduleRecord &record : taskstore::readScheduleRecords(query, taskId))
             loaded.schedules << scheduleListRow(record);
+    const auto expectations = taskstore::ExpectationStore(connection).expectationsOf(taskId);
+    if (!expectations.ok())
+        throw taskstore::DatabaseError(expectations.error());
+    loaded.expectations = expectations.value();
     return loaded;
 }
 

@@ -2,6 +2,7 @@
 
 #include "scheduling/ScheduleListRow.h"
 #include "taskdef/TaskPackets.h"
+#include "taskstore/Expectation.h"
 #include "taskstore/ScheduleRecord.h"
 #include "taskstore/TaskRecord.h"
 
@@ -22,10 +23,11 @@ struct LoadedTask {
     TaskPackets packets;                          // "Packet1".. with keys 1.. in file order
     QList<scheduling::ScheduleListRow> schedules; // for a scheduled task, as stored
     QString scriptError;                          // why the script file was read only in part; empty when whole
+    QList<taskstore::PacketExpectation> expectations;
 };
 
 // Reads a task for editing: its rows, every packet of its script file (a missing file
-// gives none) and its schedule rows. Nothing when the task is not stored; throws
+// gives none), its schedule rows and its expectations. Nothing when the task is not stored; throws
 // taskstore::DatabaseError.
 std::optional<LoadedTask> loadTaskForEditing(taskstore::Connection &connection, const QString &taskId);
 

@@ -4,7 +4,9 @@
 #include "scheduling/ScheduleRules.h"
 #include "taskdef/SaveError.h"
 #include "taskdef/ScriptFileUpdate.h"
+#include "taskstore/DatabaseError.h"
 #include "taskstore/DateTimeText.h"
+#include "taskstore/ExpectationStore.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 #include "taskstore/TaskReader.h"
@@ -60,6 +62,11 @@ TaskListRow TaskSaver::save(const TaskDraft &draft, const QDateTime &now)
     taskstore::Query query(m_connection);
     for (const QString &statement : statements)
         ExecQuery(query, statement);
+    // Inside the task's transaction: the expectations land with the task or not at all.
+    const taskstore::StoreStatus expectations =
+        taskstore::ExpectationStore(m_connection).replace(task.TaskID, draft.expectations);
+    if (!expectations.ok())
+        throw taskstore::DatabaseError(expectations.error());
 
     TaskListRow row{task.TaskID, task.TaskName, nowText, platform::manualRunText(), task.ServerIP, task.RunType};
     if (!manual) {

@@ -2,6 +2,7 @@
 
 #include "scheduling/ScheduleListRow.h"
 #include "taskdef/TaskListRow.h"
+#include "taskstore/Expectation.h"
 #include "taskstore/TaskRecord.h"
 
 #include <QByteArray>
@@ -21,7 +22,8 @@ struct TaskDraft {
     taskstore::TaskRecord task;    // RunType decides between the manual row and the rules
     bool replacesExisting = false; // modify mode: the task's old rows and file go
     QList<scheduling::ScheduleListRow> schedules;
-    std::optional<QByteArray> script; // the packet script file text; none when no rows
+    std::optional<QByteArray> script;                 // the packet script file text; none when no rows
+    QList<taskstore::PacketExpectation> expectations; // numbered by the packets' places in the file
 };
 
 // Replaces a task in the database and its packet script file as one step: either the new

@@ -10,6 +10,7 @@
 #include "scheduling/TfrmTaskSchedule.h"
 #include "taskdef/EditorDialogs.h"
 #include "taskdef/EscapedForm.h"
+#include "taskdef/ExpectationPage.h"
 #include "taskdef/ImportText.h"
 #include "taskdef/PacketScriptFile.h"
 #include "taskdef/SaveError.h"
@@ -145,6 +146,7 @@ bool TfrmTask::loadTask(const QString &taskId)
         addPacketNode(packet);
     m_packetTree->setCurrentItem(m_packetTree->topLevelItem(0));
     refreshAttributeList();
+    m_expectationPage->load(loaded->expectations);
 
     // Saving keeps only the packets shown: the user is told before changing anything.
     if (!loaded->scriptError.isEmpty())
@@ -196,6 +198,7 @@ QStringList TfrmTask::editState() const
         state << row.attribute << row.value << row.id << row.packageId;
     for (const ScheduleListRow &row : scheduleRows())
         state << row.display << QString::number(row.type) << row.value << row.startTime << row.id;
+    state << m_expectationPage->expectations().editState();
     return state;
 }
 
@@ -322,6 +325,8 @@ void TfrmTask::updatePacketButtons()
     m_remove->setEnabled(packet);
     m_modifyPacket->setEnabled(packet);
     m_delete->setEnabled(!m_attributes->selectedItems().isEmpty());
+    // Every change of the packets passes here: the expectations follow it.
+    m_expectationPage->setPackets(m_packets.table.packets);
 }
 
 void TfrmTask::spbtnAddClick()
@@ -578,6 +583,11 @@ void TfrmTask::spbtnOKClick()
     }
     if (refuseUnwritableRows())
         return;
+    if (const std::optional<ExpectationPage::Problem> problem = m_expectationPage->firstProblem()) {
+        refuse(problem->message, m_expectationPage);
+        m_expectationPage->choosePacket(problem->packet);
+        return;
+    }
 
     TaskDraft draft;
     draft.task = collectTask(*port);
@@ -585,6 +595,7 @@ void TfrmTask::spbtnOKClick()
     draft.schedules = scheduleRows();
     if (!m_packets.table.rows.isEmpty())
         draft.script = PacketScriptFile::content(m_packets.table);
+    draft.expectations = m_expectationPage->expectations().numbered(m_packets.table);
     try {
         m_savedRow = TaskSaver(m_connection).save(draft, platform::Clock::now());
     } catch (const SaveError &error) {

@@ -32,6 +32,7 @@ class Connection;
 
 namespace taskdef {
 
+class ExpectationPage;
 class ServerTable;
 
 // The task editor: creates or changes one task (settings, packets, schedules) and, on OK,
@@ -134,6 +135,7 @@ private:
     QWidget *m_settingPage = nullptr;
     QWidget *m_packagePage = nullptr;
     QWidget *m_schedulePage = nullptr;
+    ExpectationPage *m_expectationPage = nullptr;
 
     QComboBox *m_serverIp = nullptr;
     QLineEdit *m_secret = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/NamedControl.h"
 #include "platform/SpinEdit.h"
 #include "platform/TypingFilter.h"
+#include "taskdef/ExpectationPage.h"
 #include "taskdef/FormTexts.h"
 #include "taskdef/TypedListText.h"
 
@@ -51,6 +52,7 @@ const platform::TextEntry kTexts[] = {
     {"frmTask", "TabSheetPackage.Caption", "Additional Packages"},
     {"frmTask", "lblPackage.Caption", "Packages"},
     {"frmTask", "TabSheetSchedule.Caption", "Schedule"},
+    {"frmTask", "TabSheetExpectation.Caption", "Expectations"},
     {"frmTask", "RadioBtnManually.Caption", "Run Manually"},
     {"frmTask", "RadiobtnSchedule.Caption", "&Auto run using internal Schedule"},
     {"frmTask", "spbtnSchAdd.Caption", "&Add..."},
@@ -107,6 +109,8 @@ void TfrmTask::buildControls()
     m_pages->addTab(m_settingPage, QStringLiteral("   Setting   "));
     m_pages->addTab(m_packagePage, QStringLiteral("Package"));
     m_pages->addTab(m_schedulePage, QStringLiteral("Task Schedule"));
+    m_expectationPage = new ExpectationPage(m_dictionary);
+    m_pages->addTab(m_expectationPage, QStringLiteral("Expectations"));
     m_pages->setCurrentWidget(m_packagePage);
 
     m_ok = button("spbtnOK", "OK");
@@ -265,6 +269,12 @@ QWidget *TfrmTask::buildSchedulePage()
 
 void TfrmTask::connectControls()
 {
+    // The expectations open at the packet chosen on the packets page.
+    connect(m_pages, &QTabWidget::currentChanged, this, [this] {
+        if (m_pages->currentWidget() == m_expectationPage)
+            if (const QTreeWidgetItem *packet = selectedPacketNode())
+                m_expectationPage->choosePacket(packet->text(0));
+    });
     // The rules follow the user's choices from the lists only, not typing or loading.
     connect(m_requestType, &QComboBox::activated, this, &TfrmTask::cboRequestTypeChange);
     connect(m_mode, &QComboBox::activated, this, &TfrmTask::cboModeChange);
@@ -300,6 +310,7 @@ void TfrmTask::applyLanguage()
     const platform::LanguageFile file = platform::Language::currentFile();
     platform::Language::apply(this, kTexts, file);
     applyHeadings(this, kHeadings, file);
+    m_expectationPage->applyLanguage(file);
     if (auto *name = findChild<QLabel *>(QStringLiteral("lblTaskName")))
         name->setText(QStringLiteral("  ")
                       + file.text(QStringLiteral("frmTask"), QStringLiteral("lblTaskName.Caption"),

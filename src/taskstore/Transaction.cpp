@@ -7,20 +7,27 @@
 
 namespace taskstore {
 
-Transaction::Transaction(Connection &connection) : m_connection(connection)
+// Inside another transaction a savepoint stands in: the outer one still decides whether
+// anything lands, so a store that groups its own statements can join a larger save.
+Transaction::Transaction(Connection &connection)
+    : m_connection(connection), m_nested(sqlite3_get_autocommit(connection.handle()) == 0)
 {
-    run("begin immediate");
+    run(m_nested ? "savepoint nested" : "begin immediate");
 }
 
 Transaction::~Transaction()
 {
-    if (m_open)
+    if (!m_open)
+        return;
+    if (m_nested)
+        sqlite3_exec(m_connection.handle(), "rollback to nested; release nested", nullptr, nullptr, nullptr);
+    else
         sqlite3_exec(m_connection.handle(), "rollback", nullptr, nullptr, nullptr);
 }
 
 void Transaction::commit()
 {
-    run("commit");
+    run(m_nested ? "release nested" : "commit");
     m_open = false;
 }
 

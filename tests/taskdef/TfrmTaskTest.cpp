@@ -4,14 +4,19 @@
 #include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/SpinEdit.h"
+#include "radius/Dictionary.h"
+#include "radius/DictionaryFileReader.h"
 #include "scheduling/TfrmTaskSchedule.h"
 #include "support/TempProgramDir.h"
 #include "taskdef/PacketTextReader.h"
+#include "taskdef/TaskDuplicate.h"
 #include "taskdef/TaskEditorRules.h"
+#include "taskdef/TaskExpectations.h"
 #include "taskdef/TaskPackets.h"
 #include "taskdef/TfrmPackage.h"
 #include "taskdef/TfrmTask.h"
 #include "taskstore/DateTimeText.h"
+#include "taskstore/ExpectationStore.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 
@@ -25,6 +30,7 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -159,7 +165,7 @@ protected:
         fillSettings(editor.get(), "Stored");
         addPacket(editor.get(), {{"User-Name", "old"}});
         click(editor.get(), "spbtnOK");
-        ASSERT_EQ(editor->result(), QDialog::Accepted);
+        ASSERT_EQ(editor->result(), QDialog::Accepted) << dialogs.lastMessageText().toStdString();
     }
 };
 
@@ -967,6 +973,301 @@ TEST_F(TaskEditor, LanguageFileTextsApplyWhenShown)
     EXPECT_EQ(child<QTreeWidget>(editor.get(), "lvwAttr")->headerItem()->text(1), "Wert");
     EXPECT_EQ(child<QAbstractButton>(editor.get(), "spbtnAdd")->text(), "&Neu");
     EXPECT_EQ(child<QAbstractButton>(editor.get(), "spbtnSchAdd")->text(), "&Add...");
+}
+
+} // namespace
+
+namespace {
+
+using taskstore::AttributeCheck;
+using taskstore::CheckOperator;
+using taskstore::PacketExpectation;
+namespace replycode = taskstore::replycode;
+
+// The Expectations page, driven with the keyboard as a user would.
+class ExpectationEditor : public TaskEditor {
+protected:
+    static void openPage(TfrmTask *editor)
+    {
+        auto *pages = child<QTabWidget>(editor, "PageControl");
+        pages->setCurrentWidget(child<QWidget>(editor, "TabSheetExpectation"));
+    }
+
+    static void chooseText(TfrmTask *editor, const char *combo, const QString &text)
+    {
+        auto *box = child<QComboBox>(editor, combo);
+        const int index = box->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        choose(box, index);
+    }
+
+    static void typeTimeLimit(TfrmTask *editor, const QString &milliseconds)
+    {
+        auto *limit = child<QSpinBox>(editor, "spnExpTimeLimit");
+        limit->setFocus();
+        limit->selectAll();
+        QTest::keyClicks(limit, milliseconds);
+    }
+
+    // Attribute typed, kind chosen, value typed and Enter (Add Check for a kind without value).
+    static void addCheck(TfrmTask *editor, const QString &attribute, const QString &kind, const QString &value = {})
+    {
+        auto *name = child<QComboBox>(editor, "cboExpAttr");
+        name->setFocus();
+        QTest::keyClicks(name->lineEdit(), attribute);
+        chooseText(editor, "cboExpCheck", kind);
+        if (value.isEmpty()) {
+            click(editor, "spbtnExpAdd");
+            return;
+        }
+        auto *field = child<QLineEdit>(editor, "edtExpValue");
+        field->setFocus();
+        QTest::keyClicks(field, value);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+
+    QList<PacketExpectation> stored(const QString &taskId)
+    {
+        const auto result = taskstore::ExpectationStore(db).expectationsOf(taskId);
+        EXPECT_TRUE(result.ok()) << result.error().toStdString();
+        return result.value();
+    }
+
+    static PacketExpectation expectation(int packet, std::optional<int> code, QList<AttributeCheck> checks = {},
+                                         std::optional<int> limit = {})
+    {
+        return {packet, code, checks, limit};
+    }
+};
+
+TEST_F(ExpectationEditor, SavedWithTheTaskAndShownAgainPerPacket)
+{
+    auto editor = newEditor("501");
+    fillSettings(editor.get());
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    addPacket(editor.get(), {{"User-Name", "eve"}});
+    openPage(editor.get());
+    EXPECT_EQ(child<QComboBox>(editor.get(), "cboExpPacket")->currentText(), "Packet2"); // the packet last added
+
+    chooseText(editor.get(), "cboExpPacket", "Packet1");
+    chooseText(editor.get(), "cboExpReply", "no reply");
+    chooseText(editor.get(), "cboExpPacket", "Packet2");
+    chooseText(editor.get(), "cboExpReply", "Access-Reject");
+    typeTimeLimit(editor.get(), "50");
+    addCheck(editor.get(), "Reply-Message", "matches", "^Go (away|home)$");
+    addCheck(editor.get(), "Framed-IP-Address", "absent");
+    // Looking at the other packet again leaves this one's as they were.
+    chooseText(editor.get(), "cboExpPacket", "Packet1");
+    EXPECT_EQ(child<QTreeWidget>(editor.get(), "lvwExpChecks")->topLevelItemCount(), 0);
+    chooseText(editor.get(), "cboExpPacket", "Packet2");
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted);
+
+    const QList<AttributeCheck> checks{{"Reply-Message", CheckOperator::Matches, "^Go (away|home)$"},
+                                       {"Framed-IP-Address", CheckOperator::Absent, ""}};
+    EXPECT_EQ(stored("501"),
+              QList<PacketExpectation>(
+                  {expectation(1, replycode::kNoReply), expectation(2, replycode::kAccessReject, checks, 50)}));
+
+    auto reopened = openEditor("501");
+    openPage(reopened.get());
+    auto *packet = child<QComboBox>(reopened.get(), "cboExpPacket");
+    EXPECT_EQ(packet->currentText(), "Packet1");
+    EXPECT_EQ(child<QComboBox>(reopened.get(), "cboExpReply")->currentText(), "no reply");
+    EXPECT_EQ(child<QSpinBox>(reopened.get(), "spnExpTimeLimit")->text(), "no limit");
+    chooseText(reopened.get(), "cboExpPacket", "Packet2");
+    EXPECT_EQ(child<QComboBox>(reopened.get(), "cboExpReply")->currentText(), "Access-Reject");
+    EXPECT_EQ(child<QSpinBox>(reopened.get(), "spnExpTimeLimit")->value(), 50);
+    auto *list = child<QTreeWidget>(reopened.get(), "lvwExpChecks");
+    EXPECT_EQ(texts(list, 0), QStringList({"Reply-Message", "Framed-IP-Address"}));
+    EXPECT_EQ(texts(list, 1), QStringList({"matches", "absent"}));
+    EXPECT_EQ(texts(list, 2), QStringList({"^Go (away|home)$", ""}));
+
+    // Removing a check and choosing "any" again: only the time limit is left to keep.
+    list->setCurrentItem(list->topLevelItem(0));
+    click(reopened.get(), "spbtnExpRemove");
+    list->setCurrentItem(list->topLevelItem(0));
+    click(reopened.get(), "spbtnExpRemove");
+    chooseText(reopened.get(), "cboExpReply", "any");
+    chooseText(reopened.get(), "cboExpPacket", "Packet1");
+    chooseText(reopened.get(), "cboExpReply", "any");
+    click(reopened.get(), "spbtnOK");
+    ASSERT_EQ(reopened->result(), QDialog::Accepted);
+    EXPECT_EQ(stored("501"), QList<PacketExpectation>({expectation(2, std::nullopt, {}, 50)}));
+}
+
+// Each refusal names the packet and the attribute, shows the page at that packet, and
+// stores nothing.
+TEST_F(ExpectationEditor, ChecksThatCannotWorkAreRefusedOnOk)
+{
+    struct Case {
+        const char *attribute;
+        const char *kind;
+        const char *value;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"Reply-Message", "matches", "([a-z]+",
+         "Packet2, Reply-Message: \"([a-z]+\" is not a valid regular expression (missing closing parenthesis at 7)"},
+        {"Reply-Message", "matches", "a{2,1}", "Packet2, Reply-Message: \"a{2,1}\" is not a valid regular expression"},
+        {"Session-Timeout", "equals", "soon", "Packet2, Session-Timeout: \"soon\" is not a value of type integer"},
+    };
+    // Values compared with "equals" are checked through the library's dictionary.
+    ASSERT_TRUE(radius::Dictionary::load(testsupport::TempProgramDir::sourceDataDir() + "/dictionary").ok());
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.value);
+        dialogs.clear();
+        auto editor = newEditor("502");
+        fillSettings(editor.get());
+        addPacket(editor.get(), {{"User-Name", "bob"}});
+        addPacket(editor.get(), {{"User-Name", "eve"}});
+        openPage(editor.get());
+        addCheck(editor.get(), c.attribute, c.kind, c.value);
+        chooseText(editor.get(), "cboExpPacket", "Packet1");
+        child<QTabWidget>(editor.get(), "PageControl")->setCurrentIndex(0);
+        click(editor.get(), "spbtnOK");
+        EXPECT_TRUE(dialogs.lastMessageText().startsWith(c.message)) << dialogs.lastMessageText().toStdString();
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(child<QTabWidget>(editor.get(), "PageControl")->currentWidget()->objectName(), "TabSheetExpectation");
+        EXPECT_EQ(child<QComboBox>(editor.get(), "cboExpPacket")->currentText(), "Packet2");
+        EXPECT_TRUE(taskRows("502").isEmpty());
+        EXPECT_TRUE(stored("502").isEmpty());
+    }
+}
+
+TEST_F(ExpectationEditor, AddCheckRefusesAnEmptyAttributeOrValue)
+{
+    auto editor = newEditor();
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    openPage(editor.get());
+    chooseText(editor.get(), "cboExpCheck", "present");
+    EXPECT_FALSE(child<QLineEdit>(editor.get(), "edtExpValue")->isEnabled()); // present takes no value
+    click(editor.get(), "spbtnExpAdd");
+    EXPECT_EQ(dialogs.lastMessageText(), "Attribute is empty!");
+    addCheck(editor.get(), "Reply-Message", "contains", "");
+    EXPECT_EQ(dialogs.lastMessageText(), "Value is empty!");
+    EXPECT_EQ(child<QTreeWidget>(editor.get(), "lvwExpChecks")->topLevelItemCount(), 0);
+}
+
+// A packet's expectations go with it: a removed packet's go, and a later packet's follow
+// it to its new place in the file.
+TEST_F(ExpectationEditor, RemovedPacketsTakeTheirExpectationsAndLaterOnesMoveUp)
+{
+    auto editor = newEditor("503");
+    fillSettings(editor.get());
+    for (const char *user : {"ann", "bob", "cid"})
+        addPacket(editor.get(), {{"User-Name", user}});
+    openPage(editor.get());
+    chooseText(editor.get(), "cboExpPacket", "Packet2");
+    chooseText(editor.get(), "cboExpReply", "Access-Reject");
+    chooseText(editor.get(), "cboExpPacket", "Packet3");
+    chooseText(editor.get(), "cboExpReply", "Access-Accept");
+
+    child<QTabWidget>(editor.get(), "PageControl")->setCurrentWidget(child<QWidget>(editor.get(), "TabSheetPackage"));
+    selectPacket(editor.get(), 2);
+    dialogs.queueAnswer(Answer::Yes);
+    click(editor.get(), "spbtnRemove");
+    addPacket(editor.get(), {{"User-Name", "dan"}}); // a new packet starts without any
+    openPage(editor.get());
+    auto *packets = child<QComboBox>(editor.get(), "cboExpPacket");
+    QStringList names;
+    for (int i = 0; i < packets->count(); ++i)
+        names << packets->itemText(i);
+    EXPECT_EQ(names, QStringList({"Packet1", "Packet3", "Packet4"}));
+    EXPECT_EQ(child<QComboBox>(editor.get(), "cboExpReply")->currentText(), "any");
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted);
+    EXPECT_EQ(stored("503"), QList<PacketExpectation>({expectation(2, replycode::kAccessAccept)}));
+
+    auto reopened = openEditor("503");
+    openPage(reopened.get());
+    chooseText(reopened.get(), "cboExpPacket", "Packet2");
+    EXPECT_EQ(child<QComboBox>(reopened.get(), "cboExpReply")->currentText(), "Access-Accept");
+}
+
+TEST(TaskExpectations, NumbersFollowThePacketsTheFileWillHold)
+{
+    taskdef::TaskExpectations expectations;
+    expectations.set("Packet2", {0, replycode::kAccessAccept, {}, {}});
+    expectations.set("Packet5", {0, replycode::kAccessReject, {}, {}});
+    expectations.set("Packet7", {0, {}, {}, 10});
+    expectations.set("Packet9", {}); // empty: not kept
+    taskdef::PacketTable table;
+    // Packet3 lost its last row: the file skips it, and the packets after it move up.
+    table.packets = {"Packet2", "Packet3", "Packet5", "Packet7"};
+    table.rows = {
+        {"User-Name", "a", "1", "Packet2"}, {"User-Name", "c", "3", "Packet5"}, {"User-Name", "d", "4", "Packet7"}};
+    EXPECT_EQ(expectations.numbered(table),
+              QList<PacketExpectation>(
+                  {{1, replycode::kAccessAccept, {}, {}}, {2, replycode::kAccessReject, {}, {}}, {3, {}, {}, 10}}));
+    expectations.keepOnly({"Packet5"});
+    EXPECT_EQ(expectations.numbered(table), QList<PacketExpectation>({{2, replycode::kAccessReject, {}, {}}}));
+}
+
+TEST_F(ExpectationEditor, AFailedWriteOfTheExpectationsLeavesTheTaskAsItWas)
+{
+    storeTask("77");
+    const QStringList storedTask = taskRows("77");
+    auto editor = openEditor("77");
+    retype(child<QLineEdit>(editor.get(), "edtTaskName"), "Changed");
+    openPage(editor.get());
+    chooseText(editor.get(), "cboExpReply", "Access-Accept");
+
+    failInserts(db, "TaskExpectation");
+    click(editor.get(), "spbtnOK");
+    EXPECT_TRUE(dialogs.lastMessageText().contains("injected failure")) << dialogs.lastMessageText().toStdString();
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(taskRows("77"), storedTask);
+    EXPECT_TRUE(stored("77").isEmpty());
+    healInserts(db);
+
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted);
+    EXPECT_EQ(taskRows("77").first().section('|', 2, 2), "Changed");
+    EXPECT_EQ(stored("77"), QList<PacketExpectation>({expectation(1, replycode::kAccessAccept)}));
+}
+
+TEST_F(ExpectationEditor, AChangedExpectationIsAChangeToDiscard)
+{
+    storeTask("78");
+    auto editor = openEditor("78");
+    openPage(editor.get());
+    typeTimeLimit(editor.get(), "250");
+    click(editor.get(), "spbtnCancel"); // unscripted: No
+    EXPECT_EQ(dialogs.messageTexts(), QStringList({"Discard your changes?"}));
+    EXPECT_TRUE(editor->isVisible());
+    dialogs.queueAnswer(Answer::Yes);
+    click(editor.get(), "spbtnCancel");
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(stored("78").isEmpty());
+}
+
+TEST_F(ExpectationEditor, ADuplicateTakesTheExpectationsAlong)
+{
+    storeTask("79");
+    const QList<PacketExpectation> expectations{
+        expectation(1, replycode::kAccessAccept, {{"Session-Timeout", CheckOperator::Equals, "3600"}}, 20)};
+    ASSERT_TRUE(taskstore::ExpectationStore(db).replace("79", expectations).ok());
+    ASSERT_TRUE(taskdef::duplicateTask(db, "79", "80", now));
+    EXPECT_EQ(stored("80"), expectations);
+}
+
+TEST_F(ExpectationEditor, TheAttributeSearchNarrowsTheDictionaryList)
+{
+    const radius::DictionaryCatalog catalog = radius::DictionaryFileReader::read(dir.filePath("dictionary/dictionary"));
+    TfrmTask editor(db, &catalog);
+    editor.startNew("4711", "AllTask");
+    editor.show();
+    addPacket(&editor, {{"User-Name", "bob"}});
+    openPage(&editor);
+    auto *names = child<QComboBox>(&editor, "cboExpAttr");
+    const int all = names->count();
+    QTest::keyClicks(child<QLineEdit>(&editor, "edtExpAttrFilter"), "framed-ip");
+    ASSERT_GT(names->count(), 0);
+    EXPECT_LT(names->count(), all);
+    EXPECT_GE(names->findText("Framed-IP-Address"), 0);
+    for (int i = 0; i < names->count(); ++i)
+        EXPECT_TRUE(names->itemText(i).contains("Framed-IP", Qt::CaseInsensitive)) << names->itemText(i).toStdString();
 }
 
 } // namespace

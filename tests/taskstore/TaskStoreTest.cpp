@@ -151,6 +151,38 @@ TEST_F(TaskStore, UncommittedTransactionLeavesThePreviousRows)
     EXPECT_TRUE(query.isEmpty());
 }
 
+// A transaction inside another joins it: its rollback undoes only its own statements, and
+// the outer one's rollback undoes it even when it was committed.
+TEST_F(TaskStore, TransactionInsideAnotherIsPartOfIt)
+{
+    const auto groupName = [&](const char *id) {
+        OpenQuery(query, sql::selectGroupName(id));
+        return query.isEmpty() ? QString("-") : query.asText("Name");
+    };
+    {
+        Transaction outer(main);
+        ExecQuery(query, sql::insertGroup("1", "kept"));
+        {
+            Transaction inner(main);
+            ExecQuery(query, sql::insertGroup("2", "undone"));
+        }
+        {
+            Transaction inner(main);
+            ExecQuery(query, sql::insertGroup("3", "joined"));
+            inner.commit();
+        }
+        outer.commit();
+    }
+    EXPECT_EQ(QStringList({groupName("1"), groupName("2"), groupName("3")}), QStringList({"kept", "-", "joined"}));
+    {
+        Transaction outer(main);
+        Transaction inner(main);
+        ExecQuery(query, sql::insertGroup("4", "lost"));
+        inner.commit();
+    }
+    EXPECT_EQ(groupName("4"), "-");
+}
+
 TEST(TaskStoreFile, UnopenableFileThrowsWithItsPath)
 {
     testsupport::TempProgramDir dir;
