@@ -1,0 +1,52 @@
+#include "groupfile/GroupExport.h"
+
+#include "platform/TextError.h"
+#include "taskdef/TaskLoader.h"
+#include "taskstore/Query.h"
+#include "taskstore/ScheduleRecord.h"
+#include "taskstore/Statements.h"
+#include "taskstore/TaskReader.h"
+
+#include <QFile>
+
+namespace groupfile {
+
+namespace {
+std::optional<QByteArray> scriptOf(const QString &taskId)
+{
+    QFile file(taskstore::scriptFilePath(taskId));
+    if (!file.exists())
+        return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly))
+        throw platform::TextError(QStringLiteral("The packet script file \"%1\" cannot be read: %2")
+                                      .arg(file.fileName(), file.errorString()));
+    return file.readAll();
+}
+
+bool isRule(const taskstore::ScheduleRecord &record)
+{
+    return record.ScheduleType >= taskstore::kEveryMinutes && record.ScheduleType <= taskstore::kOnce;
+}
+} // namespace
+
+GroupDocument exportGroup(taskstore::Connection &connection, const QString &groupId, const QString &groupName)
+{
+    GroupDocument document;
+    document.groupName = groupName;
+    taskstore::Query list(connection);
+    taskstore::OpenQuery(list, taskstore::sql::selectTaskListOfGroup(groupId));
+    taskstore::Query query(connection);
+    for (list.first(); !list.atEnd(); list.next()) {
+        GroupTask entry;
+        entry.task = taskstore::readTaskRecord(query, list.asText(QStringLiteral("TaskID")));
+        if (entry.task.RunType != taskstore::kRunManually)
+            for (const taskstore::ScheduleRecord &record : taskstore::readScheduleRecords(query, entry.task.TaskID))
+                if (isRule(record))
+                    entry.schedules << taskdef::scheduleListRow(record);
+        entry.script = scriptOf(entry.task.TaskID);
+        document.tasks << entry;
+    }
+    return document;
+}
+
+} // namespace groupfile
