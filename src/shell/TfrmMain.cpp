@@ -16,6 +16,7 @@
 #include "scheduling/StartupSchedulePass.h"
 #include "shell/CloseAction.h"
 #include "shell/FindDialog.h"
+#include "shell/GroupFileMenu.h"
 #include "shell/LanguageMenu.h"
 #include "shell/ShellIcons.h"
 #include "shell/ShellTexts.h"
@@ -62,6 +63,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     m_query = std::make_unique<taskstore::Query>(*m_connection);
     m_queryTime = std::make_unique<taskstore::Query>(*m_connection);
     m_groups = std::make_unique<taskstore::GroupStore>(*m_connection);
+    new GroupFileMenu(*this);
 
     applyStartupSettings();
     buildLanguageMenu();
