@@ -23,6 +23,17 @@ create table if not exists TaskSchedule (TaskSchID integer primary key autoincre
   LastRunTime text, NextRunTime text);
 create table if not exists Server (ServerID text, ServerIP text, SecretKey text);
 create table if not exists Package (TaskID text);
+create table if not exists TaskExpectation (TaskID text, PacketNumber integer, ReplyCode integer,
+  TimeLimitMs integer);
+create table if not exists TaskExpectationCheck (TaskID text, PacketNumber integer, Position integer,
+  Attribute text, Operator text, Value text);
+create index if not exists TaskExpectationByTask on TaskExpectation (TaskID);
+create index if not exists TaskExpectationCheckByTask on TaskExpectationCheck (TaskID);
+create table if not exists RunHistory (RunID integer primary key autoincrement, TaskID text,
+  StartTime text, EndTime text, RunTrigger integer, Sent integer, Approved integer, Denied integer,
+  Other integer, Lost integer, Failed integer, P50Ms real, P95Ms real, P99Ms real, MaxMs real,
+  Verdict integer);
+create index if not exists RunHistoryByTask on RunHistory (TaskID, RunID);
 )sql";
 
 QString errorOf(sqlite3 *db)

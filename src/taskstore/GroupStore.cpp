@@ -4,20 +4,11 @@
 #include "taskstore/NewRecordId.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
+#include "taskstore/StoreAttempt.h"
 
 namespace taskstore {
 
 namespace {
-template <typename T, typename Work>
-StoreResult<T> attempt(Work work)
-{
-    try {
-        return StoreResult<T>::success(work());
-    } catch (const DatabaseError &error) {
-        return StoreResult<T>::failure(error.text());
-    }
-}
-
 StoreStatus execute(Connection &connection, const QString &statement)
 {
     return attempt<std::monostate>([&] {

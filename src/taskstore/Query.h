@@ -21,6 +21,7 @@ public:
     // Both throw DatabaseError with the database's text when the statement is rejected.
     void open(const QString &sql);
     void exec(const QString &sql);
+    Connection &connection() const { return m_connection; }
 
     bool isEmpty() const { return m_rows.isEmpty(); }
     int rowCount() const { return int(m_rows.size()); }

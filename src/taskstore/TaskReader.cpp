@@ -1,5 +1,6 @@
 #include "taskstore/TaskReader.h"
 
+#include "taskstore/ExpectationStore.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 
@@ -75,6 +76,7 @@ void deleteTaskRows(Query &query, const QString &taskId, bool includingPackage)
     ExecQuery(query, sql::deleteSchedules(taskId));
     ExecQuery(query, sql::deleteTaskOption(taskId));
     ExecQuery(query, sql::deleteTask(taskId));
+    deleteExpectationsAndHistory(query.connection(), taskId);
     QFile::remove(scriptFilePath(taskId));
 }
 

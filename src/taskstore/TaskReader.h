@@ -30,7 +30,8 @@ QList<ScheduleRecord> readScheduleRecords(Query &query, const QString &taskId);
 QString lastRunTimeText(Query &query, const QString &taskId);
 QString nextRunTimeText(Query &query, const QString &taskId);
 
-// Removes a task's rows (Package too when asked) and its packet script file.
+// Removes a task's rows (Package too when asked), its expectations and run history, and
+// its packet script file.
 void deleteTaskRows(Query &query, const QString &taskId, bool includingPackage);
 
 } // namespace taskstore
