@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scheduling/ScheduleListRow.h"
+#include "taskstore/Expectation.h"
 #include "taskstore/TaskRecord.h"
 
 #include <QByteArray>
@@ -12,10 +13,12 @@
 namespace groupfile {
 
 // One task of a group file: its Task and TaskOption values (keys are not carried), its
-// schedule rules as the task editor lists them, and its packet script file's octets.
+// schedule rules as the task editor lists them, its expectations per packet, and its
+// packet script file's octets.
 struct GroupTask {
     taskstore::TaskRecord task;
     QList<scheduling::ScheduleListRow> schedules;
+    QList<taskstore::PacketExpectation> expectations;
     std::optional<QByteArray> script; // none when the task has no script file
 };
 

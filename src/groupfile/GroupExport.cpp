@@ -2,6 +2,8 @@
 
 #include "platform/TextError.h"
 #include "taskdef/TaskLoader.h"
+#include "taskstore/DatabaseError.h"
+#include "taskstore/ExpectationStore.h"
 #include "taskstore/Query.h"
 #include "taskstore/ScheduleRecord.h"
 #include "taskstore/Statements.h"
@@ -43,6 +45,11 @@ GroupDocument exportGroup(taskstore::Connection &connection, const QString &grou
             for (const taskstore::ScheduleRecord &record : taskstore::readScheduleRecords(query, entry.task.TaskID))
                 if (isRule(record))
                     entry.schedules << taskdef::scheduleListRow(record);
+        const taskstore::StoreResult<QList<taskstore::PacketExpectation>> expectations =
+            taskstore::ExpectationStore(connection).expectationsOf(entry.task.TaskID);
+        if (!expectations.ok())
+            throw taskstore::DatabaseError(expectations.error());
+        entry.expectations = expectations.value();
         entry.script = scriptOf(entry.task.TaskID);
         document.tasks << entry;
     }

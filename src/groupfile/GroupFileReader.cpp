@@ -74,6 +74,8 @@ public:
 private:
     void statement(const QList<Token> &line);
     void taskValue(const QList<Token> &line);
+    void expectation(const QList<Token> &line);
+    taskstore::PacketExpectation &expectationOf(int packet);
 
     static void expectCount(const QList<Token> &line, qsizetype count);
     static QString text(const Token &token);
@@ -197,6 +199,10 @@ void Reader::taskValue(const QList<Token> &line)
     }
     if (m_task->script)
         throw LineError{QStringLiteral("\"%1\" after the script lines").arg(shown(key))};
+    if (key == kExpectKey) {
+        expectation(line);
+        return;
+    }
     if (key == kScheduleKey) {
         expectCount(line, 5);
         if (line[1].quoted || line[3].quoted || line[3].text != kStartWord)
@@ -231,6 +237,69 @@ void Reader::taskValue(const QList<Token> &line)
         return;
     }
     throw LineError{QStringLiteral("unknown value \"%1\"").arg(shown(key))};
+}
+taskstore::PacketExpectation &Reader::expectationOf(int packet)
+{
+    QList<taskstore::PacketExpectation> &all = m_task->expectations;
+    for (taskstore::PacketExpectation &expectation : all)
+        if (expectation.packetNumber == packet)
+            return expectation;
+    all.append(taskstore::PacketExpectation{});
+    all.last().packetNumber = packet;
+    return all.last();
+}
+
+int replyCodeOf(const QString &name)
+{
+    for (const int code : taskstore::replycode::expectable())
+        if (taskstore::replycode::name(code) == name)
+            return code;
+    bool ok = false;
+    const int code = name.toInt(&ok);
+    if (!ok || code < 0 || code > 255)
+        throw LineError{QStringLiteral("\"%1\" is not a reply code").arg(name)};
+    return code;
+}
+
+void Reader::expectation(const QList<Token> &line)
+{
+    const QString shape = QStringLiteral(
+        "an expectation reads: expect <packet> reply \"<code>\", expect <packet> within <ms>, or expect <packet> "
+        "check \"<attribute>\" <present|absent|equals|contains|matches> [\"<value>\"]");
+    bool ok = false;
+    const int packet = line.size() > 2 && !line[1].quoted ? line[1].text.toInt(&ok) : 0;
+    if (!ok || packet < 1 || line[2].quoted)
+        throw LineError{shape};
+    taskstore::PacketExpectation &expectation = expectationOf(packet);
+    const QByteArray &what = line[2].text;
+    if (what == kReplyWord && line.size() == 4) {
+        if (expectation.replyCode)
+            throw LineError{QStringLiteral("packet %1 has a second reply code").arg(packet)};
+        expectation.replyCode = replyCodeOf(text(line[3]));
+    } else if (what == kWithinWord && line.size() == 4) {
+        const int limit = line[3].quoted ? 0 : line[3].text.toInt(&ok);
+        if (!ok || limit < 1)
+            throw LineError{QStringLiteral("the time limit must be a whole number of milliseconds above 0")};
+        if (expectation.timeLimitMs)
+            throw LineError{QStringLiteral("packet %1 has a second time limit").arg(packet)};
+        expectation.timeLimitMs = limit;
+    } else if (what == kCheckWord && (line.size() == 5 || line.size() == 6) && !line[4].quoted) {
+        taskstore::AttributeCheck check;
+        check.attribute = text(line[3]);
+        const std::optional<taskstore::CheckOperator> op = taskstore::checkOperatorFromName(shown(line[4].text));
+        if (check.attribute.isEmpty() || !op)
+            throw LineError{shape};
+        check.op = *op;
+        if (taskstore::checkTakesValue(check.op) != (line.size() == 6))
+            throw LineError{taskstore::checkTakesValue(check.op)
+                                ? QStringLiteral("\"%1\" needs a value").arg(shown(line[4].text))
+                                : QStringLiteral("\"%1\" takes no value").arg(shown(line[4].text))};
+        if (line.size() == 6)
+            check.value = text(line[5]);
+        expectation.checks.append(check);
+    } else {
+        throw LineError{shape};
+    }
 }
 } // namespace
 

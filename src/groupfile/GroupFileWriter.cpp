@@ -30,6 +30,26 @@ QByteArray scriptLines(const QByteArray &script)
     return out;
 }
 
+// One line per expectation: the reply code, the time limit, then each check in order.
+QByteArray expectationLines(const taskstore::PacketExpectation &expectation)
+{
+    const QByteArray head = "  " + kExpectKey.toByteArray() + ' ' + QByteArray::number(expectation.packetNumber) + ' ';
+    QByteArray out;
+    if (expectation.replyCode)
+        out += head + kReplyWord.toByteArray() + ' '
+            + quoted(taskstore::replycode::name(*expectation.replyCode).toUtf8()) + '\n';
+    if (expectation.timeLimitMs)
+        out += head + kWithinWord.toByteArray() + ' ' + QByteArray::number(*expectation.timeLimitMs) + '\n';
+    for (const taskstore::AttributeCheck &check : expectation.checks) {
+        out += head + kCheckWord.toByteArray() + ' ' + quoted(check.attribute.toUtf8()) + ' '
+            + taskstore::checkOperatorName(check.op).toUtf8();
+        if (taskstore::checkTakesValue(check.op))
+            out += ' ' + quoted(check.value.toUtf8());
+        out += '\n';
+    }
+    return out;
+}
+
 QByteArray taskBlock(const GroupTask &entry)
 {
     QByteArray out = kTaskKey.toByteArray() + ' ' + quoted(entry.task.TaskName.toUtf8()) + '\n';
@@ -45,6 +65,8 @@ QByteArray taskBlock(const GroupTask &entry)
         out += "  " + kScheduleKey.toByteArray() + ' ' + rule.kind.toUtf8() + ' ' + quoted(rule.value.toUtf8()) + ' '
             + kStartWord.toByteArray() + ' ' + quoted(rule.start.toUtf8()) + '\n';
     }
+    for (const taskstore::PacketExpectation &expectation : entry.expectations)
+        out += expectationLines(expectation);
     if (entry.script)
         out += scriptLines(*entry.script);
     out += kEndKey.toByteArray() + '\n';

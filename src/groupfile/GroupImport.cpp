@@ -2,6 +2,7 @@
 
 #include "taskdef/TaskSaver.h"
 #include "taskstore/DatabaseError.h"
+#include "taskstore/ExpectationStore.h"
 #include "taskstore/GroupStore.h"
 #include "taskstore/NewRecordId.h"
 #include "taskstore/Query.h"
@@ -81,8 +82,9 @@ ImportedGroup importGroup(taskstore::Connection &connection, const GroupDocument
             draft.schedules = entry.schedules;
             draft.script = entry.script;
             taskdef::TaskSaver(connection).save(draft, now);
-            taken.insert(draft.task.TaskName);
             imported.taskIds << draft.task.TaskID;
+            valueOrThrow(taskstore::ExpectationStore(connection).replace(draft.task.TaskID, entry.expectations));
+            taken.insert(draft.task.TaskName);
             imported.taskNames << draft.task.TaskName;
         }
     } catch (...) {

@@ -8,6 +8,7 @@
 #include "taskdef/TaskSaver.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DateTimeText.h"
+#include "taskstore/ExpectationStore.h"
 #include "taskstore/GroupStore.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
@@ -47,6 +48,7 @@ scheduling::ScheduleListRow rule(int type, const QString &value, const QString &
 struct StoredTask {
     taskstore::TaskRecord task;
     QStringList rules;
+    QList<taskstore::PacketExpectation> expectations;
     std::optional<QByteArray> script;
 };
 
@@ -63,8 +65,9 @@ public:
     }
 
     void save(taskstore::TaskRecord task, const QList<scheduling::ScheduleListRow> &rules,
-              const std::optional<QByteArray> &script)
+              const std::optional<QByteArray> &script, const QList<taskstore::PacketExpectation> &expectations = {})
     {
+        ASSERT_TRUE(taskstore::ExpectationStore(connection).replace(task.TaskID, expectations).ok());
         taskdef::TaskDraft draft;
         draft.task = task;
         draft.schedules = rules;
@@ -97,6 +100,7 @@ public:
                                     .arg(row.value)
                                     .arg(row.withweek, DateTimeText::parseTime(row.StartTime).toString("HH:mm:ss"),
                                          DateTimeText::toStorage(row.NextRunTime));
+            stored.expectations = taskstore::ExpectationStore(connection).expectationsOf(stored.task.TaskID).value();
             QFile file(taskstore::scriptFilePath(stored.task.TaskID));
             if (file.open(QIODevice::ReadOnly))
                 stored.script = file.readAll();
@@ -123,7 +127,34 @@ void expectSameTask(const StoredTask &actual, const StoredTask &expected, const 
         e.RetryTimes, e.RepeatTimes, e.NumPerSec,       e.NumInParall, 0};
     EXPECT_EQ(actualNumbers, expectedNumbers);
     EXPECT_EQ(actual.rules, expected.rules);
+    EXPECT_EQ(actual.expectations, expected.expectations);
     EXPECT_EQ(actual.script, expected.script);
+}
+
+taskstore::AttributeCheck check(const QString &attribute, taskstore::CheckOperator op, const QString &value = {})
+{
+    return {attribute, op, value};
+}
+
+// Each reply code kind, a time limit, every operator, values that need escapes.
+QList<taskstore::PacketExpectation> richExpectations()
+{
+    using taskstore::CheckOperator;
+    taskstore::PacketExpectation first;
+    first.packetNumber = 1;
+    first.replyCode = taskstore::replycode::kAccountingResponse;
+    first.timeLimitMs = 50;
+    first.checks = {check("Framed-IP-Address", CheckOperator::Present), check("Class", CheckOperator::Absent),
+                    check("Reply-Message", CheckOperator::Equals, QString::fromUtf8("\"hi\" \\ \xE4\xB8\xAD")),
+                    check("Filter-Id", CheckOperator::Contains, "std"),
+                    check("Reply-Message", CheckOperator::Matches, "^Wel+come\\s\\d{2,}$")};
+    taskstore::PacketExpectation third;
+    third.packetNumber = 3;
+    third.replyCode = taskstore::replycode::kNoReply;
+    taskstore::PacketExpectation fourth;
+    fourth.packetNumber = 4;
+    fourth.replyCode = 99; // a code without a name
+    return {first, third, fourth};
 }
 
 // Every value set apart from its default, schedules of each kind, scripts with escapes.
@@ -154,7 +185,8 @@ void storeRichGroup(Database &db)
              rule(5, DateTimeText::dateTimeText(at("2026-12-01T10:00:00")), DateTimeText::timeText(QTime(7, 0)))},
             QByteArray("Acct-Status-Type = Start\r\nUser-Name = \"b\\\"ob\"\r\nClass = 0x00ff\r\n"
                        "Reply-Message = \"\xFF\xFE not UTF-8\"\r\nbare\rreturn and\nnewline\r\n\r\n"
-                       "Filter-Id = \"\xE4\xB8\xAD\"\r\nno final line end"));
+                       "Filter-Id = \"\xE4\xB8\xAD\"\r\nno final line end"),
+            richExpectations());
 
     taskstore::TaskRecord manual = testsupport::sampleTask("2");
     manual.GroupID = group;
@@ -240,6 +272,14 @@ TEST(GroupFileTest, WritesOneValueALineInNameOrder)
     first.task.TaskName = "a-first";
     first.task.RunType = taskstore::kRunBySchedule;
     first.schedules = {rule(0, "5", "0")};
+    taskstore::PacketExpectation expectation;
+    expectation.packetNumber = 2;
+    expectation.replyCode = taskstore::replycode::kAccessAccept;
+    expectation.timeLimitMs = 50;
+    expectation.checks = {check("Framed-IP-Address", taskstore::CheckOperator::Present),
+                          check("Reply-Message", taskstore::CheckOperator::Equals, "a\"b")};
+    first.expectations = {expectation};
+    second.expectations = {expectation}; // after the script in memory, before it in the file
     document.tasks = {second, first};
 
     const QByteArray options =
@@ -248,12 +288,16 @@ TEST(GroupFileTest, WritesOneValueALineInNameOrder)
     const QByteArray counts =
         "  StartID 0\n  ReplyTimeout 3\n  RetryTimes 3\n  RepeatTimes 1\n  NumPerSec 0\n"
         "  NumInParall 1\n";
+    const QByteArray expectations =
+        "  expect 2 reply \"Access-Accept\"\n  expect 2 within 50\n"
+        "  expect 2 check \"Framed-IP-Address\" present\n"
+        "  expect 2 check \"Reply-Message\" equals \"a\\\"b\"\n";
     EXPECT_EQ(writeGroupFile(document),
               "# Pellion task group\nformat 1\ngroup \"Smoke\"\n\n"
               "task \"a-first\"\n" + options + "  RunType 1\n" + counts
-                  + "  schedule every-minutes \"5\" start \"0\"\nend\n\n"
+                  + "  schedule every-minutes \"5\" start \"0\"\n" + expectations + "end\n\n"
                     "task \"b-second\"\n" + options + "  RunType 0\n" + counts
-                  + "  script \"User-Name = \\\"bob\\\"\"\n  script \"\"\nend\n");
+                  + expectations + "  script \"User-Name = \\\"bob\\\"\"\n  script \"\"\nend\n");
 }
 
 TEST(GroupFileTest, ImportNeverOverwritesAndNamesTakenGetASuffix)
@@ -301,6 +345,9 @@ TEST(GroupFileTest, ABrokenFileSaysWhichLineAndImportsNothing)
         QByteArray text;
         const char *error;
     };
+    const std::string expectShape =
+        "line 6: an expectation reads: expect <packet> reply \"<code>\", expect <packet> within <ms>, or expect "
+        "<packet> check \"<attribute>\" <present|absent|equals|contains|matches> [\"<value>\"]";
     const Case cases[] = {
         {"", "line 1: the file names no group"},
         {"group \"G\"\n", "line 1: the file must start with \"format 1\""},
@@ -338,6 +385,21 @@ TEST(GroupFileTest, ABrokenFileSaysWhichLineAndImportsNothing)
         {head + task + "  schedule every-days \"1\" at \"0\"\nend\n",
          "line 6: a schedule reads: schedule <kind> \"<value>\" start \"<time>\""},
         {head + task + "  script \"a\"\n  Port 1\nend\n", "line 7: \"Port\" after the script lines"},
+        {head + task + "  script \"a\"\n  expect 1 within 5\nend\n", "line 7: \"expect\" after the script lines"},
+        {head + task + "  expect 1 reply \"Access-Accepted\"\nend\n",
+         "line 6: \"Access-Accepted\" is not a reply code"},
+        {head + task + "  expect 1 reply \"300\"\nend\n", "line 6: \"300\" is not a reply code"},
+        {head + task + "  expect 1 reply \"2\"\n  expect 1 reply \"3\"\nend\n",
+         "line 7: packet 1 has a second reply code"},
+        {head + task + "  expect 1 within 0\nend\n",
+         "line 6: the time limit must be a whole number of milliseconds above 0"},
+        {head + task + "  expect 2 within 5\n  expect 2 within 6\nend\n", "line 7: packet 2 has a second time limit"},
+        {head + task + "  expect 1 check \"Class\" equals\nend\n", "line 6: \"equals\" needs a value"},
+        {head + task + "  expect 1 check \"Class\" absent \"x\"\nend\n", "line 6: \"absent\" takes no value"},
+        {head + task + "  expect 0 within 5\nend\n", expectShape.c_str()},
+        {head + task + "  expect 1 check \"Class\" resembles \"x\"\nend\n", expectShape.c_str()},
+        {head + task + "  expect 1 check Class present\nend\n", "line 6: the value Class must be in double quotes"},
+        {head + task + "  expect 1\nend\n", expectShape.c_str()},
         {head + task + "  script-end \"a\"\n  script \"b\"\nend\n", "line 7: only \"end\" may follow \"script-end\""},
         {head + task + "end now\n", "line 6: unexpected \"now\" after \"end\""},
         {head + task + "  \"Port\" 1\nend\n", "line 6: a line must start with a word, not a quoted value"},
