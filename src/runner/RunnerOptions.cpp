@@ -3,10 +3,11 @@
 namespace runner {
 
 namespace {
-bool takeValue(const QStringList &arguments, qsizetype &i, QString *value, QString *error)
+// The word after position i, which then moves on to it; `option` is what needs it.
+bool takeValue(const QStringList &arguments, qsizetype &i, const QString &option, QString *value, QString *error)
 {
     if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) {
-        *error = QStringLiteral("%1 needs a value").arg(arguments[i]);
+        *error = QStringLiteral("%1 needs a value").arg(option);
         return false;
     }
     *value = arguments[++i];
@@ -34,28 +35,28 @@ std::optional<RunnerOptions> parseRunnerOptions(const QStringList &arguments, QS
         QString value;
         bool ok = true;
         if (word == QLatin1String("--group")) {
-            ok = takeValue(arguments, i, &value, error);
+            ok = takeValue(arguments, i, word, &value, error);
             options.groups << value;
         } else if (word == QLatin1String("--task")) {
-            ok = takeValue(arguments, i, &value, error);
+            ok = takeValue(arguments, i, word, &value, error);
             options.tasks << value;
         } else if (word == QLatin1String("--all")) {
             options.all = true;
         } else if (word == QLatin1String("--junit")) {
-            ok = takeValue(arguments, i, &options.junitFile, error);
+            ok = takeValue(arguments, i, word, &options.junitFile, error);
         } else if (word == QLatin1String("--json")) {
-            ok = takeValue(arguments, i, &options.jsonFile, error);
+            ok = takeValue(arguments, i, word, &options.jsonFile, error);
         } else if (word == QLatin1String("--csv")) {
-            ok = takeValue(arguments, i, &options.csvFile, error);
+            ok = takeValue(arguments, i, word, &options.csvFile, error);
         } else if (word == QLatin1String("--program-dir")) {
-            ok = takeValue(arguments, i, &options.programDir, error);
+            ok = takeValue(arguments, i, word, &options.programDir, error);
         } else if (word == QLatin1String("--quiet")) {
             options.quiet = true;
         } else if (word == QLatin1String("--export")) {
-            ok = takeValue(arguments, i, &options.exportGroup, error)
-                && takeValue(arguments, i, &options.exportFile, error);
+            ok = takeValue(arguments, i, word, &options.exportGroup, error)
+                && takeValue(arguments, i, word, &options.exportFile, error);
         } else if (word == QLatin1String("--import")) {
-            ok = takeValue(arguments, i, &options.importFile, error);
+            ok = takeValue(arguments, i, word, &options.importFile, error);
         } else {
             *error = QStringLiteral("unknown argument \"%1\"").arg(word);
             return std::nullopt;
