@@ -4,6 +4,7 @@
 #include "clients/ConsoleOutput.h"
 #include "clients/DictionaryLocation.h"
 #include "clients/EapConversation.h"
+#include "clients/ExchangeRecords.h"
 #include "clients/PacketScript.h"
 #include "clients/PlainConversation.h"
 #include "clients/RequestEngine.h"
@@ -72,6 +73,13 @@ int runClient(int argc, char **argv, bool eapClient)
         return 1;
     }
 
+    ExchangeRecords records;
+    if (!options.recordsFile.empty())
+        if (const std::string error = records.open(options.recordsFile); !error.empty()) {
+            out.error(error);
+            return 1;
+        }
+
     out.info(program + ": " + std::to_string(script.packets().size()) + " packet(s) x " + std::to_string(options.repeat)
              + " to " + server.display(server.port()));
     RunStatistics stats;
@@ -86,6 +94,7 @@ int runClient(int argc, char **argv, bool eapClient)
     else
         factory = [](const PacketTemplate &packet) { return std::make_unique<PlainConversation>(packet); };
     RequestEngine engine(options, server, script.packets(), factory, out, stats);
+    engine.setRecords(&records);
     const bool ran = engine.run();
     if (options.summary)
         for (const std::string &line : stats.summaryLines(engine.elapsedSeconds(), eapClient))

@@ -46,6 +46,7 @@ bool takeValue(char option, const std::string &text, ClientOptions &out)
     case 'n': return parseNumber(text, 0, 1e7, out.ratePerSecond);
     case 'p': return parseInteger(text, 1, 65536, out.parallel);
     case 'r': return parseInteger(text, 0, 65535, out.retries);
+    case 'R': out.recordsFile = text; return !text.empty();
     case 't': return parseNumber(text, 0.001, 65535, out.timeoutSeconds);
     default: return false;
     }
@@ -55,7 +56,7 @@ bool takeValue(char option, const std::string &text, ClientOptions &out)
 
 bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out, std::string &reason)
 {
-    const std::string valued = eapClient ? "cdfirt" : "cdfinprt";
+    const std::string valued = eapClient ? "cdfirtR" : "cdfinprtR";
     std::vector<std::string> positional;
     bool hadFile = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -130,6 +131,7 @@ std::string usageText(const std::string &program, bool eapClient)
     }
     text += "  -r retries   sends after the first when no reply comes (default 3)\r\n";
     text += "  -t seconds   time to wait for a reply (default 3)\r\n";
+    text += "  -R file      write a JSON line per exchange to the file, as each exchange ends\r\n";
     text += "  -s           print a summary\r\n";
     text += "  -x           print the attributes of every packet\r\n";
     text += "  -v           print the version and end\r\n";

@@ -23,6 +23,7 @@ struct ClientOptions {
     int code = 0;                // numeric request code; 0 when every packet names its own
     std::string secret;
     std::string dictionaryDir; // -d: directory holding the file "dictionary"; empty: beside the program
+    std::string recordsFile;   // -R: a JSON line per exchange; empty: none
 };
 
 // Parses argv after the program name. eapClient refuses -n and -p.

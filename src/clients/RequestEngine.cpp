@@ -1,6 +1,7 @@
 #include "clients/RequestEngine.h"
 
 #include "clients/ConsoleOutput.h"
+#include "clients/ExchangeRecords.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -88,7 +89,7 @@ bool RequestEngine::run()
                     break;
                 }
             }
-            launch(static_cast<std::size_t>(next % m_packets.size()));
+            launch(next);
             ++next;
         }
         if (m_failed || (m_flights.empty() && next >= total))
@@ -124,11 +125,12 @@ bool RequestEngine::run()
     return !m_failed;
 }
 
-void RequestEngine::launch(std::size_t item)
+void RequestEngine::launch(std::uint64_t next)
 {
     auto owned = std::make_unique<Flight>();
     Flight *flight = owned.get();
-    flight->packet = &m_packets[item];
+    flight->packet = &m_packets[static_cast<std::size_t>(next % m_packets.size())];
+    flight->repetition = static_cast<int>(next / m_packets.size()) + 1;
     flight->conversation = m_factory(*flight->packet);
     flight->timer = m_timers.end();
     m_flights.push_back(std::move(owned));
@@ -147,6 +149,8 @@ bool RequestEngine::sendNext(Flight *flight, const Outgoing &outgoing)
     if (!encoded) {
         m_out.error("Packet " + std::to_string(flight->packet->number) + ": cannot encode " + name + ": "
                     + encoded.error().toStdString());
+        flight->attempts = 0;
+        record(*flight, outgoing.code, nullptr, 0);
         finish(flight, Outcome::Failed);
         return false;
     }
@@ -234,6 +238,7 @@ void RequestEngine::handleDatagram(std::size_t socket, const std::uint8_t *data,
     m_out.info("Received " + what + " length " + std::to_string(length) + ", " + milliseconds(ms) + " ms");
     if (m_options.showAttributes)
         printAttributes(reply.pairs().lines());
+    record(*flight, flight->request->code(), &reply, ms);
     release(flight);
     if (auto outgoing = flight->conversation->onReply(reply, m_out))
         sendNext(flight, *outgoing);
@@ -257,6 +262,7 @@ void RequestEngine::expire(Clock::time_point now)
         } else {
             m_out.error("No reply to " + what + " after " + std::to_string(flight->attempts)
                         + (flight->attempts == 1 ? " attempt" : " attempts") + ", request lost");
+            record(*flight, flight->request->code(), nullptr, 0);
             release(flight);
             finish(flight, Outcome::Lost);
         }
@@ -303,6 +309,26 @@ bool RequestEngine::socketFor(int id, std::size_t &index)
     m_sockets.push_back(Socket{fd, {}});
     index = m_sockets.size() - 1;
     return true;
+}
+
+void RequestEngine::record(const Flight &flight, int requestCode, const radius::RequestPacket *reply, double ms)
+{
+    if (!m_records)
+        return;
+    ExchangeRecord entry;
+    entry.packet = flight.packet->number;
+    entry.repetition = flight.repetition;
+    if (flight.attempts > 0)
+        entry.id = flight.id;
+    entry.requestCode = requestCode;
+    entry.retries = std::max(0, flight.attempts - 1);
+    if (reply) {
+        entry.replyCode = static_cast<int>(reply->code());
+        entry.replyPairs = &reply->pairs();
+        entry.responseMs = ms;
+        entry.verified = true;
+    }
+    m_records->write(entry);
 }
 
 void RequestEngine::printAttributes(const QList<QByteArray> &lines)

@@ -18,6 +18,7 @@
 namespace clients {
 
 class ConsoleOutput;
+class ExchangeRecords;
 
 // Sends the packet list -c times over UDP with at most -p conversations in flight,
 // paced to -n per second, each request with the next identifier, retried after -t
@@ -39,6 +40,8 @@ public:
     // False when a socket could not be opened or polled (an "Error:" line says why).
     bool run();
     double elapsedSeconds() const;
+    // Where each exchange's record goes (-R); none when not set.
+    void setRecords(ExchangeRecords *records) { m_records = records; }
 
 private:
     struct Flight {
@@ -49,6 +52,7 @@ private:
         std::size_t socket = 0;
         int id = 0;
         int attempts = 0;
+        int repetition = 0; // pass over the packet list, from 1
         Clock::time_point sentAt;
         std::multimap<Clock::time_point, Flight *>::iterator timer;
     };
@@ -57,7 +61,7 @@ private:
         std::array<Flight *, 256> byId{};
     };
 
-    void launch(std::size_t item);
+    void launch(std::uint64_t next);
     // Sends the conversation's next request; false when the conversation ended instead.
     bool sendNext(Flight *flight, const Outgoing &outgoing);
     bool transmit(Flight *flight);
@@ -68,6 +72,8 @@ private:
     void finish(Flight *flight, Outcome outcome);
     bool socketFor(int id, std::size_t &index);
     void printAttributes(const QList<QByteArray> &lines);
+    // The exchange's record when records are asked for; reply is the verified one.
+    void record(const Flight &flight, int requestCode, const radius::RequestPacket *reply, double ms);
 
     const ClientOptions &m_options;
     const ServerAddress &m_server;
@@ -76,6 +82,7 @@ private:
     ConsoleOutput &m_out;
     RunStatistics &m_stats;
     RequestEncoder m_encoder;
+    ExchangeRecords *m_records = nullptr;
 
     std::vector<Socket> m_sockets;
     std::multimap<Clock::time_point, Flight *> m_timers;

@@ -80,6 +80,7 @@ void RunControl::startRun(const QString &taskId)
     if (m_closing)
         return; // a scheduler pass that was under way when the program began to close
     TMyThread *run = createRun(taskId);
+    run->setTrigger(taskstore::RunTrigger::Scheduled);
     run->Resume();
     appendEntry(taskId, run);
 }

@@ -1,6 +1,7 @@
 #include "execution/TMyThread.h"
 
 #include "execution/ClientCommandLine.h"
+#include "execution/RunJudgement.h"
 #include "execution/RunLogFile.h"
 #include "execution/RunLogView.h"
 #include "execution/TaskListUpdater.h"
@@ -8,9 +9,11 @@
 #include "platform/UiStep.h"
 #include "scheduling/ScheduleRules.h"
 #include "taskstore/DateTimeText.h"
+#include "taskstore/ExpectationStore.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 #include "taskstore/TaskReader.h"
+#include "verdict/VerdictText.h"
 
 #include <exception>
 
@@ -68,7 +71,8 @@ void TMyThread::onUi(const std::function<void()> &step)
 
 void TMyThread::runSequence()
 {
-    m_startText = nowText();
+    m_start = platform::Clock::now();
+    m_startText = taskstore::DateTimeText::dateTimeText(m_start);
     taskstore::TaskRecord task;
     onUi([&] {
         taskstore::Query query(*m_env.runConnection);
@@ -78,9 +82,17 @@ void TMyThread::runSequence()
     onUi([&] { m_page = m_env.log->openRunPage(m_taskName, m_settings); });
     writeBanner(banner(" Test started  [", m_startText, m_taskName));
 
+    RunJudgement judgement;
+    const QString commandLine = judgement.commandLineToStart(BuildCommandLine(task));
     RunClient(
-        BuildCommandLine(task), [this](const QList<ClientLine> &lines) { appendToPage(lines); }, m_flags);
+        commandLine,
+        [this, &judgement](const QList<ClientLine> &lines) {
+            judgement.noteLines(lines);
+            appendToPage(lines);
+        },
+        m_flags);
 
+    recordVerdict(judgement, task);
     stampScheduleRows();
     onUi([&] {
         taskstore::Query query(*m_env.runConnection);
@@ -114,6 +126,35 @@ void TMyThread::writeUnfinishedBlock()
         m_lines << banner(" Test finished [", nowText(), m_taskName);
     RunLogFile::appendBlock(m_settings.LogFileName, m_lines);
     m_blockWritten = true;
+}
+
+void TMyThread::recordVerdict(RunJudgement &judgement, const taskstore::TaskRecord &task)
+{
+    QList<taskstore::PacketExpectation> expectations;
+    onUi([&] {
+        const auto read = taskstore::ExpectationStore(*m_env.runConnection).expectationsOf(m_taskId);
+        expectations = read.value(); // one that does not read judges as none
+    });
+    const verdict::VerdictReport report =
+        judgement.judge(expectations, packetCountOf(m_taskId), task.RepeatTimes, m_flags.stopRequested());
+    // Another origin's client leaves the log as it always was; its row says "not evaluated".
+    if (judgement.recordsAsked()) {
+        const MessageClass lineClass =
+            report.verdict == taskstore::Verdict::Fail ? MessageClass::Warning : MessageClass::Info;
+        QList<ClientLine> lines;
+        for (const QString &line : verdict::verdictLines(report))
+            lines << ClientLine{line, lineClass};
+        onUi([&] { appendToPage(lines); });
+    }
+
+    const taskstore::RunRecord row =
+        judgement.historyRow(m_taskId, m_start, platform::Clock::now(), m_trigger, report.verdict);
+    onUi([&] {
+        // A history that cannot be written loses the row, not the run.
+        (void)taskstore::RunHistoryStore(*m_env.runConnection).add(row);
+        if (m_env.taskList)
+            m_env.taskList->showVerdict(m_taskId, report.verdict);
+    });
 }
 
 void TMyThread::stampScheduleRows()

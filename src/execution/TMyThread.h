@@ -4,6 +4,8 @@
 #include "execution/RunFlags.h"
 #include "execution/Settings.h"
 #include "platform/UiThread.h"
+#include "taskstore/RunHistoryStore.h"
+#include "taskstore/TaskRecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,6 +19,7 @@ class Connection;
 
 namespace execution {
 
+class RunJudgement;
 class RunLogView;
 class RunPage;
 class TaskListUpdater;
@@ -28,16 +31,18 @@ struct RunEnvironment {
     TaskListUpdater *taskList = nullptr; // may be null
 };
 
-// One run of one task: reads the task, opens its log page, runs the client, stamps the
-// due schedule rows, refreshes the task list, writes the banners and the log file block,
-// moves its lines to "All Log". Every database and window step is handed to the
-// user-interface thread. An error, or a step refused at shut-down, ends the sequence
-// silently; the end-of-life step (run control's handling of `finished`) always follows.
+// One run of one task: reads the task, opens its log page, runs the client (ours with a
+// records file), writes the verdict lines and the history row, stamps the due schedule rows, refreshes the task list,
+// writes the banners and the log file block, moves its lines to "All Log". Every database and window step is handed to
+// the user-interface thread. An error, or a step refused at shut-down, ends the sequence silently; the end-of-life step
+// (run control's handling of `finished`) always follows.
 class TMyThread : public QThread {
     Q_OBJECT
 public:
     // On the user-interface thread: takes the settings snapshot and the priority.
     TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent = nullptr);
+    // What started the run, for its history row (a new run counts as started by hand).
+    void setTrigger(taskstore::RunTrigger trigger) { m_trigger = trigger; }
 
     const QString &taskId() const { return m_taskId; }
 
@@ -65,11 +70,15 @@ private:
     void onUi(const std::function<void()> &step);
     void runSequence();
     void stampScheduleRows();
+    // Judges the finished run, writes the verdict lines and stores the history row.
+    void recordVerdict(RunJudgement &judgement, const taskstore::TaskRecord &task);
     void appendToPage(const QList<ClientLine> &lines);
     void writeBanner(const QString &text);
 
     QString m_taskId;
     RunEnvironment m_env;
+    taskstore::RunTrigger m_trigger = taskstore::RunTrigger::Manual;
+    QDateTime m_start;
     Settings m_settings;
     RunFlags m_flags;
     platform::HandOverLine m_line;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "taskstore/RunHistoryStore.h"
+
 #include <QString>
 
 namespace execution {
@@ -11,6 +13,12 @@ class TaskListUpdater {
 public:
     virtual ~TaskListUpdater() = default;
     virtual void showRunTimes(const QString &taskId, const QString &lastRunTime, const QString &nextRunTime) = 0;
+    // The verdict of the task's run that just ended (already stored as its last result).
+    virtual void showVerdict(const QString &taskId, taskstore::Verdict verdict)
+    {
+        (void)taskId;
+        (void)verdict;
+    }
 };
 
 } // namespace execution

@@ -10,6 +10,7 @@
 #include "support/Moments.h"
 #include "support/SampleTask.h"
 #include "support/SpinWait.h"
+#include "support/StandInClient.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DateTimeText.h"
@@ -78,7 +79,7 @@ protected:
 
     void writeClient(const QByteArray &body)
     {
-        ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\n" + body));
+        ASSERT_TRUE(dir.writeFile("radclient", testsupport::standInClientHead() + body));
         QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     void addTask(const char *id, const char *name, int runType)

@@ -15,6 +15,7 @@
 #include "shell/TaskListView.h"
 #include "shell/TfrmDataMod.h"
 #include "support/SpinWait.h"
+#include "support/StandInClient.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -119,7 +120,8 @@ TEST_F(CommandsTest, ExitEndsAtOnceWithoutCloseSteps)
 // afterwards Run and the tray do nothing.
 TEST_F(CommandsTest, ClosingEndsEveryRunAndLeavesRunAndTheTrayIdle)
 {
-    ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\nexec sleep 60\n")); // silent, and does not exit
+    ASSERT_TRUE(
+        dir.writeFile("radclient", testsupport::standInClientHead() + "exec sleep 60\n")); // silent, and does not exit
     QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     for (const char *id : {"1", "2", "3"})
         addTask(seedConnection(), id, QString("task ") + id, "AllTask", "127.0.0.1", 0);
@@ -172,8 +174,9 @@ TEST_F(CommandsTest, ClosingEndsEveryRunAndLeavesRunAndTheTrayIdle)
 // to the log file with the finish banner, as its normal end would write it.
 TEST_F(CommandsTest, ClosingWritesEveryUnfinishedRunsPageToTheLogFile)
 {
-    ASSERT_TRUE(
-        dir.writeFile("radclient", "#!/bin/sh\necho \"Info: sent $2\"\necho \"Error: no reply\"\nexec sleep 60\n"));
+    ASSERT_TRUE(dir.writeFile("radclient",
+                              testsupport::standInClientHead()
+                                  + "echo \"Info: sent $2\"\necho \"Error: no reply\"\nexec sleep 60\n"));
     QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     addTask(seedConnection(), "1", "silent", "AllTask", "127.0.0.1", 0);
     addTask(seedConnection(), "2", "held", "AllTask", "127.0.0.1", 0);

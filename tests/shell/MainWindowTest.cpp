@@ -6,6 +6,7 @@
 #include "shell/TaskListView.h"
 #include "shell/TfrmDataMod.h"
 #include "shell/TfrmGroup.h"
+#include "support/StandInClient.h"
 #include "taskstore/Connection.h"
 #include "taskstore/Query.h"
 
@@ -300,7 +301,7 @@ TEST_F(MainWindowTest, EditAndViewOpenTheirWindowsForTheSelectedTask)
 TEST_F(MainWindowTest, ARunningTaskCanBeNeitherEditedNorDeleted)
 {
     // A client that stays silent for a while, so the run is still going.
-    ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\nsleep 3\n"));
+    ASSERT_TRUE(dir.writeFile("radclient", testsupport::standInClientHead() + "sleep 3\n"));
     QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 0);
     makeWindow();
@@ -342,7 +343,8 @@ TEST_F(MainWindowTest, SelectingARowShowsTheRunCommandsOfThatTasksRun)
 {
     // A client that stays silent for a while, so the run is still going; for the third
     // task's server it ends at once.
-    ASSERT_TRUE(dir.writeFile("radclient", "#!/bin/sh\ncase \"$*\" in *127.0.0.3:*) exit 0;; esac\nsleep 5\n"));
+    ASSERT_TRUE(dir.writeFile(
+        "radclient", testsupport::standInClientHead() + "case \"$*\" in *127.0.0.3:*) exit 0;; esac\nsleep 5\n"));
     QFile::setPermissions(dir.filePath("radclient"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 0);
     addTask(seedConnection(), "2", "beta", "AllTask", "127.0.0.1", 0);
