@@ -81,7 +81,7 @@ void writeTestCase(QXmlStreamWriter &xml, const TaskResult &result)
         xml.writeStartElement(QStringLiteral("error"));
         xml.writeAttribute(QStringLiteral("message"), verdictText(result.verdict));
         xml.writeAttribute(QStringLiteral("type"), QStringLiteral("not-evaluated"));
-        xml.writeCharacters(xmlSafe(result.failedChecks.join(QLatin1Char('\n'))));
+        xml.writeCharacters(xmlSafe(result.verdictLine));
         xml.writeEndElement();
     }
     xml.writeTextElement(QStringLiteral("system-out"), xmlSafe(result.lines.join(QLatin1Char('\n'))));
@@ -135,6 +135,7 @@ QByteArray jsonReport(const QList<TaskResult> &results)
             {QStringLiteral("group"), result.task.groupName},
             {QStringLiteral("task"), result.task.taskName},
             {QStringLiteral("verdict"), verdictText(result.verdict)},
+            {QStringLiteral("verdictLine"), result.verdictLine},
             {QStringLiteral("start"), result.start.toString(Qt::ISODateWithMs)},
             {QStringLiteral("end"), result.end.toString(Qt::ISODateWithMs)},
             {QStringLiteral("durationMs"), result.start.msecsTo(result.end)},

@@ -128,6 +128,8 @@ int Runner::runTasks(taskstore::Connection &connection)
         const TaskResult &result = results.last();
         m_out << verdictText(result.verdict).toUpper() << ": " << task.taskName << " ("
               << result.start.msecsTo(result.end) << " ms)\n";
+        if (result.verdict == Verdict::NotEvaluated && !result.verdictLine.isEmpty())
+            m_out << "  " << result.verdictLine << '\n';
         for (const QString &check : result.failedChecks)
             m_out << "  " << check << '\n';
         m_out.flush();

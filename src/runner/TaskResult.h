@@ -1,15 +1,16 @@
 #pragma once
 
 #include "runner/TaskSelection.h"
+#include "taskstore/RunHistoryStore.h"
 
 #include <QDateTime>
 #include <QStringList>
 
 namespace runner {
 
-enum class Verdict { NotEvaluated, Pass, Fail };
+using taskstore::Verdict;
 
-// "pass", "fail", "not evaluated".
+// "pass", "fail", "not evaluated": the same in every language, for the reports.
 QString verdictText(Verdict verdict);
 
 // One task's run as the reports show it.
@@ -18,6 +19,7 @@ struct TaskResult {
     QDateTime start;
     QDateTime end;
     Verdict verdict = Verdict::NotEvaluated;
+    QString verdictLine;      // the verdict's line in the run's log, with its reason
     QStringList failedChecks; // one text per check that did not hold
     QStringList lines;        // the run's log lines, banners included
 };

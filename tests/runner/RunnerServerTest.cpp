@@ -119,7 +119,7 @@ TEST_F(RunnerServerTest, VerdictsReportsAndExitCodes)
 
     // The same engine as the window: the log file block and a history row per run.
     const QByteArray log = program.dir.readFile("Log/PellionLog.txt");
-    EXPECT_EQ(log.count("Test finished ["), 6) << log.constData();
+    EXPECT_EQ(log.count("Test finished ["), 8) << log.constData();
     const taskstore::StoreResult<QList<taskstore::RunRecord>> runs =
         taskstore::RunHistoryStore(program.connection).runsOf(holds);
     ASSERT_TRUE(runs.ok());
@@ -132,7 +132,8 @@ TEST_F(RunnerServerTest, VerdictsReportsAndExitCodes)
 
 TEST_F(RunnerServerTest, ATaskThatCannotBeJudgedIsNotAPass)
 {
-    // Its client is missing from the program directory and from the path.
+    // Its client is not ours: FreeRADIUS's radeapclient from the path, which keeps no
+    // records (or none at all where that is not installed).
     const QString id = program.addTask(program.addGroup("Auth"), "unknown client", kCarol, {}, s_server->authPort(),
                                        s_server->secret());
     taskstore::Query query(program.connection);
@@ -141,6 +142,7 @@ TEST_F(RunnerServerTest, ATaskThatCannotBeJudgedIsNotAPass)
     const RunnerOutput output = program.run({"--all", "--junit", "report.xml"});
     EXPECT_EQ(output.exitCode, 1) << output.out.toStdString();
     EXPECT_TRUE(output.out.contains("NOT EVALUATED: unknown client")) << output.out.toStdString();
+    EXPECT_TRUE(output.out.contains("\n  Verdict: not evaluated (")) << output.out.toStdString();
     const QString junit = QString::fromUtf8(program.report("report.xml"));
     EXPECT_TRUE(junit.contains("<error message=\"not evaluated\" type=\"not-evaluated\"")) << junit.toStdString();
 }
