@@ -1,6 +1,6 @@
 #include "groupfile/GroupExport.h"
 
-#include "platform/TextError.h"
+#include "taskdef/TaskDuplicate.h"
 #include "taskdef/TaskLoader.h"
 #include "taskstore/DatabaseError.h"
 #include "taskstore/ExpectationStore.h"
@@ -9,22 +9,9 @@
 #include "taskstore/Statements.h"
 #include "taskstore/TaskReader.h"
 
-#include <QFile>
-
 namespace groupfile {
 
 namespace {
-std::optional<QByteArray> scriptOf(const QString &taskId)
-{
-    QFile file(taskstore::scriptFilePath(taskId));
-    if (!file.exists())
-        return std::nullopt;
-    if (!file.open(QIODevice::ReadOnly))
-        throw platform::TextError(QStringLiteral("The packet script file \"%1\" cannot be read: %2")
-                                      .arg(file.fileName(), file.errorString()));
-    return file.readAll();
-}
-
 bool isRule(const taskstore::ScheduleRecord &record)
 {
     return record.ScheduleType >= taskstore::kEveryMinutes && record.ScheduleType <= taskstore::kOnce;
@@ -50,7 +37,7 @@ GroupDocument exportGroup(taskstore::Connection &connection, const QString &grou
         if (!expectations.ok())
             throw taskstore::DatabaseError(expectations.error());
         entry.expectations = expectations.value();
-        entry.script = scriptOf(entry.task.TaskID);
+        entry.script = taskdef::scriptFileBytes(entry.task.TaskID);
         document.tasks << entry;
     }
     return document;

@@ -12,7 +12,7 @@ namespace groupfile {
 
 // The stored group `groupId` with every task that belongs to it: values, schedule rules
 // and packet script files as they are. Throws taskstore::DatabaseError, and
-// platform::TextError when a script file exists but cannot be read.
+// taskdef::SaveError when a script file exists but cannot be read.
 GroupDocument exportGroup(taskstore::Connection &connection, const QString &groupId, const QString &groupName);
 
 } // namespace groupfile

@@ -2,6 +2,7 @@
 #include "groupfile/GroupFileReader.h"
 #include "groupfile/GroupFileTransfer.h"
 #include "groupfile/GroupFileWriter.h"
+#include "platform/WholeFile.h"
 #include "support/Moments.h"
 #include "support/SampleTask.h"
 #include "support/TempProgramDir.h"
@@ -415,10 +416,7 @@ TEST(GroupFileTest, ABrokenFileSaysWhichLineAndImportsNothing)
         EXPECT_EQ(readGroupFile(c.text).error, QString::fromUtf8(c.error));
         // The same file, with good tasks before the broken line, stores nothing.
         const QString path = files.filePath("broken");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(c.text);
-        file.close();
+        ASSERT_TRUE(platform::writeWholeFile(path, c.text));
         EXPECT_EQ(importGroupFromFile(db.connection, path, kNow).error, QString::fromUtf8(c.error));
     }
     EXPECT_TRUE(db.tasks().empty());
@@ -446,10 +444,8 @@ TEST(GroupFileTest, AFailedStepRemovesWhatTheImportStored)
 {
     QTemporaryDir files;
     const QString path = files.filePath("g");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("format 1\ngroup \"New\"\ntask \"a\"\nend\ntask \"b\"\n  script \"User-Name = x\"\nend\n");
-    file.close();
+    ASSERT_TRUE(platform::writeWholeFile(
+        path, "format 1\ngroup \"New\"\ntask \"a\"\nend\ntask \"b\"\n  script \"User-Name = x\"\nend\n"));
 
     testsupport::TempProgramDir dir;
     Database db;
@@ -466,10 +462,7 @@ TEST(GroupFileTest, AFailedExportLeavesThePreviousFileWhole)
 {
     QTemporaryDir files;
     const QString path = files.filePath("lab.pellion-group");
-    QFile previous(path);
-    ASSERT_TRUE(previous.open(QIODevice::WriteOnly));
-    previous.write("previous content");
-    previous.close();
+    ASSERT_TRUE(platform::writeWholeFile(path, "previous content"));
 
     testsupport::TempProgramDir dir;
     Database db;
@@ -478,7 +471,8 @@ TEST(GroupFileTest, AFailedExportLeavesThePreviousFileWhole)
     db.save(task, {}, std::nullopt);
     // A script that exists but cannot be read.
     ASSERT_TRUE(QDir().mkpath(taskstore::scriptFilePath("7")));
-    EXPECT_TRUE(exportGroupToFile(db.connection, task.GroupID, "G", path).contains("cannot be read"));
+    EXPECT_TRUE(exportGroupToFile(db.connection, task.GroupID, "G", path).contains("could not be read"));
+    QFile previous(path);
     ASSERT_TRUE(previous.open(QIODevice::ReadOnly));
     EXPECT_EQ(previous.readAll(), "previous content");
     ASSERT_TRUE(QDir().rmdir(taskstore::scriptFilePath("7")));
