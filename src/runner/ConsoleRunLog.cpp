@@ -7,12 +7,15 @@ public:
     Page(QTextStream &out, bool quiet) : m_out(out), m_quiet(quiet) {}
     void appendLines(const QList<execution::ClientLine> &lines) override
     {
-        if (m_quiet)
-            return;
-        for (const execution::ClientLine &line : lines)
-            m_out << "  " << line.text << '\n';
+        for (const execution::ClientLine &line : lines) {
+            received << line.text;
+            if (!m_quiet)
+                m_out << "  " << line.text << '\n';
+        }
         m_out.flush();
     }
+
+    QStringList received;
 
 private:
     QTextStream &m_out;
@@ -28,13 +31,20 @@ ConsoleRunLog::~ConsoleRunLog() = default;
 execution::RunPage *ConsoleRunLog::openRunPage(const QString &, const execution::Settings &)
 {
     m_page = std::make_unique<Page>(m_out, m_quiet);
-    m_finished.clear();
+    m_finished.reset();
     return m_page.get();
 }
 
 void ConsoleRunLog::finishRunPage(execution::RunPage *, const QStringList &lines)
 {
     m_finished = lines;
+}
+
+QStringList ConsoleRunLog::lastRunLines() const
+{
+    if (m_finished)
+        return *m_finished;
+    return m_page ? m_page->received : QStringList();
 }
 
 } // namespace runner

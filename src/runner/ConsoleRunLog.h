@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include <memory>
+#include <optional>
 
 namespace runner {
 
@@ -19,15 +20,16 @@ public:
     execution::RunPage *openRunPage(const QString &taskName, const execution::Settings &settings) override;
     void finishRunPage(execution::RunPage *page, const QStringList &lines) override;
 
-    // The lines of the last finished run.
-    const QStringList &finishedLines() const { return m_finished; }
+    // The lines of the last run: all of them once it finished, else those its page got
+    // (a run that ended on an error).
+    QStringList lastRunLines() const;
 
 private:
     class Page;
     QTextStream &m_out;
     bool m_quiet;
     std::unique_ptr<Page> m_page;
-    QStringList m_finished;
+    std::optional<QStringList> m_finished;
 };
 
 } // namespace runner

@@ -70,7 +70,7 @@ TaskResult runTask(const SelectedTask &task, taskstore::Connection &connection, 
     loop.exec();
     run.wait();
     result.end = platform::Clock::now();
-    result.lines = log.finishedLines();
+    result.lines = log.lastRunLines();
     result.verdict = catcher.caught;
     takeVerdictLines(result);
     return result;
