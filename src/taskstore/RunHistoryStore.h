@@ -24,7 +24,7 @@ enum class Verdict { NotEvaluated = 0, Pass = 1, Fail = 2 };
 struct RunRecord {
     qint64 runId = 0; // given by the store, rising with every run added
     QString taskId;
-    QDateTime start;
+    QDateTime start; // read back in UTC: toLocalTime() to show it
     QDateTime end;
     RunTrigger trigger = RunTrigger::Manual;
     int sent = 0;

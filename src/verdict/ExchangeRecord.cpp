@@ -37,7 +37,7 @@ bool readExchange(const QJsonObject &object, Exchange &out)
     const QJsonValue ms = object.value(QLatin1String("ms"));
     if (ms.isDouble())
         out.responseMs = ms.toDouble();
-    for (const QJsonValue &item : attributes.toArray()) {
+    for (const auto &item : attributes.toArray()) {
         const QJsonObject attribute = item.toObject();
         if (!attribute.value(QLatin1String("name")).isString())
             return false;

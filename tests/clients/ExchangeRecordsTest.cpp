@@ -27,7 +27,7 @@ QList<QJsonObject> recordsIn(const testsupport::TempProgramDir &dir, const QStri
 
 QString valueOf(const QJsonObject &record, const QString &attribute)
 {
-    for (const QJsonValue &pair : record.value("attributes").toArray())
+    for (const auto &pair : record.value("attributes").toArray())
         if (pair.toObject().value("name").toString() == attribute)
             return pair.toObject().value("value").toString();
     return {};

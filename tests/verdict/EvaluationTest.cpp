@@ -160,8 +160,9 @@ const Case kCases[] = {
       "Packet 1 (pass 1): expected Reply-Message equal to \"hello, bob\"; came: \"Hello, bob\"",
       "Packet 1 (pass 1): expected Reply-Message containing \"alice\"; came: \"Hello, bob\"",
       "Packet 1 (pass 1): expected Reply-Message matching \"^Bye\"; came: \"Hello, bob\"",
-      "Packet 1 (pass 1): expected Reply-Message matching \"(unclosed\"; came: the expression does not read: "
-      "missing closing parenthesis"}},
+      QString("Packet 1 (pass 1): expected Reply-Message matching \"(unclosed\"; came: the expression does not "
+              "read: ")
+          + "missing closing parenthesis"}},
     {"ChecksOnALostReply",
      {expect(2, std::nullopt, {{"Class", CheckOperator::Absent, ""}, {"Class", CheckOperator::Present, ""}}, 50)},
      {reply(1, code::kAccessAccept), lost(2)},
