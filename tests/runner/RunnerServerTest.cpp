@@ -29,15 +29,11 @@ class RunnerServerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            return;
-        s_server = std::make_unique<testsupport::FreeRadiusServer>();
-        s_server->setSecret("s3cret");
-        s_server->addStandardUsers();
-        s_server->addUser({"carol", "Cleartext-Password := \"pw\"",
-                           "Reply-Message = \"Hello, carol\", Framed-IP-Address = 10.1.2.3"});
-        if (!s_server->start(&s_error))
-            s_server.reset();
+        s_server =
+            testsupport::FreeRadiusServer::started("s3cret",
+                                                   {{"carol", "Cleartext-Password := \"pw\"",
+                                                     "Reply-Message = \"Hello, carol\", Framed-IP-Address = 10.1.2.3"}},
+                                                   &s_error);
     }
     static void TearDownTestSuite() { s_server.reset(); }
 
