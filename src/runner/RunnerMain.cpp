@@ -141,8 +141,10 @@ int Runner::runTasks(taskstore::Connection &connection)
     m_out << passed << " of " << results.size() << " tasks passed\n";
     m_out.flush();
 
-    const bool written = writeReport(m_options.junitFile, junitReport(results))
-        & writeReport(m_options.jsonFile, jsonReport(results)) & writeReport(m_options.csvFile, csvReport(results));
+    // Every report is tried, also after one that cannot be written.
+    bool written = writeReport(m_options.junitFile, junitReport(results));
+    written = writeReport(m_options.jsonFile, jsonReport(results)) && written;
+    written = writeReport(m_options.csvFile, csvReport(results)) && written;
     return written && passed == results.size() ? kAllPassed : kNotAllPassed;
 }
 } // namespace
