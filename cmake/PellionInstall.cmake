@@ -1,7 +1,7 @@
 # `cmake --install` lays out the program directory: beside the install prefix (the portable
 # layout, the default) or in PELLION_PROGRAM_DIR below it (the package's /usr/lib/pellion).
 set(PELLION_PROGRAM_DIR "." CACHE STRING "Where the programs and their data go, relative to the install prefix")
-set(PELLION_PROGRAMS Pellion Glossor radclient radeapclient pellion-demo-config)
+set(PELLION_PROGRAMS Pellion Glossor radclient radeapclient pellion-demo-config pellion-run)
 foreach(program IN LISTS PELLION_PROGRAMS)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${PELLION_PROGRAM_DIR})

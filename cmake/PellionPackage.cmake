@@ -41,7 +41,7 @@ if(NOT PELLION_PROGRAM_DIR STREQUAL ".")
   file(RELATIVE_PATH bin_to_programs /bin /${PELLION_PROGRAM_DIR})
   install(CODE "
     file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
-    foreach(link Pellion:Pellion Glossor:Glossor pellion-demo-server:demo-server.sh)
+    foreach(link Pellion:Pellion Glossor:Glossor pellion-demo-server:demo-server.sh pellion-run:pellion-run)
       string(REPLACE : \";\" link \"\${link}\")
       list(GET link 0 name)
       list(GET link 1 program)

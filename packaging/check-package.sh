@@ -12,6 +12,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/lib/pellion/Pellion ./usr/lib/pellion/Glossor ./usr/lib/pellion/radclient \
             ./usr/lib/pellion/radeapclient ./usr/lib/pellion/pellion-demo-config ./usr/lib/pellion/demo-server.sh \
+            ./usr/lib/pellion/pellion-run ./usr/bin/pellion-run \
             ./usr/lib/pellion/dictionary/dictionary ./usr/lib/pellion/dictionary/userdefine/dictionary \
             ./usr/lib/pellion/Language/English.ini ./usr/lib/pellion/Help/index.html \
             ./usr/lib/pellion/icons/pellion-48.png \

@@ -20,7 +20,7 @@ test=(
   libgtest-dev libgmock-dev libbenchmark-dev
   freeradius freeradius-utils
   xvfb xauth imagemagick xdotool
-  desktop-file-utils appstream
+  desktop-file-utils appstream libxml2-utils
   clang libclang-rt-14-dev clang-tidy clang-format
 )
 

@@ -47,6 +47,9 @@ constexpr TextEntry kMainWindow[] = {
     {"Menu", "mnuLanguage.Caption", "&Language"},
     {"Menu", "mnuTaskView.Caption", "&View Task"},
 
+    {"Menu", "mnuGroupExport.Caption", "Export Group..."},
+    {"Menu", "mnuGroupImport.Caption", "Import Group..."},
+
     {"PopupMenu1", "pmuGroupAdd.Caption", "&Add Task Group"},
     {"PopupMenu1", "pmuGroupRen.Caption", "&Rename Task Group"},
     {"PopupMenu1", "pmuGroupDel.Caption", "Delete Task Group"},

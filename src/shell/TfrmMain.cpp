@@ -18,6 +18,7 @@
 #include "scheduling/StartupSchedulePass.h"
 #include "shell/CloseAction.h"
 #include "shell/ExampleTasks.h"
+#include "shell/GroupFileMenu.h"
 #include "shell/GroupTree.h"
 #include "shell/LanguageMenu.h"
 #include "shell/LogCommands.h"
@@ -79,6 +80,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     m_query = std::make_unique<taskstore::Query>(*m_connection);
     m_queryTime = std::make_unique<taskstore::Query>(*m_connection);
     m_groups = std::make_unique<taskstore::GroupStore>(*m_connection);
+    new GroupFileMenu(*this);
 
     TfrmMainUi &u = m_ui;
     m_groupTree = std::make_unique<GroupTree>(*u.treTaskGroup, *m_groups,

@@ -9,9 +9,7 @@
 
 namespace taskdef {
 
-namespace {
-// The file's bytes as they are, so that a copy keeps what the reader would not show.
-std::optional<QByteArray> scriptBytes(const QString &taskId)
+std::optional<QByteArray> scriptFileBytes(const QString &taskId)
 {
     QFile file(taskstore::scriptFilePath(taskId));
     if (!file.exists())
@@ -20,7 +18,6 @@ std::optional<QByteArray> scriptBytes(const QString &taskId)
         throw SaveError(QStringLiteral("The packet script file \"%1\" could not be read.").arg(file.fileName()));
     return file.readAll();
 }
-} // namespace
 
 QString duplicateName(const QString &name)
 {
@@ -38,7 +35,7 @@ std::optional<TaskListRow> duplicateTask(taskstore::Connection &connection, cons
     draft.task.TaskID = newTaskId;
     draft.task.TaskName = duplicateName(loaded->task.TaskName);
     draft.schedules = loaded->schedules;
-    draft.script = scriptBytes(taskId);
+    draft.script = scriptFileBytes(taskId);
     draft.expectations = loaded->expectations; // the same file, so the same packet numbers
     return TaskSaver(connection).save(draft, now);
 }

@@ -2,6 +2,7 @@
 
 #include "taskdef/TaskListRow.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -12,6 +13,10 @@ class Connection;
 }
 
 namespace taskdef {
+
+// The task's packet script file as its octets, so that a copy keeps what the reader would
+// not show; nothing when the task has none. Throws SaveError when it cannot be read.
+std::optional<QByteArray> scriptFileBytes(const QString &taskId);
 
 // The name a duplicate of the task `name` gets.
 QString duplicateName(const QString &name);

@@ -56,6 +56,21 @@ FreeRadiusServer::~FreeRadiusServer()
     stop();
 }
 
+std::unique_ptr<FreeRadiusServer> FreeRadiusServer::started(const QString &secret,
+                                                            const std::vector<RadiusUser> &extraUsers, QString *error)
+{
+    if (!isInstalled())
+        return nullptr;
+    auto server = std::make_unique<FreeRadiusServer>();
+    server->setSecret(secret);
+    server->addStandardUsers();
+    for (const RadiusUser &user : extraUsers)
+        server->addUser(user);
+    if (!server->start(error))
+        return nullptr;
+    return server;
+}
+
 void FreeRadiusServer::addStandardUsers()
 {
     m_config.addStandardUsers();

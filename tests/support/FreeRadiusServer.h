@@ -44,6 +44,10 @@ public:
     // process requests (at most timeoutMs). On failure error holds the reason and the
     // server's output. Retries with other ports when one was taken meanwhile.
     bool start(QString *error = nullptr, int timeoutMs = 15000);
+    // A started server with the secret, the standard users and `extraUsers`; nothing when
+    // FreeRADIUS is not installed, or with the reason in `error` when it did not start.
+    static std::unique_ptr<FreeRadiusServer> started(const QString &secret, const std::vector<RadiusUser> &extraUsers,
+                                                     QString *error);
     // SIGTERM to the server's process id, then a bounded wait (SIGKILL after it).
     void stop();
     bool isRunning() const;
