@@ -43,6 +43,8 @@ constexpr TextEntry kMainWindow[] = {
     {"Menu", "mnuAbout.Caption", "&About..."},
     {"Menu", "mnuHomepage.Caption", "&Homepage"},
     {"Menu", "mnuLoadExamples.Caption", "Load Example Tasks"},
+    {"Menu", "mnuTools.Caption", "&Tools"},
+    {"Menu", "mnuDecodePacket.Caption", "Decode Packet"},
 
     {"PopupMenu1", "pmuGroupAdd.Caption", "&Add Task Group"},
     {"PopupMenu1", "pmuGroupRen.Caption", "&Rename Task Group"},

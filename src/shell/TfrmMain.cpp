@@ -1,5 +1,6 @@
 #include "shell/TfrmMain.h"
 
+#include "decoder/ToolsMenu.h"
 #include "execution/PageCtrlLog.h"
 #include "execution/PageCtrlRunLog.h"
 #include "execution/RunControl.h"
@@ -47,6 +48,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
       m_terminate([] { QCoreApplication::exit(0); })
 {
     m_ui.setup(this);
+    decoder::addToolsMenu(this);
     resize(800, 600);
     m_groupRename = {m_ui.spbtnGroupRen, m_ui.mnuGroupRen, m_ui.pmuGroupRen};
     m_groupDelete = {m_ui.spbtnGroupDel, m_ui.mnuGroupDel, m_ui.pmuGroupDel};

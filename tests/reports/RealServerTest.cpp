@@ -4,43 +4,11 @@
 #include "RawPacketFixture.h"
 
 #include "support/FreeRadiusServer.h"
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <optional>
+#include "support/UdpExchange.h"
 
 namespace {
 
 constexpr int kReplyTimeoutMs = 3000;
-
-// One datagram to 127.0.0.1:port and its reply, waited for at most kReplyTimeoutMs.
-std::optional<QByteArray> exchange(quint16 port, const QByteArray &request)
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    if (fd < 0)
-        return std::nullopt;
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::optional<QByteArray> reply;
-    if (::sendto(fd, request.constData(), size_t(request.size()), 0, reinterpret_cast<sockaddr *>(&to), sizeof to)
-        == request.size()) {
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, kReplyTimeoutMs) == 1) {
-            QByteArray buffer(4096, '\0');
-            const ssize_t n = ::recv(fd, buffer.data(), size_t(buffer.size()), 0);
-            if (n >= 20)
-                reply = buffer.left(n);
-        }
-    }
-    ::close(fd);
-    return reply;
-}
 
 } // namespace
 
@@ -79,7 +47,7 @@ protected:
         EXPECT_EQ(sent.size(), 1) << script.constData();
         if (sent.isEmpty())
             return -1;
-        const auto reply = exchange(port, sent[0]);
+        const auto reply = testsupport::udpExchange(port, sent[0], kReplyTimeoutMs);
         if (!reply)
             return 0;
         EXPECT_EQ(reply->at(1), sent[0].at(1)) << "reply identifier";
