@@ -8,6 +8,8 @@
 #include "support/FreeRadiusServer.h"
 #include "support/UdpExchange.h"
 
+#include <QRegularExpression>
+
 using decoder::PacketDecoder;
 using decoder::RequestContext;
 using State = decoder::AuthenticatorCheck::State;
@@ -143,7 +145,7 @@ TEST_F(CapturedPacketTest, TheServersRepliesDecodeAndVerify)
         QString codeName;
         State response;
         State messageAuthenticator;
-        QStringList faults;
+        QStringList faults; // patterns, each matching one fault in order
         QStringList pairs;
     };
     const Case cases[] = {
@@ -152,6 +154,9 @@ TEST_F(CapturedPacketTest, TheServersRepliesDecodeAndVerify)
           "Tunnel-Password:1 = \"vlanpass\"", "Cisco-AVPair = \"shell:priv-lvl=15\""}},
         {"accept, authenticator alone", accept.reply, RequestContext{accept.request.mid(4, 16), {}}, secret,
          "Access-Accept", State::Valid, State::Absent, {}, {"Tunnel-Password:1 = \"vlanpass\""}},
+        // Without the request the hidden password stays hidden, and nothing is checked.
+        {"accept, no request", accept.reply, std::nullopt, secret, "Access-Accept", State::NotChecked, State::Absent,
+         {}, {"Tunnel-Type:1 = VLAN", "Cisco-AVPair = \"shell:priv-lvl=15\""}},
         {"challenge", challenge.reply, request(challenge), secret, "Access-Challenge", State::Valid, State::Valid, {},
          {}},
         {"accounting response", accounting.reply, request(accounting), secret, "Accounting-Response", State::Valid,
@@ -162,9 +167,10 @@ TEST_F(CapturedPacketTest, TheServersRepliesDecodeAndVerify)
          State::Absent, {}, {"Tunnel-Type:1 = VLAN"}},
         {"truncated", accept.reply.left(accept.reply.size() - 3), request(accept), secret, "Access-Accept",
          State::NotChecked, State::NotChecked,
-         {QString("Length field %1 is more than the %2 octets given: the packet is cut short")
-              .arg(accept.reply.size())
-              .arg(accept.reply.size() - 3)},
+         {QRegularExpression::escape(QString("Length field %1 is more than the %2 octets given: the packet is cut short")
+                                         .arg(accept.reply.size())
+                                         .arg(accept.reply.size() - 3)),
+          "Offset \\d+: attribute \\d+ of length \\d+ runs 3 octets past the end of the packet"},
          {}},
         {"overrun", overrun, request(accept), secret, "Access-Accept", State::Invalid, State::Absent,
          {QString("Offset 20: attribute %1 of length 255 runs %2 octets past the end of the packet")
@@ -178,7 +184,12 @@ TEST_F(CapturedPacketTest, TheServersRepliesDecodeAndVerify)
         EXPECT_EQ(decoded.codeName, c.codeName) << c.label;
         EXPECT_EQ(decoded.packetAuthenticator.state, c.response) << c.label << "\n" << text;
         EXPECT_EQ(decoded.messageAuthenticator.state, c.messageAuthenticator) << c.label << "\n" << text;
-        EXPECT_EQ(decoded.faults, c.faults) << c.label;
+        ASSERT_EQ(decoded.faults.size(), c.faults.size()) << c.label << "\n" << text;
+        for (qsizetype i = 0; i < c.faults.size(); ++i)
+            EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(c.faults[i]))
+                            .match(decoded.faults[i])
+                            .hasMatch())
+                << c.label << ": " << decoded.faults[i].toStdString();
         const QStringList pairs = pairsOf(decoded);
         for (const QString &pair : c.pairs)
             EXPECT_TRUE(pairs.contains(pair)) << c.label << ": no " << pair.toStdString() << "\n" << text;

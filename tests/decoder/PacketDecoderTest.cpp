@@ -92,6 +92,11 @@ TEST_F(PacketDecoderTest, ReplyAuthenticatorsAreCheckedAgainstTheRequest)
     const QByteArray otherSecret = signedReply(2, 7, RequestVector, attributes, "other");
     const QByteArray requestOctets = request(1, "User-Name = bob");
     const QByteArray otherRequest = packet(1, 8, RequestVector, {});
+    const QByteArray tampered = QByteArray(good).replace(22, 1, "H");
+    // The Response Authenticator of a reply's octets as they stand, signed with Secret.
+    const auto resigned = [](const QByteArray &reply) {
+        return radius::Crypto::md5(QByteArray(reply).replace(4, 16, RequestVector) + Secret);
+    };
     struct Case {
         const char *label;
         QByteArray reply;
@@ -105,16 +110,19 @@ TEST_F(PacketDecoderTest, ReplyAuthenticatorsAreCheckedAgainstTheRequest)
     const Case cases[] = {
         {"authenticator given", good, RequestContext{RequestVector, {}}, Secret, valid, valid, {}},
         {"request octets given", good, RequestContext::fromOctets(requestOctets), Secret, valid, valid, {}},
-        // The expected values are those the decoding secret gives: the server's own.
+        // The expected values are those the decoding secret gives for the octets received.
         {"signed with another secret", otherSecret, RequestContext{RequestVector, {}}, Secret,
-         {State::Invalid, good.mid(4, 16), {}},
-         {State::Invalid, good.mid(good.size() - 16), {}},
+         {State::Invalid, resigned(otherSecret), {}},
+         {State::Invalid, good.right(16), {}},
          {}},
-        {"tampered", QByteArray(good).replace(22, 1, "H"), RequestContext{RequestVector, {}}, Secret,
-         {State::Invalid, signedReply(2, 7, RequestVector, QByteArray(attributes).replace(2, 1, "H"), Secret).mid(4, 16),
-          {}},
-         {State::Invalid,
-          signedReply(2, 7, RequestVector, QByteArray(attributes).replace(2, 1, "H"), Secret).mid(good.size() - 16),
+        {"without message authenticator, signed with another secret",
+         signedReply(3, 7, RequestVector, {}, "other"), RequestContext{RequestVector, {}}, Secret,
+         {State::Invalid, signedReply(3, 7, RequestVector, {}, Secret).mid(4, 16), {}},
+         {State::Absent, {}, {}},
+         {}},
+        {"tampered", tampered, RequestContext{RequestVector, {}}, Secret,
+         {State::Invalid, resigned(tampered), {}},
+         {State::Invalid, signedReply(2, 7, RequestVector, QByteArray(attributes).replace(2, 1, "H"), Secret).right(16),
           {}},
          {}},
         {"no request", good, std::nullopt, Secret, {State::NotChecked, {}, "no request authenticator given"},
@@ -185,12 +193,12 @@ TEST_F(PacketDecoderTest, RequestsSignedByTheLibraryVerifyAndShowTheirValues)
 // Parts of a TLV come out as the dictionary names them.
 TEST_F(PacketDecoderTest, TlvAttributesAreTakenApart)
 {
-    const QByteArray tlv = QByteArray::fromHex("ad0e" "010600000010" "03067f000001");
+    const QByteArray tlv = QByteArray::fromHex("f10f05" "010600000001" "020600000064");
     const decoder::DecodedPacket decoded =
         PacketDecoder(Secret, std::nullopt).decode(packet(1, 7, RequestVector, tlv));
     EXPECT_TRUE(decoded.faults.isEmpty());
     ASSERT_EQ(decoded.attributes.size(), 1u);
-    EXPECT_EQ(decoded.attributes[0].type, 173);
-    EXPECT_EQ(pairsOf(decoded), (QStringList{"IPv6-6rd-IPv4MaskLen = 16", "IPv6-6rd-BR-IPv4-Address = 127.0.0.1"}))
+    EXPECT_EQ(decoded.attributes[0].type, 241);
+    EXPECT_EQ(pairsOf(decoded), (QStringList{"IP-Port-Type = 1", "IP-Port-Limit = 100"}))
         << textOf(decoded).toStdString();
 }
