@@ -18,10 +18,12 @@ QStringList header(const DecodedPacket &p)
 {
     QStringList out;
     if (p.code)
-        out << field("Code", p.codeName.isEmpty() ? QString::number(*p.code)
-                                                  : QStringLiteral("%1 (%2)").arg(*p.code).arg(p.codeName));
+        out << field("Code",
+                     p.codeName.isEmpty() ? QString::number(*p.code)
+                                          : QStringLiteral("%1 (%2)").arg(*p.code).arg(p.codeName));
     if (p.identifier)
-        out << field("Identifier", QStringLiteral("%1 (0x%2)").arg(*p.identifier).arg(*p.identifier, 2, 16, QLatin1Char('0')));
+        out << field("Identifier",
+                     QStringLiteral("%1 (0x%2)").arg(*p.identifier).arg(*p.identifier, 2, 16, QLatin1Char('0')));
     if (p.declaredLength)
         out << field("Length", QStringLiteral("%1 (%2 octets given)").arg(*p.declaredLength).arg(p.octetCount));
     if (p.octetCount > 4)

@@ -66,9 +66,8 @@ Result<QString> plainDigits(const QString &line, int lineNumber)
             token = token.mid(2);
         for (const QChar c : token)
             if (!isHexDigit(c))
-                return Result<QString>::failure(QStringLiteral("Line %1: '%2' is not a hexadecimal digit")
-                                                    .arg(lineNumber)
-                                                    .arg(c));
+                return Result<QString>::failure(
+                    QStringLiteral("Line %1: '%2' is not a hexadecimal digit").arg(lineNumber).arg(c));
         digits += token;
     }
     return digits;

@@ -81,9 +81,8 @@ DecodedPacket PacketDecoder::decode(const QByteArray &octets) const
     else
         out.faults << QStringLiteral("Unknown packet code %1").arg(code);
     if (out.isReply && m_request && m_request->identifier && *m_request->identifier != *out.identifier)
-        out.faults << QStringLiteral("Identifier %1 is not the request's %2")
-                          .arg(*out.identifier)
-                          .arg(*m_request->identifier);
+        out.faults
+            << QStringLiteral("Identifier %1 is not the request's %2").arg(*out.identifier).arg(*m_request->identifier);
 
     const int declared = *out.declaredLength;
     QByteArray covered = octets;
@@ -135,16 +134,19 @@ void PacketDecoder::walkAttributes(const QByteArray &covered, DecodedPacket &out
         AttributeEntry entry{at, octet(covered, at), octet(covered, at + 1), {}, {}};
         const QString where = QStringLiteral("Offset %1: attribute %2 ").arg(at).arg(entry.type);
         if (entry.length < 2) {
-            out.faults << where + QStringLiteral("has the length %1, below the 2 octets of its type and length; "
-                                                 "nothing after it can be read")
-                                      .arg(entry.length);
+            out.faults << where
+                    + QStringLiteral(
+                          "has the length %1, below the 2 octets of its type and length; "
+                          "nothing after it can be read")
+                          .arg(entry.length);
             out.attributes.push_back(entry);
             return;
         }
         if (entry.length > left) {
-            out.faults << where + QStringLiteral("of length %1 runs %2 octets past the end of the packet")
-                                      .arg(entry.length)
-                                      .arg(entry.length - left);
+            out.faults << where
+                    + QStringLiteral("of length %1 runs %2 octets past the end of the packet")
+                          .arg(entry.length)
+                          .arg(entry.length - left);
             out.attributes.push_back(entry);
             return;
         }

@@ -39,7 +39,8 @@ QStringList RawPacketPage::lines(const RawPacketSettings &settings, const Reques
         return out;
     }
     // The octets do not hold the destination: an IPv6 server's requests carry none.
-    const auto ipv4 = resolved->ipv6 ? radius::Result<quint32>(0) : radius::HostLookup::ipv4NetworkOrder(resolved->text);
+    const auto ipv4 =
+        resolved->ipv6 ? radius::Result<quint32>(0) : radius::HostLookup::ipv4NetworkOrder(resolved->text);
     const quint32 address = ipv4 ? *ipv4 : 0;
     std::vector<taskdef::RequestRecord> records = readRequests();
     if (records.empty()) {

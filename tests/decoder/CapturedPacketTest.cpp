@@ -100,9 +100,10 @@ protected:
 TEST_F(CapturedPacketTest, TheRawViewsRequestsDecodeWithTheirPasswords)
 {
     const QByteArray secret = s_server->secret().toUtf8();
-    const QString pap = firstBlock("User-Name = tunnel\nUser-Password = hello\nMessage-Authenticator = 0x00\n"
-                                   "Cisco-AVPair = \"a=b\"\n",
-                                   serverSettings(1, 21));
+    const QString pap = firstBlock(
+        "User-Name = tunnel\nUser-Password = hello\nMessage-Authenticator = 0x00\n"
+        "Cisco-AVPair = \"a=b\"\n",
+        serverSettings(1, 21));
     const auto papOctets = decoder::HexInput::parse(pap);
     ASSERT_TRUE(papOctets.ok()) << papOctets.error().toStdString();
     const decoder::DecodedPacket access = PacketDecoder(secret, std::nullopt).decode(*papOctets);
@@ -112,8 +113,9 @@ TEST_F(CapturedPacketTest, TheRawViewsRequestsDecodeWithTheirPasswords)
     EXPECT_TRUE(access.faults.isEmpty()) << access.faults.join("; ").toStdString();
     QStringList pairs = pairsOf(access);
     pairs.replaceInStrings(QRegularExpression("^Message-Authenticator = 0x[0-9a-f]{32}$"), "Message-Authenticator");
-    EXPECT_EQ(pairs, (QStringList{"User-Name = \"tunnel\"", "User-Password = \"hello\"", "Message-Authenticator",
-                                  "Cisco-AVPair = \"a=b\""}));
+    EXPECT_EQ(pairs,
+              (QStringList{"User-Name = \"tunnel\"", "User-Password = \"hello\"", "Message-Authenticator",
+                           "Cisco-AVPair = \"a=b\""}));
 
     const auto accounting = decoder::HexInput::parse(
         firstBlock("User-Name = bob\nAcct-Status-Type = Start\nAcct-Session-Id = \"s-1\"\n", serverSettings(4, 22)));
@@ -125,11 +127,10 @@ TEST_F(CapturedPacketTest, TheRawViewsRequestsDecodeWithTheirPasswords)
 TEST_F(CapturedPacketTest, TheServersRepliesDecodeAndVerify)
 {
     const QByteArray secret = s_server->secret().toUtf8();
-    const Capture accept = capture("User-Name = tunnel\nUser-Password = hello\n", serverSettings(1, 31),
-                                   s_server->authPort());
-    const Capture challenge =
-        capture("User-Name = bob\nEAP-Code = Response\nEAP-Id = 1\nEAP-Type-Identity = bob\n",
-                serverSettings(1, 32, true), s_server->authPort());
+    const Capture accept =
+        capture("User-Name = tunnel\nUser-Password = hello\n", serverSettings(1, 31), s_server->authPort());
+    const Capture challenge = capture("User-Name = bob\nEAP-Code = Response\nEAP-Id = 1\nEAP-Type-Identity = bob\n",
+                                      serverSettings(1, 32, true), s_server->authPort());
     const Capture accounting =
         capture("User-Name = bob\nAcct-Status-Type = Start\n", serverSettings(4, 33), s_server->acctPort());
     ASSERT_FALSE(accept.reply.isEmpty() || challenge.reply.isEmpty() || accounting.reply.isEmpty());
@@ -149,30 +150,91 @@ TEST_F(CapturedPacketTest, TheServersRepliesDecodeAndVerify)
         QStringList pairs;
     };
     const Case cases[] = {
-        {"accept", accept.reply, request(accept), secret, "Access-Accept", State::Valid, State::Absent, {},
+        {"accept",
+         accept.reply,
+         request(accept),
+         secret,
+         "Access-Accept",
+         State::Valid,
+         State::Absent,
+         {},
          {"Tunnel-Type:1 = VLAN", "Tunnel-Medium-Type:1 = IEEE-802", "Tunnel-Private-Group-Id:1 = \"42\"",
           "Tunnel-Password:1 = \"vlanpass\"", "Cisco-AVPair = \"shell:priv-lvl=15\""}},
-        {"accept, authenticator alone", accept.reply, RequestContext{accept.request.mid(4, 16), {}}, secret,
-         "Access-Accept", State::Valid, State::Absent, {}, {"Tunnel-Password:1 = \"vlanpass\""}},
+        {"accept, authenticator alone",
+         accept.reply,
+         RequestContext{accept.request.mid(4, 16), {}},
+         secret,
+         "Access-Accept",
+         State::Valid,
+         State::Absent,
+         {},
+         {"Tunnel-Password:1 = \"vlanpass\""}},
         // Without the request the hidden password stays hidden, and nothing is checked.
-        {"accept, no request", accept.reply, std::nullopt, secret, "Access-Accept", State::NotChecked, State::Absent,
-         {}, {"Tunnel-Type:1 = VLAN", "Cisco-AVPair = \"shell:priv-lvl=15\""}},
-        {"challenge", challenge.reply, request(challenge), secret, "Access-Challenge", State::Valid, State::Valid, {},
+        {"accept, no request",
+         accept.reply,
+         std::nullopt,
+         secret,
+         "Access-Accept",
+         State::NotChecked,
+         State::Absent,
+         {},
+         {"Tunnel-Type:1 = VLAN", "Cisco-AVPair = \"shell:priv-lvl=15\""}},
+        {"challenge",
+         challenge.reply,
+         request(challenge),
+         secret,
+         "Access-Challenge",
+         State::Valid,
+         State::Valid,
+         {},
          {}},
-        {"accounting response", accounting.reply, request(accounting), secret, "Accounting-Response", State::Valid,
-         State::Absent, {}, {}},
-        {"challenge, wrong secret", challenge.reply, request(challenge), "wrong", "Access-Challenge", State::Invalid,
-         State::Invalid, {}, {}},
-        {"accept, wrong secret", accept.reply, request(accept), "wrong", "Access-Accept", State::Invalid,
-         State::Absent, {}, {"Tunnel-Type:1 = VLAN"}},
-        {"truncated", accept.reply.left(accept.reply.size() - 3), request(accept), secret, "Access-Accept",
-         State::NotChecked, State::NotChecked,
-         {QRegularExpression::escape(QString("Length field %1 is more than the %2 octets given: the packet is cut short")
-                                         .arg(accept.reply.size())
-                                         .arg(accept.reply.size() - 3)),
+        {"accounting response",
+         accounting.reply,
+         request(accounting),
+         secret,
+         "Accounting-Response",
+         State::Valid,
+         State::Absent,
+         {},
+         {}},
+        {"challenge, wrong secret",
+         challenge.reply,
+         request(challenge),
+         "wrong",
+         "Access-Challenge",
+         State::Invalid,
+         State::Invalid,
+         {},
+         {}},
+        {"accept, wrong secret",
+         accept.reply,
+         request(accept),
+         "wrong",
+         "Access-Accept",
+         State::Invalid,
+         State::Absent,
+         {},
+         {"Tunnel-Type:1 = VLAN"}},
+        {"truncated",
+         accept.reply.left(accept.reply.size() - 3),
+         request(accept),
+         secret,
+         "Access-Accept",
+         State::NotChecked,
+         State::NotChecked,
+         {QRegularExpression::escape(
+              QString("Length field %1 is more than the %2 octets given: the packet is cut short")
+                  .arg(accept.reply.size())
+                  .arg(accept.reply.size() - 3)),
           "Offset \\d+: attribute \\d+ of length \\d+ runs 3 octets past the end of the packet"},
          {}},
-        {"overrun", overrun, request(accept), secret, "Access-Accept", State::Invalid, State::Absent,
+        {"overrun",
+         overrun,
+         request(accept),
+         secret,
+         "Access-Accept",
+         State::Invalid,
+         State::Absent,
          {QString("Offset 20: attribute %1 of length 255 runs %2 octets past the end of the packet")
               .arg(quint8(accept.reply[20]))
               .arg(255 - (accept.reply.size() - 20))},

@@ -46,31 +46,41 @@ TEST_F(PacketDecoderTest, FaultsOfTheShapeAreNamed)
     };
     const Case cases[] = {
         {"short", QByteArray::fromHex("01070014"), "4 octets, fewer than the 20 of the RADIUS header", {}},
-        {"length below the header", header(1, 7, 16, vector) + bob, "Length field 16 is below the 20-octet header",
+        {"length below the header",
+         header(1, 7, 16, vector) + bob,
+         "Length field 16 is below the 20-octet header",
          {"User-Name = \"bob\""}},
-        {"cut short", header(1, 7, 32, vector) + bob,
+        {"cut short",
+         header(1, 7, 32, vector) + bob,
          "Length field 32 is more than the 25 octets given: the packet is cut short",
          {"User-Name = \"bob\""}},
-        {"trailing octets", packet(1, 7, vector, bob) + QByteArray::fromHex("0000"),
+        {"trailing octets",
+         packet(1, 7, vector, bob) + QByteArray::fromHex("0000"),
          "2 trailing octets after the length field's 25",
          {"User-Name = \"bob\""}},
-        {"zero length", packet(1, 7, vector, QByteArray::fromHex("0100") + bob),
+        {"zero length",
+         packet(1, 7, vector, QByteArray::fromHex("0100") + bob),
          "Offset 20: attribute 1 has the length 0, below the 2 octets of its type and length; nothing after it can "
          "be read",
          {}},
-        {"empty value", packet(1, 7, vector, QByteArray::fromHex("0102") + bob),
+        {"empty value",
+         packet(1, 7, vector, QByteArray::fromHex("0102") + bob),
          "Offset 20: attribute 1 has an empty value",
          {"User-Name = \"bob\""}},
-        {"overrun", packet(1, 7, vector, bob + QByteArray::fromHex("0109626f62")),
+        {"overrun",
+         packet(1, 7, vector, bob + QByteArray::fromHex("0109626f62")),
          "Offset 25: attribute 1 of length 9 runs 4 octets past the end of the packet",
          {"User-Name = \"bob\""}},
-        {"one octet left", packet(1, 7, vector, bob + QByteArray::fromHex("01")),
+        {"one octet left",
+         packet(1, 7, vector, bob + QByteArray::fromHex("01")),
          "Offset 25: 1 octet left, too short for an attribute",
          {"User-Name = \"bob\""}},
-        {"type zero", packet(1, 7, vector, QByteArray::fromHex("0003ff") + bob),
+        {"type zero",
+         packet(1, 7, vector, QByteArray::fromHex("0003ff") + bob),
          "Offset 20: attribute 0 has the invalid type 0",
          {"User-Name = \"bob\""}},
-        {"message authenticator of four octets", packet(1, 7, vector, QByteArray::fromHex("5004ffff")),
+        {"message authenticator of four octets",
+         packet(1, 7, vector, QByteArray::fromHex("5004ffff")),
          "Offset 20: attribute 80 (Message-Authenticator) has the length 4, not 18",
          {}},
         {"unknown code", packet(0, 7, vector, bob), "Unknown packet code 0", {"User-Name = \"bob\""}},
@@ -111,27 +121,56 @@ TEST_F(PacketDecoderTest, ReplyAuthenticatorsAreCheckedAgainstTheRequest)
         {"authenticator given", good, RequestContext{RequestVector, {}}, Secret, valid, valid, {}},
         {"request octets given", good, RequestContext::fromOctets(requestOctets), Secret, valid, valid, {}},
         // The expected values are those the decoding secret gives for the octets received.
-        {"signed with another secret", otherSecret, RequestContext{RequestVector, {}}, Secret,
+        {"signed with another secret",
+         otherSecret,
+         RequestContext{RequestVector, {}},
+         Secret,
          {State::Invalid, resigned(otherSecret), {}},
          {State::Invalid, good.right(16), {}},
          {}},
         {"without message authenticator, signed with another secret",
-         signedReply(3, 7, RequestVector, {}, "other"), RequestContext{RequestVector, {}}, Secret,
+         signedReply(3, 7, RequestVector, {}, "other"),
+         RequestContext{RequestVector, {}},
+         Secret,
          {State::Invalid, signedReply(3, 7, RequestVector, {}, Secret).mid(4, 16), {}},
          {State::Absent, {}, {}},
          {}},
-        {"tampered", tampered, RequestContext{RequestVector, {}}, Secret,
+        {"tampered",
+         tampered,
+         RequestContext{RequestVector, {}},
+         Secret,
          {State::Invalid, resigned(tampered), {}},
-         {State::Invalid, signedReply(2, 7, RequestVector, QByteArray(attributes).replace(2, 1, "H"), Secret).right(16),
+         {State::Invalid,
+          signedReply(2, 7, RequestVector, QByteArray(attributes).replace(2, 1, "H"), Secret).right(16),
           {}},
          {}},
-        {"no request", good, std::nullopt, Secret, {State::NotChecked, {}, "no request authenticator given"},
-         {State::NotChecked, {}, "no request authenticator given"}, {}},
-        {"no secret", good, RequestContext{RequestVector, {}}, {}, {State::NotChecked, {}, "no shared secret given"},
-         {State::NotChecked, {}, "no shared secret given"}, {}},
-        {"without message authenticator", signedReply(3, 7, RequestVector, {}, Secret),
-         RequestContext{RequestVector, {}}, Secret, valid, {State::Absent, {}, {}}, {}},
-        {"another request's identifier", good, RequestContext::fromOctets(otherRequest), Secret, valid, valid,
+        {"no request",
+         good,
+         std::nullopt,
+         Secret,
+         {State::NotChecked, {}, "no request authenticator given"},
+         {State::NotChecked, {}, "no request authenticator given"},
+         {}},
+        {"no secret",
+         good,
+         RequestContext{RequestVector, {}},
+         {},
+         {State::NotChecked, {}, "no shared secret given"},
+         {State::NotChecked, {}, "no shared secret given"},
+         {}},
+        {"without message authenticator",
+         signedReply(3, 7, RequestVector, {}, Secret),
+         RequestContext{RequestVector, {}},
+         Secret,
+         valid,
+         {State::Absent, {}, {}},
+         {}},
+        {"another request's identifier",
+         good,
+         RequestContext::fromOctets(otherRequest),
+         Secret,
+         valid,
+         valid,
          {"Identifier 7 is not the request's 8"}},
     };
     for (const Case &c : cases) {
@@ -160,15 +199,25 @@ TEST_F(PacketDecoderTest, RequestsSignedByTheLibraryVerifyAndShowTheirValues)
         QStringList shown;
     };
     const Case cases[] = {
-        {"access", 1,
+        {"access",
+         1,
          "User-Name = bob, User-Password = \"hello\", Message-Authenticator = 0x00, Cisco-AVPair = \"a=b\", "
          "Tunnel-Type:1 = VLAN",
-         State::NotChecked, State::Valid,
+         State::NotChecked,
+         State::Valid,
          {"User-Name = \"bob\"", "User-Password = \"hello\"", "Cisco-AVPair = \"a=b\"", "Tunnel-Type:1 = VLAN"}},
-        {"accounting", 4, "User-Name = bob, Acct-Status-Type = Start", State::Valid, State::Absent,
+        {"accounting",
+         4,
+         "User-Name = bob, Acct-Status-Type = Start",
+         State::Valid,
+         State::Absent,
          {"Acct-Status-Type = Start"}},
-        {"disconnect with message authenticator", 40, "User-Name = bob, Message-Authenticator = 0x00", State::Valid,
-         State::Valid, {"User-Name = \"bob\""}},
+        {"disconnect with message authenticator",
+         40,
+         "User-Name = bob, Message-Authenticator = 0x00",
+         State::Valid,
+         State::Valid,
+         {"User-Name = \"bob\""}},
     };
     for (const Case &c : cases) {
         const decoder::DecodedPacket decoded = PacketDecoder(Secret, std::nullopt).decode(request(c.code, c.pairs));
@@ -182,8 +231,9 @@ TEST_F(PacketDecoderTest, RequestsSignedByTheLibraryVerifyAndShowTheirValues)
     }
 
     // With another secret the signatures fail and the password does not come out.
-    const decoder::DecodedPacket wrong = PacketDecoder("other", std::nullopt)
-                                             .decode(request(1, "User-Password = \"hello\", Message-Authenticator = 0x00"));
+    const decoder::DecodedPacket wrong =
+        PacketDecoder("other", std::nullopt)
+            .decode(request(1, "User-Password = \"hello\", Message-Authenticator = 0x00"));
     EXPECT_EQ(wrong.messageAuthenticator.state, State::Invalid);
     EXPECT_FALSE(pairsOf(wrong).contains("User-Password = \"hello\""));
     EXPECT_EQ(PacketDecoder("other", std::nullopt).decode(request(4, "User-Name = bob")).packetAuthenticator.state,
@@ -193,9 +243,11 @@ TEST_F(PacketDecoderTest, RequestsSignedByTheLibraryVerifyAndShowTheirValues)
 // Parts of a TLV come out as the dictionary names them.
 TEST_F(PacketDecoderTest, TlvAttributesAreTakenApart)
 {
-    const QByteArray tlv = QByteArray::fromHex("f10f05" "010600000001" "020600000064");
-    const decoder::DecodedPacket decoded =
-        PacketDecoder(Secret, std::nullopt).decode(packet(1, 7, RequestVector, tlv));
+    const QByteArray tlv = QByteArray::fromHex(
+        "f10f05"
+        "010600000001"
+        "020600000064");
+    const decoder::DecodedPacket decoded = PacketDecoder(Secret, std::nullopt).decode(packet(1, 7, RequestVector, tlv));
     EXPECT_TRUE(decoded.faults.isEmpty());
     ASSERT_EQ(decoded.attributes.size(), 1u);
     EXPECT_EQ(decoded.attributes[0].type, 241);

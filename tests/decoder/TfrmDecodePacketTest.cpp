@@ -94,10 +94,9 @@ TEST_F(TfrmDecodePacketTest, PastedReplyIsDecodedCheckedAndCopied)
     control<QLineEdit>("edtSecret")->clear();
     type("edtSecret", "other");
     QTest::keyClick(control<QLineEdit>("edtSecret"), Qt::Key_Return);
-    const QByteArray other = signedReply(2, 7, RequestVector,
-                                         QByteArray::fromHex("120568656c") + QByteArray::fromHex("5012")
-                                             + QByteArray(16, '\0'),
-                                         "other");
+    const QByteArray other =
+        signedReply(2, 7, RequestVector,
+                    QByteArray::fromHex("120568656c") + QByteArray::fromHex("5012") + QByteArray(16, '\0'), "other");
     EXPECT_TRUE(result().contains("Response Authenticator  : invalid, expected 0x")) << result().toStdString();
     EXPECT_TRUE(result().contains("Message-Authenticator   : invalid, expected 0x" + other.right(16).toHex()))
         << result().toStdString();
@@ -115,7 +114,8 @@ TEST_F(TfrmDecodePacketTest, InputThatCannotBeReadSaysWhy)
         {"", "", "Error: No hexadecimal octets"},
         {"0207001400112233445566778899aabbccddeeff", "0102030405",
          "Error: Request: give its 16-octet authenticator or its octets, header first"},
-        {"0207001400112233445566778899aabbccddeeff", "01 0", "Error: Request: An odd number of hexadecimal digits (3): an octet is cut short"},
+        {"0207001400112233445566778899aabbccddeeff", "01 0",
+         "Error: Request: An odd number of hexadecimal digits (3): an octet is cut short"},
     };
     for (const Case &c : cases) {
         control<QPlainTextEdit>("edtPacket")->clear();

@@ -78,12 +78,9 @@ TEST(BuildCommandLine, Ipv6ServersAreBracketed)
         const char *word;
     };
     const Case cases[] = {
-        {"::1", "[::1]:1812"},
-        {"fe80::1:2", "[fe80::1:2]:1812"},
-        {"[::1]", "[::1]:1812"},
-        {"2001:db8::5 ", "[2001:db8::5]:1812"},
-        {"127.0.0.1", "127.0.0.1:1812"},
-        {"radius.example", "radius.example:1812"},
+        {"::1", "[::1]:1812"},           {"fe80::1:2", "[fe80::1:2]:1812"},
+        {"[::1]", "[::1]:1812"},         {"2001:db8::5 ", "[2001:db8::5]:1812"},
+        {"127.0.0.1", "127.0.0.1:1812"}, {"radius.example", "radius.example:1812"},
     };
     for (const Case &c : cases) {
         auto t = task("PAP");
