@@ -17,7 +17,7 @@ Result<quint32> HostLookup::ipv4NetworkOrder(const QString &host)
 
 QString HostLookup::withoutBrackets(const QString &host)
 {
-    const QString trimmed = host.trimmed();
+    QString trimmed = host.trimmed();
     if (trimmed.size() > 2 && trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']')))
         return trimmed.mid(1, trimmed.size() - 2);
     return trimmed;
