@@ -4,8 +4,7 @@
 #include "DecoderFixture.h"
 
 #include "decoder/HexInput.h"
-#include "reports/RawPacketFixture.h"
-#include "support/FreeRadiusServer.h"
+#include "reports/RawPacketServerFixture.h"
 #include "support/UdpExchange.h"
 
 #include <QRegularExpression>
@@ -22,35 +21,15 @@ const testsupport::RadiusUser kTunnelUser{
     "Tunnel-Type:1 = VLAN,\n\tTunnel-Medium-Type:1 = IEEE-802,\n\tTunnel-Private-Group-Id:1 = \"42\",\n"
     "\tTunnel-Password:1 = \"vlanpass\",\n\tCisco-AVPair = \"shell:priv-lvl=15\""};
 
-class CapturedPacketTest : public RawPacketFixture {
-protected:
-    static void SetUpTestSuite()
+class CapturedPacketTest : public RawPacketServerFixture<CapturedPacketTest> {
+public:
+    static void addUsers(testsupport::FreeRadiusServer &server)
     {
-        RawPacketFixture::SetUpTestSuite();
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            return;
-        s_server = new testsupport::FreeRadiusServer;
-        s_server->addStandardUsers();
-        s_server->addUser(kTunnelUser);
-        QString error;
-        if (!s_server->start(&error)) {
-            s_error = error;
-            delete s_server;
-            s_server = nullptr;
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
-    void SetUp() override
-    {
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            GTEST_SKIP() << "no FreeRADIUS server installed";
-        ASSERT_NE(s_server, nullptr) << s_error.toStdString();
+        server.addStandardUsers();
+        server.addUser(kTunnelUser);
     }
 
+protected:
     // The raw view's block of its first packet, as a user copies it from the page.
     QString firstBlock(const QByteArray &script, const reports::RawPacketSettings &s)
     {
@@ -81,18 +60,6 @@ protected:
         s.eapMode = eap;
         return s;
     }
-
-    static QStringList pairsOf(const decoder::DecodedPacket &p)
-    {
-        QStringList out;
-        for (const decoder::AttributeEntry &a : p.attributes)
-            for (const QByteArray &pair : a.pairs)
-                out << QString::fromUtf8(pair);
-        return out;
-    }
-
-    static inline testsupport::FreeRadiusServer *s_server = nullptr;
-    static inline QString s_error;
 };
 
 } // namespace

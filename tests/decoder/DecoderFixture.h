@@ -11,6 +11,16 @@
 
 #include <gtest/gtest.h>
 
+// Every pair decoded from the packet, "Name = value" as the library prints it.
+inline QStringList pairsOf(const decoder::DecodedPacket &p)
+{
+    QStringList out;
+    for (const decoder::AttributeEntry &a : p.attributes)
+        for (const QByteArray &pair : a.pairs)
+            out << QString::fromUtf8(pair);
+    return out;
+}
+
 // The dictionary the program ships, and packets made by hand around attribute octets.
 class DecoderFixture : public ::testing::Test {
 protected:
@@ -39,15 +49,6 @@ protected:
         if (ma >= 20)
             out.replace(ma + 2, 16, radius::Crypto::hmacMd5(out, secret));
         out.replace(4, 16, radius::Crypto::md5(out + secret));
-        return out;
-    }
-
-    static QStringList pairsOf(const decoder::DecodedPacket &p)
-    {
-        QStringList out;
-        for (const decoder::AttributeEntry &a : p.attributes)
-            for (const QByteArray &pair : a.pairs)
-                out << QString::fromUtf8(pair);
         return out;
     }
 

@@ -1,9 +1,8 @@
 // The raw page's octets sent as they stand to a real FreeRADIUS server on 127.0.0.1:
 // the server's answers prove the encoding, hiding and signing are the real thing.
 
-#include "RawPacketFixture.h"
+#include "RawPacketServerFixture.h"
 
-#include "support/FreeRadiusServer.h"
 #include "support/UdpExchange.h"
 
 namespace {
@@ -12,34 +11,11 @@ constexpr int kReplyTimeoutMs = 3000;
 
 } // namespace
 
-class RealServerTest : public RawPacketFixture {
-protected:
-    static void SetUpTestSuite()
-    {
-        RawPacketFixture::SetUpTestSuite();
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            return;
-        s_server = new testsupport::FreeRadiusServer;
-        s_server->addStandardUsers();
-        QString error;
-        if (!s_server->start(&error)) {
-            s_error = error;
-            delete s_server;
-            s_server = nullptr;
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
-    void SetUp() override
-    {
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            GTEST_SKIP() << "no FreeRADIUS server installed";
-        ASSERT_NE(s_server, nullptr) << s_error.toStdString();
-    }
+class RealServerTest : public RawPacketServerFixture<RealServerTest> {
+public:
+    static void addUsers(testsupport::FreeRadiusServer &server) { server.addStandardUsers(); }
 
+protected:
     // The reply code to the first packet of the page, or 0 when none came.
     int replyCode(const QByteArray &script, const reports::RawPacketSettings &s, quint16 port)
     {
@@ -53,9 +29,6 @@ protected:
         EXPECT_EQ(reply->at(1), sent[0].at(1)) << "reply identifier";
         return quint8(reply->at(0));
     }
-
-    static inline testsupport::FreeRadiusServer *s_server = nullptr;
-    static inline QString s_error;
 };
 
 TEST_F(RealServerTest, AccessRequestsAreAcceptedForTheRightPassword)
