@@ -238,6 +238,13 @@ TEST_F(PacketDecoderTest, RequestsSignedByTheLibraryVerifyAndShowTheirValues)
     EXPECT_FALSE(pairsOf(wrong).contains("User-Password = \"hello\""));
     EXPECT_EQ(PacketDecoder("other", std::nullopt).decode(request(4, "User-Name = bob")).packetAuthenticator.state,
               State::Invalid);
+
+    // Without a secret nothing is revealed or checked.
+    const decoder::DecodedPacket none =
+        PacketDecoder({}, std::nullopt).decode(request(1, "User-Password = \"hello\", Message-Authenticator = 0x00"));
+    EXPECT_EQ(none.messageAuthenticator.state, State::NotChecked);
+    ASSERT_EQ(none.attributes.size(), 2u);
+    EXPECT_FALSE(pairsOf(none).contains("User-Password = \"hello\""));
 }
 
 // Parts of a TLV come out as the dictionary names them.
