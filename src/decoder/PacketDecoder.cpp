@@ -1,6 +1,5 @@
 #include "decoder/PacketDecoder.h"
 
-#include "radius/AttributeDecoder.h"
 #include "radius/Crypto.h"
 #include "radius/RequestPacket.h"
 
@@ -104,26 +103,29 @@ DecodedPacket PacketDecoder::decode(const QByteArray &octets) const
     if (declared > kMaximum)
         out.faults << QStringLiteral("Length field %1 is above the RADIUS maximum of 4096").arg(declared);
 
-    walkAttributes(covered, out);
     if (unchecked.isEmpty())
         checkAuthenticators(covered, out);
     else
         out.packetAuthenticator = out.messageAuthenticator = notChecked(unchecked);
+    walkAttributes(covered, out);
     return out;
 }
 
-std::optional<QByteArray> PacketDecoder::hidingVector(const DecodedPacket &packet) const
+radius::AttributeDecoder PacketDecoder::revealing(const DecodedPacket &packet) const
 {
-    if (!isRequestCode(*packet.code))
-        return m_request ? std::optional<QByteArray>(m_request->authenticator) : std::nullopt;
-    return packet.authenticator;
+    using Vector = radius::AttributeDecoder::Vector;
+    if (isRequestCode(*packet.code))
+        return {*packet.code, packet.authenticator, Vector::Own, m_secret};
+    // A reply's hidden values are revealed once it verifies: before, they would come out
+    // as noise from the wrong secret or request.
+    const bool verified = packet.packetAuthenticator.state == AuthenticatorCheck::State::Valid;
+    return {*packet.code, m_request ? m_request->authenticator : QByteArray(kVector, '\0'), Vector::Request,
+            verified ? m_secret : QByteArray()};
 }
 
 void PacketDecoder::walkAttributes(const QByteArray &covered, DecodedPacket &out) const
 {
-    const std::optional<QByteArray> vector = hidingVector(out);
-    const radius::AttributeDecoder library(*out.code, vector.value_or(QByteArray(kVector, '\0')),
-                                           vector ? m_secret : QByteArray());
+    const radius::AttributeDecoder library = revealing(out);
     int at = kHeader;
     while (at < covered.size()) {
         const int left = int(covered.size()) - at;
@@ -165,15 +167,18 @@ void PacketDecoder::walkAttributes(const QByteArray &covered, DecodedPacket &out
     }
 }
 
+int PacketDecoder::messageAuthenticatorAt(const QByteArray &covered)
+{
+    for (int at = kHeader; at + 2 <= covered.size() && octet(covered, at + 1) >= 2; at += octet(covered, at + 1))
+        if (octet(covered, at) == kMessageAuthenticator && octet(covered, at + 1) == 2 + kVector
+            && at + 2 + kVector <= covered.size())
+            return at + 2;
+    return -1;
+}
+
 void PacketDecoder::checkAuthenticators(const QByteArray &covered, DecodedPacket &out) const
 {
-    int valueAt = -1;
-    for (const AttributeEntry &entry : out.attributes)
-        if (entry.type == kMessageAuthenticator && entry.length == 2 + kVector) {
-            valueAt = entry.offset + 2;
-            break;
-        }
-    out.messageAuthenticator = checkMessageAuthenticator(covered, *out.code, valueAt);
+    out.messageAuthenticator = checkMessageAuthenticator(covered, *out.code, messageAuthenticatorAt(covered));
     out.packetAuthenticator = checkPacketAuthenticator(covered, *out.code);
 }
 

@@ -2,6 +2,8 @@
 
 #include "decoder/DecodedPacket.h"
 
+#include "radius/AttributeDecoder.h"
+
 #include <QByteArray>
 
 #include <optional>
@@ -38,8 +40,10 @@ private:
     void checkAuthenticators(const QByteArray &covered, DecodedPacket &out) const;
     AuthenticatorCheck checkPacketAuthenticator(const QByteArray &covered, unsigned code) const;
     AuthenticatorCheck checkMessageAuthenticator(const QByteArray &covered, unsigned code, int valueAt) const;
-    // The vector that hides values: the request's for a reply, the packet's own otherwise.
-    std::optional<QByteArray> hidingVector(const DecodedPacket &packet) const;
+    // The library's decoder with what reveals the packet's hidden values.
+    radius::AttributeDecoder revealing(const DecodedPacket &packet) const;
+    // Where the value of the first well-formed Message-Authenticator starts, or -1.
+    static int messageAuthenticatorAt(const QByteArray &covered);
 
     QByteArray m_secret;
     std::optional<RequestContext> m_request;

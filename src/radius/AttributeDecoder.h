@@ -17,9 +17,11 @@ struct DecodedAttribute {
 // whose later attributes are broken still shows the ones before.
 class AttributeDecoder {
 public:
-    // vector reveals hidden values: a request's own authenticator, for a reply its
-    // request's. An empty secret leaves them hidden.
-    AttributeDecoder(unsigned code, const QByteArray &vector, const QByteArray &secret);
+    // Whose authenticator reveals hidden values: a request's own (User-Password only), or
+    // for a reply its request's (every hiding method).
+    enum class Vector { Own, Request };
+    // An empty secret leaves hidden values hidden.
+    AttributeDecoder(unsigned code, const QByteArray &vector, Vector whose, const QByteArray &secret);
 
     // The attribute at the start of octets; octets holds at least the whole attribute.
     Result<DecodedAttribute> decode(const QByteArray &octets) const;
@@ -27,6 +29,7 @@ public:
 private:
     unsigned m_code;
     QByteArray m_vector;
+    Vector m_whose;
     QByteArray m_secret;
 };
 

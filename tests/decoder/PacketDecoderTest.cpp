@@ -245,6 +245,15 @@ TEST_F(PacketDecoderTest, RequestsSignedByTheLibraryVerifyAndShowTheirValues)
     EXPECT_EQ(none.messageAuthenticator.state, State::NotChecked);
     ASSERT_EQ(none.attributes.size(), 2u);
     EXPECT_FALSE(pairsOf(none).contains("User-Password = \"hello\""));
+
+    // A request's own authenticator reveals User-Password only: a Tunnel-Password stays hidden.
+    const QByteArray hidden = QByteArray::fromHex("01aabb") + QByteArray(16, 'x');
+    const decoder::DecodedPacket tunnel =
+        PacketDecoder(Secret, std::nullopt).decode(packet(1, 7, RequestVector, "\x45\x15" + hidden));
+    EXPECT_TRUE(tunnel.faults.isEmpty());
+    // The salt and the hidden octets as they stand.
+    EXPECT_EQ(pairsOf(tunnel), QStringList("Tunnel-Password:1 = \"\\252\\273xxxxxxxxxxxxxxxx\""))
+        << textOf(tunnel).toStdString();
 }
 
 // Parts of a TLV come out as the dictionary names them.
