@@ -5,6 +5,17 @@
 
 namespace execution {
 
+namespace {
+// An IPv6 address goes in brackets, so that its colons are not taken for the port's.
+QString serverWithPort(const QString &server, int port)
+{
+    const QString trimmed = server.trimmed();
+    const bool bareIpv6 = trimmed.count(QLatin1Char(':')) >= 2 && !trimmed.startsWith(QLatin1Char('['));
+    return (bareIpv6 ? QLatin1Char('[') + trimmed + QLatin1Char(']') : server) + QLatin1Char(':')
+        + QString::number(port);
+}
+} // namespace
+
 QString BuildCommandLine(const taskstore::TaskRecord &task)
 {
     auto number = [](int value) { return QString::number(value); };
@@ -20,7 +31,7 @@ QString BuildCommandLine(const taskstore::TaskRecord &task)
     // The line is split into the client's words again, never by a shell: a stored text that
     // would not come back as itself is quoted reversibly; every other value goes in as stored.
     using platform::quoteCommandWord;
-    return line + quoteCommandWord(task.ServerIP + QLatin1Char(':') + number(task.Port)) + QLatin1Char(' ')
+    return line + quoteCommandWord(serverWithPort(task.ServerIP, task.Port)) + QLatin1Char(' ')
         + number(task.RequestTypeCode) + QLatin1Char(' ') + quoteCommandWord(task.SecretKey);
 }
 

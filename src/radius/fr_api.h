@@ -176,6 +176,20 @@ void pr_sha1_block(uint8_t out[20], uint8_t const block[64]);
 uint32_t pr_random(void);
 int pr_ipv4_lookup(char const *host, uint32_t *ipv4_network_order, char *err, size_t errlen);
 
+/* Decodes the one attribute at data (length: the octets left in the packet) by the loaded
+ * dictionary as the library decodes a received packet: a Vendor-Specific into its vendor
+ * attributes, TLVs into their parts, tags apart. With a secret, hidden values are revealed
+ * with vector: a request's own authenticator (User-Password only), or for a reply its
+ * request's. The library leaks on a Tunnel-Password that does not reveal, so a reply is
+ * given the secret only once it verifies. Appends the pairs to out; returns the octets
+ * consumed, or -1 and why. */
+long pr_attr_decode(pr_pairs *out, unsigned int code, uint8_t const *data, size_t length, uint8_t const vector[16],
+                    int reply, char const *secret, char *err, size_t errlen);
+
+/* The address of an IPv4 or IPv6 literal or of a host name (IPv4 preferred), printed into
+ * out as the library prints it ("::1"); ipv6 says which kind it is. */
+int pr_ip_lookup(char const *host, char *out, size_t outlen, int *ipv6, char *err, size_t errlen);
+
 #ifdef __cplusplus
 }
 #endif

@@ -33,17 +33,21 @@ bool completeRequests(std::vector<taskdef::RequestRecord> &records, const RawPac
 QStringList RawPacketPage::lines(const RawPacketSettings &settings, const RequestSource &readRequests)
 {
     QStringList out = RawPacketText::figure();
-    const auto address = radius::HostLookup::ipv4NetworkOrder(settings.serverIp);
-    if (!address) {
+    const auto resolved = radius::HostLookup::address(settings.serverIp);
+    if (!resolved) {
         out << RawPacketText::unresolvedHost(settings.serverIp);
         return out;
     }
+    // The octets do not hold the destination: an IPv6 server's requests carry none.
+    const auto ipv4 =
+        resolved->ipv6 ? radius::Result<quint32>(0) : radius::HostLookup::ipv4NetworkOrder(resolved->text);
+    const quint32 address = ipv4 ? *ipv4 : 0;
     std::vector<taskdef::RequestRecord> records = readRequests();
     if (records.empty()) {
         out << RawPacketText::noPackets();
         return out;
     }
-    if (!completeRequests(records, settings, *address)) {
+    if (!completeRequests(records, settings, address)) {
         out << RawPacketText::badPacketCode();
         return out;
     }

@@ -50,6 +50,9 @@ constexpr TextEntry kMainWindow[] = {
     {"Menu", "mnuGroupExport.Caption", "Export Group..."},
     {"Menu", "mnuGroupImport.Caption", "Import Group..."},
 
+    {"Menu", "mnuTools.Caption", "&Tools"},
+    {"Menu", "mnuDecodePacket.Caption", "Decode Packet"},
+
     {"PopupMenu1", "pmuGroupAdd.Caption", "&Add Task Group"},
     {"PopupMenu1", "pmuGroupRen.Caption", "&Rename Task Group"},
     {"PopupMenu1", "pmuGroupDel.Caption", "Delete Task Group"},

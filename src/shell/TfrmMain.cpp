@@ -1,5 +1,6 @@
 #include "shell/TfrmMain.h"
 
+#include "decoder/ToolsMenu.h"
 #include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
 #include "execution/PageCtrlRunLog.h"
@@ -74,6 +75,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
       m_terminate([] { QCoreApplication::exit(0); })
 {
     m_ui.setup(this);
+    decoder::addToolsMenu(this);
     resize(800, 600);
 
     m_connection = std::make_unique<taskstore::Connection>(taskstore::Connection::defaultPath());

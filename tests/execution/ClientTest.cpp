@@ -70,6 +70,27 @@ TEST(BuildCommandLine, ValuesWithBlanksStayOneWord)
     EXPECT_EQ(words[4], "script/42.txt");
 }
 
+// The client reads "host:port" up to the last colon: an IPv6 address needs brackets.
+TEST(BuildCommandLine, Ipv6ServersAreBracketed)
+{
+    struct Case {
+        const char *server;
+        const char *word;
+    };
+    const Case cases[] = {
+        {"::1", "[::1]:1812"},           {"fe80::1:2", "[fe80::1:2]:1812"},
+        {"[::1]", "[::1]:1812"},         {"2001:db8::5 ", "[2001:db8::5]:1812"},
+        {"127.0.0.1", "127.0.0.1:1812"}, {"radius.example", "radius.example:1812"},
+    };
+    for (const Case &c : cases) {
+        auto t = task("PAP");
+        t.ServerIP = c.server;
+        const QStringList words = platform::splitCommandLine(BuildCommandLine(t));
+        ASSERT_EQ(words.size(), 19) << c.server;
+        EXPECT_EQ(words[16], c.word) << c.server;
+    }
+}
+
 namespace {
 class ClientRun : public ::testing::Test {
 protected:

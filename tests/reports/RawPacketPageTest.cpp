@@ -236,6 +236,20 @@ TEST_F(RawPacketPageTest, PageErrorsEndThePageAfterTheFigure)
     EXPECT_EQ(packets(page("User-Name = a\n\nNo-Such-Attr = 1\n", settings(4))).size(), 1);
 }
 
+// An IPv6 server resolves as an IPv4 one does; the octets do not depend on the address.
+TEST_F(RawPacketPageTest, Ipv6ServersShowTheirPackets)
+{
+    const QByteArray script = "User-Name = a\nUser-Password = b\n";
+    const QByteArray fixed(16, '\x11');
+    const QStringList ipv4 = page(script, settings(1), fixed);
+    ASSERT_EQ(packets(ipv4).size(), 1);
+    for (const char *server : {"::1", "[::1]", " fe80::1 ", "2001:db8::ffff:1"}) {
+        reports::RawPacketSettings v6 = settings(1);
+        v6.serverIp = server;
+        EXPECT_EQ(page(script, v6, fixed), ipv4) << server;
+    }
+}
+
 TEST_F(RawPacketPageTest, EapModeComposesEapMessagesAndAMessageAuthenticator)
 {
     reports::RawPacketSettings eap = settings(1);

@@ -1,77 +1,21 @@
 // The raw page's octets sent as they stand to a real FreeRADIUS server on 127.0.0.1:
 // the server's answers prove the encoding, hiding and signing are the real thing.
 
-#include "RawPacketFixture.h"
+#include "RawPacketServerFixture.h"
 
-#include "support/FreeRadiusServer.h"
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <optional>
+#include "support/UdpExchange.h"
 
 namespace {
 
 constexpr int kReplyTimeoutMs = 3000;
 
-// One datagram to 127.0.0.1:port and its reply, waited for at most kReplyTimeoutMs.
-std::optional<QByteArray> exchange(quint16 port, const QByteArray &request)
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    if (fd < 0)
-        return std::nullopt;
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::optional<QByteArray> reply;
-    if (::sendto(fd, request.constData(), size_t(request.size()), 0, reinterpret_cast<sockaddr *>(&to), sizeof to)
-        == request.size()) {
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, kReplyTimeoutMs) == 1) {
-            QByteArray buffer(4096, '\0');
-            const ssize_t n = ::recv(fd, buffer.data(), size_t(buffer.size()), 0);
-            if (n >= 20)
-                reply = buffer.left(n);
-        }
-    }
-    ::close(fd);
-    return reply;
-}
-
 } // namespace
 
-class RealServerTest : public RawPacketFixture {
-protected:
-    static void SetUpTestSuite()
-    {
-        RawPacketFixture::SetUpTestSuite();
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            return;
-        s_server = new testsupport::FreeRadiusServer;
-        s_server->addStandardUsers();
-        QString error;
-        if (!s_server->start(&error)) {
-            s_error = error;
-            delete s_server;
-            s_server = nullptr;
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
-    void SetUp() override
-    {
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            GTEST_SKIP() << "no FreeRADIUS server installed";
-        ASSERT_NE(s_server, nullptr) << s_error.toStdString();
-    }
+class RealServerTest : public RawPacketServerFixture<RealServerTest> {
+public:
+    static void addUsers(testsupport::FreeRadiusServer &server) { server.addStandardUsers(); }
 
+protected:
     // The reply code to the first packet of the page, or 0 when none came.
     int replyCode(const QByteArray &script, const reports::RawPacketSettings &s, quint16 port)
     {
@@ -79,15 +23,12 @@ protected:
         EXPECT_EQ(sent.size(), 1) << script.constData();
         if (sent.isEmpty())
             return -1;
-        const auto reply = exchange(port, sent[0]);
+        const auto reply = testsupport::udpExchange(port, sent[0], kReplyTimeoutMs);
         if (!reply)
             return 0;
         EXPECT_EQ(reply->at(1), sent[0].at(1)) << "reply identifier";
         return quint8(reply->at(0));
     }
-
-    static inline testsupport::FreeRadiusServer *s_server = nullptr;
-    static inline QString s_error;
 };
 
 TEST_F(RealServerTest, AccessRequestsAreAcceptedForTheRightPassword)

@@ -2,6 +2,7 @@
 // are, whatever characters they hold: the server answers, signing with that secret.
 
 #include "support/FreeRadiusServer.h"
+#include "support/UdpExchange.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -10,12 +11,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <optional>
 #include <ostream>
@@ -26,30 +21,6 @@ constexpr int kReplyTimeoutMs = 3000;
 constexpr char kStatusServer = 12;
 constexpr char kAccessAccept = 2;
 constexpr char kMessageAuthenticator = 80;
-
-std::optional<QByteArray> exchange(quint16 port, const QByteArray &request)
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    if (fd < 0)
-        return std::nullopt;
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::optional<QByteArray> reply;
-    if (::sendto(fd, request.constData(), size_t(request.size()), 0, reinterpret_cast<sockaddr *>(&to), sizeof to)
-        == request.size()) {
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, kReplyTimeoutMs) == 1) {
-            QByteArray buffer(4096, '\0');
-            const ssize_t n = ::recv(fd, buffer.data(), size_t(buffer.size()), 0);
-            if (n >= 20)
-                reply = buffer.left(n);
-        }
-    }
-    ::close(fd);
-    return reply;
-}
 
 // A Status-Server request signed with the secret (Message-Authenticator); the server
 // answers it only when that verifies.
@@ -123,7 +94,7 @@ TEST_P(FreeRadiusServerText, ServerReadsTheSecretAndDirectoryAsTheyAre)
 
     const QByteArray secret = QByteArray(c.secret);
     const QByteArray request = statusServer(42, secret);
-    const auto reply = exchange(server.authPort(), request);
+    const auto reply = testsupport::udpExchange(server.authPort(), request, kReplyTimeoutMs);
     ASSERT_TRUE(reply) << "no reply\n" << server.output().toStdString();
     EXPECT_EQ(reply->at(0), kAccessAccept);
     EXPECT_EQ(reply->at(1), 42);

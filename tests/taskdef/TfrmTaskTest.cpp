@@ -785,6 +785,43 @@ TEST_F(TaskEditor, LeavingATypedListFieldRunsNoRule)
               QStringList({"AllTask|4711|Untitled|127.0.0.1|testing123|1812|0|1|EAP-SIM|0", "0|3|3|1|50|8"}));
 }
 
+// A server may be an IPv6 address, typed with or without brackets or picked from the
+// server list; it is stored as typed.
+TEST_F(TaskEditor, Ipv6ServersAreTypedOrPickedAndSaved)
+{
+    {
+        taskstore::Query query(db);
+        taskstore::ExecQuery(query, taskstore::sql::insertServer("1", "fd00::5", "v6secret"));
+    }
+    const char *typed[] = {"::1", "[::1]", "fe80::a:B2", "2001:db8::ffff:1"};
+    int next = 5000;
+    for (const char *server : typed) {
+        const QString id = QString::number(next++);
+        auto editor = newEditor(id);
+        addPacket(editor.get(), {{"User-Name", "bob"}});
+        child<QTabWidget>(editor.get(), "PageControl")->setCurrentIndex(0);
+        activate(editor.get());
+        auto *box = child<QComboBox>(editor.get(), "cboServerIP");
+        box->setFocus();
+        QTest::keyClicks(box->lineEdit(), server);
+        tabAway(box);
+        EXPECT_EQ(box->currentText(), server);
+        QTest::keyClicks(child<QLineEdit>(editor.get(), "edtSecretKey"), "testing123");
+        click(editor.get(), "spbtnOK");
+        ASSERT_EQ(editor->result(), QDialog::Accepted) << server << dialogs.messageTexts().join("; ").toStdString();
+        EXPECT_EQ(taskRows(id).value(0).section('|', 3, 4), QString(server) + "|testing123") << server;
+    }
+
+    auto editor = newEditor("5100");
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    child<QTabWidget>(editor.get(), "PageControl")->setCurrentIndex(0);
+    choose(child<QComboBox>(editor.get(), "cboServerIP"), 0);
+    EXPECT_EQ(child<QLineEdit>(editor.get(), "edtSecretKey")->text(), "v6secret");
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted) << dialogs.messageTexts().join("; ").toStdString();
+    EXPECT_EQ(taskRows("5100").value(0).section('|', 3, 4), "fd00::5|v6secret");
+}
+
 TEST_F(TaskEditor, PacketNamesStayUniqueThroughWindowEvents)
 {
     ASSERT_TRUE(dir.writeFile("one.txt", "#P\r\nUser-Name = imported\r\n"));
