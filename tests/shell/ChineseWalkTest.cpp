@@ -253,7 +253,7 @@ TEST_F(ChineseWalk, NoWindowShowsEnglish)
 
     const WindowCase cases[] = {
         {"task editor",
-         {"edtTaskName", "edtTaskID", "cboServerIP", "lvwAttr", "trePackage"},
+         {"edtTaskName", "edtTaskID", "cboServerIP", "lvwAttr", "trePackage", "cboExpPacket", "cboExpAttr"},
          [&](ChineseWalk &) {
              auto editor = std::make_unique<taskdef::TfrmTask>(connection, &catalog);
              EXPECT_TRUE(editor->loadTask("7"));
