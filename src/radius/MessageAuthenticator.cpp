@@ -10,9 +10,9 @@ constexpr int kValueLength = 16;
 
 Status placeMessageAuthenticator(PairList &pairs, unsigned code, bool required, MessageAuthenticatorPlacement placement)
 {
-    const bool first = placement == MessageAuthenticatorPlacement::First;
+    const bool first = placement == MessageAuthenticatorPlacement::First && code == kAccessRequest;
     int index = pairs.indexOf(kMessageAuthenticatorNumber);
-    if (index < 0 && (required || (first && code == kAccessRequest))) {
+    if (index < 0 && (required || first)) {
         if (Status added = pairs.addOctets(kMessageAuthenticatorNumber, 0, QByteArray(kValueLength, '\0')); !added)
             return added;
         index = pairs.size() - 1;

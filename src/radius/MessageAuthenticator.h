@@ -11,8 +11,9 @@ inline constexpr unsigned kMessageAuthenticatorNumber = 80;
 
 // Where a request gets its Message-Authenticator. First: every Access-Request carries one
 // as its first attribute, so that nothing before it can be chosen by an attacker who
-// forges the rest (CVE-2024-3596); other requests carry one where they must. Legacy: only
-// where the request must have one, after the attributes the packet file wrote.
+// forges the rest (CVE-2024-3596). Legacy: an Access-Request only where it must have one,
+// after the attributes the packet file wrote. Other requests keep the file's order and get
+// one at the end where they must have one, under both.
 enum class MessageAuthenticatorPlacement { First, Legacy };
 
 // Adds the all-zero Message-Authenticator that signing fills in, or moves the one the
