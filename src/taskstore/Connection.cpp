@@ -23,6 +23,8 @@ create table if not exists TaskSchedule (TaskSchID integer primary key autoincre
   LastRunTime text, NextRunTime text);
 create table if not exists Server (ServerID text, ServerIP text, SecretKey text);
 create table if not exists Package (TaskID text);
+create table if not exists TaskTransport (TaskID text, Protocol text, CaFile text, CertFile text,
+  KeyFile text, MessageAuthenticatorFirst integer, RequireMessageAuthenticator integer);
 )sql";
 
 QString errorOf(sqlite3 *db)
