@@ -1,6 +1,6 @@
 #include "execution/TMyThread.h"
 
-#include "execution/ClientCommandLine.h"
+#include "execution/ClientLaunch.h"
 #include "execution/RunLogFile.h"
 #include "execution/RunLogView.h"
 #include "execution/TaskListUpdater.h"
@@ -29,8 +29,8 @@ QString nowText()
 }
 } // namespace
 
-TMyThread::TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent)
-    : QThread(parent), m_taskId(taskId), m_env(environment), m_settings(Settings::read())
+TMyThread::TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent, LaunchOf launchOf)
+    : QThread(parent), m_taskId(taskId), m_env(environment), m_launchOf(launchOf), m_settings(Settings::read())
 {
 }
 
@@ -78,8 +78,10 @@ void TMyThread::runSequence()
     onUi([&] { m_page = m_env.log->openRunPage(m_taskName, m_settings); });
     writeBanner(banner(" Test started  [", m_startText, m_taskName));
 
+    const ClientLaunch launch = m_launchOf(task);
     RunClient(
-        BuildCommandLine(task), [this](const QList<ClientLine> &lines) { appendToPage(lines); }, m_flags);
+        launch.commandLine, [this](const QList<ClientLine> &lines) { appendToPage(lines); }, m_flags,
+        launch.handedSecret);
 
     stampScheduleRows();
     onUi([&] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execution/ClientLaunch.h"
 #include "execution/RunClient.h"
 #include "execution/RunFlags.h"
 #include "execution/Settings.h"
@@ -36,8 +37,12 @@ struct RunEnvironment {
 class TMyThread : public QThread {
     Q_OBJECT
 public:
+    // How the task's client is started, asked on the worker thread.
+    using LaunchOf = ClientLaunch (*)(const taskstore::TaskRecord &);
+
     // On the user-interface thread: takes the settings snapshot and the priority.
-    TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent = nullptr);
+    TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent = nullptr,
+              LaunchOf launchOf = &ClientLaunch::forTask);
 
     const QString &taskId() const { return m_taskId; }
 
@@ -70,6 +75,7 @@ private:
 
     QString m_taskId;
     RunEnvironment m_env;
+    LaunchOf m_launchOf;
     Settings m_settings;
     RunFlags m_flags;
     platform::HandOverLine m_line;
