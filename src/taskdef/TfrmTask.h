@@ -33,6 +33,7 @@ class Connection;
 namespace taskdef {
 
 class ServerTable;
+class TransportPage;
 
 // The task editor: creates or changes one task (settings, packets, schedules) and, on OK,
 // replaces it in the database and its packet script file as one step.
@@ -134,6 +135,7 @@ private:
     QWidget *m_settingPage = nullptr;
     QWidget *m_packagePage = nullptr;
     QWidget *m_schedulePage = nullptr;
+    TransportPage *m_transportPage = nullptr;
 
     QComboBox *m_serverIp = nullptr;
     QLineEdit *m_secret = nullptr;

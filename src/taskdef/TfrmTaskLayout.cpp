@@ -6,6 +6,7 @@
 #include "platform/SpinEdit.h"
 #include "platform/TypingFilter.h"
 #include "taskdef/FormTexts.h"
+#include "taskdef/TransportPage.h"
 #include "taskdef/TypedListText.h"
 
 #include <QComboBox>
@@ -107,6 +108,8 @@ void TfrmTask::buildControls()
     m_pages->addTab(m_settingPage, QStringLiteral("   Setting   "));
     m_pages->addTab(m_packagePage, QStringLiteral("Package"));
     m_pages->addTab(m_schedulePage, QStringLiteral("Task Schedule"));
+    m_transportPage = new TransportPage;
+    m_pages->addTab(m_transportPage, QStringLiteral("Transport"));
     m_pages->setCurrentWidget(m_packagePage);
 
     m_ok = button("spbtnOK", "OK");
@@ -299,6 +302,7 @@ void TfrmTask::applyLanguage()
 {
     const platform::LanguageFile file = platform::Language::currentFile();
     platform::Language::apply(this, kTexts, file);
+    platform::Language::apply(this, TransportPage::texts(), file);
     applyHeadings(this, kHeadings, file);
     if (auto *name = findChild<QLabel *>(QStringLiteral("lblTaskName")))
         name->setText(QStringLiteral("  ")
