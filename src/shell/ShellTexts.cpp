@@ -36,6 +36,7 @@ constexpr TextEntry kMainWindow[] = {
     {"Menu", "mnuSuspend.Caption", "&Suspend"},
     {"Menu", "mnuStop.Caption", "&Stop"},
     {"Menu", "mnuTaskDuplicate.Caption", "D&uplicate Task"},
+    {"Menu", "mnuCheckSecurity.Caption", "Check Server Security"},
     {"Menu", "mnuOption1.Caption", "Option"},
     {"Menu", "mnuOption.Caption", "&Option..."},
     {"Menu", "mnuHelp.Caption", "&Help"},

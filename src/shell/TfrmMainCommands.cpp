@@ -16,6 +16,7 @@
 #include "shell/HelpPage.h"
 #include "shell/NodeDropTarget.h"
 #include "shell/ProductInfo.h"
+#include "shell/SecurityCheckItem.h"
 #include "shell/ShellIcons.h"
 #include "shell/TaskListView.h"
 #include "shell/TaskWindows.h"
@@ -79,6 +80,10 @@ void TfrmMain::connectCommands()
     onTrigger(this, {u.spbtnStop, u.mnuStop, u.pmuStop}, [this] {
         if (m_runControl)
             m_runControl->stopClicked(selectedTaskId());
+    });
+    addSecurityCheckItem(u.mnuAction, [this] {
+        if (m_runControl && !m_closing)
+            m_runControl->checkSecurityClicked(selectedTaskId());
     });
 
     onTrigger(this, {u.mnuToolBax}, [this] { mnuToolBaxClick(); });

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogService.h"
 #include "scheduling/Scheduler.h"
+#include "support/FreeRadiusServer.h"
 #include "support/Moments.h"
 #include "support/SampleTask.h"
 #include "support/SpinWait.h"
@@ -393,4 +394,37 @@ TEST_F(RunFixture, ShutDownEndsRunsWaitingSuspendedAndSilent)
     EXPECT_EQ(control.liveRunCount(), 0);
     EXPECT_EQ(control.runningCount(), 0);
     EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+// Action → Check Server Security goes like a run of the task: its own page and banners,
+// the client's lines, the verdict; our client gets the secret through the pipe.
+TEST_F(RunFixture, SecurityCheckRunsLikeATaskAndEndsWithTheVerdict)
+{
+    if (!testsupport::FreeRadiusServer::isInstalled())
+        GTEST_SKIP() << "FreeRADIUS server not installed";
+    testsupport::FreeRadiusServer server;
+    server.setSecret("check secret");
+    server.setRequireMessageAuthenticator(true);
+    QString error;
+    ASSERT_TRUE(server.start(&error)) << error.toStdString();
+    ASSERT_TRUE(QFile::copy(PELLION_RADCLIENT, dir.filePath("radclient")));
+    taskstore::TaskRecord t = testsupport::sampleTask("5");
+    t.TaskName = "Guarded";
+    t.SecretKey = "check secret";
+    t.Port = server.authPort();
+    t.ReplyTimeout = 1;
+    t.RetryTimes = 0;
+    testsupport::insertTaskRows(query, t);
+
+    control.checkSecurityClicked("5");
+    EXPECT_EQ(control.runningCount(), 1);
+    ASSERT_TRUE(waitForAllRunsToEnd(20000));
+    const QStringList all = lines(*log.allLog());
+    ASSERT_FALSE(all.isEmpty());
+    EXPECT_TRUE(all.first().endsWith(" Test started  [Guarded]-------------------------")) << all.first().toStdString();
+    EXPECT_EQ(all.filter("Access-Request without Message-Authenticator: no answer (dropped)").size(), 1)
+        << all.join('\n').toStdString();
+    EXPECT_EQ(all.filter("Info: Verdict: requests protected").size(), 1) << all.join('\n').toStdString();
+    EXPECT_TRUE(all.filter("does not verify").isEmpty()) << all.join('\n').toStdString();
+    EXPECT_TRUE(all.last().endsWith(" Test finished [Guarded]-------------------------"));
 }
