@@ -9,7 +9,9 @@
 #include "clients/PlainConversation.h"
 #include "clients/RequestEngine.h"
 #include "clients/RunStatistics.h"
+#include "clients/SecretFile.h"
 #include "clients/ServerAddress.h"
+#include "clients/ServerCheck.h"
 #include "radius/Dictionary.h"
 
 #include <QString>
@@ -52,6 +54,11 @@ int runClient(int argc, char **argv, bool eapClient)
         options.parallel = 1;
 
     ConsoleOutput out;
+    if (!options.secretFile.empty())
+        if (const std::string error = readSecretFile(options.secretFile, options.secret); !error.empty()) {
+            out.error(error);
+            return 1;
+        }
     std::vector<std::string> tried;
     const std::string dictionaryDir = DictionaryLocation::find(options.dictionaryDir, tried);
     const radius::Status loaded =
@@ -67,6 +74,8 @@ int runClient(int argc, char **argv, bool eapClient)
         out.error(error);
         return 1;
     }
+    if (options.checkServer)
+        return ServerCheck(options, server, out).run() ? 0 : 1;
     PacketScript script;
     if (const std::string error = script.load(options.scriptFile, options.code, server.port()); !error.empty()) {
         out.error(error);

@@ -47,16 +47,60 @@ bool takeValue(char option, const std::string &text, ClientOptions &out)
     case 'p': return parseInteger(text, 1, 65536, out.parallel);
     case 'r': return parseInteger(text, 0, 65535, out.retries);
     case 'R': out.recordsFile = text; return !text.empty();
+    case 'S': out.secretFile = text; return !text.empty();
     case 't': return parseNumber(text, 0.001, 65535, out.timeoutSeconds);
     default: return false;
     }
+}
+
+void setFlag(char option, ClientOptions &out)
+{
+    switch (option) {
+    case 's': out.summary = true; break;
+    case 'x': out.showAttributes = true; break;
+    case 'M': out.legacyMessageAuthenticator = true; break;
+    case 'A': out.requireReplyAuthenticator = true; break;
+    case 'B': out.checkServer = true; break;
+    default: break;
+    }
+}
+
+// server:port, code unless -B, secret unless -S (a secret word after -S is ignored).
+bool takePositional(const std::vector<std::string> &positional, ClientOptions &out, std::string &reason)
+{
+    const std::size_t withoutSecret = out.checkServer ? 1 : 2;
+    const bool fits =
+        positional.size() == withoutSecret + 1 || (!out.secretFile.empty() && positional.size() == withoutSecret);
+    if (!fits) {
+        reason = out.checkServer ? "expected server:port and secret" : "expected server:port, code and secret";
+        return false;
+    }
+    out.server = positional[0];
+    if (out.checkServer) {
+        out.code = 1;
+    } else if (positional[1] == "-1") {
+        // -1: no code for the run, every packet names its own with Packet-Type.
+        out.code = 0;
+    } else if (!parseInteger(positional[1], 1, 255, out.code)) {
+        reason = "bad request code: " + positional[1];
+        return false;
+    }
+    if (!out.secretFile.empty())
+        return true;
+    out.secret = positional.back();
+    if (out.secret.empty()) {
+        reason = "empty secret";
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
 bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out, std::string &reason)
 {
-    const std::string valued = eapClient ? "cdfirtR" : "cdfinprtR";
+    const std::string valued = eapClient ? "cdfirtRS" : "cdfinprtRS";
+    const std::string flags = eapClient ? "sxMA" : "sxMAB";
     std::vector<std::string> positional;
     bool hadFile = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -68,10 +112,8 @@ bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, C
         // Flags may be grouped (-sx); a valued option takes the rest of the word or the next one.
         for (std::size_t k = 1; k < word.size(); ++k) {
             const char option = word[k];
-            if (option == 's') {
-                out.summary = true;
-            } else if (option == 'x') {
-                out.showAttributes = true;
+            if (flags.find(option) != std::string::npos) {
+                setFlag(option, out);
             } else if (valued.find(option) != std::string::npos) {
                 std::string value = word.substr(k + 1);
                 if (value.empty()) {
@@ -93,33 +135,18 @@ bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, C
             }
         }
     }
-    if (!hadFile) {
+    if (!hadFile && !out.checkServer) {
         reason = "no packet file (-f)";
         return false;
     }
-    if (positional.size() != 3) {
-        reason = "expected server:port, code and secret";
-        return false;
-    }
-    out.server = positional[0];
-    // -1: no code for the run, every packet names its own with Packet-Type.
-    if (positional[1] == "-1") {
-        out.code = 0;
-    } else if (!parseInteger(positional[1], 1, 255, out.code)) {
-        reason = "bad request code: " + positional[1];
-        return false;
-    }
-    out.secret = positional[2];
-    if (out.secret.empty()) {
-        reason = "empty secret";
-        return false;
-    }
-    return true;
+    return takePositional(positional, out, reason);
 }
 
 std::string usageText(const std::string &program, bool eapClient)
 {
     std::string text = "Usage: " + program + " [options] server:port code secret\r\n";
+    if (!eapClient)
+        text += "       " + program + " -B [-r retries] [-t seconds] [-S file] server:port secret\r\n";
     text += "  -c count     send the packet list this many times (default 1)\r\n";
     text +=
         "  -d dir       directory of the dictionary file \"dictionary\" (default: dictionary beside the program)\r\n";
@@ -132,6 +159,16 @@ std::string usageText(const std::string &program, bool eapClient)
     text += "  -r retries   sends after the first when no reply comes (default 3)\r\n";
     text += "  -t seconds   time to wait for a reply (default 3)\r\n";
     text += "  -R file      write a JSON line per exchange to the file, as each exchange ends\r\n";
+    text += "  -S file      read the secret from the file's first line; the secret word is then ignored\r\n";
+    text += "               (may be given as \"-\" or left out)\r\n";
+    text += "  -M           legacy requests: Message-Authenticator only where required, where the file puts it\r\n";
+    text += "               (default: first attribute of every Access-Request)\r\n";
+    text += "  -A           drop an Access-Accept, -Reject or -Challenge without a valid Message-Authenticator\r\n";
+    text += "               (CVE-2024-3596)\r\n";
+    if (!eapClient)
+        text +=
+            "  -B           check the server: Access-Requests with and without Message-Authenticator and\r\n"
+            "               with Proxy-State, then a verdict (no packet file)\r\n";
     text += "  -s           print a summary\r\n";
     text += "  -x           print the attributes of every packet\r\n";
     text += "  -v           print the version and end\r\n";

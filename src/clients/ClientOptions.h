@@ -24,7 +24,14 @@ struct ClientOptions {
     std::string secret;
     std::string dictionaryDir; // -d: directory holding the file "dictionary"; empty: beside the program
     std::string recordsFile;   // -R: a JSON line per exchange; empty: none
+    std::string secretFile;    // -S: the secret is this file's first line; the secret word is then ignored
+    bool legacyMessageAuthenticator = false; // -M: Message-Authenticator only where required, not first
+    bool requireReplyAuthenticator = false;  // -A: drop access replies without a valid Message-Authenticator
+    bool checkServer = false;                // -B (radclient): probe the server instead of sending -f
 };
+
+// The secret word Pellion puts where the secret stood when it hands the secret over with -S.
+inline constexpr const char *kSecretPlaceholder = "-";
 
 // Parses argv after the program name. eapClient refuses -n and -p.
 // Returns false with a reason for the usage text when the words do not fit.

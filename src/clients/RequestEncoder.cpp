@@ -4,12 +4,11 @@ namespace clients {
 
 namespace {
 constexpr unsigned kChapPassword = 3;
-constexpr unsigned kMessageAuthenticator = 80;
-constexpr int kAuthenticatorLength = 16;
 } // namespace
 
-RequestEncoder::RequestEncoder(QByteArray secret, AuthenticatorSource authenticators)
-    : m_secret(std::move(secret)), m_authenticators(std::move(authenticators))
+RequestEncoder::RequestEncoder(QByteArray secret, AuthenticatorSource authenticators,
+                               radius::MessageAuthenticatorPlacement placement)
+    : m_secret(std::move(secret)), m_authenticators(std::move(authenticators)), m_placement(placement)
 {
 }
 
@@ -23,10 +22,10 @@ radius::Result<radius::RequestPacket> RequestEncoder::encode(const Outgoing &out
     request.setId(id & 0xff);
     radius::PairList &pairs = request.pairs();
     pairs = outgoing.pairs->copy();
-    if (outgoing.addMessageAuthenticator && pairs.indexOf(kMessageAuthenticator) < 0)
-        if (radius::Status added = pairs.addOctets(kMessageAuthenticator, 0, QByteArray(kAuthenticatorLength, '\0'));
-            !added)
-            return Failure::failure(added.error());
+    if (radius::Status placed = radius::placeMessageAuthenticator(pairs, static_cast<unsigned>(outgoing.code),
+                                                                  outgoing.addMessageAuthenticator, m_placement);
+        !placed)
+        return Failure::failure(placed.error());
     if (const int chap = pairs.indexOf(kChapPassword); chap >= 0) {
         const auto response = request.chapResponse(id & 0xff, pairs.at(chap).octets);
         if (!response)

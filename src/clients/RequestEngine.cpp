@@ -32,6 +32,16 @@ std::string seconds(double s)
     return text;
 }
 
+constexpr unsigned kAccessAccept = 2;
+constexpr unsigned kAccessReject = 3;
+constexpr unsigned kAccessChallenge = 11;
+constexpr const char *kBlastRadius = " (CVE-2024-3596, Blast-RADIUS)";
+
+bool isAccessReply(unsigned code)
+{
+    return code == kAccessAccept || code == kAccessReject || code == kAccessChallenge;
+}
+
 std::uint16_t portOf(const sockaddr_storage &from)
 {
     return from.ss_family == AF_INET ? ntohs(reinterpret_cast<const sockaddr_in &>(from).sin_port)
@@ -44,7 +54,9 @@ RequestEngine::RequestEngine(const ClientOptions &options, const ServerAddress &
                              std::vector<PacketTemplate> &packets, ConversationFactory factory, ConsoleOutput &out,
                              RunStatistics &stats)
     : RequestEngine(options, server, packets, std::move(factory), out, stats,
-                    RequestEncoder(QByteArray::fromStdString(options.secret)))
+                    RequestEncoder(QByteArray::fromStdString(options.secret), {},
+                                   options.legacyMessageAuthenticator ? radius::MessageAuthenticatorPlacement::Legacy
+                                                                      : radius::MessageAuthenticatorPlacement::First))
 {
 }
 
@@ -227,10 +239,16 @@ void RequestEngine::handleDatagram(std::size_t socket, const std::uint8_t *data,
         m_out.info("Ignored " + what + ": no request is waiting for it");
         return;
     }
+    const bool signatureRequired = m_options.requireReplyAuthenticator && isAccessReply(reply.code());
+    if (signatureRequired && radius::messageAuthenticatorPosition(reply.octets()) < 0) {
+        m_out.warning("Dropped " + what + ": it carries no Message-Authenticator" + kBlastRadius);
+        return;
+    }
     if (const radius::Status verified =
             reply.verifyReply(*flight->request, QByteArray::fromStdString(m_options.secret));
         !verified) {
-        m_out.warning(what + " does not verify (wrong shared secret?): " + verified.error().toStdString());
+        m_out.warning(what + " does not verify (wrong shared secret?): " + verified.error().toStdString()
+                      + (signatureRequired ? kBlastRadius : ""));
         return;
     }
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - flight->sentAt).count();

@@ -94,18 +94,20 @@ $INCLUDE sites.conf
         .arg(QLatin1String(FreeRadiusConfig::kModuleDir), quoted(raddb), quoted(logDir), quoted(runDir));
 }
 
-QString clientsText(const QString &secret)
+QString clientsText(const QString &secret, bool requireMessageAuthenticator)
 {
     return QStringLiteral(R"(client localhost {
 	ipaddr = 127.0.0.1
 	secret = %1
+	require_message_authenticator = %2
 }
 client localhost_ipv6 {
 	ipv6addr = ::1
 	secret = %1
+	require_message_authenticator = %2
 }
 )")
-        .arg(quoted(secret));
+        .arg(quoted(secret), QLatin1String(requireMessageAuthenticator ? "yes" : "no"));
 }
 
 // The users file, PAP, CHAP and EAP with MD5 and SIM; "ok" for the sections that only
@@ -274,7 +276,7 @@ bool FreeRadiusConfig::write(const QString &directory, QString *error) const
     }
     const QDir files(raddb);
     const bool written = writeAll(files.filePath(QStringLiteral("radiusd.conf")), mainText(raddb, logDir, runDir))
-        && writeAll(files.filePath(QStringLiteral("clients.conf")), clientsText(secret))
+        && writeAll(files.filePath(QStringLiteral("clients.conf")), clientsText(secret, requireMessageAuthenticator))
         && writeAll(files.filePath(QStringLiteral("modules.conf")), QLatin1String(kModulesText))
         && writeAll(files.filePath(QStringLiteral("sites.conf")), sitesText(*this))
         && writeAll(files.filePath(QStringLiteral("users")), usersText(users));

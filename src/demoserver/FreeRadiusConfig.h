@@ -38,6 +38,8 @@ struct FreeRadiusConfig {
     quint16 acctPort = 0;
     quint16 coaPort = 0;
     std::vector<RadiusUser> users;
+    // The clients' require_message_authenticator: Access-Requests without one are dropped.
+    bool requireMessageAuthenticator = false;
 
     // bob / hello (PAP, CHAP, EAP-MD5) and simuser with standardTriplets().
     void addStandardUsers();

@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <thread>
+#include <unistd.h>
 
 namespace execution {
 
@@ -139,13 +140,47 @@ private:
     QList<ClientLine> m_batch;
     QElapsedTimer m_batchAge;
 };
+// The read end of a pipe that holds the secret and nothing more: written and closed before
+// the client starts, so neither side waits for the other, and never a file on disk.
+class SecretPipe {
+public:
+    explicit SecretPipe(const QByteArray &secret)
+    {
+        int fds[2];
+        if (secret.isEmpty() || pipe2(fds, O_CLOEXEC) != 0)
+            return;
+        // A pipe holds far more than a secret line, so the write completes at once.
+        const bool written = ::write(fds[1], secret.constData(), size_t(secret.size())) == secret.size();
+        ::close(fds[1]);
+        if (written)
+            m_readFd = fds[0];
+        else
+            ::close(fds[0]);
+    }
+    ~SecretPipe()
+    {
+        if (m_readFd >= 0)
+            ::close(m_readFd);
+    }
+    SecretPipe(const SecretPipe &) = delete;
+    SecretPipe &operator=(const SecretPipe &) = delete;
+    int readFd() const { return m_readFd; }
+
+private:
+    int m_readFd = -1;
+};
 } // namespace
 
-void RunClient(const QString &commandLine, const LineSink &lineSink, RunFlags &flags)
+void RunClient(const QString &commandLine, const LineSink &lineSink, RunFlags &flags, const QByteArray &handedSecret)
 {
     using platform::ChildProcess;
     using platform::MessageService;
-    auto started = ChildProcess::start(commandLine, platform::ProgramDirectory::path());
+    auto started = [&] {
+        const SecretPipe secret(handedSecret);
+        if (!handedSecret.isEmpty() && secret.readFd() < 0)
+            return ChildProcess::StartResult{nullptr, ChildProcess::Failure::Pipe, {}};
+        return ChildProcess::start(commandLine, platform::ProgramDirectory::path(), secret.readFd());
+    }();
     if (started.failure == ChildProcess::Failure::Pipe) {
         MessageService::instance().inform(QStringLiteral("CreatePipe failed."));
         return;

@@ -25,7 +25,9 @@ using LineSink = std::function<void(const QList<ClientLine> &)>;
 // final line without line end is delivered too. Lines are handed over in batches: a
 // batch goes out when the client pauses for a few milliseconds, when it grows large, and
 // before any stop. Failures are shown through the dialog service and the call returns.
-// Never waits for the client to exit and never ends it.
-void RunClient(const QString &commandLine, const LineSink &lineSink, RunFlags &flags);
+// Never waits for the client to exit and never ends it. A handedSecret is written to a pipe
+// the client inherits as descriptor 3 (ClientLaunch), and closed before it starts.
+void RunClient(const QString &commandLine, const LineSink &lineSink, RunFlags &flags,
+               const QByteArray &handedSecret = {});
 
 } // namespace execution

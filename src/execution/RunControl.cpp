@@ -16,12 +16,8 @@ RunControl::~RunControl()
 
 void RunControl::runClicked(const QString &selectedTaskId)
 {
-    if (m_closing)
+    if (!mayStart(selectedTaskId))
         return;
-    if (selectedTaskId.isEmpty() || selectedTaskId == QLatin1String("0")) {
-        platform::MessageService::instance().inform(QStringLiteral("Please select a task."));
-        return;
-    }
     for (const Entry &entry : std::as_const(m_entries)) {
         if (entry.taskId == selectedTaskId && entry.run->isSuspended()) {
             entry.run->Resume();
@@ -30,6 +26,26 @@ void RunControl::runClicked(const QString &selectedTaskId)
         }
     }
     TMyThread *run = createRun(selectedTaskId);
+    appendEntry(selectedTaskId, run);
+    run->Resume();
+}
+
+bool RunControl::mayStart(const QString &selectedTaskId) const
+{
+    if (m_closing)
+        return false;
+    if (selectedTaskId.isEmpty() || selectedTaskId == QLatin1String("0")) {
+        platform::MessageService::instance().inform(QStringLiteral("Please select a task."));
+        return false;
+    }
+    return true;
+}
+
+void RunControl::checkSecurityClicked(const QString &selectedTaskId)
+{
+    if (!mayStart(selectedTaskId))
+        return;
+    TMyThread *run = createRun(selectedTaskId, &ClientLaunch::securityCheckFor);
     appendEntry(selectedTaskId, run);
     run->Resume();
 }
@@ -106,9 +122,9 @@ TMyThread *RunControl::firstRunOf(const QString &taskId) const
     return index < 0 ? nullptr : m_entries[index].run;
 }
 
-TMyThread *RunControl::createRun(const QString &taskId)
+TMyThread *RunControl::createRun(const QString &taskId, TMyThread::LaunchOf launchOf)
 {
-    auto run = std::make_unique<TMyThread>(taskId, m_env);
+    auto run = std::make_unique<TMyThread>(taskId, m_env, nullptr, launchOf);
     const TMyThread *ended = run.get();
     connect(run.get(), &QThread::finished, this, [this, ended] { onRunEnded(ended); });
     setState(RunCommandState::Running);

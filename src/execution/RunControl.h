@@ -31,6 +31,9 @@ public:
     void runClicked(const QString &selectedTaskId);
     void suspendClicked(const QString &selectedTaskId);
     void stopClicked(const QString &selectedTaskId);
+    // Action → Check Server Security: the task's server checked for CVE-2024-3596 like a run
+    // of the task, in a log page of its own.
+    void checkSecurityClicked(const QString &selectedTaskId);
     void updateCommandStates(const QString &selectedTaskId);
 
     bool isRunning(const QString &taskId) const override;
@@ -60,7 +63,9 @@ private:
         QString taskId;
         TMyThread *run; // owned by m_threads; the entry goes before the run is deleted
     };
-    TMyThread *createRun(const QString &taskId);
+    // Nothing while closing; "Please select a task." without a selection.
+    bool mayStart(const QString &selectedTaskId) const;
+    TMyThread *createRun(const QString &taskId, TMyThread::LaunchOf launchOf = &ClientLaunch::forTask);
     void appendEntry(const QString &taskId, TMyThread *run);
     void removeEntry(qsizetype index);
     void setState(RunCommandState state);

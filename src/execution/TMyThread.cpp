@@ -1,6 +1,7 @@
 #include "execution/TMyThread.h"
 
 #include "execution/ClientCommandLine.h"
+#include "execution/ClientLaunch.h"
 #include "execution/RunJudgement.h"
 #include "execution/RunLogFile.h"
 #include "execution/RunLogView.h"
@@ -33,8 +34,8 @@ QString nowText()
 }
 } // namespace
 
-TMyThread::TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent)
-    : QThread(parent), m_taskId(taskId), m_env(environment), m_settings(Settings::read())
+TMyThread::TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent, LaunchOf launchOf)
+    : QThread(parent), m_taskId(taskId), m_env(environment), m_launchOf(launchOf), m_settings(Settings::read())
 {
 }
 
@@ -84,14 +85,15 @@ void TMyThread::runSequence()
     writeBanner(banner(" Test started  [", m_startText, m_taskName));
 
     RunJudgement judgement;
-    const QString commandLine = judgement.commandLineToStart(BuildCommandLine(task));
+    ClientLaunch launch = m_launchOf(task);
+    launch.commandLine = judgement.commandLineToStart(launch.commandLine);
     RunClient(
-        commandLine,
+        launch.commandLine,
         [this, &judgement](const QList<ClientLine> &lines) {
             judgement.noteLines(lines);
             appendToPage(lines);
         },
-        m_flags);
+        m_flags, launch.handedSecret);
 
     recordVerdict(judgement, task);
     stampScheduleRows();

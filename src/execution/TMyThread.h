@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execution/ClientLaunch.h"
 #include "execution/RunClient.h"
 #include "execution/RunFlags.h"
 #include "execution/Settings.h"
@@ -39,8 +40,12 @@ struct RunEnvironment {
 class TMyThread : public QThread {
     Q_OBJECT
 public:
+    // How the task's client is started, asked on the worker thread.
+    using LaunchOf = ClientLaunch (*)(const taskstore::TaskRecord &);
+
     // On the user-interface thread: takes the settings snapshot and the priority.
-    TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent = nullptr);
+    TMyThread(const QString &taskId, const RunEnvironment &environment, QObject *parent = nullptr,
+              LaunchOf launchOf = &ClientLaunch::forTask);
     // What started the run, for its history row (a new run counts as started by hand).
     void setTrigger(taskstore::RunTrigger trigger) { m_trigger = trigger; }
 
@@ -79,6 +84,7 @@ private:
     RunEnvironment m_env;
     taskstore::RunTrigger m_trigger = taskstore::RunTrigger::Manual;
     QDateTime m_start;
+    LaunchOf m_launchOf;
     Settings m_settings;
     RunFlags m_flags;
     platform::HandOverLine m_line;

@@ -38,7 +38,8 @@ struct SpawnSetup {
 };
 } // namespace
 
-ChildProcess::StartResult ChildProcess::start(const QString &commandLine, const QString &workingDirectory)
+ChildProcess::StartResult ChildProcess::start(const QString &commandLine, const QString &workingDirectory,
+                                              int inherited)
 {
     StartResult result;
     const QStringList words = splitCommandLine(commandLine);
@@ -64,6 +65,18 @@ ChildProcess::StartResult ChildProcess::start(const QString &commandLine, const 
     if (!directory.isEmpty())
         posix_spawn_file_actions_addchdir_np(&setup.actions, directory.constData());
     posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSID);
+    // Moved above the numbers the child's own descriptors take before they are set up.
+    const int lifted =
+        inherited >= 0 && inherited <= kInheritedFd ? ::fcntl(inherited, F_DUPFD_CLOEXEC, kInheritedFd + 1) : inherited;
+    if (inherited >= 0 && lifted < 0) {
+        result.failure = Failure::Pipe;
+        result.errorText = errorText(errno);
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return result;
+    }
+    if (lifted >= 0)
+        posix_spawn_file_actions_adddup2(&setup.actions, lifted, kInheritedFd);
 
     std::vector<QByteArray> encoded;
     encoded.reserve(words.size());
@@ -80,6 +93,8 @@ ChildProcess::StartResult ChildProcess::start(const QString &commandLine, const 
     const int error = posix_spawn(&pid, path.constData(), &setup.actions, &setup.attributes, argv.data(), environ);
     // Our copy of the write end goes at once, so the client's exit shows as end of output.
     ::close(fds[1]);
+    if (lifted != inherited)
+        ::close(lifted);
     if (error != 0) {
         ::close(fds[0]);
         result.failure = Failure::Start;

@@ -21,9 +21,13 @@ public:
         QString errorText; // strerror's text for Start and Pipe failures
     };
 
+    // The number under which the child inherits the descriptor passed to start().
+    static constexpr int kInheritedFd = 3;
+
     // Starts the command line's first word (resolved by resolveProgram) with the given
-    // words, in `workingDirectory` (empty: the current directory).
-    static StartResult start(const QString &commandLine, const QString &workingDirectory = {});
+    // words, in `workingDirectory` (empty: the current directory). The child also inherits
+    // `inherited` (when not -1) as kInheritedFd, and no other descriptor of ours.
+    static StartResult start(const QString &commandLine, const QString &workingDirectory = {}, int inherited = -1);
 
     ~ChildProcess();
     ChildProcess(const ChildProcess &) = delete;

@@ -210,4 +210,10 @@ void PairList::remove(int index)
         pr_pairs_remove(m_pairs.get(), size_t(index));
 }
 
+void PairList::moveToFront(int index)
+{
+    if (index > 0)
+        pr_pairs_move_first(m_pairs.get(), size_t(index));
+}
+
 } // namespace radius

@@ -58,6 +58,7 @@ public:
     // Puts an octets attribute in the place of the pair at index.
     Status replaceWithOctets(int index, unsigned number, unsigned vendor, const QByteArray &value);
     void remove(int index);
+    void moveToFront(int index);
     void removeAll(const QByteArray &name);
     // Appends a text or octets attribute holding value as it stands.
     Status addOctets(const QByteArray &name, const QByteArray &value);

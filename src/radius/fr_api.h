@@ -115,6 +115,8 @@ int pr_pairs_set_octets(pr_pairs *pairs, size_t index, uint8_t const *data, size
 int pr_pairs_replace_octets(pr_pairs *pairs, size_t index, unsigned int number, unsigned int vendor,
                             uint8_t const *data, size_t length, char *err, size_t errlen);
 int pr_pairs_remove(pr_pairs *pairs, size_t index);
+/* Moves the pair at index to the head of the list. */
+int pr_pairs_move_first(pr_pairs *pairs, size_t index);
 /* Index of the first pair with that number and vendor, or -1. */
 long pr_pairs_find(pr_pairs const *pairs, unsigned int number, unsigned int vendor);
 

@@ -306,6 +306,18 @@ int pr_pairs_remove(pr_pairs *pairs, size_t index)
     return 0;
 }
 
+int pr_pairs_move_first(pr_pairs *pairs, size_t index)
+{
+    VALUE_PAIR **slot = slot_at(&pairs->head, index);
+    if (!slot)
+        return -1;
+    VALUE_PAIR *vp = *slot;
+    *slot = vp->next;
+    vp->next = pairs->head;
+    pairs->head = vp;
+    return 0;
+}
+
 long pr_pairs_find(pr_pairs const *pairs, unsigned int number, unsigned int vendor)
 {
     long index = 0;

@@ -52,7 +52,7 @@ QStringList RawPacketPage::lines(const RawPacketSettings &settings, const Reques
         return out;
     }
 
-    const RequestPreparation preparation(PacketAttributes::fromDictionary());
+    const RequestPreparation preparation(PacketAttributes::fromDictionary(), settings.placement);
     int nextId = settings.startId;
     for (int k = 0; k < int(records.size()); ++k) {
         radius::RequestPacket &packet = records[k].packet;

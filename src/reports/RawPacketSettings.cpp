@@ -14,6 +14,8 @@ RawPacketSettings RawPacketSettings::fromTask(const taskstore::TaskRecord &task)
     s.startId = task.StartID;
     s.eapMode = task.AuthMode == QLatin1String("EAP-MD5") || task.AuthMode == QLatin1String("EAP-SIM");
     s.fallbackEapId = int(QCoreApplication::applicationPid() & 0xff);
+    s.placement = task.Transport.MessageAuthenticatorFirst ? radius::MessageAuthenticatorPlacement::First
+                                                           : radius::MessageAuthenticatorPlacement::Legacy;
     return s;
 }
 

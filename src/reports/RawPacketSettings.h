@@ -1,5 +1,6 @@
 #pragma once
 
+#include "radius/MessageAuthenticator.h"
 #include "taskstore/TaskRecord.h"
 
 #include <QByteArray>
@@ -16,6 +17,7 @@ struct RawPacketSettings {
     int startId = 0;
     bool eapMode = false;
     int fallbackEapId = 0; // EAP identifier of a request without EAP-Id
+    radius::MessageAuthenticatorPlacement placement = radius::MessageAuthenticatorPlacement::First;
 
     // The process number's low octet serves as the fallback EAP identifier.
     static RawPacketSettings fromTask(const taskstore::TaskRecord &task);

@@ -28,7 +28,7 @@ Status RequestPreparation::preparePlain(RequestPacket &request, const QByteArray
     renewAuthenticator(request);
     if (Status put = putPassword(request, savedPassword); !put)
         return put;
-    return addRequiredMessageAuthenticator(request);
+    return placeMessageAuthenticator(request);
 }
 
 Status RequestPreparation::prepareEap(RequestPacket &request, int fallbackEapId) const
@@ -39,7 +39,7 @@ Status RequestPreparation::prepareEap(RequestPacket &request, int fallbackEapId)
     renewAuthenticator(request);
     if (Status put = putPassword(request, password); !put)
         return put;
-    return addRequiredMessageAuthenticator(request);
+    return placeMessageAuthenticator(request);
 }
 
 QByteArray RequestPreparation::eapPassword(const PairList &pairs) const
@@ -80,13 +80,10 @@ Status RequestPreparation::composeEap(PairList &pairs, int fallbackEapId) const
     return {};
 }
 
-Status RequestPreparation::addRequiredMessageAuthenticator(RequestPacket &request) const
+Status RequestPreparation::placeMessageAuthenticator(RequestPacket &request) const
 {
-    PairList &pairs = request.pairs();
-    if (!RequestPacket::requiresMessageAuthenticator(request.code())
-        || pairs.indexOf(m_attributes.messageAuthenticator) >= 0)
-        return {};
-    return pairs.addOctets(m_attributes.messageAuthenticator, 0, QByteArray(16, '\0'));
+    return radius::placeMessageAuthenticator(request.pairs(), request.code(),
+                                             RequestPacket::requiresMessageAuthenticator(request.code()), m_placement);
 }
 
 Status RequestPreparation::putPassword(RequestPacket &request, const QByteArray &password) const

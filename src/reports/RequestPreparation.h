@@ -2,6 +2,7 @@
 
 #include "reports/PacketAttributes.h"
 
+#include "radius/MessageAuthenticator.h"
 #include "radius/RequestPacket.h"
 #include "radius/Result.h"
 
@@ -12,10 +13,16 @@ namespace reports {
 // Makes a read request ready for encoding, as the client would send it first: the
 // authenticator drawn afresh from the read one, the password put into User-Password or
 // turned into a CHAP response, and in EAP mode the EAP type attribute composed into
-// EAP-Message attributes with a Message-Authenticator. The identifier must be set.
+// EAP-Message attributes with a Message-Authenticator, and the Message-Authenticator placed
+// as the client places it. The identifier must be set.
 class RequestPreparation {
 public:
-    explicit RequestPreparation(const PacketAttributes &attributes) : m_attributes(attributes) {}
+    explicit RequestPreparation(
+        const PacketAttributes &attributes,
+        radius::MessageAuthenticatorPlacement placement = radius::MessageAuthenticatorPlacement::First)
+        : m_attributes(attributes), m_placement(placement)
+    {
+    }
 
     radius::Status preparePlain(radius::RequestPacket &request, const QByteArray &savedPassword) const;
     // fallbackEapId is the EAP identifier of a request without EAP-Id.
@@ -25,10 +32,10 @@ private:
     QByteArray eapPassword(const radius::PairList &pairs) const;
     radius::Status composeEap(radius::PairList &pairs, int fallbackEapId) const;
     radius::Status putPassword(radius::RequestPacket &request, const QByteArray &password) const;
-    // As the client adds it to a request the server would drop without one.
-    radius::Status addRequiredMessageAuthenticator(radius::RequestPacket &request) const;
+    radius::Status placeMessageAuthenticator(radius::RequestPacket &request) const;
 
     PacketAttributes m_attributes;
+    radius::MessageAuthenticatorPlacement m_placement;
 };
 
 } // namespace reports

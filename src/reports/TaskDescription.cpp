@@ -59,6 +59,26 @@ QString numberLine(const QString &label, int value)
     return label + QString::number(value);
 }
 
+// Only a task whose transport settings differ from the defaults gets these lines, so the
+// description of every other task stays as it was.
+void appendTransport(QStringList &out, const taskstore::TaskTransport &t)
+{
+    if (t == taskstore::TaskTransport{})
+        return;
+    out << QStringLiteral("    Transport : ") + t.Protocol.toUpper();
+    if (t.isTls()) {
+        out << QStringLiteral("    CA File   : ") + t.CaFile;
+        if (!t.CertFile.isEmpty())
+            out << QStringLiteral("    Client Certificate: ") + t.CertFile
+                << QStringLiteral("    Client Key        : ") + t.KeyFile;
+    }
+    out << QStringLiteral("    Message-Authenticator in requests: ")
+            + (t.MessageAuthenticatorFirst ? QStringLiteral("first in every Access-Request")
+                                           : QStringLiteral("only where required (legacy)"));
+    out << QStringLiteral("    Message-Authenticator in replies : ")
+            + (t.RequireMessageAuthenticator ? QStringLiteral("required") : QStringLiteral("not required"));
+}
+
 } // namespace
 
 QStringList TaskDescription::lines(const TaskRecord &task, const QString &groupName, const QStringList &schedules)
@@ -73,6 +93,7 @@ QStringList TaskDescription::lines(const TaskRecord &task, const QString &groupN
     out << kS1;
     out << reportText("Report.ServerIP", "    Server IP : ") + padRight(task.ServerIP, 16);
     out << numberLine(reportText("Report.Port", "    Port      : "), task.Port);
+    appendTransport(out, task.Transport);
     out << kS2;
     appendRequestType(out, task);
     out << kS2;

@@ -37,6 +37,8 @@ constexpr TextEntry kMainWindow[] = {
     {"Menu", "mnuStop.Caption", "&Stop"},
     {"Menu", "mnuTaskDuplicate.Caption", "D&uplicate Task"},
     {"Menu", "mnuRunHistory.Caption", "Run &History"},
+
+    {"Menu", "mnuCheckSecurity.Caption", "Check Server Security"},
     {"Menu", "mnuOption1.Caption", "Option"},
     {"Menu", "mnuOption.Caption", "&Option..."},
     {"Menu", "mnuHelp.Caption", "&Help"},

@@ -26,6 +26,7 @@
 #include "shell/NodeDropTarget.h"
 #include "shell/ProgramCommands.h"
 #include "shell/RunHistoryCommand.h"
+#include "shell/SecurityCheckItem.h"
 #include "shell/ShellIcons.h"
 #include "shell/ShellTexts.h"
 #include "shell/TaskCommandStates.h"
@@ -379,6 +380,10 @@ void TfrmMain::connectCommands()
     onTrigger(this, {u.spbtnRun, u.mnuRun, u.pmuRun}, [tasks] { tasks->runClick(); });
     onTrigger(this, {u.spbtnSuspend, u.mnuSuspend, u.pmuSuspend}, [tasks] { tasks->suspendClick(); });
     onTrigger(this, {u.spbtnStop, u.mnuStop, u.pmuStop}, [tasks] { tasks->stopClick(); });
+    addSecurityCheckItem(u.mnuAction, [this] {
+        if (m_runControl && !m_closing)
+            m_runControl->checkSecurityClicked(selectedTaskId());
+    });
 
     ViewCommands *view = m_view.get();
     onTrigger(this, {u.mnuToolBax}, [view] { view->toolBarClick(); });

@@ -19,6 +19,7 @@
 #include "taskdef/TaskLoader.h"
 #include "taskdef/TaskSaver.h"
 #include "taskdef/TfrmPackage.h"
+#include "taskdef/TransportPage.h"
 #include "taskstore/DatabaseError.h"
 
 #include <QComboBox>
@@ -139,6 +140,7 @@ bool TfrmTask::loadTask(const QString &taskId)
     m_repeat->setValue(task.RepeatTimes);
     m_parallel->setValue(task.NumInParall);
     m_perSecond->setValue(task.NumPerSec);
+    m_transportPage->setTransport(task.Transport);
 
     m_packets = loaded->packets;
     resetPacketTree(loadedRoot());
@@ -193,6 +195,10 @@ QStringList TfrmTask::editState() const
                       QString::number(m_scheduled->isChecked())};
     for (const platform::SpinEdit *field : {m_startId, m_timeout, m_retry, m_repeat, m_parallel, m_perSecond})
         state << field->typedText();
+    const taskstore::TaskTransport transport = m_transportPage->transport();
+    state << transport.Protocol << transport.CaFile << transport.CertFile << transport.KeyFile
+          << QString::number(transport.MessageAuthenticatorFirst)
+          << QString::number(transport.RequireMessageAuthenticator);
     state << m_packets.table.packets;
     for (const AttributeRow &row : m_packets.table.rows)
         state << row.attribute << row.value << row.id << row.packageId;
@@ -551,6 +557,7 @@ taskstore::TaskRecord TfrmTask::collectTask(int port) const
     task.NumInParall = m_parallel->readValue();
     task.NumPerSec = m_perSecond->readValue();
     task.RunType = m_scheduled->isChecked() ? taskstore::kRunBySchedule : taskstore::kRunManually;
+    task.Transport = m_transportPage->transport();
     return task;
 }
 
@@ -583,6 +590,10 @@ void TfrmTask::spbtnOKClick()
     }
     if (refuseUnwritableRows())
         return;
+    if (const std::optional<QString> why = m_transportPage->refusal()) {
+        refuse(*why, m_transportPage);
+        return;
+    }
     if (const std::optional<ExpectationPage::Problem> problem = m_expectationPage->firstProblem()) {
         refuse(problem->message, m_expectationPage);
         m_expectationPage->choosePacket(problem->packet);

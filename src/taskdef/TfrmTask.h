@@ -34,6 +34,7 @@ namespace taskdef {
 
 class ExpectationPage;
 class ServerTable;
+class TransportPage;
 
 // The task editor: creates or changes one task (settings, packets, schedules) and, on OK,
 // replaces it in the database and its packet script file as one step.
@@ -136,6 +137,8 @@ private:
     QWidget *m_packagePage = nullptr;
     QWidget *m_schedulePage = nullptr;
     ExpectationPage *m_expectationPage = nullptr;
+
+    TransportPage *m_transportPage = nullptr;
 
     QComboBox *m_serverIp = nullptr;
     QLineEdit *m_secret = nullptr;

@@ -7,6 +7,7 @@
 #include "platform/TypingFilter.h"
 #include "taskdef/ExpectationPage.h"
 #include "taskdef/FormTexts.h"
+#include "taskdef/TransportPage.h"
 #include "taskdef/TypedListText.h"
 
 #include <QComboBox>
@@ -111,6 +112,8 @@ void TfrmTask::buildControls()
     m_pages->addTab(m_schedulePage, QStringLiteral("Task Schedule"));
     m_expectationPage = new ExpectationPage(m_dictionary);
     m_pages->addTab(m_expectationPage, QStringLiteral("Expectations"));
+    m_transportPage = new TransportPage;
+    m_pages->addTab(m_transportPage, QStringLiteral("Transport"));
     m_pages->setCurrentWidget(m_packagePage);
 
     m_ok = button("spbtnOK", "OK");
@@ -309,6 +312,7 @@ void TfrmTask::applyLanguage()
 {
     const platform::LanguageFile file = platform::Language::currentFile();
     platform::Language::apply(this, kTexts, file);
+    platform::Language::apply(this, TransportPage::texts(), file);
     applyHeadings(this, kHeadings, file);
     m_expectationPage->applyLanguage(file);
     if (auto *name = findChild<QLabel *>(QStringLiteral("lblTaskName")))

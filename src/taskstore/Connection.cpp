@@ -34,6 +34,9 @@ create table if not exists RunHistory (RunID integer primary key autoincrement, 
   Other integer, Lost integer, Failed integer, P50Ms real, P95Ms real, P99Ms real, MaxMs real,
   Verdict integer);
 create index if not exists RunHistoryByTask on RunHistory (TaskID, RunID);
+
+create table if not exists TaskTransport (TaskID text, Protocol text, CaFile text, CertFile text,
+  KeyFile text, MessageAuthenticatorFirst integer, RequireMessageAuthenticator integer);
 )sql";
 
 QString errorOf(sqlite3 *db)

@@ -281,4 +281,23 @@ QString selectServerKey(const QString &serverId)
     return format("select ServerID from Server where ServerID='%s'", {serverId});
 }
 
+QString selectTaskTransport(const QString &taskId)
+{
+    return format("select * from TaskTransport where TaskID='%s'", {taskId});
+}
+
+QString insertTaskTransport(const QString &taskId, const TaskTransport &t)
+{
+    return format(
+        "insert into TaskTransport([TaskID],[Protocol],[CaFile],[CertFile],[KeyFile],"
+        "[MessageAuthenticatorFirst],[RequireMessageAuthenticator])values('%s','%s','%s','%s','%s',%d,%d)",
+        {taskId, t.Protocol, t.CaFile, t.CertFile, t.KeyFile, int(t.MessageAuthenticatorFirst),
+         int(t.RequireMessageAuthenticator)});
+}
+
+QString deleteTaskTransport(const QString &taskId)
+{
+    return format("delete from TaskTransport where [TaskID]= '%s'", {taskId});
+}
+
 } // namespace taskstore::sql

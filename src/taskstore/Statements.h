@@ -70,4 +70,9 @@ QString selectTaskKey(const QString &taskId);
 QString selectGroupKey(const QString &groupId);
 QString selectServerKey(const QString &serverId);
 
+// TaskTransport
+QString selectTaskTransport(const QString &taskId);
+QString insertTaskTransport(const QString &taskId, const TaskTransport &t);
+QString deleteTaskTransport(const QString &taskId);
+
 } // namespace taskstore::sql

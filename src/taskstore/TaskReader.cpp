@@ -30,7 +30,25 @@ TaskRecord readTaskRecord(Query &query, const QString &taskId)
     task.RepeatTimes = query.asInteger(QStringLiteral("RepeatTimes"));
     task.NumPerSec = query.asInteger(QStringLiteral("NumPerSec"));
     task.NumInParall = query.asInteger(QStringLiteral("NumInParall"));
+    task.Transport = readTaskTransport(query, taskId);
     return task;
+}
+
+TaskTransport readTaskTransport(Query &query, const QString &taskId)
+{
+    TaskTransport transport;
+    OpenQuery(query, sql::selectTaskTransport(taskId));
+    if (query.isEmpty())
+        return transport;
+    const QString protocol = query.asText(QStringLiteral("Protocol"));
+    if (protocol == QLatin1String("tcp") || protocol == QLatin1String("tls"))
+        transport.Protocol = protocol;
+    transport.CaFile = query.asText(QStringLiteral("CaFile"));
+    transport.CertFile = query.asText(QStringLiteral("CertFile"));
+    transport.KeyFile = query.asText(QStringLiteral("KeyFile"));
+    transport.MessageAuthenticatorFirst = query.asInteger(QStringLiteral("MessageAuthenticatorFirst")) != 0;
+    transport.RequireMessageAuthenticator = query.asInteger(QStringLiteral("RequireMessageAuthenticator")) != 0;
+    return transport;
 }
 
 QList<ScheduleRecord> readScheduleRows(Query &query, const QString &sql)
@@ -75,6 +93,7 @@ void deleteTaskRows(Query &query, const QString &taskId, bool includingPackage)
         ExecQuery(query, sql::deletePackage(taskId));
     ExecQuery(query, sql::deleteSchedules(taskId));
     ExecQuery(query, sql::deleteTaskOption(taskId));
+    ExecQuery(query, sql::deleteTaskTransport(taskId));
     ExecQuery(query, sql::deleteTask(taskId));
     deleteExpectationsAndHistory(query.connection(), taskId);
     QFile::remove(scriptFilePath(taskId));

@@ -19,6 +19,9 @@ using platform::scriptRelativePath;
 // leaves empty texts and zeros. Throws DatabaseError.
 TaskRecord readTaskRecord(Query &query, const QString &taskId);
 
+// A task's TaskTransport row; the defaults when it has none. Throws DatabaseError.
+TaskTransport readTaskTransport(Query &query, const QString &taskId);
+
 // Opens `sql` on the query and reads every TaskSchedule row it returns, in order.
 // Throws DatabaseError.
 QList<ScheduleRecord> readScheduleRows(Query &query, const QString &sql);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "taskstore/TaskTransport.h"
+
 #include <QString>
 
 namespace taskstore {
@@ -22,6 +24,7 @@ struct TaskRecord {
     int RepeatTimes = 0;
     int NumPerSec = 0;
     int NumInParall = 0;
+    TaskTransport Transport; // the task's TaskTransport row
 };
 
 // Task.RequestType values.

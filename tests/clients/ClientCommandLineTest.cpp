@@ -51,7 +51,13 @@ INSTANTIATE_TEST_SUITE_P(
                       WordsCase{"NoPort", false, kScript + QStringList{"127.0.0.1", "1", "s"}},
                       WordsCase{"EapRefusesRate", true, kScript + QStringList{"-n", "5", "127.0.0.1:1812", "1", "s"}},
                       WordsCase{"EapRefusesParallel", true,
-                                kScript + QStringList{"-p", "5", "127.0.0.1:1812", "1", "s"}}),
+                                kScript + QStringList{"-p", "5", "127.0.0.1:1812", "1", "s"}},
+                      WordsCase{"SecretFileWithoutName", false, kScript + QStringList{"-S"}},
+                      WordsCase{"SecretFileLeavesNoRoomForMoreWords", false,
+                                kScript + QStringList{"-S", "f", "127.0.0.1:1812", "1", "-", "t"}},
+                      WordsCase{"CheckWithoutSecret", false, QStringList{"-B", "127.0.0.1:1812"}},
+                      WordsCase{"CheckTakesNoCode", false, QStringList{"-B", "127.0.0.1:1812", "1", "s"}},
+                      WordsCase{"EapClientHasNoCheck", true, QStringList{"-B", "127.0.0.1:1812", "s"}}),
     [](const ::testing::TestParamInfo<WordsCase> &param) { return std::string(param.param.name); });
 
 struct ScriptCase {

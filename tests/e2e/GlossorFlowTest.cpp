@@ -175,7 +175,9 @@ TEST_F(GlossorFlow, VendorMadeInGlossorIsOfferedAndEncodedByPellion)
         const QString raw = control<QPlainTextEdit>(view, "RichEditTaskViewRaw")->toPlainText();
         const QRegularExpression attributes("Attributes    : 0x((?:[0-9a-f]{2})*)");
         const QString octets = attributes.match(raw).captured(1);
-        EXPECT_TRUE(octets.startsWith("0105626f62")) << raw.toStdString();
+        // The Message-Authenticator first (type 80, 18 octets), then the packet's attributes.
+        EXPECT_TRUE(octets.startsWith("5012")) << raw.toStdString();
+        EXPECT_TRUE(octets.mid(36).startsWith("0105626f62")) << raw.toStdString();
         EXPECT_TRUE(octets.contains("1a0d000010920107" + QByteArray("hello").toHex())) << octets.toStdString();
         EXPECT_TRUE(octets.contains("1a0c00001092020600000007")) << octets.toStdString();
     }));

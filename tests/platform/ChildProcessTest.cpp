@@ -3,6 +3,9 @@
 
 #include <QFile>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 using platform::ChildProcess;
@@ -52,4 +55,28 @@ TEST(ChildProcess, MissingProgramReportsTheSystemText)
     EXPECT_FALSE(started.process);
     EXPECT_EQ(started.failure, ChildProcess::Failure::Start);
     EXPECT_EQ(started.errorText, QStringLiteral("No such file or directory"));
+}
+
+// The one descriptor handed over arrives as number 3 whatever number it had here.
+TEST(ChildProcess, InheritsTheHandedDescriptorAsThree)
+{
+    testsupport::TempProgramDir dir;
+    writeScript(dir, "fdreader", "cat /dev/fd/3\n");
+    for (const bool low : {false, true}) {
+        int fds[2];
+        ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+        int handed = fds[0];
+        // A descriptor at 3 or below must be moved out of the way of the child's own.
+        if (low && handed != ChildProcess::kInheritedFd) {
+            ASSERT_EQ(::dup3(fds[0], ChildProcess::kInheritedFd, O_CLOEXEC), ChildProcess::kInheritedFd);
+            ::close(fds[0]);
+            handed = ChildProcess::kInheritedFd;
+        }
+        ASSERT_EQ(::write(fds[1], "s3cret\n", 7), 7);
+        ::close(fds[1]);
+        auto started = ChildProcess::start(QStringLiteral("fdreader"), dir.path(), handed);
+        ::close(handed);
+        ASSERT_EQ(started.failure, ChildProcess::Failure::None);
+        EXPECT_EQ(readAll(*started.process), QByteArray("s3cret\n"));
+    }
 }

@@ -21,9 +21,14 @@ class RawPacketFixture : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(radius::Dictionary::load(PELLION_SOURCE_DIR "/data/dictionary").ok()); }
 
-    static reports::RawPacketSettings settings(int code, int startId = 7, const QByteArray &secret = "testing123")
+    // The legacy placement keeps the octets in the file's order, which most tests spell out;
+    // the first placement (the default) has tests of its own.
+    static reports::RawPacketSettings
+    settings(int code, int startId = 7, const QByteArray &secret = "testing123",
+             radius::MessageAuthenticatorPlacement placement = radius::MessageAuthenticatorPlacement::Legacy)
     {
         reports::RawPacketSettings s;
+        s.placement = placement;
         s.serverIp = "127.0.0.1";
         s.defaultPort = 1812;
         s.defaultCode = code;

@@ -145,6 +145,19 @@ TEST_F(RawPacketPageTest, MessageAuthenticatorIsTheHmacOfThePacket)
     EXPECT_EQ(out[0], withMessageAuthenticator(zero, int(zero.size()) - 16));
 }
 
+TEST_F(RawPacketPageTest, AccessRequestOpensWithItsMessageAuthenticatorByDefault)
+{
+    const QByteArray ra = md5(kFixed);
+    const QList<QByteArray> out =
+        packets(page("User-Name = bob\nUser-Password = hello\n",
+                     settings(1, 7, "testing123", radius::MessageAuthenticatorPlacement::First), kFixed));
+    const QByteArray attributes =
+        attribute(80, QByteArray(16, '\0')) + attribute(1, "bob") + attribute(2, hiddenPassword("hello", ra));
+    const QByteArray zero = header(1, 7, 20 + int(attributes.size()), ra) + attributes;
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_EQ(out[0].toHex(), withMessageAuthenticator(zero, 22).toHex());
+}
+
 TEST_F(RawPacketPageTest, EachVendorAttributeGetsAVendorSpecificOfItsOwn)
 {
     const QList<QByteArray> out =

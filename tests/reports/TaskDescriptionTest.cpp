@@ -139,3 +139,43 @@ TEST(TaskDescription, MissingTaskGivesEmptyTextsAndZeros)
     EXPECT_FALSE(lines.contains("        the response is received,sends the second request."));
     EXPECT_EQ(lines.last(2).first(), "        Run manually");
 }
+
+// Transport settings other than the defaults follow the port; the defaults add no line
+// (the golden description above).
+TEST(TaskDescription, TransportLinesOnlyForSettingsBeyondTheDefaults)
+{
+    struct Case {
+        const char *name;
+        taskstore::TaskTransport transport;
+        QStringList lines; // after the port line
+    };
+    taskstore::TaskTransport tls;
+    tls.Protocol = "tls";
+    tls.CaFile = "/pki/ca.pem";
+    tls.CertFile = "/pki/client.pem";
+    tls.KeyFile = "/pki/client.key";
+    tls.RequireMessageAuthenticator = true;
+    taskstore::TaskTransport legacyUdp;
+    legacyUdp.MessageAuthenticatorFirst = false;
+    const Case cases[] = {
+        {"tls with a client certificate",
+         tls,
+         {"    Transport : TLS", "    CA File   : /pki/ca.pem", "    Client Certificate: /pki/client.pem",
+          "    Client Key        : /pki/client.key",
+          "    Message-Authenticator in requests: first in every Access-Request",
+          "    Message-Authenticator in replies : required"}},
+        {"legacy udp",
+         legacyUdp,
+         {"    Transport : UDP", "    Message-Authenticator in requests: only where required (legacy)",
+          "    Message-Authenticator in replies : not required"}},
+    };
+    for (const Case &c : cases) {
+        TaskRecord task = accessTask();
+        task.Transport = c.transport;
+        const QStringList lines = TaskDescription::lines(task, {}, {});
+        const qsizetype port = lines.indexOf("    Port      : 1812");
+        ASSERT_GE(port, 0) << c.name;
+        EXPECT_EQ(join(lines.mid(port + 1, c.lines.size())), join(c.lines)) << c.name;
+        EXPECT_EQ(lines.value(port + 1 + c.lines.size()), S2) << c.name;
+    }
+}

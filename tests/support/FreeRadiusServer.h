@@ -38,6 +38,7 @@ public:
     void addUser(const RadiusUser &user) { m_config.users.push_back(user); }
     // bob / hello (PAP, CHAP, EAP-MD5) and simuser with standardTriplets().
     void addStandardUsers();
+    void setRequireMessageAuthenticator(bool required) { m_config.requireMessageAuthenticator = required; }
     static std::vector<RadiusSimTriplet> standardTriplets() { return demoserver::FreeRadiusConfig::standardTriplets(); }
 
     // Writes the configuration, starts the server and waits until it is ready to

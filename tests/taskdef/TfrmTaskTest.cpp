@@ -1308,3 +1308,83 @@ TEST_F(ExpectationEditor, TheAttributeSearchNarrowsTheDictionaryList)
 }
 
 } // namespace
+
+// The Transport page: TLS files picked through the file dialog and checked on OK, the
+// settings stored in a row of their own and shown again, the defaults storing no row.
+TEST_F(TaskEditor, TransportPageStoresTlsSettingsAndRefusesMissingFiles)
+{
+    ASSERT_TRUE(dir.writeFile("pki/ca.pem", "ca"));
+    ASSERT_TRUE(dir.writeFile("pki/client.pem", "cert"));
+    const QString transportRows = "select * from TaskTransport where TaskID='4711'";
+    const QStringList columns = {
+        "Protocol", "CaFile", "CertFile", "KeyFile", "MessageAuthenticatorFirst", "RequireMessageAuthenticator"};
+
+    auto editor = newEditor();
+    fillSettings(editor.get());
+    addPacket(editor.get(), {{"User-Name", "bob"}});
+    auto *pages = child<QTabWidget>(editor.get(), "PageControl");
+    auto *caFile = child<QLineEdit>(editor.get(), "edtCaFile");
+    EXPECT_FALSE(caFile->isEnabled()) << "the TLS files wait for TLS";
+    choose(child<QComboBox>(editor.get(), "cboTransport"), 2);
+    ASSERT_TRUE(caFile->isEnabled());
+
+    // OK without a CA file, then with a key that does not exist: each refused on this page.
+    struct Refusal {
+        std::function<void()> step;
+        QString message;
+    };
+    const Refusal refusals[] = {
+        {[] {}, "TLS needs a CA file to verify the server's certificate."},
+        {[&] {
+             dialogs.queueFileName(dir.filePath("pki/ca.pem"));
+             click(editor.get(), "btnCaFile");
+             dialogs.queueFileName(dir.filePath("pki/client.pem"));
+             click(editor.get(), "btnCertFile");
+             QTest::keyClicks(child<QLineEdit>(editor.get(), "edtKeyFile"), dir.filePath("pki/missing.key"));
+         },
+         "The file does not exist: " + dir.filePath("pki/missing.key")},
+    };
+    for (const Refusal &r : refusals) {
+        pages->setCurrentIndex(0);
+        r.step();
+        click(editor.get(), "spbtnOK");
+        EXPECT_NE(editor->result(), QDialog::Accepted);
+        EXPECT_EQ(dialogs.lastMessageText(), r.message);
+        EXPECT_EQ(pages->currentWidget()->objectName(), "TabSheetTransport");
+    }
+    EXPECT_EQ(caFile->text(), dir.filePath("pki/ca.pem"));
+    EXPECT_TRUE(rows(transportRows, columns).isEmpty());
+
+    ASSERT_TRUE(dir.writeFile("pki/missing.key", "key"));
+    child<QCheckBox>(editor.get(), "chkMessageAuthenticatorFirst")->click();
+    child<QCheckBox>(editor.get(), "chkRequireMessageAuthenticator")->click();
+    click(editor.get(), "spbtnOK");
+    ASSERT_EQ(editor->result(), QDialog::Accepted) << dialogs.messageTexts().join("; ").toStdString();
+    const QString stored = "tls|" + dir.filePath("pki/ca.pem") + "|" + dir.filePath("pki/client.pem") + "|"
+        + dir.filePath("pki/missing.key") + "|0|1";
+    EXPECT_EQ(rows(transportRows, columns), QStringList{stored});
+
+    // Shown again as stored; back to UDP with the default checks stores no row at all.
+    auto reopened = openEditor("4711");
+    EXPECT_EQ(child<QComboBox>(reopened.get(), "cboTransport")->currentText(), "TLS (RadSec)");
+    EXPECT_EQ(child<QLineEdit>(reopened.get(), "edtKeyFile")->text(), dir.filePath("pki/missing.key"));
+    EXPECT_FALSE(child<QCheckBox>(reopened.get(), "chkMessageAuthenticatorFirst")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(reopened.get(), "chkRequireMessageAuthenticator")->isChecked());
+    choose(child<QComboBox>(reopened.get(), "cboTransport"), 0);
+    child<QCheckBox>(reopened.get(), "chkMessageAuthenticatorFirst")->click();
+    child<QCheckBox>(reopened.get(), "chkRequireMessageAuthenticator")->click();
+    click(reopened.get(), "spbtnOK");
+    ASSERT_EQ(reopened->result(), QDialog::Accepted) << dialogs.messageTexts().join("; ").toStdString();
+    EXPECT_TRUE(rows(transportRows, columns).isEmpty());
+}
+
+// Changing only a transport setting is a change the close box asks about.
+TEST_F(TaskEditor, TransportChangeCountsAsAnEdit)
+{
+    storeTask("77");
+    auto editor = openEditor("77");
+    child<QCheckBox>(editor.get(), "chkRequireMessageAuthenticator")->click();
+    QTest::keyClick(editor.get(), Qt::Key_Escape); // unscripted: No
+    EXPECT_EQ(dialogs.messageTexts(), QStringList({"Discard your changes?"}));
+    EXPECT_TRUE(editor->isVisible());
+}

@@ -11,6 +11,8 @@
 
 #include <QFile>
 
+#include <sqlite3.h>
+
 #include <gtest/gtest.h>
 
 using namespace taskstore;
@@ -205,4 +207,40 @@ TEST_F(TaskStore, NewKeysAreDecimalBelow999999AndSkipTakenOnes)
     EXPECT_EQ(NewRecordId(query, KeyTable::TaskGroup, next), "6");
     draws = {"6", "7"};
     EXPECT_EQ(NewRecordId(query, KeyTable::Server, next), "7");
+}
+
+// A database from before the TaskTransport table gains it at open; its tasks read as UDP
+// with the defaults, and a task's row comes back as stored and goes with the task.
+TEST(TaskTransportStore, OldDatabaseGainsTheTableAndRowsRoundTrip)
+{
+    testsupport::TempProgramDir dir;
+    {
+        sqlite3 *old = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(Connection::defaultPath()).constData(), &old), SQLITE_OK);
+        const char *schema =
+            "create table Task (GroupID text, TaskID text, TaskName text, ServerIP text, SecretKey "
+            "text, Port integer, RequestType integer, RequestTypeCode integer, AuthMode text, RunType "
+            "integer);"
+            "insert into Task values('AllTask','7','old','127.0.0.1','s',1812,0,1,'PAP',0);";
+        ASSERT_EQ(sqlite3_exec(old, schema, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(old);
+    }
+    Connection connection(Connection::defaultPath());
+    Query query(connection);
+    const TaskRecord old = readTaskRecord(query, "7");
+    EXPECT_EQ(old.TaskName, "old");
+    EXPECT_TRUE(old.Transport == TaskTransport{});
+    EXPECT_EQ(old.Transport.Protocol, "udp");
+
+    TaskTransport tls;
+    tls.Protocol = "tls";
+    tls.CaFile = "/pki/O'Brien ca.pem";
+    tls.MessageAuthenticatorFirst = false;
+    tls.RequireMessageAuthenticator = true;
+    ExecQuery(query, sql::insertTaskTransport("7", tls));
+    EXPECT_TRUE(readTaskRecord(query, "7").Transport == tls);
+
+    deleteTaskRows(query, "7", false);
+    OpenQuery(query, sql::selectTaskTransport("7"));
+    EXPECT_TRUE(query.isEmpty());
 }
