@@ -75,7 +75,7 @@ QByteArray childCommandLine(const QByteArray &marker)
         QFile cmdline("/proc/" + pid + "/cmdline");
         if (!cmdline.open(QIODevice::ReadOnly))
             continue;
-        if (const QByteArray words = cmdline.readAll(); words.contains(marker))
+        if (QByteArray words = cmdline.readAll(); words.contains(marker))
             return words;
     }
     return {};

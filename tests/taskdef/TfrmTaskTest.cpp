@@ -1073,7 +1073,7 @@ protected:
     static PacketExpectation expectation(int packet, std::optional<int> code, QList<AttributeCheck> checks = {},
                                          std::optional<int> limit = {})
     {
-        return {packet, code, checks, limit};
+        return {packet, code, std::move(checks), limit};
     }
 };
 
