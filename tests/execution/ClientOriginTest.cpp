@@ -12,7 +12,7 @@ namespace {
 // A stand-in client in the program directory that answers -v with `answer`.
 QString writeClient(const testsupport::TempProgramDir &dir, const QString &name, const QByteArray &answer)
 {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     QFile::remove(path);
     EXPECT_TRUE(dir.writeFile(name, "#!/bin/sh\nprintf '%s\\r\\n' '" + answer + "'\n"));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
