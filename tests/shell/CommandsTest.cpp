@@ -12,6 +12,7 @@
 #include "platform/SettingsKey.h"
 #include "scheduling/Scheduler.h"
 #include "shell/FindDialog.h"
+#include "shell/GlossorLauncher.h"
 #include "shell/TaskListView.h"
 #include "shell/TfrmDataMod.h"
 #include "support/SpinWait.h"
@@ -332,6 +333,10 @@ TEST_F(CommandsTest, HomepageAndDictionaryManagerStartTheirTargets)
     child<QAction>(&window(), "mnuDictMan")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return dir.readFile("started.txt").count('\n') >= 2; }, 5000));
     EXPECT_EQ(dir.readFile("started.txt"), (QDir(dir.path()).canonicalPath() + "\n0\n").toUtf8());
+    // Closing the window while Glossor runs lets it go on by itself; this one has ended.
+    auto *glossor = window().findChild<shell::GlossorLauncher *>();
+    ASSERT_NE(glossor, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !glossor->isRunning(); }, 5000));
 }
 
 // A desktop opener ("xdg-open") of the test's own, first on the search path while it lives.
