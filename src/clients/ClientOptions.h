@@ -5,6 +5,8 @@
 
 namespace clients {
 
+enum class Transport { Udp, Tcp, Tls };
+
 // The command line both clients accept.
 struct ClientOptions {
     int repeat = 1;              // -c: times the packet list is sent
@@ -20,7 +22,14 @@ struct ClientOptions {
     int code = 0;                // numeric request code; 0 when every packet names its own
     std::string secret;
     std::string dictionaryDir; // -d: directory holding the file "dictionary"; empty: beside the program
+    Transport transport = Transport::Udp; // -P udp|tcp|tls
+    std::string caFile;                   // --ca: certificates the TLS server's must chain to
+    std::string certFile;                 // --cert: our TLS client certificate
+    std::string keyFile;                  // --key: its private key (default: in the --cert file)
 };
+
+// The secret RadSec uses, taken over TLS when the command line names none.
+inline constexpr const char *kRadsecSecret = "radsec";
 
 // Parses argv after the program name. eapClient refuses -n and -p.
 // Returns false with a reason for the usage text when the words do not fit.
