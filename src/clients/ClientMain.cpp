@@ -13,6 +13,8 @@
 
 #include <QString>
 
+#include <csignal>
+
 #include <unistd.h>
 
 namespace clients {
@@ -54,10 +56,13 @@ int runClient(int argc, char **argv, bool eapClient)
     if (!parseClientOptions(words, eapClient, options, reason))
         return usage(program, eapClient, reason);
     ServerAddress server;
-    if (const std::string error = server.parse(options.server, standardPort(options.code, options.transport)); !error.empty())
+    if (const std::string error = server.parse(options.server, standardPort(options.code, options.transport));
+        !error.empty())
         return usage(program, eapClient, error);
     if (eapClient)
         options.parallel = 1;
+    // A connection the server closed comes back as an error line, not as the end of the process.
+    std::signal(SIGPIPE, SIG_IGN);
 
     ConsoleOutput out;
     std::vector<std::string> tried;

@@ -255,8 +255,12 @@ bool StreamLink::service(short revents, const PacketHandler &handler, std::strin
             error = framing;
         }
     }
-    if (!ok)
+    if (!ok) {
         error = "Connection to " + where() + " broke: " + error;
+        // A server that wants a client certificate says so only by closing the connection.
+        if (m_settings && m_settings->certFile.empty())
+            error += " (we offered no client certificate: --cert)";
+    }
     return ok;
 }
 

@@ -118,6 +118,11 @@ TlsSession::Io TlsSession::outcome(int rc, std::string &error)
     case SSL_ERROR_ZERO_RETURN: error = "the server closed the connection"; return Io::Closed;
     default: break;
     }
+    if (ERR_GET_REASON(ERR_peek_error()) == SSL_R_UNEXPECTED_EOF_WHILE_READING) {
+        ERR_clear_error();
+        error = "the server closed the connection";
+        return Io::Closed;
+    }
     const long verified = SSL_get_verify_result(ssl);
     std::string reason = takeErrors();
     if (verified != X509_V_OK && !SSL_is_init_finished(ssl))

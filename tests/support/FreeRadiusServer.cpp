@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QThread>
 
+#include <array>
+
 #include <arpa/inet.h>
 #include <csignal>
 #include <netinet/in.h>
@@ -18,8 +20,9 @@ namespace {
 // Distinct free UDP ports on 127.0.0.1, held open together while chosen.
 bool pickPorts(std::vector<quint16> &out)
 {
-    std::vector<int> fds(out.size(), -1);
-    bool ok = true;
+    std::array<int, 16> fds{};
+    fds.fill(-1);
+    bool ok = out.size() <= fds.size();
     for (std::size_t i = 0; i < out.size() && ok; ++i) {
         fds[i] = ::socket(AF_INET, SOCK_DGRAM, 0);
         sockaddr_in address{};
