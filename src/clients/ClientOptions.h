@@ -21,7 +21,7 @@ struct ClientOptions {
     std::string server;          // address:port
     int code = 0;                // numeric request code; 0 when every packet names its own
     std::string secret;
-    std::string dictionaryDir; // -d: directory holding the file "dictionary"; empty: beside the program
+    std::string dictionaryDir;            // -d: directory holding the file "dictionary"; empty: beside the program
     Transport transport = Transport::Udp; // -P udp|tcp|tls
     std::string caFile;                   // --ca: certificates the TLS server's must chain to
     std::string certFile;                 // --cert: our TLS client certificate

@@ -199,8 +199,7 @@ void RequestEngine::service(std::size_t channel, short revents)
     }
 }
 
-void RequestEngine::handlePacket(std::size_t channel, const std::uint8_t *data, std::size_t length,
-                                 std::uint16_t port)
+void RequestEngine::handlePacket(std::size_t channel, const std::uint8_t *data, std::size_t length, std::uint16_t port)
 {
     auto parsed = radius::RequestPacket::parseReply(
         QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(length)));

@@ -68,8 +68,8 @@ bool UdpLink::service(short revents, const PacketHandler &handler, std::string &
     for (;;) {
         sockaddr_storage from{};
         socklen_t fromLength = sizeof(from);
-        const ssize_t n = ::recvfrom(m_fd, buffer, sizeof(buffer), MSG_DONTWAIT, reinterpret_cast<sockaddr *>(&from),
-                                     &fromLength);
+        const ssize_t n =
+            ::recvfrom(m_fd, buffer, sizeof(buffer), MSG_DONTWAIT, reinterpret_cast<sockaddr *>(&from), &fromLength);
         if (n < 0) {
             if (errno == EINTR)
                 continue;

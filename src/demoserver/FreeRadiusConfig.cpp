@@ -168,7 +168,8 @@ QString moreListenersText(const FreeRadiusConfig &config)
                         .arg(config.tcpPort);
         for (std::size_t i = 0; i < config.tlsListeners.size(); ++i) {
             const RadiusTlsListener &tls = config.tlsListeners[i];
-            text += QStringLiteral(R"(	listen {
+            text +=
+                QStringLiteral(R"(	listen {
 		type = auth+acct
 		proto = tcp
 		%1
@@ -196,11 +197,10 @@ QString moreListenersText(const FreeRadiusConfig &config)
 		}
 	}
 )")
-                        .arg(address)
-                        .arg(tls.port)
-                        .arg(tlsClientsName(i), quoted(tls.privateKeyFile), quoted(tls.certificateFile),
-                             quoted(tls.caFile),
-                             tls.requireClientCertificate ? QStringLiteral("yes") : QStringLiteral("no"));
+                    .arg(address)
+                    .arg(tls.port)
+                    .arg(tlsClientsName(i), quoted(tls.privateKeyFile), quoted(tls.certificateFile), quoted(tls.caFile),
+                         tls.requireClientCertificate ? QStringLiteral("yes") : QStringLiteral("no"));
         }
     }
     return text;

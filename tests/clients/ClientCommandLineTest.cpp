@@ -38,29 +38,29 @@ const QStringList kScript{"-f", "script/none.txt"};
 
 INSTANTIATE_TEST_SUITE_P(
     Clients, BadCommandLine,
-    ::testing::Values(WordsCase{"NoWords", false, {}},
-                      WordsCase{"UnknownOption", false, kScript + QStringList{"-z", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"MissingValue", false, QStringList{"127.0.0.1:1812", "1", "s", "-c"}},
-                      WordsCase{"BadRepeat", false, kScript + QStringList{"-c", "x", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"NoScript", false, QStringList{"127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"MissingSecret", false, kScript + QStringList{"127.0.0.1:1812", "1"}},
-                      WordsCase{"ExtraWord", false, kScript + QStringList{"127.0.0.1:1812", "1", "s", "t"}},
-                      WordsCase{"CodeNotANumber", false, kScript + QStringList{"127.0.0.1:1812", "auth", "s"}},
-                      WordsCase{"CodeTooLarge", false, kScript + QStringList{"127.0.0.1:1812", "256", "s"}},
-                      WordsCase{"PortTooLarge", false, kScript + QStringList{"127.0.0.1:65536", "1", "s"}},
-                      WordsCase{"NoPort", false, kScript + QStringList{"127.0.0.1", "1", "s"}},
-                      WordsCase{"UnknownTransport", false, kScript + QStringList{"-P", "sctp", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"CaWithoutTls", false, kScript + QStringList{"--ca", "ca.pem", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"KeyWithoutCert", false,
-                                kScript + QStringList{"-P", "tls", "--key", "k.pem", "127.0.0.1:2083", "1", "s"}},
-                      WordsCase{"CaWithoutFile", false, kScript + QStringList{"-P", "tls", "--ca"}},
-                      WordsCase{"CaWithEmptyFile", true, kScript + QStringList{"-P", "tls", "--ca=", "127.0.0.1:2083", "1"}},
-                      WordsCase{"UnknownLongOption", false, kScript + QStringList{"--verbose", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"MissingSecretOverTcp", false, kScript + QStringList{"-P", "tcp", "127.0.0.1:1812", "1"}},
-                      WordsCase{"Ipv6WithoutClosingBracket", false, kScript + QStringList{"[::1:1812", "1", "s"}},
-                      WordsCase{"EapRefusesRate", true, kScript + QStringList{"-n", "5", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"EapRefusesParallel", true,
-                                kScript + QStringList{"-p", "5", "127.0.0.1:1812", "1", "s"}}),
+    ::testing::Values(
+        WordsCase{"NoWords", false, {}},
+        WordsCase{"UnknownOption", false, kScript + QStringList{"-z", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"MissingValue", false, QStringList{"127.0.0.1:1812", "1", "s", "-c"}},
+        WordsCase{"BadRepeat", false, kScript + QStringList{"-c", "x", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"NoScript", false, QStringList{"127.0.0.1:1812", "1", "s"}},
+        WordsCase{"MissingSecret", false, kScript + QStringList{"127.0.0.1:1812", "1"}},
+        WordsCase{"ExtraWord", false, kScript + QStringList{"127.0.0.1:1812", "1", "s", "t"}},
+        WordsCase{"CodeNotANumber", false, kScript + QStringList{"127.0.0.1:1812", "auth", "s"}},
+        WordsCase{"CodeTooLarge", false, kScript + QStringList{"127.0.0.1:1812", "256", "s"}},
+        WordsCase{"PortTooLarge", false, kScript + QStringList{"127.0.0.1:65536", "1", "s"}},
+        WordsCase{"NoPort", false, kScript + QStringList{"127.0.0.1", "1", "s"}},
+        WordsCase{"UnknownTransport", false, kScript + QStringList{"-P", "sctp", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"CaWithoutTls", false, kScript + QStringList{"--ca", "ca.pem", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"KeyWithoutCert", false,
+                  kScript + QStringList{"-P", "tls", "--key", "k.pem", "127.0.0.1:2083", "1", "s"}},
+        WordsCase{"CaWithoutFile", false, kScript + QStringList{"-P", "tls", "--ca"}},
+        WordsCase{"CaWithEmptyFile", true, kScript + QStringList{"-P", "tls", "--ca=", "127.0.0.1:2083", "1"}},
+        WordsCase{"UnknownLongOption", false, kScript + QStringList{"--verbose", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"MissingSecretOverTcp", false, kScript + QStringList{"-P", "tcp", "127.0.0.1:1812", "1"}},
+        WordsCase{"Ipv6WithoutClosingBracket", false, kScript + QStringList{"[::1:1812", "1", "s"}},
+        WordsCase{"EapRefusesRate", true, kScript + QStringList{"-n", "5", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"EapRefusesParallel", true, kScript + QStringList{"-p", "5", "127.0.0.1:1812", "1", "s"}}),
     [](const ::testing::TestParamInfo<WordsCase> &param) { return std::string(param.param.name); });
 
 struct ScriptCase {
@@ -124,8 +124,8 @@ TEST_P(ServerAddressWords, NamesTheServerItSendsTo)
 {
     ClientRunner runner;
     const AddressCase &c = GetParam();
-    const auto result = runner.run(ClientRunner::radclient(), QStringList{"-r", "0", "-t", "0.2"} + c.words
-                                       + QStringList{c.code, "secret"},
+    const auto result = runner.run(ClientRunner::radclient(),
+                                   QStringList{"-r", "0", "-t", "0.2"} + c.words + QStringList{c.code, "secret"},
                                    "User-Name = bob\r\n\r\n");
     ASSERT_TRUE(result.finished);
     ASSERT_FALSE(result.lines.isEmpty());
@@ -133,15 +133,16 @@ TEST_P(ServerAddressWords, NamesTheServerItSendsTo)
         << result.text().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Clients, ServerAddressWords,
-    ::testing::Values(AddressCase{"BracketsAndPort", {"[::1]:1645"}, "1", "[::1]:1645"},
-                      AddressCase{"BareIpv6Auth", {"::1"}, "1", "[::1]:1812"},
-                      AddressCase{"BareIpv6Accounting", {"::1"}, "4", "[::1]:1813"},
-                      AddressCase{"BracketsWithoutPortCoa", {"[::1]"}, "43", "[::1]:3799"},
-                      AddressCase{"BareIpv6OverTls", {"-P", "tls", "::1"}, "4", "[::1]:2083"},
-                      AddressCase{"Ipv4KeepsItsPort", {"127.0.0.1:1645"}, "1", "127.0.0.1:1645"}),
-    [](const ::testing::TestParamInfo<AddressCase> &param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Clients, ServerAddressWords,
+                         ::testing::Values(AddressCase{"BracketsAndPort", {"[::1]:1645"}, "1", "[::1]:1645"},
+                                           AddressCase{"BareIpv6Auth", {"::1"}, "1", "[::1]:1812"},
+                                           AddressCase{"BareIpv6Accounting", {"::1"}, "4", "[::1]:1813"},
+                                           AddressCase{"BracketsWithoutPortCoa", {"[::1]"}, "43", "[::1]:3799"},
+                                           AddressCase{"BareIpv6OverTls", {"-P", "tls", "::1"}, "4", "[::1]:2083"},
+                                           AddressCase{"Ipv4KeepsItsPort", {"127.0.0.1:1645"}, "1", "127.0.0.1:1645"}),
+                         [](const ::testing::TestParamInfo<AddressCase> &param) {
+                             return std::string(param.param.name);
+                         });
 
 TEST(ClientPacketFile, NoCodeNeedsPacketTypeInEveryPacket)
 {

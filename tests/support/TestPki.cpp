@@ -30,8 +30,8 @@ bool TestPki::openssl(const QStringList &arguments, QString *error)
 bool TestPki::makeCa(const QString &name, const QString &subject, QString *error)
 {
     return openssl(QStringList{"req", "-x509"} + kNewKey
-                       + QStringList{"-keyout", path(name + ".key"), "-out", path(name + ".pem"), "-days", "2",
-                                     "-subj", subject, "-addext", "basicConstraints=critical,CA:TRUE", "-addext",
+                       + QStringList{"-keyout", path(name + ".key"), "-out", path(name + ".pem"), "-days", "2", "-subj",
+                                     subject, "-addext", "basicConstraints=critical,CA:TRUE", "-addext",
                                      "keyUsage=critical,keyCertSign,cRLSign"},
                    error);
 }
@@ -61,8 +61,9 @@ bool TestPki::create(QString *error)
         *error = "no temporary directory";
         return false;
     }
-    const QString server = "basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature,keyEncipherment\n"
-                           "extendedKeyUsage=serverAuth\n";
+    const QString server =
+        "basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature,keyEncipherment\n"
+        "extendedKeyUsage=serverAuth\n";
     const QString here = "subjectAltName=DNS:localhost,IP:127.0.0.1,IP:::1\n";
     return makeCa("ca", "/CN=Throwaway Test CA", error) && makeCa("other-ca", "/CN=Another Throwaway CA", error)
         && sign("server", server + here, 2, error)
