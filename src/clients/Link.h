@@ -12,8 +12,9 @@ namespace clients {
 // One way to the server: requests go out over it, replies come back on it.
 class Link {
 public:
-    // A packet received and the server port it came from.
-    using PacketHandler = std::function<void(const std::uint8_t *data, std::size_t length, std::uint16_t port)>;
+    // A packet received and the server port it came from; returns whether more replies
+    // are awaited on the link (a datagram socket is not read again for nothing).
+    using PacketHandler = std::function<bool(const std::uint8_t *data, std::size_t length, std::uint16_t port)>;
 
     virtual ~Link() = default;
     virtual int fd() const = 0;

@@ -33,6 +33,9 @@ std::string seconds(double s)
 }
 
 constexpr std::size_t kIdentifiers = 256;
+// How long a line may wait in the buffer: a reader sees it soon, and a run of quick
+// round trips does not pay a write for each.
+constexpr auto kFlushDelay = std::chrono::milliseconds(20);
 
 } // namespace
 
@@ -70,6 +73,7 @@ bool RequestEngine::run()
     const std::size_t parallel = m_maxInFlight;
     std::uint64_t next = 0;
     std::vector<pollfd> fds;
+    Clock::time_point flushDue = Clock::time_point::max();
 
     while (!m_failed) {
         Clock::time_point now = Clock::now();
@@ -96,7 +100,15 @@ bool RequestEngine::run()
             until = m_timers.begin()->first;
         if (wake && *wake < until)
             until = *wake;
-        m_out.flush();
+        if (!m_out.hasPending())
+            flushDue = Clock::time_point::max();
+        else if (flushDue == Clock::time_point::max())
+            flushDue = now + kFlushDelay;
+        if (flushDue <= now) {
+            m_out.flush();
+            flushDue = Clock::time_point::max();
+        }
+        until = std::min(until, flushDue);
 
         fds.resize(m_channels.size());
         for (std::size_t i = 0; i < m_channels.size(); ++i)
@@ -159,6 +171,7 @@ bool RequestEngine::sendNext(Flight *flight, const Outgoing &outgoing)
     flight->id = id;
     flight->attempts = 0;
     m_channels[channel].byId[static_cast<std::size_t>(id)] = flight;
+    ++m_channels[channel].waiting;
     m_stats.exchanged();
     m_out.info("Sent " + name + " Id " + std::to_string(id) + " to " + m_server.display(flight->packet->port)
                + " length " + std::to_string(flight->octets.size()));
@@ -191,6 +204,7 @@ void RequestEngine::service(std::size_t channel, short revents)
         revents,
         [this, channel](const std::uint8_t *data, std::size_t length, std::uint16_t port) {
             handlePacket(channel, data, length, port);
+            return m_channels[channel].waiting > 0;
         },
         error);
     if (!ok) {
@@ -260,9 +274,12 @@ void RequestEngine::release(Flight *flight)
     if (flight->timer != m_timers.end())
         m_timers.erase(flight->timer);
     flight->timer = m_timers.end();
-    Flight *&slot = m_channels[flight->channel].byId[static_cast<std::size_t>(flight->id)];
-    if (slot == flight)
+    Channel &channel = m_channels[flight->channel];
+    Flight *&slot = channel.byId[static_cast<std::size_t>(flight->id)];
+    if (slot == flight) {
         slot = nullptr;
+        --channel.waiting;
+    }
 }
 
 void RequestEngine::finish(Flight *flight, Outcome outcome)

@@ -60,6 +60,7 @@ private:
         std::unique_ptr<Link> link;
         std::uint16_t port = 0; // a stream's server port
         std::array<Flight *, 256> byId{};
+        std::size_t waiting = 0; // requests in byId
     };
 
     void launch(std::size_t item);

@@ -143,6 +143,7 @@ short StreamLink::events() const
 bool StreamLink::send(const QByteArray &octets, std::uint16_t /*port*/, std::string &error)
 {
     m_out += octets;
+    m_packetEnds.push_back(m_out.size());
     if (flush(error))
         return true;
     error = "Connection to " + where() + " broke: " + error;
@@ -153,7 +154,9 @@ bool StreamLink::flush(std::string &error)
 {
     while (m_outDone < m_out.size()) {
         const char *data = m_out.constData() + m_outDone;
-        const auto size = static_cast<std::size_t>(m_out.size() - m_outDone);
+        // A TLS record carries one packet: FreeRADIUS closes a connection whose records
+        // hold several.
+        const auto size = static_cast<std::size_t>((m_tls ? m_packetEnds.front() : m_out.size()) - m_outDone);
         std::size_t done = 0;
         if (m_tls) {
             const TlsSession::Io io = m_tls->write(data, size, done, error);
@@ -174,6 +177,8 @@ bool StreamLink::flush(std::string &error)
             done = static_cast<std::size_t>(n);
         }
         m_outDone += static_cast<qsizetype>(done);
+        while (!m_packetEnds.empty() && m_packetEnds.front() <= m_outDone)
+            m_packetEnds.pop_front();
     }
     if (m_outDone == m_out.size()) {
         m_out.clear();

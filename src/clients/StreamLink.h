@@ -4,6 +4,7 @@
 #include "tls/TlsSession.h"
 
 #include <chrono>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -53,6 +54,7 @@ private:
     std::vector<std::uint8_t> m_in;
     QByteArray m_out;
     qsizetype m_outDone = 0;
+    std::deque<qsizetype> m_packetEnds; // in m_out, of the packets not yet written whole
 };
 
 } // namespace clients

@@ -75,8 +75,9 @@ bool UdpLink::service(short revents, const PacketHandler &handler, std::string &
                 continue;
             return true; // drained (or an ICMP error, which the time-out handles)
         }
-        if (m_server.sameHost(from)) // only the server we address may answer
-            handler(buffer, static_cast<std::size_t>(n), portOf(from));
+        // Only the server we address may answer.
+        if (m_server.sameHost(from) && !handler(buffer, static_cast<std::size_t>(n), portOf(from)))
+            return true;
     }
 }
 

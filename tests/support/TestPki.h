@@ -14,11 +14,11 @@ public:
     // False with the reason (openssl's output) when a step failed.
     bool create(QString *error);
 
-    QString caFile() const { return path("ca.pem"); }
-    QString otherCaFile() const { return path("other-ca.pem"); }
+    QString caFile() const { return path(QStringLiteral("ca.pem")); }
+    QString otherCaFile() const { return path(QStringLiteral("other-ca.pem")); }
     // name: "server", "client", "expired", "wrongname"
-    QString certificate(const char *name) const { return path(QString::fromLatin1(name) + ".pem"); }
-    QString key(const char *name) const { return path(QString::fromLatin1(name) + ".key"); }
+    QString certificate(const char *name) const { return path(QLatin1String(name) + QStringLiteral(".pem")); }
+    QString key(const char *name) const { return path(QLatin1String(name) + QStringLiteral(".key")); }
 
 private:
     QString path(const QString &file) const { return m_dir.filePath(file); }
