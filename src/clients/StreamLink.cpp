@@ -19,9 +19,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using tls::TlsSession;
 
-constexpr std::size_t kHeader = 4;
-constexpr std::size_t kMinPacket = 20;
-constexpr std::size_t kMaxPacket = 4096;
 constexpr std::size_t kReadChunk = 65536;
 
 } // namespace
@@ -190,27 +187,23 @@ bool StreamLink::flush(std::string &error)
 bool StreamLink::fill(std::string &error)
 {
     for (;;) {
-        const std::size_t old = m_in.size();
-        m_in.resize(old + kReadChunk);
+        std::uint8_t *space = m_in.reserve(kReadChunk);
         std::size_t done = 0;
-        bool more = true;
         if (m_tls) {
-            switch (m_tls->read(m_in.data() + old, kReadChunk, done, error)) {
+            switch (m_tls->read(space, kReadChunk, done, error)) {
             case TlsSession::Io::Done: break;
             case TlsSession::Io::WantRead:
-            case TlsSession::Io::WantWrite: more = false; break;
+            case TlsSession::Io::WantWrite: return true;
             case TlsSession::Io::Closed:
-            case TlsSession::Io::Failed: m_in.resize(old); return false;
+            case TlsSession::Io::Failed: return false;
             }
         } else {
-            const ssize_t n = ::recv(m_fd, m_in.data() + old, kReadChunk, 0);
+            const ssize_t n = ::recv(m_fd, space, kReadChunk, 0);
             if (n == 0) {
-                m_in.resize(old);
                 error = "the server closed the connection";
                 return false;
             }
             if (n < 0) {
-                m_in.resize(old);
                 if (errno == EINTR)
                     continue;
                 if (errno == EAGAIN || errno == EWOULDBLOCK)
@@ -220,30 +213,11 @@ bool StreamLink::fill(std::string &error)
             }
             done = static_cast<std::size_t>(n);
         }
-        m_in.resize(old + done);
+        m_in.commit(done);
         // TLS hands out one record at a time: read until it wants more from the socket.
-        if (!more || (!m_tls && done < kReadChunk))
+        if (!m_tls && done < kReadChunk)
             return true;
     }
-}
-
-bool StreamLink::deliver(const PacketHandler &handler, std::string &error)
-{
-    std::size_t at = 0;
-    while (m_in.size() - at >= kHeader) {
-        const std::size_t length = (std::size_t{m_in[at + 2]} << 8) | m_in[at + 3];
-        if (length < kMinPacket || length > kMaxPacket) {
-            // The stream has lost its framing; nothing after this can be trusted.
-            error = "the server sent a packet of length " + std::to_string(length);
-            return false;
-        }
-        if (m_in.size() - at < length)
-            break;
-        handler(m_in.data() + at, length, m_port);
-        at += length;
-    }
-    m_in.erase(m_in.begin(), m_in.begin() + static_cast<std::ptrdiff_t>(at));
-    return true;
 }
 
 bool StreamLink::service(short revents, const PacketHandler &handler, std::string &error)
@@ -254,18 +228,20 @@ bool StreamLink::service(short revents, const PacketHandler &handler, std::strin
     if (ok && (revents & (POLLIN | POLLERR | POLLHUP))) {
         // Whole packets that came before a close are still answers.
         ok = fill(error);
+        // A server that wants a client certificate says so only by closing the connection.
+        if (!ok && m_settings && m_settings->certFile.empty())
+            error += " (we offered no client certificate: --cert)";
         std::string framing;
-        if (!deliver(handler, framing)) {
+        const auto whole = [this, &handler](const std::uint8_t *data, std::size_t length) {
+            handler(data, length, m_port);
+        };
+        if (!m_in.deliver(whole, framing)) {
             ok = false;
             error = framing;
         }
     }
-    if (!ok) {
+    if (!ok)
         error = "Connection to " + where() + " broke: " + error;
-        // A server that wants a client certificate says so only by closing the connection.
-        if (m_settings && m_settings->certFile.empty())
-            error += " (we offered no client certificate: --cert)";
-    }
     return ok;
 }
 

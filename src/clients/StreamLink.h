@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clients/Link.h"
+#include "clients/PacketFramer.h"
 #include "tls/TlsSession.h"
 
 #include <chrono>
@@ -42,8 +43,6 @@ private:
     bool flush(std::string &error);
     // Reads what has arrived; false when the connection broke.
     bool fill(std::string &error);
-    // Hands over every whole packet read so far.
-    bool deliver(const PacketHandler &handler, std::string &error);
     std::string where() const;
 
     const ServerAddress &m_server;
@@ -51,7 +50,7 @@ private:
     std::optional<tls::TlsSettings> m_settings;
     std::unique_ptr<tls::TlsSession> m_tls;
     int m_fd = -1;
-    std::vector<std::uint8_t> m_in;
+    PacketFramer m_in;
     QByteArray m_out;
     qsizetype m_outDone = 0;
     std::deque<qsizetype> m_packetEnds; // in m_out, of the packets not yet written whole
