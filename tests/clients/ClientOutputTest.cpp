@@ -1,12 +1,9 @@
 #include "ClientRunner.h"
+#include "LoopbackPort.h"
 
 #include <QProcess>
 
 #include <gtest/gtest.h>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 // The client's lines reach a reader while the client runs, not only when it ends.
 
@@ -14,14 +11,9 @@ namespace {
 
 TEST(ClientOutput, SentLineReachesTheReaderWhileTheClientWaitsForTheReply)
 {
-    // A port bound but never read: the client waits out its whole time-out.
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof(address);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
-    ASSERT_EQ(::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length), 0);
+    // Nothing answers: the client waits out its whole time-out.
+    const LoopbackPort silent(SOCK_DGRAM);
+    ASSERT_TRUE(silent.isBound());
 
     ClientRunner runner;
     runner.dir().writeFile("script/test.txt", "User-Name = bob\r\n\r\n");
@@ -29,8 +21,7 @@ TEST(ClientOutput, SentLineReachesTheReaderWhileTheClientWaitsForTheReply)
     process.setWorkingDirectory(runner.dir().path());
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(ClientRunner::radclient(),
-                  {"-f", "script/test.txt", "-r", "0", "-t", "60", QString("127.0.0.1:%1").arg(ntohs(address.sin_port)),
-                   "1", "s"});
+                  {"-f", "script/test.txt", "-r", "0", "-t", "60", silent.address(), "1", "s"});
     QByteArray seen;
     while (!seen.contains("Info: Sent ") && process.waitForReadyRead(30000))
         seen += process.readAll();
@@ -38,7 +29,6 @@ TEST(ClientOutput, SentLineReachesTheReaderWhileTheClientWaitsForTheReply)
     EXPECT_EQ(process.state(), QProcess::Running);
     process.kill();
     process.waitForFinished(5000);
-    ::close(fd);
 }
 
 } // namespace

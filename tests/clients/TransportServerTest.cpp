@@ -1,12 +1,10 @@
 #include "ClientRunner.h"
+#include "LoopbackPort.h"
+#include "SimPacket.h"
 #include "support/FreeRadiusServer.h"
 #include "support/TestPki.h"
 
 #include <gtest/gtest.h>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <memory>
 #include <ostream>
@@ -71,19 +69,6 @@ const QByteArray kBobAndWrong =
     "User-Name = bob\r\nUser-Password = hello\r\n\r\n"
     "User-Name = bob\r\nUser-Password = wrong\r\n\r\n";
 
-QByteArray simPacket()
-{
-    QByteArray text = "User-Name = simuser\r\n";
-    const auto triplets = testsupport::FreeRadiusServer::standardTriplets();
-    for (std::size_t i = 0; i < triplets.size(); ++i) {
-        const QByteArray n = QByteArray::number(static_cast<int>(i + 1));
-        text += "EAP-Sim-Rand" + n + " = " + triplets[i].rand.toUtf8() + "\r\n";
-        text += "EAP-Sim-SRES" + n + " = " + triplets[i].sres.toUtf8() + "\r\n";
-        text += "EAP-Sim-KC" + n + " = " + triplets[i].kc.toUtf8() + "\r\n";
-    }
-    return text + "\r\n";
-}
-
 struct ExchangeCase {
     const char *name;
     bool eap;
@@ -145,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "User-Name = bob\r\nEAP-MD5-Password = hello\r\n\r\n"
                      "User-Name = bob\r\nEAP-MD5-Password = nope\r\n\r\n",
                      1, 1},
-        ExchangeCase{"TlsEapSim", true, 's', "[::1]", 1, simPacket(), 1, 0},
+        ExchangeCase{"TlsEapSim", true, 's', "[::1]", 1, simPacket("simuser"), 1, 0},
         ExchangeCase{"TcpPap", false, 't', "127.0.0.1", 1, kBobAndWrong, 1, 1},
         ExchangeCase{"TcpPapOverIpv6", false, 't', "[::1]", 1, kBobAndWrong, 1, 1},
         ExchangeCase{"TcpAccounting", false, 't', "127.0.0.1", 4,
@@ -238,15 +223,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Transport, ConnectionRefusedIsAnErrorLine)
 {
-    // A TCP port bound but never listened on refuses connections.
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof(address);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
-    ASSERT_EQ(::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length), 0);
-    const QString closed = at("127.0.0.1", ntohs(address.sin_port));
+    const LoopbackPort unlistened(SOCK_STREAM);
+    ASSERT_TRUE(unlistened.isBound());
+    const QString closed = unlistened.address();
     for (const char *transport : {"tcp", "tls"}) {
         const auto r = m_runner.run(ClientRunner::radclient(), {"-s", "-P", transport, closed, "1", "s3cret"},
                                     "User-Name = bob\r\nUser-Password = hello\r\n\r\n");
@@ -255,7 +234,6 @@ TEST_F(Transport, ConnectionRefusedIsAnErrorLine)
                                   .arg(closed, QString(transport).toUpper())))
             << r.text().toStdString();
     }
-    ::close(fd);
 }
 
 } // namespace
