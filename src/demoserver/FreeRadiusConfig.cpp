@@ -187,7 +187,7 @@ QString moreListenersText(const FreeRadiusConfig &config)
 			fragment_size = 8192
 			cipher_list = "DEFAULT"
 			tls_min_version = "1.2"
-			tls_max_version = "1.3"
+			tls_max_version = "%8"
 			require_client_cert = %7
 			cache {
 				enable = no
@@ -200,7 +200,7 @@ QString moreListenersText(const FreeRadiusConfig &config)
                     .arg(address)
                     .arg(tls.port)
                     .arg(tlsClientsName(i), quoted(tls.privateKeyFile), quoted(tls.certificateFile), quoted(tls.caFile),
-                         tls.requireClientCertificate ? QStringLiteral("yes") : QStringLiteral("no"));
+                         tls.requireClientCertificate ? QStringLiteral("yes") : QStringLiteral("no"), tls.maxVersion);
         }
     }
     return text;

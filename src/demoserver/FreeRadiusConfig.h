@@ -27,6 +27,7 @@ struct RadiusTlsListener {
     QString privateKeyFile;  // PEM, unencrypted
     QString caFile;          // PEM
     bool requireClientCertificate = true;
+    QString maxVersion = QStringLiteral("1.3"); // the newest TLS it speaks: "1.2" or "1.3"
 };
 
 // A private FreeRADIUS configuration of our own, needing nothing from /etc/freeradius

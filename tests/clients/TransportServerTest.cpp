@@ -15,7 +15,7 @@
 
 namespace {
 
-enum TlsListener : std::size_t { kGood, kExpired, kWrongName };
+enum TlsListener : std::size_t { kGood, kExpired, kWrongName, kTls12 };
 
 class Transport : public ::testing::Test {
 protected:
@@ -33,6 +33,8 @@ protected:
         s_server->listenOverTcp();
         for (const char *name : {"server", "expired", "wrongname"})
             s_server->addTlsListener({0, s_pki->certificate(name), s_pki->key(name), s_pki->caFile(), true});
+        s_server->addTlsListener(
+            {0, s_pki->certificate("server"), s_pki->key("server"), s_pki->caFile(), true, QStringLiteral("1.2")});
         if (!s_server->start(&s_error))
             s_server.reset();
     }
@@ -150,6 +152,17 @@ TEST_F(Transport, TlsTakesRadsecAsTheSecretWhenNoneIsGiven)
                                 "User-Name = bob\r\nUser-Password = hello\r\n\r\n");
     EXPECT_EQ(r.total("approved"), 1) << r.text().toStdString();
     EXPECT_EQ(r.exitCode, 0);
+}
+
+TEST_F(Transport, TlsOneTwoServerIsSpokenTo)
+{
+    const auto r = m_runner.run(ClientRunner::radclient(),
+                                QStringList{"-s", "-r", "0", "-t", "5"} + trusted()
+                                    + QStringList{at("127.0.0.1", s_server->tlsPort(kTls12)), "1"},
+                                kBobAndWrong);
+    EXPECT_TRUE(r.hasLine("over TLS (TLSv1.2, ")) << r.text().toStdString();
+    EXPECT_EQ(r.total("approved"), 1);
+    EXPECT_EQ(r.total("denied"), 1);
 }
 
 TEST_F(Transport, ManyRequestsInFlightShareOneConnection)
