@@ -188,7 +188,8 @@ std::string usageText(const std::string &program, bool eapClient)
     text += "  -i id        identifier of the first request, one more for each following (default 0)\r\n";
     if (!eapClient) {
         text += "  -n rate      requests per second, 0 = as fast as possible (default 0)\r\n";
-        text += "  -p count     requests in flight at once (default 1)\r\n";
+        text += "  -p count     requests in flight at once (default 1); at most 256 over TCP and TLS, the\r\n";
+        text += "               identifiers of one connection\r\n";
     }
     text += "  -r retries   sends after the first when no reply comes (default 3); UDP only: a stream\r\n";
     text += "               delivers, so over TCP and TLS a request is sent once and waited for -t seconds\r\n";

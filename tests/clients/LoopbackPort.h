@@ -7,7 +7,8 @@
 #include <unistd.h>
 
 // A port on 127.0.0.1 bound but never read (UDP: nothing answers) or listened on (TCP:
-// connections are refused), free again with the object.
+// connections are refused; after listen() they are taken but never read), free again
+// with the object.
 class LoopbackPort {
 public:
     explicit LoopbackPort(int type) : m_fd(::socket(AF_INET, type, 0))
@@ -29,6 +30,7 @@ public:
     LoopbackPort &operator=(const LoopbackPort &) = delete;
 
     bool isBound() const { return m_port != 0; }
+    bool listen() { return ::listen(m_fd, 4) == 0; }
     // "127.0.0.1:port"
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
 

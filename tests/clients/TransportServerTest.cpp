@@ -234,6 +234,22 @@ INSTANTIATE_TEST_SUITE_P(
                           "broke: the server closed the connection (we offered no client certificate: --cert)"}),
     [](const ::testing::TestParamInfo<RefusalCase> &param) { return std::string(param.param.name); });
 
+TEST_F(Transport, StreamRequestIsSentOnceAndLostAfterTheTimeOut)
+{
+    // A connection the kernel takes but nobody reads: the request is delivered, no reply comes.
+    LoopbackPort deaf(SOCK_STREAM);
+    ASSERT_TRUE(deaf.isBound() && deaf.listen());
+    const auto r = m_runner.run(ClientRunner::radclient(),
+                                {"-s", "-P", "tcp", "-r", "3", "-t", "0.3", deaf.address(), "1", "s3cret"},
+                                "User-Name = bob\r\nUser-Password = hello\r\n\r\n");
+    EXPECT_EQ(r.countContaining("Info: Sent "), 1) << r.text().toStdString();
+    EXPECT_EQ(r.countContaining("sending again"), 0);
+    EXPECT_TRUE(
+        r.hasLine("Error: No reply to Access-Request Id 0 to " + deaf.address() + " after 1 attempt, request lost"));
+    EXPECT_EQ(r.total("lost"), 1);
+    EXPECT_EQ(r.exitCode, 1);
+}
+
 TEST_F(Transport, ConnectionRefusedIsAnErrorLine)
 {
     const LoopbackPort unlistened(SOCK_STREAM);
