@@ -1,8 +1,10 @@
 // Throughput of our radclient against Debian's on the same flood of PAP
-// Access-Requests to a private FreeRADIUS server, and how well -n holds a rate.
+// Access-Requests to a private FreeRADIUS server, ours over TCP and TLS next to UDP
+// (one connection, -p 64), and how well -n holds a rate.
 // Prints "name: value" lines. Not a test: run it by hand.
 
 #include "support/FreeRadiusServer.h"
+#include "support/TestPki.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -75,9 +78,17 @@ int main(int argc, char **argv)
     const QString ours = QStringLiteral(PELLION_RADCLIENT);
     const QString debian = QStringLiteral("/usr/bin/radclient");
 
+    QString error;
+    testsupport::TestPki pki;
+    if (!pki.create(&error)) {
+        std::printf("error: %s\n", qPrintable(error));
+        return 1;
+    }
     testsupport::FreeRadiusServer server;
     server.addStandardUsers();
-    QString error;
+    server.listenOverTcp();
+    const std::size_t tlsListener =
+        server.addTlsListener({0, pki.certificate("server"), pki.key("server"), pki.caFile(), true});
     if (!server.start(&error)) {
         std::printf("error: %s\n", qPrintable(error));
         return 1;
@@ -123,6 +134,44 @@ int main(int argc, char **argv)
         std::printf("ours_rps_%s: %.0f\n", qPrintable(flood.name), o);
         std::printf("debian_rps_%s: %.0f\n", qPrintable(flood.name), d);
         std::printf("ratio_%s: %.3f\n", qPrintable(flood.name), o / d);
+    }
+
+    // Ours over each transport, one connection (or socket) and 64 in flight.
+    const QStringList common{QStringLiteral("-c"),        QStringLiteral("313"), QStringLiteral("-f"),
+                             QStringLiteral("flood.txt"), QStringLiteral("-p"),  QStringLiteral("64"),
+                             QStringLiteral("-r"),        QStringLiteral("3"),   QStringLiteral("-t"),
+                             QStringLiteral("3"),         QStringLiteral("-s")};
+    const QStringList tls{QStringLiteral("-P"),
+                          QStringLiteral("tls"),
+                          QStringLiteral("--ca"),
+                          pki.caFile(),
+                          QStringLiteral("--cert"),
+                          pki.certificate("client"),
+                          QStringLiteral("--key"),
+                          pki.key("client"),
+                          QStringLiteral("127.0.0.1:%1").arg(server.tlsPort(tlsListener)),
+                          QStringLiteral("1"),
+                          server.tlsSecret()};
+    const QStringList tcp{QStringLiteral("-P"), QStringLiteral("tcp"),
+                          QStringLiteral("127.0.0.1:%1").arg(server.tcpPort()), QStringLiteral("1"), server.secret()};
+    const QStringList udp{target, QStringLiteral("1"), server.secret()};
+    const std::pair<const char *, QStringList> transports[] = {{"udp", udp}, {"tcp", tcp}, {"tls", tls}};
+    double udpRps = 0;
+    for (const auto &[name, words] : transports) {
+        std::vector<double> rps;
+        for (int round = 0; round < 3; ++round) {
+            const double seconds = timeRun(ours, common + words, dir.path());
+            if (seconds <= 0) {
+                std::printf("error: a %s run failed\n", name);
+                return 1;
+            }
+            rps.push_back(313.0 * kPackets / seconds);
+        }
+        const double rate = median(rps);
+        if (udpRps == 0)
+            udpRps = rate;
+        std::printf("ours_rps_%s_p64: %.0f\n", name, rate);
+        std::printf("ratio_%s_to_udp_p64: %.3f\n", name, rate / udpRps);
     }
 
     // -n 500 over 1000 requests: the rate our own summary measures from first send to last reply.

@@ -6,7 +6,7 @@ set -euo pipefail
 
 runtime=(
   libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins
-  libsqlite3-0 libtalloc2 libfreeradius3 freeradius-common libqt6charts6
+  libsqlite3-0 libtalloc2 libfreeradius3 freeradius-common libqt6charts6 libssl3
   xdg-utils fonts-noto-cjk
 )
 build=(
@@ -18,7 +18,7 @@ build=(
 )
 test=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  freeradius freeradius-utils
+  freeradius freeradius-utils openssl
   xvfb xauth imagemagick xdotool
   desktop-file-utils appstream libxml2-utils
   clang libclang-rt-14-dev clang-tidy clang-format

@@ -16,6 +16,8 @@
 
 #include <QString>
 
+#include <csignal>
+
 #include <unistd.h>
 
 namespace clients {
@@ -23,6 +25,21 @@ namespace clients {
 namespace {
 
 constexpr int kAccessRequest = 1;
+
+// The port a server listens on for the code when the command line names none.
+std::uint16_t standardPort(int code, Transport transport)
+{
+    constexpr int kAccountingRequest = 4;
+    constexpr int kDisconnectRequest = 40;
+    constexpr int kCoaRequest = 43;
+    if (transport == Transport::Tls)
+        return 2083; // RadSec carries every code on one port
+    if (code == kAccountingRequest)
+        return 1813;
+    if (code == kDisconnectRequest || code == kCoaRequest)
+        return 3799;
+    return 1812;
+}
 
 int usage(const std::string &program, bool eapClient, const std::string &reason)
 {
@@ -48,10 +65,13 @@ int runClient(int argc, char **argv, bool eapClient)
     if (!parseClientOptions(words, eapClient, options, reason))
         return usage(program, eapClient, reason);
     ServerAddress server;
-    if (const std::string error = server.parse(options.server); !error.empty())
+    if (const std::string error = server.parse(options.server, standardPort(options.code, options.transport));
+        !error.empty())
         return usage(program, eapClient, error);
     if (eapClient)
         options.parallel = 1;
+    // A connection the server closed comes back as an error line, not as the end of the process.
+    std::signal(SIGPIPE, SIG_IGN);
 
     ConsoleOutput out;
     if (!options.secretFile.empty())

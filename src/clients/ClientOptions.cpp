@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace clients {
 
@@ -35,6 +36,48 @@ bool parseNumber(const std::string &text, double min, double max, double &out)
     return true;
 }
 
+bool parseTransport(const std::string &text, Transport &out)
+{
+    const std::pair<const char *, Transport> names[] = {
+        {"udp", Transport::Udp}, {"tcp", Transport::Tcp}, {"tls", Transport::Tls}};
+    for (const auto &[name, transport] : names) {
+        if (text == name) {
+            out = transport;
+            return true;
+        }
+    }
+    return false;
+}
+
+// --name FILE or --name=FILE; i moves past a value taken from the next word.
+bool takeLongOption(const std::vector<std::string> &words, std::size_t &i, ClientOptions &out, std::string &reason)
+{
+    const std::string &word = words[i];
+    const auto equals = word.find('=');
+    const std::string name = word.substr(0, equals);
+    std::string *target = name == "--ca" ? &out.caFile
+        : name == "--cert"               ? &out.certFile
+        : name == "--key"                ? &out.keyFile
+                                         : nullptr;
+    if (!target) {
+        reason = "unknown option " + name;
+        return false;
+    }
+    if (equals != std::string::npos) {
+        *target = word.substr(equals + 1);
+    } else if (i + 1 < words.size()) {
+        *target = words[++i];
+    } else {
+        reason = "option " + name + " needs a value";
+        return false;
+    }
+    if (target->empty()) {
+        reason = "empty file name for " + name;
+        return false;
+    }
+    return true;
+}
+
 bool takeValue(char option, const std::string &text, ClientOptions &out)
 {
     constexpr long kMaxInt = std::numeric_limits<int>::max();
@@ -49,6 +92,7 @@ bool takeValue(char option, const std::string &text, ClientOptions &out)
     case 'R': out.recordsFile = text; return !text.empty();
     case 'S': out.secretFile = text; return !text.empty();
     case 't': return parseNumber(text, 0.001, 65535, out.timeoutSeconds);
+    case 'P': return parseTransport(text, out.transport);
     default: return false;
     }
 }
@@ -65,12 +109,13 @@ void setFlag(char option, ClientOptions &out)
     }
 }
 
-// server:port, code unless -B, secret unless -S (a secret word after -S is ignored).
+// server:port, code unless -B, secret unless -S or TLS (a secret word after -S is ignored).
 bool takePositional(const std::vector<std::string> &positional, ClientOptions &out, std::string &reason)
 {
     const std::size_t withoutSecret = out.checkServer ? 1 : 2;
-    const bool fits =
-        positional.size() == withoutSecret + 1 || (!out.secretFile.empty() && positional.size() == withoutSecret);
+    // Over TLS the secret may be left out: RadSec's own is used.
+    const bool secretOptional = !out.secretFile.empty() || out.transport == Transport::Tls;
+    const bool fits = positional.size() == withoutSecret + 1 || (secretOptional && positional.size() == withoutSecret);
     if (!fits) {
         reason = out.checkServer ? "expected server:port and secret" : "expected server:port, code and secret";
         return false;
@@ -87,7 +132,7 @@ bool takePositional(const std::vector<std::string> &positional, ClientOptions &o
     }
     if (!out.secretFile.empty())
         return true;
-    out.secret = positional.back();
+    out.secret = positional.size() > withoutSecret ? positional.back() : kRadsecSecret;
     if (out.secret.empty()) {
         reason = "empty secret";
         return false;
@@ -99,7 +144,7 @@ bool takePositional(const std::vector<std::string> &positional, ClientOptions &o
 
 bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out, std::string &reason)
 {
-    const std::string valued = eapClient ? "cdfirtRS" : "cdfinprtRS";
+    const std::string valued = eapClient ? "cdfirtRSP" : "cdfinprtRSP";
     const std::string flags = eapClient ? "sxMA" : "sxMAB";
     std::vector<std::string> positional;
     bool hadFile = false;
@@ -107,6 +152,11 @@ bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, C
         const std::string &word = words[i];
         if (word.size() < 2 || word[0] != '-' || !positional.empty()) {
             positional.push_back(word);
+            continue;
+        }
+        if (word.rfind("--", 0) == 0) {
+            if (!takeLongOption(words, i, out, reason))
+                return false;
             continue;
         }
         // Flags may be grouped (-sx); a valued option takes the rest of the word or the next one.
@@ -139,6 +189,15 @@ bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, C
         reason = "no packet file (-f)";
         return false;
     }
+    const bool overTls = out.transport == Transport::Tls;
+    if (!overTls && !(out.caFile.empty() && out.certFile.empty() && out.keyFile.empty())) {
+        reason = "--ca, --cert and --key need -P tls";
+        return false;
+    }
+    if (!out.keyFile.empty() && out.certFile.empty()) {
+        reason = "--key needs --cert";
+        return false;
+    }
     return takePositional(positional, out, reason);
 }
 
@@ -147,6 +206,8 @@ std::string usageText(const std::string &program, bool eapClient)
     std::string text = "Usage: " + program + " [options] server:port code secret\r\n";
     if (!eapClient)
         text += "       " + program + " -B [-r retries] [-t seconds] [-S file] server:port secret\r\n";
+    text += "  server:port  an IPv4 address or host name with the port, [IPv6 address]:port, or a bare IPv6\r\n";
+    text += "               address (the code's standard port: 1812, 1813, 3799; 2083 over TLS)\r\n";
     text += "  -c count     send the packet list this many times (default 1)\r\n";
     text +=
         "  -d dir       directory of the dictionary file \"dictionary\" (default: dictionary beside the program)\r\n";
@@ -154,9 +215,11 @@ std::string usageText(const std::string &program, bool eapClient)
     text += "  -i id        identifier of the first request, one more for each following (default 0)\r\n";
     if (!eapClient) {
         text += "  -n rate      requests per second, 0 = as fast as possible (default 0)\r\n";
-        text += "  -p count     requests in flight at once (default 1)\r\n";
+        text += "  -p count     requests in flight at once (default 1); at most 256 over TCP and TLS, the\r\n";
+        text += "               identifiers of one connection\r\n";
     }
-    text += "  -r retries   sends after the first when no reply comes (default 3)\r\n";
+    text += "  -r retries   sends after the first when no reply comes (default 3); UDP only: a stream\r\n";
+    text += "               delivers, so over TCP and TLS a request is sent once and waited for -t seconds\r\n";
     text += "  -t seconds   time to wait for a reply (default 3)\r\n";
     text += "  -R file      write a JSON line per exchange to the file, as each exchange ends\r\n";
     text += "  -S file      read the secret from the file's first line; the secret word is then ignored\r\n";
@@ -171,9 +234,16 @@ std::string usageText(const std::string &program, bool eapClient)
             "               with Proxy-State, then a verdict (no packet file)\r\n";
     text += "  -s           print a summary\r\n";
     text += "  -x           print the attributes of every packet\r\n";
+    text += "  -P proto     transport: udp, tcp or tls (default udp); over TCP and TLS one connection\r\n";
+    text += "               carries every request of the run\r\n";
+    text += "  --ca file    with -P tls: CA certificates (PEM) the server's certificate must chain to\r\n";
+    text += "               (default: the system's); the server's name or address must match it\r\n";
+    text += "  --cert file  with -P tls: our client certificate (PEM)\r\n";
+    text += "  --key file   with -P tls: the client certificate's private key (default: in the --cert file)\r\n";
     text += "  -v           print the version and end\r\n";
     text += "  code         numeric RADIUS code: 1 Access-Request, 4 Accounting-Request, 12 Status-Server,\r\n";
     text += "               40 Disconnect-Request, 43 CoA-Request; -1 when every packet sets Packet-Type\r\n";
+    text += "  secret       shared secret; with -P tls it may be left out for \"radsec\", the secret RadSec uses\r\n";
     return text;
 }
 

@@ -7,6 +7,7 @@ namespace clients {
 
 // What `-v` prints after the program name: how Pellion tells its own clients from others.
 inline constexpr const char *kOwnClientMark = "Pellion";
+enum class Transport { Udp, Tcp, Tls };
 
 // The command line both clients accept.
 struct ClientOptions {
@@ -28,10 +29,17 @@ struct ClientOptions {
     bool legacyMessageAuthenticator = false; // -M: Message-Authenticator only where required, not first
     bool requireReplyAuthenticator = false;  // -A: drop access replies without a valid Message-Authenticator
     bool checkServer = false;                // -B (radclient): probe the server instead of sending -f
+    Transport transport = Transport::Udp;    // -P udp|tcp|tls
+    std::string caFile;                      // --ca: certificates the TLS server's must chain to
+    std::string certFile;                    // --cert: our TLS client certificate
+    std::string keyFile;                     // --key: its private key (default: in the --cert file)
 };
 
 // The secret word Pellion puts where the secret stood when it hands the secret over with -S.
 inline constexpr const char *kSecretPlaceholder = "-";
+
+// The secret RadSec uses, taken over TLS when the command line names none.
+inline constexpr const char *kRadsecSecret = "radsec";
 
 // Parses argv after the program name. eapClient refuses -n and -p.
 // Returns false with a reason for the usage text when the words do not fit.

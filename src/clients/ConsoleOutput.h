@@ -5,7 +5,7 @@
 namespace clients {
 
 // Writes the client's lines to standard output, each ending in CR LF. Lines are
-// buffered and flushed before the client waits, so a reader sees them promptly.
+// buffered; the client flushes them soon after they were written (see RequestEngine).
 class ConsoleOutput {
 public:
     explicit ConsoleOutput(int fd = 1);
@@ -18,6 +18,7 @@ public:
     void warning(const std::string &text) { line("Warning: " + text); }
     void error(const std::string &text) { line("Error: " + text); }
     void flush();
+    bool hasPending() const { return !m_buffer.empty(); }
 
 private:
     int m_fd;

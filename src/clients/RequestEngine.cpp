@@ -2,13 +2,14 @@
 
 #include "clients/ConsoleOutput.h"
 #include "clients/ExchangeRecords.h"
+#include "clients/StreamLink.h"
+#include "clients/UdpLink.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include <netinet/in.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -42,11 +43,10 @@ bool isAccessReply(unsigned code)
     return code == kAccessAccept || code == kAccessReject || code == kAccessChallenge;
 }
 
-std::uint16_t portOf(const sockaddr_storage &from)
-{
-    return from.ss_family == AF_INET ? ntohs(reinterpret_cast<const sockaddr_in &>(from).sin_port)
-                                     : ntohs(reinterpret_cast<const sockaddr_in6 &>(from).sin6_port);
-}
+constexpr std::size_t kIdentifiers = 256;
+// How long a line may wait in the buffer: a reader sees it soon, and a run of quick
+// round trips does not pay a write for each.
+constexpr auto kFlushDelay = std::chrono::milliseconds(20);
 
 } // namespace
 
@@ -68,11 +68,7 @@ RequestEngine::RequestEngine(const ClientOptions &options, const ServerAddress &
 {
 }
 
-RequestEngine::~RequestEngine()
-{
-    for (const Socket &socket : m_sockets)
-        ::close(socket.fd);
-}
+RequestEngine::~RequestEngine() = default;
 
 double RequestEngine::elapsedSeconds() const
 {
@@ -83,9 +79,14 @@ bool RequestEngine::run()
 {
     m_start = Clock::now();
     const std::uint64_t total = static_cast<std::uint64_t>(m_options.repeat) * m_packets.size();
-    const auto parallel = static_cast<std::size_t>(m_options.parallel);
+    // A connection has 256 identifiers for the requests in flight on it.
+    m_maxInFlight = m_options.transport == Transport::Udp
+        ? static_cast<std::size_t>(m_options.parallel)
+        : std::min(static_cast<std::size_t>(m_options.parallel), kIdentifiers);
+    const std::size_t parallel = m_maxInFlight;
     std::uint64_t next = 0;
     std::vector<pollfd> fds;
+    Clock::time_point flushDue = Clock::time_point::max();
 
     while (!m_failed) {
         Clock::time_point now = Clock::now();
@@ -112,11 +113,19 @@ bool RequestEngine::run()
             until = m_timers.begin()->first;
         if (wake && *wake < until)
             until = *wake;
-        m_out.flush();
+        if (!m_out.hasPending())
+            flushDue = Clock::time_point::max();
+        else if (flushDue == Clock::time_point::max())
+            flushDue = now + kFlushDelay;
+        if (flushDue <= now) {
+            m_out.flush();
+            flushDue = Clock::time_point::max();
+        }
+        until = std::min(until, flushDue);
 
-        fds.resize(m_sockets.size());
-        for (std::size_t i = 0; i < m_sockets.size(); ++i)
-            fds[i] = pollfd{m_sockets[i].fd, POLLIN, 0};
+        fds.resize(m_channels.size());
+        for (std::size_t i = 0; i < m_channels.size(); ++i)
+            fds[i] = pollfd{m_channels[i].link->fd(), m_channels[i].link->events(), 0};
         now = Clock::now();
         const auto wait = std::max(Clock::duration::zero(), until - now);
         const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
@@ -127,9 +136,9 @@ bool RequestEngine::run()
             m_failed = true;
             break;
         }
-        for (std::size_t i = 0; rc > 0 && i < fds.size(); ++i)
-            if (fds[i].revents & (POLLIN | POLLERR))
-                receiveOn(i);
+        for (std::size_t i = 0; rc > 0 && i < fds.size() && !m_failed; ++i)
+            if (fds[i].revents != 0)
+                service(i, fds[i].revents);
         expire(Clock::now());
     }
     m_end = Clock::now();
@@ -155,8 +164,14 @@ void RequestEngine::launch(std::uint64_t next)
 
 bool RequestEngine::sendNext(Flight *flight, const Outgoing &outgoing)
 {
-    const int id = static_cast<int>((static_cast<unsigned>(m_options.firstId) + m_requestCount++) % 256u);
+    int id = static_cast<int>((static_cast<unsigned>(m_options.firstId) + m_requestCount++) % kIdentifiers);
     const std::string name = radius::RequestPacket::codeName(static_cast<unsigned>(outgoing.code)).toStdString();
+    // Over a stream the identifier may move on past ones still in flight.
+    std::size_t channel = 0;
+    if (!channelFor(flight->packet->port, id, channel)) {
+        finish(flight, Outcome::Failed);
+        return false;
+    }
     auto encoded = m_encoder.encode(outgoing, id);
     if (!encoded) {
         m_out.error("Packet " + std::to_string(flight->packet->number) + ": cannot encode " + name + ": "
@@ -168,15 +183,11 @@ bool RequestEngine::sendNext(Flight *flight, const Outgoing &outgoing)
     }
     flight->request.emplace(std::move(*encoded));
     flight->octets = flight->request->octets();
-    std::size_t socket = 0;
-    if (!socketFor(id, socket)) {
-        finish(flight, Outcome::Failed);
-        return false;
-    }
-    flight->socket = socket;
+    flight->channel = channel;
     flight->id = id;
     flight->attempts = 0;
-    m_sockets[socket].byId[static_cast<std::size_t>(id)] = flight;
+    m_channels[channel].byId[static_cast<std::size_t>(id)] = flight;
+    ++m_channels[channel].waiting;
     m_stats.exchanged();
     m_out.info("Sent " + name + " Id " + std::to_string(id) + " to " + m_server.display(flight->packet->port)
                + " length " + std::to_string(flight->octets.size()));
@@ -187,44 +198,39 @@ bool RequestEngine::sendNext(Flight *flight, const Outgoing &outgoing)
 
 bool RequestEngine::transmit(Flight *flight)
 {
-    sockaddr_storage address{};
-    const socklen_t length = m_server.socketAddress(flight->packet->port, address);
+    Link &link = *m_channels[flight->channel].link;
     ++flight->attempts;
     flight->sentAt = Clock::now();
-    const ssize_t n = ::sendto(m_sockets[flight->socket].fd, flight->octets.constData(),
-                               static_cast<std::size_t>(flight->octets.size()), 0,
-                               reinterpret_cast<const sockaddr *>(&address), length);
-    if (n < 0)
-        m_out.error("Cannot send to " + m_server.display(flight->packet->port) + ": " + std::strerror(errno));
-    // A failed send is retried like a lost one.
+    std::string error;
+    const bool sent = link.send(flight->octets, flight->packet->port, error);
+    if (!sent) {
+        m_out.error(error);
+        // A datagram that could not go is retried like a lost one; a broken stream ends the run.
+        m_failed = m_failed || link.isStream();
+    }
     const auto timeout = std::chrono::duration_cast<Clock::duration>(Seconds(m_options.timeoutSeconds));
     flight->timer = m_timers.emplace(flight->sentAt + timeout, flight);
-    return n >= 0;
+    return sent;
 }
 
-void RequestEngine::receiveOn(std::size_t socket)
+void RequestEngine::service(std::size_t channel, short revents)
 {
-    std::uint8_t buffer[65536];
-    for (;;) {
-        sockaddr_storage from{};
-        socklen_t fromLength = sizeof(from);
-        const ssize_t n = ::recvfrom(m_sockets[socket].fd, buffer, sizeof(buffer), MSG_DONTWAIT,
-                                     reinterpret_cast<sockaddr *>(&from), &fromLength);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return; // drained (or an ICMP error, which the time-out handles)
-        }
-        handleDatagram(socket, buffer, static_cast<std::size_t>(n), from);
+    std::string error;
+    const bool ok = m_channels[channel].link->service(
+        revents,
+        [this, channel](const std::uint8_t *data, std::size_t length, std::uint16_t port) {
+            handlePacket(channel, data, length, port);
+            return m_channels[channel].waiting > 0;
+        },
+        error);
+    if (!ok) {
+        m_out.error(error);
+        m_failed = true;
     }
 }
 
-void RequestEngine::handleDatagram(std::size_t socket, const std::uint8_t *data, std::size_t length,
-                                   const sockaddr_storage &from)
+void RequestEngine::handlePacket(std::size_t channel, const std::uint8_t *data, std::size_t length, std::uint16_t port)
 {
-    if (!m_server.sameHost(from))
-        return; // only the server we address may answer
-    const std::uint16_t port = portOf(from);
     auto parsed = radius::RequestPacket::parseReply(
         QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(length)));
     if (!parsed) {
@@ -232,7 +238,7 @@ void RequestEngine::handleDatagram(std::size_t socket, const std::uint8_t *data,
         return;
     }
     radius::RequestPacket &reply = *parsed;
-    Flight *flight = m_sockets[socket].byId[static_cast<std::size_t>(reply.id())];
+    Flight *flight = m_channels[channel].byId[static_cast<std::size_t>(reply.id())];
     const std::string name = radius::RequestPacket::codeName(reply.code()).toStdString();
     const std::string what = name + " Id " + std::to_string(reply.id()) + " from " + m_server.display(port);
     if (!flight || flight->packet->port != port) {
@@ -272,7 +278,7 @@ void RequestEngine::expire(Clock::time_point now)
         flight->timer = m_timers.end();
         const std::string what = radius::RequestPacket::codeName(flight->request->code()).toStdString() + " Id "
             + std::to_string(flight->id) + " to " + m_server.display(flight->packet->port);
-        if (flight->attempts <= m_options.retries) {
+        if (flight->attempts <= m_options.retries && !m_channels[flight->channel].link->isStream()) {
             m_out.warning("No reply to " + what + " within " + seconds(m_options.timeoutSeconds)
                           + " s, sending again (retry " + std::to_string(flight->attempts) + " of "
                           + std::to_string(m_options.retries) + ")");
@@ -292,9 +298,12 @@ void RequestEngine::release(Flight *flight)
     if (flight->timer != m_timers.end())
         m_timers.erase(flight->timer);
     flight->timer = m_timers.end();
-    Flight *&slot = m_sockets[flight->socket].byId[static_cast<std::size_t>(flight->id)];
-    if (slot == flight)
+    Channel &channel = m_channels[flight->channel];
+    Flight *&slot = channel.byId[static_cast<std::size_t>(flight->id)];
+    if (slot == flight) {
         slot = nullptr;
+        --channel.waiting;
+    }
 }
 
 void RequestEngine::finish(Flight *flight, Outcome outcome)
@@ -308,24 +317,31 @@ void RequestEngine::finish(Flight *flight, Outcome outcome)
     m_flights.pop_back();
 }
 
-bool RequestEngine::socketFor(int id, std::size_t &index)
+bool RequestEngine::channelFor(std::uint16_t port, int &id, std::size_t &index)
 {
-    for (std::size_t i = 0; i < m_sockets.size(); ++i) {
-        if (!m_sockets[i].byId[static_cast<std::size_t>(id)]) {
-            index = i;
-            return true;
+    const bool stream = m_options.transport != Transport::Udp;
+    for (std::size_t i = 0; i < m_channels.size(); ++i) {
+        Channel &channel = m_channels[i];
+        if (stream && channel.port != port)
+            continue;
+        index = i;
+        for (std::size_t step = 0; step < kIdentifiers; ++step) {
+            const std::size_t candidate = (static_cast<std::size_t>(id) + step) % kIdentifiers;
+            if (!channel.byId[candidate]) {
+                id = static_cast<int>(candidate);
+                return true;
+            }
+            if (!stream)
+                break;
         }
     }
-    const int fd = ::socket(m_server.family(), SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        m_out.error(std::string("Cannot open a UDP socket: ") + std::strerror(errno));
+    std::unique_ptr<Link> link = openLink(port);
+    if (!link) {
         m_failed = true;
         return false;
     }
-    const int bufferSize = 1 << 20; // room for a burst of replies
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bufferSize, sizeof(bufferSize));
-    m_sockets.push_back(Socket{fd, {}});
-    index = m_sockets.size() - 1;
+    m_channels.push_back(Channel{std::move(link), port, {}});
+    index = m_channels.size() - 1;
     return true;
 }
 
@@ -347,6 +363,29 @@ void RequestEngine::record(const Flight &flight, int requestCode, const radius::
         entry.verified = true;
     }
     m_records->write(entry);
+}
+
+std::unique_ptr<Link> RequestEngine::openLink(std::uint16_t port)
+{
+    std::string error;
+    if (m_options.transport == Transport::Udp) {
+        auto link = std::make_unique<UdpLink>(m_server);
+        if (link->open(error))
+            return link;
+        m_out.error(error);
+        return nullptr;
+    }
+    std::optional<tls::TlsSettings> tls;
+    if (m_options.transport == Transport::Tls)
+        tls = tls::TlsSettings{m_options.caFile, m_options.certFile, m_options.keyFile, {}};
+    auto link = std::make_unique<StreamLink>(m_server, port, std::move(tls));
+    const auto timeout = std::chrono::duration_cast<std::chrono::milliseconds>(Seconds(m_options.timeoutSeconds));
+    if (!link->open(timeout, error)) {
+        m_out.error(error);
+        return nullptr;
+    }
+    m_out.info("Connected to " + m_server.display(port) + " over " + link->description());
+    return link;
 }
 
 void RequestEngine::printAttributes(const QList<QByteArray> &lines)

@@ -10,16 +10,22 @@
 
 namespace clients {
 
-std::string ServerAddress::parse(const std::string &text)
+std::string ServerAddress::parse(const std::string &text, std::uint16_t standardPort)
 {
     std::string host;
     std::string port;
+    in6_addr ipv6{};
     if (!text.empty() && text[0] == '[') {
         const auto close = text.find(']');
-        if (close == std::string::npos || close + 1 >= text.size() || text[close + 1] != ':')
+        const bool portFollows = close != std::string::npos && close + 1 < text.size() && text[close + 1] == ':';
+        if (close == std::string::npos || (close + 1 < text.size() && !portFollows))
             return "bad server address: " + text;
         host = text.substr(1, close - 1);
-        port = text.substr(close + 2);
+        port = portFollows ? text.substr(close + 2) : std::to_string(standardPort);
+    } else if (inet_pton(AF_INET6, text.c_str(), &ipv6) == 1) {
+        // Its last group would be taken for a port: an address alone, as it stands.
+        host = text;
+        port = std::to_string(standardPort);
     } else {
         const auto colon = text.rfind(':');
         if (colon == std::string::npos)

@@ -7,11 +7,13 @@
 
 namespace clients {
 
-// The server of the command line: "address:port" or "[IPv6]:port", resolved once.
+// The server of the command line: "address:port", "[IPv6]:port", or an IPv6 address
+// alone ("::1", "[::1]") with a standard port; resolved once.
 class ServerAddress {
 public:
-    // Empty on success, else why the text does not parse (a usage error).
-    std::string parse(const std::string &text);
+    // Empty on success, else why the text does not parse (a usage error). An IPv6
+    // address without a port gets standardPort.
+    std::string parse(const std::string &text, std::uint16_t standardPort);
     // Empty on success, else why the host cannot be resolved.
     std::string resolve();
 

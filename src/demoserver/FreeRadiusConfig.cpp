@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace demoserver {
 
@@ -94,20 +95,118 @@ $INCLUDE sites.conf
         .arg(QLatin1String(FreeRadiusConfig::kModuleDir), quoted(raddb), quoted(logDir), quoted(runDir));
 }
 
-QString clientsText(const QString &secret, bool requireMessageAuthenticator)
+// A client without "proto = *" is unknown to a TCP listener.
+QString clientsText(const QString &secret, bool requireMessageAuthenticator, bool overTcpToo)
 {
     return QStringLiteral(R"(client localhost {
 	ipaddr = 127.0.0.1
-	secret = %1
+%3	secret = %1
 	require_message_authenticator = %2
 }
 client localhost_ipv6 {
 	ipv6addr = ::1
-	secret = %1
+%3	secret = %1
 	require_message_authenticator = %2
 }
 )")
-        .arg(quoted(secret), QLatin1String(requireMessageAuthenticator ? "yes" : "no"));
+        .arg(quoted(secret), QLatin1String(requireMessageAuthenticator ? "yes" : "no"),
+             overTcpToo ? QStringLiteral("\tproto = *\n") : QString());
+}
+
+QString tlsClientsName(std::size_t index)
+{
+    return QStringLiteral("radsec%1").arg(index);
+}
+
+// A TLS listener takes only clients of its own with "proto = tls".
+QString tlsClientsText(std::size_t index, const QString &secret)
+{
+    return QStringLiteral(R"(clients %1 {
+	client v4 {
+		ipaddr = 127.0.0.1
+		proto = tls
+		secret = %2
+	}
+	client v6 {
+		ipv6addr = ::1
+		proto = tls
+		secret = %2
+	}
+}
+)")
+        .arg(tlsClientsName(index), quoted(secret));
+}
+
+QString allClientsText(const FreeRadiusConfig &config)
+{
+    QString text = clientsText(config.secret, config.requireMessageAuthenticator, config.tcpPort != 0);
+    for (std::size_t i = 0; i < config.tlsListeners.size(); ++i)
+        text += tlsClientsText(i, config.tlsSecret);
+    return text;
+}
+
+QStringList listenAddresses(const FreeRadiusConfig &config)
+{
+    QStringList addresses{QStringLiteral("ipaddr = 127.0.0.1")};
+    if (config.ipv6)
+        addresses << QStringLiteral("ipv6addr = ::1");
+    return addresses;
+}
+
+// The listeners beyond UDP on 127.0.0.1: UDP on ::1, TCP and TLS.
+QString moreListenersText(const FreeRadiusConfig &config)
+{
+    QString text;
+    const QStringList addresses = listenAddresses(config);
+    if (config.ipv6) {
+        for (const auto &[type, port] : {std::pair{"auth", config.authPort}, std::pair{"acct", config.acctPort}})
+            text += QStringLiteral("\tlisten {\n\t\ttype = %1\n\t\tipv6addr = ::1\n\t\tport = %2\n\t}\n")
+                        .arg(QLatin1String(type))
+                        .arg(port);
+    }
+    for (const QString &address : addresses) {
+        if (config.tcpPort != 0)
+            text += QStringLiteral("\tlisten {\n\t\ttype = auth+acct\n\t\tproto = tcp\n\t\t%1\n\t\tport = %2\n\t}\n")
+                        .arg(address)
+                        .arg(config.tcpPort);
+        for (std::size_t i = 0; i < config.tlsListeners.size(); ++i) {
+            const RadiusTlsListener &tls = config.tlsListeners[i];
+            text +=
+                QStringLiteral(R"(	listen {
+		type = auth+acct
+		proto = tcp
+		%1
+		port = %2
+		clients = %3
+		limit {
+			max_connections = 16
+			lifetime = 0
+			idle_timeout = 30
+		}
+		tls {
+			private_key_file = %4
+			certificate_file = %5
+			ca_file = %6
+			fragment_size = 8192
+			cipher_list = "DEFAULT"
+			tls_min_version = "1.2"
+			tls_max_version = "%8"
+			require_client_cert = %7
+			cache {
+				enable = no
+			}
+			verify {
+			}
+		}
+	}
+)")
+                    .arg(address)
+                    .arg(tls.port)
+                    .arg(tlsClientsName(i), quoted(tls.privateKeyFile), quoted(tls.certificateFile), quoted(tls.caFile),
+                         tls.requireClientCertificate ? QStringLiteral("yes") : QStringLiteral("no"), tls.maxVersion);
+        }
+    }
+    return text;
 }
 
 // The users file, PAP, CHAP and EAP with MD5 and SIM; "ok" for the sections that only
@@ -150,7 +249,7 @@ QString sitesText(const FreeRadiusConfig &config)
 		ipaddr = 127.0.0.1
 		port = %2
 	}
-	authorize {
+%4	authorize {
 		chap
 		files
 		eap {
@@ -193,7 +292,8 @@ server coa {
 )")
         .arg(config.authPort)
         .arg(config.acctPort)
-        .arg(config.coaPort);
+        .arg(config.coaPort)
+        .arg(moreListenersText(config));
 }
 
 QString usersText(const std::vector<RadiusUser> &users)
@@ -258,7 +358,10 @@ bool FreeRadiusConfig::write(const QString &directory, QString *error) const
     const QString raddb = raddbDir(directory);
     const QString logDir = top.filePath(QStringLiteral("log"));
     const QString runDir = top.filePath(QStringLiteral("run"));
-    for (const QString &value : {secret, raddb, logDir, runDir}) {
+    QStringList values{secret, raddb, logDir, runDir, tlsSecret};
+    for (const RadiusTlsListener &tls : tlsListeners)
+        values << tls.certificateFile << tls.privateKeyFile << tls.caFile;
+    for (const QString &value : values) {
         if (!quotable(value)) {
             if (error)
                 *error = QStringLiteral("a backslash before a quote or at the end cannot be written: ") + value;
@@ -276,7 +379,7 @@ bool FreeRadiusConfig::write(const QString &directory, QString *error) const
     }
     const QDir files(raddb);
     const bool written = writeAll(files.filePath(QStringLiteral("radiusd.conf")), mainText(raddb, logDir, runDir))
-        && writeAll(files.filePath(QStringLiteral("clients.conf")), clientsText(secret, requireMessageAuthenticator))
+        && writeAll(files.filePath(QStringLiteral("clients.conf")), allClientsText(*this))
         && writeAll(files.filePath(QStringLiteral("modules.conf")), QLatin1String(kModulesText))
         && writeAll(files.filePath(QStringLiteral("sites.conf")), sitesText(*this))
         && writeAll(files.filePath(QStringLiteral("users")), usersText(users));

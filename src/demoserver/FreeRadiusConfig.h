@@ -20,6 +20,16 @@ struct RadiusSimTriplet {
     QString kc;   // 8 octets
 };
 
+// A RADIUS over TLS listener: the certificate it shows and the CA its clients' must chain to.
+struct RadiusTlsListener {
+    quint16 port = 0;
+    QString certificateFile; // PEM
+    QString privateKeyFile;  // PEM, unencrypted
+    QString caFile;          // PEM
+    bool requireClientCertificate = true;
+    QString maxVersion = QStringLiteral("1.3"); // the newest TLS it speaks: "1.2" or "1.3"
+};
+
 // A private FreeRADIUS configuration of our own, needing nothing from /etc/freeradius
 // (which Debian lets only root and the group freerad read): only the server, its
 // modules and its dictionaries, all world-readable. Listeners on 127.0.0.1
@@ -40,6 +50,14 @@ struct FreeRadiusConfig {
     std::vector<RadiusUser> users;
     // The clients' require_message_authenticator: Access-Requests without one are dropped.
     bool requireMessageAuthenticator = false;
+    // Authentication and accounting also on ::1 (the same ports), and so the stream listeners.
+    bool ipv6 = false;
+    // Authentication and accounting over TCP on one port; 0: none.
+    quint16 tcpPort = 0;
+    // Authentication and accounting over TLS, each listener on a port of its own; its
+    // clients (127.0.0.1, ::1) share tlsSecret.
+    std::vector<RadiusTlsListener> tlsListeners;
+    QString tlsSecret = QStringLiteral("radsec");
 
     // bob / hello (PAP, CHAP, EAP-MD5) and simuser with standardTriplets().
     void addStandardUsers();

@@ -38,26 +38,35 @@ const QStringList kScript{"-f", "script/none.txt"};
 
 INSTANTIATE_TEST_SUITE_P(
     Clients, BadCommandLine,
-    ::testing::Values(WordsCase{"NoWords", false, {}},
-                      WordsCase{"UnknownOption", false, kScript + QStringList{"-z", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"MissingValue", false, QStringList{"127.0.0.1:1812", "1", "s", "-c"}},
-                      WordsCase{"BadRepeat", false, kScript + QStringList{"-c", "x", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"NoScript", false, QStringList{"127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"MissingSecret", false, kScript + QStringList{"127.0.0.1:1812", "1"}},
-                      WordsCase{"ExtraWord", false, kScript + QStringList{"127.0.0.1:1812", "1", "s", "t"}},
-                      WordsCase{"CodeNotANumber", false, kScript + QStringList{"127.0.0.1:1812", "auth", "s"}},
-                      WordsCase{"CodeTooLarge", false, kScript + QStringList{"127.0.0.1:1812", "256", "s"}},
-                      WordsCase{"PortTooLarge", false, kScript + QStringList{"127.0.0.1:65536", "1", "s"}},
-                      WordsCase{"NoPort", false, kScript + QStringList{"127.0.0.1", "1", "s"}},
-                      WordsCase{"EapRefusesRate", true, kScript + QStringList{"-n", "5", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"EapRefusesParallel", true,
-                                kScript + QStringList{"-p", "5", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"SecretFileWithoutName", false, kScript + QStringList{"-S"}},
-                      WordsCase{"SecretFileLeavesNoRoomForMoreWords", false,
-                                kScript + QStringList{"-S", "f", "127.0.0.1:1812", "1", "-", "t"}},
-                      WordsCase{"CheckWithoutSecret", false, QStringList{"-B", "127.0.0.1:1812"}},
-                      WordsCase{"CheckTakesNoCode", false, QStringList{"-B", "127.0.0.1:1812", "1", "s"}},
-                      WordsCase{"EapClientHasNoCheck", true, QStringList{"-B", "127.0.0.1:1812", "s"}}),
+    ::testing::Values(
+        WordsCase{"NoWords", false, {}},
+        WordsCase{"UnknownOption", false, kScript + QStringList{"-z", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"MissingValue", false, QStringList{"127.0.0.1:1812", "1", "s", "-c"}},
+        WordsCase{"BadRepeat", false, kScript + QStringList{"-c", "x", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"NoScript", false, QStringList{"127.0.0.1:1812", "1", "s"}},
+        WordsCase{"MissingSecret", false, kScript + QStringList{"127.0.0.1:1812", "1"}},
+        WordsCase{"ExtraWord", false, kScript + QStringList{"127.0.0.1:1812", "1", "s", "t"}},
+        WordsCase{"CodeNotANumber", false, kScript + QStringList{"127.0.0.1:1812", "auth", "s"}},
+        WordsCase{"CodeTooLarge", false, kScript + QStringList{"127.0.0.1:1812", "256", "s"}},
+        WordsCase{"PortTooLarge", false, kScript + QStringList{"127.0.0.1:65536", "1", "s"}},
+        WordsCase{"NoPort", false, kScript + QStringList{"127.0.0.1", "1", "s"}},
+        WordsCase{"UnknownTransport", false, kScript + QStringList{"-P", "sctp", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"CaWithoutTls", false, kScript + QStringList{"--ca", "ca.pem", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"KeyWithoutCert", false,
+                  kScript + QStringList{"-P", "tls", "--key", "k.pem", "127.0.0.1:2083", "1", "s"}},
+        WordsCase{"CaWithoutFile", false, kScript + QStringList{"-P", "tls", "--ca"}},
+        WordsCase{"CaWithEmptyFile", true, kScript + QStringList{"-P", "tls", "--ca=", "127.0.0.1:2083", "1"}},
+        WordsCase{"UnknownLongOption", false, kScript + QStringList{"--verbose", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"MissingSecretOverTcp", false, kScript + QStringList{"-P", "tcp", "127.0.0.1:1812", "1"}},
+        WordsCase{"Ipv6WithoutClosingBracket", false, kScript + QStringList{"[::1:1812", "1", "s"}},
+        WordsCase{"SecretFileWithoutName", false, kScript + QStringList{"-S"}},
+        WordsCase{"SecretFileLeavesNoRoomForMoreWords", false,
+                  kScript + QStringList{"-S", "f", "127.0.0.1:1812", "1", "-", "t"}},
+        WordsCase{"CheckWithoutSecret", false, QStringList{"-B", "127.0.0.1:1812"}},
+        WordsCase{"CheckTakesNoCode", false, QStringList{"-B", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"EapClientHasNoCheck", true, QStringList{"-B", "127.0.0.1:1812", "s"}},
+        WordsCase{"EapRefusesRate", true, kScript + QStringList{"-n", "5", "127.0.0.1:1812", "1", "s"}},
+        WordsCase{"EapRefusesParallel", true, kScript + QStringList{"-p", "5", "127.0.0.1:1812", "1", "s"}}),
     [](const ::testing::TestParamInfo<WordsCase> &param) { return std::string(param.param.name); });
 
 struct ScriptCase {
@@ -101,6 +110,45 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptCase{"IndentedComment", "User-Name = bob\r\n  # late comment\r\n\r\n", true, "line 2"},
                       ScriptCase{"BadInteger", "User-Name = bob\r\nNAS-Port = many\r\n\r\n", true, "line 2"}),
     [](const ::testing::TestParamInfo<ScriptCase> &param) { return std::string(param.param.name); });
+
+struct AddressCase {
+    const char *name;
+    QStringList words; // before the code
+    const char *code;
+    const char *target; // as the first line shows it
+};
+
+void PrintTo(const AddressCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ServerAddressWords : public ::testing::TestWithParam<AddressCase> {};
+
+// An IPv6 address alone cannot carry a port: it gets the code's standard one.
+TEST_P(ServerAddressWords, NamesTheServerItSendsTo)
+{
+    ClientRunner runner;
+    const AddressCase &c = GetParam();
+    const auto result = runner.run(ClientRunner::radclient(),
+                                   QStringList{"-r", "0", "-t", "0.2"} + c.words + QStringList{c.code, "secret"},
+                                   "User-Name = bob\r\n\r\n");
+    ASSERT_TRUE(result.finished);
+    ASSERT_FALSE(result.lines.isEmpty());
+    EXPECT_EQ(result.lines.first(), QString("Info: radclient: 1 packet(s) x 1 to ") + c.target)
+        << result.text().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Clients, ServerAddressWords,
+                         ::testing::Values(AddressCase{"BracketsAndPort", {"[::1]:1645"}, "1", "[::1]:1645"},
+                                           AddressCase{"BareIpv6Auth", {"::1"}, "1", "[::1]:1812"},
+                                           AddressCase{"BareIpv6Accounting", {"::1"}, "4", "[::1]:1813"},
+                                           AddressCase{"BracketsWithoutPortCoa", {"[::1]"}, "43", "[::1]:3799"},
+                                           AddressCase{"BareIpv6OverTls", {"-P", "tls", "::1"}, "4", "[::1]:2083"},
+                                           AddressCase{"Ipv4KeepsItsPort", {"127.0.0.1:1645"}, "1", "127.0.0.1:1645"}),
+                         [](const ::testing::TestParamInfo<AddressCase> &param) {
+                             return std::string(param.param.name);
+                         });
 
 TEST(ClientPacketFile, NoCodeNeedsPacketTypeInEveryPacket)
 {

@@ -1,10 +1,7 @@
+#include "LoopbackPort.h"
 #include "ServerSuite.h"
 
 #include <QRegularExpression>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <ostream>
 
@@ -141,18 +138,12 @@ TEST_F(Radclient, WrongSecretWarnsAndLosesTheRequest)
 TEST_F(Radclient, NoServerListeningRetriesThenLosesWithinTheTimeAllowed)
 {
     // A port that is bound but never read: nothing answers, nothing is refused.
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof(address);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
-    ASSERT_EQ(::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length), 0);
-    const QString silent = QString("127.0.0.1:%1").arg(ntohs(address.sin_port));
+    const LoopbackPort port(SOCK_DGRAM);
+    ASSERT_TRUE(port.isBound());
+    const QString silent = port.address();
 
     const auto r = send({"-s", "-r", "2", "-t", "0.4"}, silent, 1,
                         "User-Name = bob\r\nUser-Password = hello\r\n\r\nUser-Name = eve\r\n\r\n");
-    ::close(fd);
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(r.countContaining("Warning: No reply"), 4) << r.text().toStdString();
     EXPECT_EQ(r.countContaining("Error: No reply"), 2);

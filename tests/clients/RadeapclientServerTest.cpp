@@ -1,22 +1,9 @@
 #include "ServerSuite.h"
+#include "SimPacket.h"
 
 #include <ostream>
 
 namespace {
-
-QByteArray simPacket(const char *user, bool wrongSres = false)
-{
-    QByteArray text = QByteArray("User-Name = ") + user + "\r\n";
-    const auto triplets = testsupport::FreeRadiusServer::standardTriplets();
-    for (std::size_t i = 0; i < triplets.size(); ++i) {
-        const QByteArray n = QByteArray::number(static_cast<int>(i + 1));
-        const QString sres = wrongSres ? QString("0x00000000") : triplets[i].sres;
-        text += "EAP-Sim-Rand" + n + " = " + triplets[i].rand.toUtf8() + "\r\n";
-        text += "EAP-Sim-SRES" + n + " = " + sres.toUtf8() + "\r\n";
-        text += "EAP-Sim-KC" + n + " = " + triplets[i].kc.toUtf8() + "\r\n";
-    }
-    return text + "\r\n";
-}
 
 // The attribute lines shown under each request sent.
 std::vector<QStringList> requestBlocks(const QStringList &lines)

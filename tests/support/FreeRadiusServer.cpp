@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QThread>
 
+#include <array>
+
 #include <arpa/inet.h>
 #include <csignal>
 #include <netinet/in.h>
@@ -15,12 +17,13 @@ namespace testsupport {
 
 namespace {
 
-// Three distinct free UDP ports on 127.0.0.1, held open together while chosen.
-bool pickPorts(quint16 out[3])
+// Distinct free UDP ports on 127.0.0.1, held open together while chosen.
+bool pickPorts(std::vector<quint16> &out)
 {
-    int fds[3] = {-1, -1, -1};
-    bool ok = true;
-    for (int i = 0; i < 3 && ok; ++i) {
+    std::array<int, 16> fds{};
+    fds.fill(-1);
+    bool ok = out.size() <= fds.size();
+    for (std::size_t i = 0; i < out.size() && ok; ++i) {
         fds[i] = ::socket(AF_INET, SOCK_DGRAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -71,6 +74,12 @@ std::unique_ptr<FreeRadiusServer> FreeRadiusServer::started(const QString &secre
     return server;
 }
 
+std::size_t FreeRadiusServer::addTlsListener(const RadiusTlsListener &listener)
+{
+    m_config.tlsListeners.push_back(listener);
+    return m_config.tlsListeners.size() - 1;
+}
+
 void FreeRadiusServer::addStandardUsers()
 {
     m_config.addStandardUsers();
@@ -114,14 +123,19 @@ bool FreeRadiusServer::start(QString *error, int timeoutMs)
 
 bool FreeRadiusServer::startOnce(int timeoutMs, QString *error, bool *portTaken)
 {
-    quint16 ports[3];
+    std::vector<quint16> ports(3 + (m_wantTcp ? 1 : 0) + m_config.tlsListeners.size());
     if (!pickPorts(ports)) {
         *error = QStringLiteral("no free UDP ports on 127.0.0.1");
         return false;
     }
-    m_config.authPort = ports[0];
-    m_config.acctPort = ports[1];
-    m_config.coaPort = ports[2];
+    // A port free for UDP is most often free for TCP too; a clash starts again with others.
+    auto next = ports.begin();
+    m_config.authPort = *next++;
+    m_config.acctPort = *next++;
+    m_config.coaPort = *next++;
+    m_config.tcpPort = m_wantTcp ? *next++ : 0;
+    for (RadiusTlsListener &listener : m_config.tlsListeners)
+        listener.port = *next++;
     if (!m_config.write(m_dir.path(), error))
         return false;
 

@@ -13,6 +13,7 @@ namespace testsupport {
 
 using RadiusUser = demoserver::RadiusUser;
 using RadiusSimTriplet = demoserver::RadiusSimTriplet;
+using RadiusTlsListener = demoserver::RadiusTlsListener;
 
 // A private FreeRADIUS server for integration tests: demoserver::FreeRadiusConfig (the
 // demo server's configuration) in a temporary directory with free ports on 127.0.0.1;
@@ -40,6 +41,12 @@ public:
     void addStandardUsers();
     void setRequireMessageAuthenticator(bool required) { m_config.requireMessageAuthenticator = required; }
     static std::vector<RadiusSimTriplet> standardTriplets() { return demoserver::FreeRadiusConfig::standardTriplets(); }
+    // Authentication and accounting also on ::1, and over TCP; TLS listeners (their port
+    // is chosen at start). The TLS clients' secret is tlsSecret() ("radsec").
+    void listenOnIpv6() { m_config.ipv6 = true; }
+    void listenOverTcp() { m_wantTcp = true; }
+    // The listener's index for tlsPort().
+    std::size_t addTlsListener(const RadiusTlsListener &listener);
 
     // Writes the configuration, starts the server and waits until it is ready to
     // process requests (at most timeoutMs). On failure error holds the reason and the
@@ -57,6 +64,9 @@ public:
     quint16 authPort() const { return m_config.authPort; }
     quint16 acctPort() const { return m_config.acctPort; }
     quint16 coaPort() const { return m_config.coaPort; }
+    quint16 tcpPort() const { return m_config.tcpPort; }
+    quint16 tlsPort(std::size_t index) const { return m_config.tlsListeners.at(index).port; }
+    QString tlsSecret() const { return m_config.tlsSecret; }
     QString configDir() const; // the generated raddb directory
     QString output() const;    // what the server has logged so far
 
@@ -66,6 +76,7 @@ private:
     QTemporaryDir m_dir;
     demoserver::FreeRadiusConfig m_config;
     std::unique_ptr<QProcess> m_process;
+    bool m_wantTcp = false;
 };
 
 } // namespace testsupport
