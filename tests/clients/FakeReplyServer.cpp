@@ -50,9 +50,10 @@ void FakeReplyServer::serve(const Reply &reply, int maxReplies)
         if (n < 20)
             continue;
         const QByteArray answer = reply(QByteArray(buffer, n));
+        // Counted before it goes: the client may end, and the test look, as soon as it arrives.
+        ++m_answered;
         ::sendto(m_fd, answer.constData(), static_cast<size_t>(answer.size()), 0, reinterpret_cast<sockaddr *>(&from),
                  fromLength);
-        ++m_answered;
     }
 }
 
