@@ -39,6 +39,7 @@ bool takeValue(char option, const std::string &text, ClientOptions &out)
 {
     constexpr long kMaxInt = std::numeric_limits<int>::max();
     switch (option) {
+    case 'a': out.msChapV2 = text == "mschapv2"; return out.msChapV2;
     case 'c': return parseInteger(text, 1, kMaxInt, out.repeat);
     case 'd': out.dictionaryDir = text; return !text.empty();
     case 'f': out.scriptFile = text; return !text.empty();
@@ -99,7 +100,7 @@ bool takePositional(const std::vector<std::string> &positional, ClientOptions &o
 
 bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out, std::string &reason)
 {
-    const std::string valued = eapClient ? "cdfirtRS" : "cdfinprtRS";
+    const std::string valued = eapClient ? "cdfirtRS" : "acdfinprtRS";
     const std::string flags = eapClient ? "sxMA" : "sxMAB";
     std::vector<std::string> positional;
     bool hadFile = false;
@@ -147,6 +148,10 @@ std::string usageText(const std::string &program, bool eapClient)
     std::string text = "Usage: " + program + " [options] server:port code secret\r\n";
     if (!eapClient)
         text += "       " + program + " -B [-r retries] [-t seconds] [-S file] server:port secret\r\n";
+    if (!eapClient)
+        text +=
+            "  -a mschapv2  Access-Requests authenticate with MS-CHAPv2 from User-Name and User-Password\r\n"
+            "               (or MS-CHAP-Password); the server's MS-CHAP2-Success and MPPE keys are checked\r\n";
     text += "  -c count     send the packet list this many times (default 1)\r\n";
     text +=
         "  -d dir       directory of the dictionary file \"dictionary\" (default: dictionary beside the program)\r\n";

@@ -28,6 +28,7 @@ struct ClientOptions {
     bool legacyMessageAuthenticator = false; // -M: Message-Authenticator only where required, not first
     bool requireReplyAuthenticator = false;  // -A: drop access replies without a valid Message-Authenticator
     bool checkServer = false;                // -B (radclient): probe the server instead of sending -f
+    bool msChapV2 = false;                   // -a mschapv2 (radclient): Access-Requests authenticate with MS-CHAPv2
 };
 
 // The secret word Pellion puts where the secret stood when it hands the secret over with -S.
