@@ -67,7 +67,7 @@ QByteArray MsChapV2::challengeResponse(const QByteArray &challenge, const QByteA
         return {};
     const QByteArray padded = passwordHash + QByteArray(5, '\0');
     QByteArray response;
-    for (int part = 0; part < 3; ++part) {
+    for (qsizetype part = 0; part < 3; ++part) {
         const QByteArray block = LegacyCrypto::desEncrypt(desKey(padded.mid(part * 7, 7)), challenge);
         if (block.isEmpty())
             return {};
