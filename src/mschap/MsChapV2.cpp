@@ -28,6 +28,12 @@ QByteArray unicodeLittleEndian(const QString &text)
     return out;
 }
 
+QByteArray withoutDomain(const QByteArray &userName)
+{
+    const qsizetype backslash = userName.indexOf('\\');
+    return backslash < 0 ? userName : userName.mid(backslash + 1);
+}
+
 } // namespace
 
 QByteArray MsChapV2::ntPasswordHash(const QString &password)
@@ -45,7 +51,7 @@ QByteArray MsChapV2::challengeHash(const QByteArray &peerChallenge, const QByteA
 {
     if (peerChallenge.size() != kChallengeLength || authenticatorChallenge.size() != kChallengeLength)
         return {};
-    return LegacyCrypto::sha1(peerChallenge + authenticatorChallenge + userName).left(8);
+    return LegacyCrypto::sha1(peerChallenge + authenticatorChallenge + withoutDomain(userName)).left(8);
 }
 
 QByteArray MsChapV2::desKey(const QByteArray &sevenOctets)

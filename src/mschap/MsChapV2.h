@@ -17,7 +17,8 @@ public:
     static QByteArray ntPasswordHash(const QString &password);
     // MD4 of the hash: 16 octets.
     static QByteArray hashNtPasswordHash(const QByteArray &passwordHash);
-    // The first 8 octets of SHA-1(peer challenge | authenticator challenge | user name).
+    // The first 8 octets of SHA-1(peer challenge | authenticator challenge | user name), the
+    // name without a "DOMAIN\\" in front (RFC 2759 section 8.2).
     static QByteArray challengeHash(const QByteArray &peerChallenge, const QByteArray &authenticatorChallenge,
                                     const QByteArray &userName);
     // Three DES encryptions of the 8-octet challenge under the 16-octet hash padded to 21: 24 octets.

@@ -14,8 +14,10 @@ class MsChapV2Radclient : public ServerSuite {
 protected:
     static void SetUpTestSuite()
     {
-        // A password outside ASCII: the server's UTF-16 must be ours.
-        startServer({{"j\u00f6rg", "Cleartext-Password := \"p\u00e4ssw\u00f6rd\u20ac\""}});
+        // A password outside ASCII: the server's UTF-16 must be ours. A name with a domain,
+        // which the challenge hash leaves out.
+        startServer({{"j\u00f6rg", "Cleartext-Password := \"p\u00e4ssw\u00f6rd\u20ac\""},
+                     {"EXAMPLE\\carol", "Cleartext-Password := \"c4rol\""}});
     }
 
     ClientRunner::Result send(const QByteArray &script)
@@ -30,14 +32,15 @@ TEST_F(MsChapV2Radclient, RightPasswordIsAcceptedWithProofAndKeysWrongOneRejecte
     const auto r = send("User-Name = bob\nUser-Password = hello\nMS-CHAP-Challenge = " + kFixedChallenge
                         + "\n\n"
                           "User-Name = bob\nMS-CHAP-Password = wrong\n\n"
-                          "User-Name = j\u00f6rg\nUser-Password = p\u00e4ssw\u00f6rd\u20ac\n\n");
+                          "User-Name = j\u00f6rg\nUser-Password = p\u00e4ssw\u00f6rd\u20ac\n\n"
+                          "User-Name = \"EXAMPLE\\\\carol\"\nUser-Password = c4rol\n\n");
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(r.exitCode, 0) << r.text().toStdString();
     EXPECT_TRUE(r.hasLine("\tMS-CHAP-Challenge = " + kFixedChallenge)) << "the file's challenge is used";
-    EXPECT_EQ(r.countContaining("\tMS-CHAP2-Response = 0x"), 3);
+    EXPECT_EQ(r.countContaining("\tMS-CHAP2-Response = 0x"), 4);
     EXPECT_EQ(r.countContaining("User-Password"), 0) << "no password in the clear";
     EXPECT_EQ(r.countContaining("MS-CHAP-Password"), 0);
-    for (const char *packet : {"Packet 1", "Packet 3"}) {
+    for (const char *packet : {"Packet 1", "Packet 3", "Packet 4"}) {
         EXPECT_TRUE(r.lines.contains(QString("Info: %1: MS-CHAP2-Success verified").arg(packet)))
             << packet << "\n"
             << r.text().toStdString();
@@ -46,7 +49,7 @@ TEST_F(MsChapV2Radclient, RightPasswordIsAcceptedWithProofAndKeysWrongOneRejecte
     EXPECT_TRUE(r.lines.contains(
         "Info: Packet 2: rejected: authentication failure (E=691), retry allowed: Authentication rejected"))
         << r.text().toStdString();
-    EXPECT_EQ(r.total("approved"), 2);
+    EXPECT_EQ(r.total("approved"), 3);
     EXPECT_EQ(r.total("denied"), 1);
     EXPECT_EQ(r.countContaining("Error:"), 0);
 }

@@ -28,6 +28,23 @@ TEST_F(MsChapV2Test, RfcSampleGivesEveryIntermediateValue)
               kAuthenticatorResponse);
 }
 
+// The challenge hash leaves out a domain in front of the name; the name is otherwise as sent.
+TEST_F(MsChapV2Test, ChallengeHashTakesTheNameWithoutItsDomain)
+{
+    const struct {
+        QByteArray userName;
+        bool sameAsUser;
+    } cases[] = {
+        {"EXAMPLE\\User", true}, {"\\User", true},
+        {"A\\B\\User", false}, // only the first part is the domain
+        {"user", false},         {"User@example.org", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(MsChapV2::challengeHash(kPeerChallenge, kAuthenticatorChallenge, c.userName) == kChallenge,
+                  c.sameAsUser)
+            << c.userName.toStdString();
+}
+
 // The password goes in as UTF-16LE code units: umlauts, the euro sign and a character
 // outside the basic plane (a surrogate pair). Hashes from `openssl dgst -md4` over iconv's UTF-16LE.
 TEST_F(MsChapV2Test, PasswordHashTakesUtf16CodeUnits)
