@@ -1,6 +1,10 @@
 #include "FakeReplyServer.h"
 #include "ServerSuite.h"
 
+#include "mschap/MppeKeys.h"
+#include "mschap/MsChapV2.h"
+#include "radius/Crypto.h"
+
 #include <ostream>
 
 // radclient -a mschapv2: against the private FreeRADIUS, and against replies of the
@@ -131,6 +135,76 @@ INSTANTIATE_TEST_SUITE_P(
         ForgedReply{"AccountDisabled", 3, microsoft(2, "BE=647 R=0 V=3"),
                     "Info: Packet 1: rejected: account disabled (E=647), no retry", 0}),
     [](const ::testing::TestParamInfo<ForgedReply> &param) { return std::string(param.param.name); });
+
+// A Microsoft attribute's value in a packet, found by walking its attributes.
+QByteArray microsoftValue(const QByteArray &packet, int type)
+{
+    for (qsizetype at = 20; at + 8 <= packet.size();) {
+        const int length = quint8(packet[at + 1]);
+        if (length < 2)
+            break;
+        if (packet[at] == 26 && packet.mid(at + 2, 4) == QByteArray::fromHex("00000137") && packet[at + 6] == type)
+            return packet.mid(at + 8, quint8(packet[at + 7]) - 2);
+        at += length;
+    }
+    return {};
+}
+
+// What a server sends for an MPPE key (RFC 2548 section 2.4.2), with the salt 8001.
+QByteArray hiddenKey(const QByteArray &key, const QByteArray &secret, const QByteArray &requestAuthenticator)
+{
+    QByteArray plain = char(key.size()) + key;
+    plain.append(QByteArray((16 - plain.size() % 16) % 16, '\0'));
+    QByteArray out = QByteArray::fromHex("8001");
+    QByteArray chain = requestAuthenticator + out;
+    for (qsizetype at = 0; at < plain.size(); at += 16) {
+        const QByteArray pad = radius::Crypto::md5(secret + chain);
+        chain = plain.mid(at, 16);
+        for (int i = 0; i < 16; ++i)
+            chain[i] = char(chain[i] ^ pad[i]);
+        out += chain;
+    }
+    return out;
+}
+
+// A server that proves it knows the password but sends one MPPE key the password does
+// not give: the key the client reads back through the library must be told apart.
+TEST(MsChapV2Keys, AKeyThePasswordDoesNotGiveIsAnError)
+{
+    using mschap::MsChapV2;
+    const QByteArray secret = "testing123";
+    FakeReplyServer server(
+        [&secret](const QByteArray &request) {
+            const QByteArray challenge = microsoftValue(request, 11);
+            const QByteArray response = microsoftValue(request, 25);
+            const QByteArray peerChallenge = response.mid(2, 16);
+            const QByteArray ntResponse = response.mid(26, 24);
+            const QByteArray proof =
+                MsChapV2::generateAuthenticatorResponse("hello", ntResponse, peerChallenge, challenge, "bob");
+            const auto keys = mschap::MppeKeys::serverKeys(
+                MsChapV2::hashNtPasswordHash(MsChapV2::ntPasswordHash("hello")), ntResponse);
+            const QByteArray authenticator = request.mid(4, 16);
+            return FakeReplyServer::signedReply(
+                request, 2,
+                microsoft(26, response.left(1) + proof)
+                    + microsoft(16, hiddenKey(QByteArray(16, '\x55'), secret, authenticator))
+                    + microsoft(17, hiddenKey(keys.receiveKey, secret, authenticator)),
+                secret);
+        },
+        1);
+    ASSERT_TRUE(server.isListening());
+    ClientRunner runner;
+    const auto r =
+        runner.run(ClientRunner::radclient(),
+                   {"-a", "mschapv2", "-r", "0", "-t", "5", QString("127.0.0.1:%1").arg(server.port()), "1", secret},
+                   "User-Name = bob\nUser-Password = hello\n\n");
+    ASSERT_TRUE(r.finished);
+    EXPECT_TRUE(r.lines.contains("Info: Packet 1: MS-CHAP2-Success verified")) << r.text().toStdString();
+    EXPECT_TRUE(r.lines.contains("Error: Packet 1: MS-MPPE-Send-Key is not the key the password gives"));
+    EXPECT_FALSE(r.hasLine("MS-MPPE-Recv-Key is not")) << "the right key passes";
+    EXPECT_FALSE(r.hasLine("MPPE keys match"));
+    EXPECT_EQ(r.exitCode, 1);
+}
 
 // Refused before anything is sent: no password to compute the response from.
 TEST(MsChapV2Packet, WithoutPasswordNothingIsSent)
