@@ -75,6 +75,17 @@ QByteArray microsoft(int type, const QByteArray &value)
     return QByteArray(1, char(26)) + char(vendor.size() + 2) + vendor;
 }
 
+const QByteArray kSecret = "testing123";
+
+// One try, no retry, to a server of the test's own.
+ClientRunner::Result sendTo(const FakeReplyServer &server, const QByteArray &script)
+{
+    ClientRunner runner;
+    return runner.run(
+        ClientRunner::radclient(),
+        {"-a", "mschapv2", "-r", "0", "-t", "5", QString("127.0.0.1:%1").arg(server.port()), "1", kSecret}, script);
+}
+
 struct ForgedReply {
     const char *name;
     int code;
@@ -93,18 +104,13 @@ class MsChapV2ForgedReply : public ::testing::TestWithParam<ForgedReply> {};
 TEST_P(MsChapV2ForgedReply, IsToldAsItIs)
 {
     const ForgedReply &c = GetParam();
-    const QByteArray secret = "testing123";
     FakeReplyServer server(
-        [&c, &secret](const QByteArray &request) {
-            return FakeReplyServer::signedReply(request, c.code, c.attributes, secret);
+        [&c](const QByteArray &request) {
+            return FakeReplyServer::signedReply(request, c.code, c.attributes, kSecret);
         },
         1);
     ASSERT_TRUE(server.isListening());
-    ClientRunner runner;
-    const auto r =
-        runner.run(ClientRunner::radclient(),
-                   {"-a", "mschapv2", "-r", "0", "-t", "5", QString("127.0.0.1:%1").arg(server.port()), "1", secret},
-                   "User-Name = bob\nUser-Password = hello\n\n");
+    const auto r = sendTo(server, "User-Name = bob\nUser-Password = hello\n\n");
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(server.answered(), 1);
     EXPECT_TRUE(r.lines.contains(QString::fromUtf8(c.line))) << r.text().toStdString();
@@ -172,9 +178,8 @@ QByteArray hiddenKey(const QByteArray &key, const QByteArray &secret, const QByt
 TEST(MsChapV2Keys, AKeyThePasswordDoesNotGiveIsAnError)
 {
     using mschap::MsChapV2;
-    const QByteArray secret = "testing123";
     FakeReplyServer server(
-        [&secret](const QByteArray &request) {
+        [](const QByteArray &request) {
             const QByteArray challenge = microsoftValue(request, 11);
             const QByteArray response = microsoftValue(request, 25);
             const QByteArray peerChallenge = response.mid(2, 16);
@@ -187,17 +192,13 @@ TEST(MsChapV2Keys, AKeyThePasswordDoesNotGiveIsAnError)
             return FakeReplyServer::signedReply(
                 request, 2,
                 microsoft(26, response.left(1) + proof)
-                    + microsoft(16, hiddenKey(QByteArray(16, '\x55'), secret, authenticator))
-                    + microsoft(17, hiddenKey(keys.receiveKey, secret, authenticator)),
-                secret);
+                    + microsoft(16, hiddenKey(QByteArray(16, '\x55'), kSecret, authenticator))
+                    + microsoft(17, hiddenKey(keys.receiveKey, kSecret, authenticator)),
+                kSecret);
         },
         1);
     ASSERT_TRUE(server.isListening());
-    ClientRunner runner;
-    const auto r =
-        runner.run(ClientRunner::radclient(),
-                   {"-a", "mschapv2", "-r", "0", "-t", "5", QString("127.0.0.1:%1").arg(server.port()), "1", secret},
-                   "User-Name = bob\nUser-Password = hello\n\n");
+    const auto r = sendTo(server, "User-Name = bob\nUser-Password = hello\n\n");
     ASSERT_TRUE(r.finished);
     EXPECT_TRUE(r.lines.contains("Info: Packet 1: MS-CHAP2-Success verified")) << r.text().toStdString();
     EXPECT_TRUE(r.lines.contains("Error: Packet 1: MS-MPPE-Send-Key is not the key the password gives"));
@@ -211,11 +212,7 @@ TEST(MsChapV2Packet, WithoutPasswordNothingIsSent)
 {
     FakeReplyServer server([](const QByteArray &request) { return request; }, 1);
     ASSERT_TRUE(server.isListening());
-    ClientRunner runner;
-    const auto r = runner.run(
-        ClientRunner::radclient(),
-        {"-a", "mschapv2", "-r", "0", "-t", "1", QString("127.0.0.1:%1").arg(server.port()), "1", "testing123"},
-        "User-Name = bob\n\n");
+    const auto r = sendTo(server, "User-Name = bob\n\n");
     ASSERT_TRUE(r.finished);
     EXPECT_TRUE(r.lines.contains("Error: Packet 1: no MS-CHAP-Password or User-Password for MS-CHAPv2"))
         << r.text().toStdString();
