@@ -13,6 +13,7 @@
 #include "clients/SecretFile.h"
 #include "clients/ServerAddress.h"
 #include "clients/ServerCheck.h"
+#include "mschap/LegacyCrypto.h"
 #include "radius/Dictionary.h"
 
 #include <QString>
@@ -93,6 +94,12 @@ int runClient(int argc, char **argv, bool eapClient)
         out.error(error);
         return 1;
     }
+
+    if (options.msChapV2)
+        if (const std::string error = mschap::LegacyCrypto::error(); !error.empty()) {
+            out.error(error);
+            return 1;
+        }
 
     ExchangeRecords records;
     if (!options.recordsFile.empty())

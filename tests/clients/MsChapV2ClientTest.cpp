@@ -221,6 +221,23 @@ TEST(MsChapV2Packet, WithoutPasswordNothingIsSent)
     EXPECT_EQ(r.exitCode, 1);
 }
 
+// Without OpenSSL's legacy provider there is no MD4 or DES: one line says so, nothing is sent.
+TEST(MsChapV2Packet, WithoutTheLegacyProviderTheRunSaysWhyOnce)
+{
+    FakeReplyServer server([](const QByteArray &request) { return request; }, 1);
+    ASSERT_TRUE(server.isListening());
+    qputenv("OPENSSL_MODULES", "/nonexistent");
+    const auto r =
+        sendTo(server, "User-Name = bob\nUser-Password = hello\n\nUser-Name = bob\nUser-Password = hello\n\n");
+    qunsetenv("OPENSSL_MODULES");
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.countContaining("Error: cannot load OpenSSL's legacy provider (MD4 and DES for MS-CHAP)"), 1)
+        << r.text().toStdString();
+    EXPECT_FALSE(r.hasLine("Sent "));
+    EXPECT_EQ(server.answered(), 0);
+    EXPECT_EQ(r.exitCode, 1);
+}
+
 TEST(MsChapV2Options, OnlyRadclientTakesMsChapV2)
 {
     const struct {
