@@ -5,6 +5,7 @@
 #include "clients/DictionaryLocation.h"
 #include "clients/EapConversation.h"
 #include "clients/ExchangeRecords.h"
+#include "clients/MsChapV2Conversation.h"
 #include "clients/PacketScript.h"
 #include "clients/PlainConversation.h"
 #include "clients/RequestEngine.h"
@@ -12,6 +13,7 @@
 #include "clients/SecretFile.h"
 #include "clients/ServerAddress.h"
 #include "clients/ServerCheck.h"
+#include "mschap/LegacyCrypto.h"
 #include "radius/Dictionary.h"
 
 #include <QString>
@@ -46,6 +48,17 @@ int usage(const std::string &program, bool eapClient, const std::string &reason)
     const std::string text = "Error: " + reason + "\r\n" + usageText(program, eapClient);
     [[maybe_unused]] const ssize_t n = ::write(2, text.data(), text.size());
     return 2;
+}
+
+// Only Access-Requests carry EAP or MS-CHAP; other codes go out as they are.
+template <class AccessConversation>
+RequestEngine::ConversationFactory accessRequestsAs()
+{
+    return [](const PacketTemplate &packet) -> std::unique_ptr<Conversation> {
+        if (packet.code == kAccessRequest)
+            return std::make_unique<AccessConversation>(packet);
+        return std::make_unique<PlainConversation>(packet);
+    };
 }
 
 } // namespace
@@ -102,6 +115,12 @@ int runClient(int argc, char **argv, bool eapClient)
         return 1;
     }
 
+    if (options.msChapV2)
+        if (const std::string error = mschap::LegacyCrypto::error(); !error.empty()) {
+            out.error(error);
+            return 1;
+        }
+
     ExchangeRecords records;
     if (!options.recordsFile.empty())
         if (const std::string error = records.open(options.recordsFile); !error.empty()) {
@@ -114,12 +133,9 @@ int runClient(int argc, char **argv, bool eapClient)
     RunStatistics stats;
     RequestEngine::ConversationFactory factory;
     if (eapClient)
-        // Only Access-Requests carry EAP; other codes go out as they are.
-        factory = [](const PacketTemplate &packet) -> std::unique_ptr<Conversation> {
-            if (packet.code == kAccessRequest)
-                return std::make_unique<EapConversation>(packet);
-            return std::make_unique<PlainConversation>(packet);
-        };
+        factory = accessRequestsAs<EapConversation>();
+    else if (options.msChapV2)
+        factory = accessRequestsAs<MsChapV2Conversation>();
     else
         factory = [](const PacketTemplate &packet) { return std::make_unique<PlainConversation>(packet); };
     RequestEngine engine(options, server, script.packets(), factory, out, stats);

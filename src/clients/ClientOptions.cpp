@@ -82,6 +82,7 @@ bool takeValue(char option, const std::string &text, ClientOptions &out)
 {
     constexpr long kMaxInt = std::numeric_limits<int>::max();
     switch (option) {
+    case 'a': out.msChapV2 = text == "mschapv2"; return out.msChapV2;
     case 'c': return parseInteger(text, 1, kMaxInt, out.repeat);
     case 'd': out.dictionaryDir = text; return !text.empty();
     case 'f': out.scriptFile = text; return !text.empty();
@@ -144,7 +145,7 @@ bool takePositional(const std::vector<std::string> &positional, ClientOptions &o
 
 bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out, std::string &reason)
 {
-    const std::string valued = eapClient ? "cdfirtRSP" : "cdfinprtRSP";
+    const std::string valued = eapClient ? "cdfirtRSP" : "acdfinprtRSP";
     const std::string flags = eapClient ? "sxMA" : "sxMAB";
     std::vector<std::string> positional;
     bool hadFile = false;
@@ -208,6 +209,10 @@ std::string usageText(const std::string &program, bool eapClient)
         text += "       " + program + " -B [-r retries] [-t seconds] [-S file] server:port secret\r\n";
     text += "  server:port  an IPv4 address or host name with the port, [IPv6 address]:port, or a bare IPv6\r\n";
     text += "               address (the code's standard port: 1812, 1813, 3799; 2083 over TLS)\r\n";
+    if (!eapClient)
+        text +=
+            "  -a mschapv2  Access-Requests authenticate with MS-CHAPv2 from User-Name and User-Password\r\n"
+            "               (or MS-CHAP-Password); the server's MS-CHAP2-Success and MPPE keys are checked\r\n";
     text += "  -c count     send the packet list this many times (default 1)\r\n";
     text +=
         "  -d dir       directory of the dictionary file \"dictionary\" (default: dictionary beside the program)\r\n";

@@ -33,6 +33,7 @@ struct ClientOptions {
     std::string caFile;                      // --ca: certificates the TLS server's must chain to
     std::string certFile;                    // --cert: our TLS client certificate
     std::string keyFile;                     // --key: its private key (default: in the --cert file)
+    bool msChapV2 = false;                   // -a mschapv2 (radclient): Access-Requests authenticate with MS-CHAPv2
 };
 
 // The secret word Pellion puts where the secret stood when it hands the secret over with -S.

@@ -16,8 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The modules the configuration loads, each a file in kModuleDir.
-const char *const kModules[] = {"rlm_always", "rlm_pap",     "rlm_chap",   "rlm_files",
-                                "rlm_eap",    "rlm_eap_md5", "rlm_eap_sim"};
+const char *const kModules[] = {"rlm_always", "rlm_pap",     "rlm_chap",    "rlm_files",
+                                "rlm_eap",    "rlm_eap_md5", "rlm_eap_sim", "rlm_mschap"};
 
 // A value in single quotes: the server's configuration reader takes it as it stands
 // (no ${...} expansion, a backslash kept) except for \' standing for a quote. It has no
@@ -209,7 +209,7 @@ QString moreListenersText(const FreeRadiusConfig &config)
     return text;
 }
 
-// The users file, PAP, CHAP and EAP with MD5 and SIM; "ok" for the sections that only
+// The users file, PAP, CHAP, MS-CHAP and EAP with MD5 and SIM; "ok" for the sections that only
 // have to answer.
 const char *const kModulesText = R"(always ok {
 	rcode = ok
@@ -217,6 +217,8 @@ const char *const kModulesText = R"(always ok {
 pap {
 }
 chap {
+}
+mschap {
 }
 files {
 	filename = "${confdir}/users"
@@ -251,6 +253,7 @@ QString sitesText(const FreeRadiusConfig &config)
 	}
 %4	authorize {
 		chap
+		mschap
 		files
 		eap {
 			ok = return
@@ -263,6 +266,9 @@ QString sitesText(const FreeRadiusConfig &config)
 		}
 		Auth-Type CHAP {
 			chap
+		}
+		Auth-Type MS-CHAP {
+			mschap
 		}
 		eap
 	}

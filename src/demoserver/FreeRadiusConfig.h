@@ -34,7 +34,7 @@ struct RadiusTlsListener {
 // (which Debian lets only root and the group freerad read): only the server, its
 // modules and its dictionaries, all world-readable. Listeners on 127.0.0.1
 // (authentication with Status-Server, accounting, CoA/Disconnect), clients 127.0.0.1
-// and ::1 with the secret, the users given, PAP, CHAP, EAP-MD5 and EAP-SIM, run as
+// and ::1 with the secret, the users given, PAP, CHAP, MS-CHAP, EAP-MD5 and EAP-SIM, run as
 // whoever starts it. The test fixture and the demo server both use it.
 struct FreeRadiusConfig {
     static constexpr const char *kProgram = "/usr/sbin/freeradius";
