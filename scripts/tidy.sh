@@ -11,6 +11,9 @@ if [ "${1:-}" = -p ]; then build=$(cd "$2" && pwd); shift 2; fi
 # Folders whose findings are fixed: every folder of the tree. A new folder joins once it is clean.
 clean_folders=(radius clients taskstore dictformat demoserver reports taskdef platform dictmanager execution shell scheduling mschap)
 
+# The run verdict, run history, group files, pellion-run and the packet decoder.
+clean_folders+=(verdict history groupfile runner decoder)
+
 if [ ! -f "$build/compile_commands.json" ]; then
   echo "tidy.sh: no $build/compile_commands.json; build first (scripts/build.sh)" >&2
   exit 2

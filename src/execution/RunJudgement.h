@@ -34,6 +34,8 @@ public:
     // The run's row: counts and percentiles from the records read by judge().
     taskstore::RunRecord historyRow(const QString &taskId, const QDateTime &start, const QDateTime &end,
                                     taskstore::RunTrigger trigger, taskstore::Verdict verdict) const;
+    // The records read by judge(); none when the client kept none.
+    const std::optional<verdict::ExchangeFile> &records() const { return m_records; }
 
 private:
     std::unique_ptr<QTemporaryDir> m_directory;

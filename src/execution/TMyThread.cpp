@@ -138,25 +138,29 @@ void TMyThread::recordVerdict(RunJudgement &judgement, const taskstore::TaskReco
         const auto read = taskstore::ExpectationStore(*m_env.runConnection).expectationsOf(m_taskId);
         expectations = read.value(); // one that does not read judges as none
     });
-    const verdict::VerdictReport report =
-        judgement.judge(expectations, packetCountOf(m_taskId), task.RepeatTimes, m_flags.stopRequested());
+    RunReport report;
+    report.verdict = judgement.judge(expectations, packetCountOf(m_taskId), task.RepeatTimes, m_flags.stopRequested());
+    report.records = judgement.records();
+    report.historyRow =
+        judgement.historyRow(m_taskId, m_start, platform::Clock::now(), m_trigger, report.verdict.verdict);
+    report.judged = true;
+    m_report = std::move(report);
+
     // Another origin's client leaves the log as it always was; its row says "not evaluated".
     if (judgement.recordsAsked()) {
         const MessageClass lineClass =
-            report.verdict == taskstore::Verdict::Fail ? MessageClass::Warning : MessageClass::Info;
+            m_report.verdict.verdict == taskstore::Verdict::Fail ? MessageClass::Warning : MessageClass::Info;
         QList<ClientLine> lines;
-        for (const QString &line : verdict::verdictLines(report))
+        for (const QString &line : verdict::verdictLines(m_report.verdict))
             lines << ClientLine{line, lineClass};
         onUi([&] { appendToPage(lines); });
     }
 
-    const taskstore::RunRecord row =
-        judgement.historyRow(m_taskId, m_start, platform::Clock::now(), m_trigger, report.verdict);
     onUi([&] {
         // A history that cannot be written loses the row, not the run.
-        (void)taskstore::RunHistoryStore(*m_env.runConnection).add(row);
+        (void)taskstore::RunHistoryStore(*m_env.runConnection).add(m_report.historyRow);
         if (m_env.taskList)
-            m_env.taskList->showVerdict(m_taskId, report.verdict);
+            m_env.taskList->showVerdict(m_taskId, m_report.verdict.verdict);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "execution/ClientLaunch.h"
 #include "execution/RunClient.h"
 #include "execution/RunFlags.h"
+#include "execution/RunReport.h"
 #include "execution/Settings.h"
 #include "platform/UiThread.h"
 #include "taskstore/RunHistoryStore.h"
@@ -50,6 +51,9 @@ public:
     void setTrigger(taskstore::RunTrigger trigger) { m_trigger = trigger; }
 
     const QString &taskId() const { return m_taskId; }
+    // What the run found. Filled by the worker before it ends: read it once the thread has
+    // finished (its `finished` signal, or wait()).
+    const RunReport &report() const { return m_report; }
 
     // Starts a new thread, or resumes a suspended one.
     void Resume();
@@ -84,6 +88,7 @@ private:
     RunEnvironment m_env;
     taskstore::RunTrigger m_trigger = taskstore::RunTrigger::Manual;
     QDateTime m_start;
+    RunReport m_report;
     LaunchOf m_launchOf;
     Settings m_settings;
     RunFlags m_flags;

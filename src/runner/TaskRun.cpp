@@ -1,9 +1,7 @@
 #include "runner/TaskRun.h"
 
 #include "execution/TMyThread.h"
-#include "execution/TaskListUpdater.h"
 #include "platform/Clock.h"
-#include "platform/CurrentLanguage.h"
 #include "runner/ConsoleRunLog.h"
 #include "verdict/VerdictText.h"
 
@@ -22,33 +20,17 @@ QString verdictText(Verdict verdict)
 }
 
 namespace {
-// The verdict the run engine tells the task list.
-class VerdictCatcher : public execution::TaskListUpdater {
-public:
-    void showRunTimes(const QString &, const QString &, const QString &) override {}
-    void showVerdict(const QString &, Verdict verdict) override { caught = verdict; }
-    Verdict caught = Verdict::NotEvaluated;
-};
-
-// The engine writes the verdict into the run's log: a line that starts with the verdict
-// (and says why it was not evaluated), then one line per failed check, then the finish
-// banner. Found from the end, so client lines that look alike do not count.
-void takeVerdictLines(TaskResult &result)
+// The verdict's texts from what the run engine judged: the verdict's line with its reason
+// and a line per check that did not hold, as the log shows them. A run that ended before
+// its verdict has neither.
+void takeVerdict(TaskResult &result, const execution::RunReport &report)
 {
-    const QString head =
-        platform::CurrentLanguage::text("Verdict", "Verdict", "Verdict: %1").arg(verdict::verdictName(result.verdict));
-    for (qsizetype i = result.lines.size() - 1; i >= 0; --i) {
-        if (!result.lines[i].startsWith(head))
-            continue;
-        result.verdictLine = result.lines[i];
-        for (qsizetype k = i + 1; k + 1 < result.lines.size(); ++k)
-            result.failedChecks << result.lines[k];
+    result.verdict = report.verdict.verdict;
+    if (!report.judged)
         return;
-    }
-    // A client of another origin leaves the log without a verdict.
-    if (result.verdict == Verdict::NotEvaluated)
-        result.verdictLine =
-            verdict::verdictLines({Verdict::NotEvaluated, verdict::NotEvaluatedBecause::ForeignClient, {}}).first();
+    result.verdictLine = verdict::verdictLines(report.verdict).first();
+    for (const verdict::CheckFailure &failure : report.verdict.failures)
+        result.failedChecks << verdict::failureLine(failure);
 }
 } // namespace
 
@@ -59,8 +41,6 @@ TaskResult runTask(const SelectedTask &task, taskstore::Connection &connection, 
     execution::RunEnvironment environment;
     environment.runConnection = &connection;
     environment.log = &log;
-    VerdictCatcher catcher;
-    environment.taskList = &catcher;
     execution::TMyThread run(task.taskId, environment);
     run.setTrigger(taskstore::RunTrigger::CommandLine);
     QEventLoop loop;
@@ -71,8 +51,7 @@ TaskResult runTask(const SelectedTask &task, taskstore::Connection &connection, 
     run.wait();
     result.end = platform::Clock::now();
     result.lines = log.lastRunLines();
-    result.verdict = catcher.caught;
-    takeVerdictLines(result);
+    takeVerdict(result, run.report());
     return result;
 }
 

@@ -37,6 +37,19 @@ QString expectedCheck(const taskstore::AttributeCheck &check)
     return {};
 }
 
+QString notEvaluatedReason(NotEvaluatedBecause because)
+{
+    switch (because) {
+    case NotEvaluatedBecause::ForeignClient:
+        return text("ForeignClient", "the client writes no records of its exchanges");
+    case NotEvaluatedBecause::NoRecords: return text("NoRecords", "the client wrote no records");
+    case NotEvaluatedBecause::Stopped: return text("Stopped", "the run was stopped");
+    case NotEvaluatedBecause::Evaluated: break;
+    }
+    return {};
+}
+} // namespace
+
 QString expectedText(const CheckFailure &failure)
 {
     using E = CheckFailure::Expected;
@@ -86,19 +99,6 @@ QString failureLine(const CheckFailure &failure)
         .arg(QString::number(failure.packet), QString::number(failure.repetition), expectedText(failure),
              cameText(failure));
 }
-
-QString notEvaluatedReason(NotEvaluatedBecause because)
-{
-    switch (because) {
-    case NotEvaluatedBecause::ForeignClient:
-        return text("ForeignClient", "the client writes no records of its exchanges");
-    case NotEvaluatedBecause::NoRecords: return text("NoRecords", "the client wrote no records");
-    case NotEvaluatedBecause::Stopped: return text("Stopped", "the run was stopped");
-    case NotEvaluatedBecause::Evaluated: break;
-    }
-    return {};
-}
-} // namespace
 
 QString verdictName(taskstore::Verdict verdict)
 {

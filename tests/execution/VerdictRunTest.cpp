@@ -3,6 +3,7 @@
 #include "execution/PageCtrlRunLog.h"
 #include "execution/RunControl.h"
 #include "execution/RunJudgement.h"
+#include "execution/TMyThread.h"
 #include "execution/TaskListUpdater.h"
 #include "radius/Dictionary.h"
 #include "support/FreeRadiusServer.h"
@@ -13,14 +14,17 @@
 #include "taskstore/Query.h"
 #include "taskstore/RunHistoryStore.h"
 #include "taskstore/TaskReader.h"
+#include "verdict/VerdictText.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 // Runs of a task through the run engine with our radclient against a private FreeRADIUS
 // server: the verdict in the log and the log file, the history row, the task list told.
@@ -176,6 +180,52 @@ TEST_F(VerdictRun, ExpectationsThatFailSayWhatCame)
     EXPECT_EQ(last->verdict, Verdict::Fail);
     EXPECT_EQ(last->trigger, taskstore::RunTrigger::Scheduled);
     EXPECT_EQ(taskstore::RunHistoryStore(connection).lastVerdicts().value().value("2"), Verdict::Fail);
+}
+
+// The run engine's report of a run, read from the run thread once it ended.
+TEST_F(VerdictRun, TheRunReportsEachFailedCheckWithWhatCame)
+{
+    addTask("4", kAcceptThenReject,
+            {PacketExpectation{1,
+                               code::kAccessAccept,
+                               {{"Filter-Id", CheckOperator::Present, ""},
+                                {"Reply-Message", CheckOperator::Equals, "Hello, bob"},
+                                {"Reply-Message", CheckOperator::Contains, "alice"}},
+                               std::nullopt},
+             PacketExpectation{2, code::kAccessAccept, {}, std::nullopt}});
+    TMyThread run("4", RunEnvironment{&connection, new PageCtrlRunLog(&log), &taskList});
+    QSignalSpy finished(&run, &QThread::finished);
+    run.Resume();
+    ASSERT_TRUE(finished.wait(20000)) << "the run did not end";
+    run.wait();
+
+    const RunReport &report = run.report();
+    ASSERT_TRUE(report.judged);
+    EXPECT_EQ(report.verdict.verdict, Verdict::Fail);
+    // packet | the check's attribute (none for the reply code) | expected | came
+    QStringList failed;
+    for (const verdict::CheckFailure &failure : report.verdict.failures)
+        failed << QString::number(failure.packet) + " | " + failure.check.attribute + " | "
+                + verdict::expectedText(failure) + " | " + verdict::cameText(failure);
+    EXPECT_EQ(failed,
+              (QStringList{"1 | Filter-Id | Filter-Id present | no such attribute",
+                           "1 | Reply-Message | Reply-Message containing \"alice\" | \"Hello, bob\"",
+                           "2 |  | Access-Accept | Access-Reject"}));
+
+    // The records it was judged on, and the row the history got.
+    ASSERT_TRUE(report.records.has_value());
+    ASSERT_EQ(report.records->exchanges.size(), 2);
+    EXPECT_EQ(report.records->exchanges[0].replyCode, code::kAccessAccept);
+    EXPECT_EQ(report.records->exchanges[1].replyCode, code::kAccessReject);
+    const auto stored = taskstore::RunHistoryStore(connection).lastRunOf("4").value();
+    ASSERT_TRUE(stored.has_value());
+    const taskstore::RunRecord &reported = report.historyRow;
+    EXPECT_EQ(reported.taskId, "4");
+    EXPECT_EQ(std::make_tuple(reported.sent, reported.approved, reported.denied, reported.verdict),
+              std::make_tuple(2, 1, 1, Verdict::Fail));
+    EXPECT_EQ(std::make_tuple(reported.sent, reported.approved, reported.denied, reported.verdict),
+              std::make_tuple(stored->sent, stored->approved, stored->denied, stored->verdict));
+    EXPECT_EQ(reported.start.toMSecsSinceEpoch(), stored->start.toMSecsSinceEpoch());
 }
 
 TEST_F(VerdictRun, AnotherOriginsClientIsNotEvaluatedAndLeavesTheLogAsItWas)

@@ -60,12 +60,12 @@ public:
     QString addGroup(const QString &name)
     {
         taskstore::GroupStore groups(connection);
-        const QString id = groups.newGroupId().value();
+        QString id = groups.newGroupId().value();
         EXPECT_TRUE(groups.add(id, name).ok());
         return id;
     }
 
-    void save(taskstore::TaskRecord task, const QList<scheduling::ScheduleListRow> &rules,
+    void save(const taskstore::TaskRecord &task, const QList<scheduling::ScheduleListRow> &rules,
               const std::optional<QByteArray> &script, const QList<taskstore::PacketExpectation> &expectations = {})
     {
         ASSERT_TRUE(taskstore::ExpectationStore(connection).replace(task.TaskID, expectations).ok());

@@ -89,8 +89,12 @@ TEST_F(RunnerServerTest, VerdictsReportsAndExitCodes)
     EXPECT_TRUE(junit.contains("<testsuite name=\"Auth\" id=\"0\" tests=\"3\" failures=\"2\" errors=\"0\""))
         << junit.toStdString();
     EXPECT_TRUE(junit.contains("<testsuite name=\"Other\" id=\"1\" tests=\"1\" failures=\"0\" errors=\"0\""));
-    EXPECT_TRUE(junit.contains("Access-Reject")) << "the failed check says what was expected";
-    EXPECT_TRUE(junit.contains("Filter-Id"));
+    // Each failure names the failed check, what it expected and what came.
+    for (const char *failure : {"Packet 1 (pass 1): expected Access-Reject; came: Access-Accept",
+                                "Packet 1 (pass 1): expected Filter-Id present; came: no such attribute"})
+        EXPECT_TRUE(junit.contains(QString("<failure message=\"%1\" type=\"verdict\">%1</failure>").arg(failure)))
+            << failure << "\n"
+            << junit.toStdString();
     EXPECT_TRUE(junit.contains("Test started  [")) << "system-out holds the task's log lines";
 
     const QJsonObject json = QJsonDocument::fromJson(program.report("report.json")).object();

@@ -7,6 +7,9 @@
 #include "taskstore/Statements.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -105,4 +108,34 @@ TEST(RunnerTest, ExportsAndImportsGroupsOnTheCommandLine)
     taskstore::Query query(program.connection);
     taskstore::OpenQuery(query, taskstore::sql::selectTaskList());
     EXPECT_EQ(query.rowCount(), 2);
+}
+
+TEST(RunnerTest, ClientLinesThatLookLikeAVerdictAreNotTakenForOne)
+{
+    ProgramDir program;
+    // A client of another origin whose output reads like our verdict lines; it keeps no records.
+    ASSERT_TRUE(QFile::remove(program.dir.filePath("radclient")));
+    ASSERT_TRUE(program.dir.writeFile("radclient",
+                                      "#!/bin/sh\n"
+                                      "printf 'Verdict: not evaluated (the server said all is fine)\\r\\n'\n"
+                                      "printf 'Packet 1 (pass 1): expected Access-Accept; came: x\\r\\n'\n"
+                                      "printf 'Total sent: 1\\r\\n'\n"));
+    ASSERT_TRUE(QFile::setPermissions(program.dir.filePath("radclient"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    program.addTask(program.addGroup("Smoke"), "look-alike", "User-Name = bob\r\n",
+                    {expectReply(taskstore::replycode::kAccessAccept)});
+
+    const RunnerOutput output = program.run({"--all", "--json", "report.json", "--junit", "report.xml"});
+    EXPECT_EQ(output.exitCode, 1);
+    const QString reason = "Verdict: not evaluated (the client writes no records of its exchanges)";
+    EXPECT_TRUE(output.out.contains("NOT EVALUATED: look-alike (")) << output.out.toStdString();
+    EXPECT_TRUE(output.out.contains("\n  " + reason + "\n")) << output.out.toStdString();
+
+    const QJsonObject task =
+        QJsonDocument::fromJson(program.report("report.json")).object()["tasks"].toArray().at(0).toObject();
+    EXPECT_EQ(task["verdictLine"].toString(), reason);
+    EXPECT_EQ(task["failedChecks"].toArray(), QJsonArray());
+    const QString junit = QString::fromUtf8(program.report("report.xml"));
+    EXPECT_TRUE(junit.contains(">" + reason + "</error>")) << junit.toStdString();
+    EXPECT_TRUE(junit.contains("the server said all is fine")) << "system-out keeps the client's lines";
 }
