@@ -6,6 +6,7 @@
 
 #include "platform/Clock.h"
 #include "support/FreeRadiusServer.h"
+#include "support/TestPki.h"
 
 #include <QDateTime>
 
@@ -15,21 +16,32 @@
 
 namespace e2e {
 
-// One private FreeRADIUS server on 127.0.0.1 for the suite; a fresh installed program
-// for each test. Tests skip when the server is not installed.
+// One private FreeRADIUS server for the suite, on 127.0.0.1 and ::1, over UDP, TCP and TLS
+// (a throwaway PKI); a fresh installed program for each test. Tests skip when the server
+// is not installed.
 class E2eSuite : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         if (!testsupport::FreeRadiusServer::isInstalled())
             return;
+        s_pki = std::make_unique<testsupport::TestPki>();
+        if (!s_pki->create(&s_error))
+            return;
         s_server = std::make_unique<testsupport::FreeRadiusServer>();
         s_server->setSecret(QStringLiteral("e2e-s3cret"));
         s_server->addStandardUsers();
+        s_server->listenOnIpv6();
+        s_server->listenOverTcp();
+        s_server->addTlsListener({0, s_pki->certificate("server"), s_pki->key("server"), s_pki->caFile(), true});
         if (!s_server->start(&s_error))
             s_server.reset();
     }
-    static void TearDownTestSuite() { s_server.reset(); }
+    static void TearDownTestSuite()
+    {
+        s_server.reset();
+        s_pki.reset();
+    }
 
     void SetUp() override
     {
@@ -54,7 +66,9 @@ protected:
     static void freezeClock() { platform::Clock::setNow(QDateTime(QDate(2026, 3, 10), QTime(9, 0, 0))); }
 
     static testsupport::FreeRadiusServer &server() { return *s_server; }
+    static const testsupport::TestPki &pki() { return *s_pki; }
 
+    static inline std::unique_ptr<testsupport::TestPki> s_pki;
     static inline std::unique_ptr<testsupport::FreeRadiusServer> s_server;
     static inline QString s_error;
     // Back to the system clock once Pellion, which reads it from its threads, has ended.
