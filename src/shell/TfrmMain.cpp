@@ -103,6 +103,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     m_view = std::make_unique<ViewCommands>(m_ui);
     m_program = std::make_unique<ProgramCommands>(*this);
     connectCommands();
+    keepHeadingsWhole(*u.lvwTask);
 
     applyStartupSettings();
     buildLanguageMenu();

@@ -4,6 +4,7 @@
 #include "history/RunHistoryModel.h"
 #include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
+#include "support/HeadingFit.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/Transaction.h"
@@ -129,6 +130,21 @@ TEST_F(RunHistoryWindow, AFailedExportIsShownAndATaskWithoutRunsOpensEmpty)
     empty.show();
     EXPECT_EQ(table(&empty)->model()->rowCount(), 0);
     EXPECT_FALSE(empty.findChild<QAbstractButton *>("btnExportCsv")->isEnabled());
+}
+
+// Every heading shows whole, with and without runs, in both languages.
+TEST_F(RunHistoryWindow, HeadingsShowWhole)
+{
+    storeRuns(2);
+    for (const char *language : {"English", "简体中文"})
+        for (const char *taskId : {"42", "99"}) {
+            ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8(language)));
+            TfrmRunHistory window(db, taskId, "Login check");
+            ASSERT_TRUE(window.load());
+            window.show();
+            const QStringList cut = testsupport::cutHeadings(*table(&window)->horizontalHeader());
+            EXPECT_TRUE(cut.isEmpty()) << language << " task " << taskId << ": " << cut.join("; ").toStdString();
+        }
 }
 
 TEST_F(RunHistoryWindow, ShowsItsTextsInTheChosenLanguage)

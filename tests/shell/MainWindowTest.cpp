@@ -6,6 +6,7 @@
 #include "shell/TaskListView.h"
 #include "shell/TfrmDataMod.h"
 #include "shell/TfrmGroup.h"
+#include "support/HeadingFit.h"
 #include "support/StandInClient.h"
 #include "taskstore/Connection.h"
 #include "taskstore/Query.h"
@@ -565,6 +566,36 @@ TEST_F(MainWindowTest, ColumnsFitTheirContentAfterEachFill)
     clickNode(-1);
     EXPECT_LE(header->sectionSize(0), list()->width() / 2);
     EXPECT_GE(header->sectionSize(1), report->sizeHintForIndex(report->model()->index(0, 1)).width());
+}
+
+// No heading is cut, with or without rows, after the sort mark moves and after the
+// language changes; each is measured from its text, not from the header's own hint.
+TEST_F(MainWindowTest, HeadingsShowWholeInEveryState)
+{
+    const auto expectWhole = [&](const char *state) {
+        const QStringList cut = testsupport::cutHeadings(*list()->reportView()->header());
+        EXPECT_TRUE(cut.isEmpty()) << state << ": " << cut.join("; ").toStdString();
+    };
+    makeWindow();
+    window().show();
+    ASSERT_EQ(list()->rowCount(), 0);
+    expectWhole("empty list");
+
+    addTask(seedConnection(), "1", "a", "AllTask", "127.0.0.1", 0);
+    clickNode(-1);
+    ASSERT_EQ(list()->rowCount(), 1);
+    expectWhole("short rows");
+
+    QHeaderView *header = list()->reportView()->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(3) + 10, header->height() / 2));
+    ASSERT_FALSE(list()->headingIcon(3).isNull());
+    expectWhole("sorted by server");
+
+    window().applyLanguage(QStringLiteral("简体中文"));
+    expectWhole("Chinese");
+    window().applyLanguage(QStringLiteral("English"));
+    expectWhole("English again");
 }
 
 } // namespace
