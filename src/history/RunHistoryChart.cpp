@@ -1,7 +1,7 @@
 #include "history/RunHistoryChart.h"
 
 #include "history/HistoryWords.h"
-#include "taskstore/DateTimeText.h"
+#include "history/LanguageDates.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -42,7 +42,9 @@ RunHistoryChart::RunHistoryChart(QWidget *parent) : QChartView(parent)
 
 void RunHistoryChart::display(const RunChartData &figures, const platform::LanguageFile &language)
 {
+    const LanguageDates dates(language);
     auto *chart = new QChart;
+    chart->setLocale(dates.locale()); // the time axis's month names
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setAnimationOptions(QChart::NoAnimation);
 
@@ -62,7 +64,7 @@ void RunHistoryChart::display(const RunChartData &figures, const platform::Langu
     chart->addSeries(bars);
     auto *spans = new QBarCategoryAxis;
     for (const RunChartData::Bin &bin : figures.bins)
-        spans->append(taskstore::DateTimeText::dateTimeText(bin.start));
+        spans->append(dates.text(bin.start));
     spans->setVisible(false);
     chart->addAxis(spans, Qt::AlignBottom);
     bars->attachAxis(spans);
@@ -76,7 +78,7 @@ void RunHistoryChart::display(const RunChartData &figures, const platform::Langu
     bars->attachAxis(counts);
 
     auto *time = new QDateTimeAxis;
-    time->setFormat(taskstore::DateTimeText::dateFormat() + QStringLiteral(" HH:mm"));
+    time->setFormat(dates.dateFormat() + QStringLiteral(" HH:mm"));
     time->setTickCount(5);
     if (figures.from.isValid())
         time->setRange(figures.from, figures.to);

@@ -156,6 +156,7 @@ TEST_F(RunHistoryWindow, ShowsItsTextsInTheChosenLanguage)
     EXPECT_EQ(table(window.get())->model()->headerData(RunHistoryModel::Verdict, Qt::Horizontal).toString(),
               QString::fromUtf8("判定"));
     EXPECT_EQ(cell(window.get(), 0, RunHistoryModel::Verdict), QString::fromUtf8("通过"));
+    EXPECT_EQ(cell(window.get(), 1, RunHistoryModel::Start).toStdString(), "2026/3/10 09:01:00");
 }
 
 } // namespace
