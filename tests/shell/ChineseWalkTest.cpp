@@ -39,6 +39,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextDocumentFragment>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -385,7 +386,66 @@ TEST_F(ChineseWalk, MessagesOfTheFormsAreChinese)
         const char *name;
         std::function<void()> steps;
     };
+    taskstore::Connection connection(taskstore::Connection::defaultPath());
+    const auto taskEditor = [&] {
+        auto editor = std::make_unique<taskdef::TfrmTask>(connection, &catalog);
+        EXPECT_TRUE(editor->loadTask("7"));
+        editor->show();
+        return editor;
+    };
     const MessageCase cases[] = {
+        {"task editor without a name",
+         [&] {
+             auto editor = taskEditor();
+             child<QLineEdit>(editor.get(), "edtTaskName")->clear();
+             child<QPushButton>(editor.get(), "spbtnOK")->click();
+         }},
+        {"task editor with a port that is no number",
+         [&] {
+             auto editor = taskEditor();
+             child<QComboBox>(editor.get(), "cboPort")->setEditText("x");
+             child<QPushButton>(editor.get(), "spbtnOK")->click();
+         }},
+        {"task editor removing a packet",
+         [&] {
+             auto editor = taskEditor();
+             auto *packets = child<QTreeWidget>(editor.get(), "trePackage");
+             packets->setCurrentItem(packets->topLevelItem(0)->child(0));
+             child<QPushButton>(editor.get(), "spbtnRemove")->click();
+         }},
+        {"task editor clearing the packets",
+         [&] {
+             auto editor = taskEditor();
+             child<QPushButton>(editor.get(), "spbtnClear")->click();
+         }},
+        {"task editor of a task that is gone",
+         [&] { EXPECT_FALSE(taskdef::TfrmTask(connection, &catalog).loadTask("404")); }},
+        {"server manager without an address",
+         [&] {
+             taskdef::TfrmServer servers(connection);
+             servers.show();
+             child<QPushButton>(&servers, "spbtnAdd")->click();
+         }},
+        {"options without a log file name",
+         [] {
+             shell::TfrmOption options;
+             options.show();
+             child<QLineEdit>(&options, "edtLogFileName")->clear();
+             child<QPushButton>(&options, "BitBtnOK")->click();
+         }},
+        {"packet editor without rows",
+         [&] {
+             taskdef::TfrmPackage editor(&catalog);
+             editor.show();
+             child<QPushButton>(&editor, "spbtnOK")->click();
+         }},
+        {"packet editor clearing its rows",
+         [&] {
+             taskdef::TfrmPackage editor(&catalog);
+             editor.setPacket("Packet1", taskdef::PacketEditMode::Modify, {{"User-Name", "bob", "1", "Packet1"}});
+             editor.show();
+             child<QPushButton>(&editor, "spbtnClear")->click();
+         }},
         {"packet editor without an attribute",
          [&] {
              taskdef::TfrmPackage editor(&catalog);
