@@ -2,11 +2,14 @@
 // fails, named with its control.
 #include "ShellFixture.h"
 
+#include "decoder/TfrmDecodePacket.h"
 #include "dictmanager/AttributeEdit.h"
 #include "dictmanager/DictionaryManager.h"
 #include "dictmanager/TfrmAttr.h"
 #include "dictmanager/TfrmMain.h"
 #include "dictmanager/TfrmVendor.h"
+#include "history/RunSamples.h"
+#include "history/TfrmRunHistory.h"
 #include "platform/Language.h"
 #include "radius/Dictionary.h"
 #include "radius/DictionaryFileReader.h"
@@ -21,11 +24,16 @@
 #include "taskdef/TfrmServer.h"
 #include "taskdef/TfrmTask.h"
 #include "taskstore/Connection.h"
+#include "taskstore/Expectation.h"
+#include "taskstore/RunHistoryStore.h"
 
+#include <QAbstractBarSeries>
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QBarSet>
+#include <QChartView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -101,6 +109,11 @@ const QStringList kKeptWords = {
     "CA",
     "Reject",
     "Challenge",
+    // The run history's file format and its percentiles' notation.
+    "CSV",
+    "p50",
+    "p95",
+    "p99",
 };
 
 // The English left in a text: its words of two or more letters that are not kept words.
@@ -112,7 +125,7 @@ QStringList englishWords(const QString &shown)
     // key chords, and dictionary names (words joined by '-', as User-Name).
     static const QRegularExpression data(
         QStringLiteral("\\S*[/\\\\]\\S*|\\*\\.\\w+|[\\w.+-]+@[\\w.-]+|https?:\\S+|\\S*#\\S*|\\b(Ctrl|Shift|Alt)\\+\\w+"
-                       "|\\b[A-Za-z0-9]+(-[A-Za-z0-9]+)+\\b"));
+                       "|\\b[A-Za-z0-9]+(-[A-Za-z0-9]+)+\\b|\\b0x[0-9A-Fa-f]+\\b"));
     text.remove(data);
     QStringList words;
     static const QRegularExpression word(QStringLiteral("[A-Za-z][A-Za-z0-9]+"));
@@ -196,6 +209,23 @@ private:
                     add(w, line);
             } else if (auto *spin = qobject_cast<QAbstractSpinBox *>(w))
                 add(w, spin->text());
+            else if (auto *chart = qobject_cast<QChartView *>(w))
+                addChart(chart);
+        }
+    }
+
+    // A chart draws its texts itself: its title, its axes' titles and its series' names.
+    void addChart(QChartView *view)
+    {
+        const QChart *chart = view->chart();
+        add(view, chart->title());
+        for (const QAbstractAxis *axis : chart->axes())
+            add(view, axis->titleText());
+        for (const QAbstractSeries *series : chart->series()) {
+            add(view, series->name());
+            if (const auto *bars = qobject_cast<const QAbstractBarSeries *>(series))
+                for (const QBarSet *set : bars->barSets())
+                    add(view, set->label());
         }
     }
 
@@ -268,6 +298,9 @@ protected:
         addGroup(seedConnection(), "G1", "测试组");
         addTask(seedConnection(), "8", "手动任务", "G1", "127.0.0.1", 0);
         addTask(seedConnection(), "7", "认证任务", "G1", "127.0.0.1", 1, {QDateTime(QDate(2026, 12, 11), QTime(9, 0))});
+        taskstore::RunRecord run = historytest::run(historytest::kMorning, 3, 1, 2.5, taskstore::Verdict::Fail);
+        run.taskId = QStringLiteral("7");
+        ASSERT_TRUE(taskstore::RunHistoryStore(seedConnection()).add(run).ok());
     }
 
     // Shows the window as a user would meet it and names every English text in it.
@@ -318,6 +351,40 @@ TEST_F(ChineseWalk, NoWindowShowsEnglish)
          {"RichEditTaskViewRaw", "RichEditTaskViewText"},
          [&](ChineseWalk &) {
              return std::unique_ptr<QWidget>(std::make_unique<reports::TfrmViewTask>(connection, QStringLiteral("7")));
+         }},
+        {"task editor, TLS and a check on the reply",
+         {"edtTaskName", "edtTaskID", "cboServerIP", "lvwAttr", "trePackage", "cboExpPacket", "cboExpAttr",
+          "edtExpValue"},
+         [&](ChineseWalk &) {
+             auto editor = std::make_unique<taskdef::TfrmTask>(connection, &catalog);
+             EXPECT_TRUE(editor->loadTask("7"));
+             auto *transport = child<QComboBox>(editor.get(), "cboTransport");
+             transport->setCurrentIndex(transport->count() - 1);
+             auto *kind = child<QComboBox>(editor.get(), "cboExpCheck");
+             kind->setCurrentIndex(kind->findData(int(taskstore::CheckOperator::Equals)));
+             child<QComboBox>(editor.get(), "cboExpAttr")->setEditText("Reply-Message");
+             child<QLineEdit>(editor.get(), "edtExpValue")->setText("欢迎");
+             child<QPushButton>(editor.get(), "spbtnExpAdd")->click();
+             EXPECT_EQ(child<QTreeWidget>(editor.get(), "lvwExpChecks")->topLevelItemCount(), 1);
+             return std::unique_ptr<QWidget>(std::move(editor));
+         }},
+        {"run history",
+         {},
+         [&](ChineseWalk &) {
+             auto history = std::make_unique<history::TfrmRunHistory>(connection, "7", "认证任务");
+             EXPECT_TRUE(history->load());
+             return std::unique_ptr<QWidget>(std::move(history));
+         }},
+        {"decode packet, a request decoded",
+         {"edtPacket", "edtSecret", "edtRequest"},
+         [](ChineseWalk &) {
+             auto decoder = std::make_unique<decoder::TfrmDecodePacket>();
+             // An Accounting-Request of User-Name 张三 and NAS-Port 1, signed with "testing123".
+             child<QPlainTextEdit>(decoder.get(), "edtPacket")
+                 ->setPlainText("040700224523df1b58d33773ee41cb381e72abcb0108e5bca0e4b889050600000001");
+             child<QLineEdit>(decoder.get(), "edtSecret")->setText("testing123");
+             child<QPushButton>(decoder.get(), "btnDecode")->click();
+             return std::unique_ptr<QWidget>(std::move(decoder));
          }},
         {"about", {}, [](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<shell::TfrmAbout>()); }},
         {"group",
@@ -373,7 +440,14 @@ TEST_F(ChineseWalk, NamesTheControlAndTheEnglishTextItFinds)
     EXPECT_TRUE(english.contains("spbtnAdd: \"&Add\"")) << english.join("\n").toStdString();
     for (const QString &found : english)
         EXPECT_FALSE(found.startsWith("cboVendor") || found.contains("Walk-Vendor")) << found.toStdString();
-    EXPECT_EQ(englishWords("User-Name 与 /tmp/x.txt 和 abc#123、Ctrl+Delete、RADIUS"), QStringList());
+    // A chart's texts are drawn, not shown by controls: the walk reads them from the chart.
+    taskstore::Connection connection(taskstore::Connection::defaultPath());
+    history::TfrmRunHistory runs(connection, "7", "认证任务");
+    ASSERT_TRUE(runs.load());
+    const QStringList inHistory = englishIn(&runs);
+    EXPECT_TRUE(inHistory.contains("chtRuns: \"requests\"")) << inHistory.join("\n").toStdString();
+    EXPECT_TRUE(inHistory.contains("chtRuns: \"approved\"")) << inHistory.join("\n").toStdString();
+    EXPECT_EQ(englishWords("User-Name 与 /tmp/x.txt 和 abc#123、Ctrl+Delete、RADIUS、0x0a1B"), QStringList());
     EXPECT_EQ(englishWords("请输入 Name"), QStringList({"Name"}));
 }
 
