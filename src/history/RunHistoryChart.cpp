@@ -7,6 +7,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QDateTimeAxis>
+#include <QFontMetricsF>
 #include <QLineSeries>
 #include <QStackedBarSeries>
 #include <QValueAxis>
@@ -30,6 +31,20 @@ constexpr std::array<Words, RunChartData::OutcomeCount> kOutcomeNames{{
     {"Chart.Lost", "lost"},
     {"Chart.Failed", "failed"},
 }};
+
+// The chart leaves an axis room for its title only beside labels at least as wide as an
+// ellipsis: narrower counts ("0" and "1") would cut a taller title, as Chinese is, to "...".
+// Leading no-break spaces (blanks the labels' rich text would drop) widen them.
+QString countLabelFormat(const QFont &font, int highest)
+{
+    const QFontMetricsF metrics(font);
+    const QString widest = QString::number(highest);
+    const qreal ellipsis = metrics.horizontalAdvance(QStringLiteral("..."));
+    QString padding;
+    while (metrics.horizontalAdvance(padding + widest) < ellipsis)
+        padding += QChar(0x00A0);
+    return padding + QStringLiteral("%d");
+}
 
 } // namespace
 
@@ -70,8 +85,8 @@ void RunHistoryChart::display(const RunChartData &figures, const platform::Langu
     bars->attachAxis(spans);
     auto *counts = new QValueAxis;
     counts->setTitleText(historyText(language, {"Chart.Runs", "requests"}));
-    counts->setLabelFormat(QStringLiteral("%d"));
     counts->setRange(0, std::max(1, figures.highestCount));
+    counts->setLabelFormat(countLabelFormat(counts->labelsFont(), std::max(1, figures.highestCount)));
     // Whole numbers only: a small count gets a tick per number.
     counts->setTickCount(std::min(5, std::max(1, figures.highestCount) + 1));
     chart->addAxis(counts, Qt::AlignRight);

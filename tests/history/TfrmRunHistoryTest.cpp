@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QBarSet>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QMap>
 #include <QStackedBarSeries>
@@ -145,6 +146,38 @@ TEST_F(RunHistoryWindow, HeadingsShowWhole)
             const QStringList cut = testsupport::cutHeadings(*table(&window)->horizontalHeader());
             EXPECT_TRUE(cut.isEmpty()) << language << " task " << taskId << ": " << cut.join("; ").toStdString();
         }
+}
+
+// The chart's axis titles are drawn whole, not cut to an ellipsis, in both languages; the
+// count axis with one request has labels narrower than an ellipsis.
+TEST_F(RunHistoryWindow, ChartAxisTitlesShowWhole)
+{
+    ASSERT_TRUE(taskstore::RunHistoryStore(db).add(run(kMorning, 1, 0, 1.5)).ok());
+    const struct {
+        const char *language, *runs, *milliseconds;
+    } cases[] = {
+        {"English", "requests", "response time (ms)"},
+        {"简体中文", "请求数", "响应时间（毫秒）"},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8(c.language)));
+        auto window = openWindow();
+        auto *view = window->findChild<QChartView *>("chtRuns");
+        ASSERT_TRUE(view);
+        QStringList drawn;
+        // The chart sets its titles' texts when it lays itself out, after the events of its showing.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            drawn.clear();
+            for (const QGraphicsItem *item : view->scene()->items())
+                if (const auto *text = dynamic_cast<const QGraphicsTextItem *>(item);
+                    text && text->isVisible() && !text->toPlainText().isEmpty())
+                    drawn << text->toPlainText();
+            return drawn.size() >= 2;
+        }));
+        EXPECT_TRUE(drawn.contains(QString::fromUtf8(c.runs))) << c.language << ": " << drawn.join(" | ").toStdString();
+        EXPECT_TRUE(drawn.contains(QString::fromUtf8(c.milliseconds)))
+            << c.language << ": " << drawn.join(" | ").toStdString();
+    }
 }
 
 TEST_F(RunHistoryWindow, ShowsItsTextsInTheChosenLanguage)
