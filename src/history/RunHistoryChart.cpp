@@ -34,16 +34,16 @@ constexpr std::array<Words, RunChartData::OutcomeCount> kOutcomeNames{{
 
 // The chart leaves an axis room for its title only beside labels at least as wide as an
 // ellipsis: narrower counts ("0" and "1") would cut a taller title, as Chinese is, to "...".
-// Leading no-break spaces (blanks the labels' rich text would drop) widen them.
+// Leading no-break spaces (plain blanks the labels' rich text would drop) widen them.
 QString countLabelFormat(const QFont &font, int highest)
 {
     const QFontMetricsF metrics(font);
     const QString widest = QString::number(highest);
     const qreal ellipsis = metrics.horizontalAdvance(QStringLiteral("..."));
-    QString padding;
-    while (metrics.horizontalAdvance(padding + widest) < ellipsis)
-        padding += QChar(0x00A0);
-    return padding + QStringLiteral("%d");
+    qsizetype blanks = 0;
+    while (metrics.horizontalAdvance(QString(blanks, QChar(0x00A0)) + widest) < ellipsis)
+        ++blanks;
+    return QStringLiteral("&nbsp;").repeated(blanks) + QStringLiteral("%d"); // the labels are rich text
 }
 
 } // namespace
