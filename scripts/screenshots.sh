@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of Pellion's and Glossor's windows in English and Chinese, taken under Xvfb
 # and driven with xdotool: the main window with the example tasks, the task editor's
-# four pages, the packet editor, the Run History window, the Options dialog and Glossor;
+# four pages, the packet editor, the Run History window, the Decode Packet window with a
+# request decoded, the Options dialog and Glossor;
 # where the demo server can run (FreeRADIUS installed, its configuration readable), also
 # the main window after runs of two example tasks against it. Builds nothing: it runs a
 # copy of a built program directory with a temporary HOME, so neither the directory nor
