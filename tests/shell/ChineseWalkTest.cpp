@@ -467,77 +467,74 @@ TEST_F(ChineseWalk, MessagesOfTheFormsAreChinese)
         editor->show();
         return editor;
     };
+    // Shows the window as a user meets it and clicks its button.
+    const auto press = [](QWidget &window, const char *button) {
+        window.show();
+        child<QPushButton>(&window, button)->click();
+    };
     const MessageCase cases[] = {
         {"task editor without a name",
          [&] {
              auto editor = taskEditor();
              child<QLineEdit>(editor.get(), "edtTaskName")->clear();
-             child<QPushButton>(editor.get(), "spbtnOK")->click();
+             press(*editor, "spbtnOK");
          }},
         {"task editor with a port that is no number",
          [&] {
              auto editor = taskEditor();
              child<QComboBox>(editor.get(), "cboPort")->setEditText("x");
-             child<QPushButton>(editor.get(), "spbtnOK")->click();
+             press(*editor, "spbtnOK");
          }},
         {"task editor removing a packet",
          [&] {
              auto editor = taskEditor();
              auto *packets = child<QTreeWidget>(editor.get(), "trePackage");
              packets->setCurrentItem(packets->topLevelItem(0)->child(0));
-             child<QPushButton>(editor.get(), "spbtnRemove")->click();
+             press(*editor, "spbtnRemove");
          }},
-        {"task editor clearing the packets",
-         [&] {
-             auto editor = taskEditor();
-             child<QPushButton>(editor.get(), "spbtnClear")->click();
-         }},
+        {"task editor clearing the packets", [&] { press(*taskEditor(), "spbtnClear"); }},
         {"task editor of a task that is gone",
          [&] { EXPECT_FALSE(taskdef::TfrmTask(connection, &catalog).loadTask("404")); }},
         {"server manager without an address",
          [&] {
              taskdef::TfrmServer servers(connection);
-             servers.show();
-             child<QPushButton>(&servers, "spbtnAdd")->click();
+             press(servers, "spbtnAdd");
          }},
         {"options without a log file name",
-         [] {
+         [&] {
              shell::TfrmOption options;
              options.show();
              child<QLineEdit>(&options, "edtLogFileName")->clear();
-             child<QPushButton>(&options, "BitBtnOK")->click();
+             press(options, "BitBtnOK");
          }},
         {"packet editor without rows",
          [&] {
              taskdef::TfrmPackage editor(&catalog);
-             editor.show();
-             child<QPushButton>(&editor, "spbtnOK")->click();
+             press(editor, "spbtnOK");
          }},
         {"packet editor clearing its rows",
          [&] {
              taskdef::TfrmPackage editor(&catalog);
              editor.setPacket("Packet1", taskdef::PacketEditMode::Modify, {{"User-Name", "bob", "1", "Packet1"}});
              editor.show();
-             child<QPushButton>(&editor, "spbtnClear")->click();
+             press(editor, "spbtnClear");
          }},
         {"packet editor without an attribute",
          [&] {
              taskdef::TfrmPackage editor(&catalog);
-             editor.show();
-             child<QPushButton>(&editor, "spbtnAdd")->click();
+             press(editor, "spbtnAdd");
          }},
         {"packet editor without a value",
          [&] {
              taskdef::TfrmPackage editor(&catalog);
              editor.show();
              child<QComboBox>(&editor, "cboAttr")->setEditText("User-Name");
-             child<QPushButton>(&editor, "spbtnAdd")->click();
+             press(editor, "spbtnAdd");
          }},
         {"Glossor vendor without a name",
          [&] {
              dictmanager::TfrmVendor dialog(glossorData);
-             dialog.show();
-             child<QPushButton>(&dialog, "btnOK")->click();
+             press(dialog, "btnOK");
          }},
         {"Glossor attribute without a vendor",
          [] {

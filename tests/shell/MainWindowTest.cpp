@@ -586,10 +586,7 @@ TEST_F(MainWindowTest, TimesAreWrittenInTheChosenLanguage)
     EXPECT_EQ(list()->row(0).lastRunTime.toStdString(), "2026/12/11 08:00:05");
     EXPECT_EQ(list()->row(0).nextRunTime.toStdString(), "2026/12/12 08:00:00");
 
-    QAction *english = nullptr;
-    for (QAction *item : child<QMenu>(&window(), "mnuLanguage")->actions())
-        if (item->text() == "English")
-            english = item;
+    QAction *english = languageItem(window(), "English");
     ASSERT_NE(english, nullptr);
     english->trigger();
     ASSERT_EQ(list()->rowCount(), 1);
