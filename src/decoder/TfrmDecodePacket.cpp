@@ -144,8 +144,9 @@ QString TfrmDecodePacket::decodedText() const
             return error(word("RequestError", "Request: %1")
                              .arg(word("RequestShape", "give its 16-octet authenticator or its octets, header first")));
     }
-    const PacketDecoder decoder(m_secret->text().toUtf8(), request);
-    return DecodeReportText::lines(decoder.decode(*octets), platform::Language::currentFile()).join(QLatin1Char('\n'));
+    const platform::LanguageFile language = platform::Language::currentFile();
+    const PacketDecoder decoder(m_secret->text().toUtf8(), request, language);
+    return DecodeReportText::lines(decoder.decode(*octets), language).join(QLatin1Char('\n'));
 }
 
 void TfrmDecodePacket::btnDecodeClick()

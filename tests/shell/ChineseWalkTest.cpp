@@ -386,6 +386,16 @@ TEST_F(ChineseWalk, NoWindowShowsEnglish)
              child<QPushButton>(decoder.get(), "btnDecode")->click();
              return std::unique_ptr<QWidget>(std::move(decoder));
          }},
+        {"decode packet, a faulty request without a secret",
+         {"edtPacket", "edtSecret", "edtRequest"},
+         [](ChineseWalk &) {
+             auto decoder = std::make_unique<decoder::TfrmDecodePacket>();
+             // An Access-Request without attributes and with two octets after its length.
+             child<QPlainTextEdit>(decoder.get(), "edtPacket")
+                 ->setPlainText("01 07 00 14" + QString(" 00").repeated(16) + " 00 00");
+             child<QPushButton>(decoder.get(), "btnDecode")->click();
+             return std::unique_ptr<QWidget>(std::move(decoder));
+         }},
         {"about", {}, [](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<shell::TfrmAbout>()); }},
         {"group",
          {"edtGroupName"},
