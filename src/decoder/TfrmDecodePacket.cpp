@@ -131,12 +131,13 @@ void TfrmDecodePacket::btnLoadClick()
 
 QString TfrmDecodePacket::decodedText() const
 {
-    const auto octets = HexInput::parse(m_packet->toPlainText());
+    const platform::LanguageFile language = platform::Language::currentFile();
+    const auto octets = HexInput::parse(m_packet->toPlainText(), language);
     if (!octets)
         return error(octets.error());
     std::optional<RequestContext> request;
     if (!m_request->text().trimmed().isEmpty()) {
-        const auto requestOctets = HexInput::parse(m_request->text());
+        const auto requestOctets = HexInput::parse(m_request->text(), language);
         if (!requestOctets)
             return error(word("RequestError", "Request: %1").arg(requestOctets.error()));
         request = RequestContext::fromOctets(*requestOctets);
@@ -144,7 +145,6 @@ QString TfrmDecodePacket::decodedText() const
             return error(word("RequestError", "Request: %1")
                              .arg(word("RequestShape", "give its 16-octet authenticator or its octets, header first")));
     }
-    const platform::LanguageFile language = platform::Language::currentFile();
     const PacketDecoder decoder(m_secret->text().toUtf8(), request, language);
     return DecodeReportText::lines(decoder.decode(*octets), language).join(QLatin1Char('\n'));
 }

@@ -396,6 +396,15 @@ TEST_F(ChineseWalk, NoWindowShowsEnglish)
              child<QPushButton>(decoder.get(), "btnDecode")->click();
              return std::unique_ptr<QWidget>(std::move(decoder));
          }},
+        {"decode packet, a digit that is no hexadecimal",
+         {"edtPacket", "edtSecret", "edtRequest"},
+         [](ChineseWalk &) {
+             auto decoder = std::make_unique<decoder::TfrmDecodePacket>();
+             child<QPlainTextEdit>(decoder.get(), "edtPacket")->setPlainText("01 0g");
+             child<QPushButton>(decoder.get(), "btnDecode")->click();
+             EXPECT_FALSE(child<QPlainTextEdit>(decoder.get(), "memResult")->toPlainText().isEmpty());
+             return std::unique_ptr<QWidget>(std::move(decoder));
+         }},
         {"about", {}, [](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<shell::TfrmAbout>()); }},
         {"group",
          {"edtGroupName"},
