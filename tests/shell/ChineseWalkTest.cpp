@@ -327,6 +327,15 @@ TEST_F(ChineseWalk, NoWindowShowsEnglish)
     dictmanager::DictionaryManager glossorData;
     glossorData.startUp();
 
+    // The decoder with a packet and a secret typed in and Decode pressed.
+    const auto decoded = [](const QString &packet, const QString &secret) {
+        auto decoder = std::make_unique<decoder::TfrmDecodePacket>();
+        child<QPlainTextEdit>(decoder.get(), "edtPacket")->setPlainText(packet);
+        child<QLineEdit>(decoder.get(), "edtSecret")->setText(secret);
+        child<QPushButton>(decoder.get(), "btnDecode")->click();
+        EXPECT_FALSE(child<QPlainTextEdit>(decoder.get(), "memResult")->toPlainText().isEmpty());
+        return std::unique_ptr<QWidget>(std::move(decoder));
+    };
     const WindowCase cases[] = {
         {"task editor",
          {"edtTaskName", "edtTaskID", "cboServerIP", "lvwAttr", "trePackage", "cboExpPacket", "cboExpAttr"},
@@ -377,34 +386,19 @@ TEST_F(ChineseWalk, NoWindowShowsEnglish)
          }},
         {"decode packet, a request decoded",
          {"edtPacket", "edtSecret", "edtRequest"},
-         [](ChineseWalk &) {
-             auto decoder = std::make_unique<decoder::TfrmDecodePacket>();
+         [&](ChineseWalk &) {
              // An Accounting-Request of User-Name 张三 and NAS-Port 1, signed with "testing123".
-             child<QPlainTextEdit>(decoder.get(), "edtPacket")
-                 ->setPlainText("040700224523df1b58d33773ee41cb381e72abcb0108e5bca0e4b889050600000001");
-             child<QLineEdit>(decoder.get(), "edtSecret")->setText("testing123");
-             child<QPushButton>(decoder.get(), "btnDecode")->click();
-             return std::unique_ptr<QWidget>(std::move(decoder));
+             return decoded("040700224523df1b58d33773ee41cb381e72abcb0108e5bca0e4b889050600000001", "testing123");
          }},
         {"decode packet, a faulty request without a secret",
          {"edtPacket", "edtSecret", "edtRequest"},
-         [](ChineseWalk &) {
-             auto decoder = std::make_unique<decoder::TfrmDecodePacket>();
+         [&](ChineseWalk &) {
              // An Access-Request without attributes and with two octets after its length.
-             child<QPlainTextEdit>(decoder.get(), "edtPacket")
-                 ->setPlainText("01 07 00 14" + QString(" 00").repeated(16) + " 00 00");
-             child<QPushButton>(decoder.get(), "btnDecode")->click();
-             return std::unique_ptr<QWidget>(std::move(decoder));
+             return decoded("01 07 00 14" + QString(" 00").repeated(16) + " 00 00", QString());
          }},
         {"decode packet, a digit that is no hexadecimal",
          {"edtPacket", "edtSecret", "edtRequest"},
-         [](ChineseWalk &) {
-             auto decoder = std::make_unique<decoder::TfrmDecodePacket>();
-             child<QPlainTextEdit>(decoder.get(), "edtPacket")->setPlainText("01 0g");
-             child<QPushButton>(decoder.get(), "btnDecode")->click();
-             EXPECT_FALSE(child<QPlainTextEdit>(decoder.get(), "memResult")->toPlainText().isEmpty());
-             return std::unique_ptr<QWidget>(std::move(decoder));
-         }},
+         [&](ChineseWalk &) { return decoded("01 0g", QString()); }},
         {"about", {}, [](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<shell::TfrmAbout>()); }},
         {"group",
          {"edtGroupName"},
