@@ -32,7 +32,7 @@ QString LanguageDates::text(const QDateTime &moment) const
         return taskstore::DateTimeText::dateTimeText(moment);
     if (!moment.isValid())
         return {};
-    const QString date = m_own->locale.toString(moment.date(), m_own->date);
+    QString date = m_own->locale.toString(moment.date(), m_own->date);
     if (moment.time() == QTime(0, 0))
         return date;
     return date + QLatin1Char(' ') + m_own->locale.toString(moment.time(), m_own->time);
