@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of Pellion's and Glossor's windows in English and Chinese, taken under Xvfb
 # and driven with xdotool: the main window with the example tasks, the task editor's
-# four pages, the packet editor, the Run History window, the Options dialog and Glossor;
+# four pages, the packet editor, the Run History window, the Decode Packet window with a
+# request decoded, the Options dialog and Glossor;
 # where the demo server can run (FreeRADIUS installed, its configuration readable), also
 # the main window after runs of two example tasks against it. Builds nothing: it runs a
 # copy of a built program directory with a temporary HOME, so neither the directory nor
@@ -131,10 +132,13 @@ start_demo_server() {
 # Titles as the language files give them (shoot_language takes the table by name).
 # shellcheck disable=SC2034
 declare -A title_en=([main]='^Pellion$' [task]='Sync Task Properties' [packet]='^Package$' [options]='^Options$'
-                     [history]='^Run History - ')
+                     [history]='^Run History - ' [decoder]='^Decode Packet$')
 # shellcheck disable=SC2034
 declare -A title_zh=([main]='^Pellion$' [task]='同步任务属性' [packet]='^数据包$' [options]='^选项$'
-                     [history]='^运行历史 - ')
+                     [history]='^运行历史 - ' [decoder]='^解码数据包$')
+# An Accounting-Request (Id 7) of User-Name bob and NAS-Port 1, its authenticator made with
+# the secret testing123.
+decoder_packet='04 07 00 1f 9a 58 d4 5a 8c 0e de d5 c5 21 1e fe fe 70 e4 c7 01 05 62 6f 62 05 06 00 00 00 01'
 
 shoot_language() {
   local lang=$1 language=$2
@@ -210,19 +214,36 @@ shoot_language() {
   xdotool key Escape
   await_gone "$pellion" "${title[task]}"
 
-  # Action -> Run History (the menu's last item) for the selected task: one that ran, when
-  # the demo server was there.
+  # Action -> Run History (its key H in both languages) for the selected task: one that ran,
+  # when the demo server was there.
   xdotool windowfocus --sync "$main"
   [ -z "$demo" ] || select_task "$main" 'Accounting Start'
   xdotool key alt+a
   sleep 0.3
-  xdotool key Up Return
+  xdotool key h
   local history
   history=$(await_window "$pellion" "${title[history]}")
   shoot "$history" "run-history-$lang"
   xdotool windowfocus --sync "$history"
   xdotool key Escape
   await_gone "$pellion" "${title[history]}"
+
+  # Tools -> Decode Packet (the menu's only item), with the request above decoded.
+  xdotool windowfocus --sync "$main"
+  xdotool key alt+t
+  sleep 0.3
+  xdotool key Return
+  local decoder
+  decoder=$(await_window "$pellion" "${title[decoder]}")
+  xdotool windowfocus --sync "$decoder"
+  xdotool type --delay 5 "$decoder_packet"
+  xdotool key Tab Tab # past Load File... to the secret
+  xdotool type --delay 20 testing123
+  xdotool key Return
+  sleep 0.5
+  shoot "$decoder" "decode-packet-$lang"
+  xdotool key Escape
+  await_gone "$pellion" "${title[decoder]}"
 
   # Options: the menu left of Help, its first item.
   xdotool windowfocus --sync "$main"

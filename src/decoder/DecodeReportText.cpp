@@ -1,5 +1,7 @@
 #include "decoder/DecodeReportText.h"
 
+#include <algorithm>
+
 namespace decoder {
 
 namespace {
@@ -9,67 +11,110 @@ QString hex(const QByteArray &octets)
     return QStringLiteral("0x") + QString::fromLatin1(octets.toHex());
 }
 
-QString field(const char *label, const QString &value)
+// Columns a text takes in a fixed font: East Asian wide characters (Chinese among them) two.
+qsizetype columnsOf(const QString &text)
 {
-    return QString::fromLatin1(label).leftJustified(24) + QStringLiteral(": ") + value;
+    qsizetype columns = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool wide = (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF) || (u >= 0xAC00 && u <= 0xD7A3)
+            || (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60)
+            || (u >= 0xFFE0 && u <= 0xFFE6);
+        columns += wide ? 2 : 1;
+    }
+    return columns;
 }
 
-QStringList header(const DecodedPacket &p)
+// The report's own words; the packet's names and values stay as decoded.
+class ReportWords {
+public:
+    explicit ReportWords(const platform::LanguageFile &language) : m_language(language) {}
+
+    QString word(const char *key, const char *builtIn) const
+    {
+        return m_language.text(QStringLiteral("frmDecodePacket"), QString::fromLatin1(key),
+                               QString::fromLatin1(builtIn));
+    }
+
+    QString field(const char *key, const char *label, const QString &value) const
+    {
+        const QString shown = word(key, label);
+        return shown + QString(std::max<qsizetype>(0, 24 - columnsOf(shown)), QLatin1Char(' ')) + QStringLiteral(": ")
+            + value;
+    }
+
+private:
+    const platform::LanguageFile &m_language;
+};
+
+QStringList header(const DecodedPacket &p, const ReportWords &words)
 {
     QStringList out;
     if (p.code)
-        out << field("Code",
-                     p.codeName.isEmpty() ? QString::number(*p.code)
-                                          : QStringLiteral("%1 (%2)").arg(*p.code).arg(p.codeName));
+        out << words.field("Report.Code", "Code",
+                           p.codeName.isEmpty() ? QString::number(*p.code)
+                                                : QStringLiteral("%1 (%2)").arg(*p.code).arg(p.codeName));
     if (p.identifier)
-        out << field("Identifier",
-                     QStringLiteral("%1 (0x%2)").arg(*p.identifier).arg(*p.identifier, 2, 16, QLatin1Char('0')));
+        out << words.field("Report.Identifier", "Identifier",
+                           QStringLiteral("%1 (0x%2)").arg(*p.identifier).arg(*p.identifier, 2, 16, QLatin1Char('0')));
     if (p.declaredLength)
-        out << field("Length", QStringLiteral("%1 (%2 octets given)").arg(*p.declaredLength).arg(p.octetCount));
+        out << words.field(
+            "Report.Length", "Length",
+            words.word("Report.LengthValue", "%1 (%2 octets given)").arg(*p.declaredLength).arg(p.octetCount));
     if (p.octetCount > 4)
-        out << field("Authenticator", hex(p.authenticator));
+        out << words.field("Report.Authenticator", "Authenticator", hex(p.authenticator));
     return out;
 }
 
-QStringList attributes(const DecodedPacket &p)
+QStringList attributes(const DecodedPacket &p, const ReportWords &words)
 {
-    QStringList out{QStringLiteral("Attributes:")};
+    QStringList out{words.word("Report.Attributes", "Attributes:")};
     if (p.attributes.empty())
-        out << QStringLiteral("  none");
+        out << QStringLiteral("  ") + words.word("Report.None", "none");
     for (const AttributeEntry &a : p.attributes) {
-        out << QStringLiteral("  Offset %1: type %2, length %3").arg(a.offset).arg(a.type).arg(a.length);
+        out << QStringLiteral("  ")
+                + words.word("Report.Attribute", "Offset %1: type %2, length %3")
+                      .arg(a.offset)
+                      .arg(a.type)
+                      .arg(a.length);
         for (const QByteArray &pair : a.pairs)
             out << QStringLiteral("      ") + QString::fromUtf8(pair);
         if (!a.error.isEmpty())
-            out << QStringLiteral("      Error: ") + a.error;
+            out << QStringLiteral("      ") + words.word("Report.Error", "Error: %1").arg(a.error);
     }
     return out;
 }
 
 } // namespace
 
-QString DecodeReportText::checkText(const AuthenticatorCheck &check)
+QString DecodeReportText::checkText(const AuthenticatorCheck &check, const platform::LanguageFile &language)
 {
+    const ReportWords words(language);
     switch (check.state) {
-    case AuthenticatorCheck::State::Valid: return QStringLiteral("valid");
-    case AuthenticatorCheck::State::Invalid: return QStringLiteral("invalid, expected ") + hex(check.expected);
-    case AuthenticatorCheck::State::Absent: return QStringLiteral("absent");
+    case AuthenticatorCheck::State::Valid: return words.word("Check.Valid", "valid");
+    case AuthenticatorCheck::State::Invalid:
+        return words.word("Check.Invalid", "invalid, expected %1").arg(hex(check.expected));
+    case AuthenticatorCheck::State::Absent: return words.word("Check.Absent", "absent");
     case AuthenticatorCheck::State::NotChecked: break;
     }
-    return QStringLiteral("not checked: ") + check.reason;
+    return words.word("Check.NotChecked", "not checked: %1").arg(check.reason);
 }
 
-QStringList DecodeReportText::lines(const DecodedPacket &packet)
+QStringList DecodeReportText::lines(const DecodedPacket &packet, const platform::LanguageFile &language)
 {
-    QStringList out = header(packet);
-    out << field(packet.isReply ? "Response Authenticator" : "Request Authenticator",
-                 checkText(packet.packetAuthenticator));
-    out << field("Message-Authenticator", checkText(packet.messageAuthenticator));
-    out << attributes(packet);
+    const ReportWords words(language);
+    QStringList out = header(packet, words);
+    out << (packet.isReply ? words.field("Report.ResponseAuthenticator", "Response Authenticator",
+                                         checkText(packet.packetAuthenticator, language))
+                           : words.field("Report.RequestAuthenticator", "Request Authenticator",
+                                         checkText(packet.packetAuthenticator, language)));
+    out << words.field("Report.MessageAuthenticator", "Message-Authenticator",
+                       checkText(packet.messageAuthenticator, language));
+    out << attributes(packet, words);
     if (packet.faults.isEmpty()) {
-        out << QStringLiteral("Faults: none");
+        out << words.word("Report.NoFaults", "Faults: none");
     } else {
-        out << QStringLiteral("Faults:");
+        out << words.word("Report.Faults", "Faults:");
         for (const QString &fault : packet.faults)
             out << QStringLiteral("  ") + fault;
     }

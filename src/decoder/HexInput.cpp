@@ -57,7 +57,12 @@ std::optional<QString> dumpDigits(const QString &line, qsizetype octetsSoFar)
     return digits;
 }
 
-Result<QString> plainDigits(const QString &line, int lineNumber)
+QString word(const platform::LanguageFile &language, const char *key, const char *builtIn)
+{
+    return language.text(QStringLiteral("frmDecodePacket"), QString::fromLatin1(key), QString::fromLatin1(builtIn));
+}
+
+Result<QString> plainDigits(const QString &line, int lineNumber, const platform::LanguageFile &language)
 {
     static const QRegularExpression separators(QStringLiteral("[\\s:,;]+"));
     QString digits;
@@ -67,7 +72,7 @@ Result<QString> plainDigits(const QString &line, int lineNumber)
         for (const QChar c : token)
             if (!isHexDigit(c))
                 return Result<QString>::failure(
-                    QStringLiteral("Line %1: '%2' is not a hexadecimal digit").arg(lineNumber).arg(c));
+                    word(language, "Input.NotHex", "Line %1: '%2' is not a hexadecimal digit").arg(lineNumber).arg(c));
         digits += token;
     }
     return digits;
@@ -75,7 +80,7 @@ Result<QString> plainDigits(const QString &line, int lineNumber)
 
 } // namespace
 
-Result<QByteArray> HexInput::parse(const QString &text)
+Result<QByteArray> HexInput::parse(const QString &text, const platform::LanguageFile &language)
 {
     QString digits;
     int lineNumber = 0;
@@ -88,16 +93,17 @@ Result<QByteArray> HexInput::parse(const QString &text)
             digits += *dump;
             continue;
         }
-        const Result<QString> plain = plainDigits(line, lineNumber);
+        const Result<QString> plain = plainDigits(line, lineNumber, language);
         if (!plain)
             return Result<QByteArray>::failure(plain.error());
         digits += *plain;
     }
     if (digits.isEmpty())
-        return Result<QByteArray>::failure(QStringLiteral("No hexadecimal octets"));
+        return Result<QByteArray>::failure(word(language, "Input.NoOctets", "No hexadecimal octets"));
     if (digits.size() % 2 != 0)
         return Result<QByteArray>::failure(
-            QStringLiteral("An odd number of hexadecimal digits (%1): an octet is cut short").arg(digits.size()));
+            word(language, "Input.OddDigits", "An odd number of hexadecimal digits (%1): an octet is cut short")
+                .arg(digits.size()));
     return QByteArray::fromHex(digits.toLatin1());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LanguageFile.h"
 #include "radius/Result.h"
 
 #include <QByteArray>
@@ -13,7 +14,8 @@ namespace decoder {
 // passed over).
 class HexInput {
 public:
-    static radius::Result<QByteArray> parse(const QString &text);
+    // Its refusals in the words of the language file (English without one).
+    static radius::Result<QByteArray> parse(const QString &text, const platform::LanguageFile &language = {});
 };
 
 } // namespace decoder

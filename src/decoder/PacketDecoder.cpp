@@ -29,12 +29,12 @@ AuthenticatorCheck compared(const QByteArray &found, const QByteArray &expected)
     return {AuthenticatorCheck::State::Invalid, expected, {}};
 }
 
-QString noRequest()
-{
-    return QStringLiteral("no request authenticator given");
-}
-
 } // namespace
+
+QString PacketDecoder::word(const char *key, const char *builtIn) const
+{
+    return m_language.text(QStringLiteral("frmDecodePacket"), QString::fromLatin1(key), QString::fromLatin1(builtIn));
+}
 
 std::optional<RequestContext> RequestContext::fromOctets(const QByteArray &octets)
 {
@@ -67,8 +67,9 @@ DecodedPacket PacketDecoder::decode(const QByteArray &octets) const
         out.declaredLength = octet(octets, 2) << 8 | octet(octets, 3);
     out.authenticator = octets.mid(4, kVector);
     if (octets.size() < kHeader) {
-        out.faults << QStringLiteral("%1 octets, fewer than the 20 of the RADIUS header").arg(octets.size());
-        out.packetAuthenticator = out.messageAuthenticator = notChecked(QStringLiteral("the header is incomplete"));
+        out.faults << word("Fault.ShortHeader", "%1 octets, fewer than the 20 of the RADIUS header").arg(octets.size());
+        out.packetAuthenticator = out.messageAuthenticator =
+            notChecked(word("Reason.IncompleteHeader", "the header is incomplete"));
         return out;
     }
 
@@ -78,30 +79,32 @@ DecodedPacket PacketDecoder::decode(const QByteArray &octets) const
     if (name != QString::number(code))
         out.codeName = name;
     else
-        out.faults << QStringLiteral("Unknown packet code %1").arg(code);
+        out.faults << word("Fault.UnknownCode", "Unknown packet code %1").arg(code);
     if (out.isReply && m_request && m_request->identifier && *m_request->identifier != *out.identifier)
-        out.faults
-            << QStringLiteral("Identifier %1 is not the request's %2").arg(*out.identifier).arg(*m_request->identifier);
+        out.faults << word("Fault.OtherIdentifier", "Identifier %1 is not the request's %2")
+                          .arg(*out.identifier)
+                          .arg(*m_request->identifier);
 
     const int declared = *out.declaredLength;
     QByteArray covered = octets;
     QString unchecked;
     if (declared < kHeader) {
-        out.faults << QStringLiteral("Length field %1 is below the 20-octet header").arg(declared);
-        unchecked = QStringLiteral("the length field is wrong");
+        out.faults << word("Fault.LengthBelowHeader", "Length field %1 is below the 20-octet header").arg(declared);
+        unchecked = word("Reason.WrongLength", "the length field is wrong");
     } else if (declared > octets.size()) {
-        out.faults << QStringLiteral("Length field %1 is more than the %2 octets given: the packet is cut short")
+        out.faults << word("Fault.CutShort",
+                           "Length field %1 is more than the %2 octets given: the packet is cut short")
                           .arg(declared)
                           .arg(octets.size());
-        unchecked = QStringLiteral("the packet is cut short");
+        unchecked = word("Reason.CutShort", "the packet is cut short");
     } else if (declared < octets.size()) {
-        out.faults << QStringLiteral("%1 trailing octets after the length field's %2")
+        out.faults << word("Fault.Trailing", "%1 trailing octets after the length field's %2")
                           .arg(octets.size() - declared)
                           .arg(declared);
         covered = octets.left(declared);
     }
     if (declared > kMaximum)
-        out.faults << QStringLiteral("Length field %1 is above the RADIUS maximum of 4096").arg(declared);
+        out.faults << word("Fault.AboveMaximum", "Length field %1 is above the RADIUS maximum of 4096").arg(declared);
 
     if (unchecked.isEmpty())
         checkAuthenticators(covered, out);
@@ -130,34 +133,38 @@ void PacketDecoder::walkAttributes(const QByteArray &covered, DecodedPacket &out
     while (at < covered.size()) {
         const int left = int(covered.size()) - at;
         if (left < 2) {
-            out.faults << QStringLiteral("Offset %1: 1 octet left, too short for an attribute").arg(at);
+            out.faults << word("Fault.OneOctetLeft", "Offset %1: 1 octet left, too short for an attribute").arg(at);
             return;
         }
         AttributeEntry entry{at, octet(covered, at), octet(covered, at + 1), {}, {}};
-        const QString where = QStringLiteral("Offset %1: attribute %2 ").arg(at).arg(entry.type);
+        // Each fault names the attribute by its offset and type.
+        const auto fault = [&](const char *key, const char *builtIn) {
+            return word(key, builtIn).arg(at).arg(entry.type);
+        };
         if (entry.length < 2) {
-            out.faults << where
-                    + QStringLiteral(
-                          "has the length %1, below the 2 octets of its type and length; "
-                          "nothing after it can be read")
-                          .arg(entry.length);
+            out.faults << fault("Fault.LengthBelowTwo",
+                                "Offset %1: attribute %2 has the length %3, below the 2 octets of its type and "
+                                "length; nothing after it can be read")
+                              .arg(entry.length);
             out.attributes.push_back(entry);
             return;
         }
         if (entry.length > left) {
-            out.faults << where
-                    + QStringLiteral("of length %1 runs %2 octets past the end of the packet")
-                          .arg(entry.length)
-                          .arg(entry.length - left);
+            out.faults << fault("Fault.PastTheEnd",
+                                "Offset %1: attribute %2 of length %3 runs %4 octets past the end of the packet")
+                              .arg(entry.length)
+                              .arg(entry.length - left);
             out.attributes.push_back(entry);
             return;
         }
         if (entry.type == 0)
-            out.faults << where + QStringLiteral("has the invalid type 0");
+            out.faults << fault("Fault.TypeZero", "Offset %1: attribute %2 has the invalid type 0");
         if (entry.length == 2)
-            out.faults << where + QStringLiteral("has an empty value");
+            out.faults << fault("Fault.EmptyValue", "Offset %1: attribute %2 has an empty value");
         if (entry.type == kMessageAuthenticator && entry.length != 2 + kVector)
-            out.faults << where + QStringLiteral("(Message-Authenticator) has the length %1, not 18").arg(entry.length);
+            out.faults << fault("Fault.MessageAuthenticatorLength",
+                                "Offset %1: attribute %2 (Message-Authenticator) has the length %3, not 18")
+                              .arg(entry.length);
         if (auto decoded = library.decode(covered.mid(at, entry.length)))
             entry.pairs = decoded->pairs.lines();
         else
@@ -185,14 +192,14 @@ void PacketDecoder::checkAuthenticators(const QByteArray &covered, DecodedPacket
 AuthenticatorCheck PacketDecoder::checkPacketAuthenticator(const QByteArray &covered, unsigned code) const
 {
     if (code == 1 || code == 12)
-        return notChecked(QStringLiteral("chosen at random by the client"));
+        return notChecked(word("Reason.RandomAuthenticator", "chosen at random by the client"));
     if (m_secret.isEmpty())
-        return notChecked(QStringLiteral("no shared secret given"));
+        return notChecked(word("Reason.NoSecret", "no shared secret given"));
     QByteArray signedPart = covered;
     if (isRequestCode(code))
         signedPart.replace(4, kVector, QByteArray(kVector, '\0'));
     else if (!m_request)
-        return notChecked(noRequest());
+        return notChecked(word("Reason.NoRequest", "no request authenticator given"));
     else
         signedPart.replace(4, kVector, m_request->authenticator);
     return compared(covered.mid(4, kVector), radius::Crypto::md5(signedPart + m_secret));
@@ -203,7 +210,7 @@ AuthenticatorCheck PacketDecoder::checkMessageAuthenticator(const QByteArray &co
     if (valueAt < 0)
         return {AuthenticatorCheck::State::Absent, {}, {}};
     if (m_secret.isEmpty())
-        return notChecked(QStringLiteral("no shared secret given"));
+        return notChecked(word("Reason.NoSecret", "no shared secret given"));
     QByteArray signedPart = covered;
     signedPart.replace(valueAt, kVector, QByteArray(kVector, '\0'));
     // Access-Request and Status-Server sign their own random authenticator; the other
@@ -212,7 +219,7 @@ AuthenticatorCheck PacketDecoder::checkMessageAuthenticator(const QByteArray &co
         if (code != 1 && code != 12)
             signedPart.replace(4, kVector, QByteArray(kVector, '\0'));
     } else if (!m_request) {
-        return notChecked(noRequest());
+        return notChecked(word("Reason.NoRequest", "no request authenticator given"));
     } else {
         signedPart.replace(4, kVector, m_request->authenticator);
     }

@@ -2,6 +2,7 @@
 
 #include "decoder/DecodedPacket.h"
 
+#include "platform/LanguageFile.h"
 #include "radius/AttributeDecoder.h"
 
 #include <QByteArray>
@@ -24,8 +25,9 @@ struct RequestContext {
 // of its shape named. Never fails: what cannot be read is a fault.
 class PacketDecoder {
 public:
-    PacketDecoder(QByteArray secret, std::optional<RequestContext> request)
-        : m_secret(std::move(secret)), m_request(std::move(request))
+    // Faults and reasons in the words of the language file (English without one).
+    PacketDecoder(QByteArray secret, std::optional<RequestContext> request, platform::LanguageFile language = {})
+        : m_secret(std::move(secret)), m_request(std::move(request)), m_language(std::move(language))
     {
     }
 
@@ -44,9 +46,11 @@ private:
     radius::AttributeDecoder revealing(const DecodedPacket &packet) const;
     // Where the value of the first well-formed Message-Authenticator starts, or -1.
     static int messageAuthenticatorAt(const QByteArray &covered);
+    QString word(const char *key, const char *builtIn) const;
 
     QByteArray m_secret;
     std::optional<RequestContext> m_request;
+    platform::LanguageFile m_language;
 };
 
 } // namespace decoder

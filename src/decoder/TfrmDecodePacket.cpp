@@ -36,9 +36,14 @@ const platform::TextEntry kTexts[] = {
     {"frmDecodePacket", "btnClose.Caption", "Close"},
 };
 
+QString word(const char *key, const char *builtIn)
+{
+    return platform::Language::text("frmDecodePacket", key, builtIn);
+}
+
 QString error(const QString &text)
 {
-    return QStringLiteral("Error: ") + text;
+    return word("Report.Error", "Error: %1").arg(text);
 }
 } // namespace
 
@@ -111,7 +116,7 @@ void TfrmDecodePacket::applyLanguage()
 void TfrmDecodePacket::btnLoadClick()
 {
     const QString path = platform::DialogService::instance().openFileName(
-        {windowTitle(), QString(), QStringLiteral("All Files (*.*)"), QString(), QString()});
+        {windowTitle(), QString(), word("FileFilter", "All Files (*.*)"), QString(), QString()});
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -126,20 +131,22 @@ void TfrmDecodePacket::btnLoadClick()
 
 QString TfrmDecodePacket::decodedText() const
 {
-    const auto octets = HexInput::parse(m_packet->toPlainText());
+    const platform::LanguageFile language = platform::Language::currentFile();
+    const auto octets = HexInput::parse(m_packet->toPlainText(), language);
     if (!octets)
         return error(octets.error());
     std::optional<RequestContext> request;
     if (!m_request->text().trimmed().isEmpty()) {
-        const auto requestOctets = HexInput::parse(m_request->text());
+        const auto requestOctets = HexInput::parse(m_request->text(), language);
         if (!requestOctets)
-            return error(QStringLiteral("Request: ") + requestOctets.error());
+            return error(word("RequestError", "Request: %1").arg(requestOctets.error()));
         request = RequestContext::fromOctets(*requestOctets);
         if (!request)
-            return error(QStringLiteral("Request: give its 16-octet authenticator or its octets, header first"));
+            return error(word("RequestError", "Request: %1")
+                             .arg(word("RequestShape", "give its 16-octet authenticator or its octets, header first")));
     }
-    const PacketDecoder decoder(m_secret->text().toUtf8(), request);
-    return DecodeReportText::lines(decoder.decode(*octets)).join(QLatin1Char('\n'));
+    const PacketDecoder decoder(m_secret->text().toUtf8(), request, language);
+    return DecodeReportText::lines(decoder.decode(*octets), language).join(QLatin1Char('\n'));
 }
 
 void TfrmDecodePacket::btnDecodeClick()

@@ -1,12 +1,13 @@
 #include "history/RunHistoryChart.h"
 
 #include "history/HistoryWords.h"
-#include "taskstore/DateTimeText.h"
+#include "history/LanguageDates.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QDateTimeAxis>
+#include <QFontMetricsF>
 #include <QLineSeries>
 #include <QStackedBarSeries>
 #include <QValueAxis>
@@ -31,6 +32,20 @@ constexpr std::array<Words, RunChartData::OutcomeCount> kOutcomeNames{{
     {"Chart.Failed", "failed"},
 }};
 
+// The chart leaves an axis room for its title only beside labels at least as wide as an
+// ellipsis: narrower counts ("0" and "1") would cut a taller title, as Chinese is, to "...".
+// Leading no-break spaces (plain blanks the labels' rich text would drop) widen them.
+QString countLabelFormat(const QFont &font, int highest)
+{
+    const QFontMetricsF metrics(font);
+    const QString widest = QString::number(highest);
+    const qreal ellipsis = metrics.horizontalAdvance(QStringLiteral("..."));
+    qsizetype blanks = 0;
+    while (metrics.horizontalAdvance(QString(blanks, QChar(0x00A0)) + widest) < ellipsis)
+        ++blanks;
+    return QStringLiteral("&nbsp;").repeated(blanks) + QStringLiteral("%d"); // the labels are rich text
+}
+
 } // namespace
 
 RunHistoryChart::RunHistoryChart(QWidget *parent) : QChartView(parent)
@@ -42,7 +57,9 @@ RunHistoryChart::RunHistoryChart(QWidget *parent) : QChartView(parent)
 
 void RunHistoryChart::display(const RunChartData &figures, const platform::LanguageFile &language)
 {
+    const LanguageDates dates(language);
     auto *chart = new QChart;
+    chart->setLocale(dates.locale()); // the time axis's month names
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setAnimationOptions(QChart::NoAnimation);
 
@@ -62,21 +79,21 @@ void RunHistoryChart::display(const RunChartData &figures, const platform::Langu
     chart->addSeries(bars);
     auto *spans = new QBarCategoryAxis;
     for (const RunChartData::Bin &bin : figures.bins)
-        spans->append(taskstore::DateTimeText::dateTimeText(bin.start));
+        spans->append(dates.text(bin.start));
     spans->setVisible(false);
     chart->addAxis(spans, Qt::AlignBottom);
     bars->attachAxis(spans);
     auto *counts = new QValueAxis;
     counts->setTitleText(historyText(language, {"Chart.Runs", "requests"}));
-    counts->setLabelFormat(QStringLiteral("%d"));
     counts->setRange(0, std::max(1, figures.highestCount));
+    counts->setLabelFormat(countLabelFormat(counts->labelsFont(), std::max(1, figures.highestCount)));
     // Whole numbers only: a small count gets a tick per number.
     counts->setTickCount(std::min(5, std::max(1, figures.highestCount) + 1));
     chart->addAxis(counts, Qt::AlignRight);
     bars->attachAxis(counts);
 
     auto *time = new QDateTimeAxis;
-    time->setFormat(taskstore::DateTimeText::dateFormat() + QStringLiteral(" HH:mm"));
+    time->setFormat(dates.dateFormat() + QStringLiteral(" HH:mm"));
     time->setTickCount(5);
     if (figures.from.isValid())
         time->setRange(figures.from, figures.to);

@@ -1,7 +1,6 @@
 #include "history/RunHistoryModel.h"
 
 #include "history/HistoryWords.h"
-#include "taskstore/DateTimeText.h"
 
 #include <array>
 
@@ -37,7 +36,7 @@ bool isNumber(int column)
 } // namespace
 
 RunHistoryModel::RunHistoryModel(const platform::LanguageFile &language, QObject *parent)
-    : QAbstractTableModel(parent), m_texts(language)
+    : QAbstractTableModel(parent), m_texts(language), m_dates(language)
 {
     for (const Words &heading : kHeadings)
         m_headings << historyText(language, heading);
@@ -76,10 +75,9 @@ QVariant RunHistoryModel::data(const QModelIndex &index, int role) const
 
 QString RunHistoryModel::text(const taskstore::RunRecord &run, int column) const
 {
-    using taskstore::DateTimeText;
     switch (column) {
-    case Start: return DateTimeText::dateTimeText(run.start);
-    case End: return DateTimeText::dateTimeText(run.end);
+    case Start: return m_dates.text(run.start);
+    case End: return m_dates.text(run.end);
     case Trigger: return m_texts.trigger(run.trigger);
     case Sent: return QString::number(run.sent);
     case Approved: return QString::number(run.approved);

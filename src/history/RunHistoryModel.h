@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/LanguageDates.h"
 #include "history/RunTexts.h"
 #include "taskstore/RunHistoryStore.h"
 
@@ -47,6 +48,7 @@ private:
     QString text(const taskstore::RunRecord &run, int column) const;
 
     RunTexts m_texts;
+    LanguageDates m_dates;
     QStringList m_headings;
     QList<taskstore::RunRecord> m_runs;
 };

@@ -169,9 +169,10 @@ void TfrmRunHistory::done(int result)
 
 void TfrmRunHistory::btnExportClick()
 {
-    const QString path =
-        dialogs().saveFileName({QString(), QString(), QStringLiteral("CSV Files (*.csv);;All Files (*.*)"),
-                                QStringLiteral("csv"), m_taskName + QStringLiteral(".csv")});
+    const QString path = dialogs().saveFileName(
+        {QString(), QString(),
+         platform::Language::text("frmRunHistory", "FileFilter", "CSV Files (*.csv);;All Files (*.*)"),
+         QStringLiteral("csv"), m_taskName + QStringLiteral(".csv")});
     if (path.isEmpty())
         return;
     QString error;

@@ -63,7 +63,7 @@ std::optional<QString> TaskCommands::newKey(taskstore::KeyTable table)
 
 void TaskCommands::appendRow(const QString &taskId)
 {
-    m_list.appendRow(readTaskRow(m_store.timeQuery, taskId));
+    m_list.appendRow(readTaskRow(m_store.timeQuery, taskId, history::LanguageDates::current()));
     showLastResults(m_list, m_store.connection); // an edited task keeps its runs
 }
 

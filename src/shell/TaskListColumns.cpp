@@ -14,13 +14,23 @@
 
 namespace shell {
 
+namespace {
+// Name, last run, next run and server address; the last-result column stretches.
+constexpr int kFitted = 4;
+
+void widenToHeadings(QHeaderView &header)
+{
+    for (int column = 0; column < kFitted; ++column)
+        if (header.sectionSize(column) < header.sectionSizeHint(column))
+            header.resizeSection(column, header.sectionSizeHint(column));
+}
+} // namespace
+
 void fitTaskListColumns(TaskListView &list)
 {
     QTreeView *report = list.reportView();
     QHeaderView *header = report->header();
     header->setStretchLastSection(true);
-    // Name, last run, next run and server address; the last-result column stretches.
-    constexpr int kFitted = 4;
     std::array<int, kFitted> longestRow{};
     std::array<qsizetype, kFitted> longest{};
     for (int row = 0; row < list.rowCount(); ++row) {
@@ -42,6 +52,13 @@ void fitTaskListColumns(TaskListView &list)
                 std::max(width, report->sizeHintForIndex(report->model()->index(longestRow[column], column)).width());
         header->resizeSection(column, std::min(width, limit));
     }
+}
+
+void keepHeadingsWhole(TaskListView &list)
+{
+    QHeaderView *header = list.reportView()->header();
+    QObject::connect(header->model(), &QAbstractItemModel::headerDataChanged, header,
+                     [header] { widenToHeadings(*header); });
 }
 
 void showLastResult(TaskListView &list, const QString &taskId, taskstore::Verdict verdict)

@@ -20,6 +20,10 @@ class TaskListView;
 // Measures one cell a column (the longest text), so a fill of many rows stays cheap.
 void fitTaskListColumns(TaskListView &list);
 
+// From now on a heading that changes (its text in another language, the sort mark moving
+// to it) widens its column when it no longer fits; the rows' fitting stays as it was.
+void keepHeadingsWhole(TaskListView &list);
+
 // The last-result column: the verdict of each listed task's latest run with its icon,
 // empty for a task never run. All rows at once (after a fill), or one task's (a run ended).
 void showLastResults(TaskListView &list, taskstore::Connection &connection);

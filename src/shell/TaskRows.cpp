@@ -12,22 +12,31 @@
 namespace shell {
 
 namespace {
-TaskRow rowOf(taskstore::Query &time, const QString &taskId, const QString &name, const QString &serverIp, int runType)
+TaskRow rowOf(taskstore::Query &time, const QString &taskId, const QString &name, const QString &serverIp, int runType,
+              const history::LanguageDates &dates)
 {
     TaskRow row;
     row.taskId = taskId;
     row.taskName = name;
     row.serverIp = serverIp;
-    row.lastRunTime = taskstore::lastRunTimeText(time, taskId);
+    row.lastRunTime = dates.fromRegionalText(taskstore::lastRunTimeText(time, taskId));
     if (runType == taskstore::kRunManually)
         row.nextRunTime = platform::manualRunText();
     else if (runType == taskstore::kRunBySchedule)
-        row.nextRunTime = taskstore::nextRunTimeText(time, taskId);
+        row.nextRunTime = dates.fromRegionalText(taskstore::nextRunTimeText(time, taskId));
     return row;
+}
+
+// A stored run time as `dates` writes it; a text that is no stored moment as it is read.
+QString shownTime(const taskstore::Query &time, const QString &column, const history::LanguageDates &dates)
+{
+    const QDateTime moment = time.asDateTime(column);
+    return moment.isValid() ? dates.text(moment) : time.asText(column);
 }
 } // namespace
 
-QList<TaskRow> readTaskRows(taskstore::Query &list, taskstore::Query &time, const QString &groupKey)
+QList<TaskRow> readTaskRows(taskstore::Query &list, taskstore::Query &time, const QString &groupKey,
+                            const history::LanguageDates &dates)
 {
     using taskstore::sql::selectTaskList;
     using taskstore::sql::selectTaskListOfGroup;
@@ -38,7 +47,8 @@ QList<TaskRow> readTaskRows(taskstore::Query &list, taskstore::Query &time, cons
     times.reserve(time.rowCount());
     for (time.first(); !time.atEnd(); time.next())
         times.insert(time.asText(QStringLiteral("TaskID")),
-                     {time.asText(QStringLiteral("LastRunTime")), time.asText(QStringLiteral("NextRunTime"))});
+                     {shownTime(time, QStringLiteral("LastRunTime"), dates),
+                      shownTime(time, QStringLiteral("NextRunTime"), dates)});
 
     taskstore::OpenQuery(list, groupKey == kAllTasksKey ? selectTaskList() : selectTaskListOfGroup(groupKey.trimmed()));
     QList<TaskRow> rows;
@@ -61,10 +71,10 @@ QList<TaskRow> readTaskRows(taskstore::Query &list, taskstore::Query &time, cons
     return rows;
 }
 
-TaskRow readTaskRow(taskstore::Query &query, const QString &taskId)
+TaskRow readTaskRow(taskstore::Query &query, const QString &taskId, const history::LanguageDates &dates)
 {
     const taskstore::TaskRecord task = taskstore::readTaskRecord(query, taskId);
-    return rowOf(query, task.TaskID, task.TaskName, task.ServerIP, task.RunType);
+    return rowOf(query, task.TaskID, task.TaskName, task.ServerIP, task.RunType, dates);
 }
 
 } // namespace shell

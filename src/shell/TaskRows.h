@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/LanguageDates.h"
+
 #include <QList>
 #include <QString>
 
@@ -22,11 +24,12 @@ struct TaskRow {
 inline const QString kAllTasksKey = QStringLiteral("AllTask");
 
 // Reads the rows of the task list for a group node (every task for the root), in the
-// order the database returns them. `list` and `time` are two query objects; throws
-// DatabaseError.
-QList<TaskRow> readTaskRows(taskstore::Query &list, taskstore::Query &time, const QString &groupKey);
+// order the database returns them, the times as `dates` writes them. `list` and `time`
+// are two query objects; throws DatabaseError.
+QList<TaskRow> readTaskRows(taskstore::Query &list, taskstore::Query &time, const QString &groupKey,
+                            const history::LanguageDates &dates = {});
 
 // One task's row, as the list shows it after the task was saved.
-TaskRow readTaskRow(taskstore::Query &query, const QString &taskId);
+TaskRow readTaskRow(taskstore::Query &query, const QString &taskId, const history::LanguageDates &dates = {});
 
 } // namespace shell

@@ -103,6 +103,7 @@ TfrmMain::TfrmMain(TaskWindows &windows, QWidget *parent)
     m_view = std::make_unique<ViewCommands>(m_ui);
     m_program = std::make_unique<ProgramCommands>(*this);
     connectCommands();
+    keepHeadingsWhole(*u.lvwTask);
 
     applyStartupSettings();
     buildLanguageMenu();
@@ -180,6 +181,7 @@ void TfrmMain::buildLanguageMenu()
     m_languageMenu = new LanguageMenu(m_ui.mnuLanguage, this);
     m_languageMenu->build(platform::Language::directory(), platform::Language::currentName());
     connect(m_languageMenu, &LanguageMenu::languageChosen, this, &TfrmMain::applyLanguage);
+    connect(m_languageMenu, &LanguageMenu::languageChosen, this, &TfrmMain::showChosenGroup); // times in its words
 
     // At start-up the key is opened with creation, so it exists from the first start on.
     std::optional<platform::SettingsKey> key = platform::SettingsKey::open(platform::Language::kKeyName, true);
@@ -298,7 +300,8 @@ void TfrmMain::fillGroups()
 
 void TfrmMain::fillTasks()
 {
-    const QList<TaskRow> rows = readTaskRows(*m_query, *m_queryTime, selectedGroupKey());
+    const QList<TaskRow> rows =
+        readTaskRows(*m_query, *m_queryTime, selectedGroupKey(), history::LanguageDates(m_language));
     m_ui.lvwTask->setUpdatesEnabled(false);
     m_ui.lvwTask->setRows(rows);
     showLastResults(*m_ui.lvwTask, *m_connection);
@@ -333,7 +336,8 @@ void TfrmMain::setRunningCount(int count)
 
 void TfrmMain::showRunTimes(const QString &taskId, const QString &lastRunTime, const QString &nextRunTime)
 {
-    m_ui.lvwTask->updateTimes(taskId, lastRunTime, nextRunTime);
+    const history::LanguageDates dates(m_language);
+    m_ui.lvwTask->updateTimes(taskId, dates.fromRegionalText(lastRunTime), dates.fromRegionalText(nextRunTime));
     QCoreApplication::processEvents();
 }
 

@@ -2,6 +2,7 @@
 
 #include "execution/LogColors.h"
 #include "platform/DialogService.h"
+#include "platform/Language.h"
 #include "platform/SettingsKey.h"
 #include "shell/OptionValues.h"
 #include "shell/ShellTexts.h"
@@ -264,14 +265,15 @@ void TfrmOption::BitBtnOKClick()
 {
     platform::DialogService &dialogs = platform::DialogService::instance();
     if (m_logFileName->text().isEmpty()) {
-        dialogs.inform(QStringLiteral("Log file name is empty!"));
+        dialogs.inform(platform::Language::text("frmOption", "LogFileNameEmpty", "Log file name is empty!"));
         m_pages->setCurrentIndex(1);
         return;
     }
     if (!controlValues().write()) {
         // Nothing was written; the user may try again or cancel.
-        dialogs.showError(QStringLiteral("The settings could not be saved to \"%1\".")
-                              .arg(platform::SettingsKey::filePathOf(execution::Settings::keyName())));
+        dialogs.showError(
+            platform::Language::text("frmOption", "SettingsNotSaved", "The settings could not be saved to \"%1\".")
+                .arg(platform::SettingsKey::filePathOf(execution::Settings::keyName())));
         return;
     }
     accept();

@@ -1,6 +1,15 @@
 #include "taskdef/TaskEditorRules.h"
 
+#include "platform/CurrentLanguage.h"
+
 namespace taskdef {
+
+namespace {
+QString editorText(const char *key, const char *builtIn)
+{
+    return platform::CurrentLanguage::text("frmTask", key, builtIn);
+}
+} // namespace
 
 RequestTypeEffect requestTypeEffect(int position)
 {
@@ -21,19 +30,19 @@ bool isEapMode(const QString &mode)
 std::optional<Refusal> validateTask(const TaskEditorFacts &facts)
 {
     if (facts.taskName.trimmed().isEmpty())
-        return Refusal{QStringLiteral("Task Name is empty!"), EditorPage::Unchanged};
+        return Refusal{editorText("Check.TaskNameEmpty", "Task Name is empty!"), EditorPage::Unchanged};
     if (facts.serverIp.trimmed().isEmpty())
-        return Refusal{QStringLiteral("Server IP is empty!"), EditorPage::Setting};
+        return Refusal{editorText("Check.ServerIpEmpty", "Server IP is empty!"), EditorPage::Setting};
     if (facts.secretKey.isEmpty())
-        return Refusal{QStringLiteral("Secret Key is empty!"), EditorPage::Setting};
+        return Refusal{editorText("Check.SecretKeyEmpty", "Secret Key is empty!"), EditorPage::Setting};
     if (facts.requestType < 0)
-        return Refusal{QStringLiteral("Request Type is empty!"), EditorPage::Setting};
+        return Refusal{editorText("Check.RequestTypeEmpty", "Request Type is empty!"), EditorPage::Setting};
     if (facts.requestCodeText.trimmed().isEmpty())
-        return Refusal{QStringLiteral("Request Code is empty!"), EditorPage::Setting};
+        return Refusal{editorText("Check.RequestCodeEmpty", "Request Code is empty!"), EditorPage::Setting};
     if (facts.packetNodes == 0)
-        return Refusal{QStringLiteral("Please add a packet at least!"), EditorPage::Package};
+        return Refusal{editorText("Check.NoPacket", "Please add a packet at least!"), EditorPage::Package};
     if (facts.scheduled && facts.scheduleRows == 0)
-        return Refusal{QStringLiteral("Please add a Schedule."), EditorPage::Schedule};
+        return Refusal{editorText("Check.NoSchedule", "Please add a Schedule."), EditorPage::Schedule};
     return std::nullopt;
 }
 

@@ -433,7 +433,7 @@ void TfrmPackage::spbtnRemoveClick()
 void TfrmPackage::spbtnClearClick()
 {
     if (!platform::DialogService::instance().askOkCancel(
-            QStringLiteral("Do you really want to clear all attributes of this packet?")))
+            packageText("ConfirmClear", "Do you really want to clear all attributes of this packet?")))
         return;
     m_rows->clear();
     updateButtons();
@@ -442,7 +442,8 @@ void TfrmPackage::spbtnClearClick()
 void TfrmPackage::spbtnOKClick()
 {
     if (m_rows->topLevelItemCount() == 0) {
-        platform::DialogService::instance().inform(QStringLiteral("No a attrbute! Please add a attribute at least"));
+        platform::DialogService::instance().inform(
+            packageText("NoAttribute", "No a attrbute! Please add a attribute at least"));
         return;
     }
     accept();

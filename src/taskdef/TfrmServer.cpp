@@ -37,6 +37,11 @@ constexpr int kLoadedMask = 30;
 constexpr int kAddedMask = 33;
 constexpr int kIdColumn = 0;
 constexpr int kIpColumn = 1;
+
+QString serverText(const char *key, const char *builtIn)
+{
+    return platform::Language::text("frmServer", key, builtIn);
+}
 } // namespace
 
 TfrmServer::TfrmServer(taskstore::Connection &connection, QWidget *parent)
@@ -153,12 +158,12 @@ void TfrmServer::spbtnAddClick()
     const QString ip = m_ip->text().trimmed();
     // Blanks alone are no address, and an address differing only in blanks is the same one.
     if (ip.isEmpty()) {
-        dialogs.inform(QStringLiteral("Server IP is empty!"));
+        dialogs.inform(serverText("ServerIpEmpty", "Server IP is empty!"));
         return;
     }
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         if (m_list->topLevelItem(i)->text(kIpColumn).trimmed() == ip) {
-            dialogs.inform(QStringLiteral("The Server IP has existed!"));
+            dialogs.inform(serverText("ServerIpExists", "The Server IP has existed!"));
             return;
         }
     }
@@ -181,7 +186,7 @@ void TfrmServer::spbtnDeleteClick()
     if (!item || !item->isSelected())
         return;
     auto &dialogs = platform::DialogService::instance();
-    if (!dialogs.askOkCancel(QStringLiteral("Do you really want to delete the Server?")))
+    if (!dialogs.askOkCancel(serverText("ConfirmDelete", "Do you really want to delete the Server?")))
         return;
     try {
         m_table->remove(item->text(kIdColumn).trimmed());

@@ -48,8 +48,10 @@ QString loadedRoot()
 {
     return platform::Language::text("frmTask", "trePackage.LoadedRoot", "Packages List");
 }
-// "*.*" stands for every file (the dialog service makes it match names without a dot too).
-const QString kFileFilter = QStringLiteral("Text Files (*.txt);;Doc Files (*.doc);;All Files (*.*)");
+QString editorText(const char *key, const char *builtIn)
+{
+    return platform::Language::text("frmTask", key, builtIn);
+}
 // Columns of the attribute list and of the schedule list.
 enum { kAttrName, kAttrValue, kAttrId, kAttrPackage };
 enum { kSchDisplay, kSchType, kSchValue, kSchStart, kSchId };
@@ -74,7 +76,9 @@ void setComboText(QComboBox *combo, const QString &text)
 
 platform::FileRequest packetFileRequest()
 {
-    return {QString(), QString(), kFileFilter, QStringLiteral("txt"), QString()};
+    // "*.*" stands for every file (the dialog service makes it match names without a dot too).
+    return {QString(), QString(), editorText("FileFilter", "Text Files (*.txt);;Doc Files (*.doc);;All Files (*.*)"),
+            QStringLiteral("txt"), QString()};
 }
 
 } // namespace
@@ -118,7 +122,7 @@ bool TfrmTask::loadTask(const QString &taskId)
         return false;
     }
     if (!loaded) {
-        dialogs().showError(QStringLiteral("The task cannot be found."));
+        dialogs().showError(editorText("Message.TaskNotFound", "The task cannot be found."));
         return false;
     }
 
@@ -152,8 +156,9 @@ bool TfrmTask::loadTask(const QString &taskId)
 
     // Saving keeps only the packets shown: the user is told before changing anything.
     if (!loaded->scriptError.isEmpty())
-        dialogs().inform(QStringLiteral("The packet script file of this task could not be read completely (%1). "
-                                        "Only the packets before that point are shown; saving keeps only these.")
+        dialogs().inform(editorText("Message.ScriptPartlyRead",
+                                    "The packet script file of this task could not be read completely (%1). "
+                                    "Only the packets before that point are shown; saving keeps only these.")
                              .arg(loaded->scriptError));
 
     m_schedules->clear();
@@ -370,7 +375,7 @@ void TfrmTask::spbtnModifyClick()
 void TfrmTask::spbtnRemoveClick()
 {
     QTreeWidgetItem *node = selectedPacketNode();
-    if (!node || !dialogs().askYesNo(QStringLiteral("Do you really want to delete the packet?")))
+    if (!node || !dialogs().askYesNo(editorText("Confirm.DeletePacket", "Do you really want to delete the packet?")))
         return;
     m_packets.removePacket(node->text(0));
     delete node;
@@ -381,7 +386,7 @@ void TfrmTask::spbtnRemoveClick()
 
 void TfrmTask::spbtnClearClick()
 {
-    if (!dialogs().askYesNo(QStringLiteral("Do you really want to clear these packets?")))
+    if (!dialogs().askYesNo(editorText("Confirm.ClearPackets", "Do you really want to clear these packets?")))
         return;
     m_packets.clear();
     resetPacketTree(newRoot());
@@ -394,7 +399,7 @@ void TfrmTask::spbtnDeleteClick()
     QTreeWidgetItem *item = m_attributes->currentItem();
     if (!item || !item->isSelected())
         return;
-    if (!dialogs().askYesNo(QStringLiteral("Do you really want to delete the Attribute?")))
+    if (!dialogs().askYesNo(editorText("Confirm.DeleteAttribute", "Do you really want to delete the Attribute?")))
         return;
     m_packets.deleteRow(item->text(kAttrId));
     delete item;
@@ -505,7 +510,7 @@ void TfrmTask::spbtnSchModifyClick()
 void TfrmTask::spbtnSchDelClick()
 {
     if (m_schedules->selectedItems().isEmpty()
-        || !dialogs().askYesNo(QStringLiteral("Delete this Schedule from the list?")))
+        || !dialogs().askYesNo(editorText("Confirm.DeleteSchedule", "Delete this Schedule from the list?")))
         return;
     qDeleteAll(m_schedules->selectedItems());
     updateScheduleButtons();
@@ -585,7 +590,8 @@ void TfrmTask::spbtnOKClick()
     }
     const std::optional<int> port = portNumber(m_port->currentText());
     if (!port) {
-        dialogs().showError(QStringLiteral("'%1' is not a valid integer value").arg(m_port->currentText()));
+        dialogs().showError(
+            editorText("Check.PortNotNumber", "'%1' is not a valid integer value").arg(m_port->currentText()));
         return;
     }
     if (refuseUnwritableRows())

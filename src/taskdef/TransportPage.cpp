@@ -129,7 +129,7 @@ std::optional<QString> TransportPage::refusal() const
 void TransportPage::pickFile(QLineEdit *edit)
 {
     platform::FileRequest request;
-    request.filter = QStringLiteral("PEM Files (*.pem *.crt *.key);;All Files (*.*)");
+    request.filter = text("TransportFileFilter", "PEM Files (*.pem *.crt *.key);;All Files (*.*)");
     request.directory = QFileInfo(edit->text()).absolutePath();
     request.fileName = edit->text();
     const QString chosen = platform::DialogService::instance().openFileName(request);

@@ -270,3 +270,32 @@ TEST_F(PacketDecoderTest, TlvAttributesAreTakenApart)
     EXPECT_EQ(pairsOf(decoded), (QStringList{"IP-Port-Type = 1", "IP-Port-Limit = 100"}))
         << textOf(decoded).toStdString();
 }
+
+// The report's labels come from the language file, and its colons stand in one column in a
+// fixed font whether a label is English or Chinese, whose characters take two columns.
+TEST_F(PacketDecoderTest, ReportSpeaksTheLanguageFileAndKeepsItsColumn)
+{
+    const decoder::DecodedPacket decoded =
+        PacketDecoder(Secret, std::nullopt).decode(request(4, "User-Name = \"bob\""));
+    const platform::LanguageFile chinese = platform::LanguageFile::parse(
+        "[frmDecodePacket]\nReport.Code=代码\nReport.Identifier=标识符\n"
+        "Check.Absent=不存在\nReport.Attributes=属性:\n");
+    const QStringList lines = decoder::DecodeReportText::lines(decoded, chinese);
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("代码")));
+    EXPECT_TRUE(lines[1].startsWith(QString::fromUtf8("标识符")));
+    EXPECT_TRUE(lines.contains(QString::fromUtf8("属性:")));
+    EXPECT_TRUE(lines.filter("Message-Authenticator").value(0).endsWith(QString::fromUtf8(": 不存在")));
+    // Columns of the colon: a Chinese character counts two, as a fixed font draws it.
+    const auto colonColumn = [](const QString &line) {
+        const qsizetype at = line.indexOf(QLatin1String(": "));
+        qsizetype columns = 0;
+        for (qsizetype i = 0; i < at; ++i)
+            columns += line[i].unicode() >= 0x2E80 ? 2 : 1;
+        return columns;
+    };
+    for (const QString &line : lines.mid(0, 3))
+        EXPECT_EQ(colonColumn(line), 24) << line.toStdString();
+    // English without a file, in the same column.
+    EXPECT_EQ(colonColumn(decoder::DecodeReportText::lines(decoded).first()), 24);
+}

@@ -4,6 +4,7 @@
 #include "history/RunHistoryModel.h"
 #include "platform/Language.h"
 #include "platform/ScriptedDialogService.h"
+#include "support/HeadingFit.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/Transaction.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QBarSet>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QMap>
 #include <QStackedBarSeries>
@@ -19,6 +21,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using history::RunHistoryModel;
 using history::TfrmRunHistory;
@@ -131,6 +135,58 @@ TEST_F(RunHistoryWindow, AFailedExportIsShownAndATaskWithoutRunsOpensEmpty)
     EXPECT_FALSE(empty.findChild<QAbstractButton *>("btnExportCsv")->isEnabled());
 }
 
+// Every heading shows whole, with and without runs, in both languages.
+TEST_F(RunHistoryWindow, HeadingsShowWhole)
+{
+    storeRuns(2);
+    for (const char *language : {"English", "简体中文"})
+        for (const char *taskId : {"42", "99"}) {
+            ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8(language)));
+            TfrmRunHistory window(db, taskId, "Login check");
+            ASSERT_TRUE(window.load());
+            window.show();
+            const QStringList cut = testsupport::cutHeadings(*table(&window)->horizontalHeader());
+            EXPECT_TRUE(cut.isEmpty()) << language << " task " << taskId << ": " << cut.join("; ").toStdString();
+        }
+}
+
+// The chart's axis titles are drawn whole, not cut to an ellipsis, in both languages; the
+// count axis with one request has labels narrower than an ellipsis.
+TEST_F(RunHistoryWindow, ChartAxisTitlesShowWhole)
+{
+    ASSERT_TRUE(taskstore::RunHistoryStore(db).add(run(kMorning, 1, 0, 1.5)).ok());
+    const struct {
+        const char *language, *runs, *milliseconds;
+    } cases[] = {
+        {"English", "requests", "response time (ms)"},
+        {"简体中文", "请求数", "响应时间（毫秒）"},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8(c.language)));
+        auto window = openWindow();
+        auto *view = window->findChild<QChartView *>("chtRuns");
+        ASSERT_TRUE(view);
+        QStringList drawn;
+        // The chart sets its titles' texts when it lays itself out, after the events of its showing.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            drawn.clear();
+            for (const QGraphicsItem *item : view->scene()->items())
+                if (const auto *text = dynamic_cast<const QGraphicsTextItem *>(item);
+                    text && text->isVisible() && !text->toPlainText().isEmpty())
+                    drawn << text->toPlainText();
+            return drawn.size() >= 2;
+        }));
+        EXPECT_TRUE(drawn.contains(QString::fromUtf8(c.runs))) << c.language << ": " << drawn.join(" | ").toStdString();
+        EXPECT_TRUE(drawn.contains(QString::fromUtf8(c.milliseconds)))
+            << c.language << ": " << drawn.join(" | ").toStdString();
+        // The count labels read as numbers, whatever widens them.
+        for (const char *count : {"0", "1"})
+            EXPECT_TRUE(std::any_of(drawn.cbegin(), drawn.cend(),
+                                    [&](const QString &text) { return text.trimmed() == QLatin1String(count); }))
+                << c.language << ": " << drawn.join(" | ").toStdString();
+    }
+}
+
 TEST_F(RunHistoryWindow, ShowsItsTextsInTheChosenLanguage)
 {
     storeRuns(2);
@@ -140,6 +196,7 @@ TEST_F(RunHistoryWindow, ShowsItsTextsInTheChosenLanguage)
     EXPECT_EQ(table(window.get())->model()->headerData(RunHistoryModel::Verdict, Qt::Horizontal).toString(),
               QString::fromUtf8("判定"));
     EXPECT_EQ(cell(window.get(), 0, RunHistoryModel::Verdict), QString::fromUtf8("通过"));
+    EXPECT_EQ(cell(window.get(), 1, RunHistoryModel::Start).toStdString(), "2026/3/10 09:01:00");
 }
 
 } // namespace

@@ -2,11 +2,14 @@
 // fails, named with its control.
 #include "ShellFixture.h"
 
+#include "decoder/TfrmDecodePacket.h"
 #include "dictmanager/AttributeEdit.h"
 #include "dictmanager/DictionaryManager.h"
 #include "dictmanager/TfrmAttr.h"
 #include "dictmanager/TfrmMain.h"
 #include "dictmanager/TfrmVendor.h"
+#include "history/RunSamples.h"
+#include "history/TfrmRunHistory.h"
 #include "platform/Language.h"
 #include "radius/Dictionary.h"
 #include "radius/DictionaryFileReader.h"
@@ -21,11 +24,16 @@
 #include "taskdef/TfrmServer.h"
 #include "taskdef/TfrmTask.h"
 #include "taskstore/Connection.h"
+#include "taskstore/Expectation.h"
+#include "taskstore/RunHistoryStore.h"
 
+#include <QAbstractBarSeries>
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QBarSet>
+#include <QChartView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -39,6 +47,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextDocumentFragment>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -100,6 +109,11 @@ const QStringList kKeptWords = {
     "CA",
     "Reject",
     "Challenge",
+    // The run history's file format and its percentiles' notation.
+    "CSV",
+    "p50",
+    "p95",
+    "p99",
 };
 
 // The English left in a text: its words of two or more letters that are not kept words.
@@ -111,7 +125,7 @@ QStringList englishWords(const QString &shown)
     // key chords, and dictionary names (words joined by '-', as User-Name).
     static const QRegularExpression data(
         QStringLiteral("\\S*[/\\\\]\\S*|\\*\\.\\w+|[\\w.+-]+@[\\w.-]+|https?:\\S+|\\S*#\\S*|\\b(Ctrl|Shift|Alt)\\+\\w+"
-                       "|\\b[A-Za-z0-9]+(-[A-Za-z0-9]+)+\\b"));
+                       "|\\b[A-Za-z0-9]+(-[A-Za-z0-9]+)+\\b|\\b0x[0-9A-Fa-f]+\\b"));
     text.remove(data);
     QStringList words;
     static const QRegularExpression word(QStringLiteral("[A-Za-z][A-Za-z0-9]+"));
@@ -195,6 +209,23 @@ private:
                     add(w, line);
             } else if (auto *spin = qobject_cast<QAbstractSpinBox *>(w))
                 add(w, spin->text());
+            else if (auto *chart = qobject_cast<QChartView *>(w))
+                addChart(chart);
+        }
+    }
+
+    // A chart draws its texts itself: its title, its axes' titles and its series' names.
+    void addChart(QChartView *view)
+    {
+        const QChart *chart = view->chart();
+        add(view, chart->title());
+        for (const QAbstractAxis *axis : chart->axes())
+            add(view, axis->titleText());
+        for (const QAbstractSeries *series : chart->series()) {
+            add(view, series->name());
+            if (const auto *bars = qobject_cast<const QAbstractBarSeries *>(series))
+                for (const QBarSet *set : bars->barSets())
+                    add(view, set->label());
         }
     }
 
@@ -267,6 +298,9 @@ protected:
         addGroup(seedConnection(), "G1", "测试组");
         addTask(seedConnection(), "8", "手动任务", "G1", "127.0.0.1", 0);
         addTask(seedConnection(), "7", "认证任务", "G1", "127.0.0.1", 1, {QDateTime(QDate(2026, 12, 11), QTime(9, 0))});
+        taskstore::RunRecord run = historytest::run(historytest::kMorning, 3, 1, 2.5, taskstore::Verdict::Fail);
+        run.taskId = QStringLiteral("7");
+        ASSERT_TRUE(taskstore::RunHistoryStore(seedConnection()).add(run).ok());
     }
 
     // Shows the window as a user would meet it and names every English text in it.
@@ -293,6 +327,15 @@ TEST_F(ChineseWalk, NoWindowShowsEnglish)
     dictmanager::DictionaryManager glossorData;
     glossorData.startUp();
 
+    // The decoder with a packet and a secret typed in and Decode pressed.
+    const auto decoded = [](const QString &packet, const QString &secret) {
+        auto decoder = std::make_unique<decoder::TfrmDecodePacket>();
+        child<QPlainTextEdit>(decoder.get(), "edtPacket")->setPlainText(packet);
+        child<QLineEdit>(decoder.get(), "edtSecret")->setText(secret);
+        child<QPushButton>(decoder.get(), "btnDecode")->click();
+        EXPECT_FALSE(child<QPlainTextEdit>(decoder.get(), "memResult")->toPlainText().isEmpty());
+        return std::unique_ptr<QWidget>(std::move(decoder));
+    };
     const WindowCase cases[] = {
         {"task editor",
          {"edtTaskName", "edtTaskID", "cboServerIP", "lvwAttr", "trePackage", "cboExpPacket", "cboExpAttr"},
@@ -318,6 +361,44 @@ TEST_F(ChineseWalk, NoWindowShowsEnglish)
          [&](ChineseWalk &) {
              return std::unique_ptr<QWidget>(std::make_unique<reports::TfrmViewTask>(connection, QStringLiteral("7")));
          }},
+        {"task editor, TLS and a check on the reply",
+         {"edtTaskName", "edtTaskID", "cboServerIP", "lvwAttr", "trePackage", "cboExpPacket", "cboExpAttr",
+          "edtExpValue"},
+         [&](ChineseWalk &) {
+             auto editor = std::make_unique<taskdef::TfrmTask>(connection, &catalog);
+             EXPECT_TRUE(editor->loadTask("7"));
+             auto *transport = child<QComboBox>(editor.get(), "cboTransport");
+             transport->setCurrentIndex(transport->count() - 1);
+             auto *kind = child<QComboBox>(editor.get(), "cboExpCheck");
+             kind->setCurrentIndex(kind->findData(int(taskstore::CheckOperator::Equals)));
+             child<QComboBox>(editor.get(), "cboExpAttr")->setEditText("Reply-Message");
+             child<QLineEdit>(editor.get(), "edtExpValue")->setText("欢迎");
+             child<QPushButton>(editor.get(), "spbtnExpAdd")->click();
+             EXPECT_EQ(child<QTreeWidget>(editor.get(), "lvwExpChecks")->topLevelItemCount(), 1);
+             return std::unique_ptr<QWidget>(std::move(editor));
+         }},
+        {"run history",
+         {},
+         [&](ChineseWalk &) {
+             auto history = std::make_unique<history::TfrmRunHistory>(connection, "7", "认证任务");
+             EXPECT_TRUE(history->load());
+             return std::unique_ptr<QWidget>(std::move(history));
+         }},
+        {"decode packet, a request decoded",
+         {"edtPacket", "edtSecret", "edtRequest"},
+         [&](ChineseWalk &) {
+             // An Accounting-Request of User-Name 张三 and NAS-Port 1, signed with "testing123".
+             return decoded("040700224523df1b58d33773ee41cb381e72abcb0108e5bca0e4b889050600000001", "testing123");
+         }},
+        {"decode packet, a faulty request without a secret",
+         {"edtPacket", "edtSecret", "edtRequest"},
+         [&](ChineseWalk &) {
+             // An Access-Request without attributes and with two octets after its length.
+             return decoded("01 07 00 14" + QString(" 00").repeated(16) + " 00 00", QString());
+         }},
+        {"decode packet, a digit that is no hexadecimal",
+         {"edtPacket", "edtSecret", "edtRequest"},
+         [&](ChineseWalk &) { return decoded("01 0g", QString()); }},
         {"about", {}, [](ChineseWalk &) { return std::unique_ptr<QWidget>(std::make_unique<shell::TfrmAbout>()); }},
         {"group",
          {"edtGroupName"},
@@ -372,7 +453,14 @@ TEST_F(ChineseWalk, NamesTheControlAndTheEnglishTextItFinds)
     EXPECT_TRUE(english.contains("spbtnAdd: \"&Add\"")) << english.join("\n").toStdString();
     for (const QString &found : english)
         EXPECT_FALSE(found.startsWith("cboVendor") || found.contains("Walk-Vendor")) << found.toStdString();
-    EXPECT_EQ(englishWords("User-Name 与 /tmp/x.txt 和 abc#123、Ctrl+Delete、RADIUS"), QStringList());
+    // A chart's texts are drawn, not shown by controls: the walk reads them from the chart.
+    taskstore::Connection connection(taskstore::Connection::defaultPath());
+    history::TfrmRunHistory runs(connection, "7", "认证任务");
+    ASSERT_TRUE(runs.load());
+    const QStringList inHistory = englishIn(&runs);
+    EXPECT_TRUE(inHistory.contains("chtRuns: \"requests\"")) << inHistory.join("\n").toStdString();
+    EXPECT_TRUE(inHistory.contains("chtRuns: \"approved\"")) << inHistory.join("\n").toStdString();
+    EXPECT_EQ(englishWords("User-Name 与 /tmp/x.txt 和 abc#123、Ctrl+Delete、RADIUS、0x0a1B"), QStringList());
     EXPECT_EQ(englishWords("请输入 Name"), QStringList({"Name"}));
 }
 
@@ -385,25 +473,81 @@ TEST_F(ChineseWalk, MessagesOfTheFormsAreChinese)
         const char *name;
         std::function<void()> steps;
     };
+    taskstore::Connection connection(taskstore::Connection::defaultPath());
+    const auto taskEditor = [&] {
+        auto editor = std::make_unique<taskdef::TfrmTask>(connection, &catalog);
+        EXPECT_TRUE(editor->loadTask("7"));
+        editor->show();
+        return editor;
+    };
+    // Shows the window as a user meets it and clicks its button.
+    const auto press = [](QWidget &window, const char *button) {
+        window.show();
+        child<QPushButton>(&window, button)->click();
+    };
     const MessageCase cases[] = {
+        {"task editor without a name",
+         [&] {
+             auto editor = taskEditor();
+             child<QLineEdit>(editor.get(), "edtTaskName")->clear();
+             press(*editor, "spbtnOK");
+         }},
+        {"task editor with a port that is no number",
+         [&] {
+             auto editor = taskEditor();
+             child<QComboBox>(editor.get(), "cboPort")->setEditText("x");
+             press(*editor, "spbtnOK");
+         }},
+        {"task editor removing a packet",
+         [&] {
+             auto editor = taskEditor();
+             auto *packets = child<QTreeWidget>(editor.get(), "trePackage");
+             packets->setCurrentItem(packets->topLevelItem(0)->child(0));
+             press(*editor, "spbtnRemove");
+         }},
+        {"task editor clearing the packets", [&] { press(*taskEditor(), "spbtnClear"); }},
+        {"task editor of a task that is gone",
+         [&] { EXPECT_FALSE(taskdef::TfrmTask(connection, &catalog).loadTask("404")); }},
+        {"server manager without an address",
+         [&] {
+             taskdef::TfrmServer servers(connection);
+             press(servers, "spbtnAdd");
+         }},
+        {"options without a log file name",
+         [&] {
+             shell::TfrmOption options;
+             options.show();
+             child<QLineEdit>(&options, "edtLogFileName")->clear();
+             press(options, "BitBtnOK");
+         }},
+        {"packet editor without rows",
+         [&] {
+             taskdef::TfrmPackage editor(&catalog);
+             press(editor, "spbtnOK");
+         }},
+        {"packet editor clearing its rows",
+         [&] {
+             taskdef::TfrmPackage editor(&catalog);
+             editor.setPacket("Packet1", taskdef::PacketEditMode::Modify, {{"User-Name", "bob", "1", "Packet1"}});
+             editor.show();
+             press(editor, "spbtnClear");
+         }},
         {"packet editor without an attribute",
          [&] {
              taskdef::TfrmPackage editor(&catalog);
-             editor.show();
-             child<QPushButton>(&editor, "spbtnAdd")->click();
+             press(editor, "spbtnAdd");
          }},
         {"packet editor without a value",
          [&] {
              taskdef::TfrmPackage editor(&catalog);
              editor.show();
              child<QComboBox>(&editor, "cboAttr")->setEditText("User-Name");
-             child<QPushButton>(&editor, "spbtnAdd")->click();
+             press(editor, "spbtnAdd");
          }},
         {"Glossor vendor without a name",
          [&] {
              dictmanager::TfrmVendor dialog(glossorData);
-             dialog.show();
-             child<QPushButton>(&dialog, "btnOK")->click();
+             press(dialog, "btnOK");
          }},
         {"Glossor attribute without a vendor",
          [] {

@@ -126,10 +126,7 @@ TEST_F(LanguageTest, MainWindowShowsBuiltInTextsThenAFileThatSetsEveryEntry)
     for (int column = 0; column < 4; ++column)
         EXPECT_EQ(heading(column), s(shell::texts::taskListHeadings()[size_t(column)].builtIn));
 
-    QAction *marked = nullptr;
-    for (QAction *item : child<QMenu>(&window(), "mnuLanguage")->actions())
-        if (item->text() == "Marked")
-            marked = item;
+    QAction *marked = languageItem(window(), "Marked");
     ASSERT_NE(marked, nullptr);
     marked->trigger();
     EXPECT_TRUE(marked->isChecked());

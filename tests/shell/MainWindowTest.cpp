@@ -6,6 +6,7 @@
 #include "shell/TaskListView.h"
 #include "shell/TfrmDataMod.h"
 #include "shell/TfrmGroup.h"
+#include "support/HeadingFit.h"
 #include "support/StandInClient.h"
 #include "taskstore/Connection.h"
 #include "taskstore/Query.h"
@@ -16,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -565,6 +567,61 @@ TEST_F(MainWindowTest, ColumnsFitTheirContentAfterEachFill)
     clickNode(-1);
     EXPECT_LE(header->sectionSize(0), list()->width() / 2);
     EXPECT_GE(header->sectionSize(1), report->sizeHintForIndex(report->model()->index(0, 1)).width());
+}
+
+// The list's times in the words of the chosen language: at the start, after a run and
+// after choosing another language from the menu.
+TEST_F(MainWindowTest, TimesAreWrittenInTheChosenLanguage)
+{
+    const QDateTime next(QDate(2040, 12, 10), QTime(13, 45));
+    addTask(seedConnection(), "1", "alpha", "AllTask", "127.0.0.1", 1, {next}, QDateTime(QDate(2040, 12, 9), QTime()));
+    ASSERT_TRUE(platform::Language::setCurrentName(QStringLiteral("简体中文")));
+    makeWindow();
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(list()->row(0).nextRunTime.toStdString(), "2040/12/10 13:45:00");
+    EXPECT_EQ(list()->row(0).lastRunTime.toStdString(), "2040/12/9"); // midnight: the date alone
+
+    // A run reports its times in the regional form.
+    window().showRunTimes("1", "11 Dec 2026 08:00:05", "12 Dec 2026 08:00:00");
+    EXPECT_EQ(list()->row(0).lastRunTime.toStdString(), "2026/12/11 08:00:05");
+    EXPECT_EQ(list()->row(0).nextRunTime.toStdString(), "2026/12/12 08:00:00");
+
+    QAction *english = languageItem(window(), "English");
+    ASSERT_NE(english, nullptr);
+    english->trigger();
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(list()->row(0).nextRunTime.toStdString(), "10 Dec 2040 13:45:00");
+    EXPECT_EQ(list()->row(0).lastRunTime.toStdString(), "9 Dec 2040");
+}
+
+// No heading is cut, with or without rows, after the sort mark moves and after the
+// language changes; each is measured from its text, not from the header's own hint.
+TEST_F(MainWindowTest, HeadingsShowWholeInEveryState)
+{
+    const auto expectWhole = [&](const char *state) {
+        const QStringList cut = testsupport::cutHeadings(*list()->reportView()->header());
+        EXPECT_TRUE(cut.isEmpty()) << state << ": " << cut.join("; ").toStdString();
+    };
+    makeWindow();
+    window().show();
+    ASSERT_EQ(list()->rowCount(), 0);
+    expectWhole("empty list");
+
+    addTask(seedConnection(), "1", "a", "AllTask", "127.0.0.1", 0);
+    clickNode(-1);
+    ASSERT_EQ(list()->rowCount(), 1);
+    expectWhole("short rows");
+
+    QHeaderView *header = list()->reportView()->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(3) + 10, header->height() / 2));
+    ASSERT_FALSE(list()->headingIcon(3).isNull());
+    expectWhole("sorted by server");
+
+    window().applyLanguage(QStringLiteral("简体中文"));
+    expectWhole("Chinese");
+    window().applyLanguage(QStringLiteral("English"));
+    expectWhole("English again");
 }
 
 } // namespace

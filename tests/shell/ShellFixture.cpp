@@ -5,6 +5,9 @@
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 
+#include <QAction>
+#include <QMenu>
+
 #include <gtest/gtest.h>
 
 namespace shelltest {
@@ -95,6 +98,14 @@ void ShellFixture::whenModal(const std::function<void(QWidget *dialog)> &steps)
         ASSERT_NE(dialog, nullptr) << "no modal dialog came up";
         steps(dialog);
     });
+}
+
+QAction *languageItem(shell::TfrmMain &window, const QString &name)
+{
+    for (QAction *item : window.findChild<QMenu *>(QStringLiteral("mnuLanguage"))->actions())
+        if (item->text() == name)
+            return item;
+    return nullptr;
 }
 
 } // namespace shelltest

@@ -59,6 +59,9 @@ private:
     std::unique_ptr<shell::TfrmMain> m_window;
 };
 
+// The main window's language menu item of that name; null when there is none.
+QAction *languageItem(shell::TfrmMain &window, const QString &name);
+
 template <typename T>
 T *child(QObject *parent, const char *name)
 {

@@ -7,6 +7,7 @@
 #include "radius/Dictionary.h"
 #include "radius/DictionaryFileReader.h"
 #include "scheduling/TfrmTaskSchedule.h"
+#include "support/HeadingFit.h"
 #include "support/TempProgramDir.h"
 #include "taskdef/PacketTextReader.h"
 #include "taskdef/TaskDuplicate.h"
@@ -1076,6 +1077,29 @@ protected:
         return {packet, code, std::move(checks), limit};
     }
 };
+
+// The checks' headings show whole on an empty list and after a long check, in both languages.
+TEST_F(ExpectationEditor, CheckHeadingsShowWhole)
+{
+    for (const char *language : {"English", "简体中文"}) {
+        ASSERT_TRUE(platform::Language::setCurrentName(QString::fromUtf8(language)));
+        auto editor = newEditor();
+        addPacket(editor.get(), {{"User-Name", "bob"}});
+        openPage(editor.get());
+        auto *checks = child<QTreeWidget>(editor.get(), "lvwExpChecks");
+        QStringList cut = testsupport::cutHeadings(*checks->header());
+        EXPECT_TRUE(cut.isEmpty()) << language << ", empty: " << cut.join("; ").toStdString();
+        auto *name = child<QComboBox>(editor.get(), "cboExpAttr");
+        name->setFocus();
+        QTest::keyClicks(name->lineEdit(), "Reply-Message");
+        auto *kind = child<QComboBox>(editor.get(), "cboExpCheck");
+        choose(kind, kind->findData(int(CheckOperator::Present)));
+        click(editor.get(), "spbtnExpAdd");
+        ASSERT_EQ(checks->topLevelItemCount(), 1);
+        cut = testsupport::cutHeadings(*checks->header());
+        EXPECT_TRUE(cut.isEmpty()) << language << ", one check: " << cut.join("; ").toStdString();
+    }
+}
 
 TEST_F(ExpectationEditor, SavedWithTheTaskAndShownAgainPerPacket)
 {
