@@ -244,3 +244,43 @@ TEST(TaskTransportStore, OldDatabaseGainsTheTableAndRowsRoundTrip)
     OpenQuery(query, sql::selectTaskTransport("7"));
     EXPECT_TRUE(query.isEmpty());
 }
+
+// A database from before the TaskEapSettings table gains it at open; a task without a row
+// reads with the defaults (the server's certificate verified), a row comes back as stored
+// and goes with the task.
+TEST(TaskEapSettingsStore, OldDatabaseGainsTheTableAndRowsRoundTrip)
+{
+    testsupport::TempProgramDir dir;
+    {
+        sqlite3 *old = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(Connection::defaultPath()).constData(), &old), SQLITE_OK);
+        const char *schema =
+            "create table Task (GroupID text, TaskID text, TaskName text, ServerIP text, SecretKey "
+            "text, Port integer, RequestType integer, RequestTypeCode integer, AuthMode text, RunType "
+            "integer);"
+            "insert into Task values('AllTask','7','old','127.0.0.1','s',1812,0,1,'EAP-MD5',0);";
+        ASSERT_EQ(sqlite3_exec(old, schema, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(old);
+    }
+    Connection connection(Connection::defaultPath());
+    Query query(connection);
+    const TaskRecord old = readTaskRecord(query, "7");
+    EXPECT_EQ(old.AuthMode, "EAP-MD5");
+    EXPECT_TRUE(old.Eap == TaskEapSettings{});
+    EXPECT_TRUE(old.Eap.VerifyServer);
+
+    TaskEapSettings ttls;
+    ttls.AnonymousIdentity = "O'Brien@example.org";
+    ttls.InnerMethod = "md5";
+    ttls.CaFile = "/pki/ca.pem";
+    ttls.VerifyServer = false;
+    ttls.CertFile = "/pki/c.pem";
+    ttls.KeyFile = "/pki/c.key";
+    ExecQuery(query, sql::insertTaskEapSettings("7", ttls));
+    EXPECT_TRUE(readTaskRecord(query, "7").Eap == ttls);
+    EXPECT_TRUE(readTaskRecord(query, "8").Eap == TaskEapSettings{}) << "another task's row is not read";
+
+    deleteTaskRows(query, "7", false);
+    OpenQuery(query, sql::selectTaskEapSettings("7"));
+    EXPECT_TRUE(query.isEmpty());
+}
