@@ -8,6 +8,8 @@
 #include "platform/WindowState.h"
 #include "scheduling/ScheduleError.h"
 #include "scheduling/TfrmTaskSchedule.h"
+#include "taskdef/EapModeRules.h"
+#include "taskdef/EapSettingsPanel.h"
 #include "taskdef/EditorDialogs.h"
 #include "taskdef/EscapedForm.h"
 #include "taskdef/ExpectationPage.h"
@@ -141,6 +143,7 @@ bool TfrmTask::loadTask(const QString &taskId)
     m_parallel->setValue(task.NumInParall);
     m_perSecond->setValue(task.NumPerSec);
     m_transportPage->setTransport(task.Transport);
+    m_eapPanel->setSettings(task.Eap);
 
     m_packets = loaded->packets;
     resetPacketTree(loadedRoot());
@@ -199,6 +202,9 @@ QStringList TfrmTask::editState() const
     state << transport.Protocol << transport.CaFile << transport.CertFile << transport.KeyFile
           << QString::number(transport.MessageAuthenticatorFirst)
           << QString::number(transport.RequireMessageAuthenticator);
+    const taskstore::TaskEapSettings eap = settingsForMode(m_mode->currentText(), m_eapPanel->entered());
+    state << eap.AnonymousIdentity << eap.InnerMethod << QString::number(eap.VerifyServer) << eap.CaFile << eap.CertFile
+          << eap.KeyFile;
     state << m_packets.table.packets;
     for (const AttributeRow &row : m_packets.table.rows)
         state << row.attribute << row.value << row.id << row.packageId;
@@ -558,6 +564,7 @@ taskstore::TaskRecord TfrmTask::collectTask(int port) const
     task.NumPerSec = m_perSecond->readValue();
     task.RunType = m_scheduled->isChecked() ? taskstore::kRunBySchedule : taskstore::kRunManually;
     task.Transport = m_transportPage->transport();
+    task.Eap = settingsForMode(task.AuthMode, m_eapPanel->entered());
     return task;
 }
 
@@ -592,6 +599,12 @@ void TfrmTask::spbtnOKClick()
         return;
     if (const std::optional<QString> why = m_transportPage->refusal()) {
         refuse(*why, m_transportPage);
+        return;
+    }
+    const QString mode = m_mode->currentText();
+    if (const std::optional<QString> why =
+            eapSettingsProblem(mode, settingsForMode(mode, m_eapPanel->entered()), m_packets.table)) {
+        refuse(*why, m_settingPage);
         return;
     }
     if (const std::optional<ExpectationPage::Problem> problem = m_expectationPage->firstProblem()) {

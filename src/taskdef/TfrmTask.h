@@ -32,6 +32,7 @@ class Connection;
 
 namespace taskdef {
 
+class EapSettingsPanel;
 class ExpectationPage;
 class ServerTable;
 class TransportPage;
@@ -139,6 +140,7 @@ private:
     ExpectationPage *m_expectationPage = nullptr;
 
     TransportPage *m_transportPage = nullptr;
+    EapSettingsPanel *m_eapPanel = nullptr;
 
     QComboBox *m_serverIp = nullptr;
     QLineEdit *m_secret = nullptr;
