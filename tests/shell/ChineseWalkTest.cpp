@@ -100,6 +100,8 @@ const QStringList kKeptWords = {
     "CA",
     "Reject",
     "Challenge",
+    // The enterprise modes' names in the mode list.
+    "PEAP",
 };
 
 // The English left in a text: its words of two or more letters that are not kept words.
