@@ -6,7 +6,6 @@
 #include "taskdef/EapModeRules.h"
 #include "taskdef/PacketTable.h"
 #include "taskdef/TaskDuplicate.h"
-#include "taskdef/TfrmPackage.h"
 #include "taskdef/TfrmTask.h"
 #include "taskstore/Query.h"
 #include "taskstore/TaskReader.h"
@@ -192,15 +191,7 @@ protected:
         server->setFocus();
         QTest::keyClicks(server->lineEdit(), "127.0.0.1");
         QTest::keyClicks(child<QLineEdit>(e, "edtSecretKey"), "testing123");
-        whenModalOpens<taskdef::TfrmPackage>([pairs](taskdef::TfrmPackage *packet) {
-            for (const auto &[name, value] : pairs) {
-                QTest::keyClicks(child<QComboBox>(packet, "cboAttr")->lineEdit(), name);
-                QTest::keyClicks(child<QComboBox>(packet, "cboValue")->lineEdit(), value);
-                click(packet, "spbtnAdd");
-            }
-            click(packet, "spbtnOK");
-        });
-        click(e, "spbtnAdd");
+        addPacketRows(e, pairs);
     }
 
     static void chooseMode(TfrmTask *e, const QString &mode)
