@@ -241,8 +241,11 @@ void TfrmTask::cboRequestTypeChange(int position)
     m_modeLabel->setVisible(effect.modeShown);
     if (effect.modeToPap) {
         // Setting "PAP" here is not a choice of mode: the option fields keep their state.
-        const QSignalBlocker block(m_mode);
-        m_mode->setCurrentIndex(m_mode->findText(QStringLiteral("PAP")));
+        {
+            const QSignalBlocker block(m_mode);
+            m_mode->setCurrentIndex(m_mode->findText(QStringLiteral("PAP")));
+        }
+        m_eapPanel->showFieldsOf(m_mode->currentText());
     }
     setComboText(m_port, effect.port);
 }

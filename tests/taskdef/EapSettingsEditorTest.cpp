@@ -271,6 +271,10 @@ TEST_F(EapEditor, EachModeShowsItsFields)
     mode->lineEdit()->selectAll();
     QTest::keyClicks(mode->lineEdit(), "EAP-TLS");
     EXPECT_EQ(shownFields(e.get()), tls);
+    // Choosing "Auth" puts the mode back to PAP without the mode rule: the fields go too.
+    choose(child<QComboBox>(e.get(), "cboRequestType"), 0);
+    EXPECT_EQ(mode->currentText(), "PAP");
+    EXPECT_EQ(shownFields(e.get()), QStringList());
 }
 
 // PEAP chosen, its fields filled (files through the picker), OK; opened again, the values
