@@ -60,7 +60,7 @@ QString transportOptions(const taskstore::TaskTransport &t)
 // whose lines stay as they were.
 QString methodOptions(const taskstore::TaskRecord &task)
 {
-    const taskstore::EnterpriseMode *mode = taskstore::enterpriseMode(task.AuthMode);
+    const taskstore::EnterpriseMode *mode = taskstore::enterpriseMode(task.AuthMode, task.RequestType);
     if (!mode)
         return {};
     const taskstore::TaskEapSettings &e = task.Eap;
@@ -92,7 +92,8 @@ QString lineWith(const taskstore::TaskRecord &task, const QString &privateOption
 {
     auto number = [](int value) { return QString::number(value); };
     const QString script = taskstore::scriptRelativePath(task.TaskID);
-    const bool eap = taskstore::usesEapClient(task.AuthMode);
+    const taskstore::EnterpriseMode *enterprise = taskstore::enterpriseMode(task.AuthMode, task.RequestType);
+    const bool eap = taskstore::isLegacyEapMode(task.AuthMode) || (enterprise && enterprise->eapClient);
     QString line = eap ? QStringLiteral("radeapclient") : QStringLiteral("radclient");
     line += QLatin1String(" -c ") + number(task.RepeatTimes) + QLatin1String("  -f  \"") + script
         + QLatin1String("\"  -i ") + number(task.StartID);

@@ -15,7 +15,7 @@ RawPacketSettings RawPacketSettings::fromTask(const taskstore::TaskRecord &task)
     s.secret = task.SecretKey.toUtf8();
     s.startId = task.StartID;
     s.eapMode = taskstore::isLegacyEapMode(task.AuthMode);
-    if (taskstore::enterpriseMode(task.AuthMode))
+    if (taskstore::enterpriseMode(task.AuthMode, task.RequestType))
         s.modeComputedByClient = task.AuthMode;
     s.fallbackEapId = int(QCoreApplication::applicationPid() & 0xff);
     s.placement = task.Transport.MessageAuthenticatorFirst ? radius::MessageAuthenticatorPlacement::First

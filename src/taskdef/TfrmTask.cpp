@@ -136,6 +136,7 @@ bool TfrmTask::loadTask(const QString &taskId)
     setComboText(m_mode, task.AuthMode);
     setOptionFieldsEnabled(!isEapMode(task.AuthMode));
     showRequestType(task.RequestType);
+    updateEapPanel();
     m_startId->setValue(task.StartID);
     m_timeout->setValue(task.ReplyTimeout);
     m_retry->setValue(task.RetryTimes);
@@ -202,7 +203,7 @@ QStringList TfrmTask::editState() const
     state << transport.Protocol << transport.CaFile << transport.CertFile << transport.KeyFile
           << QString::number(transport.MessageAuthenticatorFirst)
           << QString::number(transport.RequireMessageAuthenticator);
-    const taskstore::TaskEapSettings eap = settingsForMode(m_mode->currentText(), m_eapPanel->entered());
+    const taskstore::TaskEapSettings eap = settingsForMode(appliedMode(), m_eapPanel->entered());
     state << eap.AnonymousIdentity << eap.InnerMethod << QString::number(eap.VerifyServer) << eap.CaFile << eap.CertFile
           << eap.KeyFile;
     state << m_packets.table.packets;
@@ -241,13 +242,22 @@ void TfrmTask::cboRequestTypeChange(int position)
     m_modeLabel->setVisible(effect.modeShown);
     if (effect.modeToPap) {
         // Setting "PAP" here is not a choice of mode: the option fields keep their state.
-        {
-            const QSignalBlocker block(m_mode);
-            m_mode->setCurrentIndex(m_mode->findText(QStringLiteral("PAP")));
-        }
-        m_eapPanel->showFieldsOf(m_mode->currentText());
+        const QSignalBlocker block(m_mode);
+        m_mode->setCurrentIndex(m_mode->findText(QStringLiteral("PAP")));
     }
     setComboText(m_port, effect.port);
+    updateEapPanel();
+}
+
+QString TfrmTask::appliedMode() const
+{
+    const int type = m_requestType->currentIndex();
+    return type == taskstore::kAuth || type == taskstore::kUserDefined ? m_mode->currentText() : QString();
+}
+
+void TfrmTask::updateEapPanel()
+{
+    m_eapPanel->showFieldsOf(appliedMode());
 }
 
 void TfrmTask::showRequestType(int position)
@@ -567,7 +577,7 @@ taskstore::TaskRecord TfrmTask::collectTask(int port) const
     task.NumPerSec = m_perSecond->readValue();
     task.RunType = m_scheduled->isChecked() ? taskstore::kRunBySchedule : taskstore::kRunManually;
     task.Transport = m_transportPage->transport();
-    task.Eap = settingsForMode(task.AuthMode, m_eapPanel->entered());
+    task.Eap = settingsForMode(appliedMode(), m_eapPanel->entered());
     return task;
 }
 
@@ -604,7 +614,7 @@ void TfrmTask::spbtnOKClick()
         refuse(*why, m_transportPage);
         return;
     }
-    const QString mode = m_mode->currentText();
+    const QString mode = appliedMode();
     if (const std::optional<QString> why =
             eapSettingsProblem(mode, settingsForMode(mode, m_eapPanel->entered()), m_packets.table)) {
         refuse(*why, m_settingPage);

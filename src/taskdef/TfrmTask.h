@@ -87,6 +87,9 @@ private:
     void cboServerIPChange(int position);
     void setOptionFieldsEnabled(bool enabled);
     void showRequestType(int position);
+    // The mode where the request type uses one (the mode field shown); empty elsewhere.
+    QString appliedMode() const;
+    void updateEapPanel();
 
     // Packet page.
     void resetPacketTree(const QString &rootText);

@@ -288,7 +288,7 @@ void TfrmTask::connectControls()
     connect(m_requestType, &QComboBox::activated, this, &TfrmTask::cboRequestTypeChange);
     connect(m_mode, &QComboBox::activated, this, &TfrmTask::cboModeChange);
     // The EAP fields follow the mode however it is set: chosen, typed or loaded.
-    connect(m_mode, &QComboBox::currentTextChanged, m_eapPanel, &EapSettingsPanel::showFieldsOf);
+    connect(m_mode, &QComboBox::currentTextChanged, this, &TfrmTask::updateEapPanel);
     connect(m_serverIp, &QComboBox::activated, this, &TfrmTask::cboServerIPChange);
 
     connect(m_packetTree, &QTreeWidget::currentItemChanged, this, [this] {

@@ -1,5 +1,7 @@
 #include "taskstore/AuthMode.h"
 
+#include "taskstore/TaskRecord.h"
+
 namespace taskstore {
 
 namespace {
@@ -30,6 +32,12 @@ const EnterpriseMode *enterpriseMode(const QString &authMode)
         if (authMode == mode.name)
             return &mode;
     return nullptr;
+}
+
+const EnterpriseMode *enterpriseMode(const QString &authMode, int requestType)
+{
+    const bool modeApplies = requestType == kAuth || requestType == kUserDefined;
+    return modeApplies ? enterpriseMode(authMode) : nullptr;
 }
 
 bool isLegacyEapMode(const QString &authMode)

@@ -25,6 +25,9 @@ struct EnterpriseMode {
 std::span<const EnterpriseMode> enterpriseModes();
 // The mode of that exact name; null for PAP, CHAP, EAP-MD5, EAP-SIM and any other text.
 const EnterpriseMode *enterpriseMode(const QString &authMode);
+// The enterprise mode of a task of this request type: none where the mode does not apply
+// (accounting, Status-Server and Disconnect requests, whose editor hides the mode).
+const EnterpriseMode *enterpriseMode(const QString &authMode, int requestType);
 // "EAP-MD5" and "EAP-SIM" (exact case): radeapclient without a method.
 bool isLegacyEapMode(const QString &authMode);
 // The mode is run by radeapclient, one request at a time without a rate.

@@ -138,6 +138,18 @@ TEST(BuildCommandLine, EachModeGetsItsMethodAndTheSettingsItUses)
         EXPECT_EQ(BuildCommandLine(t), (c.eapClient ? eap : plain) + c.options + "10.0.0.5:1812 1 testing123")
             << c.mode;
     }
+    // Where the request type takes no mode (accounting...), an enterprise mode is not used:
+    // such a task keeps the line it had.
+    for (const int type : {taskstore::kAcct, taskstore::kStatusServer, taskstore::kDisconnect}) {
+        auto t = task("EAP-TLS");
+        t.Eap = everything;
+        t.RequestType = type;
+        EXPECT_EQ(BuildCommandLine(t), plain + "10.0.0.5:1812 1 testing123") << type;
+    }
+    auto userDefined = task("EAP-TLS");
+    userDefined.RequestType = taskstore::kUserDefined;
+    EXPECT_EQ(BuildCommandLine(userDefined), eap + "-a tls  10.0.0.5:1812 1 testing123");
+
     // A file with a blank reaches the client as one word, beside the transport's words.
     auto t = task("EAP-TLS");
     t.Eap = everything;

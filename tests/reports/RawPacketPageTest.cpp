@@ -335,4 +335,9 @@ TEST_F(RawPacketPageTest, EnterpriseModesSayTheirRequestsCannotBeShownAhead)
         task.AuthMode = mode;
         EXPECT_EQ(packets(page(script, reports::RawPacketSettings::fromTask(task))).size(), 1) << mode;
     }
+    // An accounting task does not use its mode: its packets are shown.
+    task.AuthMode = "PEAP";
+    task.RequestType = taskstore::kAcct;
+    task.RequestTypeCode = 4;
+    EXPECT_EQ(packets(page(script, reports::RawPacketSettings::fromTask(task))).size(), 1);
 }

@@ -271,8 +271,16 @@ TEST_F(EapEditor, EachModeShowsItsFields)
     mode->lineEdit()->selectAll();
     QTest::keyClicks(mode->lineEdit(), "EAP-TLS");
     EXPECT_EQ(shownFields(e.get()), tls);
+    // Where the request type hides the mode, its fields go with it; "User Defined" shows
+    // both again.
+    auto *requestType = child<QComboBox>(e.get(), "cboRequestType");
+    choose(requestType, 1);
+    EXPECT_EQ(mode->currentText(), "EAP-TLS");
+    EXPECT_EQ(shownFields(e.get()), QStringList());
+    choose(requestType, 4);
+    EXPECT_EQ(shownFields(e.get()), tls);
     // Choosing "Auth" puts the mode back to PAP without the mode rule: the fields go too.
-    choose(child<QComboBox>(e.get(), "cboRequestType"), 0);
+    choose(requestType, 0);
     EXPECT_EQ(mode->currentText(), "PAP");
     EXPECT_EQ(shownFields(e.get()), QStringList());
 }
