@@ -3,6 +3,7 @@
 #include "clients/ClientOptions.h"
 #include "platform/ChildProcess.h"
 #include "platform/CommandLine.h"
+#include "taskstore/AuthMode.h"
 #include "taskstore/TaskReader.h"
 
 namespace execution {
@@ -25,6 +26,14 @@ const QLatin1String kKeyFileOption(" --key ");
 const QLatin1String kLegacyAuthenticatorOption(" -M");
 const QLatin1String kRequireAuthenticatorOption(" -A");
 const QLatin1String kSecretFileOption("-S ");
+// The enterprise modes' words.
+const QLatin1String kMethodOption("-a ");
+const QLatin1String kAnonymousOption(" --anonymous ");
+const QLatin1String kInnerMethodOption(" --inner ");
+const QLatin1String kEapCaFileOption(" --eap-ca ");
+const QLatin1String kEapInsecureOption(" --eap-insecure");
+const QLatin1String kEapCertFileOption(" --eap-cert ");
+const QLatin1String kEapKeyFileOption(" --eap-key ");
 
 using platform::quoteCommandWord;
 
@@ -47,6 +56,33 @@ QString transportOptions(const taskstore::TaskTransport &t)
     return options.isEmpty() ? options : options.mid(1) + QLatin1String("  ");
 }
 
+// The method of an enterprise mode and the settings it uses; nothing for the older modes,
+// whose lines stay as they were.
+QString methodOptions(const taskstore::TaskRecord &task)
+{
+    const taskstore::EnterpriseMode *mode = taskstore::enterpriseMode(task.AuthMode, task.RequestType);
+    if (!mode)
+        return {};
+    const taskstore::TaskEapSettings &e = task.Eap;
+    QString options = kMethodOption + mode->method;
+    if (mode->anonymousIdentity && !e.AnonymousIdentity.isEmpty())
+        options += kAnonymousOption + quoteCommandWord(e.AnonymousIdentity);
+    if (mode->innerMethod && !e.InnerMethod.isEmpty())
+        options += kInnerMethodOption + quoteCommandWord(e.InnerMethod);
+    if (mode->tls) {
+        // Neither a CA file nor --eap-insecure: the client checks against the system's store.
+        if (!e.VerifyServer)
+            options += kEapInsecureOption;
+        else if (!e.CaFile.isEmpty())
+            options += kEapCaFileOption + quoteCommandWord(e.CaFile);
+        for (const auto &[option, file] :
+             {std::pair{kEapCertFileOption, e.CertFile}, std::pair{kEapKeyFileOption, e.KeyFile}})
+            if (!file.isEmpty())
+                options += option + quoteCommandWord(file);
+    }
+    return options + QLatin1String("  ");
+}
+
 QString secretFileOption()
 {
     return kSecretFileOption + QStringLiteral("/dev/fd/%1").arg(platform::ChildProcess::kInheritedFd);
@@ -56,14 +92,15 @@ QString lineWith(const taskstore::TaskRecord &task, const QString &privateOption
 {
     auto number = [](int value) { return QString::number(value); };
     const QString script = taskstore::scriptRelativePath(task.TaskID);
-    const bool eap = task.AuthMode == QLatin1String("EAP-MD5") || task.AuthMode == QLatin1String("EAP-SIM");
+    const taskstore::EnterpriseMode *enterprise = taskstore::enterpriseMode(task.AuthMode, task.RequestType);
+    const bool eap = taskstore::isLegacyEapMode(task.AuthMode) || (enterprise && enterprise->eapClient);
     QString line = eap ? QStringLiteral("radeapclient") : QStringLiteral("radclient");
     line += QLatin1String(" -c ") + number(task.RepeatTimes) + QLatin1String("  -f  \"") + script
         + QLatin1String("\"  -i ") + number(task.StartID);
     if (!eap)
         line += QLatin1String("  -n ") + number(task.NumPerSec) + QLatin1String("  -p ") + number(task.NumInParall);
     line += QLatin1String("  -r ") + number(task.RetryTimes) + QLatin1String("  -t ") + number(task.ReplyTimeout)
-        + QLatin1String("  -sx  ") + transportOptions(task.Transport) + privateOptions;
+        + QLatin1String("  -sx  ") + transportOptions(task.Transport) + methodOptions(task) + privateOptions;
     // The line is split into the client's words again, never by a shell: a stored text that
     // would not come back as itself is quoted reversibly; every other value goes in as stored.
     return line + quoteCommandWord(serverWithPort(task.ServerIP, task.Port)) + QLatin1Char(' ')

@@ -7,7 +7,9 @@
 namespace execution {
 
 // The client's complete command line for a task, program name first: radeapclient for
-// "EAP-MD5" and "EAP-SIM" (exact case), radclient for every other mode. A server address
+// "EAP-MD5" and "EAP-SIM" (exact case) and the EAP methods of the enterprise modes
+// (-a with the task's EAP settings), radclient for every other mode (MS-CHAPv2 with
+// -a mschapv2). A server address
 // or secret holding a blank, a tab or a double quote (or empty) is quoted reversibly
 // (platform::quoteCommandWord), so that it reaches the client as the one word it is.
 // A task's transport settings go in only where they differ from the defaults.

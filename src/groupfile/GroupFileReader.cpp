@@ -1,9 +1,11 @@
 #include "groupfile/GroupFileReader.h"
 
+#include "groupfile/EapFields.h"
 #include "groupfile/GroupFileSyntax.h"
 #include "groupfile/PortableSchedule.h"
 #include "groupfile/QuotedBytes.h"
 #include "groupfile/TaskFields.h"
+#include "taskstore/AuthMode.h"
 
 #include <QSet>
 
@@ -74,6 +76,8 @@ public:
 private:
     void statement(const QList<Token> &line);
     void taskValue(const QList<Token> &line);
+    bool eapValue(const QList<Token> &line);
+    void countKey(const QByteArray &key);
     void expectation(const QList<Token> &line);
     taskstore::PacketExpectation &expectationOf(int packet);
 
@@ -215,12 +219,12 @@ void Reader::taskValue(const QList<Token> &line)
         m_task->schedules.append(*row);
         return;
     }
+    if (eapValue(line))
+        return;
     for (const TaskField &field : taskFields()) {
         if (key != QByteArrayView(field.name.data(), field.name.size()))
             continue;
-        if (m_taskKeys.contains(key))
-            throw LineError{QStringLiteral("\"%1\" is given twice").arg(shown(key))};
-        m_taskKeys.insert(key);
+        countKey(key);
         expectCount(line, 2);
         if (field.text) {
             m_task->task.*field.text = text(line[1]);
@@ -238,6 +242,37 @@ void Reader::taskValue(const QList<Token> &line)
     }
     throw LineError{QStringLiteral("unknown value \"%1\"").arg(shown(key))};
 }
+void Reader::countKey(const QByteArray &key)
+{
+    if (m_taskKeys.contains(key))
+        throw LineError{QStringLiteral("\"%1\" is given twice").arg(shown(key))};
+    m_taskKeys.insert(key);
+}
+
+bool Reader::eapValue(const QList<Token> &line)
+{
+    const QByteArray &key = line[0].text;
+    for (const EapField &field : eapFields()) {
+        if (key != QByteArrayView(field.name.data(), field.name.size()))
+            continue;
+        countKey(key);
+        expectCount(line, 2);
+        taskstore::TaskEapSettings &eap = m_task->task.Eap;
+        if (field.flag) {
+            if (line[1].quoted || (line[1].text != "0" && line[1].text != "1"))
+                throw LineError{QStringLiteral("%1 must be 0 or 1").arg(shown(key))};
+            eap.*field.flag = line[1].text == "1";
+            return true;
+        }
+        eap.*field.text = text(line[1]);
+        if (field.text == &taskstore::TaskEapSettings::InnerMethod
+            && taskstore::innerMethodName(eap.InnerMethod).isEmpty())
+            throw LineError{QStringLiteral("EapInnerMethod must be \"pap\", \"mschapv2\" or \"md5\"")};
+        return true;
+    }
+    return false;
+}
+
 taskstore::PacketExpectation &Reader::expectationOf(int packet)
 {
     QList<taskstore::PacketExpectation> &all = m_task->expectations;

@@ -1,5 +1,6 @@
 #include "groupfile/GroupFileWriter.h"
 
+#include "groupfile/EapFields.h"
 #include "groupfile/GroupFileSyntax.h"
 #include "groupfile/PortableSchedule.h"
 #include "groupfile/QuotedBytes.h"
@@ -14,6 +15,20 @@ namespace {
 QByteArray textLine(QByteArrayView key, const QString &value)
 {
     return "  " + key.toByteArray() + ' ' + quoted(value.toUtf8()) + '\n';
+}
+
+QByteArray eapLines(const taskstore::TaskEapSettings &eap)
+{
+    const taskstore::TaskEapSettings defaults;
+    QByteArray out;
+    for (const EapField &field : eapFields()) {
+        const QByteArray key = QByteArray(field.name.data(), field.name.size());
+        if (field.text && eap.*field.text != defaults.*field.text)
+            out += textLine(key, eap.*field.text);
+        else if (field.flag && eap.*field.flag != defaults.*field.flag)
+            out += "  " + key + ' ' + QByteArray::number(int(eap.*field.flag)) + '\n';
+    }
+    return out;
 }
 
 QByteArray scriptLines(const QByteArray &script)
@@ -60,6 +75,7 @@ QByteArray taskBlock(const GroupTask &entry)
         else
             out += "  " + key + ' ' + QByteArray::number(entry.task.*field.number) + '\n';
     }
+    out += eapLines(entry.task.Eap);
     for (const scheduling::ScheduleListRow &row : entry.schedules) {
         const PortableSchedule rule = toPortable(row);
         out += "  " + kScheduleKey.toByteArray() + ' ' + rule.kind.toUtf8() + ' ' + quoted(rule.value.toUtf8()) + ' '

@@ -33,6 +33,10 @@ bool completeRequests(std::vector<taskdef::RequestRecord> &records, const RawPac
 QStringList RawPacketPage::lines(const RawPacketSettings &settings, const RequestSource &readRequests)
 {
     QStringList out = RawPacketText::figure();
+    if (!settings.modeComputedByClient.isEmpty()) {
+        out << RawPacketText::computedByClient(settings.modeComputedByClient);
+        return out;
+    }
     const auto resolved = radius::HostLookup::address(settings.serverIp);
     if (!resolved) {
         out << RawPacketText::unresolvedHost(settings.serverIp);

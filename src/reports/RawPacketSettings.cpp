@@ -1,5 +1,7 @@
 #include "reports/RawPacketSettings.h"
 
+#include "taskstore/AuthMode.h"
+
 #include <QCoreApplication>
 
 namespace reports {
@@ -12,7 +14,9 @@ RawPacketSettings RawPacketSettings::fromTask(const taskstore::TaskRecord &task)
     s.defaultCode = task.RequestTypeCode;
     s.secret = task.SecretKey.toUtf8();
     s.startId = task.StartID;
-    s.eapMode = task.AuthMode == QLatin1String("EAP-MD5") || task.AuthMode == QLatin1String("EAP-SIM");
+    s.eapMode = taskstore::isLegacyEapMode(task.AuthMode);
+    if (taskstore::enterpriseMode(task.AuthMode, task.RequestType))
+        s.modeComputedByClient = task.AuthMode;
     s.fallbackEapId = int(QCoreApplication::applicationPid() & 0xff);
     s.placement = task.Transport.MessageAuthenticatorFirst ? radius::MessageAuthenticatorPlacement::First
                                                            : radius::MessageAuthenticatorPlacement::Legacy;

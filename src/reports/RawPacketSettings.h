@@ -16,6 +16,9 @@ struct RawPacketSettings {
     QByteArray secret;
     int startId = 0;
     bool eapMode = false;
+    // An enterprise mode's name: its client computes the requests while it runs, so the page
+    // says so instead of showing octets the client would not send. Empty for the other modes.
+    QString modeComputedByClient;
     int fallbackEapId = 0; // EAP identifier of a request without EAP-Id
     radius::MessageAuthenticatorPlacement placement = radius::MessageAuthenticatorPlacement::First;
 

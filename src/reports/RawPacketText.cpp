@@ -2,6 +2,8 @@
 
 #include "reports/ReportFormat.h"
 
+#include "platform/CurrentLanguage.h"
+
 namespace reports {
 
 namespace {
@@ -67,6 +69,15 @@ QStringList RawPacketText::unresolvedHost(const QString &serverIp)
 QString RawPacketText::noPackets()
 {
     return QStringLiteral("Error: No list of packets.");
+}
+
+QString RawPacketText::computedByClient(const QString &mode)
+{
+    return platform::CurrentLanguage::text("frmViewTask", "Raw.ComputedByClient",
+                                           "The client computes the requests of a %1 task while it runs "
+                                           "(from the password, a fresh challenge and the server's answers): "
+                                           "they cannot be shown ahead of time.")
+        .arg(mode);
 }
 
 QString RawPacketText::badPacketCode()

@@ -19,6 +19,9 @@ public:
     static QStringList unresolvedHost(const QString &serverIp);
     static QString noPackets();
     static QString badPacketCode();
+    // For a mode whose requests the client computes while it runs (a fresh challenge, the
+    // server's answers), in the current language.
+    static QString computedByClient(const QString &mode);
 };
 
 } // namespace reports

@@ -2,6 +2,7 @@
 
 #include "platform/CurrentLanguage.h"
 #include "reports/ReportFormat.h"
+#include "taskstore/AuthMode.h"
 
 namespace reports {
 
@@ -26,9 +27,40 @@ QString codeLine(const TaskRecord &task)
     return reportText("Report.Code", "    Code        : ") + padRight(task.RequestTypeCode, 2);
 }
 
-QString modeLine(const TaskRecord &task)
+QString serverCheck(const taskstore::TaskEapSettings &eap)
 {
-    return reportText("Report.Mode", "    Mode        : ") + task.AuthMode;
+    if (!eap.VerifyServer)
+        return reportText("Report.EapServerNotChecked", "not checked");
+    if (eap.CaFile.isEmpty())
+        return reportText("Report.EapSystemStore", "checked against the system's certificates");
+    return reportText("Report.EapCaFile", "checked against %1").arg(eap.CaFile);
+}
+
+// The mode, and for an enterprise mode what it takes beyond the packet.
+QStringList modeLines(const TaskRecord &task)
+{
+    QStringList out{reportText("Report.Mode", "    Mode        : ") + task.AuthMode};
+    const taskstore::EnterpriseMode *mode = taskstore::enterpriseMode(task.AuthMode);
+    if (!mode)
+        return out;
+    const taskstore::TaskEapSettings &eap = task.Eap;
+    if (mode->usesPassword)
+        out << reportText("Report.EapCredentials",
+                          "        Identity and password: the packet's User-Name and User-Password");
+    if (mode->anonymousIdentity)
+        out << reportText("Report.EapAnonymous", "        Anonymous Identity : ")
+                + (eap.AnonymousIdentity.isEmpty() ? reportText("Report.EapNoAnonymous", "none, the user's own")
+                                                   : eap.AnonymousIdentity);
+    if (mode->innerMethod)
+        out << reportText("Report.EapInner", "        Inner Method       : ")
+                + taskstore::innerMethodName(eap.InnerMethod);
+    if (mode->tls) {
+        out << reportText("Report.EapServerCertificate", "        Server Certificate : ") + serverCheck(eap);
+        if (!eap.CertFile.isEmpty())
+            out << reportText("Report.EapCertFile", "        Client Certificate : ") + eap.CertFile
+                << reportText("Report.EapKeyFile", "        Client Key         : ") + eap.KeyFile;
+    }
+    return out;
 }
 
 void appendRequestType(QStringList &out, const TaskRecord &task)
@@ -36,7 +68,7 @@ void appendRequestType(QStringList &out, const TaskRecord &task)
     const QString head = reportText("Report.RequestType", "    Request Type: ");
     switch (task.RequestType) {
     case taskstore::kAuth:
-        out << head + reportText("Report.AccessRequest", "Access Request") << codeLine(task) << modeLine(task);
+        out << head + reportText("Report.AccessRequest", "Access Request") << codeLine(task) << modeLines(task);
         break;
     case taskstore::kAcct:
         out << head + reportText("Report.AccountingRequest", "Accounting Request") << codeLine(task);
@@ -48,7 +80,7 @@ void appendRequestType(QStringList &out, const TaskRecord &task)
         out << head + reportText("Report.DisconnectRequest", "Disconnect Request") << codeLine(task);
         break;
     case taskstore::kUserDefined:
-        out << head + reportText("Report.UserDefined", "User Defined") << codeLine(task) << modeLine(task);
+        out << head + reportText("Report.UserDefined", "User Defined") << codeLine(task) << modeLines(task);
         break;
     default: break;
     }

@@ -1,6 +1,7 @@
 #include "taskdef/TaskEditorRules.h"
 
 #include "platform/CurrentLanguage.h"
+#include "taskstore/AuthMode.h"
 
 namespace taskdef {
 
@@ -24,7 +25,7 @@ RequestTypeEffect requestTypeEffect(int position)
 
 bool isEapMode(const QString &mode)
 {
-    return mode == QLatin1String("EAP-MD5") || mode == QLatin1String("EAP-SIM");
+    return taskstore::usesEapClient(mode);
 }
 
 std::optional<Refusal> validateTask(const TaskEditorFacts &facts)

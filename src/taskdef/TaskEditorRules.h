@@ -17,7 +17,7 @@ struct RequestTypeEffect {
 
 // The request type rule, by list position (0 "Auth" to 4 "User Defined").
 RequestTypeEffect requestTypeEffect(int position);
-// The two EAP modes send one request at a time without a rate.
+// The EAP modes (radeapclient) send one request at a time without a rate.
 bool isEapMode(const QString &mode);
 
 enum class EditorPage { Unchanged, Setting, Package, Schedule };

@@ -50,11 +50,14 @@ TaskListRow TaskSaver::save(const TaskDraft &draft, const QDateTime &now)
     QStringList statements;
     if (draft.replacesExisting)
         statements << sql::deleteSchedules(task.TaskID) << sql::deleteTaskOption(task.TaskID)
-                   << sql::deleteTask(task.TaskID) << sql::deleteTaskTransport(task.TaskID);
+                   << sql::deleteTask(task.TaskID) << sql::deleteTaskTransport(task.TaskID)
+                   << sql::deleteTaskEapSettings(task.TaskID);
     statements << sql::insertTask(task) << sql::insertTaskOption(task);
     // The defaults need no row: a task without one reads as them.
     if (!(task.Transport == taskstore::TaskTransport{}))
         statements << sql::insertTaskTransport(task.TaskID, task.Transport);
+    if (!(task.Eap == taskstore::TaskEapSettings{}))
+        statements << sql::insertTaskEapSettings(task.TaskID, task.Eap);
     if (manual)
         statements << sql::insertManualRunRow(task.TaskID, nowText);
     else

@@ -8,6 +8,8 @@
 #include "platform/WindowState.h"
 #include "scheduling/ScheduleError.h"
 #include "scheduling/TfrmTaskSchedule.h"
+#include "taskdef/EapModeRules.h"
+#include "taskdef/EapSettingsPanel.h"
 #include "taskdef/EditorDialogs.h"
 #include "taskdef/EscapedForm.h"
 #include "taskdef/ExpectationPage.h"
@@ -138,6 +140,7 @@ bool TfrmTask::loadTask(const QString &taskId)
     setComboText(m_mode, task.AuthMode);
     setOptionFieldsEnabled(!isEapMode(task.AuthMode));
     showRequestType(task.RequestType);
+    updateEapPanel();
     m_startId->setValue(task.StartID);
     m_timeout->setValue(task.ReplyTimeout);
     m_retry->setValue(task.RetryTimes);
@@ -145,6 +148,7 @@ bool TfrmTask::loadTask(const QString &taskId)
     m_parallel->setValue(task.NumInParall);
     m_perSecond->setValue(task.NumPerSec);
     m_transportPage->setTransport(task.Transport);
+    m_eapPanel->setSettings(task.Eap);
 
     m_packets = loaded->packets;
     resetPacketTree(loadedRoot());
@@ -204,6 +208,9 @@ QStringList TfrmTask::editState() const
     state << transport.Protocol << transport.CaFile << transport.CertFile << transport.KeyFile
           << QString::number(transport.MessageAuthenticatorFirst)
           << QString::number(transport.RequireMessageAuthenticator);
+    const taskstore::TaskEapSettings eap = settingsForMode(appliedMode(), m_eapPanel->entered());
+    state << eap.AnonymousIdentity << eap.InnerMethod << QString::number(eap.VerifyServer) << eap.CaFile << eap.CertFile
+          << eap.KeyFile;
     state << m_packets.table.packets;
     for (const AttributeRow &row : m_packets.table.rows)
         state << row.attribute << row.value << row.id << row.packageId;
@@ -244,6 +251,18 @@ void TfrmTask::cboRequestTypeChange(int position)
         m_mode->setCurrentIndex(m_mode->findText(QStringLiteral("PAP")));
     }
     setComboText(m_port, effect.port);
+    updateEapPanel();
+}
+
+QString TfrmTask::appliedMode() const
+{
+    const int type = m_requestType->currentIndex();
+    return type == taskstore::kAuth || type == taskstore::kUserDefined ? m_mode->currentText() : QString();
+}
+
+void TfrmTask::updateEapPanel()
+{
+    m_eapPanel->showFieldsOf(appliedMode());
 }
 
 void TfrmTask::showRequestType(int position)
@@ -563,6 +582,7 @@ taskstore::TaskRecord TfrmTask::collectTask(int port) const
     task.NumPerSec = m_perSecond->readValue();
     task.RunType = m_scheduled->isChecked() ? taskstore::kRunBySchedule : taskstore::kRunManually;
     task.Transport = m_transportPage->transport();
+    task.Eap = settingsForMode(appliedMode(), m_eapPanel->entered());
     return task;
 }
 
@@ -598,6 +618,12 @@ void TfrmTask::spbtnOKClick()
         return;
     if (const std::optional<QString> why = m_transportPage->refusal()) {
         refuse(*why, m_transportPage);
+        return;
+    }
+    const QString mode = appliedMode();
+    if (const std::optional<QString> why =
+            eapSettingsProblem(mode, settingsForMode(mode, m_eapPanel->entered()), m_packets.table)) {
+        refuse(*why, m_settingPage);
         return;
     }
     if (const std::optional<ExpectationPage::Problem> problem = m_expectationPage->firstProblem()) {

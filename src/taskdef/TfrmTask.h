@@ -32,6 +32,7 @@ class Connection;
 
 namespace taskdef {
 
+class EapSettingsPanel;
 class ExpectationPage;
 class ServerTable;
 class TransportPage;
@@ -86,6 +87,9 @@ private:
     void cboServerIPChange(int position);
     void setOptionFieldsEnabled(bool enabled);
     void showRequestType(int position);
+    // The mode where the request type uses one (the mode field shown); empty elsewhere.
+    QString appliedMode() const;
+    void updateEapPanel();
 
     // Packet page.
     void resetPacketTree(const QString &rootText);
@@ -139,6 +143,7 @@ private:
     ExpectationPage *m_expectationPage = nullptr;
 
     TransportPage *m_transportPage = nullptr;
+    EapSettingsPanel *m_eapPanel = nullptr;
 
     QComboBox *m_serverIp = nullptr;
     QLineEdit *m_secret = nullptr;

@@ -5,10 +5,12 @@
 #include "platform/NamedControl.h"
 #include "platform/SpinEdit.h"
 #include "platform/TypingFilter.h"
+#include "taskdef/EapSettingsPanel.h"
 #include "taskdef/ExpectationPage.h"
 #include "taskdef/FormTexts.h"
 #include "taskdef/TransportPage.h"
 #include "taskdef/TypedListText.h"
+#include "taskstore/AuthMode.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -156,6 +158,9 @@ QWidget *TfrmTask::buildSettingPage()
     makeTypedList(m_mode);
     m_mode->addItems(
         {QStringLiteral("PAP"), QStringLiteral("CHAP"), QStringLiteral("EAP-MD5"), QStringLiteral("EAP-SIM")});
+    for (const taskstore::EnterpriseMode &mode : taskstore::enterpriseModes())
+        m_mode->addItem(mode.name);
+    m_eapPanel = new EapSettingsPanel;
 
     m_startId = named(new SpinEdit(0, 255, 0), "CSpinEditStartID");
     m_timeout = named(new SpinEdit(1, 65535, 3), "CSpinEditTimeout");
@@ -194,6 +199,7 @@ QWidget *TfrmTask::buildSettingPage()
     grid->addWidget(m_parallel, row, 1);
     grid->addWidget(m_perSecondLabel, row, 2);
     grid->addWidget(m_perSecond, row++, 3);
+    grid->addWidget(m_eapPanel, row++, 0, 1, 4);
     grid->setRowStretch(row, 1);
 
     for (QWidget *field : {static_cast<QWidget *>(m_port), static_cast<QWidget *>(m_startId),
@@ -281,6 +287,8 @@ void TfrmTask::connectControls()
     // The rules follow the user's choices from the lists only, not typing or loading.
     connect(m_requestType, &QComboBox::activated, this, &TfrmTask::cboRequestTypeChange);
     connect(m_mode, &QComboBox::activated, this, &TfrmTask::cboModeChange);
+    // The EAP fields follow the mode however it is set: chosen, typed or loaded.
+    connect(m_mode, &QComboBox::currentTextChanged, this, &TfrmTask::updateEapPanel);
     connect(m_serverIp, &QComboBox::activated, this, &TfrmTask::cboServerIPChange);
 
     connect(m_packetTree, &QTreeWidget::currentItemChanged, this, [this] {
@@ -315,6 +323,7 @@ void TfrmTask::applyLanguage()
     platform::Language::apply(this, TransportPage::texts(), file);
     applyHeadings(this, kHeadings, file);
     m_expectationPage->applyLanguage(file);
+    m_eapPanel->applyLanguage(file);
     if (auto *name = findChild<QLabel *>(QStringLiteral("lblTaskName")))
         name->setText(QStringLiteral("  ")
                       + file.text(QStringLiteral("frmTask"), QStringLiteral("lblTaskName.Caption"),

@@ -1,7 +1,7 @@
 #include "taskdef/TransportPage.h"
 
-#include "platform/DialogService.h"
 #include "platform/NamedControl.h"
+#include "taskdef/PemFilePicker.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,7 +73,7 @@ void TransportPage::addFileRow(QGridLayout *grid, int row, const char *labelName
                                QLineEdit *edit, const char *buttonName)
 {
     auto *pick = named(new QPushButton(QStringLiteral("...")), buttonName);
-    connect(pick, &QPushButton::clicked, this, [this, edit] { pickFile(edit); });
+    connect(pick, &QPushButton::clicked, this, [edit] { pickPemFile(edit); });
     m_pickers << pick;
     grid->addWidget(namedLabel(labelName, labelText), row, 0);
     grid->addWidget(edit, row, 1);
@@ -124,17 +124,6 @@ std::optional<QString> TransportPage::refusal() const
         if (!file.isEmpty() && !QFileInfo(file).isFile())
             return text("TransportNoSuchFile", "The file does not exist: %1").arg(file);
     return std::nullopt;
-}
-
-void TransportPage::pickFile(QLineEdit *edit)
-{
-    platform::FileRequest request;
-    request.filter = text("TransportFileFilter", "PEM Files (*.pem *.crt *.key);;All Files (*.*)");
-    request.directory = QFileInfo(edit->text()).absolutePath();
-    request.fileName = edit->text();
-    const QString chosen = platform::DialogService::instance().openFileName(request);
-    if (!chosen.isEmpty())
-        edit->setText(chosen);
 }
 
 void TransportPage::updateTlsFields()

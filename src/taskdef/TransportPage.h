@@ -33,7 +33,6 @@ public:
 private:
     void addFileRow(QGridLayout *grid, int row, const char *labelName, const char *labelText, QLineEdit *edit,
                     const char *buttonName);
-    void pickFile(QLineEdit *edit);
     void updateTlsFields();
 
     QComboBox *m_protocol = nullptr;

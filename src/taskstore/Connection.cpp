@@ -37,6 +37,9 @@ create index if not exists RunHistoryByTask on RunHistory (TaskID, RunID);
 
 create table if not exists TaskTransport (TaskID text, Protocol text, CaFile text, CertFile text,
   KeyFile text, MessageAuthenticatorFirst integer, RequireMessageAuthenticator integer);
+
+create table if not exists TaskEapSettings (TaskID text, AnonymousIdentity text, InnerMethod text,
+  CaFile text, VerifyServer integer, CertFile text, KeyFile text);
 )sql";
 
 QString errorOf(sqlite3 *db)

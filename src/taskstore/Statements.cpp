@@ -300,4 +300,22 @@ QString deleteTaskTransport(const QString &taskId)
     return format("delete from TaskTransport where [TaskID]= '%s'", {taskId});
 }
 
+QString selectTaskEapSettings(const QString &taskId)
+{
+    return format("select * from TaskEapSettings where TaskID='%s'", {taskId});
+}
+
+QString insertTaskEapSettings(const QString &taskId, const TaskEapSettings &e)
+{
+    return format(
+        "insert into TaskEapSettings([TaskID],[AnonymousIdentity],[InnerMethod],[CaFile],[VerifyServer],"
+        "[CertFile],[KeyFile])values('%s','%s','%s','%s',%d,'%s','%s')",
+        {taskId, e.AnonymousIdentity, e.InnerMethod, e.CaFile, int(e.VerifyServer), e.CertFile, e.KeyFile});
+}
+
+QString deleteTaskEapSettings(const QString &taskId)
+{
+    return format("delete from TaskEapSettings where [TaskID]= '%s'", {taskId});
+}
+
 } // namespace taskstore::sql

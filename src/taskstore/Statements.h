@@ -75,4 +75,9 @@ QString selectTaskTransport(const QString &taskId);
 QString insertTaskTransport(const QString &taskId, const TaskTransport &t);
 QString deleteTaskTransport(const QString &taskId);
 
+// TaskEapSettings
+QString selectTaskEapSettings(const QString &taskId);
+QString insertTaskEapSettings(const QString &taskId, const TaskEapSettings &e);
+QString deleteTaskEapSettings(const QString &taskId);
+
 } // namespace taskstore::sql

@@ -31,7 +31,23 @@ TaskRecord readTaskRecord(Query &query, const QString &taskId)
     task.NumPerSec = query.asInteger(QStringLiteral("NumPerSec"));
     task.NumInParall = query.asInteger(QStringLiteral("NumInParall"));
     task.Transport = readTaskTransport(query, taskId);
+    task.Eap = readTaskEapSettings(query, taskId);
     return task;
+}
+
+TaskEapSettings readTaskEapSettings(Query &query, const QString &taskId)
+{
+    TaskEapSettings eap;
+    OpenQuery(query, sql::selectTaskEapSettings(taskId));
+    if (query.isEmpty())
+        return eap;
+    eap.AnonymousIdentity = query.asText(QStringLiteral("AnonymousIdentity"));
+    eap.InnerMethod = query.asText(QStringLiteral("InnerMethod"));
+    eap.CaFile = query.asText(QStringLiteral("CaFile"));
+    eap.VerifyServer = query.asInteger(QStringLiteral("VerifyServer")) != 0;
+    eap.CertFile = query.asText(QStringLiteral("CertFile"));
+    eap.KeyFile = query.asText(QStringLiteral("KeyFile"));
+    return eap;
 }
 
 TaskTransport readTaskTransport(Query &query, const QString &taskId)
@@ -94,6 +110,7 @@ void deleteTaskRows(Query &query, const QString &taskId, bool includingPackage)
     ExecQuery(query, sql::deleteSchedules(taskId));
     ExecQuery(query, sql::deleteTaskOption(taskId));
     ExecQuery(query, sql::deleteTaskTransport(taskId));
+    ExecQuery(query, sql::deleteTaskEapSettings(taskId));
     ExecQuery(query, sql::deleteTask(taskId));
     deleteExpectationsAndHistory(query.connection(), taskId);
     QFile::remove(scriptFilePath(taskId));

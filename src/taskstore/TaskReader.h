@@ -21,6 +21,8 @@ TaskRecord readTaskRecord(Query &query, const QString &taskId);
 
 // A task's TaskTransport row; the defaults when it has none. Throws DatabaseError.
 TaskTransport readTaskTransport(Query &query, const QString &taskId);
+// A task's TaskEapSettings row; the defaults when it has none. Throws DatabaseError.
+TaskEapSettings readTaskEapSettings(Query &query, const QString &taskId);
 
 // Opens `sql` on the query and reads every TaskSchedule row it returns, in order.
 // Throws DatabaseError.

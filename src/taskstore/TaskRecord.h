@@ -1,5 +1,6 @@
 #pragma once
 
+#include "taskstore/TaskEapSettings.h"
 #include "taskstore/TaskTransport.h"
 
 #include <QString>
@@ -25,6 +26,7 @@ struct TaskRecord {
     int NumPerSec = 0;
     int NumInParall = 0;
     TaskTransport Transport; // the task's TaskTransport row
+    TaskEapSettings Eap;     // the task's TaskEapSettings row
 };
 
 // Task.RequestType values.

@@ -91,6 +91,77 @@ TEST(BuildCommandLine, Ipv6ServersAreBracketed)
     }
 }
 
+// Each mode's line: the enterprise modes name their method and only the settings they
+// use; the older modes keep their lines whatever EAP settings a task carries.
+TEST(BuildCommandLine, EachModeGetsItsMethodAndTheSettingsItUses)
+{
+    taskstore::TaskEapSettings everything;
+    everything.AnonymousIdentity = "anonymous@example.org";
+    everything.InnerMethod = "pap";
+    everything.CaFile = "/pki/ca file.pem";
+    everything.CertFile = "/pki/client.pem";
+    everything.KeyFile = "/pki/client.key";
+    taskstore::TaskEapSettings insecure = everything;
+    insecure.VerifyServer = false;
+    taskstore::TaskEapSettings systemStore;
+    systemStore.InnerMethod = "mschapv2";
+
+    struct Case {
+        const char *mode;
+        taskstore::TaskEapSettings eap;
+        bool eapClient;
+        const char *options; // between "-sx  " and the server
+    };
+    const QString plain = "radclient -c 1  -f  \"script/42.txt\"  -i 0  -n 0  -p 1  -r 3  -t 3  -sx  ";
+    const QString eap = "radeapclient -c 1  -f  \"script/42.txt\"  -i 0  -r 3  -t 3  -sx  ";
+    const Case cases[] = {
+        {"MS-CHAPv2", everything, false, "-a mschapv2  "},
+        {"EAP-MSCHAPv2", everything, true, "-a mschapv2  "},
+        {"PEAP", everything, true,
+         "-a peap --anonymous anonymous@example.org --eap-ca \"/pki/ca file.pem\" --eap-cert /pki/client.pem "
+         "--eap-key /pki/client.key  "},
+        {"PEAP", {}, true, "-a peap  "},
+        {"EAP-TTLS", insecure, true,
+         "-a ttls --anonymous anonymous@example.org --inner pap --eap-insecure --eap-cert /pki/client.pem "
+         "--eap-key /pki/client.key  "},
+        {"EAP-TTLS", systemStore, true, "-a ttls --inner mschapv2  "},
+        {"EAP-TLS", everything, true,
+         "-a tls --eap-ca \"/pki/ca file.pem\" --eap-cert /pki/client.pem --eap-key /pki/client.key  "},
+        {"EAP-MD5", everything, true, ""},
+        {"EAP-SIM", insecure, true, ""},
+        {"PAP", everything, false, ""},
+        {"peap", everything, false, ""}, // the exact name only, as for the older EAP modes
+    };
+    for (const Case &c : cases) {
+        auto t = task(c.mode);
+        t.Eap = c.eap;
+        EXPECT_EQ(BuildCommandLine(t), (c.eapClient ? eap : plain) + c.options + "10.0.0.5:1812 1 testing123")
+            << c.mode;
+    }
+    // Where the request type takes no mode (accounting...), an enterprise mode is not used:
+    // such a task keeps the line it had.
+    for (const int type : {taskstore::kAcct, taskstore::kStatusServer, taskstore::kDisconnect}) {
+        auto t = task("EAP-TLS");
+        t.Eap = everything;
+        t.RequestType = type;
+        EXPECT_EQ(BuildCommandLine(t), plain + "10.0.0.5:1812 1 testing123") << type;
+    }
+    auto userDefined = task("EAP-TLS");
+    userDefined.RequestType = taskstore::kUserDefined;
+    EXPECT_EQ(BuildCommandLine(userDefined), eap + "-a tls  10.0.0.5:1812 1 testing123");
+
+    // A file with a blank reaches the client as one word, beside the transport's words.
+    auto t = task("EAP-TLS");
+    t.Eap = everything;
+    t.Transport.Protocol = "tcp";
+    const QStringList words = platform::splitCommandLine(BuildCommandLine(t));
+    const qsizetype ca = words.indexOf("--eap-ca");
+    ASSERT_GT(ca, 0);
+    EXPECT_EQ(words[ca + 1], "/pki/ca file.pem");
+    EXPECT_EQ(words.mid(words.indexOf("-P"), 2), QStringList({"-P", "tcp"}));
+    EXPECT_EQ(words.last(), "testing123");
+}
+
 namespace {
 class ClientRun : public ::testing::Test {
 protected:

@@ -120,6 +120,7 @@ void expectSameTask(const StoredTask &actual, const StoredTask &expected, const 
     EXPECT_EQ(a.ServerIP, e.ServerIP);
     EXPECT_EQ(a.SecretKey, e.SecretKey);
     EXPECT_EQ(a.AuthMode, e.AuthMode);
+    EXPECT_TRUE(a.Eap == e.Eap);
     const std::array<int, 11> actualNumbers = {
         a.Port,       a.RequestType, a.RequestTypeCode, a.RunType,     a.StartID, a.ReplyTimeout,
         a.RetryTimes, a.RepeatTimes, a.NumPerSec,       a.NumInParall, 0};
@@ -405,6 +406,11 @@ TEST(GroupFileTest, ABrokenFileSaysWhichLineAndImportsNothing)
         {head + task + "end now\n", "line 6: unexpected \"now\" after \"end\""},
         {head + task + "  \"Port\" 1\nend\n", "line 6: a line must start with a word, not a quoted value"},
         {head + task + "  ServerIP \"a\"b\nend\n", "line 6: a blank must follow the closing quote"},
+        {head + task + "  EapInnerMethod \"chap\"\nend\n",
+         "line 6: EapInnerMethod must be \"pap\", \"mschapv2\" or \"md5\""},
+        {head + task + "  EapVerifyServer 2\nend\n", "line 6: EapVerifyServer must be 0 or 1"},
+        {head + task + "  EapCaFile \"a\"\n  EapCaFile \"b\"\nend\n", "line 7: \"EapCaFile\" is given twice"},
+        {head + task + "  script \"a\"\n  EapCaFile \"b\"\nend\n", "line 7: \"EapCaFile\" after the script lines"},
     };
 
     QTemporaryDir files;
@@ -478,4 +484,61 @@ TEST(GroupFileTest, AFailedExportLeavesThePreviousFileWhole)
     ASSERT_TRUE(QDir().rmdir(taskstore::scriptFilePath("7")));
     EXPECT_TRUE(exportGroupToFile(db.connection, task.GroupID, "G", files.filePath("missing/dir/x"))
                     .contains("cannot be written"));
+}
+
+// An enterprise mode's settings travel with its task, one line each where they differ from
+// the defaults; a task at the defaults (and every file from before them) has no such line.
+TEST(GroupFileTest, EapSettingsTravelWithTheirTaskOnlyWhereSet)
+{
+    QTemporaryDir files;
+    const QString path = files.filePath("eap.pellion-group");
+    std::map<QString, StoredTask> original;
+    QByteArray exported;
+    {
+        testsupport::TempProgramDir dir;
+        Database db;
+        const QString group = db.addGroup("Enterprise");
+        taskstore::TaskRecord ttls = testsupport::sampleTask("1");
+        ttls.GroupID = group;
+        ttls.TaskName = "ttls";
+        ttls.AuthMode = "EAP-TTLS";
+        ttls.Eap.AnonymousIdentity = "anon \"outer\"@example.org";
+        ttls.Eap.InnerMethod = "md5";
+        ttls.Eap.VerifyServer = false;
+        ttls.Eap.CertFile = QString::fromUtf8("/pki/\xE4\xB8\xAD.pem");
+        ttls.Eap.KeyFile = "/pki/c.key";
+        db.save(ttls, {}, QByteArray("User-Name = bob\r\n\r\n"));
+        taskstore::TaskRecord peap = testsupport::sampleTask("2");
+        peap.GroupID = group;
+        peap.TaskName = "peap";
+        peap.AuthMode = "PEAP";
+        peap.Eap.CaFile = "/pki/ca.pem";
+        db.save(peap, {}, std::nullopt);
+        taskstore::TaskRecord tls = testsupport::sampleTask("3");
+        tls.GroupID = group;
+        tls.TaskName = "tls at the defaults";
+        tls.AuthMode = "EAP-TLS";
+        db.save(tls, {}, std::nullopt);
+        original = db.tasks();
+        ASSERT_EQ(exportGroupToFile(db.connection, group, "Enterprise", path), "");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        exported = file.readAll();
+    }
+    EXPECT_TRUE(
+        exported.contains("  NumInParall 1\n  EapAnonymousIdentity \"anon \\\"outer\\\"@example.org\"\n"
+                          "  EapInnerMethod \"md5\"\n  EapVerifyServer 0\n"
+                          "  EapCertFile \"/pki/\xE4\xB8\xAD.pem\"\n  EapKeyFile \"/pki/c.key\"\n  script "))
+        << exported.toStdString();
+    EXPECT_TRUE(exported.contains("  NumInParall 1\n  EapCaFile \"/pki/ca.pem\"\nend\n"));
+    EXPECT_EQ(exported.count("Eap"), 6) << "the task at the defaults has no EAP line";
+
+    testsupport::TempProgramDir dir;
+    Database db;
+    const ImportResult result = importGroupFromFile(db.connection, path, kNow);
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    const std::map<QString, StoredTask> imported = db.tasks();
+    ASSERT_EQ(imported.size(), 3u);
+    for (const auto &[name, task] : imported)
+        expectSameTask(task, original.at(name), name);
 }

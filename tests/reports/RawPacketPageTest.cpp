@@ -314,3 +314,30 @@ TEST_F(RawPacketPageTest, EapModeKeepsTheScriptsMessageAuthenticatorAndPassword)
     ASSERT_EQ(out.size(), 1);
     EXPECT_EQ(out[0].toHex(), withMessageAuthenticator(zero, 20 + 5 + 2).toHex());
 }
+
+// The client computes an enterprise mode's requests while it runs: the page says so in
+// place of octets it would not send; the older EAP modes still show theirs.
+TEST_F(RawPacketPageTest, EnterpriseModesSayTheirRequestsCannotBeShownAhead)
+{
+    taskstore::TaskRecord task;
+    task.ServerIP = "127.0.0.1";
+    task.Port = 1812;
+    task.RequestTypeCode = 1;
+    task.SecretKey = "testing123";
+    const QByteArray script = "User-Name = bob\nUser-Password = hello\n";
+    for (const char *mode : {"MS-CHAPv2", "EAP-MSCHAPv2", "PEAP", "EAP-TTLS", "EAP-TLS"}) {
+        task.AuthMode = mode;
+        const QStringList lines = page(script, reports::RawPacketSettings::fromTask(task));
+        EXPECT_EQ(lines, RawPacketText::figure() << RawPacketText::computedByClient(mode)) << mode;
+        EXPECT_TRUE(lines.last().contains(QString(" %1 task ").arg(mode))) << mode;
+    }
+    for (const char *mode : {"PAP", "EAP-MD5"}) {
+        task.AuthMode = mode;
+        EXPECT_EQ(packets(page(script, reports::RawPacketSettings::fromTask(task))).size(), 1) << mode;
+    }
+    // An accounting task does not use its mode: its packets are shown.
+    task.AuthMode = "PEAP";
+    task.RequestType = taskstore::kAcct;
+    task.RequestTypeCode = 4;
+    EXPECT_EQ(packets(page(script, reports::RawPacketSettings::fromTask(task))).size(), 1);
+}

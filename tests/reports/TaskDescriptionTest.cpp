@@ -179,3 +179,47 @@ TEST(TaskDescription, TransportLinesOnlyForSettingsBeyondTheDefaults)
         EXPECT_EQ(lines.value(port + 1 + c.lines.size()), S2) << c.name;
     }
 }
+
+// An enterprise mode's line is followed by what the mode takes beyond the packet, and only
+// that: the settings another mode would use are not shown. The older modes keep one line.
+TEST(TaskDescription, EnterpriseModesDescribeTheirSettings)
+{
+    taskstore::TaskEapSettings eap;
+    eap.AnonymousIdentity = "anonymous@example.org";
+    eap.InnerMethod = "mschapv2";
+    eap.CaFile = "/pki/ca.pem";
+    eap.CertFile = "/pki/client.pem";
+    eap.KeyFile = "/pki/client.key";
+    taskstore::TaskEapSettings insecure;
+    insecure.VerifyServer = false;
+    const QString credentials = "        Identity and password: the packet's User-Name and User-Password";
+    struct Case {
+        const char *mode;
+        taskstore::TaskEapSettings eap;
+        QStringList lines; // after the mode line, up to the separator
+    };
+    const Case cases[] = {
+        {"MS-CHAPv2", eap, {credentials}},
+        {"PEAP",
+         {},
+         {credentials, "        Anonymous Identity : none, the user's own",
+          "        Server Certificate : checked against the system's certificates"}},
+        {"EAP-TTLS",
+         eap,
+         {credentials, "        Anonymous Identity : anonymous@example.org", "        Inner Method       : MS-CHAPv2",
+          "        Server Certificate : checked against /pki/ca.pem", "        Client Certificate : /pki/client.pem",
+          "        Client Key         : /pki/client.key"}},
+        {"EAP-TLS", insecure, {"        Server Certificate : not checked"}},
+        {"EAP-MD5", eap, {}},
+    };
+    for (const Case &c : cases) {
+        TaskRecord task = accessTask();
+        task.AuthMode = c.mode;
+        task.Eap = c.eap;
+        const QStringList lines = TaskDescription::lines(task, {}, {});
+        const qsizetype mode = lines.indexOf(QString("    Mode        : ") + c.mode);
+        ASSERT_GE(mode, 0) << c.mode;
+        EXPECT_EQ(join(lines.mid(mode + 1, c.lines.size())), join(c.lines)) << c.mode;
+        EXPECT_EQ(lines.value(mode + 1 + c.lines.size()), S2) << c.mode;
+    }
+}

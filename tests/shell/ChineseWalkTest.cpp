@@ -114,6 +114,8 @@ const QStringList kKeptWords = {
     "p50",
     "p95",
     "p99",
+    // The enterprise modes' names in the mode list.
+    "PEAP",
 };
 
 // The English left in a text: its words of two or more letters that are not kept words.

@@ -99,18 +99,7 @@ protected:
     }
 
     // Add, then the packet editor: one row per pair, OK.
-    static void addPacket(TfrmTask *editor, const Pairs &pairs)
-    {
-        whenModalOpens<TfrmPackage>([pairs](TfrmPackage *packet) {
-            for (const auto &[name, value] : pairs) {
-                QTest::keyClicks(child<QComboBox>(packet, "cboAttr")->lineEdit(), name);
-                QTest::keyClicks(child<QComboBox>(packet, "cboValue")->lineEdit(), value);
-                click(packet, "spbtnAdd");
-            }
-            click(packet, "spbtnOK");
-        });
-        click(editor, "spbtnAdd");
-    }
+    static void addPacket(TfrmTask *editor, const Pairs &pairs) { addPacketRows(editor, pairs); }
 
     static void addSchedule(TfrmTask *editor, const std::function<void(TfrmTaskSchedule *)> &steps)
     {

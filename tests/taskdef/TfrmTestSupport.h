@@ -2,12 +2,14 @@
 
 // Helpers for driving the task definition windows as a user would.
 
+#include "taskdef/TfrmPackage.h"
 #include "taskstore/Connection.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -94,6 +96,20 @@ void whenModalOpens(std::function<void(T *)> steps)
         }
     });
     timer->start();
+}
+
+// The task editor's Add, then the packet editor: one row per pair, OK.
+inline void addPacketRows(QWidget *taskEditor, const QList<QPair<QString, QString>> &pairs)
+{
+    whenModalOpens<taskdef::TfrmPackage>([pairs](taskdef::TfrmPackage *packet) {
+        for (const auto &[name, value] : pairs) {
+            QTest::keyClicks(child<QComboBox>(packet, "cboAttr")->lineEdit(), name);
+            QTest::keyClicks(child<QComboBox>(packet, "cboValue")->lineEdit(), value);
+            click(packet, "spbtnAdd");
+        }
+        click(packet, "spbtnOK");
+    });
+    click(taskEditor, "spbtnAdd");
 }
 
 // Fails for each visible label or button narrower than its text needs (a wrapping label:

@@ -209,22 +209,29 @@ TEST_F(TaskStore, NewKeysAreDecimalBelow999999AndSkipTakenOnes)
     EXPECT_EQ(NewRecordId(query, KeyTable::Server, next), "7");
 }
 
+namespace {
+// A database of the oldest kind: the Task table alone, with task "7" in the given mode.
+void writeTaskTableOnly(const QString &authMode)
+{
+    sqlite3 *old = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(Connection::defaultPath()).constData(), &old), SQLITE_OK);
+    const QByteArray schema =
+        "create table Task (GroupID text, TaskID text, TaskName text, ServerIP text, SecretKey "
+        "text, Port integer, RequestType integer, RequestTypeCode integer, AuthMode text, RunType "
+        "integer);"
+        "insert into Task values('AllTask','7','old','127.0.0.1','s',1812,0,1,'"
+        + authMode.toUtf8() + "',0);";
+    ASSERT_EQ(sqlite3_exec(old, schema.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(old);
+}
+} // namespace
+
 // A database from before the TaskTransport table gains it at open; its tasks read as UDP
 // with the defaults, and a task's row comes back as stored and goes with the task.
 TEST(TaskTransportStore, OldDatabaseGainsTheTableAndRowsRoundTrip)
 {
     testsupport::TempProgramDir dir;
-    {
-        sqlite3 *old = nullptr;
-        ASSERT_EQ(sqlite3_open(QFile::encodeName(Connection::defaultPath()).constData(), &old), SQLITE_OK);
-        const char *schema =
-            "create table Task (GroupID text, TaskID text, TaskName text, ServerIP text, SecretKey "
-            "text, Port integer, RequestType integer, RequestTypeCode integer, AuthMode text, RunType "
-            "integer);"
-            "insert into Task values('AllTask','7','old','127.0.0.1','s',1812,0,1,'PAP',0);";
-        ASSERT_EQ(sqlite3_exec(old, schema, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(old);
-    }
+    ASSERT_NO_FATAL_FAILURE(writeTaskTableOnly("PAP"));
     Connection connection(Connection::defaultPath());
     Query query(connection);
     const TaskRecord old = readTaskRecord(query, "7");
@@ -242,5 +249,35 @@ TEST(TaskTransportStore, OldDatabaseGainsTheTableAndRowsRoundTrip)
 
     deleteTaskRows(query, "7", false);
     OpenQuery(query, sql::selectTaskTransport("7"));
+    EXPECT_TRUE(query.isEmpty());
+}
+
+// A database from before the TaskEapSettings table gains it at open; a task without a row
+// reads with the defaults (the server's certificate verified), a row comes back as stored
+// and goes with the task.
+TEST(TaskEapSettingsStore, OldDatabaseGainsTheTableAndRowsRoundTrip)
+{
+    testsupport::TempProgramDir dir;
+    ASSERT_NO_FATAL_FAILURE(writeTaskTableOnly("EAP-MD5"));
+    Connection connection(Connection::defaultPath());
+    Query query(connection);
+    const TaskRecord old = readTaskRecord(query, "7");
+    EXPECT_EQ(old.AuthMode, "EAP-MD5");
+    EXPECT_TRUE(old.Eap == TaskEapSettings{});
+    EXPECT_TRUE(old.Eap.VerifyServer);
+
+    TaskEapSettings ttls;
+    ttls.AnonymousIdentity = "O'Brien@example.org";
+    ttls.InnerMethod = "md5";
+    ttls.CaFile = "/pki/ca.pem";
+    ttls.VerifyServer = false;
+    ttls.CertFile = "/pki/c.pem";
+    ttls.KeyFile = "/pki/c.key";
+    ExecQuery(query, sql::insertTaskEapSettings("7", ttls));
+    EXPECT_TRUE(readTaskRecord(query, "7").Eap == ttls);
+    EXPECT_TRUE(readTaskRecord(query, "8").Eap == TaskEapSettings{}) << "another task's row is not read";
+
+    deleteTaskRows(query, "7", false);
+    OpenQuery(query, sql::selectTaskEapSettings("7"));
     EXPECT_TRUE(query.isEmpty());
 }
