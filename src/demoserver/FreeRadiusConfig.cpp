@@ -16,8 +16,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // The modules the configuration loads, each a file in kModuleDir.
-const char *const kModules[] = {"rlm_always", "rlm_pap",     "rlm_chap",    "rlm_files",
-                                "rlm_eap",    "rlm_eap_md5", "rlm_eap_sim", "rlm_mschap"};
+const char *const kModules[] = {"rlm_always",       "rlm_pap",     "rlm_chap",     "rlm_files",
+                                "rlm_eap",          "rlm_eap_md5", "rlm_eap_sim",  "rlm_mschap",
+                                "rlm_eap_mschapv2", "rlm_eap_tls", "rlm_eap_ttls", "rlm_eap_peap"};
 
 // A value in single quotes: the server's configuration reader takes it as it stands
 // (no ${...} expansion, a backslash kept) except for \' standing for a quote. It has no
@@ -209,9 +210,48 @@ QString moreListenersText(const FreeRadiusConfig &config)
     return text;
 }
 
-// The users file, PAP, CHAP, MS-CHAP and EAP with MD5 and SIM; "ok" for the sections that only
-// have to answer.
-const char *const kModulesText = R"(always ok {
+// EAP-TLS, EAP-TTLS and PEAP share one TLS configuration; the tunnels' inner requests go
+// to the inner server.
+QString eapTlsText(const RadiusEapTls &tls)
+{
+    if (tls.certificateFile.isEmpty())
+        return {};
+    return QStringLiteral(R"(	tls-config tls-common {
+		private_key_file = %1
+		certificate_file = %2
+		ca_file = %3
+		cipher_list = "DEFAULT"
+		tls_min_version = "1.2"
+		tls_max_version = "1.2"
+		fragment_size = 1024
+		cache {
+			enable = no
+		}
+		verify {
+		}
+	}
+	tls {
+		tls = tls-common
+	}
+	ttls {
+		tls = tls-common
+		default_eap_type = md5
+		virtual_server = "inner-tunnel"
+	}
+	peap {
+		tls = tls-common
+		default_eap_type = mschapv2
+		virtual_server = "inner-tunnel"
+	}
+)")
+        .arg(quoted(tls.privateKeyFile), quoted(tls.certificateFile), quoted(tls.caFile));
+}
+
+// The users file, PAP, CHAP, MS-CHAP and EAP with MD5, SIM, MS-CHAPv2 and the TLS methods;
+// "ok" for the sections that only have to answer.
+QString modulesText(const RadiusEapTls &tls)
+{
+    return QStringLiteral(R"(always ok {
 	rcode = ok
 }
 pap {
@@ -232,6 +272,37 @@ eap {
 	md5 {
 	}
 	sim {
+	}
+	mschapv2 {
+	}
+%1}
+)")
+        .arg(eapTlsText(tls));
+}
+
+// The server the tunnels of EAP-TTLS and PEAP ask.
+const char *const kInnerServerText = R"(
+server inner-tunnel {
+	authorize {
+		chap
+		mschap
+		files
+		eap {
+			ok = return
+		}
+		pap
+	}
+	authenticate {
+		Auth-Type PAP {
+			pap
+		}
+		Auth-Type CHAP {
+			chap
+		}
+		Auth-Type MS-CHAP {
+			mschap
+		}
+		eap
 	}
 }
 )";
@@ -296,10 +367,11 @@ server coa {
 	}
 }
 )")
-        .arg(config.authPort)
-        .arg(config.acctPort)
-        .arg(config.coaPort)
-        .arg(moreListenersText(config));
+               .arg(config.authPort)
+               .arg(config.acctPort)
+               .arg(config.coaPort)
+               .arg(moreListenersText(config))
+        + (config.eapTls.certificateFile.isEmpty() ? QString() : QLatin1String(kInnerServerText));
 }
 
 QString usersText(const std::vector<RadiusUser> &users)
@@ -367,6 +439,7 @@ bool FreeRadiusConfig::write(const QString &directory, QString *error) const
     QStringList values{secret, raddb, logDir, runDir, tlsSecret};
     for (const RadiusTlsListener &tls : tlsListeners)
         values << tls.certificateFile << tls.privateKeyFile << tls.caFile;
+    values << eapTls.certificateFile << eapTls.privateKeyFile << eapTls.caFile;
     for (const QString &value : values) {
         if (!quotable(value)) {
             if (error)
@@ -386,7 +459,7 @@ bool FreeRadiusConfig::write(const QString &directory, QString *error) const
     const QDir files(raddb);
     const bool written = writeAll(files.filePath(QStringLiteral("radiusd.conf")), mainText(raddb, logDir, runDir))
         && writeAll(files.filePath(QStringLiteral("clients.conf")), allClientsText(*this))
-        && writeAll(files.filePath(QStringLiteral("modules.conf")), QLatin1String(kModulesText))
+        && writeAll(files.filePath(QStringLiteral("modules.conf")), modulesText(eapTls))
         && writeAll(files.filePath(QStringLiteral("sites.conf")), sitesText(*this))
         && writeAll(files.filePath(QStringLiteral("users")), usersText(users));
     if (!written && error)

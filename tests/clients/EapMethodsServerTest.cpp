@@ -1,0 +1,142 @@
+#include "ClientRunner.h"
+#include "support/FreeRadiusServer.h"
+#include "support/TestPki.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+// radeapclient -a mschapv2, tls, peap and ttls against a private FreeRADIUS whose eap
+// module offers them with a throwaway PKI.
+
+namespace {
+
+class EapMethods : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!testsupport::FreeRadiusServer::isInstalled())
+            return;
+        s_pki = std::make_unique<testsupport::TestPki>();
+        if (!s_pki->create(&s_error))
+            return;
+        s_server = std::make_unique<testsupport::FreeRadiusServer>();
+        s_server->setSecret("s3cret");
+        s_server->addStandardUsers();
+        // A password outside ASCII: the server's UTF-16 must be ours.
+        s_server->addUser({"j\u00f6rg", "Cleartext-Password := \"p\u00e4ssw\u00f6rd\u20ac\""});
+        s_server->setEapTls({s_pki->certificate("server"), s_pki->key("server"), s_pki->caFile()});
+        if (!s_server->start(&s_error))
+            s_server.reset();
+    }
+    static void TearDownTestSuite()
+    {
+        s_server.reset();
+        s_pki.reset();
+    }
+
+    void SetUp() override
+    {
+        if (!testsupport::FreeRadiusServer::isInstalled())
+            GTEST_SKIP() << "FreeRADIUS server not installed";
+        ASSERT_TRUE(s_server) << s_error.toStdString();
+    }
+
+    // One try per request, bounded.
+    ClientRunner::Result send(const QStringList &methodWords, const QByteArray &script)
+    {
+        QStringList words = methodWords;
+        words << "-sx"
+              << "-r"
+              << "0"
+              << "-t"
+              << "5" << QString("127.0.0.1:%1").arg(s_server->authPort()) << "1" << s_server->secret();
+        return m_runner.run(ClientRunner::radeapclient(), words, script);
+    }
+
+    static inline std::unique_ptr<testsupport::TestPki> s_pki;
+    static inline std::unique_ptr<testsupport::FreeRadiusServer> s_server;
+    static inline QString s_error;
+    ClientRunner m_runner;
+};
+
+const QByteArray kBob = "User-Name = bob\nUser-Password = hello\n\n";
+const QByteArray kBobWrong = "User-Name = bob\nUser-Password = wrong\n\n";
+
+TEST_F(EapMethods, MsChapV2AcceptsTheRightPasswordWithProofAndKeysAndRejectsAWrongOne)
+{
+    const auto r = send({"-a", "mschapv2"},
+                        kBob + kBobWrong + "User-Name = j\u00f6rg\nUser-Password = p\u00e4ssw\u00f6rd\u20ac\n\n");
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0) << r.text().toStdString();
+    EXPECT_EQ(r.total("approved"), 2);
+    EXPECT_EQ(r.total("denied"), 1);
+    for (const char *packet : {"Packet 1", "Packet 3"}) {
+        EXPECT_TRUE(r.lines.contains(QString("Info: %1: EAP-MSCHAPv2 success verified").arg(packet)))
+            << r.text().toStdString();
+        EXPECT_TRUE(r.lines.contains(QString("Info: %1: MPPE keys match the password").arg(packet)));
+    }
+    EXPECT_TRUE(r.lines.contains("Info: Packet 1: Access-Challenge 1"));
+    EXPECT_TRUE(r.lines.contains("Info: Packet 1: Access-Challenge 2"));
+    EXPECT_TRUE(r.hasLine("Info: Packet 2: rejected: authentication failure (E=691)")) << r.text().toStdString();
+    EXPECT_EQ(r.countContaining("User-Password"), 0) << "the password stays inside EAP";
+    EXPECT_EQ(r.countContaining("Error:"), 0);
+}
+
+} // namespace
+
+namespace {
+
+struct UsageCase {
+    const char *name;
+    QStringList words;
+    const char *error;
+};
+
+void PrintTo(const UsageCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class EapUsage : public ::testing::TestWithParam<UsageCase> {};
+
+// Options a method does not use, or a method without what it needs, end in a usage error.
+TEST_P(EapUsage, IsRefusedWithTheReason)
+{
+    const UsageCase &c = GetParam();
+    ClientRunner runner;
+    const auto r = runner.runWords(ClientRunner::radeapclient(),
+                                   QStringList{"-f", "none.txt"} + c.words + QStringList{"127.0.0.1:1812", "1", "s"});
+    EXPECT_EQ(r.exitCode, 2) << r.text().toStdString();
+    EXPECT_TRUE(r.lines.contains(QString("Error: ") + c.error)) << r.text().toStdString();
+    EXPECT_TRUE(r.hasLine("  --eap-ca file")) << "the usage text follows";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clients, EapUsage,
+    ::testing::Values(
+        UsageCase{"UnknownMethod", {"-a", "leap"}, "bad value for -a: leap"},
+        UsageCase{"TlsWithoutCertificate",
+                  {"-a", "tls", "--eap-ca", "ca.pem"},
+                  "-a tls needs a client certificate (--eap-cert)"},
+        UsageCase{"AnonymousWithMd5", {"-a", "md5", "--anonymous=anon"}, "--anonymous needs -a peap or -a ttls"},
+        UsageCase{"InnerWithPeap",
+                  {"-a", "peap", "--inner", "pap"},
+                  "--inner needs -a ttls (PEAP's inner method is EAP-MSCHAPv2)"},
+        UsageCase{"BadInner", {"-a", "ttls", "--inner=chap"}, "bad value for --inner: chap (pap, mschapv2 or md5)"},
+        UsageCase{"CaWithoutTls",
+                  {"-a", "mschapv2", "--eap-ca", "ca.pem"},
+                  "--eap-ca, --eap-insecure and --eap-cert need -a peap, ttls or tls"},
+        UsageCase{"InsecureWithoutMethod",
+                  {"--eap-insecure"},
+                  "--eap-ca, --eap-insecure and --eap-cert need -a peap, ttls or tls"},
+        UsageCase{"CaAndInsecure",
+                  {"-a", "peap", "--eap-ca=ca.pem", "--eap-insecure"},
+                  "--eap-ca and --eap-insecure exclude each other"},
+        UsageCase{"KeyWithoutCertificate", {"-a", "ttls", "--eap-key", "k.pem"}, "--eap-key needs --eap-cert"},
+        UsageCase{"EmptyValue", {"-a", "ttls", "--anonymous="}, "empty value for --anonymous"},
+        UsageCase{"InsecureWithValue", {"-a", "ttls", "--eap-insecure=yes"}, "--eap-insecure takes no value"}),
+    [](const ::testing::TestParamInfo<UsageCase> &param) { return std::string(param.param.name); });
+
+} // namespace
