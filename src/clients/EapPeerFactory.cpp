@@ -2,6 +2,7 @@
 
 #include "clients/EapMsChapV2Peer.h"
 #include "clients/EapSimPeer.h"
+#include "clients/EapTlsPeer.h"
 #include "clients/PacketScript.h"
 #include "radius/Crypto.h"
 
@@ -71,6 +72,11 @@ EapOptions::Method automaticMethod(const radius::PairList &pairs)
                                                                                      : EapOptions::Method::Md5;
 }
 
+tls::TlsEngineSettings tlsSettings(const EapOptions &options)
+{
+    return {options.caFile, !options.insecure, options.certFile, options.keyFile};
+}
+
 } // namespace
 
 EapCredentials EapCredentials::of(const PacketTemplate &packet)
@@ -103,6 +109,7 @@ std::unique_ptr<EapPeerMethod> makeEapPeer(const EapOptions &options, const Pack
     }
     case Method::MsChapV2:
         return std::make_unique<EapMsChapV2Peer>(credentials.identity, QString::fromUtf8(credentials.password));
+    case Method::Tls: return std::make_unique<EapTlsPeer>(tlsSettings(options));
     default: return std::make_unique<EapMd5Peer>(credentials.password);
     }
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <memory>
 #include <ostream>
 
@@ -55,6 +57,15 @@ protected:
         return m_runner.run(ClientRunner::radeapclient(), words, script);
     }
 
+    // -a tls with one of the PKI's certificates and its key, trusting the CA.
+    static QStringList tlsWords(const char *certificate, const QString &ca)
+    {
+        return {"-a",         "tls",
+                "--eap-ca",   ca,
+                "--eap-cert", s_pki->certificate(certificate),
+                "--eap-key",  s_pki->key(certificate)};
+    }
+
     static inline std::unique_ptr<testsupport::TestPki> s_pki;
     static inline std::unique_ptr<testsupport::FreeRadiusServer> s_server;
     static inline QString s_error;
@@ -82,6 +93,50 @@ TEST_F(EapMethods, MsChapV2AcceptsTheRightPasswordWithProofAndKeysAndRejectsAWro
     EXPECT_TRUE(r.hasLine("Info: Packet 2: rejected: authentication failure (E=691)")) << r.text().toStdString();
     EXPECT_EQ(r.countContaining("User-Password"), 0) << "the password stays inside EAP";
     EXPECT_EQ(r.countContaining("Error:"), 0);
+}
+
+TEST_F(EapMethods, TlsAcceptsTheClientCertificateWithTheSessionsKeys)
+{
+    const auto r = send(tlsWords("client", s_pki->caFile()), kBob);
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0) << r.text().toStdString();
+    EXPECT_EQ(r.total("approved"), 1);
+    EXPECT_TRUE(r.hasLine("Info: Packet 1: TLS: TLSv1.2, ")) << r.text().toStdString();
+    EXPECT_TRUE(r.hasLine("Info: Packet 1: server certificate: CN=server.test, valid until "));
+    EXPECT_TRUE(r.lines.contains("Info: Packet 1: MPPE keys match the TLS session"));
+    EXPECT_TRUE(r.hasLine("\tMS-MPPE-Recv-Key = 0x"));
+    EXPECT_EQ(r.countContaining("User-Password"), 0);
+    EXPECT_EQ(r.countContaining("Error:"), 0);
+}
+
+// A server certificate from another CA is refused before anything is sent inside; a
+// client certificate the server does not take is rejected; --eap-insecure lets the
+// first through with a warning.
+TEST_F(EapMethods, TlsRefusesWhatDoesNotChain)
+{
+    const struct {
+        const char *name;
+        QStringList words;
+        const char *line;
+        int approved;
+        int exitCode;
+    } cases[] = {
+        {"server from another CA", tlsWords("client", s_pki->otherCaFile()),
+         "Error: Packet 1: TLS handshake failed: certificate verify failed", 0, 1},
+        {"expired client certificate", tlsWords("expired", s_pki->caFile()), "Info: Received Access-Reject", 0, 0},
+        {"not checked",
+         {"-a", "tls", "--eap-insecure", "--eap-cert", s_pki->certificate("client"), "--eap-key", s_pki->key("client")},
+         "Warning: Packet 1: the server's certificate is not checked (--eap-insecure)",
+         1,
+         0},
+    };
+    for (const auto &c : cases) {
+        const auto r = send(c.words, kBob);
+        ASSERT_TRUE(r.finished) << c.name;
+        EXPECT_TRUE(r.hasLine(c.line)) << c.name << "\n" << r.text().toStdString();
+        EXPECT_EQ(r.total("approved"), c.approved) << c.name;
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.name;
+    }
 }
 
 } // namespace
