@@ -1,6 +1,7 @@
 #include "clients/EapPeerFactory.h"
 
 #include "clients/EapMsChapV2Peer.h"
+#include "clients/EapPeapPeer.h"
 #include "clients/EapSimPeer.h"
 #include "clients/EapTlsPeer.h"
 #include "clients/PacketScript.h"
@@ -109,6 +110,9 @@ std::unique_ptr<EapPeerMethod> makeEapPeer(const EapOptions &options, const Pack
     }
     case Method::MsChapV2:
         return std::make_unique<EapMsChapV2Peer>(credentials.identity, QString::fromUtf8(credentials.password));
+    case Method::Peap:
+        return std::make_unique<EapPeapPeer>(tlsSettings(options), credentials.identity,
+                                             QString::fromUtf8(credentials.password));
     case Method::Tls: return std::make_unique<EapTlsPeer>(tlsSettings(options));
     default: return std::make_unique<EapMd5Peer>(credentials.password);
     }

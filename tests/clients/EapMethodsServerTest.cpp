@@ -139,6 +139,25 @@ TEST_F(EapMethods, TlsRefusesWhatDoesNotChain)
     }
 }
 
+// The real name and the password travel only inside the tunnel; the inner method and the
+// server's result must both succeed.
+TEST_F(EapMethods, PeapAcceptsTheRightPasswordUnderAnAnonymousNameAndRejectsAWrongOne)
+{
+    const auto r = send({"-a", "peap", "--eap-ca", s_pki->caFile(), "--anonymous", "anonymous"}, kBob + kBobWrong);
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0) << r.text().toStdString();
+    EXPECT_EQ(r.total("approved"), 1);
+    EXPECT_EQ(r.total("denied"), 1);
+    for (const char *line : {"Info: Packet 1: EAP-MSCHAPv2 success verified", "Info: Packet 1: PEAP result: success",
+                             "Info: Packet 1: MPPE keys match the TLS session", "Info: Packet 2: PEAP result: failure",
+                             "Error: Packet 2: inner EAP-MSCHAPv2 rejected"})
+        EXPECT_TRUE(r.lines.contains(line)) << line << "\n" << r.text().toStdString();
+    EXPECT_TRUE(r.hasLine("Info: Packet 1: TLS: TLSv1.2, "));
+    EXPECT_TRUE(r.hasLine("\tUser-Name = \"anonymous\""));
+    EXPECT_EQ(r.countContaining("bob"), 0) << "the real name stays inside";
+    EXPECT_EQ(r.countContaining("User-Password"), 0);
+}
+
 } // namespace
 
 namespace {
