@@ -1,9 +1,11 @@
 #include "clients/EapPeerFactory.h"
 
+#include "clients/EapMd5Peer.h"
 #include "clients/EapMsChapV2Peer.h"
 #include "clients/EapPeapPeer.h"
 #include "clients/EapSimPeer.h"
 #include "clients/EapTlsPeer.h"
+#include "clients/EapTtlsPeer.h"
 #include "clients/PacketScript.h"
 #include "radius/Crypto.h"
 
@@ -12,29 +14,6 @@ namespace clients {
 namespace {
 
 using radius::EapMessage;
-
-// RFC 1994: MD5(identifier | secret | challenge), sent as a 16-octet value.
-class EapMd5Peer : public EapPeerMethod {
-public:
-    explicit EapMd5Peer(QByteArray password) : m_password(std::move(password)) {}
-    quint8 type() const override { return EapMessage::Md5Challenge; }
-    std::optional<EapMessage> respond(const EapMessage &request, PacketLog &, std::string &error) override
-    {
-        const qsizetype challengeLength = request.data.isEmpty() ? 0 : quint8(request.data[0]);
-        if (request.data.isEmpty() || challengeLength + 1 > request.data.size()) {
-            error = "malformed EAP-MD5 challenge";
-            return std::nullopt;
-        }
-        const QByteArray input = QByteArray(1, char(request.id)) + m_password + request.data.mid(1, challengeLength);
-        const QByteArray digest = radius::Crypto::md5(input);
-        return EapMessage{EapMessage::Response, request.id, EapMessage::Md5Challenge,
-                          QByteArray(1, char(digest.size())) + digest};
-    }
-    bool checkAccept(const radius::PairList &, PacketLog &) override { return true; }
-
-private:
-    QByteArray m_password;
-};
 
 class EapSimMethod : public EapPeerMethod {
 public:
@@ -113,6 +92,9 @@ std::unique_ptr<EapPeerMethod> makeEapPeer(const EapOptions &options, const Pack
     case Method::Peap:
         return std::make_unique<EapPeapPeer>(tlsSettings(options), credentials.identity,
                                              QString::fromUtf8(credentials.password));
+    case Method::Ttls:
+        return std::make_unique<EapTtlsPeer>(tlsSettings(options), options.inner, credentials.identity,
+                                             credentials.password);
     case Method::Tls: return std::make_unique<EapTlsPeer>(tlsSettings(options));
     default: return std::make_unique<EapMd5Peer>(credentials.password);
     }

@@ -111,6 +111,11 @@ bool EapTlsPeer::sendInside(const QByteArray &plain, std::string &error)
     return m_engine->send(plain, error);
 }
 
+QByteArray EapTlsPeer::exportKeys(const char *label, int length) const
+{
+    return isEstablished() ? m_engine->exportKeyingMaterial(label, {}, false, length) : QByteArray();
+}
+
 bool EapTlsPeer::onEstablished(PacketLog &, std::string &)
 {
     return true;

@@ -44,6 +44,9 @@ protected:
     // RFC 5705 label of the keying material under TLS 1.2.
     virtual const char *keyLabel() const { return "client EAP encryption"; }
     bool sendInside(const QByteArray &plain, std::string &error);
+    bool isEstablished() const { return m_engine && m_engine->isEstablished(); }
+    // RFC 5705 keying material of the session (no context); empty before the handshake.
+    QByteArray exportKeys(const char *label, int length) const;
 
 private:
     std::optional<QByteArray> start(PacketLog &log, std::string &error);

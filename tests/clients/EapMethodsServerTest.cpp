@@ -158,6 +158,24 @@ TEST_F(EapMethods, PeapAcceptsTheRightPasswordUnderAnAnonymousNameAndRejectsAWro
     EXPECT_EQ(r.countContaining("User-Password"), 0);
 }
 
+// Each inner method: the right password accepted with the session's keys, a wrong one
+// rejected and told as the inner method's rejection.
+TEST_F(EapMethods, TtlsAcceptsEachInnerMethodWithTheRightPassword)
+{
+    for (const char *inner : {"pap", "mschapv2", "md5"}) {
+        const auto r = send({"-a", "ttls", "--inner", inner, "--eap-ca", s_pki->caFile()}, kBob + kBobWrong);
+        ASSERT_TRUE(r.finished) << inner;
+        EXPECT_EQ(r.exitCode, 0) << inner << "\n" << r.text().toStdString();
+        EXPECT_EQ(r.total("approved"), 1) << inner << "\n" << r.text().toStdString();
+        EXPECT_EQ(r.total("denied"), 1) << inner;
+        EXPECT_TRUE(r.lines.contains("Info: Packet 1: MPPE keys match the TLS session")) << inner;
+        EXPECT_TRUE(r.hasLine("Error: Packet 2: inner ")) << inner;
+        if (QByteArray(inner) == "mschapv2")
+            EXPECT_TRUE(r.lines.contains("Info: Packet 1: inner MS-CHAPv2 success verified"));
+        EXPECT_EQ(r.countContaining("User-Password"), 0) << inner;
+    }
+}
+
 } // namespace
 
 namespace {
