@@ -170,8 +170,9 @@ TEST_F(EapMethods, TtlsAcceptsEachInnerMethodWithTheRightPassword)
         EXPECT_EQ(r.total("denied"), 1) << inner;
         EXPECT_TRUE(r.lines.contains("Info: Packet 1: MPPE keys match the TLS session")) << inner;
         EXPECT_TRUE(r.hasLine("Error: Packet 2: inner ")) << inner;
-        if (QByteArray(inner) == "mschapv2")
+        if (QByteArray(inner) == "mschapv2") {
             EXPECT_TRUE(r.lines.contains("Info: Packet 1: inner MS-CHAPv2 success verified"));
+        }
         EXPECT_EQ(r.countContaining("User-Password"), 0) << inner;
     }
 }
