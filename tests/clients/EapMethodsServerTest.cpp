@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <ostream>
@@ -65,6 +69,26 @@ protected:
                 "--eap-cert", s_pki->certificate(certificate),
                 "--eap-key",  s_pki->key(certificate)};
     }
+
+    // Whether eapol_test, with this network block, ends in SUCCESS against the server.
+    static bool eapolAccepts(const QString &network, bool withoutKeys)
+    {
+        QTemporaryDir dir;
+        QFile config(dir.filePath("eapol.conf"));
+        if (!dir.isValid() || !config.open(QIODevice::WriteOnly))
+            return false;
+        config.write(("network={\nkey_mgmt=IEEE8021X\n" + network + "}\n").toUtf8());
+        config.close();
+        QStringList arguments{"-c", config.fileName(),  "-a", "127.0.0.1", "-p", QString::number(s_server->authPort()),
+                              "-s", s_server->secret(), "-t", "5"};
+        if (withoutKeys)
+            arguments << "-n"; // EAP-MD5 makes no keys
+        QProcess eapol;
+        eapol.start(kEapolTest, arguments);
+        // Bounded by its own -t; the limit here only keeps a stuck process from hanging the test.
+        return eapol.waitForFinished(20000) && eapol.exitStatus() == QProcess::NormalExit && eapol.exitCode() == 0;
+    }
+    static constexpr const char *kEapolTest = "/usr/bin/eapol_test";
 
     static inline std::unique_ptr<testsupport::TestPki> s_pki;
     static inline std::unique_ptr<testsupport::FreeRadiusServer> s_server;
@@ -174,6 +198,52 @@ TEST_F(EapMethods, TtlsAcceptsEachInnerMethodWithTheRightPassword)
             EXPECT_TRUE(r.lines.contains("Info: Packet 1: inner MS-CHAPv2 success verified"));
         }
         EXPECT_EQ(r.countContaining("User-Password"), 0) << inner;
+    }
+}
+
+// Debian's supplicant test tool, where installed, and our client agree on every method
+// for the right and a wrong password (or certificate).
+struct CrossCheckCase {
+    const char *name;
+    QStringList ourWords;
+    QString network; // eapol_test's network block, without the password line
+};
+
+TEST_F(EapMethods, EapolTestAgreesWithUs)
+{
+    if (!QFileInfo(kEapolTest).isExecutable())
+        GTEST_SKIP() << "eapol_test (package eapoltest) not installed";
+    const QString ca = s_pki->caFile();
+    const QString tls = QString("ca_cert=\"%1\"\n").arg(ca);
+    const CrossCheckCase cases[] = {
+        {"md5", {"-a", "md5"}, "eap=MD5\n"},
+        {"mschapv2", {"-a", "mschapv2"}, "eap=MSCHAPV2\n"},
+        {"peap", {"-a", "peap", "--eap-ca", ca}, "eap=PEAP\nphase2=\"auth=MSCHAPV2\"\n" + tls},
+        {"ttls-pap", {"-a", "ttls", "--inner", "pap", "--eap-ca", ca}, "eap=TTLS\nphase2=\"auth=PAP\"\n" + tls},
+        {"ttls-mschapv2", {"-a", "ttls", "--eap-ca", ca}, "eap=TTLS\nphase2=\"auth=MSCHAPV2\"\n" + tls},
+        {"ttls-md5", {"-a", "ttls", "--inner", "md5", "--eap-ca", ca}, "eap=TTLS\nphase2=\"autheap=MD5\"\n" + tls},
+    };
+    for (const auto &c : cases) {
+        for (const char *password : {"hello", "wrong"}) {
+            const QString network = QString("identity=\"bob\"\npassword=\"%1\"\n").arg(password) + c.network;
+            const bool theyAccept = eapolAccepts(network, QByteArray(c.name) == "md5");
+            const auto r = send(c.ourWords, "User-Name = bob\nUser-Password = " + QByteArray(password) + "\n\n");
+            ASSERT_TRUE(r.finished) << c.name;
+            EXPECT_EQ(r.total("approved") == 1, theyAccept) << c.name << " " << password << "\n"
+                                                            << r.text().toStdString();
+            EXPECT_EQ(theyAccept, QByteArray(password) == "hello") << c.name << " " << password;
+        }
+    }
+    // EAP-TLS: a good client certificate and an expired one.
+    for (const char *certificate : {"client", "expired"}) {
+        const QString network = QString("eap=TLS\nidentity=\"bob\"\nclient_cert=\"%1\"\nprivate_key=\"%2\"\n")
+                                    .arg(s_pki->certificate(certificate), s_pki->key(certificate))
+            + tls;
+        const bool theyAccept = eapolAccepts(network, false);
+        const auto r = send(tlsWords(certificate, ca), kBob);
+        ASSERT_TRUE(r.finished) << certificate;
+        EXPECT_EQ(r.total("approved") == 1, theyAccept) << certificate << "\n" << r.text().toStdString();
+        EXPECT_EQ(theyAccept, QByteArray(certificate) == "client") << certificate;
     }
 }
 
