@@ -280,10 +280,9 @@ eap {
         .arg(eapTlsText(tls));
 }
 
-// The server the tunnels of EAP-TTLS and PEAP ask.
-const char *const kInnerServerText = R"(
-server inner-tunnel {
-	authorize {
+// How both servers authenticate: the users file gives the password, the request's
+// attributes the method.
+const char *const kAuthenticationText = R"(	authorize {
 		chap
 		mschap
 		files
@@ -304,8 +303,13 @@ server inner-tunnel {
 		}
 		eap
 	}
-}
 )";
+
+// The server the tunnels of EAP-TTLS and PEAP ask.
+QString innerServerText()
+{
+    return QStringLiteral("\nserver inner-tunnel {\n") + QLatin1String(kAuthenticationText) + QStringLiteral("}\n");
+}
 
 // Authentication (Status-Server is answered there), accounting and CoA/Disconnect, each
 // acknowledged; the server's own sites and policies are not needed.
@@ -322,28 +326,7 @@ QString sitesText(const FreeRadiusConfig &config)
 		ipaddr = 127.0.0.1
 		port = %2
 	}
-%4	authorize {
-		chap
-		mschap
-		files
-		eap {
-			ok = return
-		}
-		pap
-	}
-	authenticate {
-		Auth-Type PAP {
-			pap
-		}
-		Auth-Type CHAP {
-			chap
-		}
-		Auth-Type MS-CHAP {
-			mschap
-		}
-		eap
-	}
-	accounting {
+%4%5	accounting {
 		ok
 	}
 	post-auth {
@@ -370,8 +353,8 @@ server coa {
                .arg(config.authPort)
                .arg(config.acctPort)
                .arg(config.coaPort)
-               .arg(moreListenersText(config))
-        + (config.eapTls.certificateFile.isEmpty() ? QString() : QLatin1String(kInnerServerText));
+               .arg(moreListenersText(config), QLatin1String(kAuthenticationText))
+        + (config.eapTls.certificateFile.isEmpty() ? QString() : innerServerText());
 }
 
 QString usersText(const std::vector<RadiusUser> &users)

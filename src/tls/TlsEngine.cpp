@@ -1,6 +1,8 @@
 #include "tls/TlsEngine.h"
 
+#include "tls/ClientContext.h"
 #include <openssl/bio.h>
+
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
@@ -11,26 +13,6 @@ namespace tls {
 
 namespace {
 
-// The queued OpenSSL errors as one text, the queue emptied.
-std::string takeErrors()
-{
-    std::string text;
-    while (const unsigned long code = ERR_get_error()) {
-        const char *reason = ERR_reason_error_string(code);
-        char fallback[256];
-        if (!reason) {
-            ERR_error_string_n(code, fallback, sizeof(fallback));
-            reason = fallback;
-        }
-        if (text.find(reason) == std::string::npos)
-            text += (text.empty() ? "" : "; ") + std::string(reason);
-    }
-    return text;
-}
-
-struct ContextFree {
-    void operator()(SSL_CTX *context) const { SSL_CTX_free(context); }
-};
 struct SslFree {
     void operator()(SSL *ssl) const { SSL_free(ssl); }
 };
@@ -51,7 +33,7 @@ std::string bioText(const std::unique_ptr<BIO, BioFree> &bio)
 } // namespace
 
 struct TlsEngine::State {
-    std::unique_ptr<SSL_CTX, ContextFree> context;
+    ContextPointer context;
     std::unique_ptr<SSL, SslFree> ssl;
     BIO *incoming = nullptr; // owned by ssl
     BIO *outgoing = nullptr; // owned by ssl
@@ -66,38 +48,12 @@ TlsEngine::~TlsEngine() = default;
 
 std::unique_ptr<TlsEngine> TlsEngine::create(const TlsEngineSettings &settings, std::string &error)
 {
-    ERR_clear_error();
     auto state = std::make_unique<State>();
-    state->context.reset(SSL_CTX_new(TLS_client_method()));
+    state->context =
+        makeClientContext(settings.caFile, settings.verifyServer, settings.certFile, settings.keyFile, error);
     SSL_CTX *context = state->context.get();
-    if (!context) {
-        error = "cannot set up TLS: " + takeErrors();
+    if (!context)
         return nullptr;
-    }
-    SSL_CTX_set_min_proto_version(context, TLS1_2_VERSION);
-    SSL_CTX_set_max_proto_version(context, TLS1_3_VERSION);
-    SSL_CTX_set_verify(context, settings.verifyServer ? SSL_VERIFY_PEER : SSL_VERIFY_NONE, nullptr);
-    if (settings.verifyServer) {
-        const bool trusted = settings.caFile.empty()
-            ? SSL_CTX_set_default_verify_paths(context) == 1
-            : SSL_CTX_load_verify_locations(context, settings.caFile.c_str(), nullptr) == 1;
-        if (!trusted) {
-            error = "cannot read the CA file " + settings.caFile + ": " + takeErrors();
-            return nullptr;
-        }
-    }
-    if (!settings.certFile.empty()) {
-        const std::string &keyFile = settings.keyFile.empty() ? settings.certFile : settings.keyFile;
-        if (SSL_CTX_use_certificate_chain_file(context, settings.certFile.c_str()) != 1) {
-            error = "cannot read the certificate file " + settings.certFile + ": " + takeErrors();
-            return nullptr;
-        }
-        if (SSL_CTX_use_PrivateKey_file(context, keyFile.c_str(), SSL_FILETYPE_PEM) != 1
-            || SSL_CTX_check_private_key(context) != 1) {
-            error = "cannot use the key file " + keyFile + ": " + takeErrors();
-            return nullptr;
-        }
-    }
     state->ssl.reset(SSL_new(context));
     state->incoming = BIO_new(BIO_s_mem());
     state->outgoing = BIO_new(BIO_s_mem());
