@@ -1,6 +1,4 @@
-#include "ClientRunner.h"
-#include "support/FreeRadiusServer.h"
-#include "support/TestPki.h"
+#include "PkiServerSuite.h"
 
 #include <gtest/gtest.h>
 
@@ -18,35 +16,15 @@
 
 namespace {
 
-class EapMethods : public ::testing::Test {
+class EapMethods : public PkiServerSuite {
 protected:
     static void SetUpTestSuite()
     {
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            return;
-        s_pki = std::make_unique<testsupport::TestPki>();
-        if (!s_pki->create(&s_error))
-            return;
-        s_server = std::make_unique<testsupport::FreeRadiusServer>();
-        s_server->setSecret("s3cret");
-        s_server->addStandardUsers();
-        // A password outside ASCII: the server's UTF-16 must be ours.
-        s_server->addUser({"j\u00f6rg", "Cleartext-Password := \"p\u00e4ssw\u00f6rd\u20ac\""});
-        s_server->setEapTls({s_pki->certificate("server"), s_pki->key("server"), s_pki->caFile()});
-        if (!s_server->start(&s_error))
-            s_server.reset();
-    }
-    static void TearDownTestSuite()
-    {
-        s_server.reset();
-        s_pki.reset();
-    }
-
-    void SetUp() override
-    {
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            GTEST_SKIP() << "FreeRADIUS server not installed";
-        ASSERT_TRUE(s_server) << s_error.toStdString();
+        startServer([](testsupport::FreeRadiusServer &server, const testsupport::TestPki &pki) {
+            // A password outside ASCII: the server's UTF-16 must be ours.
+            server.addUser({"j\u00f6rg", "Cleartext-Password := \"p\u00e4ssw\u00f6rd\u20ac\""});
+            server.setEapTls({pki.certificate("server"), pki.key("server"), pki.caFile()});
+        });
     }
 
     // One try per request, bounded.
@@ -89,11 +67,6 @@ protected:
         return eapol.waitForFinished(20000) && eapol.exitStatus() == QProcess::NormalExit && eapol.exitCode() == 0;
     }
     static constexpr const char *kEapolTest = "/usr/bin/eapol_test";
-
-    static inline std::unique_ptr<testsupport::TestPki> s_pki;
-    static inline std::unique_ptr<testsupport::FreeRadiusServer> s_server;
-    static inline QString s_error;
-    ClientRunner m_runner;
 };
 
 const QByteArray kBob = "User-Name = bob\nUser-Password = hello\n\n";
