@@ -18,7 +18,7 @@ build=(
 )
 test=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  freeradius freeradius-utils openssl
+  freeradius freeradius-utils openssl eapoltest
   xvfb xauth imagemagick xdotool
   desktop-file-utils appstream libxml2-utils
   clang libclang-rt-14-dev clang-tidy clang-format

@@ -115,7 +115,10 @@ int runClient(int argc, char **argv, bool eapClient)
         return 1;
     }
 
-    if (options.msChapV2)
+    const bool mschapInside = options.msChapV2 || options.eap.method == EapOptions::Method::MsChapV2
+        || options.eap.method == EapOptions::Method::Peap
+        || (options.eap.method == EapOptions::Method::Ttls && options.eap.inner == EapOptions::Inner::MsChapV2);
+    if (mschapInside)
         if (const std::string error = mschap::LegacyCrypto::error(); !error.empty()) {
             out.error(error);
             return 1;
@@ -133,7 +136,11 @@ int runClient(int argc, char **argv, bool eapClient)
     RunStatistics stats;
     RequestEngine::ConversationFactory factory;
     if (eapClient)
-        factory = accessRequestsAs<EapConversation>();
+        factory = [eap = options.eap](const PacketTemplate &packet) -> std::unique_ptr<Conversation> {
+            if (packet.code == kAccessRequest)
+                return std::make_unique<EapConversation>(packet, eap);
+            return std::make_unique<PlainConversation>(packet);
+        };
     else if (options.msChapV2)
         factory = accessRequestsAs<MsChapV2Conversation>();
     else

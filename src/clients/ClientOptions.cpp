@@ -50,8 +50,12 @@ bool parseTransport(const std::string &text, Transport &out)
 }
 
 // --name FILE or --name=FILE; i moves past a value taken from the next word.
-bool takeLongOption(const std::vector<std::string> &words, std::size_t &i, ClientOptions &out, std::string &reason)
+bool takeLongOption(const std::vector<std::string> &words, std::size_t &i, bool eapClient, ClientOptions &out,
+                    std::string &reason)
 {
+    if (eapClient)
+        if (const EapOptionTaken taken = takeEapOption(words, i, out.eap, reason); taken != EapOptionTaken::No)
+            return taken == EapOptionTaken::Yes;
     const std::string &word = words[i];
     const auto equals = word.find('=');
     const std::string name = word.substr(0, equals);
@@ -78,11 +82,15 @@ bool takeLongOption(const std::vector<std::string> &words, std::size_t &i, Clien
     return true;
 }
 
-bool takeValue(char option, const std::string &text, ClientOptions &out)
+bool takeValue(char option, const std::string &text, bool eapClient, ClientOptions &out)
 {
     constexpr long kMaxInt = std::numeric_limits<int>::max();
     switch (option) {
-    case 'a': out.msChapV2 = text == "mschapv2"; return out.msChapV2;
+    case 'a':
+        if (eapClient)
+            return parseEapMethod(text, out.eap.method);
+        out.msChapV2 = text == "mschapv2";
+        return out.msChapV2;
     case 'c': return parseInteger(text, 1, kMaxInt, out.repeat);
     case 'd': out.dictionaryDir = text; return !text.empty();
     case 'f': out.scriptFile = text; return !text.empty();
@@ -145,7 +153,7 @@ bool takePositional(const std::vector<std::string> &positional, ClientOptions &o
 
 bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, ClientOptions &out, std::string &reason)
 {
-    const std::string valued = eapClient ? "cdfirtRSP" : "acdfinprtRSP";
+    const std::string valued = eapClient ? "acdfirtRSP" : "acdfinprtRSP";
     const std::string flags = eapClient ? "sxMA" : "sxMAB";
     std::vector<std::string> positional;
     bool hadFile = false;
@@ -156,7 +164,7 @@ bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, C
             continue;
         }
         if (word.rfind("--", 0) == 0) {
-            if (!takeLongOption(words, i, out, reason))
+            if (!takeLongOption(words, i, eapClient, out, reason))
                 return false;
             continue;
         }
@@ -174,7 +182,7 @@ bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, C
                     }
                     value = words[++i];
                 }
-                if (!takeValue(option, value, out)) {
+                if (!takeValue(option, value, eapClient, out)) {
                     reason = std::string("bad value for -") + option + ": " + value;
                     return false;
                 }
@@ -199,6 +207,9 @@ bool parseClientOptions(const std::vector<std::string> &words, bool eapClient, C
         reason = "--key needs --cert";
         return false;
     }
+    if (eapClient)
+        if (reason = checkEapOptions(out.eap); !reason.empty())
+            return false;
     return takePositional(positional, out, reason);
 }
 
@@ -209,7 +220,9 @@ std::string usageText(const std::string &program, bool eapClient)
         text += "       " + program + " -B [-r retries] [-t seconds] [-S file] server:port secret\r\n";
     text += "  server:port  an IPv4 address or host name with the port, [IPv6 address]:port, or a bare IPv6\r\n";
     text += "               address (the code's standard port: 1812, 1813, 3799; 2083 over TLS)\r\n";
-    if (!eapClient)
+    if (eapClient)
+        text += eapUsageText();
+    else
         text +=
             "  -a mschapv2  Access-Requests authenticate with MS-CHAPv2 from User-Name and User-Password\r\n"
             "               (or MS-CHAP-Password); the server's MS-CHAP2-Success and MPPE keys are checked\r\n";

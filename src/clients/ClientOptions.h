@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clients/EapOptions.h"
+
 #include <string>
 #include <vector>
 
@@ -34,6 +36,7 @@ struct ClientOptions {
     std::string certFile;                    // --cert: our TLS client certificate
     std::string keyFile;                     // --key: its private key (default: in the --cert file)
     bool msChapV2 = false;                   // -a mschapv2 (radclient): Access-Requests authenticate with MS-CHAPv2
+    EapOptions eap;                          // radeapclient: -a METHOD and the TLS methods' files
 };
 
 // The secret word Pellion puts where the secret stood when it hands the secret over with -S.

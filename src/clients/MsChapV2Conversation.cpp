@@ -1,6 +1,8 @@
 #include "clients/MsChapV2Conversation.h"
 
 #include "clients/ConsoleOutput.h"
+#include "clients/MppeKeyCheck.h"
+#include "clients/PacketLog.h"
 #include "mschap/LegacyCrypto.h"
 #include "mschap/MppeKeys.h"
 #include "mschap/MsChapError.h"
@@ -105,25 +107,10 @@ bool MsChapV2Conversation::checkSuccess(const radius::PairList &reply, ConsoleOu
 
 bool MsChapV2Conversation::checkKeys(const radius::PairList &reply, ConsoleOutput &out)
 {
-    const auto sendKey = reply.value("MS-MPPE-Send-Key");
-    const auto receiveKey = reply.value("MS-MPPE-Recv-Key");
-    if (!sendKey && !receiveKey)
-        return true;
-    // The library's decoder has already taken off the RFC 2548 encryption.
     const auto expected = mschap::MppeKeys::serverKeys(
         mschap::MsChapV2::hashNtPasswordHash(mschap::MsChapV2::ntPasswordHash(m_password)), m_ntResponse);
-    bool same = true;
-    const auto compare = [&](const char *name, const std::optional<QByteArray> &got, const QByteArray &key) {
-        if (got && *got != key) {
-            out.error(packetName() + ": " + name + " is not the key the password gives");
-            same = false;
-        }
-    };
-    compare("MS-MPPE-Send-Key", sendKey, expected.sendKey);
-    compare("MS-MPPE-Recv-Key", receiveKey, expected.receiveKey);
-    if (same)
-        out.info(packetName() + ": MPPE keys match the password");
-    return same;
+    PacketLog log(out, m_packet.number);
+    return mppeKeysMatch(reply, expected.sendKey, expected.receiveKey, "the password", log);
 }
 
 void MsChapV2Conversation::tellError(const radius::PairList &reply, ConsoleOutput &out)

@@ -16,8 +16,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // The modules the configuration loads, each a file in kModuleDir.
-const char *const kModules[] = {"rlm_always", "rlm_pap",     "rlm_chap",    "rlm_files",
-                                "rlm_eap",    "rlm_eap_md5", "rlm_eap_sim", "rlm_mschap"};
+const char *const kModules[] = {"rlm_always",       "rlm_pap",     "rlm_chap",     "rlm_files",
+                                "rlm_eap",          "rlm_eap_md5", "rlm_eap_sim",  "rlm_mschap",
+                                "rlm_eap_mschapv2", "rlm_eap_tls", "rlm_eap_ttls", "rlm_eap_peap"};
 
 // A value in single quotes: the server's configuration reader takes it as it stands
 // (no ${...} expansion, a backslash kept) except for \' standing for a quote. It has no
@@ -209,9 +210,48 @@ QString moreListenersText(const FreeRadiusConfig &config)
     return text;
 }
 
-// The users file, PAP, CHAP, MS-CHAP and EAP with MD5 and SIM; "ok" for the sections that only
-// have to answer.
-const char *const kModulesText = R"(always ok {
+// EAP-TLS, EAP-TTLS and PEAP share one TLS configuration; the tunnels' inner requests go
+// to the inner server.
+QString eapTlsText(const RadiusEapTls &tls)
+{
+    if (tls.certificateFile.isEmpty())
+        return {};
+    return QStringLiteral(R"(	tls-config tls-common {
+		private_key_file = %1
+		certificate_file = %2
+		ca_file = %3
+		cipher_list = "DEFAULT"
+		tls_min_version = "1.2"
+		tls_max_version = "1.2"
+		fragment_size = 1024
+		cache {
+			enable = no
+		}
+		verify {
+		}
+	}
+	tls {
+		tls = tls-common
+	}
+	ttls {
+		tls = tls-common
+		default_eap_type = md5
+		virtual_server = "inner-tunnel"
+	}
+	peap {
+		tls = tls-common
+		default_eap_type = mschapv2
+		virtual_server = "inner-tunnel"
+	}
+)")
+        .arg(quoted(tls.privateKeyFile), quoted(tls.certificateFile), quoted(tls.caFile));
+}
+
+// The users file, PAP, CHAP, MS-CHAP and EAP with MD5, SIM, MS-CHAPv2 and the TLS methods;
+// "ok" for the sections that only have to answer.
+QString modulesText(const RadiusEapTls &tls)
+{
+    return QStringLiteral(R"(always ok {
 	rcode = ok
 }
 pap {
@@ -233,25 +273,16 @@ eap {
 	}
 	sim {
 	}
+	mschapv2 {
+	}
+%1}
+)")
+        .arg(eapTlsText(tls));
 }
-)";
 
-// Authentication (Status-Server is answered there), accounting and CoA/Disconnect, each
-// acknowledged; the server's own sites and policies are not needed.
-QString sitesText(const FreeRadiusConfig &config)
-{
-    return QStringLiteral(R"(server default {
-	listen {
-		type = auth
-		ipaddr = 127.0.0.1
-		port = %1
-	}
-	listen {
-		type = acct
-		ipaddr = 127.0.0.1
-		port = %2
-	}
-%4	authorize {
+// How both servers authenticate: the users file gives the password, the request's
+// attributes the method.
+const char *const kAuthenticationText = R"(	authorize {
 		chap
 		mschap
 		files
@@ -272,7 +303,30 @@ QString sitesText(const FreeRadiusConfig &config)
 		}
 		eap
 	}
-	accounting {
+)";
+
+// The server the tunnels of EAP-TTLS and PEAP ask.
+QString innerServerText()
+{
+    return QStringLiteral("\nserver inner-tunnel {\n") + QLatin1String(kAuthenticationText) + QStringLiteral("}\n");
+}
+
+// Authentication (Status-Server is answered there), accounting and CoA/Disconnect, each
+// acknowledged; the server's own sites and policies are not needed.
+QString sitesText(const FreeRadiusConfig &config)
+{
+    return QStringLiteral(R"(server default {
+	listen {
+		type = auth
+		ipaddr = 127.0.0.1
+		port = %1
+	}
+	listen {
+		type = acct
+		ipaddr = 127.0.0.1
+		port = %2
+	}
+%4%5	accounting {
 		ok
 	}
 	post-auth {
@@ -296,10 +350,11 @@ server coa {
 	}
 }
 )")
-        .arg(config.authPort)
-        .arg(config.acctPort)
-        .arg(config.coaPort)
-        .arg(moreListenersText(config));
+               .arg(config.authPort)
+               .arg(config.acctPort)
+               .arg(config.coaPort)
+               .arg(moreListenersText(config), QLatin1String(kAuthenticationText))
+        + (config.eapTls.certificateFile.isEmpty() ? QString() : innerServerText());
 }
 
 QString usersText(const std::vector<RadiusUser> &users)
@@ -367,6 +422,7 @@ bool FreeRadiusConfig::write(const QString &directory, QString *error) const
     QStringList values{secret, raddb, logDir, runDir, tlsSecret};
     for (const RadiusTlsListener &tls : tlsListeners)
         values << tls.certificateFile << tls.privateKeyFile << tls.caFile;
+    values << eapTls.certificateFile << eapTls.privateKeyFile << eapTls.caFile;
     for (const QString &value : values) {
         if (!quotable(value)) {
             if (error)
@@ -386,7 +442,7 @@ bool FreeRadiusConfig::write(const QString &directory, QString *error) const
     const QDir files(raddb);
     const bool written = writeAll(files.filePath(QStringLiteral("radiusd.conf")), mainText(raddb, logDir, runDir))
         && writeAll(files.filePath(QStringLiteral("clients.conf")), allClientsText(*this))
-        && writeAll(files.filePath(QStringLiteral("modules.conf")), QLatin1String(kModulesText))
+        && writeAll(files.filePath(QStringLiteral("modules.conf")), modulesText(eapTls))
         && writeAll(files.filePath(QStringLiteral("sites.conf")), sitesText(*this))
         && writeAll(files.filePath(QStringLiteral("users")), usersText(users));
     if (!written && error)

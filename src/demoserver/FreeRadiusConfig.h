@@ -30,11 +30,20 @@ struct RadiusTlsListener {
     QString maxVersion = QStringLiteral("1.3"); // the newest TLS it speaks: "1.2" or "1.3"
 };
 
+// The certificate the EAP methods over TLS (EAP-TLS, EAP-TTLS, PEAP) show, and the CA
+// EAP-TLS clients' certificates must chain to.
+struct RadiusEapTls {
+    QString certificateFile; // PEM
+    QString privateKeyFile;  // PEM, unencrypted
+    QString caFile;          // PEM
+};
+
 // A private FreeRADIUS configuration of our own, needing nothing from /etc/freeradius
 // (which Debian lets only root and the group freerad read): only the server, its
 // modules and its dictionaries, all world-readable. Listeners on 127.0.0.1
 // (authentication with Status-Server, accounting, CoA/Disconnect), clients 127.0.0.1
-// and ::1 with the secret, the users given, PAP, CHAP, MS-CHAP, EAP-MD5 and EAP-SIM, run as
+// and ::1 with the secret, the users given, PAP, CHAP, MS-CHAP, EAP-MD5, EAP-SIM and
+// EAP-MSCHAPv2 (with eapTls also EAP-TLS, EAP-TTLS and PEAP over an inner server), run as
 // whoever starts it. The test fixture and the demo server both use it.
 struct FreeRadiusConfig {
     static constexpr const char *kProgram = "/usr/sbin/freeradius";
@@ -58,6 +67,8 @@ struct FreeRadiusConfig {
     // clients (127.0.0.1, ::1) share tlsSecret.
     std::vector<RadiusTlsListener> tlsListeners;
     QString tlsSecret = QStringLiteral("radsec");
+    // EAP over TLS; none without a certificate.
+    RadiusEapTls eapTls;
 
     // bob / hello (PAP, CHAP, EAP-MD5) and simuser with standardTriplets().
     void addStandardUsers();

@@ -1,5 +1,7 @@
 #include "tls/TlsSession.h"
 
+#include "tls/ClientContext.h"
+
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
@@ -12,32 +14,12 @@ namespace tls {
 
 namespace {
 
-// The queued OpenSSL errors as one text, the queue emptied.
-std::string takeErrors()
-{
-    std::string text;
-    while (const unsigned long code = ERR_get_error()) {
-        const char *reason = ERR_reason_error_string(code);
-        char fallback[256];
-        if (!reason) {
-            ERR_error_string_n(code, fallback, sizeof(fallback));
-            reason = fallback;
-        }
-        if (text.find(reason) == std::string::npos)
-            text += (text.empty() ? "" : "; ") + std::string(reason);
-    }
-    return text;
-}
-
 bool isIpAddress(const std::string &text)
 {
     unsigned char raw[sizeof(in6_addr)];
     return inet_pton(AF_INET, text.c_str(), raw) == 1 || inet_pton(AF_INET6, text.c_str(), raw) == 1;
 }
 
-struct ContextFree {
-    void operator()(SSL_CTX *context) const { SSL_CTX_free(context); }
-};
 struct SslFree {
     void operator()(SSL *ssl) const { SSL_free(ssl); }
 };
@@ -45,7 +27,7 @@ struct SslFree {
 } // namespace
 
 struct TlsSession::State {
-    std::unique_ptr<SSL_CTX, ContextFree> context;
+    ContextPointer context;
     std::unique_ptr<SSL, SslFree> ssl;
 };
 
@@ -57,37 +39,12 @@ TlsSession::~TlsSession() = default;
 
 std::unique_ptr<TlsSession> TlsSession::create(const TlsSettings &settings, int fd, std::string &error)
 {
-    ERR_clear_error();
     auto state = std::make_unique<State>();
-    state->context.reset(SSL_CTX_new(TLS_client_method()));
+    state->context = makeClientContext(settings.caFile, true, settings.certFile, settings.keyFile, error);
     SSL_CTX *context = state->context.get();
-    if (!context) {
-        error = "cannot set up TLS: " + takeErrors();
+    if (!context)
         return nullptr;
-    }
-    SSL_CTX_set_min_proto_version(context, TLS1_2_VERSION);
-    SSL_CTX_set_max_proto_version(context, TLS1_3_VERSION);
     SSL_CTX_set_mode(context, SSL_MODE_ENABLE_PARTIAL_WRITE | SSL_MODE_ACCEPT_MOVING_WRITE_BUFFER);
-    SSL_CTX_set_verify(context, SSL_VERIFY_PEER, nullptr);
-    const bool trusted = settings.caFile.empty()
-        ? SSL_CTX_set_default_verify_paths(context) == 1
-        : SSL_CTX_load_verify_locations(context, settings.caFile.c_str(), nullptr) == 1;
-    if (!trusted) {
-        error = "cannot read the CA file " + settings.caFile + ": " + takeErrors();
-        return nullptr;
-    }
-    if (!settings.certFile.empty()) {
-        const std::string &keyFile = settings.keyFile.empty() ? settings.certFile : settings.keyFile;
-        if (SSL_CTX_use_certificate_chain_file(context, settings.certFile.c_str()) != 1) {
-            error = "cannot read the certificate file " + settings.certFile + ": " + takeErrors();
-            return nullptr;
-        }
-        if (SSL_CTX_use_PrivateKey_file(context, keyFile.c_str(), SSL_FILETYPE_PEM) != 1
-            || SSL_CTX_check_private_key(context) != 1) {
-            error = "cannot use the key file " + keyFile + ": " + takeErrors();
-            return nullptr;
-        }
-    }
     state->ssl.reset(SSL_new(context));
     SSL *ssl = state->ssl.get();
     if (!ssl || SSL_set_fd(ssl, fd) != 1) {

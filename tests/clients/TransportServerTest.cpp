@@ -1,8 +1,6 @@
-#include "ClientRunner.h"
 #include "LoopbackPort.h"
+#include "PkiServerSuite.h"
 #include "SimPacket.h"
-#include "support/FreeRadiusServer.h"
-#include "support/TestPki.h"
 
 #include <gtest/gtest.h>
 
@@ -17,38 +15,18 @@ namespace {
 
 enum TlsListener : std::size_t { kGood, kExpired, kWrongName, kTls12 };
 
-class Transport : public ::testing::Test {
+class Transport : public PkiServerSuite {
 protected:
     static void SetUpTestSuite()
     {
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            return;
-        s_pki = std::make_unique<testsupport::TestPki>();
-        if (!s_pki->create(&s_error))
-            return;
-        s_server = std::make_unique<testsupport::FreeRadiusServer>();
-        s_server->setSecret("s3cret");
-        s_server->addStandardUsers();
-        s_server->listenOnIpv6();
-        s_server->listenOverTcp();
-        for (const char *name : {"server", "expired", "wrongname"})
-            s_server->addTlsListener({0, s_pki->certificate(name), s_pki->key(name), s_pki->caFile(), true});
-        s_server->addTlsListener(
-            {0, s_pki->certificate("server"), s_pki->key("server"), s_pki->caFile(), true, QStringLiteral("1.2")});
-        if (!s_server->start(&s_error))
-            s_server.reset();
-    }
-    static void TearDownTestSuite()
-    {
-        s_server.reset();
-        s_pki.reset();
-    }
-
-    void SetUp() override
-    {
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            GTEST_SKIP() << "FreeRADIUS server not installed";
-        ASSERT_TRUE(s_server) << s_error.toStdString();
+        startServer([](testsupport::FreeRadiusServer &server, const testsupport::TestPki &pki) {
+            server.listenOnIpv6();
+            server.listenOverTcp();
+            for (const char *name : {"server", "expired", "wrongname"})
+                server.addTlsListener({0, pki.certificate(name), pki.key(name), pki.caFile(), true});
+            server.addTlsListener(
+                {0, pki.certificate("server"), pki.key("server"), pki.caFile(), true, QStringLiteral("1.2")});
+        });
     }
 
     static QString at(const char *host, quint16 port) { return QString("%1:%2").arg(host).arg(port); }
@@ -60,11 +38,6 @@ protected:
                 "--cert", s_pki->certificate("client"),
                 "--key",  s_pki->key("client")};
     }
-
-    static inline std::unique_ptr<testsupport::TestPki> s_pki;
-    static inline std::unique_ptr<testsupport::FreeRadiusServer> s_server;
-    static inline QString s_error;
-    ClientRunner m_runner;
 };
 
 const QByteArray kBobAndWrong =

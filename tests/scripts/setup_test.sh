@@ -82,6 +82,7 @@ expect_status 0; [ "$(cat "$PELLION_POLICY_RC_D" 2>/dev/null)" = "exit 0" ] || f
 FAKE_INSTALLED="" run installs-server "$debian"
 expect_status 0; expect_log "apt-get install .* freeradius "; expect_log "systemctl disable freeradius"
 expect_log "update-rc.d freeradius disable"; [ ! -e "$PELLION_POLICY_RC_D" ] || fail "policy-rc.d left behind"
+expect_log "apt-get install .* eapoltest"
 
 # A server the user had is left alone.
 FAKE_INSTALLED="freeradius" run had-server "$debian"

@@ -14,6 +14,7 @@ namespace testsupport {
 using RadiusUser = demoserver::RadiusUser;
 using RadiusSimTriplet = demoserver::RadiusSimTriplet;
 using RadiusTlsListener = demoserver::RadiusTlsListener;
+using RadiusEapTls = demoserver::RadiusEapTls;
 
 // A private FreeRADIUS server for integration tests: demoserver::FreeRadiusConfig (the
 // demo server's configuration) in a temporary directory with free ports on 127.0.0.1;
@@ -47,6 +48,8 @@ public:
     void listenOverTcp() { m_wantTcp = true; }
     // The listener's index for tlsPort().
     std::size_t addTlsListener(const RadiusTlsListener &listener);
+    // EAP-TLS, EAP-TTLS and PEAP with this certificate.
+    void setEapTls(const RadiusEapTls &tls) { m_config.eapTls = tls; }
 
     // Writes the configuration, starts the server and waits until it is ready to
     // process requests (at most timeoutMs). On failure error holds the reason and the
