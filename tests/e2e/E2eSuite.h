@@ -17,7 +17,7 @@
 namespace e2e {
 
 // One private FreeRADIUS server for the suite, on 127.0.0.1 and ::1, over UDP, TCP and TLS
-// (a throwaway PKI); a fresh installed program for each test. Tests skip when the server
+// (a throwaway PKI), with the EAP methods over TLS; a fresh installed program for each test. Tests skip when the server
 // is not installed.
 class E2eSuite : public ::testing::Test {
 protected:
@@ -34,6 +34,7 @@ protected:
         s_server->listenOnIpv6();
         s_server->listenOverTcp();
         s_server->addTlsListener({0, s_pki->certificate("server"), s_pki->key("server"), s_pki->caFile(), true});
+        s_server->setEapTls({s_pki->certificate("server"), s_pki->key("server"), s_pki->caFile()});
         if (!s_server->start(&s_error))
             s_server.reset();
     }

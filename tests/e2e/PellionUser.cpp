@@ -102,12 +102,14 @@ void PellionUser::fillSettings(taskdef::TfrmTask *editor, const TaskInput &task)
     retype(control<QComboBox>(editor, "cboPort")->lineEdit(), QString::number(task.port));
 }
 
-bool PellionUser::newTask(const TaskInput &task)
+bool PellionUser::newTask(const TaskInput &task, const std::function<void(taskdef::TfrmTask *)> &moreSettings)
 {
     const int listed = control<shell::TaskListView>(&m_main, "lvwTask")->rowCount();
     const bool shown = inModal<taskdef::TfrmTask>(
         [&](taskdef::TfrmTask *editor) {
             fillSettings(editor, task);
+            if (moreSettings)
+                moreSettings(editor);
             for (const Packet &packet : task.packets)
                 addPacket(editor, packet);
             click(editor, "spbtnOK");

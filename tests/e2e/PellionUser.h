@@ -58,7 +58,8 @@ public:
 
     bool addGroup(const QString &name);
     bool selectGroup(const QString &name);
-    bool newTask(const TaskInput &task);
+    // moreSettings: steps on the setting page after its fields are filled (a mode's own settings).
+    bool newTask(const TaskInput &task, const std::function<void(taskdef::TfrmTask *)> &moreSettings = {});
     // Opens the task editor for the task and runs the steps in it; the steps end with OK
     // or Cancel.
     bool editTask(const QString &name, const std::function<void(taskdef::TfrmTask *)> &steps);
