@@ -1,9 +1,9 @@
 #include "groupfile/GroupFileReader.h"
 
-#include "groupfile/EapFields.h"
 #include "groupfile/GroupFileSyntax.h"
 #include "groupfile/PortableSchedule.h"
 #include "groupfile/QuotedBytes.h"
+#include "groupfile/SettingFields.h"
 #include "groupfile/TaskFields.h"
 #include "taskstore/AuthMode.h"
 
@@ -76,7 +76,11 @@ public:
 private:
     void statement(const QList<Token> &line);
     void taskValue(const QList<Token> &line);
-    bool eapValue(const QList<Token> &line);
+    template <typename Settings, std::size_t Count>
+    bool settingValue(const QList<Token> &line, const std::array<SettingField<Settings>, Count> &fields,
+                      Settings &settings);
+    static void checkSettings(const taskstore::TaskTransport &transport);
+    static void checkSettings(const taskstore::TaskEapSettings &eap);
     void countKey(const QByteArray &key);
     void expectation(const QList<Token> &line);
     taskstore::PacketExpectation &expectationOf(int packet);
@@ -219,7 +223,8 @@ void Reader::taskValue(const QList<Token> &line)
         m_task->schedules.append(*row);
         return;
     }
-    if (eapValue(line))
+    if (settingValue(line, transportFields(), m_task->task.Transport)
+        || settingValue(line, eapFields(), m_task->task.Eap))
         return;
     for (const TaskField &field : taskFields()) {
         if (key != QByteArrayView(field.name.data(), field.name.size()))
@@ -249,28 +254,39 @@ void Reader::countKey(const QByteArray &key)
     m_taskKeys.insert(key);
 }
 
-bool Reader::eapValue(const QList<Token> &line)
+template <typename Settings, std::size_t Count>
+bool Reader::settingValue(const QList<Token> &line, const std::array<SettingField<Settings>, Count> &fields,
+                          Settings &settings)
 {
     const QByteArray &key = line[0].text;
-    for (const EapField &field : eapFields()) {
+    for (const SettingField<Settings> &field : fields) {
         if (key != QByteArrayView(field.name.data(), field.name.size()))
             continue;
         countKey(key);
         expectCount(line, 2);
-        taskstore::TaskEapSettings &eap = m_task->task.Eap;
         if (field.flag) {
             if (line[1].quoted || (line[1].text != "0" && line[1].text != "1"))
                 throw LineError{QStringLiteral("%1 must be 0 or 1").arg(shown(key))};
-            eap.*field.flag = line[1].text == "1";
+            settings.*field.flag = line[1].text == "1";
             return true;
         }
-        eap.*field.text = text(line[1]);
-        if (field.text == &taskstore::TaskEapSettings::InnerMethod
-            && taskstore::innerMethodName(eap.InnerMethod).isEmpty())
-            throw LineError{QStringLiteral("EapInnerMethod must be \"pap\", \"mschapv2\" or \"md5\"")};
+        settings.*field.text = text(line[1]);
+        checkSettings(settings);
         return true;
     }
     return false;
+}
+
+void Reader::checkSettings(const taskstore::TaskTransport &transport)
+{
+    if (transport.Protocol != QLatin1String("udp") && transport.Protocol != QLatin1String("tcp") && !transport.isTls())
+        throw LineError{QStringLiteral("TransportProtocol must be \"udp\", \"tcp\" or \"tls\"")};
+}
+
+void Reader::checkSettings(const taskstore::TaskEapSettings &eap)
+{
+    if (!eap.InnerMethod.isEmpty() && taskstore::innerMethodName(eap.InnerMethod).isEmpty())
+        throw LineError{QStringLiteral("EapInnerMethod must be \"pap\", \"mschapv2\" or \"md5\"")};
 }
 
 taskstore::PacketExpectation &Reader::expectationOf(int packet)

@@ -1,9 +1,9 @@
 #include "groupfile/GroupFileWriter.h"
 
-#include "groupfile/EapFields.h"
 #include "groupfile/GroupFileSyntax.h"
 #include "groupfile/PortableSchedule.h"
 #include "groupfile/QuotedBytes.h"
+#include "groupfile/SettingFields.h"
 #include "groupfile/TaskFields.h"
 
 #include <algorithm>
@@ -17,16 +17,17 @@ QByteArray textLine(QByteArrayView key, const QString &value)
     return "  " + key.toByteArray() + ' ' + quoted(value.toUtf8()) + '\n';
 }
 
-QByteArray eapLines(const taskstore::TaskEapSettings &eap)
+template <typename Settings, std::size_t Count>
+QByteArray settingLines(const Settings &settings, const std::array<SettingField<Settings>, Count> &fields)
 {
-    const taskstore::TaskEapSettings defaults;
+    const Settings defaults;
     QByteArray out;
-    for (const EapField &field : eapFields()) {
+    for (const SettingField<Settings> &field : fields) {
         const QByteArray key = QByteArray(field.name.data(), field.name.size());
-        if (field.text && eap.*field.text != defaults.*field.text)
-            out += textLine(key, eap.*field.text);
-        else if (field.flag && eap.*field.flag != defaults.*field.flag)
-            out += "  " + key + ' ' + QByteArray::number(int(eap.*field.flag)) + '\n';
+        if (field.text && settings.*field.text != defaults.*field.text)
+            out += textLine(key, settings.*field.text);
+        else if (field.flag && settings.*field.flag != defaults.*field.flag)
+            out += "  " + key + ' ' + QByteArray::number(int(settings.*field.flag)) + '\n';
     }
     return out;
 }
@@ -75,7 +76,8 @@ QByteArray taskBlock(const GroupTask &entry)
         else
             out += "  " + key + ' ' + QByteArray::number(entry.task.*field.number) + '\n';
     }
-    out += eapLines(entry.task.Eap);
+    out += settingLines(entry.task.Transport, transportFields());
+    out += settingLines(entry.task.Eap, eapFields());
     for (const scheduling::ScheduleListRow &row : entry.schedules) {
         const PortableSchedule rule = toPortable(row);
         out += "  " + kScheduleKey.toByteArray() + ' ' + rule.kind.toUtf8() + ' ' + quoted(rule.value.toUtf8()) + ' '

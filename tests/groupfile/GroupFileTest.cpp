@@ -121,6 +121,7 @@ void expectSameTask(const StoredTask &actual, const StoredTask &expected, const 
     EXPECT_EQ(a.SecretKey, e.SecretKey);
     EXPECT_EQ(a.AuthMode, e.AuthMode);
     EXPECT_TRUE(a.Eap == e.Eap);
+    EXPECT_TRUE(a.Transport == e.Transport);
     const std::array<int, 11> actualNumbers = {
         a.Port,       a.RequestType, a.RequestTypeCode, a.RunType,     a.StartID, a.ReplyTimeout,
         a.RetryTimes, a.RepeatTimes, a.NumPerSec,       a.NumInParall, 0};
@@ -409,6 +410,10 @@ TEST(GroupFileTest, ABrokenFileSaysWhichLineAndImportsNothing)
         {head + task + "  EapInnerMethod \"chap\"\nend\n",
          "line 6: EapInnerMethod must be \"pap\", \"mschapv2\" or \"md5\""},
         {head + task + "  EapVerifyServer 2\nend\n", "line 6: EapVerifyServer must be 0 or 1"},
+        {head + task + "  TransportProtocol \"sctp\"\nend\n",
+         "line 6: TransportProtocol must be \"udp\", \"tcp\" or \"tls\""},
+        {head + task + "  TransportRequireMessageAuthenticator yes\nend\n",
+         "line 6: TransportRequireMessageAuthenticator must be 0 or 1"},
         {head + task + "  EapCaFile \"a\"\n  EapCaFile \"b\"\nend\n", "line 7: \"EapCaFile\" is given twice"},
         {head + task + "  script \"a\"\n  EapCaFile \"b\"\nend\n", "line 7: \"EapCaFile\" after the script lines"},
     };
@@ -488,7 +493,7 @@ TEST(GroupFileTest, AFailedExportLeavesThePreviousFileWhole)
 
 // An enterprise mode's settings travel with its task, one line each where they differ from
 // the defaults; a task at the defaults (and every file from before them) has no such line.
-TEST(GroupFileTest, EapSettingsTravelWithTheirTaskOnlyWhereSet)
+TEST(GroupFileTest, TransportAndEapSettingsTravelWithTheirTaskOnlyWhereSet)
 {
     QTemporaryDir files;
     const QString path = files.filePath("eap.pellion-group");
@@ -507,12 +512,17 @@ TEST(GroupFileTest, EapSettingsTravelWithTheirTaskOnlyWhereSet)
         ttls.Eap.VerifyServer = false;
         ttls.Eap.CertFile = QString::fromUtf8("/pki/\xE4\xB8\xAD.pem");
         ttls.Eap.KeyFile = "/pki/c.key";
+        ttls.Transport.Protocol = "tcp";
+        ttls.Transport.MessageAuthenticatorFirst = false;
         db.save(ttls, {}, QByteArray("User-Name = bob\r\n\r\n"));
         taskstore::TaskRecord peap = testsupport::sampleTask("2");
         peap.GroupID = group;
         peap.TaskName = "peap";
         peap.AuthMode = "PEAP";
         peap.Eap.CaFile = "/pki/ca.pem";
+        peap.Transport.Protocol = "tls";
+        peap.Transport.CaFile = "/pki/radsec ca.pem";
+        peap.Transport.RequireMessageAuthenticator = true;
         db.save(peap, {}, std::nullopt);
         taskstore::TaskRecord tls = testsupport::sampleTask("3");
         tls.GroupID = group;
@@ -526,12 +536,17 @@ TEST(GroupFileTest, EapSettingsTravelWithTheirTaskOnlyWhereSet)
         exported = file.readAll();
     }
     EXPECT_TRUE(
-        exported.contains("  NumInParall 1\n  EapAnonymousIdentity \"anon \\\"outer\\\"@example.org\"\n"
+        exported.contains("  NumInParall 1\n  TransportProtocol \"tcp\"\n  TransportMessageAuthenticatorFirst 0\n"
+                          "  EapAnonymousIdentity \"anon \\\"outer\\\"@example.org\"\n"
                           "  EapInnerMethod \"md5\"\n  EapVerifyServer 0\n"
                           "  EapCertFile \"/pki/\xE4\xB8\xAD.pem\"\n  EapKeyFile \"/pki/c.key\"\n  script "))
         << exported.toStdString();
-    EXPECT_TRUE(exported.contains("  NumInParall 1\n  EapCaFile \"/pki/ca.pem\"\nend\n"));
+    EXPECT_TRUE(
+        exported.contains("  NumInParall 1\n  TransportProtocol \"tls\"\n  TransportCaFile \"/pki/radsec ca.pem\"\n"
+                          "  TransportRequireMessageAuthenticator 1\n  EapCaFile \"/pki/ca.pem\"\nend\n"))
+        << exported.toStdString();
     EXPECT_EQ(exported.count("Eap"), 6) << "the task at the defaults has no EAP line";
+    EXPECT_EQ(exported.count("  Transport"), 5) << "the task at the defaults has no transport line";
 
     testsupport::TempProgramDir dir;
     Database db;
