@@ -3,10 +3,9 @@
 #include "execution/ClientLaunch.h"
 #include "execution/RunClient.h"
 #include "execution/RunFlags.h"
-#include "support/FreeRadiusServer.h"
 #include "support/SampleTask.h"
+#include "support/ServerSuite.h"
 #include "support/TempProgramDir.h"
-#include "support/TestPki.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -19,35 +18,23 @@ using namespace execution;
 
 namespace {
 
-class TransportRun : public ::testing::Test {
+class TransportRun : public testsupport::ServerSuite {
 protected:
     static void SetUpTestSuite()
     {
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            return;
-        s_pki = std::make_unique<testsupport::TestPki>();
-        if (!s_pki->create(&s_error))
-            return;
-        s_server = std::make_unique<testsupport::FreeRadiusServer>();
-        s_server->addStandardUsers();
-        s_server->listenOnIpv6();
-        s_server->listenOverTcp();
-        s_server->addTlsListener(
-            {0, s_pki->certificate("server"), s_pki->key("server"), s_pki->caFile(), true, QStringLiteral("1.3")});
-        if (!s_server->start(&s_error))
-            s_server.reset();
-    }
-    static void TearDownTestSuite()
-    {
-        s_server.reset();
-        s_pki.reset();
+        startServer(QStringLiteral("testing123"),
+                    [](testsupport::FreeRadiusServer &server, const testsupport::TestPki &pki) {
+                        server.listenOnIpv6();
+                        server.listenOverTcp();
+                        server.addTlsListener({0, pki.certificate("server"), pki.key("server"), pki.caFile(), true});
+                    });
     }
 
     void SetUp() override
     {
-        if (!testsupport::FreeRadiusServer::isInstalled())
-            GTEST_SKIP() << "FreeRADIUS server not installed";
-        ASSERT_TRUE(s_server) << s_error.toStdString();
+        ServerSuite::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ASSERT_TRUE(QFile::link(PELLION_RADCLIENT, dir.filePath("radclient")));
         ASSERT_TRUE(dir.writeFile("script/42.txt", "User-Name = bob\nUser-Password = hello\n\n"));
     }
@@ -85,9 +72,6 @@ protected:
         return lines;
     }
 
-    static inline std::unique_ptr<testsupport::TestPki> s_pki;
-    static inline std::unique_ptr<testsupport::FreeRadiusServer> s_server;
-    static inline QString s_error;
     testsupport::TempProgramDir dir;
     RunFlags flags;
 };
