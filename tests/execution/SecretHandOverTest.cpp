@@ -1,3 +1,4 @@
+#include "LaunchLines.h"
 #include "execution/ClientCommandLine.h"
 #include "execution/ClientLaunch.h"
 #include "execution/RunClient.h"
@@ -161,14 +162,7 @@ TEST_F(SecretHandOver, RunThroughThePipeIsAcceptedByFreeRadius)
     ASSERT_TRUE(server.start(&error)) << error.toStdString();
     const ClientLaunch launch = ClientLaunch::forTask(task(server.authPort()));
     ASSERT_FALSE(launch.handedSecret.isEmpty());
-    QStringList lines;
-    RunClient(
-        launch.commandLine,
-        [&](const QList<ClientLine> &batch) {
-            for (const ClientLine &line : batch)
-                lines << line.text;
-        },
-        flags, launch.handedSecret);
+    const QStringList lines = launchLines(launch, flags);
     EXPECT_FALSE(lines.filter("Info: Received Access-Accept").isEmpty()) << lines.join('\n').toStdString();
     EXPECT_TRUE(lines.filter("does not verify").isEmpty()) << lines.join('\n').toStdString();
 }

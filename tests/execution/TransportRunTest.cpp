@@ -1,5 +1,6 @@
 // A task's server address and transport settings carry it, through the line Pellion
 // builds, to a private FreeRADIUS over TCP, TLS and IPv6.
+#include "LaunchLines.h"
 #include "execution/ClientLaunch.h"
 #include "execution/RunClient.h"
 #include "execution/RunFlags.h"
@@ -61,15 +62,7 @@ protected:
         task.RetryTimes = 0;
         task.Transport = transport;
         const ClientLaunch launch = ClientLaunch::forTask(task);
-        QStringList lines;
-        RunClient(
-            launch.commandLine,
-            [&](const QList<ClientLine> &batch) {
-                for (const ClientLine &line : batch)
-                    lines << line.text;
-            },
-            flags, launch.handedSecret);
-        return lines;
+        return launchLines(launch, flags);
     }
 
     testsupport::TempProgramDir dir;
