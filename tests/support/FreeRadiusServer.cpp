@@ -109,7 +109,7 @@ bool FreeRadiusServer::start(QString *error, int timeoutMs)
         return false;
     }
     QString reason;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
         bool portTaken = false;
         if (startOnce(timeoutMs, &reason, &portTaken))
             return true;
@@ -162,8 +162,10 @@ bool FreeRadiusServer::startOnce(int timeoutMs, QString *error, bool *portTaken)
         if (log.contains(QLatin1String("Ready to process requests")))
             return true;
         if (m_process->waitForFinished(20)) {
-            *portTaken = log.contains(QLatin1String("Address already in use"));
-            *error = QStringLiteral("the server ended with status %1:\n%2").arg(m_process->exitCode()).arg(log);
+            // Read again: the lines saying why it ended came after the ones above.
+            const QString last = output();
+            *portTaken = last.contains(QLatin1String("Address already in use"));
+            *error = QStringLiteral("the server ended with status %1:\n%2").arg(m_process->exitCode()).arg(last);
             m_process.reset();
             return false;
         }
