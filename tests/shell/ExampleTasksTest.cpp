@@ -75,7 +75,9 @@ TEST_F(ExampleTasksTest, OneTaskPerKindAndModeAimedAtTheDemoServer)
         {"CHAP", 0, 1, "CHAP", demo::kAuthPort, "CHAP-Password = hello"},
         {"Disconnect", 3, 40, "PAP", demo::kCoaPort, "User-Name = bob"},
         {"EAP-MD5", 0, 1, "EAP-MD5", demo::kAuthPort, "EAP-MD5-Password = hello"},
+        {"EAP-MSCHAPv2", 0, 1, "EAP-MSCHAPv2", demo::kAuthPort, "User-Password = hello"},
         {"EAP-SIM", 0, 1, "EAP-SIM", demo::kAuthPort, "EAP-Sim-Rand3 = 0x303132333435363738393a3b3c3d3e3f"},
+        {"MS-CHAPv2", 0, 1, "MS-CHAPv2", demo::kAuthPort, "User-Password = hello"},
         {"PAP", 0, 1, "PAP", demo::kAuthPort, "User-Password = hello"},
         {"Status-Server", 2, 12, "PAP", demo::kAuthPort, "NAS-Identifier = pellion-example"},
     };
