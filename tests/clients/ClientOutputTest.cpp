@@ -1,6 +1,8 @@
 #include "ClientRunner.h"
 #include "LoopbackPort.h"
+#include "support/ProcessEnd.h"
 
+#include <QEventLoop>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -22,13 +24,21 @@ TEST(ClientOutput, SentLineReachesTheReaderWhileTheClientWaitsForTheReply)
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(ClientRunner::radclient(),
                   {"-f", "script/test.txt", "-r", "0", "-t", "60", silent.address(), "1", "s"});
+    // Waits on the client's output and its end, whichever comes first.
     QByteArray seen;
-    while (!seen.contains("Info: Sent ") && process.waitForReadyRead(30000))
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::readyRead, &loop, [&] {
         seen += process.readAll();
+        if (seen.contains("Info: Sent "))
+            loop.quit();
+    });
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    loop.exec();
     EXPECT_TRUE(seen.contains("Info: Sent Access-Request Id 0 to 127.0.0.1:")) << seen.toStdString();
     EXPECT_EQ(process.state(), QProcess::Running);
     process.kill();
-    process.waitForFinished(5000);
+    testsupport::awaitCleanExit(process);
 }
 
 } // namespace

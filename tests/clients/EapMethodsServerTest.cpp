@@ -1,4 +1,5 @@
 #include "PkiServerSuite.h"
+#include "support/ProcessEnd.h"
 
 #include <gtest/gtest.h>
 
@@ -63,8 +64,8 @@ protected:
             arguments << "-n"; // EAP-MD5 makes no keys
         QProcess eapol;
         eapol.start(kEapolTest, arguments);
-        // Bounded by its own -t; the limit here only keeps a stuck process from hanging the test.
-        return eapol.waitForFinished(20000) && eapol.exitStatus() == QProcess::NormalExit && eapol.exitCode() == 0;
+        // Bounded by its own -t.
+        return testsupport::awaitCleanExit(eapol);
     }
     static constexpr const char *kEapolTest = "/usr/bin/eapol_test";
 };

@@ -1,5 +1,7 @@
 #include "support/TestPki.h"
 
+#include "support/ProcessEnd.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
@@ -18,9 +20,7 @@ bool TestPki::openssl(const QStringList &arguments, QString *error)
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start("openssl", arguments);
-    // Bounded only against a hang: it ends on its own in a few milliseconds.
-    const bool ended = process.waitForFinished(60000);
-    if (ended && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+    if (awaitCleanExit(process))
         return true;
     *error = "openssl " + arguments.join(' ') + " failed: " + process.errorString() + "\n"
         + QString::fromUtf8(process.readAll());
