@@ -48,6 +48,8 @@ build_bench() {
 
 # Only the fuzz targets and what they link, with clang; each runs on the seed corpus and
 # a bounded number of generated inputs. The corpus copy keeps what the run adds out of the tree.
+# The slow unwinder follows allocations through libcrypto, so the suppressions can name the
+# library function that lost them.
 fuzz_targets=(fuzz_packet_script fuzz_dictionary_line fuzz_reply_decoder)
 run_fuzz() {
   local build=$top/build-fuzz
@@ -58,7 +60,9 @@ run_fuzz() {
     rm -rf "$build/corpus/$target"
     mkdir -p "$build/corpus/$target"
     cp "$top/bench/corpus/$target"/* "$build/corpus/$target/"
-    if ! (cd "$build" && "$build/bench/$target" -runs="${PELLION_FUZZ_RUNS:-20000}" -max_len=4096 \
+    if ! (cd "$build" && ASAN_OPTIONS=fast_unwind_on_malloc=0 \
+          LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0 \
+          "$build/bench/$target" -runs="${PELLION_FUZZ_RUNS:-20000}" -max_len=4096 \
           "$build/corpus/$target" >"$build/$target.log" 2>&1); then
       cat "$build/$target.log"
       return 1
