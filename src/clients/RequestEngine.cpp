@@ -2,6 +2,7 @@
 
 #include "clients/ConsoleOutput.h"
 #include "clients/ExchangeRecords.h"
+#include "clients/ProcessorAffinity.h"
 #include "clients/StreamLink.h"
 #include "clients/UdpLink.h"
 
@@ -84,6 +85,8 @@ bool RequestEngine::run()
         ? static_cast<std::size_t>(m_options.parallel)
         : std::min(static_cast<std::size_t>(m_options.parallel), kIdentifiers);
     const std::size_t parallel = m_maxInFlight;
+    if (parallel == 1)
+        keepToCurrentProcessor();
     std::uint64_t next = 0;
     std::vector<pollfd> fds;
     Clock::time_point flushDue = Clock::time_point::max();
