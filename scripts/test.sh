@@ -49,7 +49,8 @@ build_bench() {
 # Only the fuzz targets and what they link, with clang; each runs on the seed corpus and
 # a bounded number of generated inputs. The corpus copy keeps what the run adds out of the tree.
 # The slow unwinder follows allocations through libcrypto, so the suppressions can name the
-# library function that lost them.
+# library function that lost them. A fixed seed makes the stage give the same verdict on the
+# same tree; longer runs with other seeds (PELLION_FUZZ_SEED, PELLION_FUZZ_RUNS) look further.
 fuzz_targets=(fuzz_packet_script fuzz_dictionary_line fuzz_reply_decoder)
 run_fuzz() {
   local build=$top/build-fuzz
@@ -62,7 +63,7 @@ run_fuzz() {
     cp "$top/bench/corpus/$target"/* "$build/corpus/$target/"
     if ! (cd "$build" && ASAN_OPTIONS=fast_unwind_on_malloc=0 \
           LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0 \
-          "$build/bench/$target" -runs="${PELLION_FUZZ_RUNS:-20000}" -max_len=4096 \
+          "$build/bench/$target" -runs="${PELLION_FUZZ_RUNS:-20000}" -seed="${PELLION_FUZZ_SEED:-1}" -max_len=4096 \
           "$build/corpus/$target" >"$build/$target.log" 2>&1); then
       cat "$build/$target.log"
       return 1
