@@ -107,8 +107,8 @@ TEST_F(TaskReportTest, TextPageHeadingsSpeakTheLanguageOverTheirColumns)
     const QStringList lines = TaskReport::build(main, "5").packetText;
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[1], QStringLiteral(u"  数据包脚本文件 ： ") + dir.filePath("script/5.txt"));
-    const QString heading = lines[3];
-    const QString pair = lines[5];
+    const QString &heading = lines[3];
+    const QString &pair = lines[5];
     const auto columnOf = [](const QString &line, const QString &text) {
         return textcolumns::columnsOf(line.left(line.indexOf(text)));
     };
