@@ -19,6 +19,9 @@ clean_folders=(radius clients taskstore dictformat demoserver reports taskdef pl
 # The run verdict, run history, group files, pellion-run and the packet decoder.
 clean_folders+=(verdict history groupfile runner decoder)
 
+# The column rule the reports and the decoder share.
+clean_folders+=(textcolumns)
+
 if [ ! -f "$build/compile_commands.json" ]; then
   echo "tidy.sh: no $build/compile_commands.json; build first (scripts/build.sh)" >&2
   exit 2

@@ -1,6 +1,6 @@
 #include "decoder/DecodeReportText.h"
 
-#include <algorithm>
+#include "textcolumns/DisplayColumns.h"
 
 namespace decoder {
 
@@ -9,20 +9,6 @@ namespace {
 QString hex(const QByteArray &octets)
 {
     return QStringLiteral("0x") + QString::fromLatin1(octets.toHex());
-}
-
-// Columns a text takes in a fixed font: East Asian wide characters (Chinese among them) two.
-qsizetype columnsOf(const QString &text)
-{
-    qsizetype columns = 0;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        const bool wide = (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF) || (u >= 0xAC00 && u <= 0xD7A3)
-            || (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60)
-            || (u >= 0xFFE0 && u <= 0xFFE6);
-        columns += wide ? 2 : 1;
-    }
-    return columns;
 }
 
 // The report's own words; the packet's names and values stay as decoded.
@@ -38,9 +24,7 @@ public:
 
     QString field(const char *key, const char *label, const QString &value) const
     {
-        const QString shown = word(key, label);
-        return shown + QString(std::max<qsizetype>(0, 24 - columnsOf(shown)), QLatin1Char(' ')) + QStringLiteral(": ")
-            + value;
+        return textcolumns::padToColumns(word(key, label), 24) + QStringLiteral(": ") + value;
     }
 
 private:

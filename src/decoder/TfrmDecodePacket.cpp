@@ -7,6 +7,7 @@
 #include "platform/DialogService.h"
 #include "platform/Language.h"
 #include "platform/NamedControl.h"
+#include "textcolumns/ColumnFont.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -60,7 +61,7 @@ TfrmDecodePacket::TfrmDecodePacket(QWidget *parent) : QDialog(parent)
     m_request->setFont(fixed);
     m_result = named(new QPlainTextEdit, "memResult");
     m_result->setReadOnly(true);
-    m_result->setFont(fixed);
+    m_result->setFont(textcolumns::columnFont()); // its fields line up in Chinese too
     m_result->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_load = named(new QPushButton(QStringLiteral("&Load File...")), "btnLoad");
     m_decode = named(new QPushButton(QStringLiteral("&Decode")), "btnDecode");

@@ -1,6 +1,7 @@
 #include "reports/TaskDescription.h"
 
 #include "platform/CurrentLanguage.h"
+#include "reports/AlignedFields.h"
 #include "reports/ReportFormat.h"
 #include "taskstore/AuthMode.h"
 
@@ -22,11 +23,6 @@ QString reportText(const char *key, const char *builtIn)
 const QString kS1 = format::rule(2, 86);
 const QString kS2 = format::rule(4, 83);
 
-QString codeLine(const TaskRecord &task)
-{
-    return reportText("Report.Code", "    Code        : ") + padRight(task.RequestTypeCode, 2);
-}
-
 QString serverCheck(const taskstore::TaskEapSettings &eap)
 {
     if (!eap.VerifyServer)
@@ -36,79 +32,103 @@ QString serverCheck(const taskstore::TaskEapSettings &eap)
     return reportText("Report.EapCaFile", "checked against %1").arg(eap.CaFile);
 }
 
-// The mode, and for an enterprise mode what it takes beyond the packet.
-QStringList modeLines(const TaskRecord &task)
+// What an enterprise mode takes beyond the packet, under the mode's line.
+QStringList enterpriseLines(const TaskRecord &task)
 {
-    QStringList out{reportText("Report.Mode", "    Mode        : ") + task.AuthMode};
     const taskstore::EnterpriseMode *mode = taskstore::enterpriseMode(task.AuthMode);
     if (!mode)
-        return out;
-    const taskstore::TaskEapSettings &eap = task.Eap;
+        return {};
+    QStringList out;
     if (mode->usesPassword)
         out << reportText("Report.EapCredentials",
                           "        Identity and password: the packet's User-Name and User-Password");
+    const taskstore::TaskEapSettings &eap = task.Eap;
+    AlignedFields settings;
     if (mode->anonymousIdentity)
-        out << reportText("Report.EapAnonymous", "        Anonymous Identity : ")
-                + (eap.AnonymousIdentity.isEmpty() ? reportText("Report.EapNoAnonymous", "none, the user's own")
-                                                   : eap.AnonymousIdentity);
+        settings.field(reportText("Report.EapAnonymous", "        Anonymous Identity : "),
+                       eap.AnonymousIdentity.isEmpty() ? reportText("Report.EapNoAnonymous", "none, the user's own")
+                                                       : eap.AnonymousIdentity);
     if (mode->innerMethod)
-        out << reportText("Report.EapInner", "        Inner Method       : ")
-                + taskstore::innerMethodName(eap.InnerMethod);
+        settings.field(reportText("Report.EapInner", "        Inner Method       : "),
+                       taskstore::innerMethodName(eap.InnerMethod));
     if (mode->tls) {
-        out << reportText("Report.EapServerCertificate", "        Server Certificate : ") + serverCheck(eap);
+        settings.field(reportText("Report.EapServerCertificate", "        Server Certificate : "), serverCheck(eap));
         if (!eap.CertFile.isEmpty())
-            out << reportText("Report.EapCertFile", "        Client Certificate : ") + eap.CertFile
-                << reportText("Report.EapKeyFile", "        Client Key         : ") + eap.KeyFile;
+            settings.field(reportText("Report.EapCertFile", "        Client Certificate : "), eap.CertFile)
+                .field(reportText("Report.EapKeyFile", "        Client Key         : "), eap.KeyFile);
     }
-    return out;
+    return out << settings.lines();
+}
+
+QString requestTypeName(int requestType)
+{
+    switch (requestType) {
+    case taskstore::kAuth: return reportText("Report.AccessRequest", "Access Request");
+    case taskstore::kAcct: return reportText("Report.AccountingRequest", "Accounting Request");
+    case taskstore::kStatusServer: return reportText("Report.StatusServer", "Status Server");
+    case taskstore::kDisconnect: return reportText("Report.DisconnectRequest", "Disconnect Request");
+    case taskstore::kUserDefined: return reportText("Report.UserDefined", "User Defined");
+    default: return {};
+    }
 }
 
 void appendRequestType(QStringList &out, const TaskRecord &task)
 {
-    const QString head = reportText("Report.RequestType", "    Request Type: ");
-    switch (task.RequestType) {
-    case taskstore::kAuth:
-        out << head + reportText("Report.AccessRequest", "Access Request") << codeLine(task) << modeLines(task);
-        break;
-    case taskstore::kAcct:
-        out << head + reportText("Report.AccountingRequest", "Accounting Request") << codeLine(task);
-        break;
-    case taskstore::kStatusServer:
-        out << head + reportText("Report.StatusServer", "Status Server") << codeLine(task);
-        break;
-    case taskstore::kDisconnect:
-        out << head + reportText("Report.DisconnectRequest", "Disconnect Request") << codeLine(task);
-        break;
-    case taskstore::kUserDefined:
-        out << head + reportText("Report.UserDefined", "User Defined") << codeLine(task) << modeLines(task);
-        break;
-    default: break;
-    }
-}
-
-QString numberLine(const QString &label, int value)
-{
-    return label + QString::number(value);
-}
-
-// Only a task whose transport settings differ from the defaults gets these lines, so the
-// description of every other task stays as it was.
-void appendTransport(QStringList &out, const taskstore::TaskTransport &t)
-{
-    if (t == taskstore::TaskTransport{})
+    const QString name = requestTypeName(task.RequestType);
+    if (name.isEmpty())
         return;
-    out << QStringLiteral("    Transport : ") + t.Protocol.toUpper();
-    if (t.isTls()) {
-        out << QStringLiteral("    CA File   : ") + t.CaFile;
-        if (!t.CertFile.isEmpty())
-            out << QStringLiteral("    Client Certificate: ") + t.CertFile
-                << QStringLiteral("    Client Key        : ") + t.KeyFile;
-    }
-    out << QStringLiteral("    Message-Authenticator in requests: ")
-            + (t.MessageAuthenticatorFirst ? QStringLiteral("first in every Access-Request")
-                                           : QStringLiteral("only where required (legacy)"));
-    out << QStringLiteral("    Message-Authenticator in replies : ")
-            + (t.RequireMessageAuthenticator ? QStringLiteral("required") : QStringLiteral("not required"));
+    AlignedFields kind;
+    kind.field(reportText("Report.RequestType", "    Request Type: "), name)
+        .field(reportText("Report.Code", "    Code        : "), padRight(task.RequestTypeCode, 2));
+    const bool hasMode = task.RequestType == taskstore::kAuth || task.RequestType == taskstore::kUserDefined;
+    if (hasMode)
+        kind.field(reportText("Report.Mode", "    Mode        : "), task.AuthMode);
+    out << kind.lines();
+    if (hasMode)
+        out << enterpriseLines(task);
+}
+
+QString number(int value)
+{
+    return QString::number(value);
+}
+
+// The client certificate of RadSec and the Message-Authenticator rules, under the server.
+QStringList transportLines(const taskstore::TaskTransport &t)
+{
+    QStringList out;
+    if (t.isTls() && !t.CertFile.isEmpty())
+        out << AlignedFields()
+                   .field(reportText("Report.TransportCertFile", "    Client Certificate: "), t.CertFile)
+                   .field(reportText("Report.TransportKeyFile", "    Client Key        : "), t.KeyFile)
+                   .lines();
+    return out << AlignedFields()
+                      .field(reportText("Report.MaInRequests", "    Message-Authenticator in requests: "),
+                             t.MessageAuthenticatorFirst
+                                 ? reportText("Report.MaFirst", "first in every Access-Request")
+                                 : reportText("Report.MaWhereRequired", "only where required (legacy)"))
+                      .field(reportText("Report.MaInReplies", "    Message-Authenticator in replies : "),
+                             t.RequireMessageAuthenticator ? reportText("Report.MaRequired", "required")
+                                                           : reportText("Report.MaNotRequired", "not required"))
+                      .lines();
+}
+
+void appendServer(QStringList &out, const TaskRecord &task)
+{
+    // Only a task whose transport settings differ from the defaults gets transport lines,
+    // so the description of every other task stays as it was.
+    const taskstore::TaskTransport &t = task.Transport;
+    const bool transportShown = !(t == taskstore::TaskTransport{});
+    AlignedFields server;
+    server.field(reportText("Report.ServerIP", "    Server IP : "), padRight(task.ServerIP, 16))
+        .field(reportText("Report.Port", "    Port      : "), number(task.Port));
+    if (transportShown)
+        server.field(reportText("Report.Transport", "    Transport : "), t.Protocol.toUpper());
+    if (transportShown && t.isTls())
+        server.field(reportText("Report.TransportCaFile", "    CA File   : "), t.CaFile);
+    out << server.lines();
+    if (transportShown)
+        out << transportLines(t);
 }
 
 } // namespace
@@ -117,32 +137,38 @@ QStringList TaskDescription::lines(const TaskRecord &task, const QString &groupN
 {
     QStringList out;
     out << kS1;
-    out << reportText("Report.TaskName", "  Task Name : ") + padRight(task.TaskName, 20);
+    AlignedFields names;
+    names.field(reportText("Report.TaskName", "  Task Name : "), padRight(task.TaskName, 20));
     if (task.GroupID == kAllTasksGroupId)
-        out << reportText("Report.AllTasksGroup", "  Group Name: All Tasks");
+        names.field(reportText("Report.AllTasksGroup", "  Group Name: All Tasks"));
     else
-        out << reportText("Report.GroupName", "  Group Name: ") + padRight(groupName, 20);
+        names.field(reportText("Report.GroupName", "  Group Name: "), padRight(groupName, 20));
+    out << names.lines();
     out << kS1;
-    out << reportText("Report.ServerIP", "    Server IP : ") + padRight(task.ServerIP, 16);
-    out << numberLine(reportText("Report.Port", "    Port      : "), task.Port);
-    appendTransport(out, task.Transport);
+    appendServer(out, task);
     out << kS2;
     appendRequestType(out, task);
     out << kS2;
-    out << numberLine(reportText("Report.ReplyTimeout", "    Retry Timeout[sec.]: "), task.ReplyTimeout);
-    out << numberLine(reportText("Report.RetryTimes", "    Retry Times        : "), task.RetryTimes);
-    out << numberLine(reportText("Report.StartID", "    Radius Request ID  : "), task.StartID);
-    out << numberLine(reportText("Report.RepeatTimes", "    Repeat Times       : "), task.RepeatTimes);
-    out << numberLine(reportText("Report.PerSec", "    Number Requests Per Sec    : "), task.NumPerSec);
+    out << AlignedFields()
+               .field(reportText("Report.ReplyTimeout", "    Retry Timeout[sec.]: "), number(task.ReplyTimeout))
+               .field(reportText("Report.RetryTimes", "    Retry Times        : "), number(task.RetryTimes))
+               .field(reportText("Report.StartID", "    Radius Request ID  : "), number(task.StartID))
+               .field(reportText("Report.RepeatTimes", "    Repeat Times       : "), number(task.RepeatTimes))
+               .lines();
+    AlignedFields rates;
+    rates.field(reportText("Report.PerSec", "    Number Requests Per Sec    : "), number(task.NumPerSec));
     if (task.NumPerSec == 0)
-        out << reportText("Report.PerSecDefault",
-                          "        Default value is 0,and the requests are sent as fast as possible.");
-    out << numberLine(reportText("Report.InParallel", "    Number Requests In Parall  : "), task.NumInParall);
+        rates.note(reportText("Report.PerSecDefault",
+                              "        Default value is 0,and the requests are sent as fast as possible."));
+    rates.field(reportText("Report.InParallel", "    Number Requests In Parall  : "), number(task.NumInParall));
     if (task.NumInParall == 1) {
-        out << reportText("Report.InParallelDefault1",
-                          "        Default value is 1,and sends the first request,waits for the response,and once")
-            << reportText("Report.InParallelDefault2", "        the response is received,sends the second request.");
+        rates
+            .note(reportText("Report.InParallelDefault1",
+                             "        Default value is 1,and sends the first request,waits for the response,and once"))
+            .note(
+                reportText("Report.InParallelDefault2", "        the response is received,sends the second request."));
     }
+    out << rates.lines();
     out << kS2;
     out << reportText("Report.ScheduleType", "    Schedule Type:");
     if (task.RunType == taskstore::kRunManually) {

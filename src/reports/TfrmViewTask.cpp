@@ -6,8 +6,8 @@
 #include "platform/DialogService.h"
 #include "platform/Language.h"
 #include "taskstore/DatabaseError.h"
+#include "textcolumns/ColumnFont.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,14 +19,15 @@ namespace reports {
 
 namespace {
 
-// The columns of the texts line up only in a fixed-width font.
+// The columns of the texts line up only in a fixed-width font whose Chinese characters are
+// two columns wide.
 QPlainTextEdit *newPane(const char *name, QWidget *parent)
 {
     auto *pane = new QPlainTextEdit(parent);
     pane->setObjectName(QLatin1String(name));
     pane->setReadOnly(true);
     pane->setLineWrapMode(QPlainTextEdit::NoWrap);
-    pane->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    pane->setFont(textcolumns::columnFont());
     return pane;
 }
 

@@ -81,7 +81,7 @@ void GroupFileMenu::importClicked()
         dialogs.showError(text("GroupImportFailed", "Nothing was imported from \"%1\": %2").arg(path, result.error));
         return;
     }
-    m_main.fillGroups();
+    m_main.fillGroupsAndList();
     if (scheduling::Scheduler *scheduler = m_main.scheduler())
         scheduler->restart();
     dialogs.inform(text("GroupImported", "%1 task(s) imported into the group \"%2\".")

@@ -298,6 +298,12 @@ void TfrmMain::fillGroups()
     m_groupTree->fill(word("RootNode", "All Tasks"));
 }
 
+void TfrmMain::fillGroupsAndList()
+{
+    fillGroups();
+    showChosenGroup();
+}
+
 void TfrmMain::fillTasks()
 {
     const QList<TaskRow> rows =
@@ -353,7 +359,7 @@ void TfrmMain::loadExamplesClick()
     } catch (const platform::TextError &error) {
         platform::DialogService::instance().showError(error.text());
     }
-    fillGroups();
+    fillGroupsAndList();
 }
 
 void TfrmMain::exitClick()

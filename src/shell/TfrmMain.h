@@ -70,6 +70,9 @@ public:
     QString selectedGroupKey() const;
     void fillGroups();
     void fillTasks();
+    // After tasks and groups came from elsewhere (examples, a group file): the tree read
+    // again, its root chosen, and the list showing what the root holds now.
+    void fillGroupsAndList();
     void applyLanguage(const QString &language);
 
     // execution::TaskListUpdater

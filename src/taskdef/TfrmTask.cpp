@@ -109,6 +109,7 @@ TfrmTask::~TfrmTask() = default;
 void TfrmTask::startNew(const QString &taskId, const QString &groupId)
 {
     m_modify = false;
+    m_taskName->setText(editorText("DefaultTaskName", "Untitled"));
     m_taskId->setText(taskId);
     m_groupId->setText(groupId);
 }

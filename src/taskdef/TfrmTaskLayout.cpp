@@ -98,7 +98,7 @@ void TfrmTask::buildControls()
     setObjectName(QStringLiteral("frmTask"));
     setWindowTitle(QStringLiteral("Task Properties"));
 
-    m_taskName = named(new QLineEdit(QStringLiteral("Untitled")), "edtTaskName");
+    m_taskName = named(new QLineEdit, "edtTaskName"); // named by startNew or loadTask
     m_taskName->setMaxLength(100);
     m_taskId = named(new QLineEdit, "edtTaskID");
     m_taskId->setReadOnly(true);

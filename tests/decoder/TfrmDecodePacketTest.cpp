@@ -3,12 +3,14 @@
 #include "decoder/TfrmDecodePacket.h"
 #include "decoder/ToolsMenu.h"
 
+#include "platform/CurrentLanguage.h"
 #include "platform/ScriptedDialogService.h"
 #include "support/TempProgramDir.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -139,6 +141,37 @@ TEST_F(TfrmDecodePacketTest, ARawFileIsLoadedAndDecoded)
     EXPECT_EQ(dialogs.fileRequestCount(), 1);
     EXPECT_EQ(control<QPlainTextEdit>("edtPacket")->toPlainText(), QString(reply().toHex(' ')));
     EXPECT_TRUE(result().contains("Response Authenticator  : valid")) << result().toStdString();
+}
+
+// The fields' colons stand one above the other on the screen in Chinese too: the result's
+// font shows a Chinese label's characters as the two columns each the text counts.
+TEST_F(TfrmDecodePacketTest, ChineseFieldColonsStandOneAboveTheOther)
+{
+    testsupport::TempProgramDir dir;
+    ASSERT_TRUE(platform::CurrentLanguage::setCurrentName(QStringLiteral("简体中文")));
+    type("edtPacket", reply().toHex());
+    type("edtSecret", Secret);
+    type("edtRequest", RequestVector.toHex());
+    click("btnDecode");
+    const auto *pane = control<QPlainTextEdit>("memResult");
+    const QFontMetricsF metrics(pane->font());
+    QStringList labels;
+    QList<qreal> colons;
+    // The header's fields, up to the Message-Authenticator's.
+    for (const QString &line : pane->toPlainText().split('\n')) {
+        const qsizetype colon = line.indexOf(QStringLiteral(": "));
+        if (colon < 0)
+            break;
+        labels << line.left(colon).trimmed();
+        colons << metrics.horizontalAdvance(line.left(colon));
+        if (labels.last() == QStringLiteral("Message-Authenticator"))
+            break;
+    }
+    ASSERT_TRUE(labels.contains(QStringLiteral(u"标识符"))) << pane->toPlainText().toStdString();
+    ASSERT_TRUE(labels.contains(QStringLiteral("Message-Authenticator"))) << pane->toPlainText().toStdString();
+    for (qsizetype i = 1; i < colons.size(); ++i)
+        EXPECT_NEAR(colons[i], colons.first(), 0.5)
+            << labels[i].toStdString() << " beside " << labels.first().toStdString();
 }
 
 TEST(ToolsMenu, DecodePacketOpensTheDecoderFromAMenuBeforeOption)

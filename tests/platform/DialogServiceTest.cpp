@@ -1,4 +1,11 @@
+#include "platform/CurrentLanguage.h"
 #include "platform/ScriptedDialogService.h"
+#include "support/TempProgramDir.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -56,4 +63,41 @@ TEST(MessageService, WithoutDialogsQuestionsGetTheCautiousAnswer)
             << int(c.buttons);
     EXPECT_NE(&MessageService::instance(), static_cast<MessageService *>(&DialogService::instance()));
     DialogService::useQtDialogs();
+}
+
+// The real message boxes name their buttons in the chosen language: Qt's own words for them
+// stay English, as no translation of Qt comes with the programs.
+TEST(QtDialogService, MessageButtonsSpeakTheChosenLanguage)
+{
+    testsupport::TempProgramDir dir;
+    DialogService::useQtDialogs();
+    struct Case {
+        const char *language;
+        MessageButtons buttons;
+        QStringList shown; // OK, Yes, No, Cancel: those the box has
+    };
+    const Case cases[] = {
+        {"简体中文", MessageButtons::Ok, {"确定"}},
+        {"简体中文", MessageButtons::OkCancel, {"确定", "取消"}},
+        {"简体中文", MessageButtons::YesNoCancel, {"是(&Y)", "否(&N)", "取消"}},
+        {"English", MessageButtons::YesNo, {"&Yes", "&No"}},
+    };
+    for (const Case &c : cases) {
+        ASSERT_TRUE(CurrentLanguage::setCurrentName(QString::fromUtf8(c.language)));
+        QStringList shown;
+        QTimer::singleShot(0, [&shown] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box) {
+                ADD_FAILURE() << "no message box";
+                return;
+            }
+            for (QMessageBox::StandardButton b :
+                 {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                if (QAbstractButton *button = box->button(b))
+                    shown << button->text();
+            box->reject();
+        });
+        DialogService::instance().message({QStringLiteral("?"), {}, MessageIcon::Question, c.buttons});
+        EXPECT_EQ(shown, c.shown) << c.language;
+    }
 }

@@ -1,7 +1,10 @@
 #include "reports/TaskDescription.h"
 
 #include "QtPrinters.h"
+#include "platform/CurrentLanguage.h"
 #include "support/SampleTask.h"
+#include "support/TempProgramDir.h"
+#include "textcolumns/DisplayColumns.h"
 
 #include <gtest/gtest.h>
 
@@ -221,5 +224,72 @@ TEST(TaskDescription, EnterpriseModesDescribeTheirSettings)
         ASSERT_GE(mode, 0) << c.mode;
         EXPECT_EQ(join(lines.mid(mode + 1, c.lines.size())), join(c.lines)) << c.mode;
         EXPECT_EQ(lines.value(mode + 1 + c.lines.size()), S2) << c.mode;
+    }
+}
+
+namespace {
+
+// Columns before the line's first colon, as a fixed-width font shows them; -1 without one.
+qsizetype colonColumn(const QString &line)
+{
+    for (qsizetype i = 0; i < line.size(); ++i)
+        if (line.at(i) == u':' || line.at(i) == u'\uFF1A')
+            return textcolumns::columnsOf(line.left(i));
+    return -1;
+}
+
+} // namespace
+
+// Under every language the colons of a block stand in one column, a Chinese character
+// counted as the two columns it takes, however the translation pads its labels.
+TEST(TaskDescription, ColonsOfABlockShareAColumnInEveryLanguage)
+{
+    testsupport::TempProgramDir dir;
+    // Labels as a translator may write them: unpadded, one with the ASCII colon.
+    ASSERT_TRUE(dir.writeFile("Language/Tight.ini",
+                              "[frmViewTask]\nReport.TaskName=\"  任务名称: \"\n"
+                              "Report.GroupName=\"  组： \"\n"
+                              "Report.ServerIP=\"    服务器的地址：\"\n"));
+    struct Case {
+        const char *language;
+        QList<QStringList> blocks; // each block by the labels its lines start with
+    };
+    const Case cases[] = {
+        {"简体中文",
+         {{"任务名称", "任务组"},
+          {"服务器 IP", "端口", "传输方式", "CA 文件"},
+          {"客户端证书", "客户端私钥"},
+          {"请求中的 Message-Authenticator", "应答中的 Message-Authenticator"},
+          {"请求类型", "代码", "模式"},
+          {"匿名身份", "内部认证方式", "服务器证书"},
+          {"应答超时", "重试次数", "RADIUS 请求 ID", "重复次数"},
+          {"每秒请求数", "并行请求数"}}},
+        {"Tight", {{"任务名称", "组"}, {"服务器的地址", "Port"}}},
+    };
+    TaskRecord task = accessTask();
+    task.GroupID = "G1";
+    task.AuthMode = "EAP-TTLS";
+    task.Eap.AnonymousIdentity = "anonymous@example.org";
+    task.Eap.InnerMethod = "mschapv2";
+    task.Transport.Protocol = "tls";
+    task.Transport.CaFile = "/pki/ca.pem";
+    task.Transport.CertFile = "/pki/client.pem";
+    task.Transport.KeyFile = "/pki/client.key";
+    for (const Case &c : cases) {
+        ASSERT_TRUE(platform::CurrentLanguage::setCurrentName(QString::fromUtf8(c.language)));
+        const QStringList lines = TaskDescription::lines(task, "测试组", {});
+        for (const QStringList &block : c.blocks) {
+            QList<qsizetype> columns;
+            for (const QString &label : block) {
+                const auto line = std::find_if(lines.begin(), lines.end(),
+                                               [&](const QString &l) { return l.trimmed().startsWith(label); });
+                columns << (line == lines.end() ? -1 : colonColumn(*line));
+            }
+            EXPECT_FALSE(columns.contains(-1))
+                << c.language << ": a line of " << block.join(", ").toStdString() << " is missing or has no colon";
+            EXPECT_EQ(columns, QList<qsizetype>(block.size(), columns.first()))
+                << c.language << ": " << block.join(", ").toStdString() << "\n"
+                << join(lines).toStdString();
+        }
     }
 }

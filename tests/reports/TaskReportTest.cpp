@@ -1,11 +1,13 @@
 #include "reports/TaskReport.h"
 
+#include "platform/CurrentLanguage.h"
 #include "radius/Dictionary.h"
 #include "support/SampleTask.h"
 #include "support/TempProgramDir.h"
 #include "taskstore/Connection.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
+#include "textcolumns/DisplayColumns.h"
 
 #include "QtPrinters.h"
 
@@ -94,6 +96,24 @@ TEST_F(TaskReportTest, TextPageListsThePacketsOfTheScriptFile)
     EXPECT_TRUE(texts.rawPackets.contains("Packet0  :"));
     EXPECT_TRUE(texts.rawPackets.contains("Packet1  :"));
     EXPECT_FALSE(texts.rawPackets.contains("Packet2  :"));
+}
+
+// In Chinese the text page's own words are Chinese, and each heading stands over its column.
+TEST_F(TaskReportTest, TextPageHeadingsSpeakTheLanguageOverTheirColumns)
+{
+    ASSERT_TRUE(platform::CurrentLanguage::setCurrentName(QStringLiteral("简体中文")));
+    storeTask("5", "AllTask", kRunManually);
+    ASSERT_TRUE(dir.writeFile("script/5.txt", "User-Name = bob\r\n\r\n"));
+    const QStringList lines = TaskReport::build(main, "5").packetText;
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[1], QStringLiteral(u"  数据包脚本文件 ： ") + dir.filePath("script/5.txt"));
+    const QString &heading = lines[3];
+    const QString &pair = lines[5];
+    const auto columnOf = [](const QString &line, const QString &text) {
+        return textcolumns::columnsOf(line.left(line.indexOf(text)));
+    };
+    EXPECT_EQ(columnOf(heading, QStringLiteral(u"属性")), columnOf(pair, "User-Name")) << heading.toStdString();
+    EXPECT_EQ(columnOf(heading, QStringLiteral(u"值")), columnOf(pair, "bob")) << heading.toStdString();
 }
 
 TEST_F(TaskReportTest, NoTaskAndNoScriptFileGiveADescriptionAndEmptyPages)

@@ -1,6 +1,7 @@
 #include "reports/TfrmViewTask.h"
 #include "reports/TaskReport.h"
 
+#include "platform/CurrentLanguage.h"
 #include "radius/Dictionary.h"
 #include "support/SampleTask.h"
 #include "support/TempProgramDir.h"
@@ -11,7 +12,7 @@
 #include "QtPrinters.h"
 
 #include <QApplication>
-#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -70,7 +71,10 @@ TEST_F(TfrmViewTaskTest, PanesHoldTheReportInAFixedWidthFont)
         const auto *pane = window.findChild<QPlainTextEdit *>(name);
         ASSERT_NE(pane, nullptr) << name;
         EXPECT_TRUE(pane->isReadOnly()) << name;
-        EXPECT_TRUE(QFontInfo(pane->font()).fixedPitch()) << name;
+        // Fixed width: narrow letters alike, a Chinese character as wide as two.
+        const QFontMetricsF metrics(pane->font());
+        EXPECT_DOUBLE_EQ(metrics.horizontalAdvance('i'), metrics.horizontalAdvance('M')) << name;
+        EXPECT_NEAR(metrics.horizontalAdvance(QStringLiteral(u"中")), 2 * metrics.horizontalAdvance('M'), 0.01) << name;
     }
     const auto *pages = window.findChild<QTabWidget *>();
     ASSERT_NE(pages, nullptr);
@@ -110,4 +114,38 @@ TEST_F(TfrmViewTaskTest, OkTakesTheCommonCaptionOfTheLanguage)
     const auto *ok = window.findChild<QPushButton *>("btnOK");
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "Schliessen");
+}
+
+// In Chinese the colons of each block stand one above the other on the screen, not only
+// in the count of columns: the pane's font shows a Chinese character as two columns.
+TEST_F(TfrmViewTaskTest, ChineseColonsStandOneAboveTheOther)
+{
+    ASSERT_TRUE(platform::CurrentLanguage::setCurrentName(QStringLiteral("简体中文")));
+    TfrmViewTask window(main, "31", nullptr);
+    window.show();
+    const auto *pane = window.findChild<QPlainTextEdit *>("RichEditTaskDescript");
+    ASSERT_NE(pane, nullptr);
+    const QStringList lines = pane->toPlainText().split('\n');
+    const QFontMetricsF metrics(pane->font());
+    // Where the first colon of the line starting with `label` stands, in pixels.
+    const auto colonX = [&](const QString &label) -> qreal {
+        for (const QString &line : lines) {
+            if (!line.trimmed().startsWith(label))
+                continue;
+            const qsizetype colon = line.indexOf(QStringLiteral(u"："));
+            return colon < 0 ? -1 : metrics.horizontalAdvance(line.left(colon));
+        }
+        ADD_FAILURE() << "no line of " << label.toStdString() << " in\n" << lines.join('\n').toStdString();
+        return -1;
+    };
+    const QList<QStringList> blocks = {{"任务名称", "任务组"},
+                                       {"服务器 IP", "端口"},
+                                       {"请求类型", "代码"},
+                                       {"应答超时", "重试次数", "RADIUS 请求 ID", "重复次数"},
+                                       {"每秒请求数", "并行请求数"}};
+    for (const QStringList &block : blocks) {
+        const qreal first = colonX(block.first());
+        for (const QString &label : block)
+            EXPECT_NEAR(colonX(label), first, 0.5) << label.toStdString() << " beside " << block.first().toStdString();
+    }
 }

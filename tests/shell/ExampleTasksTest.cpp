@@ -3,6 +3,8 @@
 #include "ShellFixture.h"
 
 #include "demoserver/FreeRadiusConfig.h"
+#include "dictmanager/QtPrinters.h"
+#include "shell/TaskListView.h"
 #include "taskstore/Query.h"
 #include "taskstore/Statements.h"
 
@@ -97,6 +99,27 @@ TEST_F(ExampleTasksTest, OneTaskPerKindAndModeAimedAtTheDemoServer)
         const QByteArray script = dir.readFile("script/" + task.id + ".txt");
         EXPECT_TRUE(script.contains(QByteArray(want.scriptLine) + "\r\n")) << script.constData();
     }
+}
+
+// The list the user looks at ("All Tasks", chosen on a fresh database) shows the examples
+// at once, not after some other command refills it.
+TEST_F(ExampleTasksTest, AllTasksListShowsTheExamplesRightAfterLoading)
+{
+    makeWindow();
+    auto *list = child<shell::TaskListView>(&window(), "lvwTask");
+    ASSERT_EQ(list->rowCount(), 0);
+    load();
+    QStringList shown;
+    for (int i = 0; i < list->rowCount(); ++i)
+        shown << list->row(i).taskName;
+    shown.sort();
+    QStringList stored;
+    for (const StoredTask &task : storedTasks())
+        stored << task.name;
+    ASSERT_FALSE(stored.isEmpty());
+    EXPECT_EQ(shown, stored);
+    EXPECT_EQ(child<QTreeWidget>(&window(), "treTaskGroup")->currentItem(),
+              child<QTreeWidget>(&window(), "treTaskGroup")->topLevelItem(0));
 }
 
 TEST_F(ExampleTasksTest, LoadingAgainAddsOnlyWhatIsMissing)

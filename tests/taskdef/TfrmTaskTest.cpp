@@ -585,6 +585,19 @@ TEST_F(TaskEditor, ScheduleModifyReplacesItsOwnRowWithoutBlocking)
     EXPECT_EQ(texts(list), QStringList({"Run on 15 day of every month"}));
 }
 
+// A new task's name speaks the chosen language; a stored name, "Untitled" included, stays.
+TEST_F(TaskEditor, DefaultNameSpeaksTheLanguageAndStoredNamesStay)
+{
+    storeTask("60");
+    {
+        taskstore::Query query(db);
+        taskstore::ExecQuery(query, "update Task set TaskName='Untitled' where TaskID='60'");
+    }
+    ASSERT_TRUE(platform::Language::setCurrentName(QStringLiteral("简体中文")));
+    EXPECT_EQ(child<QLineEdit>(newEditor().get(), "edtTaskName")->text(), QStringLiteral(u"未命名"));
+    EXPECT_EQ(child<QLineEdit>(openEditor("60").get(), "edtTaskName")->text(), "Untitled");
+}
+
 TEST_F(TaskEditor, FailedSaveLeavesThePreviousTaskWhole)
 {
     storeTask("77");
