@@ -234,8 +234,11 @@ private:
     // PEAPv0: inner packets without their header, but for the Result TLV.
     std::optional<QByteArray> onPeap(const QByteArray &plain)
     {
-        if (plain.size() > 4 && quint8(plain[0]) == EapMessage::Response && quint8(plain[4]) == kResultTlvType)
+        if (plain.size() > 4 && quint8(plain[0]) == EapMessage::Response && quint8(plain[4]) == kResultTlvType) {
+            if (!plain.endsWith(bigEndian(m_resultSent, 2)))
+                problem = "the client's Result TLV: " + plain.mid(5).toHex().toStdString();
             return accept();
+        }
         const auto type = quint8(plain[0]);
         if (type == EapMessage::Identity) {
             if (ends(End::SuccessResultFirst))
@@ -286,6 +289,7 @@ private:
 
     void writeResult(quint8 status)
     {
+        m_resultSent = status;
         const QByteArray tlv = QByteArray::fromHex("80030002") + bigEndian(status, 2);
         write(EapMessage{EapMessage::Request, ++m_innerId, kResultTlvType, tlv}.encode());
     }
@@ -451,6 +455,7 @@ private:
     QByteArray m_outgoing;
     bool m_sentFirst = false;
     QByteArray m_challenge;
+    quint8 m_resultSent = 0;
 };
 
 TlsEapServer::TlsEapServer(Settings settings) : m_session(std::make_unique<Session>(std::move(settings)))

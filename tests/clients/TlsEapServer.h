@@ -43,7 +43,8 @@ public:
 
     // The reply to one Access-Request.
     QByteArray reply(const QByteArray &request);
-    // What the server found wrong with the client (an Access-Reject followed), for the test's messages.
+    // What the server found wrong with the client (an Access-Reject followed, but for a PEAP
+    // Result TLV that differs from the server's), for the test's messages.
     std::string problem() const;
 
 private:
