@@ -65,18 +65,21 @@ protected:
             const QByteArray &script = kBob)
     {
         TlsEapServer eap(serverSettings);
-        FakeReplyServer server(
-            [&eap, withholdAccept](const QByteArray &request) {
-                QByteArray answer = eap.reply(request);
-                return withholdAccept && answer.startsWith(char(2)) ? QByteArray() : answer;
-            },
-            30);
-        EXPECT_TRUE(server.isListening());
-        const auto client = m_runner.run(ClientRunner::radeapclient(),
-                                         words
-                                             + QStringList{"-s", "-r", "0", "-t", withholdAccept ? "0.3" : "5",
-                                                           QString("127.0.0.1:%1").arg(server.port()), "1", kSecret},
-                                         script);
+        ClientRunner::Result client;
+        {
+            FakeReplyServer server(
+                [&eap, withholdAccept](const QByteArray &request) {
+                    QByteArray answer = eap.reply(request);
+                    return withholdAccept && answer.startsWith(char(2)) ? QByteArray() : answer;
+                },
+                30);
+            EXPECT_TRUE(server.isListening());
+            client = m_runner.run(ClientRunner::radeapclient(),
+                                  words
+                                      + QStringList{"-s", "-r", "0", "-t", withholdAccept ? "0.3" : "5",
+                                                    QString("127.0.0.1:%1").arg(server.port()), "1", kSecret},
+                                  script);
+        } // the server's thread has ended: what it found is ours to read
         return {client, eap.problem()};
     }
 
