@@ -1,14 +1,12 @@
 #include "TlsEapServer.h"
 
 #include "FakeReplyServer.h"
+#include "TlsServerSession.h"
 
 #include "clients/DiameterAvps.h"
 #include "mschap/MsChapV2.h"
 #include "radius/Crypto.h"
 #include "radius/EapMessage.h"
-
-#include <openssl/err.h>
-#include <openssl/ssl.h>
 
 #include <optional>
 #include <utility>
@@ -31,22 +29,6 @@ constexpr quint8 kResultTlvType = 33;
 enum MsChapOp : quint8 { Challenge = 1, Response = 2, Success = 3 };
 enum AvpCode : quint32 { EapMessageAvp = 79, MsChapChallenge = 11, MsChap2Response = 25, MsChap2Success = 26 };
 enum MicrosoftAttribute : quint8 { MppeSendKey = 16, MppeRecvKey = 17 };
-
-struct SslFree {
-    void operator()(SSL *ssl) const { SSL_free(ssl); }
-    void operator()(SSL_CTX *context) const { SSL_CTX_free(context); }
-};
-
-std::string openSslErrors()
-{
-    std::string text;
-    while (const unsigned long code = ERR_get_error()) {
-        char buffer[256];
-        ERR_error_string_n(code, buffer, sizeof(buffer));
-        text += (text.empty() ? "" : "; ") + std::string(buffer);
-    }
-    return text;
-}
 
 QByteArray bigEndian(quint32 value, int octets)
 {
@@ -115,8 +97,8 @@ public:
         if (!eap || eap->code != EapMessage::Response)
             return reject("no EAP response");
         if (eap->type == EapMessage::Identity)
-            return m_ssl ? reject("a second identity") : start();
-        if (eap->type != methodType() || eap->data.isEmpty() || !m_ssl)
+            return m_tls ? reject("a second identity") : start();
+        if (eap->type != methodType() || eap->data.isEmpty() || !m_tls)
             return reject("EAP type " + std::to_string(eap->type) + " where ours was due");
         const auto flags = quint8(eap->data[0]);
         const QByteArray payload = eap->data.mid(1 + ((flags & Length) ? 4 : 0));
@@ -144,52 +126,28 @@ private:
 
     QByteArray start()
     {
-        const int version = m_settings.tls13 ? TLS1_3_VERSION : TLS1_2_VERSION;
-        m_context.reset(SSL_CTX_new(TLS_server_method()));
-        SSL_CTX *context = m_context.get();
-        if (!context || SSL_CTX_set_min_proto_version(context, version) != 1
-            || SSL_CTX_set_max_proto_version(context, version) != 1
-            || SSL_CTX_use_certificate_chain_file(context, m_settings.certificate.toUtf8().constData()) != 1
-            || SSL_CTX_use_PrivateKey_file(context, m_settings.key.toUtf8().constData(), SSL_FILETYPE_PEM) != 1)
-            return reject("cannot set up TLS: " + openSslErrors());
-        if (m_settings.method == Method::Tls) {
-            if (SSL_CTX_load_verify_locations(context, m_settings.caFile.toUtf8().constData(), nullptr) != 1)
-                return reject("cannot read the CA: " + openSslErrors());
-            SSL_CTX_set_verify(context, SSL_VERIFY_PEER | SSL_VERIFY_FAIL_IF_NO_PEER_CERT, nullptr);
-        }
-        m_ssl.reset(SSL_new(context));
-        m_in = BIO_new(BIO_s_mem());
-        m_out = BIO_new(BIO_s_mem());
-        if (!m_ssl || !m_in || !m_out)
-            return reject("cannot set up TLS: " + openSslErrors());
-        BIO_set_mem_eof_return(m_in, -1);
-        SSL_set_bio(m_ssl.get(), m_in, m_out);
-        SSL_set_accept_state(m_ssl.get());
-        return challenge(QByteArray(1, char(Start)));
+        std::string error;
+        const QString ca = m_settings.method == Method::Tls ? m_settings.caFile : QString();
+        m_tls = TlsServerSession::create({m_settings.certificate, m_settings.key, ca, m_settings.tls13}, error);
+        return m_tls ? challenge(QByteArray(1, char(Start))) : reject(error);
     }
 
     // A whole TLS message from the client: the handshake moves on, the tunnel's data is answered.
     QByteArray onMessage(const QByteArray &records)
     {
-        if (!records.isEmpty() && BIO_write(m_in, records.constData(), int(records.size())) != int(records.size()))
-            return reject("cannot take the client's records");
-        bool justEstablished = false;
-        if (!m_established) {
-            const int rc = SSL_do_handshake(m_ssl.get());
-            if (rc == 1)
-                m_established = justEstablished = true;
-            else if (SSL_get_error(m_ssl.get(), rc) != SSL_ERROR_WANT_READ)
-                return reject("TLS handshake failed: " + openSslErrors());
-        }
-        if (!m_established)
+        const bool wasEstablished = m_tls->isEstablished();
+        std::string error;
+        if (!m_tls->receive(records, error))
+            return reject(error);
+        if (!m_tls->isEstablished())
             return sendRecords();
-        const QByteArray plain = readPlain();
+        const QByteArray plain = m_tls->readPlain();
         std::optional<QByteArray> end;
-        if (justEstablished)
+        if (!wasEstablished)
             end = afterHandshake();
         if (!end && !plain.isEmpty())
             end = onTunnel(plain);
-        else if (!end && !justEstablished)
+        else if (!end && wasEstablished)
             end = onAcknowledgement();
         return end ? *end : sendRecords();
     }
@@ -299,7 +257,7 @@ private:
         using clients::DiameterAvp;
         if (ends(End::AcceptBeforeInnerEnd))
             return accept();
-        const QByteArray implicit = exported("ttls challenge", 17, std::nullopt);
+        const QByteArray implicit = m_tls->exported("ttls challenge", 17, std::nullopt);
         QByteArray challenge;
         QByteArray response;
         for (const DiameterAvp &avp : DiameterAvp::parseAll(plain).value_or(std::vector<DiameterAvp>{})) {
@@ -343,34 +301,10 @@ private:
         return reject("EAP-MD5 inside EAP-TTLS not answered with the password");
     }
 
-    QByteArray readPlain()
-    {
-        QByteArray plain;
-        char buffer[4096];
-        std::size_t done = 0;
-        while (SSL_read_ex(m_ssl.get(), buffer, sizeof(buffer), &done) == 1)
-            plain.append(buffer, qsizetype(done));
-        ERR_clear_error();
-        return plain;
-    }
-
     void write(const QByteArray &plain)
     {
-        std::size_t done = 0;
-        if (SSL_write_ex(m_ssl.get(), plain.constData(), std::size_t(plain.size()), &done) != 1)
-            problem = "cannot write inside the tunnel: " + openSslErrors();
-    }
-
-    QByteArray exported(const std::string &label, int length, const std::optional<QByteArray> &context) const
-    {
-        QByteArray out(length, '\0');
-        const bool ok =
-            SSL_export_keying_material(
-                m_ssl.get(), reinterpret_cast<unsigned char *>(out.data()), std::size_t(length), label.data(),
-                label.size(), context ? reinterpret_cast<const unsigned char *>(context->constData()) : nullptr,
-                context ? std::size_t(context->size()) : 0, context ? 1 : 0)
-            == 1;
-        return ok ? out : QByteArray();
+        if (std::string error; !m_tls->write(plain, error))
+            problem = error;
     }
 
     // RFC 9190 and RFC 9427 under TLS 1.3 (the method's type as context), RFC 5216 and
@@ -379,9 +313,9 @@ private:
     {
         const bool rfc9190 = m_settings.tls13 != ends(End::WrongKeys);
         QByteArray msk = rfc9190
-            ? exported("EXPORTER_EAP_TLS_Key_Material", 2 * kMskLength, QByteArray(1, char(methodType())))
+            ? m_tls->exported("EXPORTER_EAP_TLS_Key_Material", 2 * kMskLength, QByteArray(1, char(methodType())))
                   .left(kMskLength)
-            : exported(isTtls() ? "ttls keying material" : "client EAP encryption", kMskLength, std::nullopt);
+            : m_tls->exported(isTtls() ? "ttls keying material" : "client EAP encryption", kMskLength, std::nullopt);
         if (ends(End::WrongKeys) && !m_settings.tls13 && !msk.isEmpty())
             msk[0] = char(msk[0] ^ 1);
         return msk;
@@ -397,7 +331,7 @@ private:
 
     QByteArray accept()
     {
-        const QByteArray msk = m_established ? masterSessionKey() : QByteArray(kMskLength, '\x11');
+        const QByteArray msk = m_tls->isEstablished() ? masterSessionKey() : QByteArray(kMskLength, '\x11');
         const QByteArray authenticator = m_request.mid(4, 16);
         const QByteArray attributes = eapAttributes(EapMessage{EapMessage::Success, m_id, 0, {}}.encode())
             + mppeKeyAttribute(MppeRecvKey, msk.left(kMppeKeyLength), m_settings.secret, authenticator)
@@ -415,10 +349,7 @@ private:
 
     QByteArray sendRecords()
     {
-        char buffer[4096];
-        int n = 0;
-        while ((n = BIO_read(m_out, buffer, sizeof(buffer))) > 0)
-            m_outgoing.append(buffer, n);
+        m_outgoing += m_tls->takeRecords();
         if (m_outgoing.isEmpty())
             return reject("nothing to send");
         m_sentFirst = false;
@@ -442,11 +373,7 @@ private:
     enum class Awaiting { Nothing, AcceptOnAcknowledgement, IdentityOnAcknowledgement };
 
     Settings m_settings;
-    std::unique_ptr<SSL_CTX, SslFree> m_context;
-    std::unique_ptr<SSL, SslFree> m_ssl;
-    BIO *m_in = nullptr;  // owned by m_ssl
-    BIO *m_out = nullptr; // owned by m_ssl
-    bool m_established = false;
+    std::unique_ptr<TlsServerSession> m_tls;
     Awaiting m_awaiting = Awaiting::Nothing;
     QByteArray m_request;
     quint8 m_id = 0;
