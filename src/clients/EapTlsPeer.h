@@ -14,8 +14,7 @@ namespace clients {
 // several), the server's fragments acknowledged and joined. The server's certificate is
 // shown and checked as the settings say; an Access-Accept must follow the handshake (over
 // TLS 1.3 the server's commitment message too, RFC 9190) and carry the MPPE keys the
-// session gives. EAP-TTLS and PEAP carry their inner method
-// through the hooks below.
+// session gives. EAP-TTLS and PEAP carry their inner method through the hooks below.
 class EapTlsPeer : public EapPeerMethod {
 public:
     static constexpr quint8 kType = 13;
