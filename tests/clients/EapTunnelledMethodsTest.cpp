@@ -8,6 +8,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -36,8 +37,15 @@ protected:
 
     static TlsEapServer::Settings settings(Method method, bool tls13, End end = End::Honest)
     {
-        return {method, end,     tls13,  s_pki->certificate("server"), s_pki->key("server"), s_pki->caFile(),
-                "bob",  "hello", kSecret};
+        return {.method = method,
+                .end = end,
+                .tls13 = tls13,
+                .certificate = s_pki->certificate("server"),
+                .key = s_pki->key("server"),
+                .caFile = s_pki->caFile(),
+                .user = "bob",
+                .password = "hello",
+                .secret = kSecret};
     }
 
     static QStringList methodWords(Method method, const QString &ca)
@@ -189,11 +197,10 @@ INSTANTIATE_TEST_SUITE_P(
 struct RoundsCase {
     const char *name;
     Method method;
-    const char *ca;      // "other" for a CA that did not sign the server's certificate
-    QByteArray script;   // the packet
-    bool withholdAccept; // the server's Access-Accept never comes
-    const char *end;     // the line that tells how the exchange ended, if one does
-
+    bool otherCa;            // the client trusts a CA that did not sign the server's certificate
+    QByteArray script;       // the packet
+    bool withholdAccept;     // the server's Access-Accept never comes
+    const char *end;         // the line that tells how the exchange ended, if one does
     QStringList heldInOrder; // held lines after the first round's, in this order
 };
 
@@ -207,7 +214,7 @@ class HeldRounds : public TunnelledMethods, public ::testing::WithParamInterface
 TEST_P(HeldRounds, AreWrittenInOrderWhenTheExchangeEnds)
 {
     const RoundsCase &c = GetParam();
-    const QString ca = QByteArray(c.ca) == "other" ? s_pki->otherCaFile() : s_pki->caFile();
+    const QString ca = c.otherCa ? s_pki->otherCaFile() : s_pki->caFile();
     const auto r = run(settings(c.method, false), methodWords(c.method, ca), c.withholdAccept, c.script);
     ASSERT_TRUE(r.client.finished);
     const QStringList &lines = r.client.lines;
@@ -245,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RoundsCase{"Accept",
                    Method::Tls,
-                   "",
+                   false,
                    kBob,
                    false,
                    "Info: Received Access-Accept",
@@ -254,21 +261,21 @@ INSTANTIATE_TEST_SUITE_P(
                     "Info: Packet 1: MPPE keys match the TLS session"}},
         RoundsCase{"Reject",
                    Method::Peap,
-                   "",
+                   false,
                    "User-Name = bob\nUser-Password = wrong\n\n",
                    false,
                    "Info: Received Access-Reject",
                    {"Info: Packet 1: TLS: TLSv1.2, ", "Info: Packet 1: server certificate: CN=server.test"}},
         RoundsCase{"ErrorInTheHandshake",
                    Method::Peap,
-                   "other",
+                   true,
                    kBob,
                    false,
                    "",
                    {"Error: Packet 1: TLS handshake failed: certificate verify failed"}},
         RoundsCase{"NoReply",
                    Method::TtlsMsChapV2,
-                   "",
+                   false,
                    kBob,
                    true,
                    "Error: No reply to Access-Request",
