@@ -18,7 +18,7 @@ using radius::EapMessage;
 constexpr int kAccessAccept = 2;
 constexpr int kAccessReject = 3;
 constexpr int kAccessChallenge = 11;
-constexpr int kHeaderLength = 20;
+constexpr int kRadiusHeaderLength = 20;
 enum Flag : quint8 { Length = 0x80, More = 0x40, Start = 0x20 };
 // Smaller than the client's: the certificate flight comes in several pieces.
 constexpr int kFragmentSize = 500;
@@ -42,7 +42,7 @@ QByteArray bigEndian(quint32 value, int octets)
 QByteArray joinedAttributes(const QByteArray &packet, int type)
 {
     QByteArray joined;
-    for (qsizetype at = kHeaderLength; at + 2 <= packet.size();) {
+    for (qsizetype at = kRadiusHeaderLength; at + 2 <= packet.size();) {
         const int length = quint8(packet[at + 1]);
         if (length < 2)
             break;
