@@ -1,5 +1,7 @@
 #include "TlsServerSession.h"
 
+#include "tls/MemoryTls.h"
+
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 
@@ -113,22 +115,11 @@ bool TlsServerSession::write(const QByteArray &plain, std::string &error)
 
 QByteArray TlsServerSession::takeRecords()
 {
-    QByteArray records;
-    char buffer[4096];
-    int n = 0;
-    while ((n = BIO_read(m_state->out, buffer, sizeof(buffer))) > 0)
-        records.append(buffer, n);
-    return records;
+    return tls::takeAll(m_state->out);
 }
 
 QByteArray TlsServerSession::exported(const std::string &label, int length,
                                       const std::optional<QByteArray> &context) const
 {
-    QByteArray out(length, '\0');
-    const auto *contextOctets = context ? reinterpret_cast<const unsigned char *>(context->constData()) : nullptr;
-    const bool ok = SSL_export_keying_material(m_state->ssl.get(), reinterpret_cast<unsigned char *>(out.data()),
-                                               std::size_t(length), label.data(), label.size(), contextOctets,
-                                               context ? std::size_t(context->size()) : 0, context ? 1 : 0)
-        == 1;
-    return ok ? out : QByteArray();
+    return tls::exportKeyingMaterial(m_state->ssl.get(), label, context, length);
 }
