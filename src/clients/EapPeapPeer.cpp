@@ -60,10 +60,12 @@ bool EapPeapPeer::answerResult(const QByteArray &packet, PacketLog &log, std::st
     const auto status = quint8(packet[at + tlv.size() + 1]);
     m_result = status == kSuccess ? Result::Success : Result::Failure;
     log.info(std::string("PEAP result: ") + (m_result == Result::Success ? "success" : "failure"));
-    // The same TLV back, as a response with its header.
+    // The TLV back as a response with its header: success only where the inner method
+    // has seen the server prove itself.
+    const bool confirmed = m_result == Result::Success && m_inner.isVerified();
     QByteArray answer = packet;
     answer[0] = char(radius::EapMessage::Response);
-    answer[at + tlv.size() + 1] = char(m_result == Result::Success ? kSuccess : kFailure);
+    answer[at + tlv.size() + 1] = char(confirmed ? kSuccess : kFailure);
     return sendInside(answer, error);
 }
 

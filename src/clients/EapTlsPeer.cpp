@@ -123,13 +123,23 @@ bool EapTlsPeer::onEstablished(PacketLog &, std::string &)
 
 bool EapTlsPeer::onTunnelData(const QByteArray &, PacketLog &, std::string &error)
 {
+    // RFC 9190 section 2.1.1: under TLS 1.3 the server's application data (one octet 0x00,
+    // though any is to be taken) commits it to send no more handshake messages.
+    if (m_engine->isTls13()) {
+        m_committed = true;
+        return true;
+    }
     error = "data inside EAP-TLS, which carries none";
     return false;
 }
 
-bool EapTlsPeer::innerSucceeded(PacketLog &) const
+bool EapTlsPeer::innerSucceeded(PacketLog &log) const
 {
-    return true;
+    // Under TLS 1.3 our handshake ends before the server has taken our certificate.
+    if (!m_engine->isTls13() || m_committed)
+        return true;
+    log.error("Access-Accept without the server's TLS 1.3 commitment message");
+    return false;
 }
 
 EapTlsPeer::Keys EapTlsPeer::mppeKeys() const

@@ -12,9 +12,9 @@ namespace clients {
 // EAP-TLS (RFC 5216): the TLS records of a client session in EAP-TLS messages, each at
 // most kFragmentSize octets of TLS (L and M flags, the total length in the first of
 // several), the server's fragments acknowledged and joined. The server's certificate is
-// shown and checked as the settings say; an Access-Accept must follow the handshake and
-// carry the MPPE keys the session gives. EAP-TTLS and PEAP carry their inner method
-// through the hooks below.
+// shown and checked as the settings say; an Access-Accept must follow the handshake (over
+// TLS 1.3 the server's commitment message too, RFC 9190) and carry the MPPE keys the
+// session gives. EAP-TTLS and PEAP carry their inner method through the hooks below.
 class EapTlsPeer : public EapPeerMethod {
 public:
     static constexpr quint8 kType = 13;
@@ -39,7 +39,8 @@ protected:
     virtual bool onEstablished(PacketLog &log, std::string &error);
     // Data arrived inside the session.
     virtual bool onTunnelData(const QByteArray &plain, PacketLog &log, std::string &error);
-    // Whether the method inside the session, if any, has succeeded; told when not.
+    // Whether the method inside the session, if any, has succeeded (EAP-TLS over TLS 1.3:
+    // the server has committed to the end of the handshake); told when not.
     virtual bool innerSucceeded(PacketLog &log) const;
     // RFC 5705 label of the keying material under TLS 1.2.
     virtual const char *keyLabel() const { return "client EAP encryption"; }
@@ -60,6 +61,7 @@ private:
     QByteArray m_incoming;
     QByteArray m_outgoing;
     bool m_sendingFragments = false;
+    bool m_committed = false;
 };
 
 } // namespace clients

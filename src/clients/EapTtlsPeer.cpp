@@ -132,9 +132,10 @@ bool EapTtlsPeer::answerEap(const QByteArray &packet, PacketLog &log, std::strin
     std::optional<EapMessage> response;
     if (request->type == EapMessage::Identity)
         response = EapMessage{EapMessage::Response, request->id, EapMessage::Identity, m_identity};
-    else if (request->type == EapMessage::Md5Challenge)
+    else if (request->type == EapMessage::Md5Challenge) {
         response = m_md5.respond(*request, log, error);
-    else
+        m_md5Answered = response.has_value();
+    } else
         response = EapMessage{EapMessage::Response, request->id, EapMessage::Nak,
                               QByteArray(1, char(EapMessage::Md5Challenge))};
     // The name goes with every message: the server's inner request knows the user only by it.
@@ -146,10 +147,16 @@ bool EapTtlsPeer::answerEap(const QByteArray &packet, PacketLog &log, std::strin
 
 bool EapTtlsPeer::innerSucceeded(PacketLog &log) const
 {
-    if (m_inner != EapOptions::Inner::MsChapV2 || m_verified)
-        return true;
-    log.error("Access-Accept before the server proved it knows the password");
-    return false;
+    if (m_inner == EapOptions::Inner::MsChapV2 && !m_verified) {
+        log.error("Access-Accept before the server proved it knows the password");
+        return false;
+    }
+    // EAP-MD5 proves nothing of the server, but a server that never asked has checked nothing.
+    if (m_inner == EapOptions::Inner::Md5 && !m_md5Answered) {
+        log.error("Access-Accept before the inner EAP-MD5 was answered");
+        return false;
+    }
+    return true;
 }
 
 void EapTtlsPeer::onReject(const radius::PairList &, PacketLog &log)

@@ -38,6 +38,7 @@ private:
     QByteArray m_peerChallenge;
     QByteArray m_ntResponse;
     bool m_verified = false;
+    bool m_md5Answered = false;
 };
 
 } // namespace clients

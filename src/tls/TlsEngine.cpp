@@ -1,6 +1,7 @@
 #include "tls/TlsEngine.h"
 
 #include "tls/ClientContext.h"
+#include "tls/MemoryTls.h"
 #include <openssl/bio.h>
 
 #include <openssl/err.h>
@@ -136,12 +137,7 @@ bool TlsEngine::send(const QByteArray &plain, std::string &error)
 
 QByteArray TlsEngine::takeRecords()
 {
-    QByteArray records;
-    char buffer[4096];
-    int n = 0;
-    while ((n = BIO_read(m_state->outgoing, buffer, sizeof(buffer))) > 0)
-        records.append(buffer, n);
-    return records;
+    return tls::takeAll(m_state->outgoing);
 }
 
 QByteArray TlsEngine::takePlain()
@@ -188,12 +184,8 @@ std::string TlsEngine::peerExpiry() const
 QByteArray TlsEngine::exportKeyingMaterial(const std::string &label, const QByteArray &context, bool useContext,
                                            int length) const
 {
-    QByteArray out(length, '\0');
-    const int ok = SSL_export_keying_material(m_state->ssl.get(), reinterpret_cast<unsigned char *>(out.data()),
-                                              static_cast<std::size_t>(length), label.data(), label.size(),
-                                              reinterpret_cast<const unsigned char *>(context.constData()),
-                                              static_cast<std::size_t>(context.size()), useContext ? 1 : 0);
-    return ok == 1 ? out : QByteArray();
+    return tls::exportKeyingMaterial(m_state->ssl.get(), label, useContext ? std::optional(context) : std::nullopt,
+                                     length);
 }
 
 } // namespace tls

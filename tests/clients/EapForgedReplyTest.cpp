@@ -1,8 +1,6 @@
 #include "ClientRunner.h"
 #include "FakeReplyServer.h"
 
-#include "radius/Crypto.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -18,18 +16,12 @@ const QByteArray kSecret = "testing123";
 
 QByteArray attribute(int type, const QByteArray &value)
 {
-    return QByteArray(1, char(type)) + char(value.size() + 2) + value;
+    return FakeReplyServer::attribute(type, value);
 }
 
-// A reply with a Message-Authenticator (RFC 3579 section 3.2) after the attributes: the
-// HMAC over the reply with the request's authenticator and the field zeroed.
 QByteArray signedWithMessageAuthenticator(const QByteArray &request, int code, const QByteArray &attributes)
 {
-    QByteArray forMac =
-        FakeReplyServer::signedReply(request, code, attributes + attribute(80, QByteArray(16, '\0')), kSecret);
-    forMac.replace(4, 16, request.mid(4, 16));
-    const QByteArray mac = radius::Crypto::hmacMd5(forMac, kSecret);
-    return FakeReplyServer::signedReply(request, code, attributes + attribute(80, mac), kSecret);
+    return FakeReplyServer::signedWithMessageAuthenticator(request, code, attributes, kSecret);
 }
 
 // An EAP request of the type as an EAP-Message attribute.

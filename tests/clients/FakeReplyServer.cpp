@@ -52,8 +52,9 @@ void FakeReplyServer::serve(const Reply &reply, int maxReplies)
         const QByteArray answer = reply(QByteArray(buffer, n));
         // Counted before it goes: the client may end, and the test look, as soon as it arrives.
         ++m_answered;
-        ::sendto(m_fd, answer.constData(), static_cast<size_t>(answer.size()), 0, reinterpret_cast<sockaddr *>(&from),
-                 fromLength);
+        if (!answer.isEmpty())
+            ::sendto(m_fd, answer.constData(), static_cast<size_t>(answer.size()), 0,
+                     reinterpret_cast<sockaddr *>(&from), fromLength);
     }
 }
 
@@ -67,4 +68,19 @@ QByteArray FakeReplyServer::signedReply(const QByteArray &request, int code, con
     packet.append(request.mid(4, 16)).append(attributes);
     packet.replace(4, 16, radius::Crypto::md5(packet + secret));
     return packet;
+}
+
+QByteArray FakeReplyServer::signedWithMessageAuthenticator(const QByteArray &request, int code,
+                                                           const QByteArray &attributes, const QByteArray &secret)
+{
+    // The HMAC over the reply with the request's authenticator and the field zeroed.
+    QByteArray forMac = signedReply(request, code, attributes + attribute(80, QByteArray(16, '\0')), secret);
+    forMac.replace(4, 16, request.mid(4, 16));
+    const QByteArray mac = radius::Crypto::hmacMd5(forMac, secret);
+    return signedReply(request, code, attributes + attribute(80, mac), secret);
+}
+
+QByteArray FakeReplyServer::attribute(int type, const QByteArray &value)
+{
+    return QByteArray(1, char(type)) + char(value.size() + 2) + value;
 }

@@ -6,8 +6,9 @@
 #include <functional>
 #include <thread>
 
-// A UDP server on 127.0.0.1 that answers each request with what reply() makes of it: at
-// most maxReplies answers, and it stops with the object.
+// A UDP server on 127.0.0.1 that answers each request with what reply() makes of it
+// (nothing when that is empty, counted all the same): at most maxReplies answers, and it
+// stops with the object.
 class FakeReplyServer {
 public:
     using Reply = std::function<QByteArray(const QByteArray &request)>;
@@ -25,6 +26,11 @@ public:
     // Authenticator over the request's authenticator (RFC 2865 section 3).
     static QByteArray signedReply(const QByteArray &request, int code, const QByteArray &attributes,
                                   const QByteArray &secret);
+    // The same with a Message-Authenticator (RFC 3579 section 3.2) after the attributes.
+    static QByteArray signedWithMessageAuthenticator(const QByteArray &request, int code, const QByteArray &attributes,
+                                                     const QByteArray &secret);
+    // One attribute: type, length, value.
+    static QByteArray attribute(int type, const QByteArray &value);
 
 private:
     void serve(const Reply &reply, int maxReplies);
