@@ -26,6 +26,8 @@ public:
     virtual std::optional<Outgoing> start(ConsoleOutput &out) = 0;
     // A reply that verified; the next request, or none when the conversation is over.
     virtual std::optional<Outgoing> onReply(const radius::RequestPacket &reply, ConsoleOutput &out) = 0;
+    // The last request got no reply, as the line before says: the conversation is over.
+    virtual void onLost(ConsoleOutput & /*out*/) {}
     virtual Outcome outcome() const = 0;
 };
 

@@ -27,12 +27,17 @@ EapConversation::EapConversation(const PacketTemplate &packet, EapOptions option
         m_identity = QByteArray::fromStdString(m_options.anonymous);
 }
 
-// The engine drops a conversation whose request got no reply without telling it: what it
-// held goes out then.
+// A run that ends early (a broken connection) drops its conversations: what they held
+// goes out then.
 EapConversation::~EapConversation()
 {
     if (m_out)
         m_held.writeTo(*m_out);
+}
+
+void EapConversation::onLost(ConsoleOutput &out)
+{
+    m_held.writeTo(out);
 }
 
 std::optional<Outgoing> EapConversation::start(ConsoleOutput &out)

@@ -25,6 +25,7 @@ public:
     EapConversation &operator=(const EapConversation &) = delete;
     std::optional<Outgoing> start(ConsoleOutput &out) override;
     std::optional<Outgoing> onReply(const radius::RequestPacket &reply, ConsoleOutput &out) override;
+    void onLost(ConsoleOutput &out) override;
     Outcome outcome() const override { return m_outcome; }
 
 private:

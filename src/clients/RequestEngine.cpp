@@ -289,6 +289,7 @@ void RequestEngine::expire(Clock::time_point now)
         } else {
             m_out.error("No reply to " + what + " after " + std::to_string(flight->attempts)
                         + (flight->attempts == 1 ? " attempt" : " attempts") + ", request lost");
+            flight->conversation->onLost(m_out);
             record(*flight, flight->request->code(), nullptr, 0);
             release(flight);
             finish(flight, Outcome::Lost);
