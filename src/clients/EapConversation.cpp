@@ -37,6 +37,8 @@ EapConversation::~EapConversation()
 
 void EapConversation::onLost(ConsoleOutput &out)
 {
+    if (const std::string told = m_peer ? m_peer->toldFailure() : std::string(); !told.empty())
+        m_log.error(told);
     m_held.writeTo(out);
 }
 
@@ -79,6 +81,8 @@ bool EapConversation::countsRounds() const
 
 std::optional<Outgoing> EapConversation::next(const radius::RequestPacket &reply)
 {
+    if (const std::string told = m_peer->toldFailure(); !told.empty())
+        return fail(told);
     const int code = static_cast<int>(reply.code());
     if (code != kAccessChallenge) {
         finish(reply);

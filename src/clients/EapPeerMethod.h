@@ -24,6 +24,9 @@ public:
     // An Access-Accept ends the method: whether the method got as far as it must and the
     // keys the Accept carries are the ones it derived; what is wrong is logged as an error.
     virtual bool checkAccept(const radius::PairList &reply, PacketLog &log) = 0;
+    // A failure of ours that the last response told the server (a TLS alert): the exchange
+    // ends with it whatever the server answers. Empty while there is none.
+    virtual std::string toldFailure() const { return {}; }
     // An Access-Reject ends it: tells why, where the method or the reply says it.
     virtual void onReject(const radius::PairList &reply, PacketLog &log)
     {

@@ -3,6 +3,8 @@
 #include "clients/MppeKeyCheck.h"
 #include "clients/PacketLog.h"
 
+#include <utility>
+
 namespace clients {
 
 namespace {
@@ -77,7 +79,13 @@ std::optional<QByteArray> EapTlsPeer::take(const QByteArray &data, PacketLog &lo
     const bool wasEstablished = m_engine->isEstablished();
     if (!m_engine->receive(std::exchange(m_incoming, QByteArray()), error)) {
         error = (wasEstablished ? "TLS failed: " : "TLS handshake failed: ") + error;
-        return std::nullopt;
+        // The alert the session wrote tells the server why, as a supplicant's would: it goes
+        // out, and the server's answer ends the exchange.
+        m_outgoing = m_engine->takeRecords();
+        if (m_outgoing.isEmpty())
+            return std::nullopt;
+        m_toldFailure = std::exchange(error, {});
+        return nextFragment();
     }
     if (!wasEstablished && m_engine->isEstablished()) {
         log.info("TLS: " + m_engine->description());

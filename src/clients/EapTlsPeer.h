@@ -25,6 +25,7 @@ public:
     std::optional<radius::EapMessage> respond(const radius::EapMessage &request, PacketLog &log,
                                               std::string &error) override;
     bool checkAccept(const radius::PairList &reply, PacketLog &log) override;
+    std::string toldFailure() const override { return m_toldFailure; }
 
     // The MS-MPPE-Recv-Key and -Send-Key the session gives (32 octets each); empty before
     // the handshake ended.
@@ -62,6 +63,7 @@ private:
     QByteArray m_outgoing;
     bool m_sendingFragments = false;
     bool m_committed = false;
+    std::string m_toldFailure;
 };
 
 } // namespace clients

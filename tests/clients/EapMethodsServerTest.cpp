@@ -108,9 +108,9 @@ TEST_F(EapMethods, TlsAcceptsTheClientCertificateWithTheSessionsKeys)
     EXPECT_EQ(r.countContaining("Error:"), 0);
 }
 
-// A server certificate from another CA is refused before anything is sent inside; a
-// client certificate the server does not take is rejected; --eap-insecure lets the
-// first through with a warning.
+// A server certificate from another CA is refused before anything is sent inside, and
+// the server is told why by the TLS alert; a client certificate the server does not take
+// is rejected; --eap-insecure lets the first through with a warning.
 TEST_F(EapMethods, TlsRefusesWhatDoesNotChain)
 {
     const struct {
@@ -119,20 +119,26 @@ TEST_F(EapMethods, TlsRefusesWhatDoesNotChain)
         const char *line;
         int approved;
         int exitCode;
+        const char *serverLogs; // what the server logs of it, where it matters
     } cases[] = {
         {"server from another CA", tlsWords("client", s_pki->otherCaFile()),
-         "Error: Packet 1: TLS handshake failed: certificate verify failed", 0, 1},
-        {"expired client certificate", tlsWords("expired", s_pki->caFile()), "Info: Received Access-Reject", 0, 0},
+         "Error: Packet 1: TLS handshake failed: certificate verify failed", 0, 1, "Alert read:fatal:unknown CA"},
+        {"expired client certificate", tlsWords("expired", s_pki->caFile()), "Info: Received Access-Reject", 0, 0, ""},
         {"not checked",
          {"-a", "tls", "--eap-insecure", "--eap-cert", s_pki->certificate("client"), "--eap-key", s_pki->key("client")},
          "Warning: Packet 1: the server's certificate is not checked (--eap-insecure)",
          1,
-         0},
+         0,
+         ""},
     };
     for (const auto &c : cases) {
+        const qsizetype logged = s_server->output().size();
         const auto r = send(c.words, kBob);
         ASSERT_TRUE(r.finished) << c.name;
         EXPECT_TRUE(r.hasLine(c.line)) << c.name << "\n" << r.text().toStdString();
+        EXPECT_TRUE(s_server->output().mid(logged).contains(QString::fromUtf8(c.serverLogs)))
+            << c.name << "\n"
+            << s_server->output().mid(logged).toStdString();
         EXPECT_EQ(r.total("approved"), c.approved) << c.name;
         EXPECT_EQ(r.exitCode, c.exitCode) << c.name;
     }
