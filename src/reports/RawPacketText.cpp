@@ -17,31 +17,33 @@ QString pageText(const char *key, const char *builtIn)
     return platform::CurrentLanguage::text("frmViewTask", key, builtIn);
 }
 
-// The packet's fields, named alike in the figure and in each block.
-QString code()
-{
-    return pageText("Raw.Code", "Code");
-}
-QString identifier()
-{
-    return pageText("Raw.Identifier", "Identifier");
-}
-QString length()
-{
-    return pageText("Raw.Length", "Length");
-}
-QString authenticator()
-{
-    return pageText("Raw.Authenticator", "Authenticator");
-}
-QString attributes()
-{
-    return pageText("Raw.Attributes", "Attributes");
-}
+// The packet's fields, named alike in the figure and in each block; the language file is
+// read once for all of them.
+struct FieldNames {
+    FieldNames() : FieldNames(platform::CurrentLanguage::currentFile()) {}
+    explicit FieldNames(const platform::LanguageFile &file)
+        : code(word(file, "Raw.Code", "Code")), identifier(word(file, "Raw.Identifier", "Identifier")),
+          length(word(file, "Raw.Length", "Length")), authenticator(word(file, "Raw.Authenticator", "Authenticator")),
+          attributes(word(file, "Raw.Attributes", "Attributes")), packet(word(file, "Packet", "Packet"))
+    {
+    }
 
-QString head(int number)
+    static QString word(const platform::LanguageFile &file, const char *key, const char *builtIn)
+    {
+        return file.text(QStringLiteral("frmViewTask"), QString::fromLatin1(key), QString::fromLatin1(builtIn));
+    }
+
+    QString code;
+    QString identifier;
+    QString length;
+    QString authenticator;
+    QString attributes;
+    QString packet;
+};
+
+QString head(const FieldNames &names, int number)
 {
-    return pageText("Packet", "Packet") + format::padRight(number, 3) + QLatin1Char(':');
+    return names.packet + format::padRight(number, 3) + QLatin1Char(':');
 }
 
 // A field name in the middle of its cell of the figure, counted in the columns the screen
@@ -73,14 +75,15 @@ QStringList withLineEnd(const QString &line)
 
 QStringList RawPacketText::figure()
 {
+    const FieldNames names;
     QStringList out =
         withLineEnd(pageText("Raw.Figure", "  RADIUS Data Format(The fields are transmitted from left to right):"));
     out << QStringLiteral("    0                   1                   2                   3")
         << QStringLiteral("    0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1") << kBorder
-        << QStringLiteral("   |") + centred(code(), 15) + QLatin1Char('|') + centred(identifier(), 15)
-            + QLatin1Char('|') + centred(length(), 31) + QLatin1Char('|')
-        << kBorder << kBlankRow << QStringLiteral("   |") + centred(authenticator(), 63) + QLatin1Char('|') << kBlankRow
-        << kBlankRow << kBorder << QStringLiteral("   |  ") + attributes() + QStringLiteral(" ...")
+        << QStringLiteral("   |") + centred(names.code, 15) + QLatin1Char('|') + centred(names.identifier, 15)
+            + QLatin1Char('|') + centred(names.length, 31) + QLatin1Char('|')
+        << kBorder << kBlankRow << QStringLiteral("   |") + centred(names.authenticator, 63) + QLatin1Char('|')
+        << kBlankRow << kBlankRow << kBorder << QStringLiteral("   |  ") + names.attributes + QStringLiteral(" ...")
         << QStringLiteral("   +-+-+-+-+-+-+-+-+-+-+-+-+-");
     return out;
 }
@@ -89,14 +92,15 @@ QStringList RawPacketText::block(int number, const QByteArray &packet)
 {
     const QString hex = QString::fromLatin1(packet.toHex());
     QStringList out;
-    out << head(number);
+    const FieldNames names;
+    out << head(names, number);
     out << QStringLiteral("0x") + hex;
     out << format::rule(3, 94);
-    out << fieldLabel(code()) + hex.mid(0, 2);
-    out << fieldLabel(identifier()) + hex.mid(2, 2);
-    out << fieldLabel(length()) + hex.mid(4, 4);
-    out << fieldLabel(authenticator()) + hex.mid(8, 32);
-    out << fieldLabel(attributes()) + hex.mid(40);
+    out << fieldLabel(names.code) + hex.mid(0, 2);
+    out << fieldLabel(names.identifier) + hex.mid(2, 2);
+    out << fieldLabel(names.length) + hex.mid(4, 4);
+    out << fieldLabel(names.authenticator) + hex.mid(8, 32);
+    out << fieldLabel(names.attributes) + hex.mid(40);
     return out;
 }
 
@@ -106,7 +110,7 @@ QStringList RawPacketText::failedBlock(int number, const QString &message)
     QString text = message;
     if (text.startsWith(QLatin1String("ERROR: "), Qt::CaseInsensitive))
         text = text.mid(7);
-    return {head(number), QStringLiteral("   ") + errorLine(text)};
+    return {head(FieldNames(), number), QStringLiteral("   ") + errorLine(text)};
 }
 
 QStringList RawPacketText::unresolvedHost(const QString &serverIp)
