@@ -67,6 +67,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libfreeradius-radius.so has no SONAME and lives outside the loader's path: shlibdeps
 # looks for it there, and the package that holds it is named here as well.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${FREERADIUS_LIBRARY_DIR})
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libfreeradius3, freeradius-common")
+# That package, and Qt's translations of its own texts (buttons, file dialogs).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libfreeradius3, freeradius-common, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "freeradius")
 include(CPack)

@@ -29,7 +29,8 @@ grep -q 'Pellion.dat' <<<"$contents" && fail "ships a task database"
 
 info=$(dpkg-deb -I "$deb")
 depends=$(sed -n 's/^ Depends: //p' <<<"$info")
-for needed in libfreeradius3 freeradius-common libqt6widgets6 libqt6core6 libsqlite3-0 libtalloc2 libc6; do
+for needed in libfreeradius3 freeradius-common libqt6widgets6 libqt6core6 libsqlite3-0 libtalloc2 libc6 \
+              qt6-translations-l10n; do
   grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 grep -q '^ Package: pellion$' <<<"$info" || fail "package name"

@@ -7,7 +7,7 @@ set -euo pipefail
 runtime=(
   libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins
   libsqlite3-0 libtalloc2 libfreeradius3 freeradius-common libqt6charts6 libssl3
-  xdg-utils fonts-noto-cjk
+  xdg-utils fonts-noto-cjk qt6-translations-l10n
 )
 build=(
   g++ cmake ninja-build pkg-config

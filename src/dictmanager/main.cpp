@@ -1,7 +1,9 @@
 #include "dictmanager/GlossorText.h"
 #include "dictmanager/TfrmMain.h"
+#include "platform/CurrentLanguage.h"
 #include "platform/DialogService.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/QtTranslation.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -11,6 +13,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glossor"));
     platform::ProgramDirectory::enterExecutableDirectory();
+    // Qt's own texts (buttons, file dialogs) in the language Pellion last chose.
+    platform::QtTranslation::use(platform::CurrentLanguage::currentFile());
 
     platform::SingleInstance guard(QStringLiteral("Glossor.exe"));
     if (!guard.acquire()) {

@@ -1,9 +1,6 @@
 #include "platform/QtDialogService.h"
 
-#include "platform/CurrentLanguage.h"
 #include "platform/EveryFileFilter.h"
-
-#include <QAbstractButton>
 
 #include <QApplication>
 #include <QColorDialog>
@@ -51,34 +48,12 @@ QString titleOf(const QString &title)
     return title.isEmpty() ? QApplication::applicationName() : title;
 }
 
-// Qt names the buttons in English unless its own translation is loaded, and none comes
-// with the programs: the language file names them.
-void nameButtons(QMessageBox &box)
-{
-    const LanguageFile file = CurrentLanguage::currentFile();
-    const struct {
-        QMessageBox::StandardButton button;
-        const char *key;
-        const char *builtIn;
-    } names[] = {
-        {QMessageBox::Ok, "btnOK.Caption", "OK"},
-        {QMessageBox::Cancel, "btnCancel.Caption", "Cancel"},
-        {QMessageBox::Yes, "btnYes.Caption", "&Yes"},
-        {QMessageBox::No, "btnNo.Caption", "&No"},
-    };
-    for (const auto &name : names)
-        if (QAbstractButton *button = box.button(name.button))
-            button->setText(file.text(QStringLiteral("Dialog_Common"), QString::fromLatin1(name.key),
-                                      QString::fromLatin1(name.builtIn)));
-}
-
 } // namespace
 
 Answer QtDialogService::showMessage(const MessageRequest &request)
 {
     QMessageBox box(toQt(request.icon), titleOf(request.title), request.text, toQt(request.buttons),
                     QApplication::activeWindow());
-    nameButtons(box);
     return fromQt(box.exec());
 }
 

@@ -30,8 +30,8 @@ QStringList PacketTextPage::lines(const QString &scriptPath, const QList<QList<t
             + pageText("Text.Value", "Value");
     int number = 0;
     for (const QList<taskdef::ScriptPair> &packet : packets) {
-        out << QStringLiteral("  Packet") + format::padRight(++number, 3) + QStringLiteral(" :")
-                + QString(74, QLatin1Char('-'));
+        out << QStringLiteral("  ") + pageText("Packet", "Packet") + format::padRight(++number, 3)
+                + QStringLiteral(" :") + QString(74, QLatin1Char('-'));
         for (const taskdef::ScriptPair &pair : packet)
             out << kIndent + format::padRight(pair.nameText(), kNameColumns) + QLatin1Char(' ') + pair.valueText();
     }

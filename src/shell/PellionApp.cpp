@@ -1,8 +1,10 @@
 #include "shell/PellionApp.h"
 
 #include "execution/Settings.h"
+#include "platform/CurrentLanguage.h"
 #include "platform/DialogService.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/QtTranslation.h"
 #include "platform/SingleInstance.h"
 #include "radius/Dictionary.h"
 #include "shell/PellionSession.h"
@@ -31,6 +33,8 @@ int runPellion(int &argc, char **argv)
     // The run engine's messages become message boxes.
     platform::DialogService::useQtDialogs();
     platform::ProgramDirectory::enterExecutableDirectory();
+    // Qt's own texts in the chosen language from the first message on.
+    platform::QtTranslation::use(platform::CurrentLanguage::currentFile());
     QApplication::setWindowIcon(ShellIcons::applicationIcon());
 
     platform::SingleInstance instance(QStringLiteral("Pellion"));

@@ -11,6 +11,7 @@
 #include "platform/DialogService.h"
 #include "platform/HintText.h"
 #include "platform/Language.h"
+#include "platform/QtTranslation.h"
 #include "platform/SettingsKey.h"
 #include "platform/TextError.h"
 #include "platform/WindowState.h"
@@ -195,6 +196,7 @@ void TfrmMain::applyLanguage(const QString &language)
     const platform::LanguageFile file =
         platform::LanguageFile::load(platform::Language::directory() + language + QLatin1String(".ini"));
     platform::Language::apply(this, texts::mainWindow(), file);
+    platform::QtTranslation::use(file);
     m_language = file;
     m_groupTree->setRootCaption(word("RootNode", "All Tasks"));
     execution::PageCtrlLog *pages = m_ui.PageCtrlLog;

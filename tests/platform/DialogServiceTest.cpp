@@ -1,9 +1,11 @@
 #include "platform/CurrentLanguage.h"
+#include "platform/QtTranslation.h"
 #include "platform/ScriptedDialogService.h"
 #include "support/TempProgramDir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -65,12 +67,37 @@ TEST(MessageService, WithoutDialogsQuestionsGetTheCautiousAnswer)
     DialogService::useQtDialogs();
 }
 
-// The real message boxes name their buttons in the chosen language: Qt's own words for them
-// stay English, as no translation of Qt comes with the programs.
-TEST(QtDialogService, MessageButtonsSpeakTheChosenLanguage)
+namespace {
+
+// The buttons of a real message box, named by Qt in the language whose translation of Qt
+// is in use.
+QStringList messageButtons(MessageButtons buttons)
+{
+    QStringList shown;
+    QTimer::singleShot(0, [&shown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            ADD_FAILURE() << "no message box";
+            return;
+        }
+        for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            if (QAbstractButton *button = box->button(b))
+                shown << button->text();
+        box->reject();
+    });
+    DialogService::instance().message({QStringLiteral("?"), {}, MessageIcon::Question, buttons});
+    return shown;
+}
+
+} // namespace
+
+// The language file names Qt's translation; Qt's own words for the buttons follow it.
+TEST(QtTranslation, MessageButtonsSpeakTheChosenLanguage)
 {
     testsupport::TempProgramDir dir;
     DialogService::useQtDialogs();
+    ASSERT_TRUE(QFile::exists(QtTranslation::translationsDirectory() + "/qtbase_zh_CN.qm"))
+        << "Qt's translations are missing: install qt6-translations-l10n";
     struct Case {
         const char *language;
         MessageButtons buttons;
@@ -84,20 +111,22 @@ TEST(QtDialogService, MessageButtonsSpeakTheChosenLanguage)
     };
     for (const Case &c : cases) {
         ASSERT_TRUE(CurrentLanguage::setCurrentName(QString::fromUtf8(c.language)));
-        QStringList shown;
-        QTimer::singleShot(0, [&shown] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box) {
-                ADD_FAILURE() << "no message box";
-                return;
-            }
-            for (QMessageBox::StandardButton b :
-                 {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
-                if (QAbstractButton *button = box->button(b))
-                    shown << button->text();
-            box->reject();
-        });
-        DialogService::instance().message({QStringLiteral("?"), {}, MessageIcon::Question, c.buttons});
-        EXPECT_EQ(shown, c.shown) << c.language;
+        QtTranslation::use(CurrentLanguage::currentFile());
+        EXPECT_EQ(messageButtons(c.buttons), c.shown) << c.language;
     }
+}
+
+// Without Qt's translation, or with a language file that names none, Qt speaks English
+// and nothing else changes.
+TEST(QtTranslation, AMissingTranslationLeavesQtInEnglish)
+{
+    testsupport::TempProgramDir dir;
+    DialogService::useQtDialogs();
+    ASSERT_TRUE(QtTranslation::use(QStringLiteral("zh_CN"), QtTranslation::translationsDirectory()));
+    EXPECT_FALSE(QtTranslation::use(QStringLiteral("zh_CN"), dir.filePath("no-translations")));
+    EXPECT_EQ(messageButtons(MessageButtons::YesNo), QStringList({"&Yes", "&No"}));
+
+    ASSERT_TRUE(QtTranslation::use(QStringLiteral("zh_CN"), QtTranslation::translationsDirectory()));
+    EXPECT_FALSE(QtTranslation::use(LanguageFile::parse("[Menu]\nmnuFile.Caption=Fichier\n")));
+    EXPECT_EQ(messageButtons(MessageButtons::OkCancel), QStringList({"OK", "Cancel"}));
 }

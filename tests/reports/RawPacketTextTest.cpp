@@ -1,5 +1,9 @@
 #include "reports/RawPacketText.h"
 
+#include "platform/CurrentLanguage.h"
+#include "support/TempProgramDir.h"
+#include "textcolumns/DisplayColumns.h"
+
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -52,4 +56,45 @@ TEST(RawPacketText, FailedBlockCarriesTheLibraryMessageOnce)
               QStringList({"Packet2  :", "   Error: Cannot sign response packet without a request packet"}));
     EXPECT_EQ(RawPacketText::unresolvedHost("no.such.host"),
               QStringList({"Error: Failed to find IP address for host no.such.host", ""}));
+}
+
+namespace {
+
+// The columns at which a line shows each of its '|' and ':' (a Chinese character two).
+QList<qsizetype> markColumns(const QString &line)
+{
+    QList<qsizetype> columns;
+    for (qsizetype i = 0; i < line.size(); ++i)
+        if (line[i] == '|' || line[i] == ':')
+            columns << textcolumns::columnsOf(line.left(i));
+    return columns;
+}
+
+} // namespace
+
+// In Chinese the figure's names stand in the middle of the same cells as in English, and
+// each block's colons in one column, as the screen shows them.
+TEST(RawPacketText, ChineseNamesKeepTheFigureAndTheBlockInTheirColumns)
+{
+    testsupport::TempProgramDir dir;
+    const QByteArray packet = QByteArray::fromHex("04fe001a00112233445566778899aabbccddeeff2c0661626364");
+    const QStringList englishFigure = RawPacketText::figure();
+    const QStringList englishBlock = RawPacketText::block(0, packet);
+    ASSERT_TRUE(platform::CurrentLanguage::setCurrentName(QStringLiteral("简体中文")));
+    const QStringList figure = RawPacketText::figure();
+    const QStringList block = RawPacketText::block(0, packet);
+
+    EXPECT_EQ(figure[0], QStringLiteral(u"  RADIUS 数据格式（各字段从左到右传输）："));
+    for (int row : {5, 8})
+        EXPECT_EQ(markColumns(figure[row]), markColumns(englishFigure[row])) << figure[row].toStdString();
+    // Each name in the middle of its cell, an odd blank on the right.
+    EXPECT_EQ(figure[5], QStringLiteral(u"   |     代码      |    标识符     |             长度              |"));
+    EXPECT_EQ(figure[8], "   |" + QString(28, ' ') + QStringLiteral(u"认证字") + QString(29, ' ') + "|");
+    EXPECT_EQ(figure[12], QStringLiteral(u"   |  属性 ..."));
+    EXPECT_EQ(block[0], QStringLiteral(u"数据包0  :"));
+    EXPECT_EQ(block[6], QStringLiteral(u"   认证字        : 0x00112233445566778899aabbccddeeff"));
+    for (int field = 3; field < block.size(); ++field)
+        EXPECT_EQ(markColumns(block[field]), markColumns(englishBlock[field])) << block[field].toStdString();
+    EXPECT_EQ(RawPacketText::failedBlock(2, "ERROR: Cannot sign"),
+              QStringList({QStringLiteral(u"数据包2  :"), QStringLiteral(u"   错误：Cannot sign")}));
 }

@@ -96,7 +96,7 @@ expect_no_log "libgtest-dev"; expect_no_log "xvfb"; expect_no_log "freeradius "
 # Nothing missing: no package manager call at all.
 FAKE_INSTALLED="$every_package" run nothing-missing "$debian" runtime
 expect_status 0
-FAKE_INSTALLED="libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins libsqlite3-0 libtalloc2 libfreeradius3 freeradius-common libssl3 xdg-utils fonts-noto-cjk libqt6charts6" \
+FAKE_INSTALLED="libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins libsqlite3-0 libtalloc2 libfreeradius3 freeradius-common libssl3 xdg-utils fonts-noto-cjk libqt6charts6 qt6-translations-l10n" \
   run nothing-missing "$debian" runtime
 expect_status 0; [ -z "$log" ] || fail "calls made: $log"
 

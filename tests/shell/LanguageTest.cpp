@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTest>
@@ -216,6 +217,25 @@ TEST_F(LanguageTest, DialogsApplyTheCurrentLanguageEachTimeTheyAreShown)
     EXPECT_EQ(child<QAbstractButton>(&options, "RadioGroupCloseItem2")->text(), "<frmOption/RadioGroupClose.Item2>");
     shell::TfrmAbout about;
     EXPECT_EQ(about.windowTitle(), "<frmAbout/Title>");
+}
+
+// Qt's own texts, as the edit menu of a text field, follow the language chosen in the menu.
+TEST_F(LanguageTest, QtsOwnTextsFollowTheLanguageMenu)
+{
+    makeWindow();
+    shell::TfrmGroup group(shell::TfrmGroup::Mode::Add, "1", QString(), {});
+    const auto undoInMenuOf = [&group] {
+        std::unique_ptr<QMenu> menu(child<QLineEdit>(&group, "edtName")->createStandardContextMenu());
+        // Its first item undoes.
+        return menu->actions().isEmpty() ? QString("<empty menu>") : menu->actions().first()->text();
+    };
+    EXPECT_TRUE(undoInMenuOf().startsWith("&Undo")) << undoInMenuOf().toStdString();
+    QAction *chinese = languageItem(window(), "简体中文");
+    ASSERT_NE(chinese, nullptr);
+    chinese->trigger();
+    EXPECT_TRUE(undoInMenuOf().startsWith("撤消(&U)")) << undoInMenuOf().toStdString();
+    languageItem(window(), "English")->trigger();
+    EXPECT_TRUE(undoInMenuOf().startsWith("&Undo")) << undoInMenuOf().toStdString();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ShellFixture.h"
 
+#include "platform/QtTranslation.h"
 #include "taskstore/Connection.h"
 #include "taskstore/DateTimeText.h"
 #include "taskstore/Query.h"
@@ -73,6 +74,8 @@ ShellFixture::~ShellFixture()
 {
     m_window.reset();
     m_seed.reset();
+    // Qt's translation is the whole program's: the next test starts with Qt in English.
+    platform::QtTranslation::use(platform::LanguageFile());
 }
 
 Connection &ShellFixture::seedConnection()
