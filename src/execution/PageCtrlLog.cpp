@@ -44,7 +44,7 @@ LogPane *PageCtrlLog::openRunPage(const QString &taskName)
     auto *pane = new LogPane;
     pane->setObjectName(QStringLiteral("RichEditRunLog"));
     QWidget *page = pageHolding(pane, QStringLiteral("TabSheetRunLog"));
-    addTab(page, QStringLiteral("Active Log [") + taskName + QLatin1Char(']'));
+    addTab(page, m_runPageCaption.arg(taskName));
     setCurrentWidget(page);
     return pane;
 }

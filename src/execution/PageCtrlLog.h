@@ -24,6 +24,8 @@ public:
     LogPane *allLog() const { return m_allLog; }      // RichEditLog
     QWidget *allLogPage() const { return m_allPage; } // TabSheetLog
     bool isAllLogActive() const { return currentWidget() == m_allPage; }
+    // The caption of the pages opened from now on, %1 standing for the task's name.
+    void setRunPageCaption(const QString &caption) { m_runPageCaption = caption; }
 
     // Appends the run's page, makes it active and lets pending events run.
     LogPane *openRunPage(const QString &taskName);
@@ -45,6 +47,7 @@ private:
 
     QWidget *m_allPage = nullptr;
     LogPane *m_allLog = nullptr;
+    QString m_runPageCaption = QStringLiteral("Active Log [%1]");
     struct Pending {
         QStringList lines;
         LogColors colors;

@@ -1,5 +1,6 @@
 #include "execution/RunControl.h"
 
+#include "platform/Language.h"
 #include "platform/MessageService.h"
 #include "scheduling/Scheduler.h"
 
@@ -35,7 +36,8 @@ bool RunControl::mayStart(const QString &selectedTaskId) const
     if (m_closing)
         return false;
     if (selectedTaskId.isEmpty() || selectedTaskId == QLatin1String("0")) {
-        platform::MessageService::instance().inform(QStringLiteral("Please select a task."));
+        platform::MessageService::instance().inform(
+            platform::Language::text("frmMain", "SelectTask", "Please select a task."));
         return false;
     }
     return true;

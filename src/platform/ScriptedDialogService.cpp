@@ -51,7 +51,7 @@ void ScriptedDialogService::clear()
     m_answers.clear();
     m_fileNames.clear();
     m_colors.clear();
-    m_fileRequests = 0;
+    m_fileRequests.clear();
 }
 
 Answer ScriptedDialogService::showMessage(const MessageRequest &request)
@@ -69,9 +69,9 @@ Answer ScriptedDialogService::showMessage(const MessageRequest &request)
     return cautiousAnswer(request.buttons);
 }
 
-QString ScriptedDialogService::nextFileName()
+QString ScriptedDialogService::nextFileName(const FileRequest &request)
 {
-    ++m_fileRequests;
+    m_fileRequests.append(request);
     if (m_fileNames.empty())
         return {};
     QString path = m_fileNames.front();
@@ -79,14 +79,14 @@ QString ScriptedDialogService::nextFileName()
     return path;
 }
 
-QString ScriptedDialogService::askOpenFileName(const FileRequest &)
+QString ScriptedDialogService::askOpenFileName(const FileRequest &request)
 {
-    return nextFileName();
+    return nextFileName(request);
 }
 
-QString ScriptedDialogService::askSaveFileName(const FileRequest &)
+QString ScriptedDialogService::askSaveFileName(const FileRequest &request)
 {
-    return nextFileName();
+    return nextFileName(request);
 }
 
 std::optional<QColor> ScriptedDialogService::askColor(const QColor &)

@@ -27,7 +27,8 @@ public:
     const QList<MessageRequest> &messages() const { return m_messages; }
     QStringList messageTexts() const;
     QString lastMessageText() const;
-    int fileRequestCount() const { return m_fileRequests; }
+    int fileRequestCount() const { return static_cast<int>(m_fileRequests.size()); }
+    const QList<FileRequest> &fileRequests() const { return m_fileRequests; }
     void clear();
 
 protected:
@@ -37,14 +38,14 @@ protected:
     std::optional<QColor> askColor(const QColor &initial) override;
 
 private:
-    QString nextFileName();
+    QString nextFileName(const FileRequest &request);
 
     QList<MessageRequest> m_messages;
     std::deque<Answer> m_answers;
     std::deque<QString> m_fileNames;
     std::deque<std::optional<QColor>> m_colors;
     std::function<std::optional<Answer>(const MessageRequest &)> m_handler;
-    int m_fileRequests = 0;
+    QList<FileRequest> m_fileRequests;
 };
 
 } // namespace platform

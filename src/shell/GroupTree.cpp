@@ -1,6 +1,7 @@
 #include "shell/GroupTree.h"
 
 #include "platform/DialogService.h"
+#include "platform/Language.h"
 #include "shell/ShellIcons.h"
 #include "shell/TaskRows.h"
 #include "shell/TfrmGroup.h"
@@ -173,8 +174,8 @@ void GroupTree::deleteClick()
     QTreeWidgetItem *node = m_tree.currentItem();
     if (!node || node == rootNode())
         return;
-    if (!platform::DialogService::instance().askOkCancel(
-            QStringLiteral("Do you really want to delete the selected task group?")))
+    if (!platform::DialogService::instance().askOkCancel(platform::Language::text(
+            "frmMain", "DeleteGroupAsk", "Do you really want to delete the selected task group?")))
         return;
     const taskstore::StoreStatus removed = m_groups.remove(keyOf(node));
     if (!removed.ok()) {

@@ -40,7 +40,9 @@ void LanguageMenu::build(const QString &directory, const QString &current)
             // The choice applies either way; the user learns that it will not last.
             if (!platform::Language::setCurrentName(name))
                 platform::DialogService::instance().showError(
-                    QStringLiteral("The language choice could not be saved to \"%1\"; it applies until Pellion ends.")
+                    platform::Language::text(
+                        "frmMain", "LanguageNotSaved",
+                        "The language choice could not be saved to \"%1\"; it applies until Pellion ends.")
                         .arg(platform::SettingsKey::filePathOf(platform::Language::kKeyName)));
             Q_EMIT languageChosen(name);
         });

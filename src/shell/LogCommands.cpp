@@ -4,6 +4,7 @@
 #include "execution/LogPane.h"
 #include "execution/PageCtrlLog.h"
 #include "platform/DialogService.h"
+#include "platform/Language.h"
 
 #include <QSaveFile>
 
@@ -19,8 +20,8 @@ void LogCommands::saveAsClick()
     if (pane->isEmpty())
         return;
     platform::FileRequest request;
-    request.title = QStringLiteral("Save As");
-    request.filter = QStringLiteral("Text files(*.txt);;All files(*.*)");
+    request.title = platform::Language::text("frmMain", "LogSaveTitle", "Save As");
+    request.filter = platform::Language::text("frmMain", "LogFileFilter", "Text files(*.txt);;All files(*.*)");
     request.defaultSuffix = QStringLiteral("txt");
     const QString path = platform::DialogService::instance().saveFileName(request);
     if (path.isEmpty() || !m_pages.isAllLogActive())
@@ -33,7 +34,8 @@ void LogCommands::saveAsClick()
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
         platform::DialogService::instance().showError(
-            QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+            platform::Language::text("frmMain", "CannotWrite", "Cannot write \"%1\": %2")
+                .arg(path, file.errorString()));
 }
 
 void LogCommands::clearClick()

@@ -5,6 +5,7 @@
 #include "execution/RunControl.h"
 #include "platform/Clock.h"
 #include "platform/DialogService.h"
+#include "platform/Language.h"
 #include "platform/TextError.h"
 #include "scheduling/Scheduler.h"
 #include "shell/GroupTree.h"
@@ -83,11 +84,14 @@ void TaskCommands::showSavedTask(const QString &taskId)
     restartScheduler();
 }
 
-bool TaskCommands::refuseWhileRunning(const QString &taskId, const QString &message) const
+bool TaskCommands::refuseWhileRunning(const QString &taskId, const char *key, const char *builtIn) const
 {
     if (!m_runControl || !m_runControl->isRunning(taskId))
         return false;
-    platform::DialogService::instance().inform(message);
+    platform::DialogService::instance().inform(
+        platform::Language::text("frmMain", key, builtIn) + QLatin1Char('\n')
+        + platform::Language::text("frmMain", "WaitForRun",
+                                   "Please wait while task work finished and then try again."));
     return true;
 }
 
@@ -102,9 +106,7 @@ void TaskCommands::newClick()
 void TaskCommands::editClick()
 {
     const QString taskId = selectedTaskId();
-    if (refuseWhileRunning(taskId,
-                           QStringLiteral("You can't modify properties of the running Task.\n"
-                                          "Please wait while task work finished and then try again.")))
+    if (refuseWhileRunning(taskId, "EditRunning", "You can't modify properties of the running Task."))
         return;
     if (!m_windows.openEditTask(&m_dialogParent, taskId))
         return;
@@ -116,12 +118,10 @@ void TaskCommands::editClick()
 void TaskCommands::deleteClick()
 {
     const QString taskId = selectedTaskId();
-    if (refuseWhileRunning(taskId,
-                           QStringLiteral("You can't delete the running Task.\n"
-                                          "Please wait while task work finished and then try again.")))
+    if (refuseWhileRunning(taskId, "DeleteRunning", "You can't delete the running Task."))
         return;
     if (!platform::DialogService::instance().askOkCancel(
-            QStringLiteral("Do you really want to delete the selected task?")))
+            platform::Language::text("frmMain", "DeleteTaskAsk", "Do you really want to delete the selected task?")))
         return;
     try {
         taskstore::deleteTaskRows(m_store.query, taskId, true);
@@ -182,7 +182,8 @@ void TaskCommands::runClick()
     if (m_runControl)
         m_runControl->runClicked(selectedTaskId());
     else if (!m_list.hasSelection())
-        platform::DialogService::instance().inform(QStringLiteral("Please select a task."));
+        platform::DialogService::instance().inform(
+            platform::Language::text("frmMain", "SelectTask", "Please select a task."));
 }
 
 void TaskCommands::suspendClick()

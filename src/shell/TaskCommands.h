@@ -69,7 +69,7 @@ private:
     // Lists a task the editor has just saved and lets the scheduler see it.
     void showSavedTask(const QString &taskId);
     // Tells the user, and answers true, when the task is running.
-    bool refuseWhileRunning(const QString &taskId, const QString &message) const;
+    bool refuseWhileRunning(const QString &taskId, const char *key, const char *builtIn) const;
     // A new key for the table, or nothing after showing the database's error.
     std::optional<QString> newKey(taskstore::KeyTable table);
     void restartScheduler();

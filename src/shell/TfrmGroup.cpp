@@ -1,6 +1,7 @@
 #include "shell/TfrmGroup.h"
 
 #include "platform/DialogService.h"
+#include "platform/Language.h"
 #include "shell/ShellTexts.h"
 
 #include <QGridLayout>
@@ -20,7 +21,7 @@ TfrmGroup::TfrmGroup(Mode mode, const QString &groupKey, const QString &name, Ac
     m_label->setObjectName(QStringLiteral("lblGroupName"));
     m_name->setObjectName(QStringLiteral("edtName"));
     m_name->setMaxLength(30);
-    m_name->setText(mode == Mode::Add ? QStringLiteral("New Group") : name);
+    m_name->setText(mode == Mode::Add ? platform::Language::text("frmGroup", "DefaultName", "New Group") : name);
     m_name->selectAll();
     m_name->setMinimumWidth(220);
 
@@ -57,7 +58,8 @@ void TfrmGroup::showEvent(QShowEvent *event)
 void TfrmGroup::spbtnOKClick()
 {
     if (m_name->text().isEmpty()) {
-        platform::DialogService::instance().inform(QStringLiteral("Group name is empty"));
+        platform::DialogService::instance().inform(
+            platform::Language::text("frmGroup", "NameEmpty", "Group name is empty"));
         return;
     }
     if (!m_accept || m_accept(m_name->text()))

@@ -201,6 +201,7 @@ void TfrmMain::applyLanguage(const QString &language)
     m_groupTree->setRootCaption(word("RootNode", "All Tasks"));
     execution::PageCtrlLog *pages = m_ui.PageCtrlLog;
     pages->setTabText(pages->indexOf(pages->allLogPage()), word("AllLog", "All Log"));
+    pages->setRunPageCaption(word("RunLog", "Active Log [%1]"));
     lvwTaskChange();
     setRunningCount(m_runControl ? m_runControl->runningCount() : 0);
     int column = 0;

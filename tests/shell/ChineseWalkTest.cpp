@@ -8,6 +8,8 @@
 #include "dictmanager/TfrmAttr.h"
 #include "dictmanager/TfrmMain.h"
 #include "dictmanager/TfrmVendor.h"
+#include "execution/LogPane.h"
+#include "execution/PageCtrlLog.h"
 #include "history/RunSamples.h"
 #include "history/TfrmRunHistory.h"
 #include "platform/Language.h"
@@ -470,6 +472,7 @@ TEST_F(ChineseWalk, NamesTheControlAndTheEnglishTextItFinds)
 // Messages a user meets while filling the windows in, by the steps that raise them.
 TEST_F(ChineseWalk, MessagesOfTheFormsAreChinese)
 {
+    shell::TfrmMain &main = makeWindow();
     dictmanager::DictionaryManager glossorData;
     glossorData.startUp();
     struct MessageCase {
@@ -547,6 +550,25 @@ TEST_F(ChineseWalk, MessagesOfTheFormsAreChinese)
              child<QComboBox>(&editor, "cboAttr")->setEditText("User-Name");
              press(editor, "spbtnAdd");
          }},
+        {"main window deleting a task",
+         [&] {
+             child<shell::TaskListView>(&main, "lvwTask")->selectRow(0);
+             child<QAction>(&main, "mnuTaskDel")->trigger();
+         }},
+        {"main window deleting a group",
+         [&] {
+             auto *groups = child<QTreeWidget>(&main, "treTaskGroup");
+             groups->setCurrentItem(groups->topLevelItem(0)->child(0));
+             child<QAction>(&main, "mnuGroupDel")->trigger();
+         }},
+        {"group dialog without a name",
+         [&] {
+             shell::TfrmGroup dialog(shell::TfrmGroup::Mode::Add, {}, {}, [](const QString &) { return true; });
+             auto *name = child<QLineEdit>(&dialog, "edtName");
+             EXPECT_TRUE(englishWords(name->text()).isEmpty()) << "a new group's name: " << name->text().toStdString();
+             name->clear();
+             press(dialog, "spbtnOK");
+         }},
         {"Glossor vendor without a name",
          [&] {
              dictmanager::TfrmVendor dialog(glossorData);
@@ -566,6 +588,20 @@ TEST_F(ChineseWalk, MessagesOfTheFormsAreChinese)
         for (const QString &text : dialogs.messageTexts())
             EXPECT_TRUE(englishWords(text).isEmpty()) << c.name << ": \"" << text.toStdString() << "\"";
     }
+
+    // The log's Save As asks for a file in Chinese too.
+    dialogs.clear();
+    child<execution::LogPane>(&main, "RichEditLog")->appendLine(QStringLiteral("Info: 一"), Qt::black);
+    child<QAction>(&main, "pmuSaveAs")->trigger();
+    ASSERT_EQ(dialogs.fileRequests().size(), 1);
+    for (const QString &text : {dialogs.fileRequests()[0].title, dialogs.fileRequests()[0].filter})
+        EXPECT_TRUE(englishWords(text).isEmpty()) << text.toStdString();
+
+    // A run's page is named in Chinese.
+    auto *pages = child<execution::PageCtrlLog>(&main, "PageCtrlLog");
+    pages->openRunPage(QStringLiteral("认证任务"));
+    EXPECT_TRUE(englishWords(pages->tabText(pages->count() - 1)).isEmpty())
+        << pages->tabText(pages->count() - 1).toStdString();
 }
 
 } // namespace
