@@ -25,6 +25,7 @@
 #include "shell/LanguageMenu.h"
 #include "shell/LogCommands.h"
 #include "shell/NodeDropTarget.h"
+#include "shell/ProductInfo.h"
 #include "shell/ProgramCommands.h"
 #include "shell/RunHistoryCommand.h"
 #include "shell/SecurityCheckItem.h"
@@ -198,6 +199,19 @@ void TfrmMain::applyLanguage(const QString &language)
     platform::Language::apply(this, texts::mainWindow(), file);
     platform::QtTranslation::use(file);
     m_language = file;
+    // Each tool button's hint, "<name>.Hint"; %1 stands for the homepage.
+    for (QToolButton *button : findChildren<QToolButton *>()) {
+        const QVariant builtIn = button->property("hint");
+        if (!builtIn.isValid())
+            continue;
+        QString hint =
+            file.text(QStringLiteral("frmMain"), button->objectName() + QLatin1String(".Hint"), builtIn.toString());
+        if (hint.contains(QLatin1String("%1")))
+            hint = hint.arg(product::kHomePage);
+        setHint(*button, hint);
+    }
+    m_ui.mnuLanguage->menuAction()->setStatusTip(
+        word("mnuLanguage.Hint", "Offers commands customizing the soft language"));
     m_groupTree->setRootCaption(word("RootNode", "All Tasks"));
     execution::PageCtrlLog *pages = m_ui.PageCtrlLog;
     pages->setTabText(pages->indexOf(pages->allLogPage()), word("AllLog", "All Log"));

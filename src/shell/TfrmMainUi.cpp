@@ -1,6 +1,7 @@
 #include "shell/TfrmMainUi.h"
 
 #include "execution/PageCtrlLog.h"
+#include "platform/HintText.h"
 #include "shell/ProductInfo.h"
 #include "shell/ShellIcons.h"
 #include "shell/TaskListView.h"
@@ -46,6 +47,16 @@ QMenu *menu(QWidget *parent, const char *name, const char *caption)
     return result;
 }
 
+} // namespace
+
+void setHint(QToolButton &button, const QString &hint)
+{
+    button.setToolTip(platform::shortHint(hint));
+    button.setStatusTip(platform::longHint(hint));
+}
+
+namespace {
+
 // A flat picture button; the hint is "short | long": the short part is the tool tip and
 // the long part goes to the status bar.
 QToolButton *toolButton(QWidget *parent, const char *name, ShellIcons::Tool picture, const QString &hint)
@@ -56,9 +67,7 @@ QToolButton *toolButton(QWidget *parent, const char *name, ShellIcons::Tool pict
     button->setIcon(ShellIcons::tool(picture));
     button->setIconSize(QSize(24, 24));
     button->setProperty("hint", hint);
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    button->setToolTip((bar < 0 ? hint : hint.left(bar)).trimmed());
-    button->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    setHint(*button, hint);
     return button;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QAction;
 class QLabel;
 class QMainWindow;
@@ -18,6 +20,10 @@ class PageCtrlLog;
 namespace shell {
 
 class TaskListView;
+
+// Shows a hint "short | long" on a tool button: the short part as its tool tip, the long
+// part in the status bar.
+void setHint(QToolButton &button, const QString &hint);
 
 // The main window's controls, named as the language files and tests know them. Made in
 // code, as a designer file would make them; TfrmMain gives them their behaviour.

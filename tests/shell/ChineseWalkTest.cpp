@@ -49,6 +49,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextDocumentFragment>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -431,6 +432,13 @@ TEST_F(ChineseWalk, NoWindowShowsEnglish)
     // The language menu names each language in its own words.
     const QStringList inMain = englishIn(&main, {"lvwTask", "mnuLanguage"});
     EXPECT_TRUE(inMain.isEmpty()) << "main window:\n  " << inMain.join("\n  ").toStdString();
+    // What the tool buttons say on hovering: the tool tip and the status bar's line.
+    for (const QToolButton *button : main.findChildren<QToolButton *>()) {
+        for (const QString &hint : {button->toolTip(), button->statusTip()})
+            EXPECT_TRUE(englishWords(hint).isEmpty())
+                << button->objectName().toStdString() << ": " << hint.toStdString();
+    }
+    EXPECT_TRUE(englishWords(child<QMenu>(&main, "mnuLanguage")->menuAction()->statusTip()).isEmpty());
     // The task list holds the user's names and times; what it says of a task run by hand is its own.
     auto *tasks = child<shell::TaskListView>(&main, "lvwTask");
     bool manualListed = false;
