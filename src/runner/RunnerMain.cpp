@@ -161,6 +161,10 @@ int runRunner(int argc, char **argv)
         QTextStream(stderr) << "pellion-run: " << error << '\n' << runnerUsage();
         return kUsageError;
     }
+    if (options->help) {
+        QTextStream(stdout) << runnerUsage();
+        return 0;
+    }
     return Runner(*options).run();
 }
 

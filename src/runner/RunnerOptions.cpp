@@ -22,6 +22,7 @@ QString runnerUsage()
         "                   [--csv FILE] [--program-dir DIR] [--quiet]\n"
         "       pellion-run [--program-dir DIR] --export GROUP FILE\n"
         "       pellion-run [--program-dir DIR] --import FILE\n"
+        "       pellion-run --help\n"
         "Runs the chosen tasks as the window runs them and reports each verdict.\n"
         "Exit status: 0 all passed, 1 a task failed or was not evaluated, 2 usage error or\n"
         "a named task or group that does not exist.\n");
@@ -34,6 +35,10 @@ std::optional<RunnerOptions> parseRunnerOptions(const QStringList &arguments, QS
         const QString &word = arguments[i];
         QString value;
         bool ok = true;
+        if (word == QLatin1String("--help") || word == QLatin1String("-h")) {
+            options.help = true;
+            return options;
+        }
         if (word == QLatin1String("--group")) {
             ok = takeValue(arguments, i, word, &value, error);
             options.groups << value;

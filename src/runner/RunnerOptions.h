@@ -20,6 +20,7 @@ struct RunnerOptions {
     QString exportGroup; // --export GROUP FILE
     QString exportFile;
     QString importFile; // --import FILE
+    bool help = false;  // --help or -h: the usage, and nothing else
 
     bool exports() const { return !exportFile.isEmpty(); }
     bool imports() const { return !importFile.isEmpty(); }

@@ -80,6 +80,18 @@ TEST(RunnerTest, UsageErrorsAndUnknownNamesExitWithTwo)
     EXPECT_FALSE(QFile::exists(program.files.filePath("nowhere/Pellion.dat")));
 }
 
+// Asked for, the usage is the answer, not an error.
+TEST(RunnerTest, HelpPrintsTheUsageAndExitsWithZero)
+{
+    ProgramDir program;
+    for (const char *help : {"--help", "-h"}) {
+        const RunnerOutput output = program.run({help});
+        EXPECT_EQ(output.exitCode, 0) << help;
+        EXPECT_TRUE(output.out.startsWith("usage: pellion-run")) << output.out.toStdString();
+        EXPECT_TRUE(output.err.isEmpty()) << output.err.toStdString();
+    }
+}
+
 TEST(RunnerTest, ExportsAndImportsGroupsOnTheCommandLine)
 {
     ProgramDir program;
